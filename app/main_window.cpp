@@ -1,0 +1,85 @@
+#include "main_window.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <vector>
+
+#include "play/commands.h"
+#include "qt_platform.h"
+#include "sound/sound.h"
+#include "state/game.h"
+#include "state/setup.h"
+#include "surface.h"
+#include "surface_view.h"
+
+namespace korvanu {
+
+MainWindow::MainWindow(int surfaceScale)
+    : surface_(std::make_unique<Surface>(surfaceScale)),
+      view_(new SurfaceView(*surface_, this)),
+      platform_(std::make_unique<QtPlatform>(*this, *surface_, *view_)),
+      game_(std::make_unique<Game>(*platform_)) {
+  setWindowTitle(QStringLiteral("Korvanu"));
+  setCentralWidget(view_);
+  setFocusPolicy(Qt::StrongFocus);
+  buildMenus();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenus() {
+  // Each item goes into the menu of the nearest item above it with a smaller
+  // depth; items without children are commands, the others open menus.
+  std::vector<QMenu*> open;  // open[d] is the menu that takes depth d + 1
+  const auto items = menuItems();
+  for (size_t i = 0; i < items.size(); ++i) {
+    const MenuItem& it = items[i];
+    const bool hasChildren = i + 1 < items.size() && items[i + 1].depth > it.depth;
+    const QString caption = QString::fromUtf8(it.caption.data(), qsizetype(it.caption.size()));
+    open.resize(size_t(it.depth));
+    QAction* action = nullptr;
+    if (hasChildren) {
+      QMenu* menu = it.depth == 0 ? menuBar()->addMenu(caption) : open.back()->addMenu(caption);
+      menu->setObjectName(QString::fromUtf8(it.name.data(), qsizetype(it.name.size())));
+      action = menu->menuAction();
+      // Opening a menu on the bar is that item's click.
+      if (it.depth == 0) connect(menu, &QMenu::aboutToShow, this, [this, id = it.id] { command(id); });
+      open.push_back(menu);
+    } else {
+      action = it.depth == 0 ? menuBar()->addAction(caption) : open.back()->addAction(caption);
+      connect(action, &QAction::triggered, this, [this, id = it.id] { command(id); });
+    }
+    action->setObjectName(QString::fromUtf8(it.name.data(), qsizetype(it.name.size())));
+    if (it.checkable) {
+      action->setCheckable(true);
+      action->setChecked(isChecked(*game_, it.id));
+      // The game decides the check marks; a click only asks it.
+      connect(action, &QAction::triggered, action,
+              [this, action, id = it.id] { action->setChecked(isChecked(*game_, id)); });
+    }
+    platform_->setAction(it.id, action);
+  }
+}
+
+void MainWindow::load() { Form_Load(*game_); }
+
+void MainWindow::command(Menu item) {
+  if (platform_->quitting()) return;
+  onMenu(*game_, item);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  if (platform_->quitting()) return;
+  const int key = event->key() == Qt::Key_Escape ? KEY_ESCAPE
+                  : event->text().isEmpty()      ? 0
+                                                 : event->text().at(0).unicode();
+  if (key != 0) Form_KeyPress(*game_, key);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!platform_->quitting()) Form_Unload(*game_);
+  event->accept();
+}
+
+} // namespace korvanu

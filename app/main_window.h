@@ -1,0 +1,44 @@
+// The Korvanu window: menu bar and drawing surface. It only turns Qt events
+// into calls on the game.
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+#include "state/menu.h"
+
+namespace korvanu {
+
+struct Game;
+class Surface;
+class SurfaceView;
+class QtPlatform;
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+public:
+  explicit MainWindow(int surfaceScale);
+  ~MainWindow() override;
+
+  // Runs the game's start-up: sounds, options, the first position, placement.
+  void load();
+
+  Game& game() { return *game_; }
+  const Surface& surface() const { return *surface_; }
+  SurfaceView& view() { return *view_; }
+
+protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+private:
+  void buildMenus();
+  void command(Menu item);
+
+  std::unique_ptr<Surface> surface_;
+  SurfaceView* view_;
+  std::unique_ptr<QtPlatform> platform_;
+  std::unique_ptr<Game> game_;
+};
+
+} // namespace korvanu

@@ -1,0 +1,105 @@
+#include "qt_platform.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <cmath>
+
+#include "state/constants.h"
+#include "surface.h"
+#include "surface_view.h"
+
+namespace korvanu {
+
+namespace {
+
+QMessageBox::Icon qicon(Icon icon) {
+  switch (icon) {
+  case Icon::Information: return QMessageBox::Information;
+  case Icon::Exclamation: return QMessageBox::Warning;
+  case Icon::Question: return QMessageBox::Question;
+  case Icon::Critical: return QMessageBox::Critical;
+  case Icon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+int toPixels(int twips) { return static_cast<int>(std::lround(double(twips) / TWIPS_PER_PIXEL)); }
+
+} // namespace
+
+QtPlatform::QtPlatform(QMainWindow& window, Surface& surface, SurfaceView& view)
+    : window_(window), surface_(surface), view_(view) {}
+
+void QtPlatform::fillSurface(int colour) {
+  surface_.fill(colour);
+  view_.update();
+}
+
+void QtPlatform::drawPicture(int code, double left, double top) {
+  surface_.drawPicture(code, left, top);
+  view_.update();
+}
+
+void QtPlatform::drawOutline(int colour, double left, double top, double right, double bottom) {
+  surface_.drawOutline(colour, left, top, right, bottom);
+  view_.update();
+}
+
+void QtPlatform::drawText(const std::string& text, double left, double top, int colour,
+                          double points, bool bold) {
+  surface_.drawText(QString::fromStdString(text), left, top, colour, points, bold);
+  view_.update();
+}
+
+void QtPlatform::refresh() { view_.repaint(); }
+
+void QtPlatform::setMenuChecked(Menu item, bool checked) {
+  if (QAction* a = actions_[static_cast<int>(item)]) a->setChecked(checked);
+}
+
+Answer QtPlatform::messageBox(const std::string& text, const std::string& title, Buttons buttons,
+                              Icon icon) {
+  QMessageBox box(qicon(icon), QString::fromStdString(title), QString::fromStdString(text),
+                  QMessageBox::NoButton, &window_);
+  if (buttons == Buttons::Ok) {
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+    return Answer::Ok;
+  }
+  QPushButton* yes = box.addButton(QStringLiteral("はい"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QStringLiteral("いいえ"), QMessageBox::NoRole);
+  box.setDefaultButton(yes);
+  box.setEscapeButton(no);
+  box.exec();
+  return box.clickedButton() == yes ? Answer::Yes : Answer::No;
+}
+
+WindowRect QtPlatform::windowRect() {
+  if (window_.isMaximized()) return {-60, -60, 0, 0};
+  const QRect g = window_.geometry();
+  return {g.x() * TWIPS_PER_PIXEL, g.y() * TWIPS_PER_PIXEL, g.width() * TWIPS_PER_PIXEL,
+          g.height() * TWIPS_PER_PIXEL};
+}
+
+void QtPlatform::setWindowRect(const WindowRect& rect) {
+  window_.move(toPixels(rect.left), toPixels(rect.top));
+  window_.resize(toPixels(rect.width), toPixels(rect.height));
+}
+
+std::intptr_t QtPlatform::windowHandle() { return static_cast<std::intptr_t>(window_.winId()); }
+
+const SoundApi* QtPlatform::soundLibrary() {
+  if (!soundTried_) {
+    soundTried_ = true;
+    sound_ = SoundLibrary::open(SOUND_LIBRARY_FILE);
+  }
+  return sound_ ? &sound_->api() : nullptr;
+}
+
+void QtPlatform::quit() {
+  quitting_ = true;
+  QApplication::quit();
+}
+
+} // namespace korvanu

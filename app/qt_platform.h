@@ -1,0 +1,52 @@
+// The game's Platform on a real Qt window.
+#pragma once
+
+#include <QAction>
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+#include "platform/platform.h"
+#include "sound/sound_library.h"
+
+namespace korvanu {
+
+class Surface;
+class SurfaceView;
+
+class QtPlatform : public Platform {
+public:
+  QtPlatform(QMainWindow& window, Surface& surface, SurfaceView& view);
+
+  void setAction(Menu item, QAction* action) { actions_[static_cast<int>(item)] = action; }
+  bool quitting() const { return quitting_; }
+
+  void fillSurface(int colour) override;
+  void drawPicture(int code, double left, double top) override;
+  void drawOutline(int colour, double left, double top, double right, double bottom) override;
+  void drawText(const std::string& text, double left, double top, int colour, double points,
+                bool bold) override;
+  void refresh() override;
+
+  void setMenuChecked(Menu item, bool checked) override;
+  Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
+                    Icon icon) override;
+
+  WindowRect windowRect() override;
+  void setWindowRect(const WindowRect& rect) override;
+
+  std::intptr_t windowHandle() override;
+  const SoundApi* soundLibrary() override;
+  void quit() override;
+
+private:
+  QMainWindow& window_;
+  Surface& surface_;
+  SurfaceView& view_;
+  std::array<QAction*, MENU_COUNT> actions_{};
+  std::unique_ptr<SoundLibrary> sound_;
+  bool soundTried_ = false;
+  bool quitting_ = false;
+};
+
+} // namespace korvanu

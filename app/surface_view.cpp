@@ -1,0 +1,39 @@
+#include "surface_view.h"
+
+#include <QPainter>
+
+#include "state/constants.h"
+#include "surface.h"
+#include "view/palette.h"
+
+namespace korvanu {
+
+SurfaceView::SurfaceView(const Surface& surface, QWidget* parent)
+    : QWidget(parent), surface_(surface) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMinimumSize(SURFACE_WIDTH / 4, SURFACE_HEIGHT / 4);
+}
+
+QRect SurfaceView::surfaceRect() const {
+  const double f = std::min(double(width()) / SURFACE_WIDTH, double(height()) / SURFACE_HEIGHT);
+  const int w = qRound(SURFACE_WIDTH * f), h = qRound(SURFACE_HEIGHT * f);
+  return QRect((width() - w) / 2, (height() - h) / 2, w, h);
+}
+
+QPointF SurfaceView::toTwips(QPointF widgetPos) const {
+  const QRect r = surfaceRect();
+  if (r.width() <= 0 || r.height() <= 0) return {};
+  return {(widgetPos.x() - r.x()) * SURFACE_WIDTH * TWIPS_PER_PIXEL / r.width(),
+          (widgetPos.y() - r.y()) * SURFACE_HEIGHT * TWIPS_PER_PIXEL / r.height()};
+}
+
+void SurfaceView::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  const Rgb bg = paletteColour(COLOR_BOARD);
+  const QRect target = surfaceRect();
+  p.fillRect(rect(), QColor(bg.r, bg.g, bg.b));
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  p.drawImage(target, surface_.image());
+}
+
+} // namespace korvanu

@@ -1,0 +1,28 @@
+// Shows the surface scaled to the widget, keeping its proportions.
+#pragma once
+
+#include <QRect>
+#include <QWidget>
+
+namespace korvanu {
+
+class Surface;
+
+class SurfaceView : public QWidget {
+  Q_OBJECT
+public:
+  SurfaceView(const Surface& surface, QWidget* parent = nullptr);
+
+  // Where the surface stands in the widget.
+  QRect surfaceRect() const;
+  // Twips of the surface under a widget position.
+  QPointF toTwips(QPointF widgetPos) const;
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+
+private:
+  const Surface& surface_;
+};
+
+} // namespace korvanu

@@ -1,0 +1,37 @@
+#include "platform/headless.h"
+
+namespace korvanu {
+
+void HeadlessPlatform::fillSurface(int colour) {
+  draws.push_back({DrawCall::Fill, colour, 0, 0, 0, 0, {}, 0, false});
+}
+
+void HeadlessPlatform::drawPicture(int code, double left, double top) {
+  draws.push_back({DrawCall::Picture, code, left, top, 0, 0, {}, 0, false});
+}
+
+void HeadlessPlatform::drawOutline(int colour, double left, double top, double right,
+                                   double bottom) {
+  draws.push_back({DrawCall::Outline, colour, left, top, right, bottom, {}, 0, false});
+}
+
+void HeadlessPlatform::drawText(const std::string& text, double left, double top, int colour,
+                                double points, bool bold) {
+  draws.push_back({DrawCall::Text, colour, left, top, 0, 0, text, points, bold});
+}
+
+void HeadlessPlatform::setMenuChecked(Menu item, bool checked) {
+  checks[static_cast<int>(item)] = checked;
+}
+
+Answer HeadlessPlatform::messageBox(const std::string& text, const std::string& title,
+                                    Buttons buttons, Icon icon) {
+  messages.push_back({text, title, buttons, icon});
+  if (buttons == Buttons::Ok) return Answer::Ok;
+  if (answers.empty()) return Answer::Yes;
+  const Answer a = answers.front();
+  answers.pop_front();
+  return a;
+}
+
+} // namespace korvanu

@@ -1,0 +1,63 @@
+// A Platform without a window: it records every drawing call, message box and
+// check mark, and answers message boxes from a script. The engine and the
+// game-flow tests run the game on it.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace korvanu {
+
+struct DrawCall {
+  enum Kind { Fill, Picture, Outline, Text } kind;
+  int code = 0;  // picture code, or the colour of a fill, outline or text
+  double left = 0, top = 0, right = 0, bottom = 0;
+  std::string text;
+  double points = 0;
+  bool bold = false;
+};
+
+struct MessageCall {
+  std::string text;
+  std::string title;
+  Buttons buttons;
+  Icon icon;
+};
+
+class HeadlessPlatform : public Platform {
+public:
+  void fillSurface(int colour) override;
+  void drawPicture(int code, double left, double top) override;
+  void drawOutline(int colour, double left, double top, double right, double bottom) override;
+  void drawText(const std::string& text, double left, double top, int colour, double points,
+                bool bold) override;
+  void refresh() override { ++refreshes; }
+
+  void setMenuChecked(Menu item, bool checked) override;
+  Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
+                    Icon icon) override;
+
+  WindowRect windowRect() override { return window; }
+  void setWindowRect(const WindowRect& rect) override { window = rect; }
+
+  std::intptr_t windowHandle() override { return 1; }
+  const SoundApi* soundLibrary() override { return sound; }
+  void quit() override { quitRequested = true; }
+
+  // What the game did.
+  std::vector<DrawCall> draws;
+  std::vector<MessageCall> messages;
+  bool checks[MENU_COUNT] = {};
+  int refreshes = 0;
+  bool quitRequested = false;
+  WindowRect window{};
+
+  // What the world answers.
+  std::deque<Answer> answers;  // for Yes/No boxes; Yes when empty
+  const SoundApi* sound = nullptr;
+};
+
+} // namespace korvanu

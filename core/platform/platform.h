@@ -1,0 +1,62 @@
+// The game's only door to the world outside it: the window's surface, its
+// menus and message boxes, and the sound library. The Qt window implements it
+// for real; HeadlessPlatform records what the game asked for.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "state/menu.h"
+
+namespace korvanu {
+
+struct SoundApi;
+
+enum class Buttons { Ok, YesNo };
+enum class Icon { None, Information, Exclamation, Question, Critical };
+enum class Answer { Ok, Yes, No };
+
+// A window rectangle in twips on the screen.
+struct WindowRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+class Platform {
+public:
+  virtual ~Platform() = default;
+
+  // The surface, in twips of the window's client area. Everything drawn stays
+  // until something is drawn over it.
+  virtual void fillSurface(int colour) = 0;
+  // Paints the picture of `code` (a code 描画_絵 accepts) at its natural
+  // size with its top-left corner at (left, top).
+  virtual void drawPicture(int code, double left, double top) = 0;
+  // An unfilled one-pixel rectangle; both corners are part of it.
+  virtual void drawOutline(int colour, double left, double top, double right, double bottom) = 0;
+  // Text (UTF-8) whose character cell starts at (left, top).
+  virtual void drawText(const std::string& text, double left, double top, int colour,
+                        double points, bool bold) = 0;
+  // Shows what has been drawn now, not at the next idle moment.
+  virtual void refresh() = 0;
+
+  virtual void setMenuChecked(Menu item, bool checked) = 0;
+  virtual Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
+                            Icon icon) = 0;
+
+  virtual WindowRect windowRect() = 0;
+  virtual void setWindowRect(const WindowRect& rect) = 0;
+
+  // The window handle the sound library opens its device for.
+  virtual std::intptr_t windowHandle() = 0;
+  // The loaded sound library, or null when it could not be loaded.
+  virtual const SoundApi* soundLibrary() = 0;
+
+  // Ends the program once the current event is handled; no further game
+  // event reaches the core.
+  virtual void quit() = 0;
+};
+
+} // namespace korvanu

@@ -1,0 +1,23 @@
+#include "rules/record.h"
+
+#include <cstring>
+
+#include "state/game.h"
+
+namespace korvanu {
+
+void 手順保存(Game& g, double a, double b, double c, double d) {
+  if (g.MOVE_NO < 0) return;
+  const auto n = static_cast<size_t>(g.MOVE_NO);
+  if (n >= g.REC.size()) g.REC.resize(n + 1);
+  RecordEntry& e = g.REC[n];
+  std::memcpy(e.BOARD, g.BOARD, sizeof e.BOARD);
+  std::memcpy(e.HAND_SITA, g.HAND_SITA, sizeof e.HAND_SITA);
+  std::memcpy(e.HAND_UE, g.HAND_UE, sizeof e.HAND_UE);
+  e.TIME_A = a;
+  e.TIME_B = b;
+  e.TIME_C = c;
+  e.TIME_D = d;
+}
+
+} // namespace korvanu

@@ -1,0 +1,36 @@
+// Loading, playing and releasing the game's five sounds through the sound
+// library. Every call with id 0 does nothing, so a silent game needs no checks.
+#pragma once
+
+#include <string>
+
+namespace korvanu {
+
+struct Game;
+
+// The sound files, looked up in the current directory.
+inline constexpr const char* FILE_SOUND_OTHER = "その他.wav";
+inline constexpr const char* FILE_SOUND_FORBIDDEN = "禁止.wav";
+inline constexpr const char* FILE_SOUND_PIECE = "駒打音.wav";
+inline constexpr const char* FILE_SOUND_EXPLOSION = "爆発音.wav";
+inline constexpr const char* FILE_SOUND_BGM = "BGM.wav";
+
+inline constexpr const char* SOUND_WARNING_TITLE = "Korvanu.dll";
+inline constexpr const char* SOUND_DEVICE_WARNING = "Direct Soundインターフェースが作成できません。";
+
+void InitializeSound(Game& g);
+int CreateSound(Game& g, const std::string& fileName, int flags);
+void TerminateSound(Game& g);
+void ShowSoundWarning(Game& g, const std::string& text);
+
+// The first step of start-up: the device, then the five sounds in order.
+void loadSounds(Game& g);
+
+void playSound(Game& g, int id);
+void loopSound(Game& g, int id);
+void stopSound(Game& g, int id);
+
+// Frees the five sounds in their order, then the device.
+void 終了処理(Game& g);
+
+} // namespace korvanu

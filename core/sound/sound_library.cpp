@@ -1,0 +1,36 @@
+#include "sound/sound_library.h"
+
+#include <dlfcn.h>
+
+namespace korvanu {
+
+namespace {
+
+template <typename Fn>
+bool bind(void* handle, const char* name, Fn& fn) {
+  fn = reinterpret_cast<Fn>(dlsym(handle, name));
+  return fn != nullptr;
+}
+
+} // namespace
+
+std::unique_ptr<SoundLibrary> SoundLibrary::open(const std::string& path) {
+  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!handle) return nullptr;
+  SoundApi api;
+  const bool complete = bind(handle, "dsInitialize", api.dsInitialize) &&
+                        bind(handle, "dsTerminate", api.dsTerminate) &&
+                        bind(handle, "dsCreateDSB", api.dsCreateDSB) &&
+                        bind(handle, "dsPlay", api.dsPlay) &&
+                        bind(handle, "dsPlayLooping", api.dsPlayLooping) &&
+                        bind(handle, "dsStop", api.dsStop) && bind(handle, "dsFree", api.dsFree);
+  if (!complete) {
+    dlclose(handle);
+    return nullptr;
+  }
+  return std::unique_ptr<SoundLibrary>(new SoundLibrary(handle, api));
+}
+
+SoundLibrary::~SoundLibrary() { dlclose(handle_); }
+
+} // namespace korvanu

@@ -1,0 +1,109 @@
+// Everything the game knows, in one place: the board, the hands, whose turn
+// it is, the play flags, the move record, the options and the sound ids.
+// Every procedure reads and writes these directly. Board-sized arrays are
+// indexed [x][y] with 1..9 used; index 0 names no square.
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "platform/platform.h"
+#include "state/constants.h"
+#include "state/menu.h"
+
+namespace korvanu {
+
+struct SoundApi;
+
+// One position of the move record: the board, both hands and four clock
+// values, as stored after each move.
+struct RecordEntry {
+  int BOARD[10][10] = {};
+  int HAND_SITA[8] = {};
+  int HAND_UE[8] = {};
+  double TIME_A = 0, TIME_B = 0, TIME_C = 0, TIME_D = 0;
+};
+
+// Slots the record holds from the start: moves 0..500. It grows past that.
+constexpr int RECORD_SLOTS = 501;
+
+struct Game {
+  explicit Game(Platform& platform) : ui(platform), REC(RECORD_SLOTS) {
+    // The window opens with 畳 checked; the options then choose the background.
+    MENU_CHECKED[static_cast<int>(Menu::TATAMI)] = true;
+  }
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
+
+  Platform& ui;
+
+  // --- board and hands ---------------------------------------------------
+  int BOARD[10][10] = {};
+  int HAND_SITA[8] = {};  // by kind number 1..7
+  int HAND_UE[8] = {};
+  int HAND_SITA_TOTAL = 0;
+  int HAND_UE_TOTAL = 0;
+  int OU_SITA_X = 0, OU_SITA_Y = 0;
+  int OU_UE_X = 0, OU_UE_Y = 0;
+
+  // --- turn, sides and mode ---------------------------------------------
+  int TURN = NO_GAME;
+  int SIDE_MAN = TURN_GOTE;
+  int SIDE_COM = TURN_SENTE;
+  int GAME_MODE = NO_GAME;
+  int COM_LEVEL = 3;
+  int WINNER = NO_GAME;
+
+  // --- play flags --------------------------------------------------------
+  int SELECT_STATE = 0;
+  int RECORD_MODE = OFF;
+  int RESUME_PENDING = OFF;
+  int GAME_MOVES = 0;
+  int REVERSED = OFF;
+  int HANDICAP_SET = OFF;
+  int HANDICAP_LEVEL = 0;
+
+  // --- input and search work space ---------------------------------------
+  // [3], [4] from-square, [5], [6] to-square, [8] the code that will stand
+  // on the destination; the computer keeps its best score in BEST_SCORE.
+  int MOVE_BUF[9] = {};
+  double BEST_SCORE = 0;
+  int CLICK_X = 0, CLICK_Y = 0;
+  int PROMOTED_PIECE = 0;
+  int EXPLODE_MAP[10][10] = {};
+
+  // --- the move record -----------------------------------------------------
+  int MOVE_NO = 0;
+  int RECORD_LAST = 0;
+  std::vector<RecordEntry> REC;
+
+  // --- clock (seconds) -----------------------------------------------------
+  bool TIMER1_ENABLED = false;
+  double TURN_START_TIME = 0;
+  double TURN_ELAPSED = 0;
+  double MAN_TIME = 0;
+  double COM_TIME = 0;
+  int SHOWN_SECOND = 0;
+
+  // --- options and drawing -------------------------------------------------
+  int BACKGROUND = 0;  // 0 until a background is chosen
+  int GUIDE_ON = OFF;
+  int COLOR_GUIDE = COLOR_GRID;
+  bool FONT_BOLD = false;  // the window font turns bold for good once the labels are drawn
+  std::array<bool, MENU_COUNT> MENU_CHECKED = {};
+
+  // --- sound ---------------------------------------------------------------
+  const SoundApi* SOUND_LIB = nullptr;  // null: no library, a silent game
+  int SOUND_DEVICE = 0;
+  int SOUND_OTHER = 0;
+  int SOUND_FORBIDDEN = 0;
+  int SOUND_PIECE = 0;
+  int SOUND_EXPLOSION = 0;
+  int SOUND_BGM = 0;
+};
+
+// The menu check marks are the live state of the options.
+bool isChecked(const Game& g, Menu item);
+void setChecked(Game& g, Menu item, bool checked);
+
+} // namespace korvanu

@@ -1,0 +1,15 @@
+// A new game on the board, and the window's start-up order.
+#pragma once
+
+namespace korvanu {
+
+struct Game;
+
+// Puts the starting position on the board with empty hands and no game
+// running, redraws the window and stores the position as move 0.
+void 初期設定(Game& g);
+
+// Everything the window does when it opens, in order.
+void Form_Load(Game& g);
+
+} // namespace korvanu

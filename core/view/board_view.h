@@ -1,0 +1,23 @@
+// Painting the board, the hand stands and the background onto the surface.
+// Each procedure repaints exactly the cells it is told to; positions are grid
+// cells, whose corner is BOARD_LEFT + x * SQUARE_WIDTH, BOARD_TOP + y * SQUARE_HEIGHT.
+#pragma once
+
+namespace korvanu {
+
+struct Game;
+
+// Twips of a grid cell's top-left corner; x and y may be fractional.
+double cellLeft(double x);
+double cellTop(double y);
+
+void 描画_絵(Game& g, int code, double x, double y);
+void 描画_桝輪郭(Game& g, int colour, double x, double y);
+void 描画_盤(Game& g);
+void 描画_将棋盤桝(Game& g);
+void 描画_自持盤(Game& g);
+void 描画_敵持盤(Game& g);
+void 描画_背景(Game& g, int code);
+void 画面_再描画(Game& g);
+
+} // namespace korvanu

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test twice: a normal build (with the
+# end-to-end run of the real window under Xvfb) and a build under
+# AddressSanitizer and UndefinedBehaviorSanitizer. Warnings are errors.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+
+jobs=$(nproc)
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+chmod 700 "$XDG_RUNTIME_DIR"
+
+echo "== normal build"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANU_WERROR=ON -DKORVANU_TESTS=ON >/dev/null
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== sanitizer build"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKORVANU_WERROR=ON -DKORVANU_SANITIZE=ON \
+  -DKORVANU_TESTS=ON >/dev/null
+cmake --build build-asan -j"$jobs"
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+ctest --test-dir build-asan --output-on-failure -j"$jobs" -LE e2e

@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/headless.h"
+#include "play/commands.h"
+#include "settings/options.h"
+#include "sound_fake.h"
+#include "state/game.h"
+#include "state/setup.h"
+#include "temp_dir.h"
+#include "view/board_view.h"
+
+namespace korvanu {
+namespace {
+
+// The starting position row by row from the top, columns 1..9 left to right.
+constexpr int START[9][9] = {
+    {20, 30, 40, 50, 80, 50, 40, 30, 20},
+    {0, 70, 0, 0, 0, 0, 0, 60, 0},
+    {10, 10, 10, 10, 10, 10, 10, 10, 10},
+    {0, 0, 0, 0, 0, 0, 0, 0, 0},
+    {0, 0, 0, 0, 0, 0, 0, 0, 0},
+    {0, 0, 0, 0, 0, 0, 0, 0, 0},
+    {-10, -10, -10, -10, -10, -10, -10, -10, -10},
+    {0, -60, 0, 0, 0, 0, 0, -70, 0},
+    {-20, -30, -40, -50, -80, -50, -40, -30, -20},
+};
+
+class Setup : public ::testing::Test {
+protected:
+  testing::TempDir dir;
+  HeadlessPlatform ui;
+  Game g{ui};
+  void SetUp() override {
+    // Sounds of 1..5 bytes in load order, so each call shows which file it got.
+    dir.write("その他.wav", "1");
+    dir.write("禁止.wav", "22");
+    dir.write("駒打音.wav", "333");
+    dir.write("爆発音.wav", "4444");
+    dir.write("BGM.wav", "55555");
+    fake::reset();
+    ui.sound = &fake::api();
+  }
+};
+
+TEST_F(Setup, InitialSetupPlacesTheStartingPositionAndStoresItAsMoveZero) {
+  // Leave a game in progress behind, to be cleared.
+  g.TURN = TURN_GOTE;
+  g.GAME_MODE = MODE_MAN_COM;
+  g.MOVE_NO = 12;
+  g.GAME_MOVES = 12;
+  g.HAND_SITA[KAKU] = 1;
+  g.HAND_UE[HU] = 3;
+  g.HAND_SITA_TOTAL = 1;
+  g.HAND_UE_TOTAL = 3;
+  g.BOARD[5][5] = CODE_UE_SYA_NARI;
+  g.TIMER1_ENABLED = true;
+  g.MAN_TIME = 31.5;
+  g.REVERSED = ON;
+  g.HANDICAP_SET = ON;
+  g.HANDICAP_LEVEL = 4;
+  g.RECORD_MODE = ON;
+  g.RESUME_PENDING = ON;
+  g.SELECT_STATE = 1;
+  g.WINNER = TURN_SENTE;
+
+  初期設定(g);
+
+  for (int y = 1; y <= 9; ++y)
+    for (int x = 1; x <= 9; ++x) EXPECT_EQ(g.BOARD[x][y], START[y - 1][x - 1]) << x << "," << y;
+  for (int k = 1; k <= 7; ++k) {
+    EXPECT_EQ(g.HAND_SITA[k], 0);
+    EXPECT_EQ(g.HAND_UE[k], 0);
+  }
+  EXPECT_EQ(g.HAND_SITA_TOTAL, 0);
+  EXPECT_EQ(g.HAND_UE_TOTAL, 0);
+  EXPECT_EQ(g.TURN, NO_GAME);
+  EXPECT_EQ(g.GAME_MODE, NO_GAME);
+  EXPECT_EQ(g.WINNER, NO_GAME);
+  EXPECT_EQ(g.MOVE_NO, 0);
+  EXPECT_EQ(g.GAME_MOVES, 0);
+  EXPECT_EQ(g.SELECT_STATE, 0);
+  EXPECT_EQ(g.REVERSED, OFF);
+  EXPECT_EQ(g.HANDICAP_SET, OFF);
+  EXPECT_EQ(g.HANDICAP_LEVEL, 0);
+  EXPECT_EQ(g.RECORD_MODE, OFF);
+  EXPECT_EQ(g.RESUME_PENDING, OFF);
+  EXPECT_FALSE(g.TIMER1_ENABLED);
+  EXPECT_EQ(g.MAN_TIME, 0);
+  EXPECT_EQ(g.COM_TIME, 0);
+
+  const RecordEntry& slot0 = g.REC[0];
+  EXPECT_EQ(std::memcmp(slot0.BOARD, g.BOARD, sizeof g.BOARD), 0);
+  for (int k = 1; k <= 7; ++k) EXPECT_EQ(slot0.HAND_UE[k], 0);
+  EXPECT_EQ(slot0.TIME_A + slot0.TIME_B + slot0.TIME_C + slot0.TIME_D, 0);
+
+  // The whole window was repainted: every square shows its piece.
+  int squares = 0;
+  for (const DrawCall& d : ui.draws)
+    if (d.kind == DrawCall::Picture && d.left >= 1545 && d.left < 6000 && d.top >= 715 &&
+        d.top < 6250)
+      ++squares;
+  EXPECT_EQ(squares, 81);
+}
+
+TEST_F(Setup, WindowLoadOpensSoundsThenOptionsThenTheFirstPosition) {
+  Form_Load(g);
+
+  ASSERT_GE(fake::calls.size(), 7u);
+  EXPECT_EQ(fake::calls[0], "init");
+  EXPECT_EQ(fake::calls[1], "create flags=3 bytes=1");
+  EXPECT_EQ(fake::calls[5], "create flags=1 bytes=5");
+  EXPECT_EQ(fake::calls[6], "loop 5") << "the music starts with the options";
+  EXPECT_TRUE(ui.messages.empty());
+
+  EXPECT_TRUE(isChecked(g, Menu::LEVEL3));
+  EXPECT_TRUE(ui.checks[static_cast<int>(Menu::LEVEL3)]);
+  EXPECT_EQ(g.COM_LEVEL, 3);
+  EXPECT_TRUE(isChecked(g, Menu::MIDORI));
+  EXPECT_FALSE(isChecked(g, Menu::TATAMI)) << "the window's own mark is replaced by the option";
+  EXPECT_EQ(g.BACKGROUND, BG_MIDORI);
+  EXPECT_FALSE(isChecked(g, Menu::MOCHIKOMA));
+  EXPECT_TRUE(isChecked(g, Menu::KEIKA));
+  EXPECT_TRUE(isChecked(g, Menu::BGM));
+  EXPECT_EQ(g.SIDE_COM, TURN_SENTE);
+  EXPECT_EQ(g.SIDE_MAN, TURN_GOTE);
+  EXPECT_EQ(g.TURN, NO_GAME);
+  EXPECT_EQ(g.BOARD[5][1], CODE_UE_OU);
+
+  // The surface starts green, the first position comes last with the title on top.
+  EXPECT_EQ(ui.draws.front().kind, DrawCall::Fill);
+  EXPECT_EQ(ui.draws.front().code, COLOR_BOARD);
+  EXPECT_EQ(ui.draws.back().code, PIC_TITLE);
+
+  EXPECT_EQ(ui.window.left, 0);
+  EXPECT_EQ(ui.window.top, 0);
+  EXPECT_EQ(ui.window.width, 9400);
+  EXPECT_EQ(ui.window.height, 8000);
+}
+
+TEST_F(Setup, AMaximisedWindowIsLeftWhereItIs) {
+  ui.window = {-60, -60, 20000, 15000};
+  Form_Load(g);
+  EXPECT_EQ(ui.window.width, 20000);
+}
+
+TEST_F(Setup, EscapeAndTheEndItemFreeTheSoundsAndQuit) {
+  Form_Load(g);
+  Form_KeyPress(g, 'a');
+  Form_KeyPress(g, 13);
+  EXPECT_FALSE(ui.quitRequested);
+  fake::calls.clear();
+  Form_KeyPress(g, KEY_ESCAPE);
+  EXPECT_TRUE(ui.quitRequested);
+  const std::vector<std::string> endCalls{"free 1", "free 2", "free 3", "free 4",
+                                          "free 5", "terminate 7"};
+  EXPECT_EQ(fake::calls, endCalls);
+  EXPECT_TRUE(ui.messages.empty()) << "no question is asked";
+
+  HeadlessPlatform ui2;
+  ui2.sound = &fake::api();
+  Game g2{ui2};
+  Form_Load(g2);
+  onMenu(g2, Menu::OWARI);
+  EXPECT_TRUE(ui2.quitRequested);
+}
+
+TEST_F(Setup, OptionItemsRedrawTheWindow) {
+  Form_Load(g);
+  ui.draws.clear();
+  onMenu(g, Menu::MOCHIKOMA);
+  EXPECT_TRUE(isChecked(g, Menu::MOCHIKOMA));
+  int handPieces = 0;
+  for (const DrawCall& d : ui.draws)
+    if (d.kind == DrawCall::Picture && d.code == EMPTY && (d.left == cellLeft(11) || d.left == cellLeft(-1)))
+      ++handPieces;
+  EXPECT_EQ(handPieces, 14) << "both stands show their seven empty slots";
+
+  ui.draws.clear();
+  onMenu(g, Menu::UCHU);
+  EXPECT_EQ(g.BACKGROUND, BG_UCHU);
+  EXPECT_TRUE(isChecked(g, Menu::UCHU));
+  EXPECT_FALSE(isChecked(g, Menu::MIDORI));
+  EXPECT_EQ(ui.draws.front().code, BG_UCHU);
+
+  チェック設定(g, 99);
+  for (Menu m : {Menu::MIDORI, Menu::TATAMI, Menu::TAKE, Menu::UCHU, Menu::RENGA})
+    EXPECT_FALSE(isChecked(g, m));
+}
+
+} // namespace
+} // namespace korvanu

@@ -1,0 +1,18 @@
+// A stand-in sound library that logs every call, for the loader's tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "sound/sound_library.h"
+
+namespace korvanu::fake {
+
+extern std::vector<std::string> calls;  // e.g. "init", "create 3 bytes=44", "free 2"
+extern int deviceResult;                // what dsInitialize answers
+extern int nextId;
+
+void reset();
+const SoundApi& api();
+
+} // namespace korvanu::fake

@@ -1,0 +1,44 @@
+# Shared steps of the end-to-end runs: a private X server, the game started
+# in a copy of its folder, screenshots and pixel reads.
+
+e2e_start_x() {
+  local n
+  for n in $(seq 90 140); do
+    if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then
+      Xvfb ":$n" -screen 0 1280x1024x24 -noreset >/dev/null 2>&1 &
+      XVFB_PID=$!
+      export DISPLAY=":$n"
+      for _ in $(seq 50); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.1
+      done
+    fi
+  done
+  echo "no X server could be started" >&2
+  return 1
+}
+
+# Copies the game folder to a fresh place and starts the game there.
+e2e_start_game() {
+  local game_dir=$1
+  WORK=$(mktemp -d)
+  cp -r "$game_dir"/. "$WORK"/
+  export SDL_AUDIODRIVER=dummy
+  export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$WORK}
+  (cd "$WORK" && exec ./korvanu) &
+  GAME_PID=$!
+  WID=$(timeout 20 xdotool search --sync --onlyvisible --name '^Korvanu$' | head -n 1)
+  [[ -n "$WID" ]]
+}
+
+e2e_cleanup() {
+  [[ -n "${GAME_PID:-}" ]] && kill "$GAME_PID" 2>/dev/null || true
+  [[ -n "${XVFB_PID:-}" ]] && kill "$XVFB_PID" 2>/dev/null || true
+  [[ -n "${WORK:-}" ]] && rm -rf "$WORK"
+  return 0
+}
+
+# Colour of one pixel of a PNG, as "r,g,b".
+e2e_pixel() {
+  convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+}

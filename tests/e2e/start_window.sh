@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# The real program as a person starts it: the window opens in its game folder
+# showing the starting position, and Esc ends it.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/lib.sh"
+trap e2e_cleanup EXIT
+
+game_dir=$1
+out=${2:-$(mktemp -d)}
+e2e_start_x
+e2e_start_game "$game_dir"
+sleep 1
+import -window "$WID" "$out/start.png"
+
+fail=0
+check() { # what, got, expected
+  if [[ "$2" != "$3" ]]; then echo "FAIL $1: got $2, expected $3"; fail=1; else echo "ok   $1"; fi
+}
+differs() { # what, a, b
+  if [[ "$2" == "$3" ]]; then echo "FAIL $1: both $2"; fail=1; else echo "ok   $1"; fi
+}
+
+# Window-relative pixels: the menu bar takes the top rows, then the surface
+# at one pixel per 15 twips. Cell (x, y) centre: 1050 + 495x + 247, 100 + 615y + 307.
+menu=$(( $(identify -format '%h' "$out/start.png") - 514 ))
+cx() { echo $(( (1050 + 495 * $1 + 247) / 15 )); }
+cy() { echo $(( menu + (100 + 615 * $1 + 307) / 15 )); }
+
+check "window size" "$(identify -format '%wx%h' "$out/start.png")" "627x533"
+check "green background left of the board" "$(e2e_pixel "$out/start.png" 20 "$(cy 5)")" "0,128,0"
+empty=$(e2e_pixel "$out/start.png" "$(cx 5)" "$(cy 5)")
+differs "empty square is wood" "$empty" "0,128,0"
+for x in 1 5 9; do
+  differs "lower pawn on column $x" "$(e2e_pixel "$out/start.png" "$(cx "$x")" "$(cy 7)")" "$empty"
+  differs "upper pawn on column $x" "$(e2e_pixel "$out/start.png" "$(cx "$x")" "$(cy 3)")" "$empty"
+done
+check "row 4 empty" "$(e2e_pixel "$out/start.png" "$(cx 3)" "$(cy 4)")" "$empty"
+differs "title picture" "$(e2e_pixel "$out/start.png" $(( 6396 / 15 + 20 )) $(( menu + 100 / 15 + 20 )))" "0,128,0"
+
+xdotool windowfocus --sync "$WID" key Escape
+for _ in $(seq 50); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$GAME_PID" 2>/dev/null; then echo "FAIL Esc did not end the game"; fail=1; else
+  wait "$GAME_PID"; echo "ok   Esc ends the game (exit $?)"; GAME_PID=; fi
+exit $fail
