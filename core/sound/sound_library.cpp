@@ -15,7 +15,7 @@ bool bind(void* handle, const char* name, Fn& fn) {
 } // namespace
 
 std::unique_ptr<SoundLibrary> SoundLibrary::open(const std::string& path) {
-  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
   if (!handle) return nullptr;
   SoundApi api;
   const bool complete = bind(handle, "dsInitialize", api.dsInitialize) &&
@@ -31,6 +31,8 @@ std::unique_ptr<SoundLibrary> SoundLibrary::open(const std::string& path) {
   return std::unique_ptr<SoundLibrary>(new SoundLibrary(handle, api));
 }
 
+// The library stays mapped after dlclose (RTLD_NODELETE): the audio thread it
+// started may still be winding down, and leak reports keep its symbols.
 SoundLibrary::~SoundLibrary() { dlclose(handle_); }
 
 } // namespace korvanu

@@ -13,6 +13,8 @@
 #include <string>
 #include <thread>
 
+#include <unistd.h>
+
 #include "sound_test_support.h"
 
 namespace korvanu::test {
@@ -27,6 +29,7 @@ void wait(int ms) {
 
 struct Recording {
     std::vector<std::int16_t> samples;
+    std::vector<std::size_t> marks;  // samples written when mark() was called
 
     int peak(std::size_t from, std::size_t to) const {
         int largest = 0;
@@ -39,12 +42,30 @@ struct Recording {
     int tailPeak() const { return peak(samples.size() - std::min(kTail, samples.size()), samples.size()); }
 };
 
+std::string recordingPath;
+std::vector<std::size_t>* currentMarks = nullptr;
+
+// Notes how far the output has got. The mixer runs on its own thread and may
+// lag the test under load, so checks are made relative to these marks rather
+// than to the end of the recording.
+void mark() {
+    std::ifstream file(recordingPath, std::ios::binary | std::ios::ate);
+    currentMarks->push_back(file ? std::size_t(file.tellg()) / 2 : 0);
+}
+
+// A margin of a few mixing buffers for sound already mixed when a mark is taken.
+constexpr std::size_t kLag = 4 * 1024 * 2;
+
 // Opens the device on the disk driver, runs `script`, closes the device and
 // returns everything that was mixed meanwhile.
 Recording record(const std::function<void(std::int32_t)>& script) {
-    const std::string path = ::testing::TempDir() + "korvanu_mix_" +
+    // The process id keeps parallel runs from different build trees apart.
+    const std::string path = ::testing::TempDir() + "korvanu_mix_" + std::to_string(getpid()) + "_" +
                              ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".raw";
     setenv("SDL_DISKAUDIOFILE", path.c_str(), 1);
+    recordingPath = path;
+    Recording recording;
+    currentMarks = &recording.marks;
     const std::int32_t device = openDevice("disk");
     EXPECT_NE(device, 0);
     script(device);
@@ -53,7 +74,6 @@ Recording record(const std::function<void(std::int32_t)>& script) {
     std::ifstream file(path, std::ios::binary);
     const std::vector<char> bytes{std::istreambuf_iterator<char>(file), {}};
     std::remove(path.c_str());
-    Recording recording;
     recording.samples.resize(bytes.size() / 2);
     std::memcpy(recording.samples.data(), bytes.data(), recording.samples.size() * 2);
     // Enough output for a tail measured after every short test sound has ended.
@@ -74,18 +94,26 @@ TEST(SoundOutput, LoopPlaysUntilStopped) {
     const Recording looping = record([](std::int32_t device) {
         EXPECT_EQ(dsPlayLooping(createFrom(device, toneWav(0.1))), 1);
         wait(500);
+        mark();
     });
-    EXPECT_GT(looping.tailPeak(), 12000);
+    // Long after a 0.1 s tone would have ended, the loop is still sounding.
+    ASSERT_EQ(looping.marks.size(), 1u);
+    ASSERT_GT(looping.marks[0], kTail);
+    EXPECT_GT(looping.peak(looping.marks[0] - kTail, looping.marks[0]), 12000);
 
     const Recording stopped = record([](std::int32_t device) {
         const std::int32_t id = createFrom(device, toneWav(0.1));
         EXPECT_EQ(dsPlayLooping(id), 1);
         wait(150);
         EXPECT_EQ(dsStop(id), 1);
+        mark();
         wait(400);
+        mark();
     });
-    EXPECT_GT(stopped.peak(), 12000);
-    EXPECT_EQ(stopped.tailPeak(), 0);
+    ASSERT_EQ(stopped.marks.size(), 2u);
+    EXPECT_GT(stopped.peak(0, stopped.marks[0]), 12000);
+    ASSERT_GT(stopped.marks[1], stopped.marks[0] + kLag) << "the mixer kept running after the stop";
+    EXPECT_EQ(stopped.peak(stopped.marks[0] + kLag, stopped.marks[1]), 0);
 }
 
 TEST(SoundOutput, NoSoundIsSilent) {
@@ -102,10 +130,13 @@ TEST(SoundOutput, NoSoundIsSilent) {
 
 TEST(SoundOutput, MusicPlaysBelowEffects) {
     auto loopPeak = [](std::int32_t flags) {
-        return record([flags](std::int32_t device) {
-                   EXPECT_EQ(dsPlayLooping(createFrom(device, toneWav(0.1), flags)), 1);
-                   wait(300);
-               }).tailPeak();
+        const Recording out = record([flags](std::int32_t device) {
+            EXPECT_EQ(dsPlayLooping(createFrom(device, toneWav(0.1), flags)), 1);
+            wait(300);
+            mark();
+        });
+        const std::size_t end = out.marks.at(0);
+        return out.peak(end > kTail ? end - kTail : 0, end);
     };
     const double music = loopPeak(1);
     const double effect = loopPeak(3);
