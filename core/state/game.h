@@ -72,6 +72,32 @@ struct Game {
   int PROMOTED_PIECE = 0;
   int EXPLODE_MAP[10][10] = {};
 
+  // --- two-pawn flags by column -------------------------------------------
+  int PAWN_COL_SITA[10] = {};
+  int PAWN_COL_UE[10] = {};
+
+  // --- influence maps, rebuilt by every survey ------------------------------
+  // Counts of the pieces of each side that reach a square; on occupied
+  // squares the cheapest (for DEFENDER_SITA the dearest) defender or attacker
+  // value and, for some, its square; the check marks (9 on a checking piece,
+  // 1 between a checking slider and the king). The *_UE_X/_Y square maps are
+  // not reset between surveys.
+  int INFLUENCE_SITA[10][10] = {};
+  int INFLUENCE_UE[10][10] = {};
+  int DEFENDER_SITA[10][10] = {};
+  int DEFENDER_UE[10][10] = {};
+  int DEFENDER_UE_X[10][10] = {};
+  int DEFENDER_UE_Y[10][10] = {};
+  int ATTACKER_SITA[10][10] = {};
+  int ATTACKER_SITA_X[10][10] = {};
+  int ATTACKER_SITA_Y[10][10] = {};
+  int ATTACKER_UE[10][10] = {};
+  int ATTACKER_UE_X[10][10] = {};
+  int ATTACKER_UE_Y[10][10] = {};
+  int CHECK_BY_SITA[10][10] = {};
+  int CHECK_BY_UE[10][10] = {};
+  int ESCAPE_MAP[10][10] = {};  // escape squares of the lower king, left for the computer
+
   // --- the move record -----------------------------------------------------
   int MOVE_NO = 0;
   int RECORD_LAST = 0;
