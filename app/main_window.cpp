@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <vector>
 
+#include "play/clock.h"
 #include "play/commands.h"
 #include "qt_platform.h"
 #include "sound/sound.h"
@@ -24,6 +25,9 @@ MainWindow::MainWindow(int surfaceScale)
   setCentralWidget(view_);
   setFocusPolicy(Qt::StrongFocus);
   buildMenus();
+  connect(&platform_->clockTimer(), &QTimer::timeout, this, [this] {
+    if (!platform_->quitting()) Timer1_Timer(*game_);
+  });
 }
 
 MainWindow::~MainWindow() = default;

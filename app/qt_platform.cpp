@@ -3,7 +3,11 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTime>
+#include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <thread>
 
 #include "state/constants.h"
 #include "surface.h"
@@ -26,10 +30,17 @@ QMessageBox::Icon qicon(Icon icon) {
 
 int toPixels(int twips) { return static_cast<int>(std::lround(double(twips) / TWIPS_PER_PIXEL)); }
 
+constexpr int TIMER1_INTERVAL_MS = 50;
+
+// Nothing the game waits for is longer than a fraction of a second.
+constexpr double LONGEST_WAIT_SECONDS = 60;
+
 } // namespace
 
 QtPlatform::QtPlatform(QMainWindow& window, Surface& surface, SurfaceView& view)
-    : window_(window), surface_(surface), view_(view) {}
+    : window_(window), surface_(surface), view_(view) {
+  timer_.setInterval(TIMER1_INTERVAL_MS);
+}
 
 void QtPlatform::fillSurface(int colour) {
   surface_.fill(colour);
@@ -77,14 +88,41 @@ Answer QtPlatform::messageBox(const std::string& text, const std::string& title,
 
 WindowRect QtPlatform::windowRect() {
   if (window_.isMaximized()) return {-60, -60, 0, 0};
-  const QRect g = window_.geometry();
-  return {g.x() * TWIPS_PER_PIXEL, g.y() * TWIPS_PER_PIXEL, g.width() * TWIPS_PER_PIXEL,
-          g.height() * TWIPS_PER_PIXEL};
+  // The corner move() places, frame included, so a saved place can be put back.
+  const QPoint corner = window_.pos();
+  return {corner.x() * TWIPS_PER_PIXEL, corner.y() * TWIPS_PER_PIXEL,
+          window_.width() * TWIPS_PER_PIXEL, window_.height() * TWIPS_PER_PIXEL};
 }
 
 void QtPlatform::setWindowRect(const WindowRect& rect) {
   window_.move(toPixels(rect.left), toPixels(rect.top));
   window_.resize(toPixels(rect.width), toPixels(rect.height));
+}
+
+void QtPlatform::moveWindow(int left, int top) {
+  // A maximised or full-screen window stays put, and Wayland lets no client
+  // place its window.
+  const bool movable = !window_.isMaximized() && !window_.isFullScreen() &&
+                       !QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
+  if (movable) window_.move(toPixels(left), toPixels(top));
+  // Whatever part of the move the window did not make, its drawing makes.
+  const WindowRect now = windowRect();
+  view_.setShake(QPoint(toPixels(left - now.left), toPixels(top - now.top)));
+}
+
+double QtPlatform::clockSeconds() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+
+void QtPlatform::wait(double seconds) {
+  if (!(seconds > 0)) return;
+  std::this_thread::sleep_for(std::chrono::duration<double>(std::min(seconds, LONGEST_WAIT_SECONDS)));
+}
+
+void QtPlatform::setTimerEnabled(bool enabled) {
+  // Idle while stopped: no tick at all wakes the program.
+  if (!enabled)
+    timer_.stop();
+  else if (!timer_.isActive())
+    timer_.start();
 }
 
 std::intptr_t QtPlatform::windowHandle() { return static_cast<std::intptr_t>(window_.winId()); }

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QMainWindow>
+#include <QTimer>
 #include <array>
 #include <memory>
 
@@ -20,6 +21,8 @@ public:
 
   void setAction(Menu item, QAction* action) { actions_[static_cast<int>(item)] = action; }
   bool quitting() const { return quitting_; }
+  // Timer1: the window connects its ticks to the game.
+  QTimer& clockTimer() { return timer_; }
 
   void fillSurface(int colour) override;
   void drawPicture(int code, double left, double top) override;
@@ -34,6 +37,11 @@ public:
 
   WindowRect windowRect() override;
   void setWindowRect(const WindowRect& rect) override;
+  void moveWindow(int left, int top) override;
+
+  double clockSeconds() override;
+  void wait(double seconds) override;
+  void setTimerEnabled(bool enabled) override;
 
   std::intptr_t windowHandle() override;
   const SoundApi* soundLibrary() override;
@@ -44,6 +52,7 @@ private:
   Surface& surface_;
   SurfaceView& view_;
   std::array<QAction*, MENU_COUNT> actions_{};
+  QTimer timer_;
   std::unique_ptr<SoundLibrary> sound_;
   bool soundTried_ = false;
   bool quitting_ = false;

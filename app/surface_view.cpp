@@ -30,7 +30,8 @@ QPointF SurfaceView::toTwips(QPointF widgetPos) const {
 void SurfaceView::paintEvent(QPaintEvent*) {
   QPainter p(this);
   const Rgb bg = paletteColour(COLOR_BOARD);
-  const QRect target = surfaceRect();
+  QRectF target = surfaceRect();
+  target.translate(QPointF(shake_) * target.width() / SURFACE_WIDTH);
   p.fillRect(rect(), QColor(bg.r, bg.g, bg.b));
   p.setRenderHint(QPainter::SmoothPixmapTransform);
   p.drawImage(target, surface_.image());

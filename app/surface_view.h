@@ -18,11 +18,16 @@ public:
   // Twips of the surface under a widget position.
   QPointF toTwips(QPointF widgetPos) const;
 
+  // Shifts the picture by surface pixels, to shake a window that cannot move.
+  void setShake(QPoint offset) { shake_ = offset; }
+  QPoint shake() const { return shake_; }
+
 protected:
   void paintEvent(QPaintEvent* event) override;
 
 private:
   const Surface& surface_;
+  QPoint shake_;
 };
 
 } // namespace korvanu

@@ -1,5 +1,7 @@
 #include "platform/headless.h"
 
+#include <cmath>
+
 namespace korvanu {
 
 void HeadlessPlatform::fillSurface(int colour) {
@@ -32,6 +34,17 @@ Answer HeadlessPlatform::messageBox(const std::string& text, const std::string& 
   const Answer a = answers.front();
   answers.pop_front();
   return a;
+}
+
+void HeadlessPlatform::moveWindow(int left, int top) {
+  window.left = left;
+  window.top = top;
+  moves.push_back(window);
+}
+
+void HeadlessPlatform::wait(double seconds) {
+  waits.push_back(seconds);
+  if (seconds > 0 && std::isfinite(seconds)) clock = std::fmod(clock + seconds, 86400.0);
 }
 
 } // namespace korvanu

@@ -42,6 +42,12 @@ public:
 
   WindowRect windowRect() override { return window; }
   void setWindowRect(const WindowRect& rect) override { window = rect; }
+  void moveWindow(int left, int top) override;
+
+  // A fake clock that only waits move, so timed play runs at once.
+  double clockSeconds() override { return clock; }
+  void wait(double seconds) override;
+  void setTimerEnabled(bool enabled) override { timerEnabled = enabled; }
 
   std::intptr_t windowHandle() override { return 1; }
   const SoundApi* soundLibrary() override { return sound; }
@@ -54,10 +60,14 @@ public:
   int refreshes = 0;
   bool quitRequested = false;
   WindowRect window{};
+  std::vector<WindowRect> moves;  // every moveWindow, in order
+  std::vector<double> waits;
+  bool timerEnabled = false;
 
   // What the world answers.
   std::deque<Answer> answers;  // for Yes/No boxes; Yes when empty
   const SoundApi* sound = nullptr;
+  double clock = 0;  // seconds since midnight; wraps at midnight like a real clock
 };
 
 } // namespace korvanu

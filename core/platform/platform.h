@@ -48,6 +48,17 @@ public:
 
   virtual WindowRect windowRect() = 0;
   virtual void setWindowRect(const WindowRect& rect) = 0;
+  // Moves the window's top-left corner (twips) and keeps its size; the
+  // explosion shakes the window with it. A window that cannot be moved
+  // shakes its drawing by the same offset instead.
+  virtual void moveWindow(int left, int top) = 0;
+
+  // Seconds since local midnight, with sub-second resolution.
+  virtual double clockSeconds() = 0;
+  // Sleeps; no event is handled meanwhile. What is drawn stays as it is.
+  virtual void wait(double seconds) = 0;
+  // The window's 50 ms clock timer, which calls Timer1_Timer while it runs.
+  virtual void setTimerEnabled(bool enabled) = 0;
 
   // The window handle the sound library opens its device for.
   virtual std::intptr_t windowHandle() = 0;

@@ -1,8 +1,10 @@
 #include "play/commands.h"
 
+#include "play/clock.h"
 #include "settings/options.h"
 #include "sound/sound.h"
 #include "state/game.h"
+#include "view/dialogs.h"
 
 namespace korvanu {
 
@@ -32,6 +34,10 @@ void onMenu(Game& g, Menu item) {
   case Menu::UCHU: UCHU_Click(g); break;
   case Menu::RENGA: RENGA_Click(g); break;
   case Menu::MOCHIKOMA: MOCHIKOMA_Click(g); break;
+  case Menu::SIDOU: SIDOU_Click(g); break;
+  case Menu::KEIKA: KEIKA_Click(g); break;
+  case Menu::BGM: BGM_Click(g); break;
+  case Menu::VER: VER_Click(g); break;
   default: break;
   }
 }

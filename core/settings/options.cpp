@@ -1,5 +1,6 @@
 #include "settings/options.h"
 
+#include "settings/settings_file.h"
 #include "sound/sound.h"
 #include "state/game.h"
 #include "view/board_view.h"
@@ -21,11 +22,14 @@ constexpr BackgroundItem BACKGROUND_ITEMS[] = {
 // A maximised window's top edge sits here.
 constexpr int MAXIMISED_TOP = -60;
 
-void chooseBackground(Game& g, Menu item, int id) {
-  if (!isChecked(g, item)) {
+void chooseBackground(Game& g, int id) {
+  // The window opens with 畳 checked but no background drawn, so the check
+  // mark alone does not prove the picture is up.
+  if (!isChecked(g, backgroundItem(id)) || g.BACKGROUND != id) {
     チェック設定(g, id);
     g.BACKGROUND = id;
   }
+  書込_環境設定ファイル(g);
   画面_再描画(g);
 }
 
@@ -37,17 +41,10 @@ void チェック設定(Game& g, int background) {
     if (b.id == background) setChecked(g, b.item, true);
 }
 
-void applyStartupOptions(Game& g) {
-  チェック設定(g, BG_MIDORI);
-  描画_背景(g, BG_MIDORI);
-  g.BACKGROUND = BG_MIDORI;
-  setChecked(g, Menu::MOCHIKOMA, false);
-  setChecked(g, Menu::SIDOU, false);
-  g.GUIDE_ON = OFF;
-  g.COLOR_GUIDE = COLOR_GRID;
-  setChecked(g, Menu::KEIKA, true);
-  setChecked(g, Menu::BGM, true);
-  loopSound(g, g.SOUND_BGM);
+Menu backgroundItem(int background) {
+  for (const BackgroundItem& b : BACKGROUND_ITEMS)
+    if (b.id == background) return b.item;
+  return Menu::OPTION;
 }
 
 void placeWindow(Game& g) {
@@ -55,15 +52,45 @@ void placeWindow(Game& g) {
   g.ui.setWindowRect({0, 0, WINDOW_WIDTH_TWIPS, WINDOW_HEIGHT_TWIPS});
 }
 
-void MIDORI_Click(Game& g) { chooseBackground(g, Menu::MIDORI, BG_MIDORI); }
-void TATAMI_Click(Game& g) { chooseBackground(g, Menu::TATAMI, BG_TATAMI); }
-void TAKE_Click(Game& g) { chooseBackground(g, Menu::TAKE, BG_TAKE); }
-void UCHU_Click(Game& g) { chooseBackground(g, Menu::UCHU, BG_UCHU); }
-void RENGA_Click(Game& g) { chooseBackground(g, Menu::RENGA, BG_RENGA); }
+void MIDORI_Click(Game& g) { chooseBackground(g, BG_MIDORI); }
+void TATAMI_Click(Game& g) { chooseBackground(g, BG_TATAMI); }
+void TAKE_Click(Game& g) { chooseBackground(g, BG_TAKE); }
+void UCHU_Click(Game& g) { chooseBackground(g, BG_UCHU); }
+void RENGA_Click(Game& g) { chooseBackground(g, BG_RENGA); }
 
 void MOCHIKOMA_Click(Game& g) {
   setChecked(g, Menu::MOCHIKOMA, !isChecked(g, Menu::MOCHIKOMA));
   画面_再描画(g);
+  書込_環境設定ファイル(g);
+}
+
+void SIDOU_Click(Game& g) {
+  if (isChecked(g, Menu::SIDOU)) {
+    // Wipe every highlight guidance may have left on the board and the stands.
+    for (int x = 1; x <= 9; ++x)
+      for (int y = 1; y <= 9; ++y) 描画_桝輪郭(g, COLOR_GRID, x, y);
+    for (int y = 1; y <= 7; ++y) 描画_桝輪郭(g, COLOR_GRID, -1, y);
+    for (int y = 3; y <= 9; ++y) 描画_桝輪郭(g, COLOR_GRID, 11, y);
+    setChecked(g, Menu::SIDOU, false);
+    g.GUIDE_ON = OFF;
+    g.COLOR_GUIDE = COLOR_GRID;
+  } else {
+    setChecked(g, Menu::SIDOU, true);
+    g.GUIDE_ON = ON;
+    g.COLOR_GUIDE = COLOR_WHITE;
+  }
+  書込_環境設定ファイル(g);
+}
+
+void BGM_Click(Game& g) {
+  if (isChecked(g, Menu::BGM)) {
+    setChecked(g, Menu::BGM, false);
+    stopSound(g, g.SOUND_BGM);
+  } else {
+    setChecked(g, Menu::BGM, true);
+    loopSound(g, g.SOUND_BGM);
+  }
+  書込_環境設定ファイル(g);
 }
 
 } // namespace korvanu

@@ -36,6 +36,8 @@ struct Game {
   Game& operator=(const Game&) = delete;
 
   Platform& ui;
+  // A quiet game (the engine tool) draws, sounds and waits for nothing.
+  bool QUIET = false;
 
   // --- board and hands ---------------------------------------------------
   int BOARD[10][10] = {};
@@ -116,6 +118,7 @@ struct Game {
   int GUIDE_ON = OFF;
   int COLOR_GUIDE = COLOR_GRID;
   bool FONT_BOLD = false;  // the window font turns bold for good once the labels are drawn
+  bool SETTINGS_UNSAVED_SHOWN = false;  // the player was told the options cannot be saved
   std::array<bool, MENU_COUNT> MENU_CHECKED = {};
 
   // --- sound ---------------------------------------------------------------

@@ -1,7 +1,9 @@
 #include "state/setup.h"
 
+#include "play/clock.h"
 #include "rules/record.h"
 #include "settings/options.h"
+#include "settings/settings_file.h"
 #include "sound/sound.h"
 #include "state/game.h"
 #include "view/board_view.h"
@@ -38,7 +40,7 @@ void 初期設定(Game& g) {
   g.GAME_MOVES = 0;
   g.REVERSED = OFF;
 
-  g.TIMER1_ENABLED = false;
+  setTimer1(g, false);
   g.COM_TIME = 0;
   g.MAN_TIME = 0;
 
@@ -79,7 +81,7 @@ void Form_Load(Game& g) {
   g.SIDE_MAN = TURN_GOTE;
   g.ui.fillSurface(COLOR_BOARD);
 
-  applyStartupOptions(g);
+  読込_環境設定ファイル(g);
   初期設定(g);
   placeWindow(g);
 }

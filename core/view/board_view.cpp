@@ -1,7 +1,9 @@
 #include "view/board_view.h"
 
 #include "state/game.h"
+#include "view/clock_view.h"
 #include "view/pictures.h"
+#include "view/status_view.h"
 #include "view/text_view.h"
 
 namespace korvanu {
@@ -75,9 +77,13 @@ void 描画_背景(Game& g, int code) {
 
 void 画面_再描画(Game& g) {
   描画_背景(g, g.BACKGROUND);
+  描画_桝_数値(g);
   描画_自持盤(g);
   描画_敵持盤(g);
   描画_盤(g);
+  描画_所有時間(g, g.SIDE_COM, g.COM_TIME);
+  描画_所有時間(g, g.SIDE_MAN, g.MAN_TIME);
+  if (g.GAME_MODE == MODE_MAN_COM) 描画_レベル(g, g.COM_LEVEL);
   描画_絵(g, PIC_TITLE, 10.8, 0);
 }
 

@@ -4,14 +4,26 @@
 
 #include "state/game.h"
 #include "view/board_view.h"
+#include "view/pictures.h"
 
 namespace korvanu {
 
 namespace {
 
-void printAt(Game& g, double x, double y, const std::string& text, int colour, double size) {
+// 描画_文字列 prints this far right of and below its cell's corner.
+constexpr double STRING_SHIFT_X = 120;
+constexpr double STRING_SHIFT_Y = 160;
+
+constexpr double MOVE_TEXT_POINTS = 12;
+
+void printAtTwips(Game& g, double left, double top, const std::string& text, int colour,
+                  double size) {
   if (text.empty()) return;
-  g.ui.drawText(text, cellLeft(x), cellTop(y), colour, size, g.FONT_BOLD);
+  g.ui.drawText(text, left, top, colour, size, g.FONT_BOLD);
+}
+
+void printAt(Game& g, double x, double y, const std::string& text, int colour, double size) {
+  printAtTwips(g, cellLeft(x), cellTop(y), text, colour, size);
 }
 
 std::string kanjiNumeral(int value) {
@@ -21,11 +33,44 @@ std::string kanjiNumeral(int value) {
   return NUMERALS[value - 1];
 }
 
+std::string fullWidthDigit(int value) {
+  static constexpr std::array<const char*, 9> DIGITS{"１", "２", "３", "４", "５",
+                                                     "６", "７", "８", "９"};
+  if (value < 1 || value > 9) return {};
+  return DIGITS[value - 1];
+}
+
+// By kind number 1..8.
+constexpr std::array<const char*, 9> PIECE_NAMES{"", "歩", "香", "桂", "銀", "金", "角", "飛", "王"};
+
+std::string pieceName(int code) {
+  if (code == EMPTY || !hasPicture(code) || kindOf(code) < HU) return {};
+  const int kind = kindOf(code);
+  if (!isPromoted(code)) return PIECE_NAMES[kind];
+  // The promoted pawn has a name of its own.
+  return kind == HU ? "と" : std::string(PIECE_NAMES[kind]) + "成";
+}
+
+std::string handicapName(int level) {
+  // From 名人 (-10) down to 12級 (10).
+  static constexpr std::array<const char*, 21> NAMES{
+      "名人", "８段", "７段", "６段", "５段", "４段", "３段", "２段", "初段", "１級", "２級",
+      "３級", "４級", "５級", "６級", "７級", "８級", "９級", "10級", "11級", "12級"};
+  if (level < -10 || level > 10) return {};
+  return std::string("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:") + NAMES[level + 10];
+}
+
 } // namespace
 
 std::string printedNumber(int value) {
   const std::string digits = std::to_string(value < 0 ? -static_cast<long>(value) : value);
   return (value < 0 ? "-" : " ") + digits + " ";
+}
+
+std::string 文字列変換(int value) {
+  if (value >= 1 && value <= 9) return fullWidthDigit(value);
+  if (value >= 1001 && value <= 1009) return kanjiNumeral(value - 1000);
+  return pieceName(value);
 }
 
 void 描画_数値(Game& g, double x, double y, int value, int colour, int mode, double size) {
@@ -36,6 +81,15 @@ void 描画_数値(Game& g, double x, double y, const std::string& text, int col
                double size) {
   // A text has no numeral form.
   if (mode == 0) printAt(g, x, y, text, colour, size);
+}
+
+void 描画_文字列(Game& g, double x, double y, int value, int colour, double size) {
+  const std::string text = value == 99 ? "手目" : handicapName(value);
+  printAtTwips(g, cellLeft(x) + STRING_SHIFT_X, cellTop(y) + STRING_SHIFT_Y, text, colour, size);
+}
+
+void 描画_移動駒種類(Game& g, double x, double y, const std::string& text, int colour) {
+  printAt(g, x, y, text, colour, MOVE_TEXT_POINTS);
 }
 
 } // namespace korvanu

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include "../core/temp_dir.h"
 #include "main_window.h"
 #include "state/game.h"
 #include "surface.h"
@@ -30,6 +31,8 @@ void answerNextMessageBox(QString* seenText) {
 
 class Window : public ::testing::Test {
 protected:
+  // The window reads and writes its settings file in the current folder.
+  testing::TempDir dir;
   MainWindow w{2};
   QString warning;
   void SetUp() override {

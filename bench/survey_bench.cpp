@@ -1,0 +1,52 @@
+// The survey runs once per candidate move, so its time bounds how many moves
+// the computer can weigh.
+#include <benchmark/benchmark.h>
+
+#include "computer/survey.h"
+#include "platform/headless.h"
+#include "state/game.h"
+#include "state/setup.h"
+
+namespace korvanu {
+namespace {
+
+// A crowded middle game, rows from the top, columns 1..9: open files and
+// diagonals, promoted pieces on both sides, the UE king in check.
+constexpr int MIDDLE_GAME[9][9] = {
+    {20, 30, 0, 50, 0, 0, 40, 0, 20},
+    {0, 70, 40, 0, 80, 50, 0, 0, 0},
+    {10, 0, 10, 10, 10, 0, 30, 10, 10},
+    {0, 10, 0, 0, -41, 10, 0, 0, 0},
+    {0, 0, -10, 0, -30, 0, 61, -61, 0},
+    {-10, -10, 0, -10, 0, -10, 0, 0, 0},
+    {0, 0, -10, -40, 0, 0, -10, -10, 0},
+    {0, 0, -80, -50, 0, 0, -40, -71, 0},
+    {-20, -30, 0, 0, 0, -50, 0, 0, -20},
+};
+
+void setUp(Game& g, const int (*rows)[9]) {
+  if (!rows) {
+    初期設定(g);
+    return;
+  }
+  for (int y = 1; y <= 9; ++y)
+    for (int x = 1; x <= 9; ++x) g.BOARD[x][y] = rows[y - 1][x - 1];
+}
+
+void survey(benchmark::State& state, const int (*rows)[9]) {
+  HeadlessPlatform ui;
+  Game g{ui};
+  setUp(g, rows);
+  for (auto _ : state) {
+    勢力調査(g);
+    benchmark::ClobberMemory();
+  }
+}
+
+BENCHMARK_CAPTURE(survey, starting_position, nullptr);
+BENCHMARK_CAPTURE(survey, middle_game, MIDDLE_GAME);
+
+} // namespace
+} // namespace korvanu
+
+BENCHMARK_MAIN();

@@ -1,0 +1,26 @@
+// The turn clock: Timer1 ticks every 50 ms while a turn's clock runs and
+// shows the mover's used time once per whole second; 待ち時間 pauses play.
+#pragma once
+
+namespace korvanu {
+
+struct Game;
+
+// The one way to start and stop Timer1: the game's flag and the window's
+// timer always agree.
+void setTimer1(Game& g, bool enabled);
+
+// Seconds from `start` to `now`, both seconds since midnight; a turn that
+// passed midnight still counts forward.
+double 調査_経過秒(double start, double now);
+
+void Timer1_Timer(Game& g);
+
+// "経過時間": shows or hides both clocks and starts or stops the timer.
+void KEIKA_Click(Game& g);
+
+// Pauses for `seconds` without handling any event. Negative or senseless
+// values do not wait.
+void 待ち時間(Game& g, double seconds);
+
+} // namespace korvanu

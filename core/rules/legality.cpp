@@ -1,0 +1,118 @@
+#include "rules/legality.h"
+
+#include <cstdlib>
+
+#include "state/game.h"
+
+namespace korvanu {
+
+namespace {
+
+int sign(int v) { return (v > 0) - (v < 0); }
+
+// Every square strictly between the two ends of a straight or diagonal line is empty.
+bool clearBetween(const Game& g, int fromX, int fromY, int toX, int toY) {
+  const int sx = sign(toX - fromX), sy = sign(toY - fromY);
+  for (int x = fromX + sx, y = fromY + sy; x != toX || y != toY; x += sx, y += sy)
+    if (g.BOARD[x][y] != EMPTY) return false;
+  return true;
+}
+
+int flag(bool b) { return b ? ON : OFF; }
+
+int dropCheck(const Game& g, int toX, int toY, int piece) {
+  if (g.BOARD[toX][toY] != EMPTY) return OFF;
+  if (piece == CODE_SITA_HU && g.PAWN_COL_SITA[toX] == 1) return OFF;
+  if (piece == CODE_UE_HU && g.PAWN_COL_UE[toX] == 1) return OFF;
+  switch (piece) {
+  case CODE_SITA_HU:
+  case CODE_SITA_KYOU: return flag(toY != 1);
+  case CODE_SITA_KEI: return flag(toY > 2);
+  case CODE_UE_HU:
+  case CODE_UE_KYOU: return flag(toY != 9);
+  case CODE_UE_KEI: return flag(toY < 8);
+  default: return ON;
+  }
+}
+
+bool goldStep(int dx, int dy, int ahead) {
+  return (std::abs(dx) <= 1 && (dy == ahead || dy == 0)) || (dx == 0 && dy == -ahead);
+}
+
+} // namespace
+
+int 移動チェック飛車(const Game& g, int fromX, int fromY, int toX, int toY) {
+  if (fromX != toX && fromY != toY) return OFF;
+  return flag(clearBetween(g, fromX, fromY, toX, toY));
+}
+
+int 移動チェック角(const Game& g, int fromX, int fromY, int toX, int toY) {
+  if (std::abs(toX - fromX) != std::abs(toY - fromY)) return OFF;
+  return flag(clearBetween(g, fromX, fromY, toX, toY));
+}
+
+int 移動チェック(const Game& g, int fromX, int fromY, int toX, int toY, int piece) {
+  if (toX < 1 || toX > 9 || toY < 1 || toY > 9) return OFF;
+  if (toX == fromX && toY == fromY) return OFF;
+  const int target = g.BOARD[toX][toY];
+  if (isUe(piece) ? target >= 10 : target <= -10) return OFF;
+  if (isDropColumn(fromX)) return dropCheck(g, toX, toY, piece);
+
+  const int dx = toX - fromX, dy = toY - fromY;
+  const int adx = std::abs(dx), ady = std::abs(dy);
+  const int ahead = piece < 0 ? -1 : 1;  // one step forward
+  switch (piece < 0 ? -piece : piece) {
+  case 10: return flag(dx == 0 && dy == ahead);
+  case 20:
+    return flag(dx == 0 && dy * ahead > 0 && clearBetween(g, fromX, fromY, toX, toY));
+  case 30: return flag(dy == 2 * ahead && adx == 1);
+  case 40: return flag(adx <= 1 && (dy == ahead || (dy == -ahead && dx != 0)));
+  case 50:
+  case 11:
+  case 21:
+  case 31:
+  case 41: return flag(goldStep(dx, dy, ahead));
+  case 60: return 移動チェック角(g, fromX, fromY, toX, toY);
+  case 61:
+    if (adx <= 1 && ady <= 1) return ON;
+    return 移動チェック角(g, fromX, fromY, toX, toY);
+  case 70: return 移動チェック飛車(g, fromX, fromY, toX, toY);
+  case 71:
+    if (adx <= 1 && ady <= 1) return ON;
+    return 移動チェック飛車(g, fromX, fromY, toX, toY);
+  case 80: return flag(adx <= 1 && ady <= 1);
+  default: return OFF;
+  }
+}
+
+void 調査_2歩フラグ設定(Game& g) {
+  for (int x = 1; x <= 9; ++x) {
+    g.PAWN_COL_SITA[x] = 0;
+    g.PAWN_COL_UE[x] = 0;
+    for (int y = 1; y <= 9; ++y) {
+      if (g.BOARD[x][y] == CODE_SITA_HU) g.PAWN_COL_SITA[x] = 1;
+      if (g.BOARD[x][y] == CODE_UE_HU) g.PAWN_COL_UE[x] = 1;
+    }
+  }
+}
+
+int 調査_駒存在(const Game& g, int code) {
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y)
+      if (g.BOARD[x][y] == code) return ON;
+  return OFF;
+}
+
+int 移動後チェック(int toY, int piece) {
+  switch (piece) {
+  case CODE_UE_HU:
+  case CODE_UE_KYOU: return flag(toY != 9);
+  case CODE_UE_KEI: return flag(toY <= 7);
+  case CODE_SITA_HU:
+  case CODE_SITA_KYOU: return flag(toY != 1);
+  case CODE_SITA_KEI: return flag(toY >= 3);
+  default: return ON;
+  }
+}
+
+} // namespace korvanu

@@ -1,0 +1,128 @@
+#include "settings/settings_file.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "files/text_file.h"
+#include "settings/options.h"
+#include "sound/sound.h"
+#include "state/game.h"
+#include "view/board_view.h"
+
+namespace korvanu {
+
+namespace {
+
+using Line = std::optional<std::string>;
+
+struct BackgroundLine {
+  const char* text;
+  int id;
+};
+
+// In the order the file is written: the first checked of these wins.
+constexpr BackgroundLine BACKGROUND_LINES[] = {
+    {"背景画=緑", BG_MIDORI}, {"背景画=竹", BG_TAKE},   {"背景画=畳", BG_TATAMI},
+    {"背景画=宇宙", BG_UCHU}, {"背景画=煉瓦", BG_RENGA},
+};
+
+constexpr const char* DEFAULT_LINES[] = {"背景画=緑", "持駒可=OFF", "移動指導=OFF", "経過時間=ON",
+                                         "BGM=ON"};
+
+constexpr const char* UNSAVED_TITLE = "Korvanu.ini";
+constexpr const char* UNSAVED_TEXT =
+    "設定ファイル Korvanu.ini に書き込めません。\n\n変更したｵﾌﾟｼｮﾝは次回に残りません。";
+
+void useBackground(Game& g, int id) {
+  チェック設定(g, id);
+  描画_背景(g, id);
+  g.BACKGROUND = id;
+}
+
+void setGuidance(Game& g, bool on, int offColour) {
+  setChecked(g, Menu::SIDOU, on);
+  g.GUIDE_ON = on ? ON : OFF;
+  g.COLOR_GUIDE = on ? COLOR_WHITE : offColour;
+}
+
+void setMusic(Game& g, bool on) {
+  setChecked(g, Menu::BGM, on);
+  if (on) loopSound(g, g.SOUND_BGM);
+}
+
+void readBackground(Game& g, const Line& line) {
+  for (const BackgroundLine& b : BACKGROUND_LINES)
+    if (line == b.text) useBackground(g, b.id);
+}
+
+void readPiecesInHand(Game& g, const Line& line) {
+  setChecked(g, Menu::MOCHIKOMA, line == "持駒可=ON");
+  画面_再描画(g);
+}
+
+void readGuidance(Game& g, const Line& line) { setGuidance(g, line == "移動指導=ON", COLOR_BOARD); }
+
+void readClock(Game& g, const Line& line) {
+  // The timer waits for the first turn.
+  setChecked(g, Menu::KEIKA, line == "経過時間=ON");
+}
+
+void readMusic(Game& g, const Line& line) { setMusic(g, line == "BGM=ON"); }
+
+using LineStep = void (*)(Game&, const Line&);
+constexpr LineStep READ_STEPS[] = {readBackground, readPiecesInHand, readGuidance, readClock,
+                                   readMusic};
+
+std::string onOff(const char* key, bool on) { return std::string(key) + (on ? "ON" : "OFF"); }
+
+std::vector<std::string> currentLines(const Game& g) {
+  std::vector<std::string> lines;
+  for (const BackgroundLine& b : BACKGROUND_LINES) {
+    if (isChecked(g, backgroundItem(b.id))) {
+      lines.emplace_back(b.text);
+      break;
+    }
+  }
+  lines.push_back(onOff("持駒可=", isChecked(g, Menu::MOCHIKOMA)));
+  lines.push_back(onOff("移動指導=", isChecked(g, Menu::SIDOU)));
+  lines.push_back(onOff("経過時間=", isChecked(g, Menu::KEIKA)));
+  lines.push_back(onOff("BGM=", isChecked(g, Menu::BGM)));
+  return lines;
+}
+
+} // namespace
+
+void 読込_環境設定ファイル(Game& g) {
+  const std::optional<TextLines> file = readTextFile(SETTINGS_FILE);
+  const size_t count = file ? file->size() : 0;
+  for (size_t i = 0; i < std::size(READ_STEPS); ++i) {
+    if (i >= count) {
+      WriteDefaultSettings(g);
+      return;
+    }
+    READ_STEPS[i](g, (*file)[i]);
+  }
+}
+
+void 書込_環境設定ファイル(Game& g) {
+  if (writeTextFile(SETTINGS_FILE, currentLines(g)) || g.SETTINGS_UNSAVED_SHOWN) return;
+  // Falling back to the defaults would throw away what the player just chose,
+  // and could not be written either; the options stay for this run.
+  g.SETTINGS_UNSAVED_SHOWN = true;
+  g.ui.messageBox(UNSAVED_TEXT, UNSAVED_TITLE, Buttons::Ok, Icon::Exclamation);
+}
+
+void WriteDefaultSettings(Game& g) {
+  // A folder that takes no file still gets the defaults on screen.
+  writeTextFile(SETTINGS_FILE, std::vector<std::string>(std::begin(DEFAULT_LINES), std::end(DEFAULT_LINES)));
+  useBackground(g, BG_MIDORI);
+  setChecked(g, Menu::MOCHIKOMA, false);
+  // Guidance switched on by a line read before the file ran short is
+  // switched off with its check mark.
+  setGuidance(g, false, COLOR_BOARD);
+  setChecked(g, Menu::KEIKA, true);
+  setMusic(g, true);
+}
+
+} // namespace korvanu

@@ -1,0 +1,24 @@
+// The options as they last from run to run: five lines of "Korvanu.ini" in
+// the game folder, read once at start-up and written after every change.
+#pragma once
+
+namespace korvanu {
+
+struct Game;
+
+inline constexpr const char* SETTINGS_FILE = "Korvanu.ini";
+
+// Applies the file line by line. A missing, short or unreadable file is
+// replaced by the defaults, which are applied over whatever was read; a line
+// with other text counts as "OFF", and on the first line changes nothing.
+void 読込_環境設定ファイル(Game& g);
+
+// Writes what the option menu shows. A file that cannot be written leaves the
+// options as they are; the player hears of it once per run.
+void 書込_環境設定ファイル(Game& g);
+
+// Green background, no pieces in hand, no guidance, the clocks shown and the
+// music playing; written to the file and applied.
+void WriteDefaultSettings(Game& g);
+
+} // namespace korvanu

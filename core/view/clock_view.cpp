@@ -1,0 +1,49 @@
+#include "view/clock_view.h"
+
+#include <cmath>
+
+#include "state/game.h"
+#include "view/board_view.h"
+#include "view/text_view.h"
+
+namespace korvanu {
+
+std::string 変換_数字から文字(double whole) {
+  // Tested as a double so that no value, however wild, is cast out of range.
+  if (!(whole >= 0 && whole < 100)) return {};
+  const int n = static_cast<int>(whole);
+  return (n < 10 ? "0" : "") + std::to_string(n);
+}
+
+std::string 調査_時間秒追加結果(double seconds) {
+  const double hours = seconds >= 3600 ? std::trunc(seconds / 3600) : 0;
+  const double rest = seconds - hours * 3600;
+  const double minutes = std::trunc(rest / 60);
+  const double secs = std::trunc(rest - minutes * 60);
+  return 変換_数字から文字(hours) + ":" + 変換_数字から文字(minutes) + ":" +
+         変換_数字から文字(secs);
+}
+
+void 描画_所有時間(Game& g, int side, double seconds) {
+  if (!isChecked(g, Menu::KEIKA)) return;
+  const std::string text = 調査_時間秒追加結果(seconds);
+  消去_所有時間(g, side);
+  if (side == g.SIDE_MAN) {
+    描画_数値(g, 13.1, 9.3, text, COLOR_BLACK, 0, 12);
+    描画_数値(g, 13, 9.2, text, COLOR_WHITE, 0, 12);
+  } else if (side == g.SIDE_COM) {
+    描画_数値(g, -1.5, 9.3, text, COLOR_BLACK, 0, 12);
+    描画_数値(g, -1.6, 9.2, text, COLOR_WHITE, 0, 12);
+    描画_桝輪郭(g, COLOR_BOARD, 1, 9);
+  }
+}
+
+void 消去_所有時間(Game& g, int side) {
+  const int row = 9;
+  if (side == g.SIDE_MAN)
+    for (int x : {13, 14, 15}) 描画_絵(g, g.BACKGROUND, x, row);
+  else if (side == g.SIDE_COM)
+    for (int x : {-2, -1, 0}) 描画_絵(g, g.BACKGROUND, x, row);
+}
+
+} // namespace korvanu

@@ -1,0 +1,22 @@
+// The used time of each side as hh:mm:ss: the human's (or first player's)
+// at the lower right of the board, the upper side's at the lower left.
+#pragma once
+
+#include <string>
+
+namespace korvanu {
+
+struct Game;
+
+// Two digits for 0..99 ("07", "42"); anything else gives the empty text.
+std::string 変換_数字から文字(double whole);
+
+// Seconds as hh:mm:ss, each part cut to whole units; 100 hours or more leave
+// the hours empty.
+std::string 調査_時間秒追加結果(double seconds);
+
+// Draws nothing unless "経過時間" is checked or for a side that is neither.
+void 描画_所有時間(Game& g, int side, double seconds);
+void 消去_所有時間(Game& g, int side);
+
+} // namespace korvanu

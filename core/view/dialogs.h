@@ -1,0 +1,16 @@
+// Message boxes of the presentation: the handicap refusal and the about box.
+#pragma once
+
+namespace korvanu {
+
+struct Game;
+
+// Why a handicap change was refused: 1 while a record file is open, 2 in the
+// middle of a game, 3 with the board turned round; other reasons leave the
+// first line empty.
+void 描画_メッセージ(Game& g, int reason);
+
+// "その他": the about box.
+void VER_Click(Game& g);
+
+} // namespace korvanu

@@ -1,0 +1,83 @@
+#include "view/status_view.h"
+
+#include "state/game.h"
+#include "view/board_view.h"
+#include "view/text_view.h"
+
+namespace korvanu {
+
+namespace {
+
+constexpr double SHADOW = 0.1;
+
+void repaintBackground(Game& g, double y, std::initializer_list<double> xs) {
+  for (double x : xs) 描画_絵(g, g.BACKGROUND, x, y);
+}
+
+// A printed value with its shadow; (x, y) is where the coloured copy goes.
+void shadowedNumber(Game& g, double x, double y, int value, int colour, int mode, double size) {
+  描画_数値(g, x + SHADOW, y + SHADOW, value, COLOR_BLACK, mode, size);
+  描画_数値(g, x, y, value, colour, mode, size);
+}
+
+} // namespace
+
+void 描画_手数(Game& g, int count, int) {
+  repaintBackground(g, 3, {13, 14});
+  描画_桝輪郭(g, COLOR_BOARD, 11, 3);
+  // More digits start further left, so the counter ends where "手目" begins.
+  const double x = count < 10 ? 13.2 : count < 100 ? 13.1 : 13.0;
+  shadowedNumber(g, x, 3.3, count, COLOR_WHITE, 0, 12);
+  描画_文字列(g, 13.8 + SHADOW, 3.1 + SHADOW, 99, COLOR_BLACK, 10);
+  描画_文字列(g, 13.8, 3.1, 99, COLOR_WHITE, 10);
+}
+
+void 描画_レベル(Game& g, int level) {
+  描画_数値(g, -1.5 + SHADOW, 0.1 + SHADOW, "LEVEL", COLOR_BLACK, 0, 10);
+  描画_数値(g, -1.5, 0.1, "LEVEL", COLOR_WHITE, 0, 10);
+  shadowedNumber(g, 0, 0, level, COLOR_WHITE, 0, 12);
+}
+
+void 描画_桝_数値(Game& g) {
+  g.FONT_BOLD = true;
+  for (int i = 1; i <= 9; ++i) {
+    描画_絵(g, g.BACKGROUND, i, 0);
+    shadowedNumber(g, i + 0.1, 0.4, 10 - i, COLOR_LIGHT_YELLOW, 0, 16);
+    描画_絵(g, g.BACKGROUND, 10, i);
+    shadowedNumber(g, 10.1, i + 0.3, i, COLOR_LIGHT_YELLOW, 1, 12);
+    描画_桝輪郭(g, COLOR_BOARD, 9, i);
+  }
+}
+
+void 描画_移動結果(Game& g, int side, int x, int y, int piece, int colour) {
+  消去_移動結果(g, side);
+  double fileX = 0, rankX = 0, pieceX = 0, top = 0;
+  if (side == g.SIDE_COM) {
+    fileX = -1.6, rankX = -1.2, pieceX = -0.6, top = 8.4;
+  } else if (side == g.SIDE_MAN) {
+    fileX = 12.4, rankX = 12.8, pieceX = 13.4, top = 2.4;
+  } else {
+    return;
+  }
+  const struct {
+    double x;
+    std::string text;
+  } parts[] = {{fileX, 文字列変換(10 - x)}, {rankX, 文字列変換(1000 + y)}, {pieceX, 文字列変換(piece)}};
+  for (const auto& p : parts) {
+    描画_移動駒種類(g, p.x + SHADOW, top + SHADOW, p.text, COLOR_BLACK);
+    描画_移動駒種類(g, p.x, top, p.text, colour);
+  }
+  if (side == g.SIDE_COM) 描画_桝輪郭(g, COLOR_BOARD, 1, 8);
+}
+
+void 消去_移動結果(Game& g, int side) {
+  if (side == g.SIDE_COM) {
+    repaintBackground(g, 8, {-2, -1, 0});
+    描画_桝輪郭(g, COLOR_BOARD, -1, 7);
+    描画_桝輪郭(g, COLOR_BOARD, 1, 8);
+  } else if (side == g.SIDE_MAN) {
+    repaintBackground(g, 2, {12, 13, 14});
+  }
+}
+
+} // namespace korvanu

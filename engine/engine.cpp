@@ -1,0 +1,215 @@
+#include "engine.h"
+
+#include <charconv>
+#include <vector>
+
+#include "computer/survey.h"
+#include "record/entry_line.h"
+#include "rules/legality.h"
+#include "rules/mate.h"
+#include "rules/moves.h"
+#include "state/setup.h"
+
+namespace korvanu {
+
+namespace {
+
+// Whole numbers separated by single spaces, and nothing else.
+bool parseInts(const std::string& s, std::vector<int>& out) {
+  out.clear();
+  if (s.empty()) return false;
+  size_t i = 0;
+  while (true) {
+    const size_t end = s.find(' ', i);
+    const size_t stop = end == std::string::npos ? s.size() : end;
+    int v = 0;
+    const auto [p, ec] = std::from_chars(s.data() + i, s.data() + stop, v);
+    if (ec != std::errc() || p != s.data() + stop || stop == i) return false;
+    out.push_back(v);
+    if (end == std::string::npos) return true;
+    i = end + 1;
+  }
+}
+
+bool fail(std::ostream& out, const std::string& why) {
+  out << "error " << why << '\n';
+  return true;
+}
+
+bool ok(std::ostream& out) {
+  out << "ok\n";
+  return true;
+}
+
+RecordEntry startingPosition() {
+  HeadlessPlatform ui;
+  Game g{ui};
+  g.QUIET = true;
+  初期設定(g);
+  return g.REC[0];
+}
+
+void printMap(std::ostream& out, const char* name, const int (&map)[10][10]) {
+  out << name;
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) out << ' ' << map[x][y];
+  out << '\n';
+}
+
+} // namespace
+
+Engine::Engine() { newGame(startingPosition()); }
+
+void Engine::newGame(const RecordEntry& position) {
+  game_ = std::make_unique<Game>(ui_);
+  Game& g = *game_;
+  g.QUIET = true;
+  g.COM_LEVEL = level_;
+  g.MENU_CHECKED[static_cast<int>(Menu::MOCHIKOMA)] = drops_;
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = position.BOARD[x][y];
+  for (int k = 1; k <= 7; ++k) {
+    g.HAND_SITA[k] = position.HAND_SITA[k];
+    g.HAND_UE[k] = position.HAND_UE[k];
+    g.HAND_SITA_TOTAL += position.HAND_SITA[k];
+    g.HAND_UE_TOTAL += position.HAND_UE[k];
+  }
+  // As after the human's move, before the computer's turn.
+  勢力調査(g);
+  詰めかCOM(g);
+}
+
+bool Engine::handle(const std::string& raw, std::ostream& out) {
+  std::string line = raw;
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  const size_t space = line.find(' ');
+  const std::string command = line.substr(0, space);
+  const std::string args = space == std::string::npos ? "" : line.substr(space + 1);
+  if (command == "quit" && args.empty()) return false;
+  if (command == "position") return position(args, out);
+  if (command == "set") return set(args, out);
+  if (command == "show") return show(args, out);
+  if (command == "moves") return moves(args, out);
+  if (command == "move") return move(args, out);
+  if (command == "survey") return survey(args, out);
+  if (command == "mated") return mated(args, out);
+  if (line.empty()) return fail(out, "empty command");
+  return fail(out, "unknown command");
+}
+
+bool Engine::position(const std::string& args, std::ostream& out) {
+  if (args == "startpos") {
+    newGame(startingPosition());
+    return ok(out);
+  }
+  std::string why;
+  const auto entry = parseEntryLine(args, &why);
+  if (!entry) return fail(out, "bad position: " + why);
+  newGame(*entry);
+  return ok(out);
+}
+
+bool Engine::set(const std::string& args, std::ostream& out) {
+  Game& g = *game_;
+  if (args == "drops on" || args == "drops off") {
+    drops_ = args == "drops on";
+    g.MENU_CHECKED[static_cast<int>(Menu::MOCHIKOMA)] = drops_;
+    return ok(out);
+  }
+  if (args.size() == 7 && args.starts_with("level ") && args[6] >= '1' && args[6] <= '3') {
+    level_ = args[6] - '0';
+    g.COM_LEVEL = level_;
+    return ok(out);
+  }
+  return fail(out, "set level 1..3 or set drops on|off");
+}
+
+bool Engine::show(const std::string& args, std::ostream& out) {
+  if (!args.empty()) return fail(out, "show takes nothing");
+  RecordEntry e;
+  const Game& g = *game_;
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) e.BOARD[x][y] = g.BOARD[x][y];
+  for (int k = 1; k <= 7; ++k) {
+    e.HAND_SITA[k] = g.HAND_SITA[k];
+    e.HAND_UE[k] = g.HAND_UE[k];
+  }
+  out << formatEntryLine(e) << '\n';
+  return ok(out);
+}
+
+bool Engine::moves(const std::string& args, std::ostream& out) {
+  if (args != "ue" && args != "sita") return fail(out, "moves ue or moves sita");
+  Game& g = *game_;
+  const bool upper = args == "ue";
+  調査_2歩フラグ設定(g);
+  for (int fx = 1; fx <= 9; ++fx) {
+    for (int fy = 1; fy <= 9; ++fy) {
+      const int code = g.BOARD[fx][fy];
+      if (upper ? !isUe(code) : !isSita(code)) continue;
+      for (int tx = 1; tx <= 9; ++tx) {
+        for (int ty = 1; ty <= 9; ++ty) {
+          if (移動チェック(g, fx, fy, tx, ty, code) != ON) continue;
+          out << fx << ' ' << fy << ' ' << tx << ' ' << ty << ' ' << code << ' '
+              << (調査_駒成(g, fx, fy, tx, ty, code) == ON ? 1 : 0) << ' '
+              << (移動後チェック(ty, code) == OFF ? 1 : 0) << '\n';
+        }
+      }
+    }
+  }
+  if (drops_) {
+    for (int k = HU; k <= SYA; ++k) {
+      if ((upper ? g.HAND_UE[k] : g.HAND_SITA[k]) <= 0) continue;
+      const int code = (upper ? 10 : -10) * k;
+      const int fx = upper ? -1 : 11, fy = upper ? k : k + 2;
+      for (int tx = 1; tx <= 9; ++tx)
+        for (int ty = 1; ty <= 9; ++ty)
+          if (移動チェック(g, fx, fy, tx, ty, code) == ON)
+            out << fx << ' ' << fy << ' ' << tx << ' ' << ty << ' ' << code << " 0 0\n";
+    }
+  }
+  return ok(out);
+}
+
+bool Engine::move(const std::string& args, std::ostream& out) {
+  std::vector<int> v;
+  if (!parseInts(args, v) || v.size() != 5) return fail(out, "move fx fy tx ty code");
+  Game& g = *game_;
+  const bool drop = isDropColumn(v[0]);
+  if (drop && !drops_) return fail(out, "illegal move");
+  if (!isPlayableMove(g, v[0], v[1], v[2], v[3], v[4])) return fail(out, "illegal move");
+  out << "exploded " << playMove(g, v[0], v[1], v[2], v[3], v[4]) << '\n';
+  return ok(out);
+}
+
+bool Engine::survey(const std::string& args, std::ostream& out) {
+  if (!args.empty()) return fail(out, "survey takes nothing");
+  Game& g = *game_;
+  勢力調査(g);
+  printMap(out, "INFLUENCE_SITA", g.INFLUENCE_SITA);
+  printMap(out, "INFLUENCE_UE", g.INFLUENCE_UE);
+  printMap(out, "DEFENDER_SITA", g.DEFENDER_SITA);
+  printMap(out, "DEFENDER_UE", g.DEFENDER_UE);
+  printMap(out, "ATTACKER_SITA", g.ATTACKER_SITA);
+  printMap(out, "ATTACKER_SITA_X", g.ATTACKER_SITA_X);
+  printMap(out, "ATTACKER_SITA_Y", g.ATTACKER_SITA_Y);
+  printMap(out, "ATTACKER_UE", g.ATTACKER_UE);
+  printMap(out, "CHECK_BY_SITA", g.CHECK_BY_SITA);
+  printMap(out, "CHECK_BY_UE", g.CHECK_BY_UE);
+  printMap(out, "DEFENDER_UE_X", g.DEFENDER_UE_X);
+  printMap(out, "DEFENDER_UE_Y", g.DEFENDER_UE_Y);
+  out << "KINGS " << g.OU_SITA_X << ' ' << g.OU_SITA_Y << ' ' << g.OU_UE_X << ' ' << g.OU_UE_Y
+      << '\n';
+  return ok(out);
+}
+
+bool Engine::mated(const std::string& args, std::ostream& out) {
+  if (args != "sita" && args != "ue") return fail(out, "mated sita or mated ue");
+  Game& g = *game_;
+  勢力調査(g);
+  const int result = args == "sita" ? 詰めかMAN(g) : 詰めかCOM(g);
+  out << "mated " << (result == ON ? 1 : 0) << '\n';
+  return ok(out);
+}
+
+} // namespace korvanu

@@ -1,0 +1,38 @@
+// korvanu-engine's line protocol over the game core: one command in, a reply
+// out that ends with "ok" or is a single "error ..." line.
+#pragma once
+
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "platform/headless.h"
+#include "state/game.h"
+
+namespace korvanu {
+
+class Engine {
+public:
+  Engine();
+
+  // Answers one command line; false once the command was "quit".
+  bool handle(const std::string& line, std::ostream& out);
+
+private:
+  void newGame(const RecordEntry& position);
+
+  bool position(const std::string& args, std::ostream& out);
+  bool set(const std::string& args, std::ostream& out);
+  bool show(const std::string& args, std::ostream& out);
+  bool moves(const std::string& args, std::ostream& out);
+  bool move(const std::string& args, std::ostream& out);
+  bool survey(const std::string& args, std::ostream& out);
+  bool mated(const std::string& args, std::ostream& out);
+
+  HeadlessPlatform ui_;
+  std::unique_ptr<Game> game_;
+  int level_ = 3;
+  bool drops_ = false;
+};
+
+} // namespace korvanu

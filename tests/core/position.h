@@ -1,0 +1,40 @@
+// Building test positions: an empty board with pieces placed by hand.
+#pragma once
+
+#include <initializer_list>
+
+#include "platform/headless.h"
+#include "state/game.h"
+
+namespace korvanu::testing {
+
+struct Placed {
+  int x, y, code;
+};
+
+// A quiet game on an empty board with empty hands.
+struct Position {
+  HeadlessPlatform ui;
+  Game g{ui};
+  explicit Position(std::initializer_list<Placed> pieces = {}) {
+    g.QUIET = true;
+    for (const Placed& p : pieces) g.BOARD[p.x][p.y] = p.code;
+  }
+  void hand(int sitaKind, int count) {
+    g.HAND_SITA[sitaKind] = count;
+    recount();
+  }
+  void handUe(int kind, int count) {
+    g.HAND_UE[kind] = count;
+    recount();
+  }
+  void recount() {
+    g.HAND_SITA_TOTAL = g.HAND_UE_TOTAL = 0;
+    for (int k = 1; k <= 7; ++k) {
+      g.HAND_SITA_TOTAL += g.HAND_SITA[k];
+      g.HAND_UE_TOTAL += g.HAND_UE[k];
+    }
+  }
+};
+
+} // namespace korvanu::testing

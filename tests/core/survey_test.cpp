@@ -1,0 +1,342 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "computer/survey.h"
+#include "platform/headless.h"
+#include "state/game.h"
+#include "state/setup.h"
+
+namespace korvanu {
+namespace {
+
+using Map = int[10][10];
+constexpr Map Game::*MAPS[] = {
+    &Game::INFLUENCE_SITA, &Game::INFLUENCE_UE,    &Game::DEFENDER_SITA,   &Game::DEFENDER_UE,
+    &Game::DEFENDER_UE_X,  &Game::DEFENDER_UE_Y,   &Game::ATTACKER_SITA,   &Game::ATTACKER_SITA_X,
+    &Game::ATTACKER_SITA_Y, &Game::ATTACKER_UE,    &Game::ATTACKER_UE_X,   &Game::ATTACKER_UE_Y,
+    &Game::CHECK_BY_SITA,  &Game::CHECK_BY_UE};
+
+bool sameMaps(const Game& a, const Game& b, bool withUeSquares = true) {
+  for (auto map : MAPS) {
+    const bool ueSquare = map == &Game::DEFENDER_UE_X || map == &Game::DEFENDER_UE_Y ||
+                          map == &Game::ATTACKER_UE_X || map == &Game::ATTACKER_UE_Y;
+    if ((withUeSquares || !ueSquare) && std::memcmp(a.*map, b.*map, sizeof(Map)) != 0)
+      return false;
+  }
+  return true;
+}
+
+int countSquares(const Map& m, int v) {
+  int n = 0;
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) n += m[x][y] == v;
+  return n;
+}
+
+// Random codes, a few of them no piece at all, on a random share of the squares.
+void randomBoard(Game& g, std::mt19937& rng) {
+  static constexpr int CODES[] = {10, 11, 20, 21, 30, 31, 40, 41, 50, 60, 61, 70, 71, 80, 51, 12};
+  std::uniform_int_distribution<int> pick(0, std::size(CODES) - 1), percent(0, 99);
+  const int density = percent(rng) / 2 + 10;
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y)
+      g.BOARD[x][y] = percent(rng) < density ? CODES[pick(rng)] * (percent(rng) < 50 ? 1 : -1) : EMPTY;
+}
+
+// Reach written out plainly for the lower side; the upper side's is mirrored.
+struct Move {
+  int dx, dy;
+  bool slides;
+};
+std::vector<Move> lowerMoves(int kind) {
+  const std::vector<Move> gold{{0, -1, 0}, {-1, -1, 0}, {1, -1, 0}, {0, 1, 0}, {-1, 0, 0}, {1, 0, 0}};
+  std::vector<Move> diagonal, orthogonal;
+  for (int d : {-1, 1}) {
+    for (int e : {-1, 1}) diagonal.push_back({d, e, false});
+    orthogonal.push_back({d, 0, false});
+    orthogonal.push_back({0, d, false});
+  }
+  auto join = [](std::vector<Move> steps, std::vector<Move> more, bool slides) {
+    for (Move& m : more) m.slides = slides;
+    steps.insert(steps.end(), more.begin(), more.end());
+    return steps;
+  };
+  switch (kind) {
+    case 10: return {{0, -1, false}};
+    case 20: return {{0, -1, true}};
+    case 30: return {{-1, -2, false}, {1, -2, false}};
+    case 40: return {{0, -1, 0}, {-1, -1, 0}, {1, -1, 0}, {-1, 1, 0}, {1, 1, 0}};
+    case 11: case 21: case 31: case 41: case 50: return gold;
+    case 60: return join({}, diagonal, true);
+    case 61: return join(orthogonal, diagonal, true);
+    case 70: return join({}, orthogonal, true);
+    case 71: return join(diagonal, orthogonal, true);
+    case 80: return join(diagonal, orthogonal, false);
+    default: return {};
+  }
+}
+
+void bruteForceInfluence(const Game& g, Map& sita, Map& ue) {
+  std::memset(sita, 0, sizeof(Map));
+  std::memset(ue, 0, sizeof(Map));
+  auto on = [](int x, int y) { return x >= 1 && x <= 9 && y >= 1 && y <= 9; };
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) {
+      const int c = g.BOARD[x][y];
+      const int side = c < 0 ? -1 : 1;
+      Map& count = c < 0 ? sita : ue;
+      for (const Move& m : lowerMoves(c * side)) {
+        int tx = x + m.dx, ty = y - side * m.dy;
+        for (; on(tx, ty); tx += m.dx, ty -= side * m.dy) {
+          ++count[tx][ty];
+          const int b = g.BOARD[tx][ty];
+          if (!m.slides || (b != EMPTY && b != -80 * side)) break;
+        }
+      }
+    }
+}
+
+class Survey : public ::testing::Test {
+protected:
+  HeadlessPlatform ui;
+  Game g{ui};
+};
+
+TEST_F(Survey, StartingPosition) {
+  初期設定(g);
+  勢力調査(g);
+  EXPECT_EQ(countSquares(g.CHECK_BY_SITA, 0), 81);
+  EXPECT_EQ(countSquares(g.CHECK_BY_UE, 0), 81);
+  EXPECT_EQ(countSquares(g.ATTACKER_SITA, -999), 81);
+  EXPECT_EQ(countSquares(g.ATTACKER_UE, 999), 81);
+  EXPECT_EQ(g.OU_SITA_X * 10 + g.OU_SITA_Y, 59);
+  EXPECT_EQ(g.OU_UE_X * 10 + g.OU_UE_Y, 51);
+  for (int x = 1; x <= 9; ++x) {
+    EXPECT_EQ(g.INFLUENCE_SITA[x][6], 1) << x;
+    EXPECT_EQ(g.INFLUENCE_UE[x][4], 1) << x;
+    EXPECT_EQ(g.INFLUENCE_SITA[x][5] + g.INFLUENCE_UE[x][5], 0) << x;
+  }
+  // The two camps are the same position turned half round.
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) EXPECT_EQ(g.INFLUENCE_SITA[x][y], g.INFLUENCE_UE[10 - x][10 - y]);
+  EXPECT_EQ(g.INFLUENCE_SITA[1][7], 3);  // lance, knight and bishop
+  EXPECT_EQ(g.DEFENDER_SITA[1][7], -60);
+  EXPECT_EQ(g.DEFENDER_UE[3][3], 30);
+  EXPECT_EQ(g.DEFENDER_UE[5][1], 50);
+  EXPECT_EQ(g.INFLUENCE_UE[5][1], 2);
+}
+
+TEST_F(Survey, RandomBoardsMatchPlainCountsAndRecordOnlyOnPieces) {
+  std::mt19937 rng(20240611);
+  Map sita, ue;
+  for (int board = 0; board < 400; ++board) {
+    randomBoard(g, rng);
+    勢力調査(g);
+    bruteForceInfluence(g, sita, ue);
+    for (int x = 1; x <= 9; ++x)
+      for (int y = 1; y <= 9; ++y) {
+        SCOPED_TRACE(testing::Message() << "board " << board << " square " << x << y);
+        ASSERT_EQ(g.INFLUENCE_SITA[x][y], sita[x][y]);
+        ASSERT_EQ(g.INFLUENCE_UE[x][y], ue[x][y]);
+        const int c = g.BOARD[x][y];
+        if (c == EMPTY) {
+          ASSERT_EQ(g.DEFENDER_SITA[x][y], 999);
+          ASSERT_EQ(g.DEFENDER_UE[x][y], 999);
+          ASSERT_EQ(g.ATTACKER_SITA[x][y], -999);
+          ASSERT_EQ(g.ATTACKER_UE[x][y], 999);
+        }
+        bool besideLowerKing = false;
+        for (int dx = -1; dx <= 1; ++dx)
+          for (int dy = -1; dy <= 1; ++dy)
+            besideLowerKing |= (dx || dy) && x + dx >= 1 && x + dx <= 9 && y + dy >= 1 &&
+                               y + dy <= 9 && g.BOARD[x + dx][y + dy] == -80;
+        ASSERT_EQ(g.DEFENDER_SITA[x][y] == -80, c < 0 && besideLowerKing);
+      }
+  }
+}
+
+TEST_F(Survey, SecondSurveyForgetsTheFirstExceptUeSquares) {
+  std::mt19937 rng(7);
+  HeadlessPlatform ui2;
+  for (int i = 0; i < 50; ++i) {
+    randomBoard(g, rng);
+    勢力調査(g);
+    Game fresh{ui2};
+    randomBoard(fresh, rng);
+    std::memcpy(g.BOARD, fresh.BOARD, sizeof g.BOARD);
+    勢力調査(g);
+    勢力調査(fresh);
+    ASSERT_TRUE(sameMaps(g, fresh, false)) << i;
+  }
+}
+
+TEST_F(Survey, SlidersCheckThroughTheKingAndRunOn) {
+  g.BOARD[5][5] = -70;  // SITA rook below the UE king
+  g.BOARD[5][2] = 80;
+  勢力調査(g);
+  EXPECT_EQ(g.CHECK_BY_SITA[5][5], 9);
+  EXPECT_EQ(g.CHECK_BY_SITA[5][4], 1);
+  EXPECT_EQ(g.CHECK_BY_SITA[5][3], 1);
+  EXPECT_EQ(countSquares(g.CHECK_BY_SITA, 0), 78);
+  EXPECT_EQ(g.ATTACKER_SITA[5][2], -70);
+  EXPECT_EQ(g.ATTACKER_SITA_X[5][2] * 10 + g.ATTACKER_SITA_Y[5][2], 55);
+  EXPECT_EQ(g.INFLUENCE_SITA[5][1], 1);
+
+  Game h{ui};
+  h.BOARD[5][2] = 70;  // UE rook above the SITA king
+  h.BOARD[5][6] = -80;
+  勢力調査(h);
+  EXPECT_EQ(h.CHECK_BY_UE[5][2], 9);
+  for (int y = 3; y <= 5; ++y) EXPECT_EQ(h.CHECK_BY_UE[5][y], 1) << y;
+  EXPECT_EQ(countSquares(h.CHECK_BY_UE, 0), 77);
+  for (int y = 3; y <= 9; ++y) EXPECT_EQ(h.INFLUENCE_UE[5][y], 1) << y;
+  EXPECT_EQ(h.ATTACKER_UE[5][6], 70);
+  EXPECT_EQ(h.ATTACKER_UE_X[5][6] * 10 + h.ATTACKER_UE_Y[5][6], 52);
+
+  // Behind the king the line stops at the next piece.
+  Game k{ui};
+  k.BOARD[5][9] = -20;
+  k.BOARD[5][5] = 80;
+  k.BOARD[5][3] = 10;
+  勢力調査(k);
+  EXPECT_EQ(k.INFLUENCE_SITA[5][4], 1);
+  EXPECT_EQ(k.INFLUENCE_SITA[5][3], 1);
+  EXPECT_EQ(k.INFLUENCE_SITA[5][2], 0);
+  EXPECT_EQ(k.ATTACKER_SITA[5][3], -20);
+  EXPECT_EQ(k.ATTACKER_SITA_X[5][3] * 10 + k.ATTACKER_SITA_Y[5][3], 59);
+  EXPECT_EQ(k.CHECK_BY_SITA[5][4], 0);
+  EXPECT_EQ(k.CHECK_BY_SITA[5][6], 1);
+}
+
+TEST_F(Survey, LinesFromTheEdgeExamineNothing) {
+  初期設定(g);
+  勢力調査(g);
+  HeadlessPlatform ui2;
+  Game before{ui2};
+  for (auto map : MAPS) std::memcpy(before.*map, g.*map, sizeof(Map));
+  勢力確定上直進(g, -70, 4, 1);
+  勢力確定下直進(g, 70, 4, 9);
+  勢力確定右直進(g, -70, 9, 5);
+  勢力確定左直進(g, 70, 1, 5);
+  EXPECT_TRUE(sameMaps(g, before));
+}
+
+TEST_F(Survey, UeKindsKeepOnlyWhatTheirRowSays) {
+  for (auto map : {&Game::ATTACKER_UE_X, &Game::ATTACKER_UE_Y, &Game::DEFENDER_UE_X,
+                   &Game::DEFENDER_UE_Y})
+    for (auto& column : g.*map) std::fill(std::begin(column), std::end(column), 77);
+  g.BOARD[2][2] = 10;  // pawn onto a SITA piece
+  g.BOARD[2][3] = -40;
+  g.BOARD[9][1] = 10;  // pawn behind a UE piece
+  g.BOARD[9][2] = 50;
+  g.BOARD[6][1] = 30;  // knight onto a SITA piece and a UE piece
+  g.BOARD[5][3] = -50;
+  g.BOARD[7][3] = 20;
+  g.BOARD[8][5] = 40;  // silver onto a SITA piece
+  g.BOARD[8][6] = -10;
+  勢力調査(g);
+  EXPECT_EQ(g.ATTACKER_UE[2][3], 10);
+  EXPECT_EQ(g.ATTACKER_UE_X[2][3], 77);
+  EXPECT_EQ(g.DEFENDER_UE[9][2], 10);
+  EXPECT_EQ(g.DEFENDER_UE_Y[9][2], 77);
+  EXPECT_EQ(g.INFLUENCE_UE[5][3], 1);
+  EXPECT_EQ(g.ATTACKER_UE[5][3], 999);
+  EXPECT_EQ(g.DEFENDER_UE[7][3], 30);
+  EXPECT_EQ(g.DEFENDER_UE_X[7][3] * 10 + g.DEFENDER_UE_Y[7][3], 61);
+  EXPECT_EQ(g.INFLUENCE_UE[8][6], 1);
+  EXPECT_EQ(g.ATTACKER_UE[8][6], 999);
+  EXPECT_EQ(g.ATTACKER_UE_Y[8][6], 77);
+}
+
+TEST_F(Survey, PromotedBishopsRecordStepsAndDiagonalsApart) {
+  g.BOARD[3][3] = -61;
+  g.BOARD[3][2] = 10;  // orthogonal step
+  g.BOARD[1][1] = 20;  // end of a diagonal
+  g.BOARD[7][7] = 61;
+  g.BOARD[7][8] = -10;  // orthogonal step
+  g.BOARD[7][6] = 10;
+  g.BOARD[9][9] = -20;  // end of a diagonal
+  g.BOARD[6][7] = -80;  // checked by the step
+  勢力調査(g);
+  EXPECT_EQ(g.ATTACKER_SITA[3][2], -61);
+  EXPECT_EQ(g.ATTACKER_SITA[1][1], -60);
+  EXPECT_EQ(g.ATTACKER_SITA_X[1][1] * 10 + g.ATTACKER_SITA_Y[1][1], 33);
+  EXPECT_EQ(g.INFLUENCE_UE[7][8], 1);
+  EXPECT_EQ(g.ATTACKER_UE[7][8], 999);
+  EXPECT_EQ(g.DEFENDER_UE[7][6], 999);
+  EXPECT_EQ(g.ATTACKER_UE[9][9], 61);
+  EXPECT_EQ(g.ATTACKER_UE_X[9][9] * 10 + g.ATTACKER_UE_Y[9][9], 77);
+  EXPECT_EQ(g.CHECK_BY_UE[7][7], 9);
+  EXPECT_EQ(g.ATTACKER_UE[6][7], 999);
+}
+
+TEST_F(Survey, FirstScannedOfEqualAttackersKeepsTheSquare) {
+  g.BOARD[5][5] = 30;
+  g.BOARD[6][6] = -40;  // scanned after the silver in column 4
+  g.BOARD[4][6] = -40;
+  g.BOARD[2][2] = 30;
+  g.BOARD[1][3] = -40;  // same column: the upper silver is scanned first
+  g.BOARD[1][1] = -40;
+  g.BOARD[8][5] = 30;
+  g.BOARD[7][6] = -40;
+  g.BOARD[8][6] = -10;  // a cheaper attacker scanned later still wins
+  勢力調査(g);
+  EXPECT_EQ(g.ATTACKER_SITA_X[5][5] * 10 + g.ATTACKER_SITA_Y[5][5], 46);
+  EXPECT_EQ(g.ATTACKER_SITA_X[2][2] * 10 + g.ATTACKER_SITA_Y[2][2], 11);
+  EXPECT_EQ(g.ATTACKER_SITA[8][5], -10);
+  EXPECT_EQ(g.ATTACKER_SITA_X[8][5] * 10 + g.ATTACKER_SITA_Y[8][5], 86);
+}
+
+TEST_F(Survey, CheckMarksOfStepsAndKings) {
+  g.BOARD[4][7] = 30;  // UE knight on the SITA king
+  g.BOARD[5][9] = -80;
+  g.BOARD[6][8] = 50;  // UE gold beside it
+  g.BOARD[5][5] = 80;  // UE king, attacked first by a pawn, then by a silver
+  g.BOARD[5][6] = -10;
+  g.BOARD[6][6] = -40;
+  g.OU_UE_X = 3;
+  勢力調査(g);
+  EXPECT_EQ(g.CHECK_BY_UE[4][7], 9);
+  EXPECT_EQ(g.CHECK_BY_UE[5][9], 9);
+  EXPECT_EQ(g.CHECK_BY_UE[6][8], 9);
+  EXPECT_EQ(g.ATTACKER_UE[5][9], 999);
+  EXPECT_EQ(g.CHECK_BY_SITA[5][6], 9);
+  EXPECT_EQ(g.CHECK_BY_SITA[6][6], 9);
+  EXPECT_EQ(g.ATTACKER_SITA[5][5], -10);
+  EXPECT_EQ(countSquares(g.CHECK_BY_SITA, 9) + countSquares(g.CHECK_BY_UE, 9), 5);
+  EXPECT_EQ(g.OU_UE_X * 10 + g.OU_UE_Y, 55);
+  EXPECT_EQ(g.OU_SITA_X * 10 + g.OU_SITA_Y, 59);
+  EXPECT_EQ(g.DEFENDER_SITA[5][9], 999);
+
+  g.BOARD[5][5] = EMPTY;  // no UE king: its square stays, nothing checks
+  g.BOARD[5][4] = -70;
+  勢力調査(g);
+  EXPECT_EQ(g.OU_UE_X * 10 + g.OU_UE_Y, 55);
+  EXPECT_EQ(countSquares(g.CHECK_BY_SITA, 0), 81);
+}
+
+TEST_F(Survey, GoldsRecordFiftyForUeAndTheirCodeForSita) {
+  for (auto& column : g.DEFENDER_UE_X) std::fill(std::begin(column), std::end(column), 77);
+  勢力確定敵金(g, 5, 5);  // nothing on the board yet: only influence
+  EXPECT_EQ(countSquares(g.INFLUENCE_UE, 1), 6);
+  EXPECT_EQ(g.INFLUENCE_UE[4][4] + g.INFLUENCE_UE[6][4], 0);
+  g.BOARD[5][5] = 11;
+  g.BOARD[5][4] = 10;
+  g.BOARD[3][3] = -11;
+  g.BOARD[4][2] = -20;
+  g.BOARD[4][3] = -80;  // beside the SITA promoted pawn, dearer than it
+  勢力調査(g);
+  EXPECT_EQ(g.DEFENDER_UE[5][4], 50);
+  EXPECT_EQ(g.DEFENDER_UE_X[5][4], 77);
+  EXPECT_EQ(g.DEFENDER_SITA[4][2], -80);
+  EXPECT_EQ(g.DEFENDER_SITA[3][3], -80);
+  g.BOARD[4][3] = EMPTY;
+  勢力調査(g);
+  EXPECT_EQ(g.DEFENDER_SITA[4][2], -11);
+}
+
+} // namespace
+} // namespace korvanu

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine.h"
+
+namespace korvanu {
+namespace {
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  for (std::string l; std::getline(in, l);) out.push_back(l);
+  return out;
+}
+
+class Protocol : public ::testing::Test {
+protected:
+  Engine engine;
+  std::vector<std::string> ask(const std::string& command) {
+    std::ostringstream out;
+    EXPECT_TRUE(engine.handle(command, out));
+    return lines(out.str());
+  }
+  std::string shown() { return ask("show").at(0); }
+  // The value of one map at (x, y) from a survey reply.
+  int mapValue(const std::vector<std::string>& reply, const std::string& name, int x, int y) {
+    for (const std::string& l : reply) {
+      if (!l.starts_with(name + " ")) continue;
+      std::istringstream in(l.substr(name.size()));
+      int v = 0;
+      for (int i = 0; i <= (x - 1) * 9 + (y - 1); ++i) in >> v;
+      return v;
+    }
+    ADD_FAILURE() << name << " missing";
+    return 0;
+  }
+};
+
+TEST_F(Protocol, StartingPositionMovesAndShow) {
+  EXPECT_EQ(ask("position startpos"), std::vector<std::string>{"ok"});
+  const auto moves = ask("moves sita");
+  ASSERT_EQ(moves.size(), 31u) << "the 30 first moves of shogi, then ok";
+  EXPECT_EQ(moves.back(), "ok");
+  EXPECT_EQ(moves.front(), "1 7 1 6 -10 0 0");
+  EXPECT_EQ(ask("moves ue").size(), 31u);
+
+  const std::string line = shown();
+  EXPECT_EQ(line.size(), 277u);
+  EXPECT_EQ(line.substr(257), "    0    0    0    0");
+  EXPECT_EQ(ask("position " + line), std::vector<std::string>{"ok"});
+  EXPECT_EQ(shown(), line);
+}
+
+TEST_F(Protocol, MovesExplodeAndIllegalOnesChangeNothing) {
+  ask("position startpos");
+  // Both bishops' diagonals open.
+  EXPECT_EQ(ask("move 3 7 3 6 -10"), (std::vector<std::string>{"exploded 0", "ok"}));
+  EXPECT_EQ(ask("move 7 3 7 4 10"), (std::vector<std::string>{"exploded 0", "ok"}));
+  EXPECT_EQ(ask("move 8 8 2 2 -70"), (std::vector<std::string>{"error illegal move"}))
+      << "a rook does not go diagonally";
+  const std::string before = shown();
+  for (const char* bad : {"move 2 8 8 2 -70", "move 2 8 9 1 -60", "move 5 5 5 4 -10",
+                          "move 1 1 1", "move a b c d e", "move 1  1 1 1 1", "move 11 3 5 5 -10",
+                          "move 2 8 8 2 -62", "move 99999999999 1 1 1 1"})
+    EXPECT_EQ(ask(bad).size(), 1u) << bad;
+  EXPECT_EQ(shown(), before);
+  const auto boom = ask("move 2 8 8 2 -60");
+  ASSERT_EQ(boom.size(), 2u);
+  // The capturing bishop, and the silver, knight and lance round (8, 2); the pawns stay.
+  EXPECT_EQ(boom[0], "exploded 4");
+  EXPECT_EQ(boom[1], "ok");
+}
+
+TEST_F(Protocol, SurveyAndMateAnswerOnTheCurrentPosition) {
+  ask("position startpos");
+  const auto s = ask("survey");
+  ASSERT_EQ(s.size(), 14u);
+  EXPECT_EQ(s[12], "KINGS 5 9 5 1");
+  EXPECT_EQ(s[13], "ok");
+  EXPECT_EQ(mapValue(s, "INFLUENCE_SITA", 1, 7), 3);
+  EXPECT_EQ(mapValue(s, "DEFENDER_SITA", 1, 7), -60);
+  EXPECT_EQ(mapValue(s, "DEFENDER_UE", 3, 3), 30);
+  EXPECT_EQ(mapValue(s, "INFLUENCE_UE", 5, 1), 2);
+  EXPECT_EQ(ask("mated sita"), (std::vector<std::string>{"mated 0", "ok"}));
+
+  // A lone upper king in the corner, a rook and a gold: mate.
+  std::string line(243, ' ');
+  auto put = [&](int x, int y, const char* field) { line.replace(((x - 1) * 9 + (y - 1)) * 3, 3, field); };
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) put(x, y, "  0");
+  put(1, 1, " 80");
+  put(1, 3, "-70");
+  put(2, 2, "-50");
+  put(2, 3, "-10");
+  put(9, 9, "-80");
+  line += std::string(14, '0');
+  EXPECT_EQ(ask("position " + line), std::vector<std::string>{"ok"});
+  EXPECT_EQ(ask("mated ue"), (std::vector<std::string>{"mated 1", "ok"}));
+}
+
+TEST_F(Protocol, DropsFollowTheSetting) {
+  ask("position startpos");
+  ask("move 3 7 3 6 -10");
+  ask("move 7 3 7 4 10");
+  ask("move 2 8 8 2 -60");
+  auto drops = [&] {
+    int n = 0;
+    for (const std::string& l : ask("moves sita")) n += l.starts_with("11 ");
+    return n;
+  };
+  EXPECT_EQ(drops(), 0);
+  EXPECT_EQ(ask("set drops on"), std::vector<std::string>{"ok"});
+  EXPECT_GT(drops(), 0);
+  EXPECT_EQ(ask("set level 1"), std::vector<std::string>{"ok"});
+  for (const char* bad : {"set level 0", "set level 4", "set drops", "set", "set level 12"})
+    EXPECT_EQ(ask(bad).size(), 1u) << bad;
+}
+
+TEST_F(Protocol, BadInputIsOneErrorLine) {
+  const std::string before = shown();
+  for (const char* bad : {"", "bogus", "position", "position 1 2 3", "moves", "moves both",
+                          "mated", "survey now", "show me", "quit now"}) {
+    const auto reply = ask(bad);
+    ASSERT_EQ(reply.size(), 1u) << bad;
+    EXPECT_TRUE(reply[0].starts_with("error ")) << bad;
+  }
+  EXPECT_EQ(shown(), before);
+  std::ostringstream out;
+  EXPECT_FALSE(engine.handle("quit", out));
+  EXPECT_TRUE(out.str().empty());
+}
+
+// The real program, fed through a pipe.
+TEST(EngineProcess, AnswersAScriptAndEndsAtTheEndOfInput) {
+  const std::string script = ::testing::TempDir() + "engine_script.txt";
+  std::ofstream(script) << "position startpos\r\nmoves sita\nmove 7 7 7 6 -10\nbogus\nmated ue";
+  FILE* pipe = popen((std::string(KORVANU_ENGINE) + " < " + script).c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string output;
+  char buf[4096];
+  for (size_t n; (n = fread(buf, 1, sizeof buf, pipe)) > 0;) output.append(buf, n);
+  EXPECT_EQ(pclose(pipe), 0);
+  const auto out = lines(output);
+  ASSERT_EQ(out.size(), 1u + 31u + 2u + 1u + 2u);
+  EXPECT_EQ(out[0], "ok");
+  EXPECT_EQ(out[32], "exploded 0");
+  EXPECT_EQ(out[34], "error unknown command");
+  EXPECT_EQ(out.back(), "ok");
+}
+
+} // namespace
+} // namespace korvanu
