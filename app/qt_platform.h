@@ -52,7 +52,7 @@ private:
   Surface& surface_;
   SurfaceView& view_;
   std::array<QAction*, MENU_COUNT> actions_{};
-  QTimer timer_;
+  QTimer timer_;  // a child of the window, gone before it
   std::unique_ptr<SoundLibrary> sound_;
   bool soundTried_ = false;
   bool quitting_ = false;

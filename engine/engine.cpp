@@ -1,9 +1,13 @@
 #include "engine.h"
 
 #include <charconv>
+#include <cstdio>
 #include <vector>
 
+#include "bench.h"
+#include "computer/com_turn.h"
 #include "computer/survey.h"
+#include "position_setup.h"
 #include "record/entry_line.h"
 #include "rules/legality.h"
 #include "rules/mate.h"
@@ -49,6 +53,21 @@ RecordEntry startingPosition() {
   return g.REC[0];
 }
 
+std::string scoreText(double score) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.3f", score);
+  return buf;
+}
+
+void printMove(std::ostream& out, const char* tag, const ComMove& m) {
+  out << tag << ' ' << m.fx << ' ' << m.fy << ' ' << m.tx << ' ' << m.ty << ' ' << m.place << ' '
+      << scoreText(m.score) << '\n';
+}
+
+void printCandidate(void* context, const ComMove& m) {
+  printMove(*static_cast<std::ostream*>(context), "cand", m);
+}
+
 void printMap(std::ostream& out, const char* name, const int (&map)[10][10]) {
   out << name;
   for (int x = 1; x <= 9; ++x)
@@ -62,21 +81,7 @@ Engine::Engine() { newGame(startingPosition()); }
 
 void Engine::newGame(const RecordEntry& position) {
   game_ = std::make_unique<Game>(ui_);
-  Game& g = *game_;
-  g.QUIET = true;
-  g.COM_LEVEL = level_;
-  g.MENU_CHECKED[static_cast<int>(Menu::MOCHIKOMA)] = drops_;
-  for (int x = 1; x <= 9; ++x)
-    for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = position.BOARD[x][y];
-  for (int k = 1; k <= 7; ++k) {
-    g.HAND_SITA[k] = position.HAND_SITA[k];
-    g.HAND_UE[k] = position.HAND_UE[k];
-    g.HAND_SITA_TOTAL += position.HAND_SITA[k];
-    g.HAND_UE_TOTAL += position.HAND_UE[k];
-  }
-  // As after the human's move, before the computer's turn.
-  勢力調査(g);
-  詰めかCOM(g);
+  setUpPosition(*game_, position, level_, drops_);
 }
 
 bool Engine::handle(const std::string& raw, std::ostream& out) {
@@ -93,6 +98,11 @@ bool Engine::handle(const std::string& raw, std::ostream& out) {
   if (command == "move") return move(args, out);
   if (command == "survey") return survey(args, out);
   if (command == "mated") return mated(args, out);
+  if (command == "scores" || command == "best") return search(command == "scores", args, out);
+  if (command == "bench" && args.empty()) {
+    runBench(out);
+    return ok(out);
+  }
   if (line.empty()) return fail(out, "empty command");
   return fail(out, "unknown command");
 }
@@ -126,15 +136,7 @@ bool Engine::set(const std::string& args, std::ostream& out) {
 
 bool Engine::show(const std::string& args, std::ostream& out) {
   if (!args.empty()) return fail(out, "show takes nothing");
-  RecordEntry e;
-  const Game& g = *game_;
-  for (int x = 1; x <= 9; ++x)
-    for (int y = 1; y <= 9; ++y) e.BOARD[x][y] = g.BOARD[x][y];
-  for (int k = 1; k <= 7; ++k) {
-    e.HAND_SITA[k] = g.HAND_SITA[k];
-    e.HAND_UE[k] = g.HAND_UE[k];
-  }
-  out << formatEntryLine(e) << '\n';
+  out << formatEntryLine(positionOf(*game_)) << '\n';
   return ok(out);
 }
 
@@ -209,6 +211,17 @@ bool Engine::mated(const std::string& args, std::ostream& out) {
   勢力調査(g);
   const int result = args == "sita" ? 詰めかMAN(g) : 詰めかCOM(g);
   out << "mated " << (result == ON ? 1 : 0) << '\n';
+  return ok(out);
+}
+
+bool Engine::search(bool listAll, const std::string& args, std::ostream& out) {
+  if (!args.empty()) return fail(out, "scores and best take nothing");
+  Game& g = *game_;
+  prepareComTurn(g);
+  ComMove best;
+  const bool found = searchComMove(g, best, listAll ? printCandidate : nullptr, &out);
+  if (found) printMove(out, "best", best);
+  else out << "best none\n";
   return ok(out);
 }
 

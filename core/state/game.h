@@ -100,6 +100,23 @@ struct Game {
   int CHECK_BY_UE[10][10] = {};
   int ESCAPE_MAP[10][10] = {};  // escape squares of the lower king, left for the computer
 
+  // --- the computer's turn: the position before its trial moves -------------
+  int BOARD_BEFORE[10][10] = {};
+  int INFLUENCE_SITA_BEFORE[10][10] = {};
+  int INFLUENCE_UE_BEFORE[10][10] = {};
+  int ATTACKER_UE_X_BEFORE[10][10] = {};
+  int ATTACKER_UE_Y_BEFORE[10][10] = {};
+  int ESCAPE_COUNT = 0;     // escape squares of the lower king before the move
+  int HAND_KINDS_COM = 0;   // kinds the computer holds in hand
+  int MOVING_PIECE = 0;     // the candidate's piece (unpromoted code for a drop)
+  int FROM_KING_DISTANCE = 0;  // king steps from the square left to the lower king; kept over drops
+  // Lower pieces whose removal would let an upper slider reach the lower king.
+  int PINNED_SITA[10][10] = {};
+  // ON when some upper piece is so pinned against its own king.
+  int PINNED_UE_ANY = OFF;
+  // Empty squares from which a lower bishop would hit the upper king.
+  int BISHOP_TARGET[10][10] = {};
+
   // --- the move record -----------------------------------------------------
   int MOVE_NO = 0;
   int RECORD_LAST = 0;

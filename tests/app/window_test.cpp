@@ -5,14 +5,17 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include "../core/temp_dir.h"
 #include "main_window.h"
+#include "play/clock.h"
 #include "state/game.h"
 #include "surface.h"
 #include "surface_view.h"
 #include "view/board_view.h"
+#include "view/explosion_view.h"
 #include "view/palette.h"
 
 namespace korvanu {
@@ -122,6 +125,92 @@ TEST_F(Window, PiecesInHandOptionShowsBothStands) {
   EXPECT_TRUE(w.findChild<QAction*>("MOCHIKOMA")->isChecked());
   EXPECT_NE(centreOf(11, 3), before);
   EXPECT_EQ(centreOf(11, 3), centreOf(-1, 7)) << "both show an empty slot";
+}
+
+TEST_F(Window, CoordinateLabelsStandInLightYellowAroundTheBoard) {
+  auto hasYellow = [&](double x, double y) {
+    const Surface& s = w.surface();
+    const QImage cell = s.image().copy(s.toDevice(cellLeft(x)), s.toDevice(cellTop(y)),
+                                       SQUARE_WIDTH * s.scale() / 15, SQUARE_HEIGHT * s.scale() / 15);
+    for (int py = 0; py < cell.height(); ++py)
+      for (int px = 0; px < cell.width(); ++px)
+        if (cell.pixelColor(px, py) == QColor(255, 255, 0)) return true;
+    return false;
+  };
+  for (int i = 1; i <= 9; ++i) {
+    EXPECT_TRUE(hasYellow(i, 0)) << "column " << 10 - i;
+    EXPECT_TRUE(hasYellow(10, i)) << "rank " << i;
+  }
+  EXPECT_FALSE(hasYellow(-2, 5));
+}
+
+TEST_F(Window, ClockTimerRunsOnlyWhileTheGameWantsIt) {
+  auto* timer = w.findChild<QTimer*>("Timer1");
+  Game& g = w.game();
+  EXPECT_FALSE(g.TIMER1_ENABLED);
+  // No timer at all is active while the window waits for a game.
+  for (QTimer* t : w.findChildren<QTimer*>()) EXPECT_FALSE(t->isActive());
+
+  // A running turn: the human's clock shows its time within a tick or two.
+  const Surface& s = w.surface();
+  auto clockArea = [&] {
+    return s.image().copy(s.toDevice(cellLeft(13)), s.toDevice(cellTop(9)),
+                          3 * SQUARE_WIDTH * s.scale() / 15, SQUARE_HEIGHT * s.scale() / 15);
+  };
+  const QImage before = clockArea();
+  g.TURN = g.SIDE_MAN;
+  g.TURN_START_TIME = g.ui.clockSeconds() - 3723;
+  setTimer1(g, true);
+  QElapsedTimer spent;
+  spent.start();
+  while (g.SHOWN_SECOND == 0 && spent.elapsed() < 2000) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+  EXPECT_GE(g.SHOWN_SECOND, 3723);
+  EXPECT_NE(clockArea(), before);
+
+  w.findChild<QAction*>("KEIKA")->trigger();
+  EXPECT_FALSE(g.TIMER1_ENABLED);
+  for (QTimer* t : w.findChildren<QTimer*>()) EXPECT_FALSE(t->isActive());
+  w.findChild<QAction*>("KEIKA")->trigger();
+  EXPECT_TRUE(g.TIMER1_ENABLED);
+  ASSERT_NE(timer, nullptr);
+  EXPECT_TRUE(timer->isActive());
+  EXPECT_EQ(timer->interval(), 50);
+}
+
+TEST_F(Window, ExplosionShakesAndPutsTheWindowBack) {
+  Game& g = w.game();
+  w.move(200, 150);
+  QApplication::processEvents();
+  const QPoint home = w.pos();
+  const QColor wood = centreOf(5, 5);
+  g.EXPLODE_MAP[5][7] = ON;
+  g.EXPLODE_MAP[8][8] = ON;
+  描画_爆発アニメ(g);
+  EXPECT_EQ(w.pos(), home);
+  EXPECT_EQ(w.view().shake(), QPoint());
+  EXPECT_EQ(centreOf(5, 7), wood);
+  EXPECT_EQ(centreOf(8, 8), wood);
+  EXPECT_NE(centreOf(5, 9), wood) << "the king beside the blast stays";
+
+  // The shake goes by whole pixels, window or drawing, and always comes back.
+  const WindowRect r = g.ui.windowRect();
+  g.ui.moveWindow(r.left - 40, r.top - 20);
+  EXPECT_EQ(w.pos(), home - QPoint(3, 1));
+  EXPECT_EQ(w.view().shake(), QPoint());
+  g.ui.moveWindow(r.left, r.top);
+  EXPECT_EQ(w.pos(), home);
+
+  // A maximised window stays put and its drawing shakes instead.
+  w.showMaximized();
+  QApplication::processEvents();
+  ASSERT_TRUE(w.isMaximized());
+  const QPoint maxPos = w.pos();
+  const WindowRect m = g.ui.windowRect();
+  g.ui.moveWindow(m.left - 40, m.top - 20);
+  EXPECT_EQ(w.pos(), maxPos);
+  EXPECT_EQ(w.view().shake(), QPoint(-3, -1));
+  g.ui.moveWindow(m.left, m.top);
+  EXPECT_EQ(w.view().shake(), QPoint());
 }
 
 TEST_F(Window, ResizingScalesThePicture) {

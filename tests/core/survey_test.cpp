@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <initializer_list>
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include "computer/survey.h"
@@ -29,6 +32,20 @@ bool sameMaps(const Game& a, const Game& b, bool withUeSquares = true) {
   return true;
 }
 
+struct Piece {
+  int x, y, code;
+};
+void place(Game& g, std::initializer_list<Piece> pieces) {
+  for (const Piece& p : pieces) g.BOARD[p.x][p.y] = p.code;
+}
+
+// A recorded square as one number: column * 10 + row.
+int at(const Map& xs, const Map& ys, int x, int y) { return xs[x][y] * 10 + ys[x][y]; }
+
+void fill(Map& m, int v) {
+  for (auto& column : m) std::fill(std::begin(column), std::end(column), v);
+}
+
 int countSquares(const Map& m, int v) {
   int n = 0;
   for (int x = 1; x <= 9; ++x)
@@ -42,8 +59,10 @@ void randomBoard(Game& g, std::mt19937& rng) {
   std::uniform_int_distribution<int> pick(0, std::size(CODES) - 1), percent(0, 99);
   const int density = percent(rng) / 2 + 10;
   for (int x = 1; x <= 9; ++x)
-    for (int y = 1; y <= 9; ++y)
-      g.BOARD[x][y] = percent(rng) < density ? CODES[pick(rng)] * (percent(rng) < 50 ? 1 : -1) : EMPTY;
+    for (int y = 1; y <= 9; ++y) {
+      const int side = percent(rng) < 50 ? 1 : -1;
+      g.BOARD[x][y] = percent(rng) < density ? side * CODES[pick(rng)] : EMPTY;
+    }
 }
 
 // Reach written out plainly for the lower side; the upper side's is mirrored.
@@ -52,13 +71,10 @@ struct Move {
   bool slides;
 };
 std::vector<Move> lowerMoves(int kind) {
-  const std::vector<Move> gold{{0, -1, 0}, {-1, -1, 0}, {1, -1, 0}, {0, 1, 0}, {-1, 0, 0}, {1, 0, 0}};
-  std::vector<Move> diagonal, orthogonal;
-  for (int d : {-1, 1}) {
-    for (int e : {-1, 1}) diagonal.push_back({d, e, false});
-    orthogonal.push_back({d, 0, false});
-    orthogonal.push_back({0, d, false});
-  }
+  const std::vector<Move> gold{{0, -1, 0}, {-1, -1, 0}, {1, -1, 0},
+                              {0, 1, 0},  {-1, 0, 0},  {1, 0, 0}};
+  const std::vector<Move> diagonal{{-1, -1, 0}, {1, -1, 0}, {-1, 1, 0}, {1, 1, 0}};
+  const std::vector<Move> orthogonal{{0, -1, 0}, {0, 1, 0}, {-1, 0, 0}, {1, 0, 0}};
   auto join = [](std::vector<Move> steps, std::vector<Move> more, bool slides) {
     for (Move& m : more) m.slides = slides;
     steps.insert(steps.end(), more.begin(), more.end());
@@ -79,9 +95,11 @@ std::vector<Move> lowerMoves(int kind) {
   }
 }
 
-void bruteForceInfluence(const Game& g, Map& sita, Map& ue) {
+// Counts the reach of each side, and marks the pieces that reach the opposing king.
+void bruteForce(const Game& g, Map& sita, Map& ue, Map& checking) {
   std::memset(sita, 0, sizeof(Map));
   std::memset(ue, 0, sizeof(Map));
+  std::memset(checking, 0, sizeof(Map));
   auto on = [](int x, int y) { return x >= 1 && x <= 9 && y >= 1 && y <= 9; };
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y) {
@@ -93,6 +111,7 @@ void bruteForceInfluence(const Game& g, Map& sita, Map& ue) {
         for (; on(tx, ty); tx += m.dx, ty -= side * m.dy) {
           ++count[tx][ty];
           const int b = g.BOARD[tx][ty];
+          if (b == -80 * side && c != 80 * side) checking[x][y] = 9;
           if (!m.slides || (b != EMPTY && b != -80 * side)) break;
         }
       }
@@ -108,8 +127,7 @@ protected:
 TEST_F(Survey, StartingPosition) {
   初期設定(g);
   勢力調査(g);
-  EXPECT_EQ(countSquares(g.CHECK_BY_SITA, 0), 81);
-  EXPECT_EQ(countSquares(g.CHECK_BY_UE, 0), 81);
+  EXPECT_EQ(countSquares(g.CHECK_BY_SITA, 0) + countSquares(g.CHECK_BY_UE, 0), 162);
   EXPECT_EQ(countSquares(g.ATTACKER_SITA, -999), 81);
   EXPECT_EQ(countSquares(g.ATTACKER_UE, 999), 81);
   EXPECT_EQ(g.OU_SITA_X * 10 + g.OU_SITA_Y, 59);
@@ -129,24 +147,26 @@ TEST_F(Survey, StartingPosition) {
   EXPECT_EQ(g.INFLUENCE_UE[5][1], 2);
 }
 
-TEST_F(Survey, RandomBoardsMatchPlainCountsAndRecordOnlyOnPieces) {
+TEST_F(Survey, RandomBoardsMatchPlainCountsAndChecks) {
   std::mt19937 rng(20240611);
-  Map sita, ue;
+  Map sita, ue, checking;
   for (int board = 0; board < 400; ++board) {
     randomBoard(g, rng);
     勢力調査(g);
-    bruteForceInfluence(g, sita, ue);
+    bruteForce(g, sita, ue, checking);
     for (int x = 1; x <= 9; ++x)
       for (int y = 1; y <= 9; ++y) {
         SCOPED_TRACE(testing::Message() << "board " << board << " square " << x << y);
         ASSERT_EQ(g.INFLUENCE_SITA[x][y], sita[x][y]);
         ASSERT_EQ(g.INFLUENCE_UE[x][y], ue[x][y]);
         const int c = g.BOARD[x][y];
-        if (c == EMPTY) {
-          ASSERT_EQ(g.DEFENDER_SITA[x][y], 999);
-          ASSERT_EQ(g.DEFENDER_UE[x][y], 999);
-          ASSERT_EQ(g.ATTACKER_SITA[x][y], -999);
-          ASSERT_EQ(g.ATTACKER_UE[x][y], 999);
+        const Map& ownChecks = c < 0 ? g.CHECK_BY_SITA : g.CHECK_BY_UE;
+        if (c != EMPTY) {
+          ASSERT_EQ(ownChecks[x][y], checking[x][y]);
+        } else {
+          ASSERT_EQ(std::tie(g.DEFENDER_SITA[x][y], g.DEFENDER_UE[x][y], g.ATTACKER_SITA[x][y],
+                             g.ATTACKER_UE[x][y]),
+                    std::make_tuple(999, 999, -999, 999));
         }
         bool besideLowerKing = false;
         for (int dx = -1; dx <= 1; ++dx)
@@ -160,11 +180,10 @@ TEST_F(Survey, RandomBoardsMatchPlainCountsAndRecordOnlyOnPieces) {
 
 TEST_F(Survey, SecondSurveyForgetsTheFirstExceptUeSquares) {
   std::mt19937 rng(7);
-  HeadlessPlatform ui2;
   for (int i = 0; i < 50; ++i) {
     randomBoard(g, rng);
     勢力調査(g);
-    Game fresh{ui2};
+    Game fresh{ui};
     randomBoard(fresh, rng);
     std::memcpy(g.BOARD, fresh.BOARD, sizeof g.BOARD);
     勢力調査(g);
@@ -174,39 +193,32 @@ TEST_F(Survey, SecondSurveyForgetsTheFirstExceptUeSquares) {
 }
 
 TEST_F(Survey, SlidersCheckThroughTheKingAndRunOn) {
-  g.BOARD[5][5] = -70;  // SITA rook below the UE king
-  g.BOARD[5][2] = 80;
+  place(g, {{5, 5, -70}, {5, 2, 80}});  // SITA rook below the UE king
   勢力調査(g);
   EXPECT_EQ(g.CHECK_BY_SITA[5][5], 9);
-  EXPECT_EQ(g.CHECK_BY_SITA[5][4], 1);
-  EXPECT_EQ(g.CHECK_BY_SITA[5][3], 1);
+  EXPECT_EQ(g.CHECK_BY_SITA[5][4] + g.CHECK_BY_SITA[5][3], 2);
   EXPECT_EQ(countSquares(g.CHECK_BY_SITA, 0), 78);
   EXPECT_EQ(g.ATTACKER_SITA[5][2], -70);
-  EXPECT_EQ(g.ATTACKER_SITA_X[5][2] * 10 + g.ATTACKER_SITA_Y[5][2], 55);
+  EXPECT_EQ(at(g.ATTACKER_SITA_X, g.ATTACKER_SITA_Y, 5, 2), 55);
   EXPECT_EQ(g.INFLUENCE_SITA[5][1], 1);
 
   Game h{ui};
-  h.BOARD[5][2] = 70;  // UE rook above the SITA king
-  h.BOARD[5][6] = -80;
+  place(h, {{5, 2, 70}, {5, 6, -80}});  // UE rook above the SITA king
   勢力調査(h);
   EXPECT_EQ(h.CHECK_BY_UE[5][2], 9);
   for (int y = 3; y <= 5; ++y) EXPECT_EQ(h.CHECK_BY_UE[5][y], 1) << y;
   EXPECT_EQ(countSquares(h.CHECK_BY_UE, 0), 77);
   for (int y = 3; y <= 9; ++y) EXPECT_EQ(h.INFLUENCE_UE[5][y], 1) << y;
   EXPECT_EQ(h.ATTACKER_UE[5][6], 70);
-  EXPECT_EQ(h.ATTACKER_UE_X[5][6] * 10 + h.ATTACKER_UE_Y[5][6], 52);
+  EXPECT_EQ(at(h.ATTACKER_UE_X, h.ATTACKER_UE_Y, 5, 6), 52);
 
-  // Behind the king the line stops at the next piece.
-  Game k{ui};
-  k.BOARD[5][9] = -20;
-  k.BOARD[5][5] = 80;
-  k.BOARD[5][3] = 10;
+  Game k{ui};  // behind the king the line stops at the next piece
+  place(k, {{5, 9, -20}, {5, 5, 80}, {5, 3, 10}});
   勢力調査(k);
-  EXPECT_EQ(k.INFLUENCE_SITA[5][4], 1);
-  EXPECT_EQ(k.INFLUENCE_SITA[5][3], 1);
+  EXPECT_EQ(k.INFLUENCE_SITA[5][4] + k.INFLUENCE_SITA[5][3], 2);
   EXPECT_EQ(k.INFLUENCE_SITA[5][2], 0);
   EXPECT_EQ(k.ATTACKER_SITA[5][3], -20);
-  EXPECT_EQ(k.ATTACKER_SITA_X[5][3] * 10 + k.ATTACKER_SITA_Y[5][3], 59);
+  EXPECT_EQ(at(k.ATTACKER_SITA_X, k.ATTACKER_SITA_Y, 5, 3), 59);
   EXPECT_EQ(k.CHECK_BY_SITA[5][4], 0);
   EXPECT_EQ(k.CHECK_BY_SITA[5][6], 1);
 }
@@ -214,8 +226,7 @@ TEST_F(Survey, SlidersCheckThroughTheKingAndRunOn) {
 TEST_F(Survey, LinesFromTheEdgeExamineNothing) {
   初期設定(g);
   勢力調査(g);
-  HeadlessPlatform ui2;
-  Game before{ui2};
+  Game before{ui};
   for (auto map : MAPS) std::memcpy(before.*map, g.*map, sizeof(Map));
   勢力確定上直進(g, -70, 4, 1);
   勢力確定下直進(g, 70, 4, 9);
@@ -227,16 +238,11 @@ TEST_F(Survey, LinesFromTheEdgeExamineNothing) {
 TEST_F(Survey, UeKindsKeepOnlyWhatTheirRowSays) {
   for (auto map : {&Game::ATTACKER_UE_X, &Game::ATTACKER_UE_Y, &Game::DEFENDER_UE_X,
                    &Game::DEFENDER_UE_Y})
-    for (auto& column : g.*map) std::fill(std::begin(column), std::end(column), 77);
-  g.BOARD[2][2] = 10;  // pawn onto a SITA piece
-  g.BOARD[2][3] = -40;
-  g.BOARD[9][1] = 10;  // pawn behind a UE piece
-  g.BOARD[9][2] = 50;
-  g.BOARD[6][1] = 30;  // knight onto a SITA piece and a UE piece
-  g.BOARD[5][3] = -50;
-  g.BOARD[7][3] = 20;
-  g.BOARD[8][5] = 40;  // silver onto a SITA piece
-  g.BOARD[8][6] = -10;
+    fill(g.*map, 77);
+  place(g, {{2, 2, 10}, {2, 3, -40},                // pawn onto a SITA piece
+            {9, 1, 10}, {9, 2, 50},                 // pawn behind a UE piece
+            {6, 1, 30}, {5, 3, -50}, {7, 3, 20},    // knight onto a SITA and a UE piece
+            {8, 5, 40}, {8, 6, -10}});              // silver onto a SITA piece
   勢力調査(g);
   EXPECT_EQ(g.ATTACKER_UE[2][3], 10);
   EXPECT_EQ(g.ATTACKER_UE_X[2][3], 77);
@@ -245,95 +251,92 @@ TEST_F(Survey, UeKindsKeepOnlyWhatTheirRowSays) {
   EXPECT_EQ(g.INFLUENCE_UE[5][3], 1);
   EXPECT_EQ(g.ATTACKER_UE[5][3], 999);
   EXPECT_EQ(g.DEFENDER_UE[7][3], 30);
-  EXPECT_EQ(g.DEFENDER_UE_X[7][3] * 10 + g.DEFENDER_UE_Y[7][3], 61);
+  EXPECT_EQ(at(g.DEFENDER_UE_X, g.DEFENDER_UE_Y, 7, 3), 61);
   EXPECT_EQ(g.INFLUENCE_UE[8][6], 1);
   EXPECT_EQ(g.ATTACKER_UE[8][6], 999);
   EXPECT_EQ(g.ATTACKER_UE_Y[8][6], 77);
 }
 
-TEST_F(Survey, PromotedBishopsRecordStepsAndDiagonalsApart) {
-  g.BOARD[3][3] = -61;
-  g.BOARD[3][2] = 10;  // orthogonal step
-  g.BOARD[1][1] = 20;  // end of a diagonal
-  g.BOARD[7][7] = 61;
-  g.BOARD[7][8] = -10;  // orthogonal step
-  g.BOARD[7][6] = 10;
-  g.BOARD[9][9] = -20;  // end of a diagonal
-  g.BOARD[6][7] = -80;  // checked by the step
+TEST_F(Survey, PromotedPiecesRecordStepsAndLinesApart) {
+  place(g, {{3, 3, -61}, {3, 2, 10}, {1, 1, 20},               // a step and a diagonal's end
+            {7, 7, 61}, {7, 8, -10}, {7, 6, 10}, {9, 9, -20},  // the same for UE
+            {6, 7, -80},                                       // checked by a step
+            {1, 5, 71}, {2, 6, -10}, {2, 4, -80}});  // UE dragon: line to (1,1), two diagonal steps
   勢力調査(g);
   EXPECT_EQ(g.ATTACKER_SITA[3][2], -61);
   EXPECT_EQ(g.ATTACKER_SITA[1][1], -60);
-  EXPECT_EQ(g.ATTACKER_SITA_X[1][1] * 10 + g.ATTACKER_SITA_Y[1][1], 33);
+  EXPECT_EQ(at(g.ATTACKER_SITA_X, g.ATTACKER_SITA_Y, 1, 1), 33);
   EXPECT_EQ(g.INFLUENCE_UE[7][8], 1);
   EXPECT_EQ(g.ATTACKER_UE[7][8], 999);
   EXPECT_EQ(g.DEFENDER_UE[7][6], 999);
   EXPECT_EQ(g.ATTACKER_UE[9][9], 61);
-  EXPECT_EQ(g.ATTACKER_UE_X[9][9] * 10 + g.ATTACKER_UE_Y[9][9], 77);
+  EXPECT_EQ(at(g.ATTACKER_UE_X, g.ATTACKER_UE_Y, 9, 9), 77);
   EXPECT_EQ(g.CHECK_BY_UE[7][7], 9);
   EXPECT_EQ(g.ATTACKER_UE[6][7], 999);
+  EXPECT_EQ(g.DEFENDER_UE[1][1], 71);
+  EXPECT_EQ(at(g.DEFENDER_UE_X, g.DEFENDER_UE_Y, 1, 1), 15);
+  EXPECT_EQ(g.ATTACKER_UE[2][6], 71);
+  EXPECT_EQ(at(g.ATTACKER_UE_X, g.ATTACKER_UE_Y, 2, 6), 15);
+  EXPECT_EQ(g.CHECK_BY_UE[1][5], 9);
 }
 
-TEST_F(Survey, FirstScannedOfEqualAttackersKeepsTheSquare) {
-  g.BOARD[5][5] = 30;
-  g.BOARD[6][6] = -40;  // scanned after the silver in column 4
-  g.BOARD[4][6] = -40;
-  g.BOARD[2][2] = 30;
-  g.BOARD[1][3] = -40;  // same column: the upper silver is scanned first
-  g.BOARD[1][1] = -40;
-  g.BOARD[8][5] = 30;
-  g.BOARD[7][6] = -40;
-  g.BOARD[8][6] = -10;  // a cheaper attacker scanned later still wins
+TEST_F(Survey, FirstScannedOfEqualRecordsKeepsTheSquare) {
+  place(g, {{5, 5, 30}, {6, 4, -40}, {4, 6, -40},  // the upper silver is scanned second
+            {2, 2, 30}, {1, 3, -40}, {1, 1, -40},  // same column: the upper one first
+            {8, 5, 30}, {7, 6, -40}, {8, 6, -10},  // a cheaper attacker scanned later wins
+            {5, 8, 10}, {4, 7, 40}, {6, 9, 40},    // UE defenders
+            {9, 1, -10}, {9, 3, 70}, {7, 1, 70}}); // UE attackers
   勢力調査(g);
-  EXPECT_EQ(g.ATTACKER_SITA_X[5][5] * 10 + g.ATTACKER_SITA_Y[5][5], 46);
-  EXPECT_EQ(g.ATTACKER_SITA_X[2][2] * 10 + g.ATTACKER_SITA_Y[2][2], 11);
+  EXPECT_EQ(at(g.ATTACKER_SITA_X, g.ATTACKER_SITA_Y, 5, 5), 46);
+  EXPECT_EQ(at(g.ATTACKER_SITA_X, g.ATTACKER_SITA_Y, 2, 2), 11);
   EXPECT_EQ(g.ATTACKER_SITA[8][5], -10);
-  EXPECT_EQ(g.ATTACKER_SITA_X[8][5] * 10 + g.ATTACKER_SITA_Y[8][5], 86);
+  EXPECT_EQ(at(g.ATTACKER_SITA_X, g.ATTACKER_SITA_Y, 8, 5), 86);
+  EXPECT_EQ(g.DEFENDER_UE[5][8], 40);
+  EXPECT_EQ(at(g.DEFENDER_UE_X, g.DEFENDER_UE_Y, 5, 8), 47);
+  EXPECT_EQ(at(g.ATTACKER_UE_X, g.ATTACKER_UE_Y, 9, 1), 71);
 }
 
 TEST_F(Survey, CheckMarksOfStepsAndKings) {
-  g.BOARD[4][7] = 30;  // UE knight on the SITA king
-  g.BOARD[5][9] = -80;
-  g.BOARD[6][8] = 50;  // UE gold beside it
-  g.BOARD[5][5] = 80;  // UE king, attacked first by a pawn, then by a silver
-  g.BOARD[5][6] = -10;
-  g.BOARD[6][6] = -40;
+  place(g, {{4, 7, 30}, {5, 9, -80}, {6, 8, 50},     // UE knight and gold on the SITA king
+            {5, 5, 80}, {5, 6, -10}, {6, 6, -40},    // UE king: pawn first, then a silver
+            {6, 7, -30}});                           // and a SITA knight
   g.OU_UE_X = 3;
   勢力調査(g);
-  EXPECT_EQ(g.CHECK_BY_UE[4][7], 9);
-  EXPECT_EQ(g.CHECK_BY_UE[5][9], 9);
-  EXPECT_EQ(g.CHECK_BY_UE[6][8], 9);
+  EXPECT_EQ(g.CHECK_BY_UE[4][7] + g.CHECK_BY_UE[5][9] + g.CHECK_BY_UE[6][8], 27);
   EXPECT_EQ(g.ATTACKER_UE[5][9], 999);
-  EXPECT_EQ(g.CHECK_BY_SITA[5][6], 9);
-  EXPECT_EQ(g.CHECK_BY_SITA[6][6], 9);
+  EXPECT_EQ(g.CHECK_BY_SITA[5][6] + g.CHECK_BY_SITA[6][6], 18);
+  EXPECT_EQ(g.CHECK_BY_SITA[6][7] + g.CHECK_BY_SITA[5][5], 18);
   EXPECT_EQ(g.ATTACKER_SITA[5][5], -10);
-  EXPECT_EQ(countSquares(g.CHECK_BY_SITA, 9) + countSquares(g.CHECK_BY_UE, 9), 5);
+  EXPECT_EQ(countSquares(g.CHECK_BY_SITA, 9) + countSquares(g.CHECK_BY_UE, 9), 7);
   EXPECT_EQ(g.OU_UE_X * 10 + g.OU_UE_Y, 55);
   EXPECT_EQ(g.OU_SITA_X * 10 + g.OU_SITA_Y, 59);
   EXPECT_EQ(g.DEFENDER_SITA[5][9], 999);
 
-  g.BOARD[5][5] = EMPTY;  // no UE king: its square stays, nothing checks
-  g.BOARD[5][4] = -70;
+  place(g, {{5, 5, EMPTY}, {5, 4, -70}});  // no UE king: its square stays, nothing checks
   勢力調査(g);
   EXPECT_EQ(g.OU_UE_X * 10 + g.OU_UE_Y, 55);
   EXPECT_EQ(countSquares(g.CHECK_BY_SITA, 0), 81);
+
+  Game kings{ui};  // kings side by side neither check nor, for UE, attack
+  place(kings, {{5, 5, 80}, {5, 6, -80}, {4, 5, -10}});
+  勢力調査(kings);
+  EXPECT_EQ(countSquares(kings.CHECK_BY_SITA, 0) + countSquares(kings.CHECK_BY_UE, 0), 162);
+  EXPECT_EQ(kings.ATTACKER_UE[4][5], 999);
+  EXPECT_EQ(kings.ATTACKER_SITA[5][5], -80);
 }
 
 TEST_F(Survey, GoldsRecordFiftyForUeAndTheirCodeForSita) {
-  for (auto& column : g.DEFENDER_UE_X) std::fill(std::begin(column), std::end(column), 77);
+  fill(g.DEFENDER_UE_X, 77);
   勢力確定敵金(g, 5, 5);  // nothing on the board yet: only influence
   EXPECT_EQ(countSquares(g.INFLUENCE_UE, 1), 6);
   EXPECT_EQ(g.INFLUENCE_UE[4][4] + g.INFLUENCE_UE[6][4], 0);
-  g.BOARD[5][5] = 11;
-  g.BOARD[5][4] = 10;
-  g.BOARD[3][3] = -11;
-  g.BOARD[4][2] = -20;
-  g.BOARD[4][3] = -80;  // beside the SITA promoted pawn, dearer than it
+  place(g, {{5, 5, 11}, {5, 4, 10},                  // UE promoted pawn behind a pawn
+            {3, 3, -11}, {4, 2, -20}, {4, 3, -80}}); // SITA king beside both SITA pieces
   勢力調査(g);
   EXPECT_EQ(g.DEFENDER_UE[5][4], 50);
   EXPECT_EQ(g.DEFENDER_UE_X[5][4], 77);
-  EXPECT_EQ(g.DEFENDER_SITA[4][2], -80);
-  EXPECT_EQ(g.DEFENDER_SITA[3][3], -80);
-  g.BOARD[4][3] = EMPTY;
+  EXPECT_EQ(g.DEFENDER_SITA[4][2] + g.DEFENDER_SITA[3][3], -160);
+  place(g, {{4, 3, EMPTY}});
   勢力調査(g);
   EXPECT_EQ(g.DEFENDER_SITA[4][2], -11);
 }

@@ -135,6 +135,43 @@ TEST_F(Protocol, BadInputIsOneErrorLine) {
   EXPECT_TRUE(out.str().empty());
 }
 
+TEST_F(Protocol, ScoresListTheSearchAndEndWithTheBest) {
+  ask("position startpos");
+  const auto scores = ask("scores");
+  ASSERT_GE(scores.size(), 32u) << "30 moves, the best line and ok";
+  EXPECT_EQ(scores.back(), "ok");
+  const std::string bestLine = scores[scores.size() - 2];
+  ASSERT_TRUE(bestLine.starts_with("best "));
+  EXPECT_TRUE(scores[0].starts_with("cand "));
+  EXPECT_NE(scores[0].find('.'), std::string::npos) << "three decimals";
+  EXPECT_EQ(ask("position startpos").size(), 1u);
+  EXPECT_EQ(ask("best"), (std::vector<std::string>{bestLine, "ok"}));
+
+  // Only the human's king on the board: nothing to play.
+  std::string line;
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) line += x == 5 && y == 9 ? "-80" : "  0";
+  ask("position " + line + std::string(14, '0'));
+  EXPECT_EQ(ask("best"), (std::vector<std::string>{"best none", "ok"}));
+}
+
+TEST_F(Protocol, BenchCoversEveryLevelAndSignsItsChoices) {
+  const auto first = ask("bench");
+  ASSERT_EQ(first.size(), 5u);
+  for (int level = 1; level <= 3; ++level) {
+    std::istringstream in(first[level - 1]);
+    std::string word;
+    int l = 0, positions = 0;
+    long candidates = 0;
+    in >> word >> l >> word >> positions >> word >> candidates;
+    EXPECT_EQ(l, level);
+    EXPECT_GE(positions, 50);
+    EXPECT_GT(candidates, positions);
+  }
+  EXPECT_TRUE(first[3].starts_with("signature "));
+  EXPECT_EQ(ask("bench")[3], first[3]) << "the same choices every run";
+}
+
 // The real program, fed through a pipe.
 TEST(EngineProcess, AnswersAScriptAndEndsAtTheEndOfInput) {
   const std::string script = ::testing::TempDir() + "engine_script.txt";

@@ -1,0 +1,197 @@
+#include "computer/com_turn.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "computer/evaluate.h"
+#include "computer/examine.h"
+#include "computer/survey.h"
+#include "play/clock.h"
+#include "rules/legality.h"
+#include "rules/mate.h"
+#include "rules/moves.h"
+#include "rules/record.h"
+#include "sound/sound.h"
+#include "state/game.h"
+#include "view/board_view.h"
+#include "view/status_view.h"
+#include "view/text_view.h"
+
+namespace korvanu {
+
+namespace {
+
+struct Search {
+  Game& g;
+  ComMove& best;
+  CandidateFn onCandidate;
+  void* context;
+  bool found = false;
+
+  // Keeps the candidate if it is strictly better; answers whether it was.
+  bool offer(const ComMove& m) {
+    found = true;
+    if (onCandidate) onCandidate(context, m);
+    if (!(m.score > g.BEST_SCORE)) return false;
+    g.BEST_SCORE = m.score;
+    best = m;
+    return true;
+  }
+
+  double tryPlaced(int captured, int place, int fx, int fy, int tx, int ty) {
+    g.BOARD[tx][ty] = place;
+    勢力調査(g);
+    return 盤評価(g, captured, place, fx, fy, tx, ty);
+  }
+
+  // One board move made on the board and taken back, promoted or not as the
+  // rules allow. True when it took the human's king as the new best.
+  bool boardMove(int fx, int fy, int tx, int ty) {
+    const int moving = g.BOARD[fx][fy];
+    g.MOVING_PIECE = moving;
+    g.FROM_KING_DISTANCE = std::max(std::abs(fx - g.OU_SITA_X), std::abs(fy - g.OU_SITA_Y));
+    const int captured = g.BOARD[tx][ty];
+    g.BOARD[fx][fy] = EMPTY;
+    ComMove m{fx, fy, tx, ty, moving, 0};
+    if (調査_駒成(g, fx, fy, tx, ty, moving) == OFF) {
+      m.score = tryPlaced(captured, moving, fx, fy, tx, ty);
+    } else {
+      const int promoted = g.PROMOTED_PIECE;
+      if (移動後チェック(ty, moving) == OFF) {
+        m.place = promoted;
+        m.score = tryPlaced(captured, promoted, fx, fy, tx, ty);
+      } else {
+        m.score = tryPlaced(captured, moving, fx, fy, tx, ty);
+        const double promotedScore = tryPlaced(captured, promoted, fx, fy, tx, ty);
+        if (promotedScore > m.score) {
+          m.score = promotedScore;
+          m.place = promoted;
+        }
+        // Pawn, bishop and rook always promote, whichever scored higher.
+        if (moving == CODE_UE_HU || moving == CODE_UE_KAKU || moving == CODE_UE_SYA)
+          m.place = promoted;
+      }
+    }
+    g.BOARD[tx][ty] = captured;
+    g.BOARD[fx][fy] = moving;
+    return offer(m) && captured == CODE_SITA_OU;
+  }
+
+  // True when the search ended early on a king capture.
+  bool boardMoves() {
+    for (int fx = 1; fx <= 9; ++fx) {
+      if (!g.QUIET) Timer1_Timer(g);
+      for (int fy = 1; fy <= 9; ++fy) {
+        if (g.BOARD[fx][fy] < CODE_UE_HU) continue;
+        for (int tx = 1; tx <= 9; ++tx)
+          for (int ty = 1; ty <= 9; ++ty)
+            if (移動チェック(g, fx, fy, tx, ty, g.BOARD[fx][fy]) == ON && boardMove(fx, fy, tx, ty))
+              return true;
+      }
+    }
+    return false;
+  }
+
+  void drops() {
+    for (int k = HU; k <= SYA; ++k) {
+      if (!g.QUIET) Timer1_Timer(g);
+      if (g.HAND_UE[k] <= 0) continue;
+      const int piece = 10 * k;
+      g.MOVING_PIECE = piece;
+      for (int tx = 1; tx <= 9; ++tx) {
+        for (int ty = 1; ty <= 9; ++ty) {
+          if (移動チェック(g, -1, k, tx, ty, piece) != ON) continue;
+          const double score = tryPlaced(EMPTY, piece, -1, k, tx, ty);
+          g.BOARD[tx][ty] = EMPTY;
+          if (offer({-1, k, tx, ty, piece, score}) && g.BEST_SCORE >= SCORE_WINS) return;
+        }
+      }
+    }
+  }
+};
+
+void copyMap(int (&to)[10][10], const int (&from)[10][10]) { std::memcpy(to, from, sizeof to); }
+
+void showThinking(Game& g) {
+  for (int x = -2; x <= 0; ++x) 描画_絵(g, g.BACKGROUND, x, 8);
+  描画_桝輪郭(g, COLOR_BOARD, -1, 7);
+  描画_数値(g, -1.5, 8.5, "思考中", COLOR_BLACK, 0, 12);
+  描画_数値(g, -1.6, 8.4, "思考中", COLOR_WHITE, 0, 12);
+  描画_桝輪郭(g, COLOR_BOARD, 1, 8);
+}
+
+// Plays the chosen move; false when the game ended on it.
+bool playChosen(Game& g, const ComMove& m) {
+  駒移動(g, m.fx, m.fy, m.tx, m.ty, m.place);
+  playSound(g, g.SOUND_PIECE);
+  ++g.MOVE_NO;
+  ++g.GAME_MOVES;
+  g.RECORD_LAST = g.MOVE_NO;
+  手順保存(g, g.MAN_TIME, g.MAN_TIME, g.COM_TIME, g.COM_TIME + g.TURN_ELAPSED);
+  描画_手数(g, g.GAME_MOVES, COLOR_WHITE);
+  if (explodeAfterCapture(g, g.BOARD_BEFORE[m.tx][m.ty], m.tx, m.ty) > 0) {
+    if (調査_駒存在(g, CODE_UE_OU) == OFF) return 終了(g, "あなた"), false;
+    if (調査_駒存在(g, CODE_SITA_OU) == OFF) return 終了(g, "ｺﾝﾋﾟｭｰﾀ"), false;
+  }
+  setTimer1(g, false);
+  勢力調査(g);
+  // A king taken outright ends the game before any mate test, which would
+  // otherwise look at the square the king no longer stands on.
+  if (g.WINNER == g.SIDE_COM) return 終了(g, "ｺﾝﾋﾟｭｰﾀ"), false;
+  if (詰めかMAN(g) == ON)
+    g.ui.messageBox("よし！!", "詰め ?", Buttons::Ok, Icon::None);
+  else if (g.INFLUENCE_UE[g.OU_SITA_X][g.OU_SITA_Y] > 0)
+    g.ui.messageBox("   ** 王手 **", "", Buttons::Ok, Icon::None);
+  描画_移動結果(g, g.SIDE_COM, m.tx, m.ty, m.place, COLOR_WHITE);
+  描画_桝輪郭(g, COLOR_WHITE, m.tx, m.ty);
+  return true;
+}
+
+} // namespace
+
+void prepareComTurn(Game& g) {
+  copyMap(g.BOARD_BEFORE, g.BOARD);
+  std::memset(g.ESCAPE_MAP, 0, sizeof g.ESCAPE_MAP);
+  調査_2歩フラグ設定(g);
+  g.ESCAPE_COUNT = 調査_自王逃道(g);
+  勢力調査(g);
+  調査_持角狙座標(g);
+  調査_移動不可駒(g);
+  g.HAND_KINDS_COM = 調査_持駒数(g, g.SIDE_COM);
+  copyMap(g.INFLUENCE_SITA_BEFORE, g.INFLUENCE_SITA);
+  copyMap(g.INFLUENCE_UE_BEFORE, g.INFLUENCE_UE);
+  copyMap(g.ATTACKER_UE_X_BEFORE, g.ATTACKER_UE_X);
+  copyMap(g.ATTACKER_UE_Y_BEFORE, g.ATTACKER_UE_Y);
+}
+
+bool searchComMove(Game& g, ComMove& best, CandidateFn onCandidate, void* context) {
+  g.BEST_SCORE = NO_SCORE;
+  Search s{g, best, onCandidate, context};
+  const bool tookKing = s.boardMoves();
+  if (!tookKing && isChecked(g, Menu::MOCHIKOMA) && g.HAND_KINDS_COM > 0) s.drops();
+  return s.found;
+}
+
+void com_ban(Game& g) {
+  g.TURN_START_TIME = g.ui.clockSeconds();
+  if (isChecked(g, Menu::KEIKA)) setTimer1(g, true);
+  showThinking(g);
+  prepareComTurn(g);
+  g.ui.refresh();
+
+  ComMove best;
+  if (!searchComMove(g, best)) {
+    // Nothing at all to play: the computer has lost.
+    setTimer1(g, false);
+    終了(g, "あなた");
+    return;
+  }
+  if (!playChosen(g, best)) return;
+  g.COM_TIME += g.TURN_ELAPSED;
+  g.TURN_START_TIME = g.ui.clockSeconds();
+  g.TURN = g.SIDE_MAN;
+  if (isChecked(g, Menu::KEIKA)) setTimer1(g, true);
+}
+
+} // namespace korvanu

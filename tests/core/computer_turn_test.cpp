@@ -1,0 +1,303 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "computer/com_turn.h"
+#include "computer/evaluate.h"
+#include "computer/survey.h"
+#include "position.h"
+#include "rules/legality.h"
+#include "sound_fake.h"
+#include "state/setup.h"
+#include "temp_dir.h"
+#include <algorithm>
+#include <cstring>
+
+namespace korvanu {
+namespace {
+
+using testing::Position;
+
+void collect(void* context, const ComMove& m) {
+  static_cast<std::vector<ComMove>*>(context)->push_back(m);
+}
+
+struct Searched {
+  bool found;
+  ComMove best;
+  std::vector<ComMove> candidates;
+};
+
+Searched search(Game& g) {
+  Searched s;
+  prepareComTurn(g);
+  s.found = searchComMove(g, s.best, collect, &s.candidates);
+  return s;
+}
+
+const ComMove* find(const Searched& s, int fx, int fy, int tx, int ty) {
+  for (const ComMove& m : s.candidates)
+    if (m.fx == fx && m.fy == fy && m.tx == tx && m.ty == ty) return &m;
+  return nullptr;
+}
+
+// Scores the position on the board as the candidate the computer just made.
+double evaluateAsPlayed(Game& g, int captured, int piece, int fx, int fy, int tx, int ty) {
+  勢力調査(g);
+  return 盤評価(g, captured, piece, fx, fy, tx, ty);
+}
+
+TEST(Evaluation, ReservedScores) {
+  // Taking the human's king wins outright, even when the blast takes the computer's own king.
+  Position take({{5, 5, CODE_SITA_OU}, {5, 4, CODE_UE_KIN}, {6, 4, CODE_UE_OU}, {1, 9, CODE_SITA_KIN}});
+  const Searched s = search(take.g);
+  ASSERT_TRUE(s.found);
+  EXPECT_EQ(s.best.score, SCORE_TAKES_KING);
+  EXPECT_EQ(s.best.tx, 5);
+  EXPECT_EQ(s.best.ty, 5);
+  EXPECT_EQ(s.candidates.back().score, SCORE_TAKES_KING) << "the search stops at once";
+  EXPECT_EQ(find(s, 6, 4, 7, 4), nullptr) << "the king's moves come later and are never tried";
+
+  // A pinned gold that steps aside leaves the king attacked: every level says no.
+  for (int level = 1; level <= 3; ++level) {
+    Position pin({{5, 1, CODE_UE_OU}, {5, 2, CODE_UE_KIN}, {5, 5, CODE_SITA_SYA}, {9, 9, CODE_SITA_OU}});
+    pin.g.COM_LEVEL = level;
+    const Searched p = search(pin.g);
+    ASSERT_NE(find(p, 5, 2, 4, 2), nullptr);
+    EXPECT_EQ(find(p, 5, 2, 4, 2)->score, SCORE_LOSES) << "level " << level;
+    EXPECT_GT(find(p, 5, 2, 5, 3)->score, SCORE_LOSES) << "staying on the line is fine";
+  }
+
+  // The king never captures, nor does anything next to it (levels 2 and 3).
+  Position king({{5, 1, CODE_UE_OU}, {4, 2, CODE_SITA_HU}, {6, 1, CODE_UE_KIN}, {6, 2, CODE_SITA_HU},
+                 {7, 2, CODE_SITA_HU}, {9, 9, CODE_SITA_OU}});
+  king.g.COM_LEVEL = 2;
+  const Searched k = search(king.g);
+  EXPECT_EQ(find(k, 5, 1, 4, 2)->score, SCORE_LOSES);
+  EXPECT_EQ(find(k, 6, 1, 6, 2)->score, SCORE_LOSES) << "the blast would reach the king";
+  EXPECT_GT(find(k, 6, 1, 7, 2)->score, SCORE_LOSES) << "(7, 2) is not next to the king";
+}
+
+TEST(Evaluation, ChecksMatesAndThePawnMate) {
+  // A piece checking from next to the king wins, protected or not.
+  Position adjacent({{5, 9, CODE_SITA_OU}, {5, 8, CODE_UE_KIN}, {9, 1, CODE_UE_OU}});
+  EXPECT_EQ(evaluateAsPlayed(adjacent.g, EMPTY, CODE_UE_KIN, -1, KIN, 5, 8), SCORE_WINS);
+
+  // The lower king in the corner, mated by a rook down the file with the
+  // flight squares covered. The last move was a pawn step far away.
+  Position mate({{1, 9, CODE_SITA_OU}, {1, 5, CODE_UE_SYA}, {3, 7, CODE_UE_KIN}, {3, 8, CODE_UE_GIN},
+                 {7, 5, CODE_UE_HU}, {9, 1, CODE_UE_OU}});
+  mate.g.MOVING_PIECE = CODE_UE_HU;
+  EXPECT_EQ(evaluateAsPlayed(mate.g, EMPTY, CODE_UE_HU, 7, 4, 7, 5), SCORE_LOSES)
+      << "mate given by an unpromoted pawn is forbidden";
+  mate.g.BOARD[7][5] = CODE_UE_HU_NARI;
+  EXPECT_EQ(evaluateAsPlayed(mate.g, EMPTY, CODE_UE_HU_NARI, 7, 4, 7, 5), SCORE_WINS);
+}
+
+TEST(Evaluation, LevelOneLeavesTheCaptureToTheDangerTermsLevelTwoCountsIt) {
+  // A rook takes a gold on a square nobody attacks, far from both kings.
+  auto scoreAt = [](int level) {
+    Position p({{9, 9, CODE_SITA_OU}, {1, 1, CODE_UE_OU}, {5, 2, CODE_UE_SYA}, {5, 6, CODE_SITA_KIN}});
+    p.g.COM_LEVEL = level;
+    const Searched s = search(p.g);
+    return find(s, 5, 2, 5, 6)->score;
+  };
+  const double one = scoreAt(1), two = scoreAt(2);
+  EXPECT_GE(two - one, 50) << "the gold's value";
+  EXPECT_LT(two - one, 52) << "and only small positional terms besides";
+}
+
+TEST(Search, FirstOfEqualScoresWinsAndDropsMustBeStrictlyBetter) {
+  // Over many positions, the move played is the first candidate with the top
+  // score, and no candidate comes after a winning drop.
+  testing::TempDir dir;
+  for (unsigned seed = 0; seed < 30; ++seed) {
+    Position p;
+    初期設定(p.g);
+    p.g.MENU_CHECKED[static_cast<int>(Menu::MOCHIKOMA)] = true;
+    p.g.COM_LEVEL = 1 + seed % 3;
+    // Give the computer something to drop and the human something to fear.
+    p.handUe(KIN, 1);
+    p.handUe(HU, seed % 2);
+    p.g.BOARD[5][3 + seed % 3] = CODE_UE_HU;
+    const Searched s = search(p.g);
+    ASSERT_TRUE(s.found);
+    size_t top = 0;
+    for (size_t i = 1; i < s.candidates.size(); ++i)
+      if (s.candidates[i].score > s.candidates[top].score) top = i;
+    const ComMove& first = s.candidates[top];
+    EXPECT_EQ(s.best.fx, first.fx);
+    EXPECT_EQ(s.best.tx, first.tx);
+    EXPECT_EQ(s.best.ty, first.ty);
+    EXPECT_EQ(s.best.score, first.score);
+    EXPECT_EQ(p.g.BEST_SCORE, first.score);
+  }
+}
+
+TEST(Search, TheTwoEarlyStopsDiffer) {
+  // A winning board move does not stop the search; a winning drop does.
+  Position p({{5, 9, CODE_SITA_OU}, {5, 7, CODE_UE_KIN}, {1, 1, CODE_UE_OU}, {9, 9, CODE_SITA_KYOU}});
+  p.handUe(GIN, 1);
+  p.g.MENU_CHECKED[static_cast<int>(Menu::MOCHIKOMA)] = true;
+  const Searched s = search(p.g);
+  const ComMove* check = find(s, 5, 7, 5, 8);
+  ASSERT_NE(check, nullptr);
+  EXPECT_EQ(check->score, SCORE_WINS);
+  EXPECT_EQ(s.best.fx, 5) << "the first 9998 stays best";
+  EXPECT_EQ(s.best.ty, 8);
+  bool laterBoardMove = false, drops = false;
+  for (const ComMove& m : s.candidates) {
+    laterBoardMove |= m.fx == 5 && m.fy == 7 && m.ty == 6;
+    drops |= m.fx == -1;
+  }
+  EXPECT_TRUE(laterBoardMove);
+  EXPECT_TRUE(drops) << "drops are still tried after a winning board move";
+
+  // Without a winning board move the first winning drop ends everything.
+  Position q({{5, 9, CODE_SITA_OU}, {1, 1, CODE_UE_OU}, {9, 9, CODE_SITA_KYOU}, {1, 3, CODE_UE_HU}});
+  q.handUe(GIN, 1);
+  q.g.MENU_CHECKED[static_cast<int>(Menu::MOCHIKOMA)] = true;
+  const Searched d = search(q.g);
+  EXPECT_EQ(d.best.fx, -1);
+  EXPECT_GE(d.best.score, SCORE_WINS);
+  EXPECT_EQ(d.candidates.back().tx, d.best.tx);
+  EXPECT_EQ(d.candidates.back().ty, d.best.ty);
+
+  // With drops off nothing is dropped, even to win.
+  q.g.MENU_CHECKED[static_cast<int>(Menu::MOCHIKOMA)] = false;
+  const Searched off = search(q.g);
+  for (const ComMove& m : off.candidates) EXPECT_NE(m.fx, -1);
+}
+
+TEST(Search, PawnBishopAndRookAlwaysPromoteOthersChoose) {
+  Position p({{9, 9, CODE_SITA_OU}, {1, 1, CODE_UE_OU}, {3, 6, CODE_UE_HU}, {7, 5, CODE_UE_GIN},
+              {5, 2, CODE_UE_SYA}, {4, 6, CODE_UE_KEI}});
+  p.g.COM_LEVEL = 3;
+  const Searched s = search(p.g);
+  EXPECT_EQ(find(s, 3, 6, 3, 7)->place, CODE_UE_HU_NARI);
+  EXPECT_EQ(find(s, 5, 2, 5, 8)->place, CODE_UE_SYA_NARI);
+  EXPECT_EQ(find(s, 4, 6, 3, 8)->place, CODE_UE_KEI_NARI) << "a knight on row 8 must promote";
+  const ComMove* silver = find(s, 7, 5, 7, 6);
+  ASSERT_NE(silver, nullptr);
+  EXPECT_TRUE(silver->place == CODE_UE_GIN || silver->place == CODE_UE_GIN_NARI);
+
+  // The score kept for a promoting pawn is the better of the two placements.
+  Position q({{9, 9, CODE_SITA_OU}, {1, 1, CODE_UE_OU}, {3, 6, CODE_UE_HU}, {4, 6, CODE_UE_KEI},
+              {7, 5, CODE_UE_GIN}, {5, 2, CODE_UE_SYA}});
+  q.g.COM_LEVEL = 3;
+  prepareComTurn(q.g);
+  q.g.MOVING_PIECE = CODE_UE_HU;
+  q.g.FROM_KING_DISTANCE = 6;
+  q.g.BOARD[3][6] = EMPTY;
+  q.g.BOARD[3][7] = CODE_UE_HU;
+  const double plain = evaluateAsPlayed(q.g, EMPTY, CODE_UE_HU, 3, 6, 3, 7);
+  q.g.BOARD[3][7] = CODE_UE_HU_NARI;
+  const double promoted = evaluateAsPlayed(q.g, EMPTY, CODE_UE_HU_NARI, 3, 6, 3, 7);
+  EXPECT_EQ(find(s, 3, 6, 3, 7)->score, std::max(plain, promoted));
+}
+
+// ----- the whole turn in the game ---------------------------------------------
+
+class ComTurn : public ::testing::Test {
+protected:
+  testing::TempDir dir;
+  Position p;
+  void SetUp() override {
+    fake::reset();
+    p.g.QUIET = false;
+    p.ui.sound = &fake::api();
+    dir.write("駒打音.wav", "RIFF");
+    p.g.SOUND_DEVICE = 7;
+    p.g.SOUND_LIB = &fake::api();
+    p.g.SOUND_PIECE = 3;
+    p.g.BACKGROUND = BG_MIDORI;
+    p.g.GAME_MODE = MODE_MAN_COM;
+    p.g.SIDE_MAN = TURN_SENTE;
+    p.g.SIDE_COM = TURN_GOTE;
+    p.g.TURN = TURN_GOTE;
+    p.ui.answers = {Answer::No};
+  }
+  bool said(const std::string& text) const {
+    for (const MessageCall& m : p.ui.messages)
+      if (m.text == text) return true;
+    return false;
+  }
+};
+
+TEST_F(ComTurn, PlaysRecordsAndHandsTheTurnBack) {
+  初期設定(p.g);
+  p.g.GAME_MODE = MODE_MAN_COM;
+  p.g.TURN = p.g.SIDE_COM;
+  com_ban(p.g);
+  EXPECT_EQ(p.g.TURN, p.g.SIDE_MAN);
+  EXPECT_EQ(p.g.MOVE_NO, 1);
+  EXPECT_EQ(p.g.GAME_MOVES, 1);
+  EXPECT_EQ(p.g.RECORD_LAST, 1);
+  EXPECT_EQ(std::memcmp(p.g.REC[1].BOARD, p.g.BOARD, sizeof p.g.BOARD), 0);
+  EXPECT_NE(std::memcmp(p.g.REC[0].BOARD, p.g.BOARD, sizeof p.g.BOARD), 0) << "a piece moved";
+  EXPECT_NE(std::find(fake::calls.begin(), fake::calls.end(), "play 3"), fake::calls.end());
+  bool thinking = false;
+  for (const DrawCall& d : p.ui.draws) thinking |= d.text == "思考中";
+  EXPECT_TRUE(thinking);
+  EXPECT_TRUE(p.ui.messages.empty());
+}
+
+TEST_F(ComTurn, AnnouncesCheckAndMateButPlayGoesOn) {
+  // A gold stepping next to the king wins the evaluation; the king can take it.
+  p.g.BOARD[5][9] = CODE_SITA_OU;
+  p.g.BOARD[5][7] = CODE_UE_KIN;
+  p.g.BOARD[9][1] = CODE_UE_OU;
+  com_ban(p.g);
+  EXPECT_TRUE(said("   ** 王手 **"));
+  EXPECT_FALSE(said("よし！!"));
+  EXPECT_EQ(p.ui.messages.size(), 1u);
+  EXPECT_EQ(p.g.TURN, p.g.SIDE_MAN);
+
+  // The king walled in by its own lances; the rook mates down the file. It is
+  // announced, and it is still the human's turn.
+  Position m({{5, 9, CODE_SITA_OU}, {4, 9, CODE_SITA_KYOU}, {6, 9, CODE_SITA_KYOU},
+              {4, 8, CODE_SITA_KYOU}, {6, 8, CODE_SITA_KYOU}, {2, 4, CODE_UE_SYA}, {9, 1, CODE_UE_OU}});
+  m.g.QUIET = false;
+  m.g.BACKGROUND = BG_MIDORI;
+  m.g.SIDE_COM = TURN_GOTE;
+  m.g.SIDE_MAN = TURN_SENTE;
+  m.g.TURN = TURN_GOTE;
+  com_ban(m.g);
+  ASSERT_EQ(m.ui.messages.size(), 1u);
+  EXPECT_EQ(m.ui.messages[0].text, "よし！!");
+  EXPECT_EQ(m.ui.messages[0].title, "詰め ?");
+  EXPECT_EQ(m.g.TURN, m.g.SIDE_MAN);
+  EXPECT_EQ(p.g.TURN, p.g.SIDE_MAN);
+}
+
+TEST_F(ComTurn, TakingTheKingEndsTheGameAndABlastThatTakesBothCountsForTheHuman) {
+  p.g.BOARD[5][5] = CODE_SITA_OU;
+  p.g.BOARD[5][4] = CODE_UE_KIN;
+  p.g.BOARD[1][1] = CODE_UE_OU;
+  com_ban(p.g);
+  EXPECT_TRUE(said("ｺﾝﾋﾟｭｰﾀの勝ちです"));
+  EXPECT_TRUE(p.ui.quitRequested) << "the player declined another game";
+
+  Position both;
+  both.g.QUIET = false;
+  both.g.BACKGROUND = BG_MIDORI;
+  both.g.SIDE_COM = TURN_GOTE;
+  both.g.SIDE_MAN = TURN_SENTE;
+  both.ui.answers = {Answer::Yes};
+  both.g.BOARD[5][5] = CODE_SITA_OU;
+  both.g.BOARD[5][4] = CODE_UE_KIN;
+  both.g.BOARD[6][4] = CODE_UE_OU;
+  com_ban(both.g);
+  ASSERT_FALSE(both.ui.messages.empty());
+  EXPECT_EQ(both.ui.messages[0].text, "あなたの勝ちです");
+  EXPECT_EQ(both.g.BOARD[5][1], CODE_UE_OU) << "yes: a new game";
+}
+
+TEST_F(ComTurn, NothingToPlayIsTheComputersLoss) {
+  p.g.BOARD[5][5] = CODE_SITA_OU;
+  com_ban(p.g);
+  EXPECT_TRUE(said("あなたの勝ちです"));
+}
+
+} // namespace
+} // namespace korvanu
