@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <vector>
 
+#include "play/board_input.h"
 #include "play/clock.h"
 #include "play/commands.h"
 #include "qt_platform.h"
@@ -25,6 +26,9 @@ MainWindow::MainWindow(int surfaceScale)
   setCentralWidget(view_);
   setFocusPolicy(Qt::StrongFocus);
   buildMenus();
+  connect(view_, &SurfaceView::pressed, this, [this](int button, QPointF twips) {
+    if (!platform_->quitting()) Form_MouseDown(*game_, button, 0, twips.x(), twips.y());
+  });
   connect(&platform_->clockTimer(), &QTimer::timeout, this, [this] {
     if (!platform_->quitting()) Timer1_Timer(*game_);
   });

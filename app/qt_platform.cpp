@@ -126,6 +126,11 @@ void QtPlatform::setTimerEnabled(bool enabled) {
     timer_.start();
 }
 
+// The panel's widgets come with loading and saving records.
+void QtPlatform::showFileLists(bool, bool, bool) {}
+void QtPlatform::showRecordFields(bool) {}
+void QtPlatform::clearRecordFields() {}
+
 std::intptr_t QtPlatform::windowHandle() { return static_cast<std::intptr_t>(window_.winId()); }
 
 const SoundApi* QtPlatform::soundLibrary() {

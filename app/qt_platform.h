@@ -43,6 +43,10 @@ public:
   void wait(double seconds) override;
   void setTimerEnabled(bool enabled) override;
 
+  void showFileLists(bool drive, bool folder, bool files) override;
+  void showRecordFields(bool show) override;
+  void clearRecordFields() override;
+
   std::intptr_t windowHandle() override;
   const SoundApi* soundLibrary() override;
   void quit() override;

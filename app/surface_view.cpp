@@ -1,5 +1,6 @@
 #include "surface_view.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 #include "state/constants.h"
@@ -35,6 +36,13 @@ void SurfaceView::paintEvent(QPaintEvent*) {
   p.fillRect(rect(), QColor(bg.r, bg.g, bg.b));
   p.setRenderHint(QPainter::SmoothPixmapTransform);
   p.drawImage(target, surface_.image());
+}
+
+void SurfaceView::mousePressEvent(QMouseEvent* event) {
+  const int button = event->button() == Qt::LeftButton    ? BUTTON_LEFT
+                     : event->button() == Qt::RightButton ? BUTTON_RIGHT
+                                                          : 0;
+  if (button != 0) emit pressed(button, toTwips(event->position()));
 }
 
 } // namespace korvanu

@@ -22,8 +22,13 @@ public:
   void setShake(QPoint offset) { shake_ = offset; }
   QPoint shake() const { return shake_; }
 
+signals:
+  // A mouse button went down: 1 left, 2 right, at twips of the surface.
+  void pressed(int button, QPointF twips);
+
 protected:
   void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
 
 private:
   const Surface& surface_;

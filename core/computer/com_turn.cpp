@@ -128,7 +128,8 @@ bool playChosen(Game& g, const ComMove& m) {
   ++g.MOVE_NO;
   ++g.GAME_MOVES;
   g.RECORD_LAST = g.MOVE_NO;
-  手順保存(g, g.MAN_TIME, g.MAN_TIME, g.COM_TIME, g.COM_TIME + g.TURN_ELAPSED);
+  // Both totals after the move, back or forward (see storeMove in board input).
+  手順保存(g, g.MAN_TIME, g.MAN_TIME, g.COM_TIME + g.TURN_ELAPSED, g.COM_TIME + g.TURN_ELAPSED);
   描画_手数(g, g.GAME_MOVES, COLOR_WHITE);
   if (explodeAfterCapture(g, g.BOARD_BEFORE[m.tx][m.ty], m.tx, m.ty) > 0) {
     if (調査_駒存在(g, CODE_UE_OU) == OFF) return 終了(g, "あなた"), false;

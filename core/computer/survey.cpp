@@ -13,8 +13,7 @@ struct Offset {
   int dx, dy;
 };
 
-// Step squares in the order they are examined; the order decides which of two
-// equal records keeps its square.
+// Step squares in the order they are examined.
 constexpr Offset SITA_HU_STEPS[] = {{0, -1}};
 constexpr Offset UE_HU_STEPS[] = {{0, 1}};
 constexpr Offset SITA_KEI_STEPS[] = {{-1, -2}, {1, -2}};

@@ -8,7 +8,9 @@ namespace korvanu {
 
 struct Game;
 
-// Rebuilds the influence maps and the two king squares from BOARD.
+// Rebuilds the influence maps and the king squares from BOARD. The UE square
+// maps are not cleared first: a record that keeps only a value leaves them as
+// an earlier survey did, and a missing king leaves its square unchanged.
 void 勢力調査(Game& g);
 
 // Lines of the piece c on (x, y): SITA lines when c is negative, UE lines

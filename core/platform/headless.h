@@ -49,6 +49,14 @@ public:
   void wait(double seconds) override;
   void setTimerEnabled(bool enabled) override { timerEnabled = enabled; }
 
+  void showFileLists(bool drive, bool folder, bool files) override {
+    driveList = drive;
+    folderList = folder;
+    fileList = files;
+  }
+  void showRecordFields(bool show) override { recordFields = show; }
+  void clearRecordFields() override { ++fieldClears; }
+
   std::intptr_t windowHandle() override { return 1; }
   const SoundApi* soundLibrary() override { return sound; }
   void quit() override { quitRequested = true; }
@@ -63,6 +71,9 @@ public:
   std::vector<WindowRect> moves;  // every moveWindow, in order
   std::vector<double> waits;
   bool timerEnabled = false;
+
+  bool driveList = false, folderList = false, fileList = false, recordFields = false;
+  int fieldClears = 0;
 
   // What the world answers.
   std::deque<Answer> answers;  // for Yes/No boxes; Yes when empty

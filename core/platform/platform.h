@@ -60,6 +60,13 @@ public:
   // The window's 50 ms clock timer, which calls Timer1_Timer while it runs.
   virtual void setTimerEnabled(bool enabled) = 0;
 
+  // The record file panel: whether its drive, folder and file lists show,
+  // and whether its four text fields with their labels and button show.
+  virtual void showFileLists(bool drive, bool folder, bool files) = 0;
+  virtual void showRecordFields(bool show) = 0;
+  // Empties the four text fields.
+  virtual void clearRecordFields() = 0;
+
   // The window handle the sound library opens its device for.
   virtual std::intptr_t windowHandle() = 0;
   // The loaded sound library, or null when it could not be loaded.

@@ -1,32 +1,33 @@
 #include "play/commands.h"
 
 #include "play/clock.h"
+#include "play/game_modes.h"
 #include "settings/options.h"
-#include "sound/sound.h"
+#include "state/setup.h"
 #include "state/game.h"
 #include "view/dialogs.h"
 
 namespace korvanu {
 
-namespace {
-
-void leaveProgram(Game& g) {
-  終了処理(g);
-  g.ui.quit();
-}
-
-} // namespace
-
-void OWARI_Click(Game& g) { leaveProgram(g); }
+void OWARI_Click(Game& g) { endProgram(g); }
 
 void Form_KeyPress(Game& g, int keyAscii) {
-  if (keyAscii == KEY_ESCAPE) leaveProgram(g);
+  if (keyAscii == KEY_ESCAPE) endProgram(g);
 }
 
-void Form_Unload(Game& g) { leaveProgram(g); }
+void Form_Unload(Game& g) { endProgram(g); }
 
 void onMenu(Game& g, Menu item) {
   switch (item) {
+  case Menu::TAIKYOKU: TAIKYOKU_Click(g); break;
+  case Menu::STOP: STOP_Click(g); break;
+  case Menu::OPTION: OPTION_Click(g); break;
+  case Menu::START: START_Click(g); break;
+  case Menu::SENTE: SENTE_Click(g); break;
+  case Menu::GOTE: GOTE_Click(g); break;
+  case Menu::LEVEL1: LEVEL1_Click(g); break;
+  case Menu::LEVEL2: LEVEL2_Click(g); break;
+  case Menu::LEVEL3: LEVEL3_Click(g); break;
   case Menu::OWARI: OWARI_Click(g); break;
   case Menu::MIDORI: MIDORI_Click(g); break;
   case Menu::TATAMI: TATAMI_Click(g); break;

@@ -4,7 +4,6 @@
 
 #include "computer/survey.h"
 #include "rules/legality.h"
-#include "sound/sound.h"
 #include "state/game.h"
 #include "state/setup.h"
 
@@ -166,8 +165,7 @@ void 終了(Game& g, const std::string& name) {
   if (g.ui.messageBox("続けますか？", "再ゲーム", Buttons::YesNo, Icon::Question) == Answer::Yes) {
     初期設定(g);
   } else {
-    終了処理(g);
-    g.ui.quit();
+    endProgram(g);
   }
 }
 

@@ -38,6 +38,8 @@ struct Game {
   Platform& ui;
   // A quiet game (the engine tool) draws, sounds and waits for nothing.
   bool QUIET = false;
+  // Set once the program is ending: no further event reaches the game.
+  bool QUITTING = false;
 
   // --- board and hands ---------------------------------------------------
   int BOARD[10][10] = {};

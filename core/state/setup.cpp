@@ -86,4 +86,10 @@ void Form_Load(Game& g) {
   placeWindow(g);
 }
 
+void endProgram(Game& g) {
+  終了処理(g);
+  g.QUITTING = true;
+  g.ui.quit();
+}
+
 } // namespace korvanu

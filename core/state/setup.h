@@ -12,4 +12,7 @@ void 初期設定(Game& g);
 // Everything the window does when it opens, in order.
 void Form_Load(Game& g);
 
+// Frees the sounds and ends the program; nothing more is handled.
+void endProgram(Game& g);
+
 } // namespace korvanu

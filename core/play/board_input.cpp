@@ -1,0 +1,230 @@
+#include "play/board_input.h"
+
+#include <cmath>
+
+#include "computer/com_turn.h"
+#include "computer/survey.h"
+#include "play/clock.h"
+#include "record/file_panel.h"
+#include "rules/legality.h"
+#include "rules/mate.h"
+#include "rules/moves.h"
+#include "rules/record.h"
+#include "sound/sound.h"
+#include "state/game.h"
+#include "state/setup.h"
+#include "view/board_view.h"
+#include "view/status_view.h"
+
+namespace korvanu {
+
+namespace {
+
+void refuse(Game& g) { playSound(g, g.SOUND_FORBIDDEN); }
+
+void say(Game& g, const char* text, const char* title) {
+  g.ui.messageBox(text, title, Buttons::Ok, Icon::None);
+}
+
+void restartClock(Game& g) {
+  g.TURN_START_TIME = g.ui.clockSeconds();
+  if (isChecked(g, Menu::KEIKA)) setTimer1(g, true);
+}
+
+bool ownsPieceToMove(const Game& g, int code) {
+  return (g.TURN == g.SIDE_MAN && isSita(code)) || (g.TURN == g.SIDE_COM && isUe(code));
+}
+
+// Refuses the click (false) or resumes interrupted play first.
+bool startOfClick(Game& g) {
+  closeFilePanel(g);
+  if (g.RECORD_MODE == ON) {
+    if (g.ui.messageBox("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo, Icon::None) == Answer::No) {
+      refuse(g);
+      初期設定(g);
+    }
+    return false;
+  }
+  return true;
+}
+
+void announceResume(Game& g) {
+  if (g.TURN == NO_GAME) {
+    refuse(g);
+    say(g, "「対局」で始めて下さい", "開始");
+  } else if (g.GAME_MODE == MODE_MAN_MAN) {
+    if (g.RESUME_PENDING != ON) return;
+    g.RESUME_PENDING = OFF;
+    restartClock(g);
+    say(g, g.TURN == TURN_SENTE ? "先手の番です" : "後手の番です", "対局");
+  } else if (g.TURN == g.SIDE_COM) {
+    g.RESUME_PENDING = OFF;
+    say(g, "OKですか？", "再開(COM)");
+    com_ban(g);
+  } else if (g.TURN == g.SIDE_MAN && g.RESUME_PENDING == ON) {
+    g.RESUME_PENDING = OFF;
+    restartClock(g);
+    say(g, "MANの番です", "対局");
+  }
+}
+
+void pickUp(Game& g, int x, int y, int code) {
+  g.MOVE_BUF[3] = x;
+  g.MOVE_BUF[4] = y;
+  g.MOVE_BUF[8] = code;
+}
+
+// The clock values kept with a move: both sides' totals after it, the same
+// whether the record is later stepped back or forward to it.
+void storeMove(Game& g, double manTotal, double comTotal) {
+  ++g.MOVE_NO;
+  ++g.GAME_MOVES;
+  g.RECORD_LAST = g.MOVE_NO;
+  手順保存(g, manTotal, manTotal, comTotal, comTotal);
+}
+
+void afterMoveAgainstComputer(Game& g, int captured, int x, int y) {
+  if (explodeAfterCapture(g, captured, x, y) > 0) {
+    if (調査_駒存在(g, CODE_UE_OU) == OFF) return 終了(g, "あなた");
+    if (調査_駒存在(g, CODE_SITA_OU) == OFF) return 終了(g, "ｺﾝﾋﾟｭｰﾀ");
+  }
+  setTimer1(g, false);
+  g.MAN_TIME += g.TURN_ELAPSED;
+  勢力調査(g);
+  if (詰めかCOM(g) == ON || captured == CODE_UE_OU) return 終了(g, "あなた");
+  storeMove(g, g.MAN_TIME, g.COM_TIME);
+  if (g.WINNER == 0) {
+    g.TURN = g.SIDE_COM;
+    com_ban(g);
+  }
+}
+
+void afterMoveBetweenPeople(Game& g, int captured, int x, int y) {
+  if (explodeAfterCapture(g, captured, x, y) > 0) {
+    if (g.TURN == g.SIDE_MAN && 調査_駒存在(g, CODE_UE_OU) == OFF) return 終了(g, "先手");
+    if (g.TURN == g.SIDE_COM && 調査_駒存在(g, CODE_SITA_OU) == OFF) return 終了(g, "後手");
+  }
+  const bool firstMoved = g.TURN == TURN_SENTE;
+  storeMove(g, g.MAN_TIME + (firstMoved ? g.TURN_ELAPSED : 0),
+            g.COM_TIME + (firstMoved ? 0 : g.TURN_ELAPSED));
+  if (g.WINNER == g.SIDE_MAN) return 終了(g, "先手");
+  if (g.WINNER == g.SIDE_COM) return 終了(g, "後手");
+  if (g.TURN == TURN_SENTE) {
+    g.TURN = TURN_GOTE;
+    g.MAN_TIME += g.TURN_ELAPSED;
+  } else if (g.TURN == TURN_GOTE) {
+    g.TURN = TURN_SENTE;
+    g.COM_TIME += g.TURN_ELAPSED;
+  }
+  g.TURN_START_TIME = g.ui.clockSeconds();
+}
+
+// A piece is picked up: the click on (x, y) is its destination.
+void putDown(Game& g, int button, int x, int y) {
+  g.MOVE_BUF[5] = x;
+  g.MOVE_BUF[6] = y;
+  int fromX = g.MOVE_BUF[3], fromY = g.MOVE_BUF[4], piece = g.MOVE_BUF[8];
+  const int target = g.BOARD[x][y];
+  if (ownsPieceToMove(g, target)) {
+    描画_桝輪郭(g, COLOR_GRID, fromX, fromY);
+    pickUp(g, x, y, target);
+    描画_移動可能桝色(g, x, y, g.COLOR_GUIDE, target);
+    描画_桝輪郭(g, COLOR_LIGHT_RED, x, y);
+    return;
+  }
+  if (移動チェック(g, fromX, fromY, x, y, piece) != ON) {
+    refuse(g);
+    g.SELECT_STATE = 0;
+    描画_将棋盤桝(g);
+    return;
+  }
+  if (移動後チェック(y, piece) == OFF && button == BUTTON_LEFT) {
+    refuse(g);
+    say(g, "マウスの右をクリックして下さい", "成り");
+    return;
+  }
+  描画_手数(g, g.GAME_MOVES, COLOR_WHITE);
+  if (調査_駒成(g, fromX, fromY, x, y, piece) == ON && button == BUTTON_RIGHT) piece = g.PROMOTED_PIECE;
+  g.SELECT_STATE = 0;
+  描画_桝輪郭(g, COLOR_GRID, fromX, fromY);
+  描画_桝輪郭(g, COLOR_GRID, x, y);
+  描画_移動可能桝色(g, fromX, fromY, COLOR_GRID, piece);
+  // The upper hand is picked up by its screen row but dropped by kind.
+  if (fromX < 0) fromY = 8 - fromY;
+  const int captured = g.BOARD[x][y];
+  駒移動(g, fromX, fromY, x, y, piece);
+  playSound(g, g.SOUND_PIECE);
+  描画_移動結果(g, piece >= CODE_UE_HU ? g.SIDE_COM : g.SIDE_MAN, x, y, piece, COLOR_RESULT);
+  if (g.GAME_MODE == MODE_MAN_COM) afterMoveAgainstComputer(g, captured, x, y);
+  else afterMoveBetweenPeople(g, captured, x, y);
+}
+
+void boardClick(Game& g, int button, int x, int y) {
+  if (g.SELECT_STATE == 1) return putDown(g, button, x, y);
+  const int code = g.BOARD[x][y];
+  if (code == EMPTY) return;
+  pickUp(g, x, y, code);
+  g.CLICK_X = x;
+  g.CLICK_Y = y;
+  描画_移動可能桝色(g, x, y, g.COLOR_GUIDE, code);
+  if (ownsPieceToMove(g, code)) {
+    g.SELECT_STATE = 1;
+    描画_桝輪郭(g, COLOR_LIGHT_RED, x, y);
+  } else if (g.TURN != NO_GAME) {
+    描画_桝輪郭(g, g.COLOR_GUIDE, x, y);
+  }
+}
+
+// A hand cell: the piece is picked up only by the side to move.
+void handClick(Game& g, int x, int y, int count, int code, int mover, int other) {
+  if (count <= 0) return;
+  調査_2歩フラグ設定(g);
+  pickUp(g, x, y, code);
+  g.CLICK_X = x;
+  g.CLICK_Y = y;
+  if (g.TURN == mover) {
+    g.SELECT_STATE = 1;
+    描画_桝輪郭(g, COLOR_LIGHT_RED, x, y);
+  } else {
+    g.SELECT_STATE = 0;
+    if (g.TURN == other) 描画_桝輪郭(g, g.COLOR_GUIDE, x, y);
+  }
+  描画_移動可能桝色(g, x, y, g.COLOR_GUIDE, code);
+}
+
+void outsideClick(Game& g, int x, int y) {
+  if (!isChecked(g, Menu::MOCHIKOMA)) return;
+  if (g.MOVE_BUF[8] != EMPTY) {
+    描画_移動可能桝色(g, g.MOVE_BUF[3], g.MOVE_BUF[4], COLOR_GRID, g.MOVE_BUF[8]);
+    描画_桝輪郭(g, COLOR_GRID, g.MOVE_BUF[3], g.MOVE_BUF[4]);
+  }
+  if (x == 11 && y >= 3 && y <= 9) {
+    const int k = y - 2;
+    handClick(g, x, y, g.HAND_SITA[k], -10 * k, g.SIDE_MAN, g.SIDE_COM);
+  } else if (x == -1 && y >= 1 && y <= 7) {
+    const int k = 8 - y;
+    handClick(g, x, y, g.HAND_UE[k], 10 * k, g.SIDE_COM, g.SIDE_MAN);
+  }
+}
+
+} // namespace
+
+void 描画_移動可能桝色(Game& g, int fromX, int fromY, int colour, int piece) {
+  描画_将棋盤桝(g);
+  if (g.GUIDE_ON != ON) return;
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y)
+      if (移動チェック(g, fromX, fromY, x, y, piece) == ON) 描画_桝輪郭(g, colour, x, y);
+}
+
+void Form_MouseDown(Game& g, int button, int /*shift*/, double X, double Y) {
+  if (g.QUITTING || !startOfClick(g)) return;
+  const int x = static_cast<int>(std::floor((X - BOARD_LEFT) / SQUARE_WIDTH));
+  const int y = static_cast<int>(std::floor((Y - BOARD_TOP) / SQUARE_HEIGHT));
+  announceResume(g);
+  if (g.QUITTING) return;
+  if (x >= 1 && x <= 9 && y >= 1 && y <= 9) boardClick(g, button, x, y);
+  else outsideClick(g, x, y);
+}
+
+} // namespace korvanu

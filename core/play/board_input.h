@@ -1,0 +1,17 @@
+// The human's mouse on the window: picking up, guidance, putting down,
+// promotion by the right button, drops, and the turn handed on.
+#pragma once
+
+namespace korvanu {
+
+struct Game;
+
+// A press of `button` (BUTTON_LEFT or BUTTON_RIGHT) at (X, Y), twips of the
+// window's client area.
+void Form_MouseDown(Game& g, int button, int shift, double X, double Y);
+
+// Resets the board outlines, then, with move guidance on, outlines in
+// `colour` every square `piece` may go to from (fromX, fromY).
+void 描画_移動可能桝色(Game& g, int fromX, int fromY, int colour, int piece);
+
+} // namespace korvanu

@@ -1,0 +1,129 @@
+#include "play/game_modes.h"
+
+#include "computer/com_turn.h"
+#include "play/clock.h"
+#include "record/file_panel.h"
+#include "state/game.h"
+#include "view/board_view.h"
+#include "view/status_view.h"
+
+namespace korvanu {
+
+namespace {
+
+void say(Game& g, const char* text, const char* title) {
+  g.ui.messageBox(text, title, Buttons::Ok, Icon::None);
+}
+
+// The level label stands on these three cells.
+void eraseLevel(Game& g) {
+  for (int x = -2; x <= 0; ++x) 描画_絵(g, g.BACKGROUND, x, 0);
+}
+
+bool freshGame(const Game& g) { return g.GAME_MOVES == 0 || g.TURN == NO_GAME; }
+
+// The start of a game against the computer, common to both sides.
+void startAgainstComputer(Game& g) {
+  描画_棋譜読込み部分消去(g);
+  描画_レベル(g, g.COM_LEVEL);
+  描画_将棋盤桝(g);
+}
+
+void enterComputerMode(Game& g) {
+  g.SELECT_STATE = 0;
+  g.GAME_MODE = MODE_MAN_COM;
+  g.RECORD_MODE = OFF;
+  g.RECORD_LAST = g.GAME_MOVES;  // moves after the shown position are dropped
+}
+
+} // namespace
+
+void TAIKYOKU_Click(Game& g) { closeFilePanel(g); }
+void STOP_Click(Game& g) { closeFilePanel(g); }
+void OPTION_Click(Game& g) { closeFilePanel(g); }
+
+void START_Click(Game& g) {
+  描画_棋譜読込み部分消去(g);
+  eraseLevel(g);
+  描画_将棋盤桝(g);
+  g.TURN_START_TIME = g.ui.clockSeconds();
+  if (isChecked(g, Menu::KEIKA)) setTimer1(g, true);
+  g.GAME_MODE = MODE_MAN_MAN;
+  if (freshGame(g)) {
+    g.SIDE_MAN = TURN_SENTE;
+    g.SIDE_COM = TURN_GOTE;
+    g.TURN = g.SIDE_MAN;
+    say(g, "先手の番です", " ");
+  } else if (g.TURN == TURN_SENTE) {
+    say(g, "先手の番です", " ");
+  } else if (g.TURN == TURN_GOTE) {
+    say(g, "後手の番です", " ");
+  }
+  g.RESUME_PENDING = OFF;
+}
+
+void SENTE_Click(Game& g) {
+  startAgainstComputer(g);
+  enterComputerMode(g);
+  g.TURN_START_TIME = g.ui.clockSeconds();
+  setTimer1(g, true);
+  if (freshGame(g)) {
+    g.SIDE_MAN = TURN_SENTE;
+    g.SIDE_COM = TURN_GOTE;
+    g.TURN = g.SIDE_MAN;
+    say(g, "MANの番です", " ");
+    g.RESUME_PENDING = OFF;
+  } else if (g.TURN == g.SIDE_MAN) {
+    // The human keeps the move and is the first player from now on.
+    g.SIDE_MAN = TURN_SENTE;
+    g.SIDE_COM = TURN_GOTE;
+    g.TURN = TURN_SENTE;
+    say(g, "MANの番です", "対局");
+    g.RESUME_PENDING = OFF;
+  } else if (g.TURN == g.SIDE_COM) {
+    com_ban(g);
+  }
+}
+
+void GOTE_Click(Game& g) {
+  startAgainstComputer(g);
+  setTimer1(g, true);
+  enterComputerMode(g);
+  if (freshGame(g)) {
+    g.SIDE_MAN = TURN_GOTE;
+    g.SIDE_COM = TURN_SENTE;
+    g.TURN = TURN_SENTE;
+    com_ban(g);
+  } else if (g.TURN == g.SIDE_MAN) {
+    say(g, "MANの番です", "対局");
+    g.RESUME_PENDING = OFF;
+  } else if (g.TURN == g.SIDE_COM) {
+    com_ban(g);
+  }
+}
+
+void レベル_設定(Game& g, int n) {
+  setChecked(g, Menu::LEVEL1, false);
+  setChecked(g, Menu::LEVEL2, false);
+  setChecked(g, Menu::LEVEL3, false);
+  if (n >= 1 && n <= 3) {
+    setChecked(g, n == 1 ? Menu::LEVEL1 : n == 2 ? Menu::LEVEL2 : Menu::LEVEL3, true);
+    g.COM_LEVEL = n;
+  }
+  if (g.GAME_MODE == MODE_MAN_COM) 描画_レベル(g, g.COM_LEVEL);
+}
+
+void LEVEL1_Click(Game& g) {
+  eraseLevel(g);
+  レベル_設定(g, 1);
+}
+void LEVEL2_Click(Game& g) {
+  eraseLevel(g);
+  レベル_設定(g, 2);
+}
+void LEVEL3_Click(Game& g) {
+  eraseLevel(g);
+  レベル_設定(g, 3);
+}
+
+} // namespace korvanu
