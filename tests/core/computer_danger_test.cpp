@@ -72,6 +72,7 @@ TEST(Danger, AForkOfTwoUnprotectedPiecesWinsTheCheaper) {
   EXPECT_DOUBLE_EQ(fork({{4, 6, CODE_SITA_KEI}}), 0.1);
   EXPECT_DOUBLE_EQ(fork({{4, 6, CODE_SITA_KEI}, {6, 6, CODE_SITA_HU}}), 0.1 + 0.1 + 10)
       << "the pawn, met second, is the cheaper";
+  EXPECT_DOUBLE_EQ(fork({{4, 6, CODE_SITA_HU}, {6, 6, CODE_SITA_KEI}}), 0.1 + 0.1 + 10);
   EXPECT_DOUBLE_EQ(fork({{4, 6, CODE_SITA_KEI}, {6, 6, CODE_SITA_HU}, {7, 7, CODE_SITA_KIN}}), 0.1)
       << "the gold protects the pawn";
 }

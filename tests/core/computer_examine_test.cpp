@@ -54,14 +54,17 @@ TEST(Examine, LowerLanceOrRookBelowNeedsAnOpenLine) {
   // The gold on (3, 4) is lifted for the test; the rook above is never looked at.
   Position p({{3, 4, CODE_SITA_KIN}, {3, 2, CODE_SITA_SYA}});
   EXPECT_EQ(調査_自守駒MAN_直進駒(p.g, 3, 4), OFF);
-  for (int below : {CODE_SITA_KYOU, CODE_SITA_SYA, CODE_SITA_SYA_NARI, CODE_SITA_KAKU}) {
+  for (int below : {CODE_SITA_KYOU, CODE_SITA_SYA, CODE_SITA_SYA_NARI}) {
     p.g.BOARD[3][8] = below;
     p.g.BOARD[3][6] = EMPTY;
-    EXPECT_EQ(調査_自守駒MAN_直進駒(p.g, 3, 4), below == CODE_SITA_KAKU ? OFF : ON) << below;
+    EXPECT_EQ(調査_自守駒MAN_直進駒(p.g, 3, 4), ON) << below;
     EXPECT_EQ(p.g.BOARD[3][4], CODE_SITA_KIN);
     p.g.BOARD[3][6] = CODE_SITA_HU;  // walked past, yet it blocks the line
     EXPECT_EQ(調査_自守駒MAN_直進駒(p.g, 3, 4), OFF) << below;
   }
+  p.g.BOARD[3][6] = p.g.BOARD[3][8] = EMPTY;
+  p.g.BOARD[3][5] = CODE_SITA_KYOU_NARI;
+  EXPECT_EQ(調査_自守駒MAN_直進駒(p.g, 3, 4), OFF) << "a promoted lance is a gold";
 }
 
 TEST(Examine, PinsAndBishopTargets) {

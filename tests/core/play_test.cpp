@@ -1,0 +1,219 @@
+// Playing as a person does: menu commands and mouse presses on the headless
+// window, checked by the board, the messages, the sounds and what was drawn.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "play/board_input.h"
+#include "play/commands.h"
+#include "platform/headless.h"
+#include "sound_fake.h"
+#include "state/game.h"
+#include "state/setup.h"
+#include "temp_dir.h"
+
+namespace korvanu {
+namespace {
+
+class Play : public ::testing::Test {
+protected:
+  testing::TempDir dir;  // the settings file lands here
+  HeadlessPlatform ui;
+  Game g{ui};
+
+  void SetUp() override {
+    fake::reset();
+    Form_Load(g);
+    g.SOUND_LIB = &fake::api();
+    g.SOUND_FORBIDDEN = 2;
+    g.SOUND_PIECE = 3;
+    ui.messages.clear();
+  }
+  // A press in the middle of cell (x, y).
+  void click(double x, double y, int button = BUTTON_LEFT) {
+    Form_MouseDown(g, button, 0, BOARD_LEFT + x * SQUARE_WIDTH + 200, BOARD_TOP + y * SQUARE_HEIGHT + 300);
+  }
+  void move(int fx, int fy, int tx, int ty, int button = BUTTON_LEFT) {
+    click(fx, fy);
+    click(tx, ty, button);
+  }
+  int sounds(const std::string& call) const {
+    return static_cast<int>(std::count(fake::calls.begin(), fake::calls.end(), call));
+  }
+  bool said(const std::string& text, const std::string& title) const {
+    for (const MessageCall& m : ui.messages)
+      if (m.text == text && m.title == title) return true;
+    return false;
+  }
+  bool outlined(int colour, int x, int y) const {
+    for (const DrawCall& d : ui.draws)
+      if (d.kind == DrawCall::Outline && d.code == colour && d.left == BOARD_LEFT + x * SQUARE_WIDTH &&
+          d.top == BOARD_TOP + y * SQUARE_HEIGHT)
+        return true;
+    return false;
+  }
+};
+
+TEST_F(Play, ClicksMapToCellsRoundingDown) {
+  onMenu(g, Menu::MOCHIKOMA);
+  onMenu(g, Menu::START);
+  g.TURN = TURN_GOTE;  // the second player, upper side, to move
+  g.HAND_UE[KIN] = 1;
+  g.HAND_UE_TOTAL = 1;
+  const double goldRow = BOARD_TOP + 3 * SQUARE_HEIGHT + 100;  // the upper hand's gold
+  Form_MouseDown(g, BUTTON_LEFT, 0, 1049, goldRow);
+  EXPECT_EQ(g.SELECT_STATE, 1);
+  EXPECT_EQ(g.MOVE_BUF[3], -1);
+  EXPECT_EQ(g.MOVE_BUF[8], CODE_UE_KIN);
+  Form_MouseDown(g, BUTTON_LEFT, 0, 1050, goldRow);
+  EXPECT_EQ(g.SELECT_STATE, 1) << "column 0 only clears the highlight";
+  Form_MouseDown(g, BUTTON_LEFT, 0, 555, goldRow);
+  EXPECT_EQ(g.MOVE_BUF[3], -1);
+  // Column 1 of the board starts at 1545: the gold drops on (1, 5).
+  Form_MouseDown(g, BUTTON_LEFT, 0, 1545, BOARD_TOP + 5 * SQUARE_HEIGHT);
+  EXPECT_EQ(g.BOARD[1][5], CODE_UE_KIN);
+  EXPECT_EQ(g.HAND_UE[KIN], 0);
+  EXPECT_EQ(g.HAND_UE_TOTAL, 0);
+}
+
+TEST_F(Play, NoGameRefusesButShowsGuidance) {
+  onMenu(g, Menu::SIDOU);
+  click(7, 7);
+  EXPECT_TRUE(said("「対局」で始めて下さい", "開始"));
+  EXPECT_EQ(sounds("play 2"), 1);
+  EXPECT_EQ(g.SELECT_STATE, 0);
+  EXPECT_TRUE(outlined(COLOR_WHITE, 7, 6)) << "where the pawn could go";
+}
+
+TEST_F(Play, OpponentsPiecesAreShownNotPickedUp) {
+  onMenu(g, Menu::SIDOU);
+  onMenu(g, Menu::SENTE);
+  EXPECT_TRUE(said("MANの番です", " "));
+  ui.draws.clear();
+  click(3, 3);  // the computer's pawn
+  EXPECT_EQ(g.SELECT_STATE, 0);
+  EXPECT_TRUE(outlined(COLOR_WHITE, 3, 4));
+  EXPECT_TRUE(outlined(COLOR_WHITE, 3, 3));
+  click(7, 7);
+  EXPECT_EQ(g.SELECT_STATE, 1);
+  EXPECT_TRUE(outlined(COLOR_LIGHT_RED, 7, 7));
+  // Another own piece picks that one up instead.
+  click(8, 8);
+  EXPECT_EQ(g.MOVE_BUF[8], CODE_SITA_SYA);
+  // An illegal destination drops the selection with the forbidden sound.
+  click(5, 5);
+  EXPECT_EQ(g.SELECT_STATE, 0);
+  EXPECT_EQ(sounds("play 2"), 1);
+}
+
+TEST_F(Play, APawnOnTheLastRowNeedsTheRightButton) {
+  onMenu(g, Menu::START);
+  for (int x = 1; x <= 9; ++x) g.BOARD[x][1] = g.BOARD[x][2] = g.BOARD[x][3] = EMPTY;
+  g.BOARD[5][2] = CODE_SITA_HU;
+  g.BOARD[9][9] = CODE_UE_OU;
+  move(5, 2, 5, 1);
+  EXPECT_TRUE(said("マウスの右をクリックして下さい", "成り"));
+  EXPECT_EQ(g.SELECT_STATE, 1) << "still picked up";
+  click(5, 1, BUTTON_RIGHT);
+  EXPECT_EQ(g.BOARD[5][1], CODE_SITA_HU_NARI);
+  EXPECT_EQ(g.TURN, TURN_GOTE);
+  // A right click where promotion is impossible is a plain move.
+  move(9, 9, 9, 8, BUTTON_RIGHT);
+  EXPECT_EQ(g.BOARD[9][8], CODE_UE_OU);
+}
+
+TEST_F(Play, WithoutPiecesInHandTheHandCannotBeUsed) {
+  onMenu(g, Menu::START);
+  g.HAND_SITA[KIN] = 1;
+  g.HAND_SITA_TOTAL = 1;
+  click(11, KIN + 2);
+  EXPECT_EQ(g.SELECT_STATE, 0);
+  onMenu(g, Menu::MOCHIKOMA);
+  click(11, KIN + 2);
+  EXPECT_EQ(g.SELECT_STATE, 1);
+  click(5, 5);
+  EXPECT_EQ(g.BOARD[5][5], CODE_SITA_KIN);
+  EXPECT_EQ(g.HAND_SITA_TOTAL, 0);
+}
+
+TEST_F(Play, SecondPlayerLetsTheComputerOpenSilently) {
+  onMenu(g, Menu::GOTE);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(g.MOVE_NO, 1) << "the computer moved first";
+  EXPECT_EQ(g.SIDE_MAN, TURN_GOTE);
+  EXPECT_EQ(g.TURN, TURN_GOTE);
+  EXPECT_EQ(sounds("play 3"), 1);
+}
+
+TEST_F(Play, StartResumesAGameWithItsSides) {
+  onMenu(g, Menu::SENTE);
+  move(7, 7, 7, 6);  // and the computer answers
+  ASSERT_EQ(g.GAME_MOVES, 2);
+  ASSERT_EQ(g.TURN, TURN_SENTE);
+  ui.messages.clear();
+  onMenu(g, Menu::START);
+  EXPECT_TRUE(said("先手の番です", " "));
+  EXPECT_EQ(g.GAME_MODE, MODE_MAN_MAN);
+  EXPECT_EQ(g.SIDE_MAN, TURN_SENTE);
+  EXPECT_EQ(g.GAME_MOVES, 2);
+  EXPECT_EQ(g.BOARD[7][6], CODE_SITA_HU);
+}
+
+TEST_F(Play, LevelChangesShowOnlyAgainstTheComputer) {
+  onMenu(g, Menu::START);
+  ui.draws.clear();
+  onMenu(g, Menu::LEVEL2);
+  EXPECT_EQ(g.COM_LEVEL, 2);
+  EXPECT_TRUE(isChecked(g, Menu::LEVEL2));
+  EXPECT_FALSE(isChecked(g, Menu::LEVEL3));
+  for (const DrawCall& d : ui.draws) EXPECT_NE(d.kind, DrawCall::Text);
+  onMenu(g, Menu::SENTE);
+  ui.draws.clear();
+  onMenu(g, Menu::LEVEL1);
+  bool shown = false;
+  for (const DrawCall& d : ui.draws) shown |= d.kind == DrawCall::Text && d.text.find('1') != std::string::npos;
+  EXPECT_TRUE(shown);
+}
+
+TEST_F(Play, BlowingUpTheComputersKingWinsBeforeAnyMateTest) {
+  onMenu(g, Menu::SENTE);
+  ui.answers = {Answer::No};
+  // A lower rook takes a pawn next to the upper king.
+  g.BOARD[5][3] = EMPTY;
+  g.BOARD[5][2] = CODE_UE_HU;
+  g.BOARD[5][7] = EMPTY;
+  g.BOARD[8][8] = EMPTY;
+  g.BOARD[5][6] = CODE_SITA_SYA;
+  move(5, 6, 5, 2);
+  ASSERT_FALSE(ui.messages.empty());
+  EXPECT_TRUE(said("あなたの勝ちです", "終了"));
+  EXPECT_TRUE(ui.quitRequested);
+}
+
+TEST_F(Play, TwoPeoplePlayUntilAKingIsBlownUp) {
+  onMenu(g, Menu::START);
+  EXPECT_TRUE(said("先手の番です", " "));
+  ui.answers = {Answer::Yes};
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = EMPTY;
+  g.BOARD[5][9] = CODE_SITA_OU;
+  g.BOARD[5][6] = CODE_SITA_SYA;
+  g.BOARD[5][1] = CODE_UE_OU;
+  g.BOARD[4][2] = CODE_UE_KIN;
+  move(5, 9, 5, 8);
+  EXPECT_EQ(g.TURN, TURN_GOTE);
+  move(5, 6, 5, 5);
+  EXPECT_EQ(g.BOARD[5][6], CODE_SITA_SYA) << "not the first player's turn";
+  move(4, 2, 5, 2);
+  EXPECT_EQ(g.TURN, TURN_SENTE);
+  EXPECT_EQ(g.MOVE_NO, 2);
+  // The rook takes the gold; the blast takes the king beside it.
+  move(5, 6, 5, 2);
+  EXPECT_TRUE(said("先手の勝ちです", "終了"));
+  EXPECT_TRUE(said("続けますか？", "再ゲーム"));
+  EXPECT_EQ(g.TURN, NO_GAME) << "another game was set up";
+  EXPECT_EQ(g.BOARD[5][1], CODE_UE_OU);
+}
+
+} // namespace
+} // namespace korvanu
