@@ -2,6 +2,8 @@
 
 #include "play/clock.h"
 #include "play/game_modes.h"
+#include "play/handicap.h"
+#include "record/navigation.h"
 #include "settings/options.h"
 #include "state/setup.h"
 #include "state/game.h"
@@ -29,6 +31,12 @@ void onMenu(Game& g, Menu item) {
   case Menu::LEVEL2: LEVEL2_Click(g); break;
   case Menu::LEVEL3: LEVEL3_Click(g); break;
   case Menu::OWARI: OWARI_Click(g); break;
+  case Menu::CANCEL: CANCEL_Click(g); break;
+  case Menu::REVERSE: REVERSE_Click(g); break;
+  case Menu::REPLAY: REPLAY_Click(g); break;
+  case Menu::AFTER: AFTER_Click(g); break;
+  case Menu::LBEL_UP: LBEL_UP_Click(g); break;
+  case Menu::LEBEL_DOWN: LEBEL_DOWN_Click(g); break;
   case Menu::MIDORI: MIDORI_Click(g); break;
   case Menu::TATAMI: TATAMI_Click(g); break;
   case Menu::TAKE: TAKE_Click(g); break;

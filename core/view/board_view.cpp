@@ -1,5 +1,6 @@
 #include "view/board_view.h"
 
+#include "play/handicap.h"
 #include "state/game.h"
 #include "view/clock_view.h"
 #include "view/pictures.h"
@@ -84,6 +85,7 @@ void 画面_再描画(Game& g) {
   描画_所有時間(g, g.SIDE_COM, g.COM_TIME);
   描画_所有時間(g, g.SIDE_MAN, g.MAN_TIME);
   if (g.GAME_MODE == MODE_MAN_COM) 描画_レベル(g, g.COM_LEVEL);
+  if (g.HANDICAP_SET == ON) 描画_ハンデレベル(g, g.HANDICAP_LEVEL);
   描画_絵(g, PIC_TITLE, 10.8, 0);
 }
 

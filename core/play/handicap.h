@@ -1,0 +1,14 @@
+// Handicaps: before the first move, either side gives up pieces one click
+// at a time, from "12級" (the upper side without ten pieces) to "名人".
+#pragma once
+
+namespace korvanu {
+
+struct Game;
+
+void LBEL_UP_Click(Game& g);
+void LEBEL_DOWN_Click(Game& g);
+// The level's name to the right of the board.
+void 描画_ハンデレベル(Game& g, int level);
+
+} // namespace korvanu

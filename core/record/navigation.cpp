@@ -1,0 +1,144 @@
+#include "record/navigation.h"
+
+#include <cstdlib>
+#include <utility>
+
+#include "play/clock.h"
+#include "play/handicap.h"
+#include "record/file_panel.h"
+#include "sound/sound.h"
+#include "state/game.h"
+#include "state/setup.h"
+#include "view/board_view.h"
+#include "view/clock_view.h"
+#include "view/status_view.h"
+
+namespace korvanu {
+
+namespace {
+
+void say(Game& g, const char* text, const char* title) {
+  g.ui.messageBox(text, title, Buttons::Ok, Icon::None);
+}
+
+// Copies entry n back; the totals stay the sums of the hands.
+void restore(Game& g, int n) {
+  const RecordEntry& e = g.REC[static_cast<size_t>(n)];
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = e.BOARD[x][y];
+  g.HAND_SITA_TOTAL = g.HAND_UE_TOTAL = 0;
+  for (int k = 1; k <= 7; ++k) {
+    g.HAND_SITA[k] = e.HAND_SITA[k];
+    g.HAND_UE[k] = e.HAND_UE[k];
+    g.HAND_SITA_TOTAL += e.HAND_SITA[k];
+    g.HAND_UE_TOTAL += e.HAND_UE[k];
+  }
+}
+
+void showTimes(Game& g, double com, double man) {
+  g.COM_TIME = com;
+  描画_所有時間(g, g.SIDE_COM, g.COM_TIME);
+  g.MAN_TIME = man;
+  描画_所有時間(g, g.SIDE_MAN, g.MAN_TIME);
+}
+
+void redrawPosition(Game& g) {
+  描画_自持盤(g);
+  描画_敵持盤(g);
+  描画_盤(g);
+}
+
+} // namespace
+
+void REPLAY_Click(Game& g) {
+  closeFilePanel(g);
+  g.RESUME_PENDING = ON;
+  if (g.MOVE_NO <= 0) {
+    playSound(g, g.SOUND_FORBIDDEN);
+    say(g, "できません", "戻る");
+    return;
+  }
+  --g.MOVE_NO;
+  --g.GAME_MOVES;
+  g.SELECT_STATE = 0;
+  setTimer1(g, false);
+  描画_将棋盤桝(g);
+  restore(g, g.MOVE_NO);
+  const RecordEntry& e = g.REC[static_cast<size_t>(g.MOVE_NO)];
+  showTimes(g, e.TIME_C, e.TIME_A);
+  redrawPosition(g);
+  playSound(g, g.SOUND_PIECE);
+  g.TURN = -g.TURN;
+  描画_手数(g, g.GAME_MOVES, COLOR_WHITE);
+}
+
+void AFTER_Click(Game& g) {
+  closeFilePanel(g);
+  if (g.TURN == NO_GAME) {
+    playSound(g, g.SOUND_FORBIDDEN);
+    say(g, "「対局」で始めて下さい", "開始");
+    return;
+  }
+  g.RESUME_PENDING = ON;
+  if (g.MOVE_NO >= g.RECORD_LAST) {
+    if (g.RECORD_MODE == ON) {
+      say(g, "終わり", "進む");
+    } else {
+      playSound(g, g.SOUND_FORBIDDEN);
+      say(g, "できません", "進む");
+    }
+    return;
+  }
+  ++g.MOVE_NO;
+  g.SELECT_STATE = 0;
+  setTimer1(g, false);
+  描画_将棋盤桝(g);
+  ++g.GAME_MOVES;
+  描画_手数(g, g.GAME_MOVES, COLOR_WHITE);
+  restore(g, g.MOVE_NO);
+  const RecordEntry& e = g.REC[static_cast<size_t>(g.MOVE_NO)];
+  showTimes(g, e.TIME_D, e.TIME_B);
+  redrawPosition(g);
+  playSound(g, g.SOUND_PIECE);
+  g.TURN = -g.TURN;
+  描画_手数(g, g.GAME_MOVES, COLOR_WHITE);
+}
+
+void CANCEL_Click(Game& g) {
+  初期設定(g);
+  playSound(g, g.SOUND_PIECE);
+}
+
+void REVERSE_Click(Game& g) {
+  if (g.RECORD_MODE == ON) {
+    playSound(g, g.SOUND_FORBIDDEN);
+    say(g, "棋譜ﾓｰﾄﾞではできません", "反転");
+    return;
+  }
+  g.REVERSED = ON;
+  g.SELECT_STATE = 0;
+  int turned[10][10];
+  for (int x = 1; x <= 9; ++x) {
+    for (int y = 1; y <= 9; ++y) {
+      const int v = g.BOARD[x][y];
+      // Every piece changes side as the board turns.
+      turned[10 - x][10 - y] = v <= -10 ? -v : v >= 10 ? -v : v;
+    }
+  }
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = turned[x][y];
+  for (int k = 1; k <= 7; ++k) std::swap(g.HAND_SITA[k], g.HAND_UE[k]);
+  std::swap(g.HAND_SITA_TOTAL, g.HAND_UE_TOTAL);
+  画面_再描画(g);
+  描画_手数(g, g.GAME_MOVES, COLOR_WHITE);
+  if (g.HANDICAP_SET == ON) {
+    g.HANDICAP_LEVEL = -g.HANDICAP_LEVEL;
+    描画_ハンデレベル(g, g.HANDICAP_LEVEL);
+  }
+  playSound(g, g.SOUND_PIECE);
+  g.TURN = -g.TURN;
+  g.MOVE_NO = 0;
+  g.RECORD_LAST = 0;
+}
+
+} // namespace korvanu
