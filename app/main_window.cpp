@@ -5,7 +5,9 @@
 #include <QMenuBar>
 #include <vector>
 
+#include "file_panel_widgets.h"
 #include "play/board_input.h"
+#include "record/file_panel.h"
 #include "play/clock.h"
 #include "play/commands.h"
 #include "qt_platform.h"
@@ -21,11 +23,12 @@ MainWindow::MainWindow(int surfaceScale)
     : surface_(std::make_unique<Surface>(surfaceScale)),
       view_(new SurfaceView(*surface_, this)),
       platform_(std::make_unique<QtPlatform>(*this, *surface_, *view_)),
-      game_(std::make_unique<Game>(*platform_)) {
+      game_(std::make_unique<Game>(*platform_)), panel_(new FilePanel(view_)) {
   setWindowTitle(QStringLiteral("Korvanu"));
   setCentralWidget(view_);
   setFocusPolicy(Qt::StrongFocus);
   buildMenus();
+  connectFilePanel();
   connect(view_, &SurfaceView::pressed, this, [this](int button, QPointF twips) {
     if (!platform_->quitting()) Form_MouseDown(*game_, button, 0, twips.x(), twips.y());
   });
@@ -68,6 +71,25 @@ void MainWindow::buildMenus() {
     }
     platform_->setAction(it.id, action);
   }
+}
+
+void MainWindow::connectFilePanel() {
+  platform_->setFilePanel(panel_);
+  view_->installEventFilter(this);
+  auto guarded = [this](auto&& handler) {
+    return [this, handler](auto&&... args) {
+      if (!platform_->quitting()) handler(args...);
+    };
+  };
+  panel_->onDriveChosen = guarded([this](const QString& d) { Drive1_Change(*game_, d.toStdString()); });
+  panel_->onFolderChanged = guarded([this] { Dir1_Change(*game_); });
+  panel_->onFileClicked = guarded([this](const QString& f) { File1_Click(*game_, f.toStdString()); });
+  panel_->onReturn = guarded([this] { Command1_Click(*game_); });
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == view_ && event->type() == QEvent::Resize) panel_->layout(view_->surfaceRect());
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::load() { Form_Load(*game_); }

@@ -13,6 +13,7 @@ struct Game;
 class Surface;
 class SurfaceView;
 class QtPlatform;
+class FilePanel;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -27,18 +28,23 @@ public:
   const Surface& surface() const { return *surface_; }
   SurfaceView& view() { return *view_; }
 
+  FilePanel& filePanel() { return *panel_; }
+
 protected:
   void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
 private:
   void buildMenus();
+  void connectFilePanel();
   void command(Menu item);
 
   std::unique_ptr<Surface> surface_;
   SurfaceView* view_;
   std::unique_ptr<QtPlatform> platform_;
   std::unique_ptr<Game> game_;
+  FilePanel* panel_;
 };
 
 } // namespace korvanu

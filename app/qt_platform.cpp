@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "state/constants.h"
+#include "file_panel_widgets.h"
 #include "surface.h"
 #include "surface_view.h"
 
@@ -126,10 +127,26 @@ void QtPlatform::setTimerEnabled(bool enabled) {
     timer_.start();
 }
 
-// The panel's widgets come with loading and saving records.
-void QtPlatform::showFileLists(bool, bool, bool) {}
-void QtPlatform::showRecordFields(bool) {}
-void QtPlatform::clearRecordFields() {}
+void QtPlatform::showFileLists(bool drive, bool folder, bool files) {
+  if (panel_) panel_->showLists(drive, folder, files);
+}
+void QtPlatform::showRecordFields(bool show) {
+  if (panel_) panel_->showFields(show);
+}
+void QtPlatform::clearRecordFields() {
+  if (panel_) panel_->clearFields();
+}
+std::string QtPlatform::recordField(int field) {
+  return panel_ ? panel_->field(field).toStdString() : std::string();
+}
+std::string QtPlatform::folderPath() { return panel_ ? panel_->folder().toStdString() : "."; }
+void QtPlatform::setFolderPath(const std::string& path) {
+  if (panel_) panel_->setFolder(QString::fromStdString(path));
+}
+std::string QtPlatform::fileListPath() { return panel_ ? panel_->fileFolder().toStdString() : "."; }
+void QtPlatform::setFileListPath(const std::string& path) {
+  if (panel_) panel_->setFileFolder(QString::fromStdString(path));
+}
 
 std::intptr_t QtPlatform::windowHandle() { return static_cast<std::intptr_t>(window_.winId()); }
 

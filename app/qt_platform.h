@@ -12,6 +12,7 @@
 
 namespace korvanu {
 
+class FilePanel;
 class Surface;
 class SurfaceView;
 
@@ -20,6 +21,7 @@ public:
   QtPlatform(QMainWindow& window, Surface& surface, SurfaceView& view);
 
   void setAction(Menu item, QAction* action) { actions_[static_cast<int>(item)] = action; }
+  void setFilePanel(FilePanel* panel) { panel_ = panel; }
   bool quitting() const { return quitting_; }
   // Timer1: the window connects its ticks to the game.
   QTimer& clockTimer() { return timer_; }
@@ -46,6 +48,11 @@ public:
   void showFileLists(bool drive, bool folder, bool files) override;
   void showRecordFields(bool show) override;
   void clearRecordFields() override;
+  std::string recordField(int field) override;
+  std::string folderPath() override;
+  void setFolderPath(const std::string& path) override;
+  std::string fileListPath() override;
+  void setFileListPath(const std::string& path) override;
 
   std::intptr_t windowHandle() override;
   const SoundApi* soundLibrary() override;
@@ -56,6 +63,7 @@ private:
   Surface& surface_;
   SurfaceView& view_;
   std::array<QAction*, MENU_COUNT> actions_{};
+  FilePanel* panel_ = nullptr;
   QTimer timer_;  // a child of the window, gone before it
   std::unique_ptr<SoundLibrary> sound_;
   bool soundTried_ = false;

@@ -9,8 +9,10 @@ struct Game;
 
 // Squares `piece` could move to from (x, y) that the opponent does not reach.
 int 調査_移動可場所数(Game& g, int x, int y, int piece);
-// Value won by dropping a knight against the major piece attacking the upper
-// pawn or lance on (tx, ty).
+// When a lower major piece attacks the upper pawn or lance on (tx, ty): the
+// values of the lower major pieces or king on (tx - 2, ty) and (tx + 2, ty)
+// that a knight dropped safely in between could also hit (the attacker's
+// column excepted).
 int 調査_桂狙い(Game& g, int tx, int ty);
 // Value won by dropping a lance behind the upper pawn on (tx, ty).
 int 調査_香狙い(Game& g, int tx, int ty);

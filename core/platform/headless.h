@@ -55,7 +55,15 @@ public:
     fileList = files;
   }
   void showRecordFields(bool show) override { recordFields = show; }
-  void clearRecordFields() override { ++fieldClears; }
+  void clearRecordFields() override {
+    ++fieldClears;
+    for (std::string& f : fields) f.clear();
+  }
+  std::string recordField(int field) override { return field >= 1 && field <= 4 ? fields[field - 1] : ""; }
+  std::string folderPath() override { return folderShown; }
+  void setFolderPath(const std::string& path) override { folderShown = path; }
+  std::string fileListPath() override { return fileFolder; }
+  void setFileListPath(const std::string& path) override { fileFolder = path; }
 
   std::intptr_t windowHandle() override { return 1; }
   const SoundApi* soundLibrary() override { return sound; }
@@ -74,6 +82,8 @@ public:
 
   bool driveList = false, folderList = false, fileList = false, recordFields = false;
   int fieldClears = 0;
+  std::string fields[4];  // what the player typed in the panel's text fields
+  std::string folderShown = ".", fileFolder = ".";
 
   // What the world answers.
   std::deque<Answer> answers;  // for Yes/No boxes; Yes when empty

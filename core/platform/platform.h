@@ -66,6 +66,14 @@ public:
   virtual void showRecordFields(bool show) = 0;
   // Empties the four text fields.
   virtual void clearRecordFields() = 0;
+  // The text typed in field 1 (file name), 2 (title), 3 (first player) or
+  // 4 (second player).
+  virtual std::string recordField(int field) = 0;
+  // The folder list's folder, and the file list's, which lists "*.棋譜".
+  virtual std::string folderPath() = 0;
+  virtual void setFolderPath(const std::string& path) = 0;
+  virtual std::string fileListPath() = 0;
+  virtual void setFileListPath(const std::string& path) = 0;
 
   // The window handle the sound library opens its device for.
   virtual std::intptr_t windowHandle() = 0;

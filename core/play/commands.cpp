@@ -3,6 +3,7 @@
 #include "play/clock.h"
 #include "play/game_modes.h"
 #include "play/handicap.h"
+#include "record/file_panel.h"
 #include "record/navigation.h"
 #include "settings/options.h"
 #include "state/setup.h"
@@ -31,6 +32,8 @@ void onMenu(Game& g, Menu item) {
   case Menu::LEVEL2: LEVEL2_Click(g); break;
   case Menu::LEVEL3: LEVEL3_Click(g); break;
   case Menu::OWARI: OWARI_Click(g); break;
+  case Menu::KIFU_READ: KIFU_READ_Click(g); break;
+  case Menu::KIFU_WRITE: KIFU_WRITE_Click(g); break;
   case Menu::CANCEL: CANCEL_Click(g); break;
   case Menu::REVERSE: REVERSE_Click(g); break;
   case Menu::REPLAY: REPLAY_Click(g); break;

@@ -1,10 +1,51 @@
 #include "record/file_panel.h"
 
+#include <filesystem>
+#include <unistd.h>
+
+#include "record/record_file.h"
+#include "sound/sound.h"
 #include "state/game.h"
+#include "state/setup.h"
 #include "view/board_view.h"
 #include "view/status_view.h"
 
 namespace korvanu {
+
+namespace {
+
+void say(Game& g, const std::string& text, const char* title) {
+  g.ui.messageBox(text, title, Buttons::Ok, Icon::None);
+}
+
+// A name typed for a file stays in the chosen folder.
+bool plainFileName(const std::string& name) {
+  return name.find('/') == std::string::npos && name.find('\0') == std::string::npos &&
+         name != "." && name != "..";
+}
+
+// Header lines are one line each, whatever was typed or pasted.
+std::string oneLine(std::string text) {
+  for (char& c : text)
+    if (c == '\r' || c == '\n') c = ' ';
+  return text;
+}
+
+std::string joinPath(const std::string& folder, const std::string& name) {
+  return (std::filesystem::path(folder) / name).string();
+}
+
+size_t characters(const std::string& utf8) {
+  size_t n = 0;
+  for (unsigned char c : utf8) n += (c & 0xC0) != 0x80;
+  return n;
+}
+
+void printHeader(Game& g, const std::string& text, double left, double top, int colour) {
+  if (!text.empty()) g.ui.drawText(text, left, top, colour, 12, g.FONT_BOLD);
+}
+
+} // namespace
 
 void 描画_可視(Game& g, bool drive, bool folder, bool files) { g.ui.showFileLists(drive, folder, files); }
 
@@ -31,6 +72,82 @@ void 描画_棋譜読込み部分消去(Game& g) {
     描画_絵(g, g.BACKGROUND, x, 10);
     描画_桝輪郭(g, COLOR_BOARD, x, 9);
   }
+}
+
+double 取得_棋譜のX座標(const std::string& text) {
+  return BOARD_LEFT + SQUARE_WIDTH * (3 + (13.0 - static_cast<double>(characters(text))) / 5);
+}
+
+void KIFU_READ_Click(Game& g) {
+  描画_可視(g, true, true, true);
+  描画_棋譜_IO(g, 1);
+}
+
+void KIFU_WRITE_Click(Game& g) {
+  if (g.REVERSED == ON) return say(g, "反転後は書き込みできません", "棋譜書込");
+  if (g.HANDICAP_SET == ON) return say(g, "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込");
+  描画_可視(g, true, true, false);
+  描画_棋譜_IO(g, 0);
+}
+
+void Drive1_Change(Game& g, const std::string& drive) {
+  std::error_code ec;
+  const bool readable = std::filesystem::is_directory(drive, ec) && ::access(drive.c_str(), R_OK | X_OK) == 0;
+  if (!readable) return say(g, "ﾃﾞﾊﾞｲｽが準備できていません", "ｴﾗｰ");
+  g.ui.setFolderPath(drive);
+  Dir1_Change(g);
+}
+
+void Dir1_Change(Game& g) { g.ui.setFileListPath(g.ui.folderPath()); }
+
+void Command1_Click(Game& g) {
+  const std::string name = g.ui.recordField(1);
+  if (name.empty()) return say(g, "ﾌｧｲﾙ名が入力されていません", "  ");
+  if (g.RECORD_LAST < 1) return say(g, "保存するデータがありません", "棋譜保存");
+  if (!plainFileName(name)) return say(g, "ﾌｧｲﾙ名が正しくありません", "  ");
+
+  RecordFile file;
+  file.title = oneLine(g.ui.recordField(2));
+  const std::string first = oneLine(g.ui.recordField(3)), second = oneLine(g.ui.recordField(4));
+  // The upper player's name comes first.
+  file.upperName = g.SIDE_MAN == TURN_SENTE ? second : first;
+  file.lowerName = g.SIDE_MAN == TURN_SENTE ? first : second;
+  const auto last = static_cast<size_t>(g.RECORD_LAST);
+  if (g.REC.size() <= last) g.REC.resize(last + 1);
+  file.entries.assign(g.REC.begin() + 1, g.REC.begin() + static_cast<std::ptrdiff_t>(last) + 1);
+
+  const std::string folder = g.ui.fileListPath();
+  if (!writeRecordFile(joinPath(folder, name + RECORD_EXTENSION), file))
+    return say(g, "棋譜ﾌｧｲﾙを書き込めませんでした", "棋譜保存");
+  closeFilePanel(g);
+  g.ui.setFileListPath(folder);  // shows the new file
+  say(g, "棋譜を書き込みました", "  ");
+}
+
+void File1_Click(Game& g, const std::string& fileName) {
+  描画_可視(g, false, false, false);
+  size_t badLine = 0;
+  const auto file = readRecordFile(joinPath(g.ui.fileListPath(), fileName), nullptr, &badLine);
+  if (!file) {
+    // Nothing of the game shown so far changes.
+    if (badLine == 0) return say(g, "棋譜ﾌｧｲﾙを読み込めませんでした", "棋譜");
+    return say(g, "棋譜ﾌｧｲﾙの " + std::to_string(badLine) + " 行目が正しくありません", "棋譜");
+  }
+  初期設定(g);
+  g.RECORD_MODE = ON;
+  printHeader(g, file->title, 取得_棋譜のX座標(file->title) - 3000, 6350, COLOR_LIGHT_RED);
+  printHeader(g, file->upperName, 取得_棋譜のX座標(file->upperName), 100, COLOR_WHITE);
+  printHeader(g, file->lowerName, 取得_棋譜のX座標(file->lowerName), 6350, COLOR_WHITE);
+  const size_t n = file->entries.size();
+  if (g.REC.size() < n + 1) g.REC.resize(n + 1);
+  for (size_t i = 0; i < n; ++i) g.REC[i + 1] = file->entries[i];
+  g.MOVE_NO = 0;
+  g.GAME_MOVES = 0;
+  g.RECORD_LAST = static_cast<int>(n);
+  if (n == 0) return say(g, "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜");
+  say(g, " 読み込みました", "棋譜");
+  say(g, "棋譜を '進 'で進めて下さい", "棋譜");
+  g.TURN = TURN_SENTE;
 }
 
 } // namespace korvanu

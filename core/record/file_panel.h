@@ -3,6 +3,8 @@
 // on the window after loading.
 #pragma once
 
+#include <string>
+
 namespace korvanu {
 
 struct Game;
@@ -16,5 +18,22 @@ void 描画_棋譜_IO(Game& g, int mode);
 void closeFilePanel(Game& g);
 // Paints over a loaded record's title and player names.
 void 描画_棋譜読込み部分消去(Game& g);
+
+// "読込": the three lists, to choose a record.
+void KIFU_READ_Click(Game& g);
+// "書込": the folder lists and the fields, unless the board was turned or
+// handicapped.
+void KIFU_WRITE_Click(Game& g);
+// A drive (a mounted volume's folder) was chosen.
+void Drive1_Change(Game& g, const std::string& drive);
+// The folder list moved to another folder.
+void Dir1_Change(Game& g);
+// "RETURN": saves the record as the file named in field 1.
+void Command1_Click(Game& g);
+// A record chosen in the file list is loaded for stepping through.
+void File1_Click(Game& g, const std::string& fileName);
+
+// Where a text of that many characters starts so as to stand centred.
+double 取得_棋譜のX座標(const std::string& text);
 
 } // namespace korvanu

@@ -1,0 +1,72 @@
+#include "record/record_file.h"
+
+#include <filesystem>
+
+#include "files/text_file.h"
+#include "record/entry_line.h"
+
+namespace korvanu {
+
+namespace {
+
+std::optional<RecordFile> refuse(std::string* why, std::string reason) {
+  if (why) *why = std::move(reason);
+  return std::nullopt;
+}
+
+} // namespace
+
+int 読込_棋譜ファイル(RecordLines& in, std::string& line) {
+  if (in.next >= in.lines.size()) return OFF;
+  line = in.lines[in.next++].value_or("");
+  return ON;
+}
+
+std::optional<RecordFile> parseRecordFile(std::string_view bytes, std::string* why, size_t* badLine) {
+  if (badLine) *badLine = 0;
+  RecordLines in{decodeLines(bytes)};
+  RecordFile file;
+  // Header lines are taken as they come; a missing one repeats the last read.
+  std::string line;
+  for (std::string* header : {&file.title, &file.upperName, &file.lowerName}) {
+    読込_棋譜ファイル(in, line);
+    *header = line;
+  }
+  while (読込_棋譜ファイル(in, line) == ON) {
+    std::string reason;
+    const bool text = in.lines[in.next - 1].has_value();
+    const auto entry = text ? parseEntryLine(line, &reason) : std::nullopt;
+    if (!entry) {
+      if (!text) reason = "not CP932 text";
+      if (badLine) *badLine = in.next;
+      return refuse(why, "line " + std::to_string(in.next) + ": " + reason);
+    }
+    file.entries.push_back(*entry);
+  }
+  return file;
+}
+
+std::optional<RecordFile> readRecordFile(const std::string& path, std::string* why, size_t* badLine) {
+  if (badLine) *badLine = 0;
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(path, ec);
+  if (ec) return refuse(why, ec.message());
+  if (size > MAX_RECORD_FILE_BYTES) return refuse(why, "file too large");
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return refuse(why, "cannot open");
+  std::string bytes(static_cast<size_t>(size), '\0');
+  const size_t n = std::fread(bytes.data(), 1, bytes.size(), f);
+  const bool failed = std::ferror(f) != 0;
+  std::fclose(f);
+  if (failed) return refuse(why, "cannot read");
+  bytes.resize(n);
+  return parseRecordFile(bytes, why, badLine);
+}
+
+bool writeRecordFile(const std::string& path, const RecordFile& file) {
+  std::vector<std::string> lines{file.title, file.upperName, file.lowerName};
+  for (const RecordEntry& e : file.entries) lines.push_back(formatEntryLine(e));
+  return writeTextFile(path, lines);
+}
+
+} // namespace korvanu

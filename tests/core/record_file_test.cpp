@@ -1,0 +1,208 @@
+// Saving and loading records through the file panel.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "play/board_input.h"
+#include "play/commands.h"
+#include "platform/headless.h"
+#include "record/entry_line.h"
+#include "record/file_panel.h"
+#include "record/record_file.h"
+#include "state/game.h"
+#include "state/setup.h"
+#include "temp_dir.h"
+
+namespace korvanu {
+namespace {
+
+std::string bytesOf(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class RecordFiles : public ::testing::Test {
+protected:
+  testing::TempDir dir;
+  HeadlessPlatform ui;
+  Game g{ui};
+
+  void SetUp() override {
+    Form_Load(g);
+    ui.messages.clear();
+  }
+  void click(int x, int y) {
+    Form_MouseDown(g, BUTTON_LEFT, 0, BOARD_LEFT + x * SQUARE_WIDTH + 200, BOARD_TOP + y * SQUARE_HEIGHT + 300);
+  }
+  void playThreeMoves() {
+    onMenu(g, Menu::START);
+    click(7, 7), click(7, 6);
+    click(3, 3), click(3, 4);
+    click(8, 7), click(8, 6);
+    ASSERT_EQ(g.RECORD_LAST, 3);
+  }
+  void save(const std::string& name, const std::string& title = "練習対局") {
+    onMenu(g, Menu::KIFU_WRITE);
+    ui.fields[0] = name;
+    ui.fields[1] = title;
+    ui.fields[2] = "羽生";
+    ui.fields[3] = "コンピュータ";
+    Command1_Click(g);
+  }
+  bool said(const std::string& text, const std::string& title) const {
+    for (const MessageCall& m : ui.messages)
+      if (m.text == text && m.title == title) return true;
+    return false;
+  }
+};
+
+TEST_F(RecordFiles, AThreeMoveGameSavesAsSixCp932LinesAndLoadsBack) {
+  playThreeMoves();
+  save("abc");
+  EXPECT_TRUE(said("棋譜を書き込みました", "  "));
+  EXPECT_FALSE(ui.recordFields) << "the panel closes";
+  const std::string bytes = bytesOf(dir.path() / "abc.棋譜");
+  // 練習対局 in CP932, then CR LF.
+  EXPECT_EQ(bytes.substr(0, 10), "\x97\xfb\x8f\x4b\x91\xce\x8b\xc7\r\n");
+  size_t lines = 0;
+  for (size_t at = 0; (at = bytes.find("\r\n", at)) != std::string::npos; at += 2) ++lines;
+  EXPECT_EQ(lines, 6u);
+  EXPECT_EQ(bytes.find('\n', 0), bytes.find("\r\n") + 1) << "every line ends in CR LF";
+  const RecordEntry entry3 = g.REC[3];
+
+  onMenu(g, Menu::CANCEL);
+  ui.messages.clear();
+  File1_Click(g, "abc.棋譜");
+  EXPECT_EQ(g.RECORD_LAST, 3);
+  EXPECT_EQ(g.MOVE_NO, 0);
+  EXPECT_EQ(g.TURN, TURN_SENTE);
+  EXPECT_EQ(g.RECORD_MODE, ON);
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[0].text, " 読み込みました");
+  EXPECT_EQ(ui.messages[1].text, "棋譜を '進 'で進めて下さい");
+  EXPECT_EQ(formatEntryLine(g.REC[3]), formatEntryLine(entry3));
+  // The human played first, so the second player's name heads the file and stands above the board.
+  bool upperName = false;
+  for (const DrawCall& d : ui.draws) upperName |= d.kind == DrawCall::Text && d.text == "コンピュータ" && d.top == 100;
+  EXPECT_TRUE(upperName);
+  for (int i = 0; i < 3; ++i) onMenu(g, Menu::AFTER);
+  onMenu(g, Menu::AFTER);
+  EXPECT_TRUE(said("終わり", "進む"));
+}
+
+TEST_F(RecordFiles, SavingIsRefusedWithItsMessages) {
+  save("abc");
+  EXPECT_TRUE(said("保存するデータがありません", "棋譜保存"));
+  playThreeMoves();
+  save("");
+  EXPECT_TRUE(said("ﾌｧｲﾙ名が入力されていません", "  "));
+  save("../elsewhere");
+  EXPECT_TRUE(said("ﾌｧｲﾙ名が正しくありません", "  "));
+  EXPECT_FALSE(std::filesystem::exists(dir.path().parent_path() / "elsewhere.棋譜"));
+
+  g.REVERSED = ON;
+  onMenu(g, Menu::KIFU_WRITE);
+  EXPECT_TRUE(said("反転後は書き込みできません", "棋譜書込"));
+  g.REVERSED = OFF;
+  g.HANDICAP_SET = ON;
+  onMenu(g, Menu::KIFU_WRITE);
+  EXPECT_TRUE(said("ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込"));
+}
+
+TEST_F(RecordFiles, AFailedSaveLeavesWhatWasSavedAndSaysSo) {
+  playThreeMoves();
+  save("kept");
+  const std::string before = bytesOf(dir.path() / "kept.棋譜");
+  std::filesystem::create_directory(dir.path() / "folder.棋譜");
+  ui.messages.clear();
+  save("folder");  // a folder stands where the file would go
+  EXPECT_TRUE(said("棋譜ﾌｧｲﾙを書き込めませんでした", "棋譜保存"));
+  EXPECT_TRUE(ui.recordFields) << "the panel stays open to try again";
+  save("kept", "a title that cannot be CP932: \xF0\x9F\x98\x80");
+  EXPECT_EQ(bytesOf(dir.path() / "kept.棋譜"), before);
+  for (const auto& f : std::filesystem::directory_iterator(dir.path()))
+    EXPECT_NE(f.path().extension(), ".tmp") << "no temporary file is left: " << f.path();
+}
+
+TEST_F(RecordFiles, BrokenFilesLoadNothing) {
+  playThreeMoves();
+  save("good");
+  std::string bytes = bytesOf(dir.path() / "good.棋譜");
+  const RecordEntry shown = g.REC[3];
+  auto load = [&](const std::string& name, const std::string& content) {
+    std::ofstream(dir.path() / name, std::ios::binary) << content;
+    ui.messages.clear();
+    File1_Click(g, name);
+  };
+  const size_t line5 = bytes.find("\r\n", bytes.find("\r\n", bytes.find("\r\n", bytes.find("\r\n") + 2) + 2) + 2) + 2;
+  load("short.棋譜", bytes.substr(0, line5 + 100));
+  EXPECT_TRUE(said("棋譜ﾌｧｲﾙの 5 行目が正しくありません", "棋譜"));
+  std::string bad = bytes;
+  bad.replace(line5 + 3, 3, " 51");
+  load("code.棋譜", bad);
+  EXPECT_TRUE(said("棋譜ﾌｧｲﾙの 5 行目が正しくありません", "棋譜"));
+  File1_Click(g, "missing.棋譜");
+  EXPECT_TRUE(said("棋譜ﾌｧｲﾙを読み込めませんでした", "棋譜"));
+  // None of that touched the game.
+  EXPECT_EQ(g.RECORD_MODE, OFF);
+  EXPECT_EQ(g.RECORD_LAST, 3);
+  EXPECT_EQ(formatEntryLine(g.REC[3]), formatEntryLine(shown));
+
+  load("empty.棋譜", "title\r\nupper\r\nlower\r\n");
+  EXPECT_TRUE(said("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜"));
+  EXPECT_EQ(g.RECORD_MODE, ON);
+  EXPECT_EQ(g.RECORD_LAST, 0);
+}
+
+TEST_F(RecordFiles, LongGamesAndFullHandsSurviveTheRoundTrip) {
+  RecordFile file;
+  file.title = "長い対局";
+  RecordEntry e = g.REC[0];
+  for (int x = 1; x <= 9; ++x) e.BOARD[x][7] = EMPTY;  // the lower pawns...
+  e.HAND_UE[HU] = 9;                                   // ...all in the upper hand
+  e.HAND_SITA[HU] = 0;
+  e.BOARD[1][3] = EMPTY;
+  e.HAND_UE[HU] = 10;
+  for (int i = 0; i < 600; ++i) {
+    e.TIME_A = i;
+    file.entries.push_back(e);
+  }
+  ASSERT_TRUE(writeRecordFile((dir.path() / "long.棋譜").string(), file));
+  File1_Click(g, "long.棋譜");
+  EXPECT_EQ(g.RECORD_LAST, 600);
+  EXPECT_EQ(g.REC[600].HAND_UE[HU], 10);
+  EXPECT_EQ(g.REC[600].TIME_A, 599);
+  const auto back = readRecordFile((dir.path() / "long.棋譜").string());
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->title, "長い対局");
+}
+
+TEST_F(RecordFiles, AnUnreadableDriveKeepsTheFolder) {
+  ui.folderShown = dir.path().string();
+  Drive1_Change(g, (dir.path() / "no such volume").string());
+  EXPECT_TRUE(said("ﾃﾞﾊﾞｲｽが準備できていません", "ｴﾗｰ"));
+  EXPECT_EQ(ui.folderShown, dir.path().string());
+  Drive1_Change(g, "/");
+  EXPECT_EQ(ui.folderShown, "/");
+  EXPECT_EQ(ui.fileFolder, "/") << "the file list follows the folder";
+}
+
+TEST(RecordFileFormat, HeaderLinesMissingRepeatTheLastOne) {
+  const auto f = parseRecordFile("only a title\r\n");
+  ASSERT_TRUE(f);
+  EXPECT_EQ(f->upperName, "only a title");
+  EXPECT_EQ(f->lowerName, "only a title");
+  EXPECT_TRUE(f->entries.empty());
+  size_t bad = 0;
+  EXPECT_FALSE(parseRecordFile("a\r\nb\r\nc\r\n\xff\xff\r\n", nullptr, &bad));
+  EXPECT_EQ(bad, 4u);
+  EXPECT_DOUBLE_EQ(取得_棋譜のX座標("abc"), 3822 - 99 * 3);
+  EXPECT_DOUBLE_EQ(取得_棋譜のX座標("対局"), 3822 - 99 * 2) << "characters, not bytes";
+}
+
+} // namespace
+} // namespace korvanu

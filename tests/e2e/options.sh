@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Options chosen from the menu are written to Korvanu.ini (CP932, CR LF) and
+# are what the next start of the game shows.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/lib.sh"
+trap e2e_cleanup EXIT
+
+game_dir=$1
+out=${2:-$(mktemp -d)}
+mkdir -p "$out"
+e2e_start_x
+e2e_start_game "$game_dir"
+sleep 1
+
+fail=0
+check() { # what, got, expected
+  if [[ "$2" != "$3" ]]; then echo "FAIL $1: got $2, expected $3"; fail=1; else echo "ok   $1"; fi
+}
+differs() { # what, a, b
+  if [[ "$2" == "$3" ]]; then echo "FAIL $1: both $2"; fail=1; else echo "ok   $1"; fi
+}
+click() { xdotool mousemove --window "$WID" "$1" "$2" click 1; sleep 0.4; }
+line1() { head -n 1 "$WORK/Korvanu.ini" | xxd -p; }
+
+# The first start writes the defaults: 背景画=緑 … BGM=ON, each line ended by CR LF.
+check "default settings file" "$(xxd -p "$WORK/Korvanu.ini" | tr -d '\n')" \
+  "94778c6989e63d97ce0d0a8e9d8bee89c23d4f46460d0a88da93ae8e7793b13d4f46460d0a8c6f89df8e9e8ad43d4f4e0d0a42474d3d4f4e0d0a"
+
+import -window "$WID" "$out/before.png"
+menu=$(( $(identify -format '%h' "$out/before.png") - 514 ))
+cx() { echo $(( (1050 + 495 * $1 + 247) / 15 )); }
+cy() { echo $(( menu + (100 + 615 * $1 + 307) / 15 )); }
+green=$(e2e_pixel "$out/before.png" 20 "$(cy 5)")
+stand_before=$(e2e_pixel "$out/before.png" "$(cx 11)" "$(cy 5)")
+
+# ｵﾌﾟｼｮﾝ → 背景画 → 煉瓦, then ｵﾌﾟｼｮﾝ → 持駒可.
+click 240 8; click 270 30; click 380 118
+click 240 8; click 270 52
+sleep 0.3
+import -window "$WID" "$out/chosen.png"
+brick=$(e2e_pixel "$out/chosen.png" 20 "$(cy 5)")
+differs "brick background shown" "$brick" "$green"
+differs "hand stand shown" "$(e2e_pixel "$out/chosen.png" "$(cx 11)" "$(cy 5)")" "$stand_before"
+check "settings line 1 is 背景画=煉瓦" "$(line1)" "94778c6989e63d97f98aa20d0a"
+check "settings line 2 is 持駒可=ON" "$(sed -n 2p "$WORK/Korvanu.ini" | xxd -p)" "8e9d8bee89c23d4f4e0d0a"
+
+# The next start reads them back.
+xdotool windowfocus --sync "$WID" key Escape
+for _ in $(seq 50); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
+(cd "$WORK" && exec ./korvanu) &
+GAME_PID=$!
+WID=$(timeout 20 xdotool search --sync --onlyvisible --name '^Korvanu$' | head -n 1)
+sleep 1
+import -window "$WID" "$out/restarted.png"
+check "brick background after restart" "$(e2e_pixel "$out/restarted.png" 20 "$(cy 5)")" "$brick"
+check "hand stand after restart" "$(e2e_pixel "$out/restarted.png" "$(cx 11)" "$(cy 5)")" \
+  "$(e2e_pixel "$out/chosen.png" "$(cx 11)" "$(cy 5)")"
+exit $fail
