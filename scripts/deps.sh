@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   fonts-ipafont-mincho
   xvfb xdotool imagemagick x11-utils
+  clang-14 libfuzzer-14-dev
 )
 
 missing=()
