@@ -1,7 +1,7 @@
-// Putting a position into a fresh game the way the engine sees it, and
-// taking it out again.
+// Putting a position into a fresh game the way the engine sees it.
 #pragma once
 
+#include "rules/record.h"
 #include "state/game.h"
 
 namespace korvanu {
@@ -10,8 +10,5 @@ namespace korvanu {
 // option set; then what the game does after the human's move: the survey and
 // the computer's mate test (its answer dropped). `g` is freshly made.
 void setUpPosition(Game& g, const RecordEntry& position, int level, bool drops);
-
-// Board and hands of the game, clocks zero.
-RecordEntry positionOf(const Game& g);
 
 } // namespace korvanu

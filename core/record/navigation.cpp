@@ -5,6 +5,7 @@
 
 #include "play/clock.h"
 #include "play/handicap.h"
+#include "rules/record.h"
 #include "record/file_panel.h"
 #include "sound/sound.h"
 #include "state/game.h"
@@ -21,20 +22,6 @@ void say(Game& g, const char* text, const char* title) {
   g.ui.messageBox(text, title, Buttons::Ok, Icon::None);
 }
 
-// Copies entry n back; the totals stay the sums of the hands.
-void restore(Game& g, int n) {
-  const RecordEntry& e = g.REC[static_cast<size_t>(n)];
-  for (int x = 1; x <= 9; ++x)
-    for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = e.BOARD[x][y];
-  g.HAND_SITA_TOTAL = g.HAND_UE_TOTAL = 0;
-  for (int k = 1; k <= 7; ++k) {
-    g.HAND_SITA[k] = e.HAND_SITA[k];
-    g.HAND_UE[k] = e.HAND_UE[k];
-    g.HAND_SITA_TOTAL += e.HAND_SITA[k];
-    g.HAND_UE_TOTAL += e.HAND_UE[k];
-  }
-}
-
 void showTimes(Game& g, double com, double man) {
   g.COM_TIME = com;
   描画_所有時間(g, g.SIDE_COM, g.COM_TIME);
@@ -46,6 +33,25 @@ void redrawPosition(Game& g) {
   描画_自持盤(g);
   描画_敵持盤(g);
   描画_盤(g);
+}
+
+// Shows entry MOVE_NO, already stepped to, with the clock totals the step
+// reads: back reads A and C, forward B and D.
+void showEntry(Game& g, bool forward) {
+  const RecordEntry& e = g.REC[static_cast<size_t>(g.MOVE_NO)];
+  restorePosition(g, e);
+  if (forward) showTimes(g, e.TIME_D, e.TIME_B);
+  else showTimes(g, e.TIME_C, e.TIME_A);
+  redrawPosition(g);
+  playSound(g, g.SOUND_PIECE);
+  g.TURN = -g.TURN;
+  描画_手数(g, g.GAME_MOVES, COLOR_WHITE);
+}
+
+void pauseForStep(Game& g) {
+  g.SELECT_STATE = 0;
+  setTimer1(g, false);
+  描画_将棋盤桝(g);
 }
 
 } // namespace
@@ -60,16 +66,8 @@ void REPLAY_Click(Game& g) {
   }
   --g.MOVE_NO;
   --g.GAME_MOVES;
-  g.SELECT_STATE = 0;
-  setTimer1(g, false);
-  描画_将棋盤桝(g);
-  restore(g, g.MOVE_NO);
-  const RecordEntry& e = g.REC[static_cast<size_t>(g.MOVE_NO)];
-  showTimes(g, e.TIME_C, e.TIME_A);
-  redrawPosition(g);
-  playSound(g, g.SOUND_PIECE);
-  g.TURN = -g.TURN;
-  描画_手数(g, g.GAME_MOVES, COLOR_WHITE);
+  pauseForStep(g);
+  showEntry(g, false);
 }
 
 void AFTER_Click(Game& g) {
@@ -90,18 +88,10 @@ void AFTER_Click(Game& g) {
     return;
   }
   ++g.MOVE_NO;
-  g.SELECT_STATE = 0;
-  setTimer1(g, false);
-  描画_将棋盤桝(g);
+  pauseForStep(g);
   ++g.GAME_MOVES;
   描画_手数(g, g.GAME_MOVES, COLOR_WHITE);
-  restore(g, g.MOVE_NO);
-  const RecordEntry& e = g.REC[static_cast<size_t>(g.MOVE_NO)];
-  showTimes(g, e.TIME_D, e.TIME_B);
-  redrawPosition(g);
-  playSound(g, g.SOUND_PIECE);
-  g.TURN = -g.TURN;
-  描画_手数(g, g.GAME_MOVES, COLOR_WHITE);
+  showEntry(g, true);
 }
 
 void CANCEL_Click(Game& g) {

@@ -20,4 +20,23 @@ void 手順保存(Game& g, double a, double b, double c, double d) {
   e.TIME_D = d;
 }
 
+void restorePosition(Game& g, const RecordEntry& e) {
+  std::memcpy(g.BOARD, e.BOARD, sizeof g.BOARD);
+  g.HAND_SITA_TOTAL = g.HAND_UE_TOTAL = 0;
+  for (int k = 1; k <= 7; ++k) {
+    g.HAND_SITA[k] = e.HAND_SITA[k];
+    g.HAND_UE[k] = e.HAND_UE[k];
+    g.HAND_SITA_TOTAL += e.HAND_SITA[k];
+    g.HAND_UE_TOTAL += e.HAND_UE[k];
+  }
+}
+
+RecordEntry positionOf(const Game& g) {
+  RecordEntry e;
+  std::memcpy(e.BOARD, g.BOARD, sizeof e.BOARD);
+  std::memcpy(e.HAND_SITA, g.HAND_SITA, sizeof e.HAND_SITA);
+  std::memcpy(e.HAND_UE, g.HAND_UE, sizeof e.HAND_UE);
+  return e;
+}
+
 } // namespace korvanu

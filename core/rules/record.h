@@ -5,8 +5,17 @@ namespace korvanu {
 
 struct Game;
 
+struct RecordEntry;
+
 // Stores the current position as move MOVE_NO with the four clock values.
 // The record grows when a game runs past its slots, so no move is lost.
 void 手順保存(Game& g, double a, double b, double c, double d);
+
+// Puts a stored position's board and hands back; the totals become the
+// sums of the hands. The clocks are the caller's business.
+void restorePosition(Game& g, const RecordEntry& e);
+
+// The board and hands of the game as a record entry, clocks zero.
+RecordEntry positionOf(const Game& g);
 
 } // namespace korvanu
