@@ -1,8 +1,10 @@
 #include "rules/moves.h"
 
+#include "play/clock.h"
 #include "rules/legality.h"
 #include "state/game.h"
 #include "view/board_view.h"
+#include "view/explosion_view.h"
 
 namespace korvanu {
 
@@ -132,9 +134,19 @@ int clearExplodedSquares(Game& g) {
 int explodeAfterCapture(Game& g, int captured, int toX, int toY) {
   if (captured == EMPTY) return 0;
   if (設定_爆発桝(g, toX, toY) != ON) return 0;
-  if (!g.QUIET) g.ui.refresh();
+  if (g.QUIET) {
+    取得_爆発駒(g, toX, toY);
+    return clearExplodedSquares(g);
+  }
+  g.ui.refresh();
+  待ち時間(g, 0.3);
   取得_爆発駒(g, toX, toY);
-  return clearExplodedSquares(g);
+  int marked = 0;
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) marked += g.EXPLODE_MAP[x][y] == ON;
+  // The animation empties the marked squares, clears the marks and redraws the hands.
+  描画_爆発アニメ(g);
+  return marked;
 }
 
 bool isPlayableMove(Game& g, int fromX, int fromY, int toX, int toY, int piece) {

@@ -27,7 +27,8 @@ int clearExplodedSquares(Game& g);
 
 // What follows a move that captured `captured` on (toX, toY): the explosion
 // is marked and, if anything is marked, the pieces go to the hands and the
-// squares are emptied (shown with its animation unless the game is quiet).
+// squares are emptied; in the game after a short pause and with the
+// explosion's animation and sound, in a quiet game at once.
 // Answers how many squares the explosion emptied.
 int explodeAfterCapture(Game& g, int captured, int toX, int toY);
 

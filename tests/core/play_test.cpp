@@ -190,6 +190,31 @@ TEST_F(Play, BlowingUpTheComputersKingWinsBeforeAnyMateTest) {
   EXPECT_TRUE(ui.quitRequested);
 }
 
+TEST_F(Play, ACaptureExplodesOnScreenAfterAPause) {
+  g.SOUND_EXPLOSION = 4;
+  onMenu(g, Menu::START);
+  move(3, 7, 3, 6);
+  move(7, 3, 7, 4);
+  ui.waits.clear();
+  ui.draws.clear();
+  move(2, 8, 8, 2);  // the bishops: the corner round (8, 2) blows up
+  ASSERT_FALSE(ui.waits.empty());
+  EXPECT_DOUBLE_EQ(ui.waits.front(), 0.3);
+  EXPECT_EQ(sounds("play 4"), 1);
+  for (auto [x, y] : {std::pair{7, 1}, {8, 1}, {9, 1}, {8, 2}}) {
+    EXPECT_EQ(g.BOARD[x][y], EMPTY);
+    bool shownEmpty = false;
+    for (const DrawCall& d : ui.draws)
+      shownEmpty |= d.kind == DrawCall::Picture && d.code == EMPTY && d.left == BOARD_LEFT + x * SQUARE_WIDTH &&
+                    d.top == BOARD_TOP + y * SQUARE_HEIGHT;
+    EXPECT_TRUE(shownEmpty) << x << "," << y;
+  }
+  EXPECT_EQ(g.BOARD[8][3], CODE_UE_HU) << "pawns stand firm";
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) EXPECT_EQ(g.EXPLODE_MAP[x][y], OFF);
+  EXPECT_EQ(ui.window.left, 0) << "the window is back where it stood";
+}
+
 TEST_F(Play, TwoPeoplePlayUntilAKingIsBlownUp) {
   onMenu(g, Menu::START);
   EXPECT_TRUE(said("先手の番です", " "));
