@@ -10,40 +10,19 @@
 #include "sound_fake.h"
 #include "state/game.h"
 #include "state/setup.h"
-#include "temp_dir.h"
+#include "game_fixture.h"
 
 namespace korvanu {
 namespace {
 
-class Play : public ::testing::Test {
+class Play : public testing::OpenedGame {
 protected:
-  testing::TempDir dir;  // the settings file lands here
-  HeadlessPlatform ui;
-  Game g{ui};
-
-  void SetUp() override {
-    fake::reset();
-    Form_Load(g);
-    g.SOUND_LIB = &fake::api();
-    g.SOUND_FORBIDDEN = 2;
-    g.SOUND_PIECE = 3;
-    ui.messages.clear();
-  }
-  // A press in the middle of cell (x, y).
-  void click(double x, double y, int button = BUTTON_LEFT) {
-    Form_MouseDown(g, button, 0, BOARD_LEFT + x * SQUARE_WIDTH + 200, BOARD_TOP + y * SQUARE_HEIGHT + 300);
-  }
   void move(int fx, int fy, int tx, int ty, int button = BUTTON_LEFT) {
     click(fx, fy);
     click(tx, ty, button);
   }
   int sounds(const std::string& call) const {
     return static_cast<int>(std::count(fake::calls.begin(), fake::calls.end(), call));
-  }
-  bool said(const std::string& text, const std::string& title) const {
-    for (const MessageCall& m : ui.messages)
-      if (m.text == text && m.title == title) return true;
-    return false;
   }
   bool outlined(int colour, int x, int y) const {
     for (const DrawCall& d : ui.draws)
@@ -191,7 +170,6 @@ TEST_F(Play, BlowingUpTheComputersKingWinsBeforeAnyMateTest) {
 }
 
 TEST_F(Play, ACaptureExplodesOnScreenAfterAPause) {
-  g.SOUND_EXPLOSION = 4;
   onMenu(g, Menu::START);
   move(3, 7, 3, 6);
   move(7, 3, 7, 4);

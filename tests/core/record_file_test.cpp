@@ -13,7 +13,7 @@
 #include "record/record_file.h"
 #include "state/game.h"
 #include "state/setup.h"
-#include "temp_dir.h"
+#include "game_fixture.h"
 
 namespace korvanu {
 namespace {
@@ -25,19 +25,8 @@ std::string bytesOf(const std::filesystem::path& p) {
   return s.str();
 }
 
-class RecordFiles : public ::testing::Test {
+class RecordFiles : public testing::OpenedGame {
 protected:
-  testing::TempDir dir;
-  HeadlessPlatform ui;
-  Game g{ui};
-
-  void SetUp() override {
-    Form_Load(g);
-    ui.messages.clear();
-  }
-  void click(int x, int y) {
-    Form_MouseDown(g, BUTTON_LEFT, 0, BOARD_LEFT + x * SQUARE_WIDTH + 200, BOARD_TOP + y * SQUARE_HEIGHT + 300);
-  }
   void playThreeMoves() {
     onMenu(g, Menu::START);
     click(7, 7), click(7, 6);
@@ -52,11 +41,6 @@ protected:
     ui.fields[2] = "羽生";
     ui.fields[3] = "コンピュータ";
     Command1_Click(g);
-  }
-  bool said(const std::string& text, const std::string& title) const {
-    for (const MessageCall& m : ui.messages)
-      if (m.text == text && m.title == title) return true;
-    return false;
   }
 };
 

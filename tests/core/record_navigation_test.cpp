@@ -11,39 +11,19 @@
 #include "sound_fake.h"
 #include "state/game.h"
 #include "state/setup.h"
-#include "temp_dir.h"
+#include "game_fixture.h"
 
 namespace korvanu {
 namespace {
 
-class RecordSteps : public ::testing::Test {
+class RecordSteps : public testing::OpenedGame {
 protected:
-  testing::TempDir dir;
-  HeadlessPlatform ui;
-  Game g{ui};
-
-  void SetUp() override {
-    fake::reset();
-    Form_Load(g);
-    g.SOUND_LIB = &fake::api();
-    g.SOUND_FORBIDDEN = 2;
-    g.SOUND_PIECE = 3;
-    ui.messages.clear();
-  }
-  void click(int x, int y) {
-    Form_MouseDown(g, BUTTON_LEFT, 0, BOARD_LEFT + x * SQUARE_WIDTH + 200, BOARD_TOP + y * SQUARE_HEIGHT + 300);
-  }
   // A move between two people, taking `seconds` on the clock.
   void move(int fx, int fy, int tx, int ty, double seconds = 0) {
     click(fx, fy);
     ui.clock += seconds;
     Timer1_Timer(g);
     click(tx, ty);
-  }
-  bool said(const std::string& text, const std::string& title) const {
-    for (const MessageCall& m : ui.messages)
-      if (m.text == text && m.title == title) return true;
-    return false;
   }
   int forbidden() const { return static_cast<int>(std::count(fake::calls.begin(), fake::calls.end(), "play 2")); }
   bool sameBoard(const RecordEntry& e) const {

@@ -42,3 +42,30 @@ e2e_cleanup() {
 e2e_pixel() {
   convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
 }
+
+# The common start of a run: the game folder and the output folder from the
+# arguments, the X server, the game started, and the height of the menu bar
+# above the drawing surface.
+e2e_begin() {
+  trap e2e_cleanup EXIT
+  game_dir=$1
+  out=${2:-$(mktemp -d)}
+  mkdir -p "$out"
+  e2e_start_x
+  e2e_start_game "$game_dir"
+  sleep 0.5
+  menu=$(( $(xwininfo -id "$WID" | awk '/Height:/ {print $2}') - 514 ))
+}
+
+# Window pixels of the centre of cell (x, y): 15 twips to a pixel, below the menu bar.
+cx() { echo $(( (1050 + 495 * $1 + 247) / 15 )); }
+cy() { echo $(( menu + (100 + 615 * $1 + 307) / 15 )); }
+
+# Checks that say ok or FAIL; any FAIL makes the run fail at its end.
+fail=0
+check() { # what, got, expected
+  if [[ "$2" != "$3" ]]; then echo "FAIL $1: got $2, expected $3"; fail=1; else echo "ok   $1"; fi
+}
+differs() { # what, a, b
+  if [[ "$2" == "$3" ]]; then echo "FAIL $1: both $2"; fail=1; else echo "ok   $1"; fi
+}

@@ -4,22 +4,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
-trap e2e_cleanup EXIT
-
-game_dir=$1
-out=${2:-$(mktemp -d)}
-mkdir -p "$out"
-e2e_start_x
-e2e_start_game "$game_dir"
-sleep 1
-
-fail=0
-check() { # what, got, expected
-  if [[ "$2" != "$3" ]]; then echo "FAIL $1: got $2, expected $3"; fail=1; else echo "ok   $1"; fi
-}
-differs() { # what, a, b
-  if [[ "$2" == "$3" ]]; then echo "FAIL $1: both $2"; fail=1; else echo "ok   $1"; fi
-}
+e2e_begin "$@"
+sleep 0.5
 click() { xdotool mousemove --window "$WID" "$1" "$2" click 1; sleep 0.4; }
 line1() { head -n 1 "$WORK/Korvanu.ini" | xxd -p; }
 
@@ -28,9 +14,6 @@ check "default settings file" "$(xxd -p "$WORK/Korvanu.ini" | tr -d '\n')" \
   "94778c6989e63d97ce0d0a8e9d8bee89c23d4f46460d0a88da93ae8e7793b13d4f46460d0a8c6f89df8e9e8ad43d4f4e0d0a42474d3d4f4e0d0a"
 
 import -window "$WID" "$out/before.png"
-menu=$(( $(identify -format '%h' "$out/before.png") - 514 ))
-cx() { echo $(( (1050 + 495 * $1 + 247) / 15 )); }
-cy() { echo $(( menu + (100 + 615 * $1 + 307) / 15 )); }
 green=$(e2e_pixel "$out/before.png" 20 "$(cy 5)")
 stand_before=$(e2e_pixel "$out/before.png" "$(cx 11)" "$(cy 5)")
 

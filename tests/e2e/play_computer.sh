@@ -4,19 +4,9 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
-trap e2e_cleanup EXIT
+e2e_begin "$@"
 
-game_dir=$1
-out=${2:-$(mktemp -d)}
-e2e_start_x
-e2e_start_game "$game_dir"
-sleep 0.5
-
-# Window pixels of a cell's centre; the surface starts below the menu bar.
 import -window "$WID" "$out/play-0-start.png"
-menu=$(( $(identify -format '%h' "$out/play-0-start.png") - 514 ))
-cx() { echo $(( (1050 + 495 * $1 + 247) / 15 )); }
-cy() { echo $(( menu + (100 + 615 * $1 + 307) / 15 )); }
 at() { e2e_pixel "$1" "$(cx "$2")" "$(cy "$3")"; }
 # The colour of a cell's wood where no piece covers it (its top-left corner).
 wood=$(e2e_pixel "$out/play-0-start.png" $(( $(cx 5) - 14 )) $(( $(cy 5) - 17 )))
@@ -34,12 +24,8 @@ xdotool mousemove --window "$WID" "$(cx 7)" "$(cy 6)" click 1
 sleep 1
 import -window "$WID" "$out/play-2-reply.png"
 
-fail=0
-same() { if [[ "$2" == "$3" ]]; then echo "ok   $1"; else echo "FAIL $1: $2 vs $3"; fail=1; fi; }
-differ() { if [[ "$2" != "$3" ]]; then echo "ok   $1"; else echo "FAIL $1: both $2"; fail=1; fi; }
-
-same "(7, 7) is empty after the pawn left" "$(at "$out/play-2-reply.png" 7 7)" "$(at "$out/play-0-start.png" 5 5)"
-differ "the pawn stands on (7, 6)" "$(at "$out/play-2-reply.png" 7 6)" "$(at "$out/play-0-start.png" 7 6)"
+check "(7, 7) is empty after the pawn left" "$(at "$out/play-2-reply.png" 7 7)" "$(at "$out/play-0-start.png" 5 5)"
+differs "the pawn stands on (7, 6)" "$(at "$out/play-2-reply.png" 7 6)" "$(at "$out/play-0-start.png" 7 6)"
 # The computer moved one of its pieces in rows 1 to 4.
 changed=0
 for x in 1 2 3 4 5 6 7 8 9; do
@@ -55,7 +41,7 @@ ink() { # counts the pixels other than the background green in a box: file x0 y0
 }
 humanBox="$(( (1050 + 495 * 12) / 15 )) $(( menu + (100 + 615 * 2) / 15 + 20 )) 90 25"
 computerBox="10 $(( menu + (100 + 615 * 8) / 15 + 20 )) 90 25"
-same "nothing written there at the start" "$(ink "$out/play-0-start.png" $humanBox)$(ink "$out/play-0-start.png" $computerBox)" "00"
+check "nothing written there at the start" "$(ink "$out/play-0-start.png" $humanBox)$(ink "$out/play-0-start.png" $computerBox)" "00"
 human=$(ink "$out/play-2-reply.png" $humanBox)
 computer=$(ink "$out/play-2-reply.png" $computerBox)
 [[ $human -gt 30 ]] && echo "ok   the human's move is written ($human)" || { echo "FAIL no notation of the human's move"; fail=1; }

@@ -4,20 +4,11 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
-trap e2e_cleanup EXIT
-
-game_dir=$1
-out=${2:-$(mktemp -d)}
-e2e_start_x
-e2e_start_game "$game_dir"
-sleep 0.5
+e2e_begin "$@"
 
 import -window "$WID" "$out/record-0-start.png"
-menu=$(( $(identify -format '%h' "$out/record-0-start.png") - 514 ))
 px() { echo $(( $1 / 15 )); }                 # twips across
 py() { echo $(( menu + $1 / 15 )); }          # twips down
-cx() { px $(( 1050 + 495 * $1 + 247 )); }
-cy() { py $(( 100 + 615 * $1 + 307 )); }
 press() { xdotool mousemove --window "$WID" "$1" "$2" click 1; sleep 0.3; }
 bar() { press "$1" 8; }                       # a menu on the bar, by its x
 
@@ -36,7 +27,6 @@ press "$(px 3787)" "$(py 3187)"; sleep 0.3
 import -window root "$out/record-3-saved.png"
 xdotool key Return; sleep 0.3
 
-fail=0
 if [[ -f "$WORK/e2e.棋譜" ]] && [[ $(grep -c $'\r$' "$WORK/e2e.棋譜") -eq 5 ]]; then
   echo "ok   saved e2e.棋譜 with 5 lines"
 else

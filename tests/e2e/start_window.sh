@@ -4,28 +4,9 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
-trap e2e_cleanup EXIT
-
-game_dir=$1
-out=${2:-$(mktemp -d)}
-e2e_start_x
-e2e_start_game "$game_dir"
-sleep 1
+e2e_begin "$@"
+sleep 0.5
 import -window "$WID" "$out/start.png"
-
-fail=0
-check() { # what, got, expected
-  if [[ "$2" != "$3" ]]; then echo "FAIL $1: got $2, expected $3"; fail=1; else echo "ok   $1"; fi
-}
-differs() { # what, a, b
-  if [[ "$2" == "$3" ]]; then echo "FAIL $1: both $2"; fail=1; else echo "ok   $1"; fi
-}
-
-# Window-relative pixels: the menu bar takes the top rows, then the surface
-# at one pixel per 15 twips. Cell (x, y) centre: 1050 + 495x + 247, 100 + 615y + 307.
-menu=$(( $(identify -format '%h' "$out/start.png") - 514 ))
-cx() { echo $(( (1050 + 495 * $1 + 247) / 15 )); }
-cy() { echo $(( menu + (100 + 615 * $1 + 307) / 15 )); }
 
 check "window size" "$(identify -format '%wx%h' "$out/start.png")" "627x533"
 check "green background left of the board" "$(e2e_pixel "$out/start.png" 20 "$(cy 5)")" "0,128,0"
