@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <QtTest/QTest>
 
 #include "../core/temp_dir.h"
 #include "main_window.h"
@@ -222,6 +223,29 @@ TEST_F(Window, ResizingScalesThePicture) {
   // A point in twips maps back through the scaled picture.
   const QPointF centre = w.view().toTwips(r.center());
   EXPECT_NEAR(centre.x(), SURFACE_WIDTH * 15 / 2.0, 20);
+}
+
+TEST_F(Window, ClicksOnAnEnlargedWindowReachTheirSquares) {
+  w.resize(627 * 2, 533 * 2);
+  QApplication::processEvents();
+  answerNextMessageBox(nullptr);  // "先手の番です"
+  w.findChild<QAction*>("START")->trigger();
+  QApplication::processEvents();
+  // The widget position of a cell's centre, through the scaled picture.
+  const QRect r = w.view().surfaceRect();
+  auto at = [&](int x, int y) {
+    const double f = double(r.width()) / (SURFACE_WIDTH * TWIPS_PER_PIXEL);
+    return QPoint(r.x() + qRound((cellLeft(x) + SQUARE_WIDTH / 2) * f),
+                  r.y() + qRound((cellTop(y) + SQUARE_HEIGHT / 2) * f));
+  };
+  QTest::mouseClick(&w.view(), Qt::LeftButton, {}, at(7, 7));
+  QTest::mouseClick(&w.view(), Qt::LeftButton, {}, at(7, 6));
+  EXPECT_EQ(w.game().BOARD[7][6], CODE_SITA_HU);
+  EXPECT_EQ(w.game().BOARD[7][7], EMPTY);
+  // The second player answers with the right button: no promotion is possible there.
+  QTest::mouseClick(&w.view(), Qt::LeftButton, {}, at(3, 3));
+  QTest::mouseClick(&w.view(), Qt::RightButton, {}, at(3, 4));
+  EXPECT_EQ(w.game().BOARD[3][4], CODE_UE_HU);
 }
 
 } // namespace
