@@ -28,5 +28,5 @@ ctest --test-dir build-asan --output-on-failure -j"$jobs" -LE e2e
 echo "== fuzz build (a short run)"
 CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANU_FUZZ=ON \
   -DKORVANU_APP=OFF -DKORVANU_TESTS=OFF -DKORVANU_WERROR=ON >/dev/null
-cmake --build build-fuzz -j"$jobs" --target record_fuzz
+cmake --build build-fuzz -j"$jobs" --target record_fuzz settings_fuzz
 ctest --test-dir build-fuzz --output-on-failure
