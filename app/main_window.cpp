@@ -94,6 +94,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::load() { Form_Load(*game_); }
 
+void MainWindow::end() {
+  if (!platform_->quitting()) endProgram(*game_);
+}
+
 void MainWindow::command(Menu item) {
   if (platform_->quitting()) return;
   onMenu(*game_, item);

@@ -23,6 +23,8 @@ public:
 
   // Runs the game's start-up: sounds, options, the first position, placement.
   void load();
+  // Ends the program as "終わり" does, unless it is ending already.
+  void end();
 
   Game& game() { return *game_; }
   const Surface& surface() const { return *surface_; }

@@ -6,7 +6,10 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <cstdarg>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 
 #include "wav_image.h"
@@ -45,11 +48,34 @@ std::int32_t play(std::int32_t id, int loops) {
     return Mix_PlayChannel(-1, chunk, loops) >= 0 ? 1 : 0;
 }
 
-}  // namespace
+// KORVANU_SOUND_TRACE=1 writes every call and its answer to stderr, so what
+// the game asks of its sound can be seen from outside.
+bool tracing() {
+    static const bool on = [] {
+        const char* v = std::getenv("KORVANU_SOUND_TRACE");
+        return v != nullptr && v[0] != '\0' && !(v[0] == '0' && v[1] == '\0');
+    }();
+    return on;
+}
 
-KORVANU_EXPORT std::int32_t dsInitialize(intptr_t /*window*/) {
+__attribute__((format(printf, 2, 3))) std::int32_t traced(std::int32_t result, const char* call,
+                                                          ...) {
+    if (!tracing()) return result;
+    std::va_list args;
+    va_start(args, call);
+    std::fputs("korvanu-sound: ", stderr);
+    std::vfprintf(stderr, call, args);
+    std::fprintf(stderr, " = %d\n", result);
+    va_end(args);
+    return result;
+}
+
+std::int32_t initialize() {
     if (gDevice != 0) return gDevice;
     if (gLastDevice == INT32_MAX) return 0;
+    // SDL would otherwise catch SIGINT and SIGTERM and only queue a quit event
+    // the game never reads; ending on a signal is the game's business.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
     if (Mix_OpenAudio(kRate, AUDIO_S16SYS, kChannels, kBufferFrames) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -60,7 +86,7 @@ KORVANU_EXPORT std::int32_t dsInitialize(intptr_t /*window*/) {
     return gDevice;
 }
 
-KORVANU_EXPORT std::int32_t dsTerminate(std::int32_t device) {
+std::int32_t terminate(std::int32_t device) {
     if (device == 0 || device != gDevice) return 0;
     for (auto& [id, chunk] : gChunks) Mix_FreeChunk(chunk);  // halts them too
     gChunks.clear();
@@ -70,8 +96,7 @@ KORVANU_EXPORT std::int32_t dsTerminate(std::int32_t device) {
     return 1;
 }
 
-KORVANU_EXPORT std::int32_t dsCreateDSB(std::int32_t device, const void* image, std::int32_t length,
-                                        std::int32_t flags) {
+std::int32_t create(std::int32_t device, const void* image, std::int32_t length, std::int32_t flags) {
     if (device == 0 || device != gDevice || image == nullptr || length <= 0) return 0;
     if (gLastId == INT32_MAX) return 0;
     const auto* bytes = static_cast<const unsigned char*>(image);
@@ -91,15 +116,7 @@ KORVANU_EXPORT std::int32_t dsCreateDSB(std::int32_t device, const void* image, 
     return ++gLastId;
 }
 
-KORVANU_EXPORT std::int32_t dsPlay(std::int32_t id) {
-    return play(id, 0);
-}
-
-KORVANU_EXPORT std::int32_t dsPlayLooping(std::int32_t id) {
-    return play(id, -1);
-}
-
-KORVANU_EXPORT std::int32_t dsStop(std::int32_t id) {
+std::int32_t stop(std::int32_t id) {
     const Mix_Chunk* chunk = findChunk(id);
     if (chunk == nullptr) return 0;
     // Only this thread starts sounds, so a channel found playing `chunk` can at
@@ -110,10 +127,42 @@ KORVANU_EXPORT std::int32_t dsStop(std::int32_t id) {
     return 1;
 }
 
-KORVANU_EXPORT std::int32_t dsFree(std::int32_t id) {
+std::int32_t release(std::int32_t id) {
     Mix_Chunk* chunk = findChunk(id);
     if (chunk == nullptr) return 0;
     Mix_FreeChunk(chunk);  // halts every channel still playing it first
     gChunks.erase(id);
     return 1;
+}
+
+}  // namespace
+
+KORVANU_EXPORT std::int32_t dsInitialize(intptr_t /*window*/) {
+    return traced(initialize(), "dsInitialize()");
+}
+
+KORVANU_EXPORT std::int32_t dsTerminate(std::int32_t device) {
+    return traced(terminate(device), "dsTerminate(%d)", device);
+}
+
+KORVANU_EXPORT std::int32_t dsCreateDSB(std::int32_t device, const void* image, std::int32_t length,
+                                        std::int32_t flags) {
+    return traced(create(device, image, length, flags), "dsCreateDSB(%d, %d bytes, %d)", device,
+                  length, flags);
+}
+
+KORVANU_EXPORT std::int32_t dsPlay(std::int32_t id) {
+    return traced(play(id, 0), "dsPlay(%d)", id);
+}
+
+KORVANU_EXPORT std::int32_t dsPlayLooping(std::int32_t id) {
+    return traced(play(id, -1), "dsPlayLooping(%d)", id);
+}
+
+KORVANU_EXPORT std::int32_t dsStop(std::int32_t id) {
+    return traced(stop(id), "dsStop(%d)", id);
+}
+
+KORVANU_EXPORT std::int32_t dsFree(std::int32_t id) {
+    return traced(release(id), "dsFree(%d)", id);
 }

@@ -2,7 +2,9 @@
  * time. Every call takes and returns 32-bit integers except for the window
  * handle and the WAV image. Id 0 always means "no sound" and is ignored.
  * Calls return 1 on success and 0 when nothing was done: an unknown or freed
- * id, id 0, or any call while the device is not open. */
+ * id, id 0, or any call while the device is not open.
+ * With KORVANU_SOUND_TRACE=1 in the environment every call and its answer is
+ * written to stderr, as "korvanu-sound: dsFree(3) = 1". */
 #ifndef KORVANU_SOUND_H
 #define KORVANU_SOUND_H
 

@@ -2,6 +2,8 @@
 // silent "dummy" driver.
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include "sound_test_support.h"
 
 namespace korvanu::test {
@@ -100,6 +102,21 @@ TEST(SoundLifecycle, StopReleasesEveryChannelOfTheSound) {
     const std::int32_t other = createFrom(device, toneWav(0.2));
     for (int i = 0; i < playing; ++i) EXPECT_EQ(dsPlayLooping(other), 1) << i;
     EXPECT_EQ(dsTerminate(device), 1);
+}
+
+// The game ends on SIGTERM, SIGINT and SIGHUP through its own end
+// processing; a handler left behind by the audio start would swallow them.
+TEST(SoundDevice, LeavesTheEndSignalsToTheGame) {
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        struct sigaction before {};
+        ASSERT_EQ(sigaction(signal, nullptr, &before), 0);
+        const std::int32_t device = openDevice("dummy");
+        ASSERT_NE(device, 0);
+        struct sigaction during {};
+        ASSERT_EQ(sigaction(signal, nullptr, &during), 0);
+        EXPECT_EQ(during.sa_handler, before.sa_handler) << "signal " << signal;
+        EXPECT_EQ(dsTerminate(device), 1);
+    }
 }
 
 }  // namespace
