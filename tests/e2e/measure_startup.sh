@@ -1,27 +1,102 @@
 #!/usr/bin/env bash
-# Start-up time (launch to a visible window, which is drawn before it is
-# shown) and resident memory of the game, over a few runs under Xvfb.
-# usage: tests/e2e/measure_startup.sh [GAME_DIR] [RUNS]
+# Start-up as a player feels it: from launch to the window mapped on screen,
+# for the game and for a bare Qt window of the same size started the same
+# way, alternating on one X server; then the game's resident memory once its
+# music is loaded and playing.
+# usage: tests/e2e/measure_startup.sh [GAME_DIR] [BARE_WINDOW] [RUNS]
+#   DISPLAY_NUMBER=N  use Xvfb on :N instead of the first free one
+#   SETTLE=S          seconds to wait before reading memory (default 3)
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
-game_dir=${1:-$here/../../build/game}
-runs=${2:-5}
-export SDL_AUDIODRIVER=dummy
-for i in $(seq "$runs"); do
+build=$here/../../build
+game_dir=${1:-$build/game}
+bare=${2:-$build/tools/bare_window/korvanu-bare-window}
+runs=${3:-15}
+settle=${SETTLE:-3}
+export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+
+cleanup() {
+  [[ -n "${APP_PID:-}" ]] && kill -KILL "$APP_PID" 2>/dev/null
+  [[ -n "${XEV_PID:-}" ]] && kill "$XEV_PID" 2>/dev/null
+  [[ -n "${XVFB_PID:-}" ]] && kill "$XVFB_PID" 2>/dev/null
+  [[ -n "${WORK:-}" ]] && rm -rf "$WORK"
+  return 0
+}
+trap cleanup EXIT
+
+if [[ -n "${DISPLAY_NUMBER:-}" ]]; then
+  Xvfb ":$DISPLAY_NUMBER" -screen 0 1280x1024x24 -noreset >/dev/null 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$DISPLAY_NUMBER"
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+else
   e2e_start_x
-  WORK=$(mktemp -d)
-  cp -r "$game_dir"/. "$WORK"/
-  export XDG_RUNTIME_DIR=$WORK
-  t0=$(date +%s%N)
-  (cd "$WORK" && exec ./korvanu) &
-  GAME_PID=$!
-  until xdotool search --onlyvisible --name '^Korvanu$' >/dev/null 2>&1; do sleep 0.005; done
-  t1=$(date +%s%N)
-  sleep 2
-  rss=$(awk '/VmRSS/ {print $2}' "/proc/$GAME_PID/status")
-  echo "run $i: window shown after $(( (t1 - t0) / 1000000 )) ms, resident ${rss} kB"
-  e2e_cleanup 2>/dev/null
-  unset GAME_PID XVFB_PID WORK
-  sleep 0.3
+fi
+WORK=$(mktemp -d)
+export XDG_RUNTIME_DIR=$WORK
+
+# Every top-level window mapped on the server shows up here as a MapNotify
+# (there is no window manager), timed the moment it is read.
+coproc XEV { exec xev -root -event substructure; }
+XEV_PID=$XEV_PID
+sleep 0.3
+
+micros() { local t=${1/./}; echo $((10#$t)); }
+
+# Starts program $2 in folder $1; MS = milliseconds to its map.
+launch_to_map() {
+  local line t0 t1=
+  t0=$EPOCHREALTIME
+  (cd "$1" && exec "$2" >/dev/null 2>&1) &
+  APP_PID=$!
+  while read -r -t 20 line <&"${XEV[0]}"; do
+    if [[ $line == MapNotify* ]]; then t1=$EPOCHREALTIME; break; fi
+  done
+  [[ -n "$t1" ]] || { echo "no window was mapped" >&2; exit 1; }
+  MS=$(( ($(micros "$t1") - $(micros "$t0")) / 1000 ))
+}
+
+stop_app() {
+  kill -KILL "$APP_PID" 2>/dev/null || true
+  wait "$APP_PID" 2>/dev/null || true
+  APP_PID=
+  # Drain the unmap and destroy notices of the window just closed.
+  while read -r -t 0.2 _ <&"${XEV[0]}"; do :; done
+}
+
+# One run of the game in a fresh copy of its folder (default settings, so
+# the music plays), or of the bare window; MS and RSS (kB) for it.
+run_game() {
+  rm -rf "$WORK/game" && cp -r "$game_dir" "$WORK/game"
+  launch_to_map "$WORK/game" ./korvanu
+  sleep "$settle"
+  RSS=$(awk '/VmRSS/ {print $2}' "/proc/$APP_PID/status")
+  stop_app
+}
+
+run_bare() {
+  launch_to_map "$WORK" "$bare"
+  sleep "$settle"
+  RSS=$(awk '/VmRSS/ {print $2}' "/proc/$APP_PID/status")
+  stop_app
+}
+
+median() { sort -n | awk '{a[NR] = $1} END {print (NR % 2) ? a[(NR + 1) / 2] : int((a[NR / 2] + a[NR / 2 + 1]) / 2)}'; }
+
+# One unreported run of each warms the file cache.
+run_game
+run_bare
+game_ms=() bare_ms=() game_rss=() bare_rss=()
+for i in $(seq "$runs"); do
+  run_game; gm=$MS gr=$RSS
+  run_bare; bm=$MS br=$RSS
+  game_ms+=("$gm") game_rss+=("$gr") bare_ms+=("$bm") bare_rss+=("$br")
+  echo "run $i: game ${gm} ms ${gr} kB   bare ${bm} ms ${br} kB"
 done
+gmed=$(printf '%s\n' "${game_ms[@]}" | median)
+bmed=$(printf '%s\n' "${bare_ms[@]}" | median)
+grss=$(printf '%s\n' "${game_rss[@]}" | median)
+brss=$(printf '%s\n' "${bare_rss[@]}" | median)
+echo "median launch to map: game ${gmed} ms, bare ${bmed} ms, ratio $(awk -v g="$gmed" -v b="$bmed" 'BEGIN {printf "%.2f", g / b}')"
+echo "median resident: game ${grss} kB (music loaded), bare ${brss} kB"
