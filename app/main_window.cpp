@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QTimer>
 #include <vector>
 
 #include "file_panel_widgets.h"
@@ -89,7 +90,16 @@ void MainWindow::connectFilePanel() {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == view_ && event->type() == QEvent::Resize) panel_->layout(view_->surfaceRect());
+  if (watched == view_ && event->type() == QEvent::Paint && soundsPending_) {
+    // Right after this first paint has reached the screen.
+    soundsPending_ = false;
+    QTimer::singleShot(0, this, &MainWindow::startSounds);
+  }
   return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::startSounds() {
+  if (!platform_->quitting()) korvanu::startSounds(*game_);
 }
 
 void MainWindow::load() { Form_Load(*game_); }

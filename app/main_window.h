@@ -21,7 +21,8 @@ public:
   explicit MainWindow(int surfaceScale);
   ~MainWindow() override;
 
-  // Runs the game's start-up: sounds, options, the first position, placement.
+  // Runs the game's start-up: options, the first position, placement. The
+  // sounds follow on their own once the first picture is painted.
   void load();
   // Ends the program as "終わり" does, unless it is ending already.
   void end();
@@ -41,12 +42,14 @@ private:
   void buildMenus();
   void connectFilePanel();
   void command(Menu item);
+  void startSounds();
 
   std::unique_ptr<Surface> surface_;
   SurfaceView* view_;
   std::unique_ptr<QtPlatform> platform_;
   std::unique_ptr<Game> game_;
   FilePanel* panel_;
+  bool soundsPending_ = true;
 };
 
 } // namespace korvanu

@@ -71,6 +71,12 @@ void loadSounds(Game& g) {
   g.SOUND_BGM = CreateSound(g, FILE_SOUND_BGM, SOUND_FLAGS_MUSIC);
 }
 
+void startSounds(Game& g) {
+  loadSounds(g);
+  // The options were read before there was any music to start.
+  if (isChecked(g, Menu::BGM)) loopSound(g, g.SOUND_BGM);
+}
+
 namespace {
 
 void call(Game& g, dsId_fn SoundApi::*fn, int id) {

@@ -23,8 +23,13 @@ int CreateSound(Game& g, const std::string& fileName, int flags);
 void TerminateSound(Game& g);
 void ShowSoundWarning(Game& g, const std::string& text);
 
-// The first step of start-up: the device, then the five sounds in order.
+// The device, then the five sounds in order.
 void loadSounds(Game& g);
+
+// The last step of start-up, once the window is on screen: loadSounds, then
+// the music if its menu item is checked by then. Opening the device and
+// decoding take long enough to hold the window back if done before it shows.
+void startSounds(Game& g);
 
 void playSound(Game& g, int id);
 void loopSound(Game& g, int id);

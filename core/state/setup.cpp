@@ -69,8 +69,8 @@ void 初期設定(Game& g) {
 }
 
 void Form_Load(Game& g) {
-  loadSounds(g);
-
+  // The sounds come once the window shows (startSounds); until then every
+  // sound id is 0 and plays nothing, the music included.
   g.RECORD_MODE = OFF;
   g.GUIDE_ON = OFF;
   g.RECORD_LAST = 0;

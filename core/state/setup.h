@@ -9,7 +9,8 @@ struct Game;
 // running, redraws the window and stores the position as move 0.
 void 初期設定(Game& g);
 
-// Everything the window does when it opens, in order.
+// Everything the window does to draw its first picture, in order; the
+// sounds follow with startSounds once it is on screen.
 void Form_Load(Game& g);
 
 // Frees the sounds and ends the program; nothing more is handled.

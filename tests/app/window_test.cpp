@@ -33,6 +33,30 @@ void answerNextMessageBox(QString* seenText) {
   });
 }
 
+// Answers every message box as it opens, keeping its text, and counts the
+// view's paints before each.
+struct BoxWatcher : QObject {
+  QStringList texts;
+  QList<int> paintsBefore;
+  int paints = 0;
+  QTimer timer;
+  explicit BoxWatcher(QWidget& view) {
+    view.installEventFilter(this);
+    QObject::connect(&timer, &QTimer::timeout, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        texts << box->text();
+        paintsBefore << paints;
+        box->accept();
+      }
+    });
+    timer.start(1);
+  }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
 class Window : public ::testing::Test {
 protected:
   // The window reads and writes its settings file in the current folder.
@@ -40,10 +64,11 @@ protected:
   MainWindow w{2};
   QString warning;
   void SetUp() override {
-    answerNextMessageBox(&warning);
     w.load();
     w.show();
-    QApplication::processEvents();
+    BoxWatcher boxes(w.view());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.texts.isEmpty(); }, 10000));
+    warning = boxes.texts.front();
   }
 
   // The colour of the surface in the middle of a cell.
@@ -59,6 +84,26 @@ TEST_F(Window, CaptionSizeAndTheOneSoundWarning) {
   EXPECT_EQ(w.width(), 627);
   EXPECT_EQ(w.height(), 533);
   EXPECT_EQ(warning, "Direct Soundインターフェースが作成できません。");
+}
+
+// Opening the sound device and decoding the sounds wait for the window's
+// first picture; the warning of a missing library still comes, once.
+TEST(WindowStart, SoundsStartOnlyOnceTheFirstPictureIsPainted) {
+  testing::TempDir dir;
+  MainWindow w{2};
+  BoxWatcher boxes(w.view());
+  w.load();
+  QApplication::processEvents();
+  EXPECT_TRUE(boxes.texts.isEmpty()) << "nothing of the sound before the window shows";
+  w.show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.texts.isEmpty(); }, 10000));
+  EXPECT_EQ(boxes.texts, QStringList{"Direct Soundインターフェースが作成できません。"});
+  EXPECT_GE(boxes.paintsBefore.front(), 1);
+
+  w.resize(700, 600);
+  w.view().repaint();
+  QTest::qWait(50);
+  EXPECT_EQ(boxes.texts.size(), 1) << "later paints start nothing";
 }
 
 TEST_F(Window, MenuBarHoldsEveryItemInOrder) {

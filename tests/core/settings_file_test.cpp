@@ -8,6 +8,7 @@
 #include "platform/headless.h"
 #include "play/commands.h"
 #include "settings/settings_file.h"
+#include "sound/sound.h"
 #include "sound_fake.h"
 #include "state/game.h"
 #include "state/setup.h"
@@ -128,6 +129,7 @@ TEST_F(SettingsFile, FirstRunWritesAndAppliesTheDefaults) {
   Form_Load(g);
   EXPECT_EQ(readBytes(SETTINGS_FILE), DEFAULT_FILE_BYTES);
   expectDefaultsApplied();
+  startSounds(g);
   ASSERT_FALSE(fake::calls.empty());
   EXPECT_EQ(fake::calls.back(), "loop 5") << "the music plays";
   EXPECT_TRUE(ui.messages.empty());
@@ -204,6 +206,7 @@ TEST_F(SettingsFile, OtherTextCountsAsOffAndOnTheFirstLineChangesNothing) {
 
 TEST_F(SettingsFile, EveryOptionChangeRewritesTheFile) {
   Form_Load(g);
+  startSounds(g);
   fake::calls.clear();
   struct Step {
     Menu item;

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/headless.h"
 #include "play/commands.h"
 #include "settings/options.h"
+#include "sound/sound.h"
 #include "sound_fake.h"
 #include "state/game.h"
 #include "state/setup.h"
@@ -104,14 +106,15 @@ TEST_F(Setup, InitialSetupPlacesTheStartingPositionAndStoresItAsMoveZero) {
   EXPECT_EQ(squares, 81);
 }
 
-TEST_F(Setup, WindowLoadOpensSoundsThenOptionsThenTheFirstPosition) {
+TEST_F(Setup, WindowLoadDrawsTheOptionsAndFirstPositionThenTheSoundsFollow) {
   Form_Load(g);
+  EXPECT_TRUE(fake::calls.empty()) << "the window is not held back by the sound";
 
-  ASSERT_GE(fake::calls.size(), 7u);
-  EXPECT_EQ(fake::calls[0], "init");
-  EXPECT_EQ(fake::calls[1], "create flags=3 bytes=1");
-  EXPECT_EQ(fake::calls[5], "create flags=1 bytes=5");
-  EXPECT_EQ(fake::calls[6], "loop 5") << "the music starts with the options";
+  startSounds(g);
+  const std::vector<std::string> soundCalls{
+      "init", "create flags=3 bytes=1", "create flags=3 bytes=2", "create flags=3 bytes=3",
+      "create flags=3 bytes=4", "create flags=1 bytes=5", "loop 5"};
+  EXPECT_EQ(fake::calls, soundCalls) << "the music starts as the options asked";
   EXPECT_TRUE(ui.messages.empty());
 
   EXPECT_TRUE(isChecked(g, Menu::LEVEL3));
@@ -145,8 +148,36 @@ TEST_F(Setup, AMaximisedWindowIsLeftWhereItIs) {
   EXPECT_EQ(ui.window.width, 20000);
 }
 
+TEST_F(Setup, MusicSwitchedBeforeTheSoundsCameIsHonouredWhenTheyCome) {
+  Form_Load(g);
+  onMenu(g, Menu::BGM);  // off
+  startSounds(g);
+  EXPECT_EQ(std::count(fake::calls.begin(), fake::calls.end(), "loop 5"), 0);
+  onMenu(g, Menu::BGM);  // on again, now with music to play
+  EXPECT_EQ(fake::calls.back(), "loop 5");
+
+  // Switched off and on again while silent: the music starts when it comes.
+  HeadlessPlatform ui2;
+  ui2.sound = &fake::api();
+  Game g2{ui2};
+  fake::reset();
+  Form_Load(g2);
+  onMenu(g2, Menu::BGM);
+  onMenu(g2, Menu::BGM);
+  startSounds(g2);
+  EXPECT_EQ(std::count(fake::calls.begin(), fake::calls.end(), "loop 5"), 1);
+}
+
+TEST_F(Setup, EndingBeforeTheSoundsCameFreesNothing) {
+  Form_Load(g);
+  Form_KeyPress(g, KEY_ESCAPE);
+  EXPECT_TRUE(ui.quitRequested);
+  EXPECT_TRUE(fake::calls.empty());
+}
+
 TEST_F(Setup, EscapeAndTheEndItemFreeTheSoundsAndQuit) {
   Form_Load(g);
+  startSounds(g);
   Form_KeyPress(g, 'a');
   Form_KeyPress(g, 13);
   EXPECT_FALSE(ui.quitRequested);
@@ -162,6 +193,7 @@ TEST_F(Setup, EscapeAndTheEndItemFreeTheSoundsAndQuit) {
   ui2.sound = &fake::api();
   Game g2{ui2};
   Form_Load(g2);
+  startSounds(g2);
   onMenu(g2, Menu::OWARI);
   EXPECT_TRUE(ui2.quitRequested);
 }

@@ -2,7 +2,7 @@
 # A logout (SIGHUP), `kill` (SIGTERM) or Ctrl+C in the terminal (SIGINT) ends
 # the real program at once with status 0, through the same end processing as
 # "終わり" and Esc: every loaded sound freed in order, then the device closed,
-# as the sound library's trace shows.
+# as the sound library's trace shows. Also while a message box is open.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
@@ -64,4 +64,15 @@ for signal in TERM INT HUP; do
   rm -rf "$WORK"; WORK=
 done
 
+# No device: the one warning is open in its own event loop when SIGTERM comes.
+start_traced no-such-driver
+if timeout 20 xdotool search --sync --onlyvisible --name '^Korvanu\.dll$' >/dev/null; then
+  # The window is not held back for the sound: it is up before the warning.
+  check "the window shows before the sound warning" \
+    "$(xdotool search --onlyvisible --name '^Korvanu$' | wc -l)" 1
+  STATUS=; end_with TERM
+  check "SIGTERM during the sound warning ends the game with status 0" "$STATUS" 0
+else
+  echo "FAIL the sound warning never showed"; fail=1
+fi
 exit $fail
