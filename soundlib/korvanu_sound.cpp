@@ -1,6 +1,11 @@
 // The ds* entry points the game finds with dlsym. Everything runs on the
 // game's UI thread; SDL_mixer mixes on its own thread, so channels are only
 // ever touched through Mix_* calls, never through the chunk structures.
+//
+// Effects are decoded once into the device's format. Music (flag 1) would
+// grow fourfold that way (22 kHz mono to 44.1 kHz stereo, and eight times
+// that while SDL converts it), so it stays as its WAV image and SDL_mixer's
+// music stream decodes it as it plays: one music at a time.
 #include "korvanu_sound.h"
 
 #include <SDL.h>
@@ -11,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <vector>
 
 #include "wav_image.h"
 
@@ -21,31 +27,71 @@ namespace {
 constexpr int kRate = 44100;
 constexpr int kChannels = 2;
 constexpr int kBufferFrames = 1024;  // ~23 ms: a click lands without a noticeable lag
-constexpr int kMixChannels = 16;     // the looping music plus plenty of overlapping effects
+constexpr int kMixChannels = 16;     // plenty of overlapping effects beside the music
 constexpr std::int32_t kFlagMusic = 1;
 // Background music sits a little under the effects so moves and blasts stay
 // audible over it; every other flag value plays at full volume.
 constexpr int kMusicVolume = MIX_MAX_VOLUME * 3 / 4;
+
+struct Sound {
+    Mix_Chunk* chunk = nullptr;        // an effect
+    Mix_Music* music = nullptr;        // or music, read from `image` as it plays
+    std::vector<unsigned char> image;  // the library's own copy of the music's WAV
+};
 
 // Handle of the open device, 0 while closed. Each opening gets a new value so
 // a handle kept from an earlier session is refused.
 std::int32_t gDevice = 0;
 std::int32_t gLastDevice = 0;
 std::int32_t gLastId = 0;  // ids only grow, so a freed id never comes back
-// The flags live on in the chunk's own volume, set once at creation.
-std::map<std::int32_t, Mix_Chunk*> gChunks;
+std::map<std::int32_t, Sound> gSounds;
+std::int32_t gMusicId = 0;  // the music last started on the music stream
 
-Mix_Chunk* findChunk(std::int32_t id) {
+Sound* findSound(std::int32_t id) {
     if (gDevice == 0) return nullptr;
-    const auto it = gChunks.find(id);
-    return it == gChunks.end() ? nullptr : it->second;
+    const auto it = gSounds.find(id);
+    return it == gSounds.end() ? nullptr : &it->second;
+}
+
+void freeSound(std::int32_t id, Sound& sound) {
+    if (sound.chunk != nullptr) Mix_FreeChunk(sound.chunk);  // halts its channels first
+    if (sound.music != nullptr) Mix_FreeMusic(sound.music);  // halts it first if playing
+    if (gMusicId == id) gMusicId = 0;
 }
 
 std::int32_t play(std::int32_t id, int loops) {
-    Mix_Chunk* chunk = findChunk(id);
-    if (chunk == nullptr) return 0;
+    Sound* sound = findSound(id);
+    if (sound == nullptr) return 0;
+    if (sound->music != nullptr) {
+        // Once is 1 here, where a channel counts repeats after the first.
+        if (Mix_PlayMusic(sound->music, loops < 0 ? -1 : 1) != 0) return 0;
+        gMusicId = id;
+        return 1;
+    }
     // -1 picks any idle channel; with all of them busy the sound is dropped.
-    return Mix_PlayChannel(-1, chunk, loops) >= 0 ? 1 : 0;
+    return Mix_PlayChannel(-1, sound->chunk, loops) >= 0 ? 1 : 0;
+}
+
+// An effect decoded for the device. SDL converts in a buffer sized for its
+// widest intermediate format and keeps it; only the converted part is kept.
+Mix_Chunk* loadEffect(const void* image, std::int32_t length) {
+    SDL_RWops* rw = SDL_RWFromConstMem(image, length);
+    if (rw == nullptr) return nullptr;
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(rw, 1);  // decodes into its own copy; closes rw
+    if (chunk != nullptr && chunk->allocated != 0 && chunk->alen > 0) {
+        void* fitted = SDL_realloc(chunk->abuf, chunk->alen);
+        if (fitted != nullptr) chunk->abuf = static_cast<Uint8*>(fitted);
+    }
+    return chunk;
+}
+
+bool loadMusic(Sound& sound, const void* image, std::int32_t length) {
+    const auto* bytes = static_cast<const unsigned char*>(image);
+    sound.image.assign(bytes, bytes + length);
+    SDL_RWops* rw = SDL_RWFromConstMem(sound.image.data(), length);
+    if (rw == nullptr) return false;
+    sound.music = Mix_LoadMUSType_RW(rw, MUS_WAV, 1);  // closes rw when freed, or now on failure
+    return sound.music != nullptr;
 }
 
 // KORVANU_SOUND_TRACE=1 writes every call and its answer to stderr, so what
@@ -82,14 +128,15 @@ std::int32_t initialize() {
         return 0;
     }
     Mix_AllocateChannels(kMixChannels);
+    Mix_VolumeMusic(kMusicVolume);
     gDevice = ++gLastDevice;
     return gDevice;
 }
 
 std::int32_t terminate(std::int32_t device) {
     if (device == 0 || device != gDevice) return 0;
-    for (auto& [id, chunk] : gChunks) Mix_FreeChunk(chunk);  // halts them too
-    gChunks.clear();
+    for (auto& [id, sound] : gSounds) freeSound(id, sound);
+    gSounds.clear();
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     gDevice = 0;
@@ -102,36 +149,42 @@ std::int32_t create(std::int32_t device, const void* image, std::int32_t length,
     const auto* bytes = static_cast<const unsigned char*>(image);
     if (!korvanu::sound::wavImageIsPlayable(bytes, static_cast<std::size_t>(length))) return 0;
 
-    SDL_RWops* rw = SDL_RWFromConstMem(image, length);
-    if (rw == nullptr) return 0;
-    Mix_Chunk* chunk = Mix_LoadWAV_RW(rw, 1);  // decodes into its own copy; closes rw
-    if (chunk == nullptr) return 0;
-    if (flags == kFlagMusic) Mix_VolumeChunk(chunk, kMusicVolume);
+    Sound sound;
     try {
-        gChunks.emplace(gLastId + 1, chunk);
+        if (flags == kFlagMusic) {
+            if (!loadMusic(sound, image, length)) return 0;
+        } else {
+            sound.chunk = loadEffect(image, length);
+            if (sound.chunk == nullptr) return 0;
+        }
+        gSounds.emplace(gLastId + 1, std::move(sound));
     } catch (...) {
-        Mix_FreeChunk(chunk);
+        freeSound(0, sound);
         return 0;
     }
     return ++gLastId;
 }
 
 std::int32_t stop(std::int32_t id) {
-    const Mix_Chunk* chunk = findChunk(id);
-    if (chunk == nullptr) return 0;
-    // Only this thread starts sounds, so a channel found playing `chunk` can at
-    // worst finish on its own before the halt, which is harmless.
+    const Sound* sound = findSound(id);
+    if (sound == nullptr) return 0;
+    if (sound->music != nullptr) {
+        if (gMusicId == id) Mix_HaltMusic();
+        return 1;
+    }
+    // Only this thread starts sounds, so a channel found playing the chunk can
+    // at worst finish on its own before the halt, which is harmless.
     for (int channel = 0; channel < kMixChannels; ++channel) {
-        if (Mix_Playing(channel) && Mix_GetChunk(channel) == chunk) Mix_HaltChannel(channel);
+        if (Mix_Playing(channel) && Mix_GetChunk(channel) == sound->chunk) Mix_HaltChannel(channel);
     }
     return 1;
 }
 
 std::int32_t release(std::int32_t id) {
-    Mix_Chunk* chunk = findChunk(id);
-    if (chunk == nullptr) return 0;
-    Mix_FreeChunk(chunk);  // halts every channel still playing it first
-    gChunks.erase(id);
+    Sound* sound = findSound(id);
+    if (sound == nullptr) return 0;
+    freeSound(id, *sound);
+    gSounds.erase(id);
     return 1;
 }
 

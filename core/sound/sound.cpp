@@ -18,6 +18,10 @@ namespace {
 int readWholeFile(const std::string& fileName, std::vector<unsigned char>& bytes) {
   std::FILE* f = std::fopen(fileName.c_str(), "rb");
   if (!f) return errno;
+  // Sized once: growing chunk by chunk copies a long piece of music several
+  // times over and leaves the heap scattered with the old copies.
+  std::error_code ec;
+  if (const auto size = std::filesystem::file_size(fileName, ec); !ec) bytes.reserve(size);
   errno = 0;
   unsigned char chunk[65536];
   size_t n = 0;

@@ -145,5 +145,50 @@ TEST(SoundOutput, MusicPlaysBelowEffects) {
     EXPECT_LT(music / effect, 0.9);
 }
 
+// Music is decoded as it plays: at the device's rate, so at its own pitch,
+// and round the loop without a break.
+TEST(SoundOutput, MusicKeepsItsPitchAndLoopsWithoutAGap) {
+    const Recording out = record([](std::int32_t device) {
+        // 110 whole cycles of 440 Hz at 22.05 kHz, so the loop itself is seamless.
+        EXPECT_EQ(dsPlayLooping(createFrom(device, toneWav(0.25), 1)), 1);
+        wait(1000);
+        mark();
+    });
+    ASSERT_EQ(out.marks.size(), 1u);
+    const std::size_t frames = 44100 * 6 / 10;  // the last 0.6 s, past three loop seams
+    ASSERT_GT(out.marks[0], 2 * frames + kLag);
+    const std::size_t from = out.marks[0] - kLag - 2 * frames;
+    int crossings = 0;
+    std::size_t quiet = 0, longestQuiet = 0;
+    for (std::size_t i = from; i + 2 < from + 2 * frames; i += 2) {  // the left channel
+        if ((out.samples[i] < 0) != (out.samples[i + 2] < 0)) ++crossings;
+        quiet = std::abs(int(out.samples[i])) < 100 ? quiet + 1 : 0;
+        longestQuiet = std::max(longestQuiet, quiet);
+    }
+    EXPECT_NEAR(crossings, 2 * 440 * 0.6, 2 * 440 * 0.6 * 0.03);
+    EXPECT_LT(longestQuiet, 8u) << "a break in the music";
+}
+
+TEST(SoundOutput, OneMusicAtATimeAndStoppingAnotherLeavesItPlaying) {
+    const Recording out = record([](std::int32_t device) {
+        const std::int32_t first = createFrom(device, toneWav(0.1), 1);
+        const std::int32_t second = createFrom(device, toneWav(0.1), 1);
+        EXPECT_EQ(dsPlayLooping(first), 1);
+        EXPECT_EQ(dsPlayLooping(second), 1);  // takes over from the first
+        EXPECT_EQ(dsStop(first), 1);
+        EXPECT_EQ(dsFree(first), 1);
+        wait(300);
+        mark();
+        EXPECT_EQ(dsStop(second), 1);
+        mark();
+        wait(300);
+        mark();
+    });
+    ASSERT_EQ(out.marks.size(), 3u);
+    EXPECT_GT(out.peak(out.marks[0] - kTail, out.marks[0]), 6000) << "the second music was stopped";
+    ASSERT_GT(out.marks[2], out.marks[1] + kLag);
+    EXPECT_EQ(out.peak(out.marks[1] + kLag, out.marks[2]), 0);
+}
+
 }  // namespace
 }  // namespace korvanu::test
