@@ -10,9 +10,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Korvanu"));
   korvanu::EndSignals endSignals;
   const QScreen* screen = QGuiApplication::primaryScreen();
-  const int screenHeight =
-      screen ? qRound(screen->geometry().height() * screen->devicePixelRatio()) : 0;
-  korvanu::MainWindow window(korvanu::surfaceScaleFor(screenHeight));
+  korvanu::MainWindow window(korvanu::surfaceScaleFor(screen ? screen->devicePixelRatio() : 1.0));
   QObject::connect(&endSignals, &korvanu::EndSignals::received, &window, &korvanu::MainWindow::end);
   window.load();
   window.show();
