@@ -24,7 +24,7 @@ MainWindow::MainWindow(int surfaceScale)
     : surface_(std::make_unique<Surface>(surfaceScale)),
       view_(new SurfaceView(*surface_, this)),
       platform_(std::make_unique<QtPlatform>(*this, *surface_, *view_)),
-      game_(std::make_unique<Game>(*platform_)), panel_(new FilePanel(view_)) {
+      game_(std::make_unique<Game>(*platform_)), panel_(nullptr) {
   setWindowTitle(QStringLiteral("Korvanu"));
   setCentralWidget(view_);
   setFocusPolicy(Qt::StrongFocus);
@@ -75,8 +75,14 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::connectFilePanel() {
-  platform_->setFilePanel(panel_);
+  platform_->setFilePanelMaker([this] { return &filePanel(); });
   view_->installEventFilter(this);
+}
+
+FilePanel& MainWindow::filePanel() {
+  if (panel_) return *panel_;
+  panel_ = new FilePanel(view_);
+  panel_->layout(view_->surfaceRect());
   auto guarded = [this](auto&& handler) {
     return [this, handler](auto&&... args) {
       if (!platform_->quitting()) handler(args...);
@@ -86,10 +92,12 @@ void MainWindow::connectFilePanel() {
   panel_->onFolderChanged = guarded([this] { Dir1_Change(*game_); });
   panel_->onFileClicked = guarded([this](const QString& f) { File1_Click(*game_, f.toStdString()); });
   panel_->onReturn = guarded([this] { Command1_Click(*game_); });
+  return *panel_;
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == view_ && event->type() == QEvent::Resize) panel_->layout(view_->surfaceRect());
+  if (watched == view_ && event->type() == QEvent::Resize && panel_)
+    panel_->layout(view_->surfaceRect());
   // Before each paint, so a new size or pixel ratio shows sharp at once.
   if (watched == view_ && event->type() == QEvent::Paint) platform_->fitSurface();
   if (watched == view_ && event->type() == QEvent::Paint && soundsPending_) {

@@ -31,7 +31,8 @@ public:
   const Surface& surface() const { return *surface_; }
   SurfaceView& view() { return *view_; }
 
-  FilePanel& filePanel() { return *panel_; }
+  // Made on first use; the window opens without it.
+  FilePanel& filePanel();
 
 protected:
   void keyPressEvent(QKeyEvent* event) override;
