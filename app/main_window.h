@@ -14,6 +14,7 @@ class Surface;
 class SurfaceView;
 class QtPlatform;
 class FilePanel;
+class StartupWarmup;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -43,8 +44,10 @@ private:
   void buildMenus();
   void connectFilePanel();
   void command(Menu item);
-  void startSounds();
+  void afterFirstPaint();
 
+  // First, so that it starts before the rest of the window is built.
+  std::unique_ptr<StartupWarmup> warmup_;
   std::unique_ptr<Surface> surface_;
   SurfaceView* view_;
   std::unique_ptr<QtPlatform> platform_;
