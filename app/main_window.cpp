@@ -14,7 +14,6 @@
 #include "qt_platform.h"
 #include "sound/sound.h"
 #include "state/game.h"
-#include "startup_warmup.h"
 #include "state/setup.h"
 #include "surface.h"
 #include "surface_view.h"
@@ -22,14 +21,10 @@
 namespace korvanu {
 
 MainWindow::MainWindow(int surfaceScale)
-    : warmup_(std::make_unique<StartupWarmup>(surfaceScale)),
-      surface_(std::make_unique<Surface>(surfaceScale)),
+    : surface_(std::make_unique<Surface>(surfaceScale)),
       view_(new SurfaceView(*surface_, this)),
       platform_(std::make_unique<QtPlatform>(*this, *surface_, *view_)),
       game_(std::make_unique<Game>(*platform_)), panel_(nullptr) {
-  surface_->setPictureSource([this](int code, int scale) {
-    return warmup_ ? warmup_->take(code, scale) : QImage();
-  });
   setWindowTitle(QStringLiteral("Korvanu"));
   setCentralWidget(view_);
   setFocusPolicy(Qt::StrongFocus);
@@ -108,14 +103,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == view_ && event->type() == QEvent::Paint && soundsPending_) {
     // Right after this first paint has reached the screen.
     soundsPending_ = false;
-    QTimer::singleShot(0, this, &MainWindow::afterFirstPaint);
+    QTimer::singleShot(0, this, &MainWindow::startSounds);
   }
   return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::afterFirstPaint() {
-  warmup_.reset();  // whatever it drew that was not needed goes
-  if (!platform_->quitting()) startSounds(*game_);
+void MainWindow::startSounds() {
+  if (!platform_->quitting()) korvanu::startSounds(*game_);
 }
 
 void MainWindow::load() { Form_Load(*game_); }

@@ -14,7 +14,6 @@ class Surface;
 class SurfaceView;
 class QtPlatform;
 class FilePanel;
-class StartupWarmup;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -44,10 +43,8 @@ private:
   void buildMenus();
   void connectFilePanel();
   void command(Menu item);
-  void afterFirstPaint();
+  void startSounds();
 
-  // First, so that it starts before the rest of the window is built.
-  std::unique_ptr<StartupWarmup> warmup_;
   std::unique_ptr<Surface> surface_;
   SurfaceView* view_;
   std::unique_ptr<QtPlatform> platform_;

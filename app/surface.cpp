@@ -48,12 +48,8 @@ const QImage& Surface::picture(int code) {
   auto it = pictures_.find(code);
   if (it == pictures_.end()) {
     // An upper piece is turned from the lower one rather than drawn again.
-    QImage pic;
-    if (const int lower = turnedFrom(code))
-      pic = turnRound(picture(lower));
-    else if (source_)
-      pic = source_(code, scale_);
-    if (pic.isNull()) pic = renderPicture(code, scale_);
+    const int lower = turnedFrom(code);
+    QImage pic = lower ? turnRound(picture(lower)) : renderPicture(code, scale_);
     it = pictures_.emplace(code, std::move(pic)).first;
   }
   return it->second;

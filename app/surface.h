@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QRectF>
 #include <QString>
-#include <functional>
 #include <unordered_map>
 
 namespace korvanu {
@@ -25,11 +24,6 @@ public:
   // A blank surface at another scale; whatever was drawn is the caller's to
   // draw again.
   void setScale(int scale);
-  // Asked for a picture before it is rendered here; a null answer means
-  // render it.
-  void setPictureSource(std::function<QImage(int code, int scale)> source) {
-    source_ = std::move(source);
-  }
 
   void fill(int colour);
   void drawPicture(int code, double left, double top);
@@ -47,7 +41,6 @@ private:
   int scale_;
   QImage image_;
   std::unordered_map<int, QImage> pictures_;
-  std::function<QImage(int, int)> source_;
 };
 
 // The surface scale that stays sharp where one surface pixel is shown on
