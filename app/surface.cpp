@@ -46,12 +46,7 @@ void Surface::fill(int colour) { image_.fill(qcolour(colour)); }
 
 const QImage& Surface::picture(int code) {
   auto it = pictures_.find(code);
-  if (it == pictures_.end()) {
-    // An upper piece is turned from the lower one rather than drawn again.
-    const int lower = turnedFrom(code);
-    QImage pic = lower ? turnRound(picture(lower)) : renderPicture(code, scale_);
-    it = pictures_.emplace(code, std::move(pic)).first;
-  }
+  if (it == pictures_.end()) it = pictures_.emplace(code, renderPicture(code, scale_)).first;
   return it->second;
 }
 

@@ -11,9 +11,4 @@ namespace korvanu {
 // picture gives a null image.
 QImage renderPicture(int code, int scale);
 
-// The upper side's pieces face the human: each is the lower side's picture
-// turned round. For such a code, the lower side's code; otherwise 0.
-int turnedFrom(int code);
-QImage turnRound(const QImage& lowerPiece);
-
 } // namespace korvanu
