@@ -10,7 +10,9 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Korvanu"));
   korvanu::EndSignals endSignals;
   const QScreen* screen = QGuiApplication::primaryScreen();
-  korvanu::MainWindow window(korvanu::surfaceScaleFor(screen ? screen->devicePixelRatio() : 1.0));
+  const int screenHeight =
+      screen ? qRound(screen->geometry().height() * screen->devicePixelRatio()) : 0;
+  korvanu::MainWindow window(korvanu::surfaceScaleFor(screenHeight));
   QObject::connect(&endSignals, &korvanu::EndSignals::received, &window, &korvanu::MainWindow::end);
   window.load();
   window.show();

@@ -98,8 +98,6 @@ FilePanel& MainWindow::filePanel() {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == view_ && event->type() == QEvent::Resize && panel_)
     panel_->layout(view_->surfaceRect());
-  // Before each paint, so a new size or pixel ratio shows sharp at once.
-  if (watched == view_ && event->type() == QEvent::Paint) platform_->fitSurface();
   if (watched == view_ && event->type() == QEvent::Paint && soundsPending_) {
     // Right after this first paint has reached the screen.
     soundsPending_ = false;

@@ -46,35 +46,22 @@ QtPlatform::QtPlatform(QMainWindow& window, Surface& surface, SurfaceView& view)
 
 void QtPlatform::fillSurface(int colour) {
   surface_.fill(colour);
-  log_.fill(colour);
   view_.update();
 }
 
 void QtPlatform::drawPicture(int code, double left, double top) {
   surface_.drawPicture(code, left, top);
-  log_.picture(code, left, top);
   view_.update();
 }
 
 void QtPlatform::drawOutline(int colour, double left, double top, double right, double bottom) {
   surface_.drawOutline(colour, left, top, right, bottom);
-  log_.outline(colour, left, top, right, bottom);
   view_.update();
 }
 
 void QtPlatform::drawText(const std::string& text, double left, double top, int colour,
                           double points, bool bold) {
-  const QString s = QString::fromStdString(text);
-  log_.text(s, left, top, colour, points, bold,
-            surface_.drawText(s, left, top, colour, points, bold));
-  view_.update();
-}
-
-void QtPlatform::fitSurface() {
-  const int scale = view_.neededScale();
-  if (scale == surface_.scale()) return;
-  surface_.setScale(scale);
-  log_.replay(surface_);
+  surface_.drawText(QString::fromStdString(text), left, top, colour, points, bold);
   view_.update();
 }
 

@@ -8,7 +8,6 @@
 #include <functional>
 #include <memory>
 
-#include "drawing_log.h"
 #include "platform/platform.h"
 #include "sound/sound_library.h"
 
@@ -29,9 +28,6 @@ public:
   bool quitting() const { return quitting_; }
   // Timer1: the window connects its ticks to the game.
   QTimer& clockTimer() { return timer_; }
-  // Draws the surface again at the scale the view now shows it at, if that
-  // changed: sharp when the window grows, small when it shrinks.
-  void fitSurface();
 
   void fillSurface(int colour) override;
   void drawPicture(int code, double left, double top) override;
@@ -69,7 +65,6 @@ private:
   QMainWindow& window_;
   Surface& surface_;
   SurfaceView& view_;
-  DrawingLog log_;
   std::array<QAction*, MENU_COUNT> actions_{};
   FilePanel* panel();
   FilePanel* panel_ = nullptr;

@@ -24,17 +24,14 @@ constexpr double TWIPS_PER_POINT = 20.0;
 
 } // namespace
 
-int surfaceScaleFor(double devicePixels) {
-  // Beyond 4 the image would pass 20 MB for little gain.
-  return std::clamp(static_cast<int>(std::ceil(devicePixels - 1e-6)), 1, 4);
+int surfaceScaleFor(int screenHeightDevicePixels) {
+  const int needed = (screenHeightDevicePixels + SURFACE_HEIGHT - 1) / SURFACE_HEIGHT;
+  return std::clamp(needed, 2, 4);
 }
 
-Surface::Surface(int scale) { setScale(scale); }
-
-void Surface::setScale(int scale) {
-  scale_ = scale;
-  image_ = QImage(SURFACE_WIDTH * scale, SURFACE_HEIGHT * scale, QImage::Format_RGB32);
-  pictures_.clear();
+Surface::Surface(int scale)
+    : scale_(scale),
+      image_(SURFACE_WIDTH * scale, SURFACE_HEIGHT * scale, QImage::Format_RGB32) {
   fill(COLOR_BOARD);
 }
 
@@ -70,8 +67,8 @@ void Surface::drawOutline(int colour, double left, double top, double right, dou
   p.fillRect(r, t, scale_, h, c);
 }
 
-QRectF Surface::drawText(const QString& text, double left, double top, int colour, double points,
-                         bool bold) {
+void Surface::drawText(const QString& text, double left, double top, int colour, double points,
+                       bool bold) {
   QFont font(QStringLiteral("IPAPMincho"));
   font.setFamilies({QStringLiteral("IPAPMincho"), QStringLiteral("IPAMincho")});
   font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * TWIPS_PER_POINT / TWIPS_PER_PIXEL * scale_))));
@@ -80,15 +77,9 @@ QRectF Surface::drawText(const QString& text, double left, double top, int colou
   p.setRenderHint(QPainter::TextAntialiasing);
   p.setFont(font);
   p.setPen(qcolour(colour));
-  const QFontMetricsF metrics(font);
   const double x = left * scale_ / TWIPS_PER_PIXEL;
-  const double y = top * scale_ / TWIPS_PER_PIXEL + metrics.ascent();
+  const double y = top * scale_ / TWIPS_PER_PIXEL + QFontMetricsF(font).ascent();
   p.drawText(QPointF(x, y), text);
-  // Two pixels more all round for antialiasing and for hinting at other scales.
-  const QRectF ink = metrics.boundingRect(text).translated(x, y);
-  const double twips = double(TWIPS_PER_PIXEL) / scale_, margin = 2.0 * TWIPS_PER_PIXEL;
-  return {ink.left() * twips - margin, ink.top() * twips - margin, ink.width() * twips + 2 * margin,
-          ink.height() * twips + 2 * margin};
 }
 
 } // namespace korvanu

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QImage>
-#include <QRectF>
 #include <QString>
 #include <unordered_map>
 
@@ -21,16 +20,11 @@ public:
   int scale() const { return scale_; }
   const QImage& image() const { return image_; }
 
-  // A blank surface at another scale; whatever was drawn is the caller's to
-  // draw again.
-  void setScale(int scale);
-
   void fill(int colour);
   void drawPicture(int code, double left, double top);
   void drawOutline(int colour, double left, double top, double right, double bottom);
-  // Answers the twips rectangle the glyphs may have touched.
-  QRectF drawText(const QString& text, double left, double top, int colour, double points,
-                  bool bold);
+  void drawText(const QString& text, double left, double top, int colour, double points,
+                bool bold);
 
   // Device pixel of a twips coordinate.
   int toDevice(double twips) const;
@@ -43,9 +37,7 @@ private:
   std::unordered_map<int, QImage> pictures_;
 };
 
-// The surface scale that stays sharp where one surface pixel is shown on
-// `devicePixels` device pixels (a window's device pixel ratio at its natural
-// size), and is no larger than that needs.
-int surfaceScaleFor(double devicePixels);
+// The surface scale that keeps a window as large as the screen sharp.
+int surfaceScaleFor(int screenHeightDevicePixels);
 
 } // namespace korvanu

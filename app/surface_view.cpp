@@ -28,12 +28,6 @@ QPointF SurfaceView::toTwips(QPointF widgetPos) const {
           (widgetPos.y() - r.y()) * SURFACE_HEIGHT * TWIPS_PER_PIXEL / r.height()};
 }
 
-int SurfaceView::neededScale() const {
-  const QRect r = surfaceRect();
-  if (r.width() <= 0) return surface_.scale();  // nothing shows; keep what there is
-  return surfaceScaleFor(r.width() * devicePixelRatioF() / SURFACE_WIDTH);
-}
-
 void SurfaceView::paintEvent(QPaintEvent*) {
   QPainter p(this);
   const Rgb bg = paletteColour(COLOR_BOARD);

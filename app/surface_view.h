@@ -17,8 +17,6 @@ public:
   QRect surfaceRect() const;
   // Twips of the surface under a widget position.
   QPointF toTwips(QPointF widgetPos) const;
-  // The surface scale that shows sharp at the widget's size and pixel ratio.
-  int neededScale() const;
 
   // Shifts the picture by surface pixels, to shake a window that cannot move.
   void setShake(QPoint offset) { shake_ = offset; }
