@@ -24,7 +24,7 @@ MainWindow::MainWindow(int surfaceScale)
     : surface_(std::make_unique<Surface>(surfaceScale)),
       view_(new SurfaceView(*surface_, this)),
       platform_(std::make_unique<QtPlatform>(*this, *surface_, *view_)),
-      game_(std::make_unique<Game>(*platform_)), panel_(nullptr) {
+      game_(std::make_unique<Game>(*platform_)), panel_(new FilePanel(view_)) {
   setWindowTitle(QStringLiteral("Korvanu"));
   setCentralWidget(view_);
   setFocusPolicy(Qt::StrongFocus);
@@ -75,14 +75,8 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::connectFilePanel() {
-  platform_->setFilePanelMaker([this] { return &filePanel(); });
+  platform_->setFilePanel(panel_);
   view_->installEventFilter(this);
-}
-
-FilePanel& MainWindow::filePanel() {
-  if (panel_) return *panel_;
-  panel_ = new FilePanel(view_);
-  panel_->layout(view_->surfaceRect());
   auto guarded = [this](auto&& handler) {
     return [this, handler](auto&&... args) {
       if (!platform_->quitting()) handler(args...);
@@ -92,12 +86,10 @@ FilePanel& MainWindow::filePanel() {
   panel_->onFolderChanged = guarded([this] { Dir1_Change(*game_); });
   panel_->onFileClicked = guarded([this](const QString& f) { File1_Click(*game_, f.toStdString()); });
   panel_->onReturn = guarded([this] { Command1_Click(*game_); });
-  return *panel_;
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == view_ && event->type() == QEvent::Resize && panel_)
-    panel_->layout(view_->surfaceRect());
+  if (watched == view_ && event->type() == QEvent::Resize) panel_->layout(view_->surfaceRect());
   if (watched == view_ && event->type() == QEvent::Paint && soundsPending_) {
     // Right after this first paint has reached the screen.
     soundsPending_ = false;

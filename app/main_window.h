@@ -31,8 +31,7 @@ public:
   const Surface& surface() const { return *surface_; }
   SurfaceView& view() { return *view_; }
 
-  // Made on first use; the window opens without it.
-  FilePanel& filePanel();
+  FilePanel& filePanel() { return *panel_; }
 
 protected:
   void keyPressEvent(QKeyEvent* event) override;

@@ -5,7 +5,6 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <array>
-#include <functional>
 #include <memory>
 
 #include "platform/platform.h"
@@ -22,9 +21,7 @@ public:
   QtPlatform(QMainWindow& window, Surface& surface, SurfaceView& view);
 
   void setAction(Menu item, QAction* action) { actions_[static_cast<int>(item)] = action; }
-  // The record file panel is made the first time the game shows or asks it
-  // something: its lists and text fields are a fair part of the start-up.
-  void setFilePanelMaker(std::function<FilePanel*()> make) { makePanel_ = std::move(make); }
+  void setFilePanel(FilePanel* panel) { panel_ = panel; }
   bool quitting() const { return quitting_; }
   // Timer1: the window connects its ticks to the game.
   QTimer& clockTimer() { return timer_; }
@@ -66,9 +63,7 @@ private:
   Surface& surface_;
   SurfaceView& view_;
   std::array<QAction*, MENU_COUNT> actions_{};
-  FilePanel* panel();
   FilePanel* panel_ = nullptr;
-  std::function<FilePanel*()> makePanel_;
   QTimer timer_;  // a child of the window, gone before it
   std::unique_ptr<SoundLibrary> sound_;
   bool soundTried_ = false;

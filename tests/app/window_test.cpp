@@ -4,8 +4,6 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -259,18 +257,6 @@ TEST_F(Window, ExplosionShakesAndPutsTheWindowBack) {
   EXPECT_EQ(w.view().shake(), QPoint(-3, -1));
   g.ui.moveWindow(m.left, m.top);
   EXPECT_EQ(w.view().shake(), QPoint());
-}
-
-TEST_F(Window, RecordPanelIsMadeWhenFirstNeededToTheWindowsSize) {
-  EXPECT_EQ(w.findChild<QLineEdit*>("Text1"), nullptr) << "made at start-up";
-  w.resize(627 * 2, 533 * 2);
-  QApplication::processEvents();
-  w.findChild<QAction*>("KIFU_WRITE")->trigger();
-  auto* name = w.findChild<QLineEdit*>("Text1");
-  ASSERT_NE(name, nullptr);
-  EXPECT_TRUE(name->isVisible());
-  EXPECT_TRUE(w.findChild<QListWidget*>("Dir1")->isVisible());
-  EXPECT_NEAR(name->width(), 2295.0 / TWIPS_PER_PIXEL * w.view().surfaceRect().width() / SURFACE_WIDTH, 2);
 }
 
 TEST_F(Window, ResizingScalesThePicture) {
