@@ -172,6 +172,14 @@ TEST_F(Protocol, BenchCoversEveryLevelAndSignsItsChoices) {
   EXPECT_EQ(ask("bench")[3], first[3]) << "the same choices every run";
 }
 
+// The computer's choices over the bench positions, pinned. Any change that
+// moves this signature changes what the computer plays. When such a change is
+// intended, run `printf 'bench\n' | korvanu-engine`, copy the new signature
+// here and say in the commit message why the computer now plays differently.
+TEST_F(Protocol, BenchSignatureIsPinned) {
+  EXPECT_EQ(ask("bench")[3], "signature 466178493885442446");
+}
+
 // The real program, fed through a pipe.
 TEST(EngineProcess, AnswersAScriptAndEndsAtTheEndOfInput) {
   const std::string script = ::testing::TempDir() + "engine_script.txt";
