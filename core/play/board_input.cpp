@@ -74,25 +74,20 @@ void pickUp(Game& g, int x, int y, int code) {
   g.MOVE_BUF[8] = code;
 }
 
-// The clock values kept with a move: both sides' totals after it, the same
-// whether the record is later stepped back or forward to it.
-void storeMove(Game& g, double manTotal, double comTotal) {
-  ++g.MOVE_NO;
-  ++g.GAME_MOVES;
-  g.RECORD_LAST = g.MOVE_NO;
-  手順保存(g, manTotal, manTotal, comTotal, comTotal);
-}
-
+// Each after-move path records the move, its explosion included, before it
+// tells anyone the game is over, so the record (and a file saved from it)
+// ends with the position that ended the game.
 void afterMoveAgainstComputer(Game& g, int captured, int x, int y) {
-  if (explodeAfterCapture(g, captured, x, y) > 0) {
+  const bool exploded = explodeAfterCapture(g, captured, x, y) > 0;
+  setTimer1(g, false);
+  g.MAN_TIME += g.TURN_ELAPSED;
+  recordMove(g, g.MAN_TIME, g.COM_TIME);
+  if (exploded) {
     if (調査_駒存在(g, CODE_UE_OU) == OFF) return 終了(g, "あなた");
     if (調査_駒存在(g, CODE_SITA_OU) == OFF) return 終了(g, "ｺﾝﾋﾟｭｰﾀ");
   }
-  setTimer1(g, false);
-  g.MAN_TIME += g.TURN_ELAPSED;
   勢力調査(g);
   if (詰めかCOM(g) == ON || captured == CODE_UE_OU) return 終了(g, "あなた");
-  storeMove(g, g.MAN_TIME, g.COM_TIME);
   if (g.WINNER == 0) {
     g.TURN = g.SIDE_COM;
     com_ban(g);
@@ -100,13 +95,13 @@ void afterMoveAgainstComputer(Game& g, int captured, int x, int y) {
 }
 
 void afterMoveBetweenPeople(Game& g, int captured, int x, int y) {
-  if (explodeAfterCapture(g, captured, x, y) > 0) {
+  const bool exploded = explodeAfterCapture(g, captured, x, y) > 0;
+  const bool firstMoved = g.TURN == TURN_SENTE;
+  recordMove(g, g.MAN_TIME + (firstMoved ? g.TURN_ELAPSED : 0), g.COM_TIME + (firstMoved ? 0 : g.TURN_ELAPSED));
+  if (exploded) {
     if (g.TURN == g.SIDE_MAN && 調査_駒存在(g, CODE_UE_OU) == OFF) return 終了(g, "先手");
     if (g.TURN == g.SIDE_COM && 調査_駒存在(g, CODE_SITA_OU) == OFF) return 終了(g, "後手");
   }
-  const bool firstMoved = g.TURN == TURN_SENTE;
-  storeMove(g, g.MAN_TIME + (firstMoved ? g.TURN_ELAPSED : 0),
-            g.COM_TIME + (firstMoved ? 0 : g.TURN_ELAPSED));
   if (g.WINNER == g.SIDE_MAN) return 終了(g, "先手");
   if (g.WINNER == g.SIDE_COM) return 終了(g, "後手");
   if (g.TURN == TURN_SENTE) {

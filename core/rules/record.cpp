@@ -20,6 +20,13 @@ void 手順保存(Game& g, double a, double b, double c, double d) {
   e.TIME_D = d;
 }
 
+void recordMove(Game& g, double manTotal, double comTotal) {
+  ++g.MOVE_NO;
+  ++g.GAME_MOVES;
+  g.RECORD_LAST = g.MOVE_NO;
+  手順保存(g, manTotal, manTotal, comTotal, comTotal);
+}
+
 void restorePosition(Game& g, const RecordEntry& e) {
   std::memcpy(g.BOARD, e.BOARD, sizeof g.BOARD);
   g.HAND_SITA_TOTAL = g.HAND_UE_TOTAL = 0;
