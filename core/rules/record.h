@@ -17,6 +17,10 @@ void 手順保存(Game& g, double a, double b, double c, double d);
 // back or forward to it.
 void recordMove(Game& g, double manTotal, double comTotal);
 
+// The last entry that can be shown: RECORD_LAST, but never past what the
+// record holds.
+int lastShownEntry(const Game& g);
+
 // Puts a stored position's board and hands back; the totals become the
 // sums of the hands. The clocks are the caller's business.
 void restorePosition(Game& g, const RecordEntry& e);

@@ -128,5 +128,59 @@ TEST_F(GameRecord, AgainstTheComputerItsEndingMoveIsRecorded) {
   EXPECT_TRUE(shows(g.REC[2]));
 }
 
+TEST_F(GameRecord, TheTurnedBoardIsTheNewStartOfTheRecord) {
+  onMenu(g, Menu::START);
+  move(7, 7, 7, 6);
+  move(3, 3, 3, 4);
+  move(8, 7, 8, 6);
+  onMenu(g, Menu::REVERSE);
+  const RecordEntry turned = positionOf(g);
+  ASSERT_EQ(g.TURN, TURN_SENTE) << "the army that had the move keeps it";
+  kingStep();
+  onMenu(g, Menu::REPLAY);
+  EXPECT_TRUE(shows(turned));
+  EXPECT_EQ(g.MOVE_NO, 0);
+  onMenu(g, Menu::REPLAY);
+  EXPECT_TRUE(refusedStep("戻る"));
+
+  // A start command cuts the record at the shown entry: nothing of the game
+  // before the turn comes back.
+  ui.messages.clear();
+  onMenu(g, Menu::SENTE);
+  EXPECT_EQ(g.RECORD_LAST, 0);
+  onMenu(g, Menu::AFTER);
+  EXPECT_TRUE(refusedStep("進む"));
+  EXPECT_TRUE(shows(turned));
+}
+
+TEST_F(GameRecord, MoreThanFiveHundredMovesWithATurnStepToBothEnds) {
+  onMenu(g, Menu::START);
+  for (int i = 0; i < 261; ++i) kingStep();
+  onMenu(g, Menu::REVERSE);
+  const RecordEntry turned = positionOf(g);
+  for (int i = 0; i < 260; ++i) kingStep();
+  ASSERT_EQ(g.GAME_MOVES, 521);
+  ASSERT_EQ(g.TURN, g.SIDE_MAN);
+  const RecordEntry last = positionOf(g);
+  onMenu(g, Menu::GOTE);  // against the computer from here; the human keeps the move
+  ASSERT_EQ(g.MOVE_NO, 260);
+  onMenu(g, Menu::AFTER);
+  EXPECT_TRUE(refusedStep("進む"));
+  ASSERT_EQ(g.MOVE_NO, 260);
+
+  for (int i = 0; i < 260; ++i) onMenu(g, Menu::REPLAY);
+  EXPECT_TRUE(shows(turned));
+  ui.messages.clear();
+  onMenu(g, Menu::REPLAY);
+  EXPECT_TRUE(refusedStep("戻る"));
+  for (int i = 0; i < 260; ++i) onMenu(g, Menu::AFTER);
+  EXPECT_TRUE(shows(last));
+  EXPECT_EQ(g.GAME_MOVES, 521);
+  ui.messages.clear();
+  onMenu(g, Menu::AFTER);
+  EXPECT_TRUE(refusedStep("進む"));
+  EXPECT_EQ(g.MOVE_NO, 260);
+}
+
 } // namespace
 } // namespace korvanu
