@@ -114,6 +114,19 @@ void afterMoveBetweenPeople(Game& g, int captured, int x, int y) {
   g.TURN_START_TIME = g.ui.clockSeconds();
 }
 
+// The picked-up piece is still where it was picked up: on its square, or in
+// a hand that may still be dropped from.
+bool stillPickedUp(const Game& g, int fromX, int fromY, int piece) {
+  if (fromX == 11 || fromX == -1) {
+    if (!isChecked(g, Menu::MOCHIKOMA)) return false;
+    const bool lower = fromX == 11;
+    const int kind = lower ? fromY - 2 : 8 - fromY;
+    if (kind < HU || kind > SYA) return false;
+    return piece == (lower ? -10 : 10) * kind && (lower ? g.HAND_SITA[kind] : g.HAND_UE[kind]) > 0;
+  }
+  return fromX >= 1 && fromX <= 9 && fromY >= 1 && fromY <= 9 && g.BOARD[fromX][fromY] == piece;
+}
+
 // A piece is picked up: the click on (x, y) is its destination.
 void putDown(Game& g, int button, int x, int y) {
   g.MOVE_BUF[5] = x;
@@ -127,7 +140,7 @@ void putDown(Game& g, int button, int x, int y) {
     描画_桝輪郭(g, COLOR_LIGHT_RED, x, y);
     return;
   }
-  if (移動チェック(g, fromX, fromY, x, y, piece) != ON) {
+  if (!stillPickedUp(g, fromX, fromY, piece) || 移動チェック(g, fromX, fromY, x, y, piece) != ON) {
     refuse(g);
     g.SELECT_STATE = 0;
     描画_将棋盤桝(g);

@@ -218,5 +218,44 @@ TEST_F(Play, TwoPeoplePlayUntilAKingIsBlownUp) {
   EXPECT_EQ(g.BOARD[5][1], CODE_UE_OU);
 }
 
+TEST_F(Play, APickedUpPieceIsLetGoWhenTheBoardChangesUnderIt) {
+  // A handicap step takes away the very rook that was picked up.
+  onMenu(g, Menu::START);
+  click(8, 8);
+  ASSERT_EQ(g.SELECT_STATE, 1);
+  for (int i = 0; i < 5; ++i) onMenu(g, Menu::LEBEL_DOWN);
+  ASSERT_EQ(g.BOARD[8][8], EMPTY);
+  EXPECT_EQ(g.SELECT_STATE, 0);
+  click(5, 8);
+  EXPECT_EQ(g.BOARD[5][8], EMPTY) << "no rook from nowhere";
+  EXPECT_EQ(g.TURN, TURN_SENTE);
+
+  // However else the square empties, the piece is not put down.
+  click(2, 7);
+  ASSERT_EQ(g.SELECT_STATE, 1);
+  g.BOARD[2][7] = EMPTY;
+  const int refusals = sounds("play 2");
+  click(2, 6);
+  EXPECT_EQ(g.BOARD[2][6], EMPTY);
+  EXPECT_EQ(g.SELECT_STATE, 0);
+  EXPECT_EQ(sounds("play 2"), refusals + 1);
+  EXPECT_EQ(g.MOVE_NO, 0);
+}
+
+TEST_F(Play, AHandPieceCannotBeDroppedOncePiecesInHandAreOff) {
+  onMenu(g, Menu::MOCHIKOMA);
+  onMenu(g, Menu::START);
+  g.HAND_SITA[KIN] = 1;
+  g.HAND_SITA_TOTAL = 1;
+  click(11, KIN + 2);
+  ASSERT_EQ(g.SELECT_STATE, 1);
+  onMenu(g, Menu::MOCHIKOMA);
+  click(5, 5);
+  EXPECT_EQ(g.BOARD[5][5], EMPTY);
+  EXPECT_EQ(g.HAND_SITA[KIN], 1);
+  EXPECT_EQ(g.SELECT_STATE, 0);
+  EXPECT_EQ(g.MOVE_NO, 0);
+}
+
 } // namespace
 } // namespace korvanu
