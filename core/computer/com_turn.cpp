@@ -123,6 +123,7 @@ void showThinking(Game& g) {
 
 // Plays the chosen move; false when the game ended on it.
 bool playChosen(Game& g, const ComMove& m) {
+  measureTurn(g);
   駒移動(g, m.fx, m.fy, m.tx, m.ty, m.place);
   playSound(g, g.SOUND_PIECE);
   const bool exploded = explodeAfterCapture(g, g.BOARD_BEFORE[m.tx][m.ty], m.tx, m.ty) > 0;

@@ -160,6 +160,7 @@ void putDown(Game& g, int button, int x, int y) {
   // The upper hand is picked up by its screen row but dropped by kind.
   if (fromX < 0) fromY = 8 - fromY;
   const int captured = g.BOARD[x][y];
+  measureTurn(g);
   駒移動(g, fromX, fromY, x, y, piece);
   playSound(g, g.SOUND_PIECE);
   描画_移動結果(g, piece >= CODE_UE_HU ? g.SIDE_COM : g.SIDE_MAN, x, y, piece, COLOR_RESULT);

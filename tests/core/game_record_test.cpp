@@ -182,5 +182,36 @@ TEST_F(GameRecord, MoreThanFiveHundredMovesWithATurnStepToBothEnds) {
   EXPECT_EQ(g.MOVE_NO, 260);
 }
 
+TEST_F(GameRecord, TotalsHoldTheTimeReallyUsedWithTheClockHidden) {
+  onMenu(g, Menu::KEIKA);
+  ASSERT_FALSE(isChecked(g, Menu::KEIKA));
+  onMenu(g, Menu::SENTE);
+  auto think = [&](double seconds) {
+    ui.clock += seconds;
+    Timer1_Timer(g);  // the window's timer, where it runs
+  };
+  think(10);
+  move(7, 7, 7, 6);  // the computer answers at once
+  EXPECT_DOUBLE_EQ(g.MAN_TIME, 10);
+  EXPECT_DOUBLE_EQ(g.COM_TIME, 0) << "the computer took no time";
+  EXPECT_DOUBLE_EQ(g.REC[2].TIME_C, 0);
+  think(30);
+  move(2, 7, 2, 6);
+  EXPECT_DOUBLE_EQ(g.MAN_TIME, 40);
+  EXPECT_DOUBLE_EQ(g.REC[3].TIME_A, 40);
+  EXPECT_DOUBLE_EQ(g.REC[3].TIME_B, 40);
+
+  // A new game between two people starts from nothing.
+  onMenu(g, Menu::CANCEL);
+  onMenu(g, Menu::START);
+  think(3);
+  move(7, 7, 7, 6);
+  think(4);
+  move(3, 3, 3, 4);
+  EXPECT_DOUBLE_EQ(g.MAN_TIME, 3);
+  EXPECT_DOUBLE_EQ(g.COM_TIME, 4);
+  EXPECT_DOUBLE_EQ(g.REC[2].TIME_C, 4);
+}
+
 } // namespace
 } // namespace korvanu
