@@ -74,6 +74,9 @@ void pickUp(Game& g, int x, int y, int code) {
   g.MOVE_BUF[8] = code;
 }
 
+// Between two people the sides are named by who moved first.
+const char* sideName(int side) { return side == TURN_SENTE ? "先手" : "後手"; }
+
 // Each after-move path records the move, its explosion included, before it
 // tells anyone the game is over, so the record (and a file saved from it)
 // ends with the position that ended the game.
@@ -96,21 +99,19 @@ void afterMoveAgainstComputer(Game& g, int captured, int x, int y) {
 
 void afterMoveBetweenPeople(Game& g, int captured, int x, int y) {
   const bool exploded = explodeAfterCapture(g, captured, x, y) > 0;
-  const bool firstMoved = g.TURN == TURN_SENTE;
-  recordMove(g, g.MAN_TIME + (firstMoved ? g.TURN_ELAPSED : 0), g.COM_TIME + (firstMoved ? 0 : g.TURN_ELAPSED));
+  // The lower side's time is MAN_TIME, the upper side's COM_TIME, whoever
+  // moved first.
+  const bool lowerMoved = g.TURN == g.SIDE_MAN;
+  recordMove(g, g.MAN_TIME + (lowerMoved ? g.TURN_ELAPSED : 0), g.COM_TIME + (lowerMoved ? 0 : g.TURN_ELAPSED));
   if (exploded) {
-    if (g.TURN == g.SIDE_MAN && 調査_駒存在(g, CODE_UE_OU) == OFF) return 終了(g, "先手");
-    if (g.TURN == g.SIDE_COM && 調査_駒存在(g, CODE_SITA_OU) == OFF) return 終了(g, "後手");
+    if (lowerMoved && 調査_駒存在(g, CODE_UE_OU) == OFF) return 終了(g, sideName(g.SIDE_MAN));
+    if (g.TURN == g.SIDE_COM && 調査_駒存在(g, CODE_SITA_OU) == OFF) return 終了(g, sideName(g.SIDE_COM));
   }
-  if (g.WINNER == g.SIDE_MAN) return 終了(g, "先手");
-  if (g.WINNER == g.SIDE_COM) return 終了(g, "後手");
-  if (g.TURN == TURN_SENTE) {
-    g.TURN = TURN_GOTE;
-    g.MAN_TIME += g.TURN_ELAPSED;
-  } else if (g.TURN == TURN_GOTE) {
-    g.TURN = TURN_SENTE;
-    g.COM_TIME += g.TURN_ELAPSED;
-  }
+  if (g.WINNER == g.SIDE_MAN) return 終了(g, sideName(g.SIDE_MAN));
+  if (g.WINNER == g.SIDE_COM) return 終了(g, sideName(g.SIDE_COM));
+  if (lowerMoved) g.MAN_TIME += g.TURN_ELAPSED;
+  else if (g.TURN == g.SIDE_COM) g.COM_TIME += g.TURN_ELAPSED;
+  g.TURN = -g.TURN;
   g.TURN_START_TIME = g.ui.clockSeconds();
 }
 

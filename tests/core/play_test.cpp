@@ -257,5 +257,29 @@ TEST_F(Play, AHandPieceCannotBeDroppedOncePiecesInHandAreOff) {
   EXPECT_EQ(g.MOVE_NO, 0);
 }
 
+TEST_F(Play, AResumedGameBetweenPeopleNamesTheWinnerByWhoMovedFirst) {
+  onMenu(g, Menu::GOTE);  // the computer opens; the human moves second
+  ASSERT_EQ(g.SIDE_MAN, TURN_GOTE);
+  onMenu(g, Menu::START);
+  EXPECT_TRUE(said("後手の番です", " "));
+  ui.answers = {Answer::Yes};
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = EMPTY;
+  g.BOARD[5][9] = CODE_SITA_OU;
+  g.BOARD[5][6] = CODE_SITA_SYA;
+  g.BOARD[5][1] = CODE_UE_OU;
+  g.BOARD[5][2] = CODE_UE_KIN;
+  // The lower side thinks 7 s; that is its own time, whichever turn it has.
+  ui.clock += 7;
+  move(5, 6, 5, 5);
+  EXPECT_DOUBLE_EQ(g.MAN_TIME, 7);
+  EXPECT_DOUBLE_EQ(g.COM_TIME, 0);
+  move(5, 1, 4, 1);
+  // The rook takes the gold; the blast takes the upper king.
+  move(5, 5, 5, 2);
+  EXPECT_TRUE(said("後手の勝ちです", "終了"));
+  EXPECT_FALSE(said("先手の勝ちです", "終了"));
+}
+
 } // namespace
 } // namespace korvanu
