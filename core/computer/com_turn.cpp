@@ -123,15 +123,14 @@ void showThinking(Game& g) {
 
 // Plays the chosen move; false when the game ended on it.
 bool playChosen(Game& g, const ComMove& m) {
+  measureTurn(g);
   駒移動(g, m.fx, m.fy, m.tx, m.ty, m.place);
   playSound(g, g.SOUND_PIECE);
-  ++g.MOVE_NO;
-  ++g.GAME_MOVES;
-  g.RECORD_LAST = g.MOVE_NO;
-  // Both totals after the move, back or forward (see storeMove in board input).
-  手順保存(g, g.MAN_TIME, g.MAN_TIME, g.COM_TIME + g.TURN_ELAPSED, g.COM_TIME + g.TURN_ELAPSED);
+  const bool exploded = explodeAfterCapture(g, g.BOARD_BEFORE[m.tx][m.ty], m.tx, m.ty) > 0;
+  // Recorded as it stands after the explosion, before the game may end on it.
+  recordMove(g, g.MAN_TIME, g.COM_TIME + g.TURN_ELAPSED);
   描画_手数(g, g.GAME_MOVES, COLOR_WHITE);
-  if (explodeAfterCapture(g, g.BOARD_BEFORE[m.tx][m.ty], m.tx, m.ty) > 0) {
+  if (exploded) {
     if (調査_駒存在(g, CODE_UE_OU) == OFF) return 終了(g, "あなた"), false;
     if (調査_駒存在(g, CODE_SITA_OU) == OFF) return 終了(g, "ｺﾝﾋﾟｭｰﾀ"), false;
   }

@@ -74,25 +74,23 @@ void pickUp(Game& g, int x, int y, int code) {
   g.MOVE_BUF[8] = code;
 }
 
-// The clock values kept with a move: both sides' totals after it, the same
-// whether the record is later stepped back or forward to it.
-void storeMove(Game& g, double manTotal, double comTotal) {
-  ++g.MOVE_NO;
-  ++g.GAME_MOVES;
-  g.RECORD_LAST = g.MOVE_NO;
-  手順保存(g, manTotal, manTotal, comTotal, comTotal);
-}
+// Between two people the sides are named by who moved first.
+const char* sideName(int side) { return side == TURN_SENTE ? "先手" : "後手"; }
 
+// Each after-move path records the move, its explosion included, before it
+// tells anyone the game is over, so the record (and a file saved from it)
+// ends with the position that ended the game.
 void afterMoveAgainstComputer(Game& g, int captured, int x, int y) {
-  if (explodeAfterCapture(g, captured, x, y) > 0) {
+  const bool exploded = explodeAfterCapture(g, captured, x, y) > 0;
+  setTimer1(g, false);
+  g.MAN_TIME += g.TURN_ELAPSED;
+  recordMove(g, g.MAN_TIME, g.COM_TIME);
+  if (exploded) {
     if (調査_駒存在(g, CODE_UE_OU) == OFF) return 終了(g, "あなた");
     if (調査_駒存在(g, CODE_SITA_OU) == OFF) return 終了(g, "ｺﾝﾋﾟｭｰﾀ");
   }
-  setTimer1(g, false);
-  g.MAN_TIME += g.TURN_ELAPSED;
   勢力調査(g);
   if (詰めかCOM(g) == ON || captured == CODE_UE_OU) return 終了(g, "あなた");
-  storeMove(g, g.MAN_TIME, g.COM_TIME);
   if (g.WINNER == 0) {
     g.TURN = g.SIDE_COM;
     com_ban(g);
@@ -100,23 +98,34 @@ void afterMoveAgainstComputer(Game& g, int captured, int x, int y) {
 }
 
 void afterMoveBetweenPeople(Game& g, int captured, int x, int y) {
-  if (explodeAfterCapture(g, captured, x, y) > 0) {
-    if (g.TURN == g.SIDE_MAN && 調査_駒存在(g, CODE_UE_OU) == OFF) return 終了(g, "先手");
-    if (g.TURN == g.SIDE_COM && 調査_駒存在(g, CODE_SITA_OU) == OFF) return 終了(g, "後手");
+  const bool exploded = explodeAfterCapture(g, captured, x, y) > 0;
+  // The lower side's time is MAN_TIME, the upper side's COM_TIME, whoever
+  // moved first.
+  const bool lowerMoved = g.TURN == g.SIDE_MAN;
+  recordMove(g, g.MAN_TIME + (lowerMoved ? g.TURN_ELAPSED : 0), g.COM_TIME + (lowerMoved ? 0 : g.TURN_ELAPSED));
+  if (exploded) {
+    if (lowerMoved && 調査_駒存在(g, CODE_UE_OU) == OFF) return 終了(g, sideName(g.SIDE_MAN));
+    if (g.TURN == g.SIDE_COM && 調査_駒存在(g, CODE_SITA_OU) == OFF) return 終了(g, sideName(g.SIDE_COM));
   }
-  const bool firstMoved = g.TURN == TURN_SENTE;
-  storeMove(g, g.MAN_TIME + (firstMoved ? g.TURN_ELAPSED : 0),
-            g.COM_TIME + (firstMoved ? 0 : g.TURN_ELAPSED));
-  if (g.WINNER == g.SIDE_MAN) return 終了(g, "先手");
-  if (g.WINNER == g.SIDE_COM) return 終了(g, "後手");
-  if (g.TURN == TURN_SENTE) {
-    g.TURN = TURN_GOTE;
-    g.MAN_TIME += g.TURN_ELAPSED;
-  } else if (g.TURN == TURN_GOTE) {
-    g.TURN = TURN_SENTE;
-    g.COM_TIME += g.TURN_ELAPSED;
-  }
+  if (g.WINNER == g.SIDE_MAN) return 終了(g, sideName(g.SIDE_MAN));
+  if (g.WINNER == g.SIDE_COM) return 終了(g, sideName(g.SIDE_COM));
+  if (lowerMoved) g.MAN_TIME += g.TURN_ELAPSED;
+  else if (g.TURN == g.SIDE_COM) g.COM_TIME += g.TURN_ELAPSED;
+  g.TURN = -g.TURN;
   g.TURN_START_TIME = g.ui.clockSeconds();
+}
+
+// The picked-up piece is still where it was picked up: on its square, or in
+// a hand that may still be dropped from.
+bool stillPickedUp(const Game& g, int fromX, int fromY, int piece) {
+  if (fromX == 11 || fromX == -1) {
+    if (!isChecked(g, Menu::MOCHIKOMA)) return false;
+    const bool lower = fromX == 11;
+    const int kind = lower ? fromY - 2 : 8 - fromY;
+    if (kind < HU || kind > SYA) return false;
+    return piece == (lower ? -10 : 10) * kind && (lower ? g.HAND_SITA[kind] : g.HAND_UE[kind]) > 0;
+  }
+  return fromX >= 1 && fromX <= 9 && fromY >= 1 && fromY <= 9 && g.BOARD[fromX][fromY] == piece;
 }
 
 // A piece is picked up: the click on (x, y) is its destination.
@@ -132,7 +141,7 @@ void putDown(Game& g, int button, int x, int y) {
     描画_桝輪郭(g, COLOR_LIGHT_RED, x, y);
     return;
   }
-  if (移動チェック(g, fromX, fromY, x, y, piece) != ON) {
+  if (!stillPickedUp(g, fromX, fromY, piece) || 移動チェック(g, fromX, fromY, x, y, piece) != ON) {
     refuse(g);
     g.SELECT_STATE = 0;
     描画_将棋盤桝(g);
@@ -152,6 +161,7 @@ void putDown(Game& g, int button, int x, int y) {
   // The upper hand is picked up by its screen row but dropped by kind.
   if (fromX < 0) fromY = 8 - fromY;
   const int captured = g.BOARD[x][y];
+  measureTurn(g);
   駒移動(g, fromX, fromY, x, y, piece);
   playSound(g, g.SOUND_PIECE);
   描画_移動結果(g, piece >= CODE_UE_HU ? g.SIDE_COM : g.SIDE_MAN, x, y, piece, COLOR_RESULT);

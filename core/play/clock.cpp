@@ -37,6 +37,8 @@ void Timer1_Timer(Game& g) {
   g.ui.refresh();
 }
 
+void measureTurn(Game& g) { g.TURN_ELAPSED = 調査_経過秒(g.TURN_START_TIME, g.ui.clockSeconds()); }
+
 void KEIKA_Click(Game& g) {
   if (isChecked(g, Menu::KEIKA)) {
     setChecked(g, Menu::KEIKA, false);

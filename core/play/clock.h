@@ -16,6 +16,11 @@ double 調査_経過秒(double start, double now);
 
 void Timer1_Timer(Game& g);
 
+// The move is made: TURN_ELAPSED becomes the time since the turn began,
+// whether or not the clock is shown, so the mover's total grows by the real
+// time of the turn and never by what the last tick happened to leave.
+void measureTurn(Game& g);
+
 // "経過時間": shows or hides both clocks and starts or stops the timer.
 void KEIKA_Click(Game& g);
 

@@ -33,7 +33,9 @@ void enterComputerMode(Game& g) {
   g.SELECT_STATE = 0;
   g.GAME_MODE = MODE_MAN_COM;
   g.RECORD_MODE = OFF;
-  g.RECORD_LAST = g.GAME_MOVES;  // moves after the shown position are dropped
+  // Entries after the shown one are dropped. The shown entry is MOVE_NO: the
+  // move count runs on over a turn of the board, the record starts afresh.
+  g.RECORD_LAST = g.MOVE_NO;
 }
 
 } // namespace

@@ -48,6 +48,12 @@ void step(Game& g, int direction) {
     return;
   }
   g.RECORD_LAST = 0;
+  // The board changes under a picked-up piece: let go of it, so that it is
+  // never moved from a square that may now be empty.
+  if (g.SELECT_STATE == 1) {
+    g.SELECT_STATE = 0;
+    描画_将棋盤桝(g);
+  }
   if ((direction > 0 && g.HANDICAP_LEVEL < 10) || (direction < 0 && g.HANDICAP_LEVEL > -10)) {
     g.HANDICAP_LEVEL += direction;
     描画_ハンデレベル(g, g.HANDICAP_LEVEL);

@@ -35,8 +35,8 @@ void redrawPosition(Game& g) {
   描画_盤(g);
 }
 
-// Shows entry MOVE_NO, already stepped to, with the clock totals the step
-// reads: back reads A and C, forward B and D.
+// Shows entry MOVE_NO, already stepped to (and held by the record), with the
+// clock totals the step reads: back reads A and C, forward B and D.
 void showEntry(Game& g, bool forward) {
   const RecordEntry& e = g.REC[static_cast<size_t>(g.MOVE_NO)];
   restorePosition(g, e);
@@ -59,7 +59,7 @@ void pauseForStep(Game& g) {
 void REPLAY_Click(Game& g) {
   closeFilePanel(g);
   g.RESUME_PENDING = ON;
-  if (g.MOVE_NO <= 0) {
+  if (g.MOVE_NO <= 0 || g.MOVE_NO > static_cast<int>(g.REC.size())) {
     playSound(g, g.SOUND_FORBIDDEN);
     say(g, "できません", "戻る");
     return;
@@ -78,7 +78,7 @@ void AFTER_Click(Game& g) {
     return;
   }
   g.RESUME_PENDING = ON;
-  if (g.MOVE_NO >= g.RECORD_LAST) {
+  if (g.MOVE_NO >= lastShownEntry(g)) {
     if (g.RECORD_MODE == ON) {
       say(g, "終わり", "進む");
     } else {
@@ -127,8 +127,11 @@ void REVERSE_Click(Game& g) {
   }
   playSound(g, g.SOUND_PIECE);
   g.TURN = -g.TURN;
+  // The turned position starts the record afresh: 戻 comes back to it and
+  // nothing of the game before the turn can be stepped to again.
   g.MOVE_NO = 0;
   g.RECORD_LAST = 0;
+  手順保存(g, g.MAN_TIME, g.MAN_TIME, g.COM_TIME, g.COM_TIME);
 }
 
 } // namespace korvanu

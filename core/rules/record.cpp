@@ -20,6 +20,18 @@ void 手順保存(Game& g, double a, double b, double c, double d) {
   e.TIME_D = d;
 }
 
+void recordMove(Game& g, double manTotal, double comTotal) {
+  ++g.MOVE_NO;
+  ++g.GAME_MOVES;
+  g.RECORD_LAST = g.MOVE_NO;
+  手順保存(g, manTotal, manTotal, comTotal, comTotal);
+}
+
+int lastShownEntry(const Game& g) {
+  const int held = static_cast<int>(g.REC.size()) - 1;
+  return g.RECORD_LAST < held ? g.RECORD_LAST : held;
+}
+
 void restorePosition(Game& g, const RecordEntry& e) {
   std::memcpy(g.BOARD, e.BOARD, sizeof g.BOARD);
   g.HAND_SITA_TOTAL = g.HAND_UE_TOTAL = 0;
