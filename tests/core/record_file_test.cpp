@@ -112,6 +112,21 @@ TEST_F(RecordFiles, AFailedSaveLeavesWhatWasSavedAndSaysSo) {
     EXPECT_NE(f.path().extension(), ".tmp") << "no temporary file is left: " << f.path();
 }
 
+TEST_F(RecordFiles, AFileMarkedReadOnlyIsNotReplaced) {
+  playThreeMoves();
+  save("kept");
+  const auto path = dir.path() / "kept.棋譜";
+  const std::string before = bytesOf(path);
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                                         std::filesystem::perms::others_read);
+  ui.messages.clear();
+  save("kept", "別の対局");
+  EXPECT_TRUE(said("棋譜ﾌｧｲﾙを書き込めませんでした", "棋譜保存"));
+  EXPECT_FALSE(said("棋譜を書き込みました", "  "));
+  EXPECT_TRUE(ui.recordFields) << "the panel stays open to save elsewhere";
+  EXPECT_EQ(bytesOf(path), before);
+}
+
 TEST_F(RecordFiles, BrokenFilesLoadNothing) {
   playThreeMoves();
   save("good");

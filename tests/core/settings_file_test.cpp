@@ -2,7 +2,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "files/text_file.h"
 #include "platform/headless.h"
@@ -75,6 +80,32 @@ TEST(TextFile, ReplacesTheFileWholeAndLeavesNothingBeside) {
   size_t entries = 0;
   for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++entries;
   EXPECT_EQ(entries, 2u) << "no temporary file is left behind";
+}
+
+TEST(TextFile, LeftoversOfKilledWritesGoAndReadOnlyFilesStay) {
+  testing::TempDir dir;
+  // Saves killed half-way, by an earlier run with this process id or by any other.
+  for (const std::string& pid : {std::to_string(::getpid()), std::string("1"), std::string("123456")})
+    dir.write("notes.txt." + pid + ".tmp", "half");
+  // Not leftovers of ours: other names, and a save still going on elsewhere.
+  for (const char* name : {"other.txt.7.tmp", "notes.txt.tmp", "notes.txt.12a.tmp", "notes.txt.88.tmp"})
+    dir.write(name, "x");
+  const int busy = ::open("notes.txt.88.tmp", O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+  ASSERT_TRUE(writeTextFile("notes.txt", {"一"}));
+  ::close(busy);
+  std::set<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(dir.path())) names.insert(e.path().filename());
+  EXPECT_EQ(names, (std::set<std::string>{"notes.txt", "other.txt.7.tmp", "notes.txt.tmp",
+                                          "notes.txt.12a.tmp", "notes.txt.88.tmp"}));
+
+  // A file the user made read-only is refused as a read-only folder would be.
+  ASSERT_EQ(::chmod("notes.txt", 0444), 0);
+  EXPECT_FALSE(writeTextFile("notes.txt", {"二"}));
+  EXPECT_EQ(readBytes("notes.txt"), "\x88\xea\r\n");
+  EXPECT_FALSE(std::filesystem::exists("notes.txt." + std::to_string(::getpid()) + ".tmp"));
+  ASSERT_EQ(::chmod("notes.txt", 0644), 0);
+  EXPECT_TRUE(writeTextFile("notes.txt", {"二"})) << "writable again, replaced again";
 }
 
 class SettingsFile : public ::testing::Test {
