@@ -216,7 +216,7 @@ TEST_F(SettingsFile, OtherTextCountsAsOffAndOnTheFirstLineChangesNothing) {
   // The background line in UTF-8, not CP932, and a damaged fifth line.
   dir.write(SETTINGS_FILE, "背景画=宇宙\r\n持駒可=on\r\n移動指導=ON \r\n\x8c\x6f\x89\xdf\x8e\x9e\x8a\xd4=ON\r\n\x81\r\n");
   読込_環境設定ファイル(g);
-  EXPECT_EQ(g.BACKGROUND, 0);
+  EXPECT_EQ(g.BACKGROUND, BG_MIDORI) << "the window's own green, not the wood of picture 0";
   EXPECT_TRUE(isChecked(g, Menu::TATAMI)) << "the window's own check mark stays";
   EXPECT_FALSE(backgroundPainted(BG_UCHU));
   EXPECT_FALSE(isChecked(g, Menu::MOCHIKOMA));
@@ -231,6 +231,29 @@ TEST_F(SettingsFile, OtherTextCountsAsOffAndOnTheFirstLineChangesNothing) {
   EXPECT_EQ(g.BACKGROUND, BG_TATAMI);
   EXPECT_TRUE(backgroundPainted(BG_TATAMI));
   EXPECT_EQ(fileLines().front(), "背景画=畳");
+}
+
+TEST_F(SettingsFile, AnUnknownBackgroundLeavesTheWindowGreenAndTheStandsInSight) {
+  writeFile("背景画=桜\n持駒可=ON\n移動指導=OFF\n経過時間=ON\nBGM=OFF");
+  const std::string before = readBytes(SETTINGS_FILE);
+  Form_Load(g);
+  auto painted = [&](int code, double x, double y) {
+    return std::any_of(ui.draws.begin(), ui.draws.end(), [&](const DrawCall& d) {
+      return d.kind == DrawCall::Picture && d.code == code && d.left == cellLeft(x) && d.top == cellTop(y);
+    });
+  };
+  // Round the board and beside the stands the window is green; only the
+  // stands themselves are wood, so they stand out.
+  for (auto [x, y] : {std::pair{-3.0, 0.0}, {15.0, 12.0}, {0.0, 3.0}, {12.0, 5.0}, {5.0, 10.0}}) {
+    EXPECT_TRUE(painted(BG_MIDORI, x, y)) << x << "," << y;
+    EXPECT_FALSE(painted(EMPTY, x, y)) << x << "," << y;
+  }
+  EXPECT_TRUE(painted(EMPTY, 11, 5));
+  EXPECT_TRUE(painted(EMPTY, -1, 5));
+  // The file and the menu stay as they were.
+  EXPECT_TRUE(isChecked(g, Menu::TATAMI));
+  EXPECT_FALSE(isChecked(g, Menu::MIDORI));
+  EXPECT_EQ(readBytes(SETTINGS_FILE), before);
 }
 
 TEST_F(SettingsFile, EveryOptionChangeRewritesTheFile) {
