@@ -127,6 +127,37 @@ TEST_F(RecordFiles, AFileMarkedReadOnlyIsNotReplaced) {
   EXPECT_EQ(bytesOf(path), before);
 }
 
+TEST_F(RecordFiles, AFieldShiftJisCannotHoldIsNamedAndNothingIsWritten) {
+  playThreeMoves();
+  save("kept");
+  const std::string before = bytesOf(dir.path() / "kept.棋譜");
+  // Fields 2..4 as the panel labels them.
+  const std::pair<int, const char*> fields[] = {{2, "対局名"}, {3, "先手"}, {4, "後手"}};
+  for (const auto& [field, label] : fields) {
+    for (const char* name : {"kept", "fresh"}) {
+      onMenu(g, Menu::KIFU_WRITE);
+      ui.fields[0] = name;
+      ui.fields[1] = "練習対局";
+      ui.fields[2] = "羽生";
+      ui.fields[3] = "コンピュータ";
+      ui.fields[field - 1] = "Café";
+      ui.messages.clear();
+      Command1_Click(g);
+      ASSERT_EQ(ui.messages.size(), 1u) << label;
+      EXPECT_EQ(ui.messages[0].text, std::string(label) + "に書き込めない文字があります");
+      EXPECT_EQ(ui.messages[0].title, "棋譜保存");
+      EXPECT_TRUE(ui.recordFields) << "the panel stays open to mend the text";
+      EXPECT_EQ(ui.fields[field - 1], "Café") << "what was typed stays";
+    }
+  }
+  EXPECT_EQ(bytesOf(dir.path() / "kept.棋譜"), before);
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "fresh.棋譜"));
+  // Once mended, the save goes through.
+  ui.fields[3] = "Cafe";
+  Command1_Click(g);
+  EXPECT_TRUE(said("棋譜を書き込みました", "  "));
+}
+
 TEST_F(RecordFiles, BrokenFilesLoadNothing) {
   playThreeMoves();
   save("good");
