@@ -221,6 +221,42 @@ TEST_F(RecordFiles, AnUnreadableDriveKeepsTheFolder) {
   EXPECT_EQ(ui.fileFolder, "/") << "the file list follows the folder";
 }
 
+TEST(RecordFileFormat, EmptyLinesAndBlanksAtTheEndAreIgnoredAndNothingElse) {
+  HeadlessPlatform ui;
+  Game g{ui};
+  初期設定(g);
+  const std::string entry = formatEntryLine(g.REC[0]);
+  const std::string head = "title\r\nupper\r\nlower\r\n" + entry + "\r\n" + entry;
+  for (const char* tail :
+       {"\r\n\r\n", "\r\n\r\n\r\n", "   ", "\t ", "\r\n  \r\n", "\r\n \t\r\n\r\n", "\n\n", "  \r\n\r\n"}) {
+    const auto f = parseRecordFile(head + tail);
+    ASSERT_TRUE(f) << ::testing::PrintToString(std::string(tail));
+    EXPECT_EQ(f->entries.size(), 2u);
+  }
+  const auto noClocks = parseRecordFile(head.substr(0, head.size() - 20) + "  \r\n\r\n");
+  ASSERT_TRUE(noClocks);
+  EXPECT_EQ(noClocks->entries.size(), 2u);
+
+  // Anything else out of shape is refused as ever, with its line.
+  const std::pair<std::string, size_t> refused[] = {
+      {head + "\r\n\r\n" + entry + "\r\n", 6},  // an empty line between entries
+      {"title\r\nupper\r\nlower\r\n" + entry + "  \r\n" + entry + "\r\n", 4},  // blanks inside
+      {head + "\r\n\r\nx\r\n", 6},  // the empty line is not at the end
+      {head + "\r\n\x81\r\n", 6},            // bytes that are no text
+  };
+  for (const auto& [bytes, line] : refused) {
+    size_t bad = 0;
+    EXPECT_FALSE(parseRecordFile(bytes, nullptr, &bad));
+    EXPECT_EQ(bad, line);
+  }
+  // The header lines are taken as they are, even empty ones at the end.
+  const auto headers = parseRecordFile("title \r\nupper\r\n\r\n");
+  ASSERT_TRUE(headers);
+  EXPECT_EQ(headers->title, "title ");
+  EXPECT_EQ(headers->lowerName, "");
+  EXPECT_TRUE(headers->entries.empty());
+}
+
 TEST(RecordFileFormat, HeaderLinesMissingRepeatTheLastOne) {
   const auto f = parseRecordFile("only a title\r\n");
   ASSERT_TRUE(f);
