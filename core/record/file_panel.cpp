@@ -45,6 +45,15 @@ std::string fieldName(int field) {
   return name;
 }
 
+// A record already saved under that name is replaced only when the player
+// says so; a folder in its place is left for the write to refuse.
+bool askToReplace(Game& g, const std::string& path, const std::string& fileName) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return true;
+  return g.ui.messageBox(fileName + " は既にあります。置き換えますか？", "棋譜保存", Buttons::YesNo,
+                         Icon::Question) == Answer::Yes;
+}
+
 size_t characters(const std::string& utf8) {
   size_t n = 0;
   for (unsigned char c : utf8) n += (c & 0xC0) != 0x80;
@@ -137,7 +146,9 @@ void Command1_Click(Game& g) {
   file.entries.assign(g.REC.begin() + 1, g.REC.begin() + static_cast<std::ptrdiff_t>(last) + 1);
 
   const std::string folder = g.ui.fileListPath();
-  if (!writeRecordFile(joinPath(folder, name + RECORD_EXTENSION), file))
+  const std::string path = joinPath(folder, name + RECORD_EXTENSION);
+  if (!askToReplace(g, path, name + RECORD_EXTENSION)) return;
+  if (!writeRecordFile(path, file))
     return say(g, "棋譜ﾌｧｲﾙを書き込めませんでした", "棋譜保存");
   closeFilePanel(g);
   g.ui.setFileListPath(folder);  // shows the new file

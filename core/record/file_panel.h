@@ -29,7 +29,8 @@ void Drive1_Change(Game& g, const std::string& drive);
 // The folder list moved to another folder.
 void Dir1_Change(Game& g);
 // "RETURN": saves the record as the file named in field 1. A title or name
-// that a CP932 file cannot hold is named to the player and nothing is written.
+// that a CP932 file cannot hold is named to the player and nothing is written;
+// a file already there is replaced only after the player agrees.
 void Command1_Click(Game& g);
 // A record chosen in the file list is loaded for stepping through.
 void File1_Click(Game& g, const std::string& fileName);

@@ -158,6 +158,37 @@ TEST_F(RecordFiles, AFieldShiftJisCannotHoldIsNamedAndNothingIsWritten) {
   EXPECT_TRUE(said("棋譜を書き込みました", "  "));
 }
 
+TEST_F(RecordFiles, SavingOverAFileAsksFirst) {
+  playThreeMoves();
+  save("kept");
+  for (const MessageCall& m : ui.messages) EXPECT_NE(m.buttons, Buttons::YesNo) << "a new file needs no question";
+  const auto path = dir.path() / "kept.棋譜";
+  const std::string before = bytesOf(path);
+  const std::string question = "kept.棋譜 は既にあります。置き換えますか？";
+
+  ui.answers = {Answer::No};
+  ui.messages.clear();
+  save("kept", "別の対局");
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, question);
+  EXPECT_EQ(ui.messages[0].title, "棋譜保存");
+  EXPECT_EQ(ui.messages[0].buttons, Buttons::YesNo);
+  EXPECT_TRUE(ui.recordFields) << "いいえ: the panel stays open";
+  EXPECT_EQ(ui.fields[0], "kept");
+  EXPECT_EQ(bytesOf(path), before);
+
+  ui.answers = {Answer::Yes};
+  ui.messages.clear();
+  Command1_Click(g);
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[0].text, question);
+  EXPECT_EQ(ui.messages[1].text, "棋譜を書き込みました");
+  EXPECT_FALSE(ui.recordFields);
+  const auto back = readRecordFile(path.string());
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->title, "別の対局");
+}
+
 TEST_F(RecordFiles, BrokenFilesLoadNothing) {
   playThreeMoves();
   save("good");
