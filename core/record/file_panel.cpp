@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <unistd.h>
 
+#include "files/cp932.h"
 #include "record/record_file.h"
 #include "sound/sound.h"
 #include "state/game.h"
@@ -35,6 +36,24 @@ std::string joinPath(const std::string& folder, const std::string& name) {
   return (std::filesystem::path(folder) / name).string();
 }
 
+// A field's name in a message: its label without the spacing and the colon.
+std::string fieldName(int field) {
+  std::string name = recordFieldLabel(field);
+  const std::string colon = "：";
+  if (name.ends_with(colon)) name.erase(name.size() - colon.size());
+  std::erase(name, ' ');
+  return name;
+}
+
+// A record already saved under that name is replaced only when the player
+// says so; a folder in its place is left for the write to refuse.
+bool askToReplace(Game& g, const std::string& path, const std::string& fileName) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return true;
+  return g.ui.messageBox(fileName + " は既にあります。置き換えますか？", "棋譜保存", Buttons::YesNo,
+                         Icon::Question) == Answer::Yes;
+}
+
 size_t characters(const std::string& utf8) {
   size_t n = 0;
   for (unsigned char c : utf8) n += (c & 0xC0) != 0x80;
@@ -46,6 +65,11 @@ void printHeader(Game& g, const std::string& text, double left, double top, int 
 }
 
 } // namespace
+
+const char* recordFieldLabel(int field) {
+  static constexpr const char* LABELS[] = {"ﾌｧｲﾙ名 ：", "対 局 名：", "先    手 ：", "後    手 ："};
+  return field >= 1 && field <= 4 ? LABELS[field - 1] : "";
+}
 
 void 描画_可視(Game& g, bool drive, bool folder, bool files) { g.ui.showFileLists(drive, folder, files); }
 
@@ -109,6 +133,11 @@ void Command1_Click(Game& g) {
   RecordFile file;
   file.title = oneLine(g.ui.recordField(2));
   const std::string first = oneLine(g.ui.recordField(3)), second = oneLine(g.ui.recordField(4));
+  // Checked before anything touches the disk, top to bottom as the panel shows them.
+  const std::string* headers[] = {&file.title, &first, &second};  // fields 2, 3, 4
+  for (int field = 2; field <= 4; ++field)
+    if (!toCp932(*headers[field - 2]))
+      return say(g, fieldName(field) + "に書き込めない文字があります", "棋譜保存");
   // The upper player's name comes first.
   file.upperName = g.SIDE_MAN == TURN_SENTE ? second : first;
   file.lowerName = g.SIDE_MAN == TURN_SENTE ? first : second;
@@ -117,7 +146,9 @@ void Command1_Click(Game& g) {
   file.entries.assign(g.REC.begin() + 1, g.REC.begin() + static_cast<std::ptrdiff_t>(last) + 1);
 
   const std::string folder = g.ui.fileListPath();
-  if (!writeRecordFile(joinPath(folder, name + RECORD_EXTENSION), file))
+  const std::string path = joinPath(folder, name + RECORD_EXTENSION);
+  if (!askToReplace(g, path, name + RECORD_EXTENSION)) return;
+  if (!writeRecordFile(path, file))
     return say(g, "棋譜ﾌｧｲﾙを書き込めませんでした", "棋譜保存");
   closeFilePanel(g);
   g.ui.setFileListPath(folder);  // shows the new file

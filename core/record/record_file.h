@@ -32,9 +32,10 @@ struct RecordFile {
 };
 
 // A file with fewer than three lines keeps the last header line read in the
-// missing ones, as the game always has. Any entry line that is not a
-// position is refused: `why` says why and `badLine` which line (1-based;
-// 0 when the file itself could not be read).
+// missing ones, as the game always has. Empty lines and blanks at the end of
+// the file are ignored; any other entry line that is not a position is
+// refused: `why` says why and `badLine` which line (1-based; 0 when the file
+// itself could not be read).
 std::optional<RecordFile> parseRecordFile(std::string_view bytes, std::string* why = nullptr,
                                           size_t* badLine = nullptr);
 std::optional<RecordFile> readRecordFile(const std::string& path, std::string* why = nullptr,

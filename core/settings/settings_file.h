@@ -2,15 +2,20 @@
 // the game folder, read once at start-up and written after every change.
 #pragma once
 
+#include <string>
+
 namespace korvanu {
 
 struct Game;
 
 inline constexpr const char* SETTINGS_FILE = "Korvanu.ini";
+// Where the file is read and written: every use goes through here.
+std::string settingsPath();
 
 // Applies the file line by line. A missing, short or unreadable file is
 // replaced by the defaults, which are applied over whatever was read; a line
-// with other text counts as "OFF", and on the first line changes nothing.
+// with other text counts as "OFF", and on the first line leaves the menu as
+// the window has it while the plain green stands in for the background.
 void 読込_環境設定ファイル(Game& g);
 
 // Writes what the option menu shows. A file that cannot be written leaves the
