@@ -56,14 +56,12 @@ std::vector<BenchPosition> benchPositions() {
   HeadlessPlatform ui;
   {
     Game g{ui};
-    g.QUIET = true;
     初期設定(g);
     out.push_back({positionOf(g), false});
     out.push_back({positionOf(g), true});
   }
   for (int game = 0; out.size() < WANTED; ++game) {
     Game g{ui};
-    g.QUIET = true;
     初期設定(g);
     std::mt19937 rng(1000 + game);
     // Snapshots after the lower side has moved: the computer answers them.
@@ -94,7 +92,7 @@ void runBench(std::ostream& out) {
       setUpPosition(g, p.entry, level, p.drops);
       prepareComTurn(g);
       ComMove best;
-      const bool found = searchComMove(g, best, countCandidate, &candidates);
+      const bool found = searchComMove(g, best, {countCandidate, nullptr, &candidates});
       for (int v : {found ? 1 : 0, best.fx, best.fy, best.tx, best.ty, best.place})
         signature = mix(signature, v);
       signature = mix(signature, std::llround(best.score * 1000));

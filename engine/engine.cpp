@@ -48,7 +48,6 @@ bool ok(std::ostream& out) {
 RecordEntry startingPosition() {
   HeadlessPlatform ui;
   Game g{ui};
-  g.QUIET = true;
   初期設定(g);
   return g.REC[0];
 }
@@ -219,7 +218,7 @@ bool Engine::search(bool listAll, const std::string& args, std::ostream& out) {
   Game& g = *game_;
   prepareComTurn(g);
   ComMove best;
-  const bool found = searchComMove(g, best, listAll ? printCandidate : nullptr, &out);
+  const bool found = searchComMove(g, best, {listAll ? printCandidate : nullptr, nullptr, &out});
   if (found) printMove(out, "best", best);
   else out << "best none\n";
   return ok(out);

@@ -2,14 +2,11 @@
 
 #include <cmath>
 
-#include "computer/com_turn.h"
-#include "computer/survey.h"
 #include "play/clock.h"
+#include "play/turn.h"
 #include "record/file_panel.h"
 #include "rules/legality.h"
-#include "rules/mate.h"
 #include "rules/moves.h"
-#include "rules/record.h"
 #include "sound/sound.h"
 #include "state/game.h"
 #include "state/setup.h"
@@ -74,47 +71,6 @@ void pickUp(Game& g, int x, int y, int code) {
   g.MOVE_BUF[8] = code;
 }
 
-// Between two people the sides are named by who moved first.
-const char* sideName(int side) { return side == TURN_SENTE ? "先手" : "後手"; }
-
-// Each after-move path records the move, its explosion included, before it
-// tells anyone the game is over, so the record (and a file saved from it)
-// ends with the position that ended the game.
-void afterMoveAgainstComputer(Game& g, int captured, int x, int y) {
-  const bool exploded = explodeAfterCapture(g, captured, x, y) > 0;
-  setTimer1(g, false);
-  g.MAN_TIME += g.TURN_ELAPSED;
-  recordMove(g, g.MAN_TIME, g.COM_TIME);
-  if (exploded) {
-    if (調査_駒存在(g, CODE_UE_OU) == OFF) return 終了(g, "あなた");
-    if (調査_駒存在(g, CODE_SITA_OU) == OFF) return 終了(g, "ｺﾝﾋﾟｭｰﾀ");
-  }
-  勢力調査(g);
-  if (詰めかCOM(g) == ON || captured == CODE_UE_OU) return 終了(g, "あなた");
-  if (g.WINNER == 0) {
-    g.TURN = g.SIDE_COM;
-    com_ban(g);
-  }
-}
-
-void afterMoveBetweenPeople(Game& g, int captured, int x, int y) {
-  const bool exploded = explodeAfterCapture(g, captured, x, y) > 0;
-  // The lower side's time is MAN_TIME, the upper side's COM_TIME, whoever
-  // moved first.
-  const bool lowerMoved = g.TURN == g.SIDE_MAN;
-  recordMove(g, g.MAN_TIME + (lowerMoved ? g.TURN_ELAPSED : 0), g.COM_TIME + (lowerMoved ? 0 : g.TURN_ELAPSED));
-  if (exploded) {
-    if (lowerMoved && 調査_駒存在(g, CODE_UE_OU) == OFF) return 終了(g, sideName(g.SIDE_MAN));
-    if (g.TURN == g.SIDE_COM && 調査_駒存在(g, CODE_SITA_OU) == OFF) return 終了(g, sideName(g.SIDE_COM));
-  }
-  if (g.WINNER == g.SIDE_MAN) return 終了(g, sideName(g.SIDE_MAN));
-  if (g.WINNER == g.SIDE_COM) return 終了(g, sideName(g.SIDE_COM));
-  if (lowerMoved) g.MAN_TIME += g.TURN_ELAPSED;
-  else if (g.TURN == g.SIDE_COM) g.COM_TIME += g.TURN_ELAPSED;
-  g.TURN = -g.TURN;
-  g.TURN_START_TIME = g.ui.clockSeconds();
-}
-
 // The picked-up piece is still where it was picked up: on its square, or in
 // a hand that may still be dropped from.
 bool stillPickedUp(const Game& g, int fromX, int fromY, int piece) {
@@ -160,13 +116,7 @@ void putDown(Game& g, int button, int x, int y) {
   描画_移動可能桝色(g, fromX, fromY, COLOR_GRID, piece);
   // The upper hand is picked up by its screen row but dropped by kind.
   if (fromX < 0) fromY = 8 - fromY;
-  const int captured = g.BOARD[x][y];
-  measureTurn(g);
-  駒移動(g, fromX, fromY, x, y, piece);
-  playSound(g, g.SOUND_PIECE);
-  描画_移動結果(g, piece >= CODE_UE_HU ? g.SIDE_COM : g.SIDE_MAN, x, y, piece, COLOR_RESULT);
-  if (g.GAME_MODE == MODE_MAN_COM) afterMoveAgainstComputer(g, captured, x, y);
-  else afterMoveBetweenPeople(g, captured, x, y);
+  playTurnMove(g, g.GAME_MODE == MODE_MAN_COM ? Mover::Human : Mover::Person, fromX, fromY, x, y, piece);
 }
 
 void boardClick(Game& g, int button, int x, int y) {

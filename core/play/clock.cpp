@@ -54,11 +54,4 @@ void KEIKA_Click(Game& g) {
   書込_環境設定ファイル(g);
 }
 
-void 待ち時間(Game& g, double seconds) {
-  // The platform sleeps for the span itself, so a pause that runs over
-  // midnight ends on time too.
-  if (!(seconds > 0) || !std::isfinite(seconds)) return;
-  g.ui.wait(seconds);
-}
-
 } // namespace korvanu

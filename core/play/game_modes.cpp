@@ -1,7 +1,7 @@
 #include "play/game_modes.h"
 
-#include "computer/com_turn.h"
 #include "play/clock.h"
+#include "play/turn.h"
 #include "record/file_panel.h"
 #include "state/game.h"
 #include "view/board_view.h"

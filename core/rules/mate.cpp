@@ -5,7 +5,6 @@
 #include "computer/survey.h"
 #include "rules/legality.h"
 #include "state/game.h"
-#include "state/setup.h"
 
 namespace korvanu {
 
@@ -158,15 +157,6 @@ int 調査_自王逃道(Game& g) {
     }
   }
   return count;
-}
-
-void 終了(Game& g, const std::string& name) {
-  g.ui.messageBox(name + "の勝ちです", "終了", Buttons::Ok, Icon::None);
-  if (g.ui.messageBox("続けますか？", "再ゲーム", Buttons::YesNo, Icon::Question) == Answer::Yes) {
-    初期設定(g);
-  } else {
-    endProgram(g);
-  }
 }
 
 } // namespace korvanu

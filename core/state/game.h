@@ -36,8 +36,6 @@ struct Game {
   Game& operator=(const Game&) = delete;
 
   Platform& ui;
-  // A quiet game (the engine tool) draws, sounds and waits for nothing.
-  bool QUIET = false;
   // Set once the program is ending: no further event reaches the game.
   bool QUITTING = false;
 

@@ -46,4 +46,11 @@ void 消去_所有時間(Game& g, int side) {
     for (int x : {-2, -1, 0}) 描画_絵(g, g.BACKGROUND, x, row);
 }
 
+void 待ち時間(Game& g, double seconds) {
+  // The platform sleeps for the span itself, so a pause that runs over
+  // midnight ends on time too.
+  if (!(seconds > 0) || !std::isfinite(seconds)) return;
+  g.ui.wait(seconds);
+}
+
 } // namespace korvanu

@@ -19,4 +19,8 @@ std::string 調査_時間秒追加結果(double seconds);
 void 描画_所有時間(Game& g, int side, double seconds);
 void 消去_所有時間(Game& g, int side);
 
+// Pauses for `seconds` without handling any event, what is drawn staying as
+// it is. Negative or senseless values do not wait.
+void 待ち時間(Game& g, double seconds);
+
 } // namespace korvanu

@@ -80,4 +80,12 @@ void 消去_移動結果(Game& g, int side) {
   }
 }
 
+void showThinking(Game& g) {
+  for (int x = -2; x <= 0; ++x) 描画_絵(g, g.BACKGROUND, x, 8);
+  描画_桝輪郭(g, COLOR_BOARD, -1, 7);
+  描画_数値(g, -1.5, 8.5, "思考中", COLOR_BLACK, 0, 12);
+  描画_数値(g, -1.6, 8.4, "思考中", COLOR_WHITE, 0, 12);
+  描画_桝輪郭(g, COLOR_BOARD, 1, 8);
+}
+
 } // namespace korvanu

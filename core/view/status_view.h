@@ -20,5 +20,7 @@ void 描画_桝_数値(Game& g);
 // prints nothing.
 void 描画_移動結果(Game& g, int side, int x, int y, int piece, int colour);
 void 消去_移動結果(Game& g, int side);
+// "思考中" in shadowed text below the computer's hand while it searches.
+void showThinking(Game& g);
 
 } // namespace korvanu

@@ -128,7 +128,6 @@ TEST(Promotion, ZonesAndWhatMayPromote) {
 TEST(Record, SlotsStoreEveryPositionAndGrowPastTheirNumber) {
   HeadlessPlatform ui;
   Game g{ui};
-  g.QUIET = true;
   初期設定(g);
   g.BOARD[1][1] = EMPTY;
   g.HAND_SITA[KYOU] = 1;

@@ -1,0 +1,17 @@
+#include "play/game_end.h"
+
+#include "state/game.h"
+#include "state/setup.h"
+
+namespace korvanu {
+
+void 終了(Game& g, const std::string& name) {
+  g.ui.messageBox(name + "の勝ちです", "終了", Buttons::Ok, Icon::None);
+  if (g.ui.messageBox("続けますか？", "再ゲーム", Buttons::YesNo, Icon::Question) == Answer::Yes) {
+    初期設定(g);
+  } else {
+    endProgram(g);
+  }
+}
+
+} // namespace korvanu
