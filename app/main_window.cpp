@@ -7,13 +7,13 @@
 
 #include "file_panel_widgets.h"
 #include "play/board_input.h"
-#include "record/file_panel.h"
+#include "play/file_panel.h"
 #include "play/clock.h"
 #include "play/commands.h"
 #include "qt_platform.h"
 #include "sound/sound.h"
 #include "state/game.h"
-#include "state/setup.h"
+#include "play/setup.h"
 #include "surface.h"
 #include "surface_view.h"
 

@@ -13,7 +13,7 @@
 #include "rules/mate.h"
 #include "rules/move_list.h"
 #include "rules/moves.h"
-#include "state/setup.h"
+#include "state/new_game.h"
 
 namespace korvanu {
 
@@ -56,13 +56,13 @@ std::vector<BenchPosition> benchPositions() {
   HeadlessPlatform ui;
   {
     Game g{ui};
-    初期設定(g);
+    newGame(g);
     out.push_back({positionOf(g), false});
     out.push_back({positionOf(g), true});
   }
   for (int game = 0; out.size() < WANTED; ++game) {
     Game g{ui};
-    初期設定(g);
+    newGame(g);
     std::mt19937 rng(1000 + game);
     // Snapshots after the lower side has moved: the computer answers them.
     const int stops[SNAPSHOTS_PER_GAME] = {7 + 2 * (game % 5), 31 + 2 * (game % 10), 61 + 4 * (game % 10)};

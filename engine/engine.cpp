@@ -12,7 +12,8 @@
 #include "rules/legality.h"
 #include "rules/mate.h"
 #include "rules/moves.h"
-#include "state/setup.h"
+#include "rules/record.h"
+#include "state/new_game.h"
 
 namespace korvanu {
 
@@ -48,8 +49,8 @@ bool ok(std::ostream& out) {
 RecordEntry startingPosition() {
   HeadlessPlatform ui;
   Game g{ui};
-  初期設定(g);
-  return g.REC[0];
+  newGame(g);
+  return positionOf(g);
 }
 
 std::string scoreText(double score) {

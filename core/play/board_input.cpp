@@ -4,12 +4,12 @@
 
 #include "play/clock.h"
 #include "play/turn.h"
-#include "record/file_panel.h"
+#include "play/file_panel.h"
 #include "rules/legality.h"
 #include "rules/moves.h"
 #include "sound/sound.h"
 #include "state/game.h"
-#include "state/setup.h"
+#include "play/setup.h"
 #include "view/board_view.h"
 #include "view/status_view.h"
 

@@ -3,10 +3,11 @@
 #include "play/clock.h"
 #include "play/game_modes.h"
 #include "play/handicap.h"
-#include "record/file_panel.h"
-#include "record/navigation.h"
+#include "play/file_panel.h"
+#include "play/navigation.h"
 #include "settings/options.h"
-#include "state/setup.h"
+#include "play/setup.h"
+#include "sound/sound.h"
 #include "state/game.h"
 #include "view/dialogs.h"
 
@@ -19,6 +20,12 @@ void Form_KeyPress(Game& g, int keyAscii) {
 }
 
 void Form_Unload(Game& g) { endProgram(g); }
+
+void VER_Click(Game& g) {
+  closeFilePanel(g);
+  playSound(g, g.SOUND_OTHER);
+  g.ui.messageBox("  Version 0.9\n\nQuillon 1999.1", "Korvanu", Buttons::Ok, Icon::None);
+}
 
 void onMenu(Game& g, Menu item) {
   switch (item) {

@@ -1,7 +1,7 @@
 #include "play/game_end.h"
 
 #include "state/game.h"
-#include "state/setup.h"
+#include "play/setup.h"
 
 namespace korvanu {
 

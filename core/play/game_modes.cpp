@@ -2,7 +2,7 @@
 
 #include "play/clock.h"
 #include "play/turn.h"
-#include "record/file_panel.h"
+#include "play/file_panel.h"
 #include "state/game.h"
 #include "view/board_view.h"
 #include "view/status_view.h"

@@ -1,6 +1,6 @@
 #include "play/handicap.h"
 
-#include "record/file_panel.h"
+#include "play/file_panel.h"
 #include "sound/sound.h"
 #include "state/game.h"
 #include "view/board_view.h"
@@ -70,11 +70,5 @@ void step(Game& g, int direction) {
 
 void LBEL_UP_Click(Game& g) { step(g, +1); }
 void LEBEL_DOWN_Click(Game& g) { step(g, -1); }
-
-void 描画_ハンデレベル(Game& g, int level) {
-  for (int x = 11; x <= 14; ++x) 描画_絵(g, g.BACKGROUND, x, 1);
-  描画_文字列(g, 11.1, 1.1, level, COLOR_BLACK, 10);
-  描画_文字列(g, 11, 1, level, COLOR_WHITE, 10);
-}
 
 } // namespace korvanu

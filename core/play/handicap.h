@@ -8,7 +8,5 @@ struct Game;
 
 void LBEL_UP_Click(Game& g);
 void LEBEL_DOWN_Click(Game& g);
-// The level's name to the right of the board.
-void 描画_ハンデレベル(Game& g, int level);
 
 } // namespace korvanu

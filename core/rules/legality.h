@@ -3,6 +3,8 @@
 // king in check is legal; so is taking a king.
 #pragma once
 
+#include "state/pieces.h"
+
 namespace korvanu {
 
 struct Game;
@@ -22,9 +24,5 @@ void 調査_2歩フラグ設定(Game& g);
 int 調査_駒存在(const Game& g, int code);
 // OFF if the unpromoted piece could never move again from row toY.
 int 移動後チェック(int toY, int piece);
-
-constexpr bool isSita(int code) { return code <= -10; }
-constexpr bool isUe(int code) { return code >= 10; }
-constexpr bool isDropColumn(int fromX) { return fromX == 11 || fromX == -1; }
 
 } // namespace korvanu

@@ -1,6 +1,5 @@
 #include "view/board_view.h"
 
-#include "play/handicap.h"
 #include "state/game.h"
 #include "view/clock_view.h"
 #include "view/pictures.h"
@@ -87,6 +86,12 @@ void 画面_再描画(Game& g) {
   if (g.GAME_MODE == MODE_MAN_COM) 描画_レベル(g, g.COM_LEVEL);
   if (g.HANDICAP_SET == ON) 描画_ハンデレベル(g, g.HANDICAP_LEVEL);
   描画_絵(g, PIC_TITLE, 10.8, 0);
+}
+
+void 描画_ハンデレベル(Game& g, int level) {
+  for (int x = 11; x <= 14; ++x) 描画_絵(g, g.BACKGROUND, x, 1);
+  描画_文字列(g, 11.1, 1.1, level, COLOR_BLACK, 10);
+  描画_文字列(g, 11, 1, level, COLOR_WHITE, 10);
 }
 
 } // namespace korvanu

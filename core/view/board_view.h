@@ -19,5 +19,7 @@ void 描画_自持盤(Game& g);
 void 描画_敵持盤(Game& g);
 void 描画_背景(Game& g, int code);
 void 画面_再描画(Game& g);
+// The handicap level to the right of the board.
+void 描画_ハンデレベル(Game& g, int level);
 
 } // namespace korvanu

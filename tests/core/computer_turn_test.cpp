@@ -9,7 +9,7 @@
 #include "position.h"
 #include "rules/legality.h"
 #include "sound_fake.h"
-#include "state/setup.h"
+#include "play/setup.h"
 #include "temp_dir.h"
 #include <algorithm>
 #include <cstring>

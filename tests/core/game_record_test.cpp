@@ -7,7 +7,7 @@
 
 #include "play/clock.h"
 #include "play/commands.h"
-#include "record/file_panel.h"
+#include "play/file_panel.h"
 #include "record/record_file.h"
 #include "rules/record.h"
 #include "state/game.h"

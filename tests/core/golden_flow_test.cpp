@@ -22,7 +22,7 @@
 #include "rules/move_list.h"
 #include "sound/sound_library.h"
 #include "state/game.h"
-#include "state/setup.h"
+#include "play/setup.h"
 #include "temp_dir.h"
 
 namespace korvanu {

@@ -9,10 +9,10 @@
 #include "play/commands.h"
 #include "platform/headless.h"
 #include "record/entry_line.h"
-#include "record/file_panel.h"
+#include "play/file_panel.h"
 #include "record/record_file.h"
 #include "state/game.h"
-#include "state/setup.h"
+#include "play/setup.h"
 #include "game_fixture.h"
 
 namespace korvanu {

@@ -4,7 +4,7 @@
 #include "rules/legality.h"
 #include "rules/moves.h"
 #include "rules/record.h"
-#include "state/setup.h"
+#include "play/setup.h"
 
 namespace korvanu {
 namespace {

@@ -15,7 +15,7 @@
 #include "settings/settings_file.h"
 #include "sound_fake.h"
 #include "state/game.h"
-#include "state/setup.h"
+#include "play/setup.h"
 #include "temp_dir.h"
 #include "view/board_view.h"
 

@@ -7,7 +7,7 @@
 #include "settings/options.h"
 #include "sound_fake.h"
 #include "state/game.h"
-#include "state/setup.h"
+#include "play/setup.h"
 #include "temp_dir.h"
 #include "view/board_view.h"
 

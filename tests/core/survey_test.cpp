@@ -10,7 +10,7 @@
 #include "computer/survey.h"
 #include "platform/headless.h"
 #include "state/game.h"
-#include "state/setup.h"
+#include "play/setup.h"
 
 namespace korvanu {
 namespace {

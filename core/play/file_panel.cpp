@@ -1,4 +1,4 @@
-#include "record/file_panel.h"
+#include "play/file_panel.h"
 
 #include <filesystem>
 #include <unistd.h>
@@ -7,7 +7,7 @@
 #include "record/record_file.h"
 #include "sound/sound.h"
 #include "state/game.h"
-#include "state/setup.h"
+#include "play/setup.h"
 #include "view/board_view.h"
 #include "view/status_view.h"
 

@@ -1,4 +1,4 @@
-#include "record/navigation.h"
+#include "play/navigation.h"
 
 #include <cstdlib>
 #include <utility>
@@ -6,10 +6,10 @@
 #include "play/clock.h"
 #include "play/handicap.h"
 #include "rules/record.h"
-#include "record/file_panel.h"
+#include "play/file_panel.h"
 #include "sound/sound.h"
 #include "state/game.h"
-#include "state/setup.h"
+#include "play/setup.h"
 #include "view/board_view.h"
 #include "view/clock_view.h"
 #include "view/status_view.h"

@@ -1,12 +1,6 @@
-#include "state/setup.h"
+#include "state/new_game.h"
 
-#include "play/clock.h"
-#include "rules/record.h"
-#include "settings/options.h"
-#include "settings/settings_file.h"
-#include "sound/sound.h"
 #include "state/game.h"
-#include "view/board_view.h"
 
 namespace korvanu {
 
@@ -30,7 +24,7 @@ void placeStartingPosition(Game& g) {
 
 } // namespace
 
-void 初期設定(Game& g) {
+void newGame(Game& g) {
   g.HANDICAP_LEVEL = 0;
   g.HANDICAP_SET = OFF;
   g.GAME_MODE = NO_GAME;
@@ -40,7 +34,6 @@ void 初期設定(Game& g) {
   g.GAME_MOVES = 0;
   g.REVERSED = OFF;
 
-  setTimer1(g, false);
   g.COM_TIME = 0;
   g.MAN_TIME = 0;
 
@@ -63,33 +56,6 @@ void 初期設定(Game& g) {
     if (g.HAND_SITA[k] > 0) g.HAND_SITA_TOTAL += g.HAND_SITA[k];
     if (g.HAND_UE[k] > 0) g.HAND_UE_TOTAL += g.HAND_UE[k];
   }
-
-  画面_再描画(g);
-  手順保存(g, g.MAN_TIME, g.MAN_TIME, g.COM_TIME, g.COM_TIME);
-}
-
-void Form_Load(Game& g) {
-  loadSounds(g);
-
-  g.RECORD_MODE = OFF;
-  g.GUIDE_ON = OFF;
-  g.RECORD_LAST = 0;
-  g.COM_LEVEL = 3;
-  setChecked(g, Menu::LEVEL3, true);
-
-  g.SIDE_COM = TURN_SENTE;
-  g.SIDE_MAN = TURN_GOTE;
-  g.ui.fillSurface(COLOR_BOARD);
-
-  読込_環境設定ファイル(g);
-  初期設定(g);
-  placeWindow(g);
-}
-
-void endProgram(Game& g) {
-  終了処理(g);
-  g.QUITTING = true;
-  g.ui.quit();
 }
 
 } // namespace korvanu
