@@ -83,6 +83,12 @@ check "default settings in \$XDG_CONFIG_HOME/korvanu" \
   "94778c6989e63d97ce0d0a8e9d8bee89c23d4f46460d0a88da93ae8e7793b13d4f46460d0a8c6f89df8e9e8ad43d4f4e0d0a42474d3d4f4e0d0a"
 check "nothing written where it was started" "$(find "$player/somewhere" "$HOME" -mindepth 1 | wc -l)" 0
 
+# 棋譜 → 読込: the file panel opens in the player's records folder, made now.
+xdotool mousemove --window "$WID" 200 8 click 1; sleep 0.3; xdotool key Down Return; sleep 0.5
+import -window "$WID" "$out/installed-panel.png"
+check "the records folder is made when the panel opens" "$(find "$HOME" -mindepth 1)" \
+  "$HOME/Documents"$'\n'"$HOME/Documents/Korvanu"
+
 xdotool windowfocus --sync "$WID" key Escape
 for _ in $(seq 50); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$GAME_PID" 2>/dev/null; then echo "FAIL Esc did not end the game"; fail=1; else
