@@ -11,6 +11,7 @@ source "$here/../e2e/lib.sh"
 deb=$(realpath "$1")
 out=${2:-$(mktemp -d)}
 mkdir -p "$out"
+out=$(realpath "$out")
 scratch=$(mktemp -d)
 installed=
 cleanup() {
