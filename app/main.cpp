@@ -1,16 +1,24 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "command_line.h"
+#include "files/paths.h"
 #include "main_window.h"
+#include "pictures/pictures.h"
 #include "surface.h"
 
 int main(int argc, char* argv[]) {
+  const korvanu::Locations locations = korvanu::thisProgramsLocations();
+  if (const auto status = korvanu::answerCommandLine(argc, argv, locations)) return *status;
   QApplication app(argc, argv);
+  if (const auto status = korvanu::refuseUnknownArguments(QApplication::arguments())) return *status;
   QApplication::setApplicationName(QStringLiteral("Korvanu"));
+  QGuiApplication::setDesktopFileName(QStringLiteral(KORVANU_APP_ID));
+  QApplication::setWindowIcon(korvanu::gameIcon());
   const QScreen* screen = QGuiApplication::primaryScreen();
   const int screenHeight =
       screen ? qRound(screen->geometry().height() * screen->devicePixelRatio()) : 0;
-  korvanu::MainWindow window(korvanu::surfaceScaleFor(screenHeight));
+  korvanu::MainWindow window(korvanu::surfaceScaleFor(screenHeight), locations);
   window.load();
   window.show();
   return QApplication::exec();

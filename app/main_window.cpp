@@ -19,11 +19,12 @@
 
 namespace korvanu {
 
-MainWindow::MainWindow(int surfaceScale)
+MainWindow::MainWindow(int surfaceScale, const Locations& locations)
     : surface_(std::make_unique<Surface>(surfaceScale)),
       view_(new SurfaceView(*surface_, this)),
       platform_(std::make_unique<QtPlatform>(*this, *surface_, *view_)),
       game_(std::make_unique<Game>(*platform_)), panel_(new FilePanel(view_)) {
+  game_->LOCATIONS = locations;
   setWindowTitle(QStringLiteral("Korvanu"));
   setCentralWidget(view_);
   setFocusPolicy(Qt::StrongFocus);

@@ -150,10 +150,10 @@ void QtPlatform::setFileListPath(const std::string& path) {
 
 std::intptr_t QtPlatform::windowHandle() { return static_cast<std::intptr_t>(window_.winId()); }
 
-const SoundApi* QtPlatform::soundLibrary() {
+const SoundApi* QtPlatform::soundLibrary(const std::string& path) {
   if (!soundTried_) {
     soundTried_ = true;
-    sound_ = SoundLibrary::open(SOUND_LIBRARY_FILE);
+    sound_ = SoundLibrary::open(path);
   }
   return sound_ ? &sound_->api() : nullptr;
 }

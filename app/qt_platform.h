@@ -55,7 +55,7 @@ public:
   void setFileListPath(const std::string& path) override;
 
   std::intptr_t windowHandle() override;
-  const SoundApi* soundLibrary() override;
+  const SoundApi* soundLibrary(const std::string& path) override;
   void quit() override;
 
 private:

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test twice, the end-to-end runs of the
 # real window under Xvfb included: a normal build and a build under
-# AddressSanitizer and UndefinedBehaviorSanitizer; then short runs of the
-# record and settings readers' fuzzers. Warnings are errors.
+# AddressSanitizer and UndefinedBehaviorSanitizer; the Debian package built,
+# installed and started; then short runs of the record and settings readers'
+# fuzzers. Warnings are errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh
+scripts/deps.sh --tests
 
 jobs=$(nproc)
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
@@ -15,6 +16,11 @@ echo "== normal build"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANU_WERROR=ON -DKORVANU_TESTS=ON >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== Debian package"
+rm -f build/korvanu_*.deb
+(cd build && cpack -G DEB >/dev/null)
+bash tests/package/install_package.sh build/korvanu_*_"$(dpkg --print-architecture)".deb build/package-test
 
 echo "== sanitizer build"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKORVANU_WERROR=ON -DKORVANU_SANITIZE=ON \

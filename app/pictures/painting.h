@@ -9,6 +9,7 @@
 #include <QString>
 
 class QPainter;
+class QPainterPath;
 
 namespace korvanu::art {
 
@@ -19,12 +20,20 @@ void paintWood(QPainter& p);
 // Upper-side pieces are this picture turned over by the caller.
 void paintPiece(QPainter& p, int kind, bool promoted);
 
+// The piece alone, without its square: `size` is a fraction of the king's,
+// `name` is written top to bottom in `ink`.
+void paintToken(QPainter& p, double size, const QString& name, const QColor& ink);
+
 // One of the background tiles BG_MIDORI..BG_RENGA (34 x 41).
 void paintBackground(QPainter& p, int code);
 
 // Explosion frame 1 (small, bright) or 2 (wide, scattered).
 void paintBurst(QPainter& p, int frame);
 void paintBomb(QPainter& p);
+// The bomb with its lit fuse alone, on whatever lies beneath.
+void paintLitBomb(QPainter& p);
+// A ragged star round `c`, its spikes reaching between `inner` and `outer`.
+QPainterPath burstShape(QPointF c, int spikes, double inner, double outer);
 void paintTitle(QPainter& p);
 
 // Fills `text` as glyph outlines, scaled to fit `box` without distortion and

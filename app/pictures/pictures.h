@@ -1,6 +1,7 @@
 // The game's artwork, drawn by code so that it stays sharp at any scale.
 #pragma once
 
+#include <QIcon>
 #include <QImage>
 
 namespace korvanu {
@@ -10,5 +11,11 @@ namespace korvanu {
 // The image is pictureSize(code) * scale, fully opaque. A code without a
 // picture gives a null image.
 QImage renderPicture(int code, int scale);
+
+// The game's icon, `size` pixels square on a transparent ground; a null image
+// for sizes outside 1..1024.
+QImage renderIcon(int size);
+// The icon at the sizes a window manager asks for.
+QIcon gameIcon();
 
 } // namespace korvanu

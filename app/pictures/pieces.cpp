@@ -74,8 +74,11 @@ void paintName(QPainter& p, const QString& name, const QRectF& area, const QColo
 void paintPiece(QPainter& p, int kind, bool promoted) {
   paintWood(p);
   if (kind < HU || kind > OU) return;
+  const QString name = QString::fromUtf8(promoted ? kPromotedNames[kind] : kNames[kind]);
+  paintToken(p, kSizeByKind[kind], name, promoted ? QColor(210, 20, 20) : QColor(15, 10, 5));
+}
 
-  const double size = kSizeByKind[kind];
+void paintToken(QPainter& p, double size, const QString& name, const QColor& ink) {
   const double w = kKingWidth * size;
   const double h = kKingHeight * size;
   const QPolygonF shape = outline(w, h);
@@ -102,8 +105,6 @@ void paintPiece(QPainter& p, int kind, bool promoted) {
   p.setPen(QPen(QColor(110, 70, 30), 0.7, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
   p.drawPolygon(shape);
 
-  const QString name = QString::fromUtf8(promoted ? kPromotedNames[kind] : kNames[kind]);
-  const QColor ink = promoted ? QColor(210, 20, 20) : QColor(15, 10, 5);
   const double textTop = kBottom - h * 0.875;
   const double textBottom = kBottom - h * (kBand + 0.02);
   const double textWidth = w * 0.78;

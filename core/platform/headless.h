@@ -66,7 +66,10 @@ public:
   void setFileListPath(const std::string& path) override { fileFolder = path; }
 
   std::intptr_t windowHandle() override { return 1; }
-  const SoundApi* soundLibrary() override { return sound; }
+  const SoundApi* soundLibrary(const std::string& path) override {
+    soundLibraryPath = path;
+    return sound;
+  }
   void quit() override { quitRequested = true; }
 
   // What the game did.
@@ -88,6 +91,7 @@ public:
   // What the world answers.
   std::deque<Answer> answers;  // for Yes/No boxes; Yes when empty
   const SoundApi* sound = nullptr;
+  std::string soundLibraryPath;  // where the game looked for it
   double clock = 0;  // seconds since midnight; wraps at midnight like a real clock
 };
 

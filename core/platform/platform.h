@@ -77,8 +77,9 @@ public:
 
   // The window handle the sound library opens its device for.
   virtual std::intptr_t windowHandle() = 0;
-  // The loaded sound library, or null when it could not be loaded.
-  virtual const SoundApi* soundLibrary() = 0;
+  // The sound library at `path`, loaded on the first call; null when it
+  // could not be loaded.
+  virtual const SoundApi* soundLibrary(const std::string& path) = 0;
 
   // Ends the program once the current event is handled; no further game
   // event reaches the core.

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "files/cp932.h"
+#include "files/paths.h"
 #include "record/record_file.h"
 #include "sound/sound.h"
 #include "state/game.h"
@@ -64,6 +65,18 @@ void printHeader(Game& g, const std::string& text, double left, double top, int 
   if (!text.empty()) g.ui.drawText(text, left, top, colour, 12, g.FONT_BOLD);
 }
 
+// The first time the panel opens it shows the player's records folder, made
+// then if need be; after that it stays wherever the player took it. Without
+// a records folder (the portable game) it opens in the current directory.
+void openRecordsFolder(Game& g) {
+  const std::string& folder = g.LOCATIONS.recordsFolder;
+  if (folder.empty() || g.RECORDS_FOLDER_OPENED) return;
+  g.RECORDS_FOLDER_OPENED = true;
+  if (!makeFolder(folder)) return;
+  g.ui.setFolderPath(folder);
+  Dir1_Change(g);
+}
+
 } // namespace
 
 const char* recordFieldLabel(int field) {
@@ -103,6 +116,7 @@ double 取得_棋譜のX座標(const std::string& text) {
 }
 
 void KIFU_READ_Click(Game& g) {
+  openRecordsFolder(g);
   描画_可視(g, true, true, true);
   描画_棋譜_IO(g, 1);
 }
@@ -110,6 +124,7 @@ void KIFU_READ_Click(Game& g) {
 void KIFU_WRITE_Click(Game& g) {
   if (g.REVERSED == ON) return say(g, "反転後は書き込みできません", "棋譜書込");
   if (g.HANDICAP_SET == ON) return say(g, "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込");
+  openRecordsFolder(g);
   描画_可視(g, true, true, false);
   描画_棋譜_IO(g, 0);
 }

@@ -1,16 +1,19 @@
 // The options as they last from run to run: five lines of "Korvanu.ini" in
-// the game folder, read once at start-up and written after every change.
+// the game folder or the player's configuration folder (files/paths.h), read
+// once at start-up and written after every change.
 #pragma once
 
 #include <string>
+
+#include "files/paths.h"  // SETTINGS_FILE
 
 namespace korvanu {
 
 struct Game;
 
-inline constexpr const char* SETTINGS_FILE = "Korvanu.ini";
-// Where the file is read and written: every use goes through here.
-std::string settingsPath();
+// Where the file is read and written (the game's locations): every use goes
+// through here.
+const std::string& settingsPath(const Game& g);
 
 // Applies the file line by line. A missing, short or unreadable file is
 // replaced by the defaults, which are applied over whatever was read; a line

@@ -7,6 +7,7 @@
 #include <array>
 #include <vector>
 
+#include "files/paths.h"
 #include "platform/platform.h"
 #include "state/constants.h"
 #include "state/menu.h"
@@ -38,6 +39,8 @@ struct Game {
   Platform& ui;
   // Set once the program is ending: no further event reaches the game.
   bool QUITTING = false;
+  // Where the sound library, the sounds, the settings and the records live.
+  Locations LOCATIONS;
 
   // --- board and hands ---------------------------------------------------
   int BOARD[10][10] = {};
@@ -136,6 +139,7 @@ struct Game {
   int COLOR_GUIDE = COLOR_GRID;
   bool FONT_BOLD = false;  // the window font turns bold for good once the labels are drawn
   bool SETTINGS_UNSAVED_SHOWN = false;  // the player was told the options cannot be saved
+  bool RECORDS_FOLDER_OPENED = false;   // the file panel has been to the records folder
   std::array<bool, MENU_COUNT> MENU_CHECKED = {};
 
   // --- sound ---------------------------------------------------------------

@@ -139,5 +139,24 @@ TEST(Pictures, BackgroundsMatchTheWindowAndTileWithoutSeams) {
   }
 }
 
+TEST(Pictures, TheIconStandsOnATransparentGroundAtEverySizeADesktopAsksFor) {
+  for (int size : {16, 22, 24, 32, 48, 64, 128, 256, 512}) {
+    SCOPED_TRACE(testing::Message() << "size " << size);
+    const QImage icon = renderIcon(size);
+    ASSERT_EQ(icon.size(), QSize(size, size));
+    ASSERT_TRUE(icon.hasAlphaChannel());
+    for (QPoint corner : {QPoint(0, 0), QPoint(size - 1, 0)}) EXPECT_EQ(qAlpha(icon.pixel(corner)), 0);
+    const int opaque = countPixels(icon, [](QRgb c) { return qAlpha(c) == 255; });
+    EXPECT_GT(opaque, size * size / 4) << "the drawing fills a good part of the square";
+    EXPECT_LT(opaque, size * size * 9 / 10);
+    // The piece's character and the bomb read even at the smallest sizes.
+    EXPECT_GT(countPixels(icon, [](QRgb c) { return qAlpha(c) == 255 && isRedInk(c); }), size * size / 100);
+    EXPECT_GT(countPixels(icon, [](QRgb c) { return qAlpha(c) == 255 && isBlackInk(c); }), size * size / 50);
+  }
+  EXPECT_TRUE(renderIcon(0).isNull());
+  EXPECT_TRUE(renderIcon(4096).isNull());
+  EXPECT_EQ(gameIcon().availableSizes().size(), 3);
+}
+
 } // namespace
 } // namespace korvanu
