@@ -27,7 +27,7 @@ void takeIntoHand(Game& g, int code) {
   else if (isSita(code)) ++g.HAND_UE_TOTAL;
 }
 
-void drawIfShown(Game& g, void (*draw)(Game&)) {
+void drawIfShown(Game& g, void (*draw)(const Game&)) {
   if (!g.QUIET) draw(g);
 }
 
