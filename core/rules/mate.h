@@ -12,7 +12,7 @@ int 詰めかMAN(Game& g);
 // its last trial position: survey again before reading them.
 int 詰めかCOM(Game& g);
 // ON when some upper piece can move onto the lower king's square.
-int 詰めかMAN_COM移動(Game& g);
+int 詰めかMAN_COM移動(const Game& g);
 // Counts the lower king's escape squares and marks them in ESCAPE_MAP.
 int 調査_自王逃道(Game& g);
 

@@ -4,6 +4,7 @@
 namespace korvanu {
 
 struct Game;
+struct Position;
 
 struct RecordEntry;
 
@@ -23,9 +24,9 @@ int lastShownEntry(const Game& g);
 
 // Puts a stored position's board and hands back; the totals become the
 // sums of the hands. The clocks are the caller's business.
-void restorePosition(Game& g, const RecordEntry& e);
+void restorePosition(Position& p, const RecordEntry& e);
 
 // The board and hands of the game as a record entry, clocks zero.
-RecordEntry positionOf(const Game& g);
+RecordEntry positionOf(const Position& p);
 
 } // namespace korvanu

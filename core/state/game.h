@@ -1,7 +1,8 @@
-// Everything the game knows, in one place: the board, the hands, whose turn
+// Everything the game knows: the position and the influence maps (each a
+// struct of its own, so a procedure can take just what it reads), whose turn
 // it is, the play flags, the move record, the options and the sound ids.
-// Every procedure reads and writes these directly. Board-sized arrays are
-// indexed [x][y] with 1..9 used; index 0 names no square.
+// Board-sized arrays are indexed [x][y] with 1..9 used; index 0 names no
+// square.
 #pragma once
 
 #include <array>
@@ -28,7 +29,46 @@ struct RecordEntry {
 // Slots the record holds from the start: moves 0..500. It grows past that.
 constexpr int RECORD_SLOTS = 501;
 
-struct Game {
+// The position: the board, both hands with their totals, and where the kings
+// stand. Rules that look only at the position take this.
+struct Position {
+  int BOARD[10][10] = {};
+  int HAND_SITA[8] = {};  // by kind number 1..7
+  int HAND_UE[8] = {};
+  int HAND_SITA_TOTAL = 0;
+  int HAND_UE_TOTAL = 0;
+  int OU_SITA_X = 0, OU_SITA_Y = 0;
+  int OU_UE_X = 0, OU_UE_Y = 0;
+};
+
+// What the survey finds about the position: the influence maps, rebuilt by
+// every survey, and the lower king's escape squares, marked by its escape
+// count. Evaluations read these; only the survey and the count write them.
+struct InfluenceMaps {
+  // Counts of the pieces of each side that reach a square; on occupied
+  // squares the cheapest (for DEFENDER_SITA the dearest) defender or attacker
+  // value and, for some, its square; the check marks (9 on a checking piece,
+  // 1 between a checking slider and the king). The *_UE_X/_Y square maps are
+  // not reset between surveys.
+  int INFLUENCE_SITA[10][10] = {};
+  int INFLUENCE_UE[10][10] = {};
+  int DEFENDER_SITA[10][10] = {};
+  int DEFENDER_UE[10][10] = {};
+  int DEFENDER_UE_X[10][10] = {};
+  int DEFENDER_UE_Y[10][10] = {};
+  int ATTACKER_SITA[10][10] = {};
+  int ATTACKER_SITA_X[10][10] = {};
+  int ATTACKER_SITA_Y[10][10] = {};
+  int ATTACKER_UE[10][10] = {};
+  int ATTACKER_UE_X[10][10] = {};
+  int ATTACKER_UE_Y[10][10] = {};
+  int CHECK_BY_SITA[10][10] = {};
+  int CHECK_BY_UE[10][10] = {};
+  int ESCAPE_MAP[10][10] = {};  // escape squares of the lower king, left for the computer
+};
+
+// The game is its position and its maps, plus everything else it keeps.
+struct Game : Position, InfluenceMaps {
   explicit Game(Platform& platform) : ui(platform), REC(RECORD_SLOTS) {
     // The window opens with 畳 checked; the options then choose the background.
     MENU_CHECKED[static_cast<int>(Menu::TATAMI)] = true;
@@ -41,15 +81,6 @@ struct Game {
   bool QUITTING = false;
   // Where the sound library, the sounds, the settings and the records live.
   Locations LOCATIONS;
-
-  // --- board and hands ---------------------------------------------------
-  int BOARD[10][10] = {};
-  int HAND_SITA[8] = {};  // by kind number 1..7
-  int HAND_UE[8] = {};
-  int HAND_SITA_TOTAL = 0;
-  int HAND_UE_TOTAL = 0;
-  int OU_SITA_X = 0, OU_SITA_Y = 0;
-  int OU_UE_X = 0, OU_UE_Y = 0;
 
   // --- turn, sides and mode ---------------------------------------------
   int TURN = NO_GAME;
@@ -80,28 +111,6 @@ struct Game {
   // --- two-pawn flags by column -------------------------------------------
   int PAWN_COL_SITA[10] = {};
   int PAWN_COL_UE[10] = {};
-
-  // --- influence maps, rebuilt by every survey ------------------------------
-  // Counts of the pieces of each side that reach a square; on occupied
-  // squares the cheapest (for DEFENDER_SITA the dearest) defender or attacker
-  // value and, for some, its square; the check marks (9 on a checking piece,
-  // 1 between a checking slider and the king). The *_UE_X/_Y square maps are
-  // not reset between surveys.
-  int INFLUENCE_SITA[10][10] = {};
-  int INFLUENCE_UE[10][10] = {};
-  int DEFENDER_SITA[10][10] = {};
-  int DEFENDER_UE[10][10] = {};
-  int DEFENDER_UE_X[10][10] = {};
-  int DEFENDER_UE_Y[10][10] = {};
-  int ATTACKER_SITA[10][10] = {};
-  int ATTACKER_SITA_X[10][10] = {};
-  int ATTACKER_SITA_Y[10][10] = {};
-  int ATTACKER_UE[10][10] = {};
-  int ATTACKER_UE_X[10][10] = {};
-  int ATTACKER_UE_Y[10][10] = {};
-  int CHECK_BY_SITA[10][10] = {};
-  int CHECK_BY_UE[10][10] = {};
-  int ESCAPE_MAP[10][10] = {};  // escape squares of the lower king, left for the computer
 
   // --- the computer's turn: the position before its trial moves -------------
   int BOARD_BEFORE[10][10] = {};

@@ -9,17 +9,17 @@ namespace {
 // Back row from column 1 to 9, as the lower side sees it.
 constexpr int BACK_ROW[10] = {0, 2, 3, 4, 5, 8, 5, 4, 3, 2};
 
-void placeStartingPosition(Game& g) {
+void placeStartingPosition(Position& p) {
   for (int x = 1; x <= 9; ++x) {
-    g.BOARD[x][7] = CODE_SITA_HU;
-    g.BOARD[x][9] = -10 * BACK_ROW[x];
-    g.BOARD[x][3] = CODE_UE_HU;
-    g.BOARD[x][1] = 10 * BACK_ROW[x];
+    p.BOARD[x][7] = CODE_SITA_HU;
+    p.BOARD[x][9] = -10 * BACK_ROW[x];
+    p.BOARD[x][3] = CODE_UE_HU;
+    p.BOARD[x][1] = 10 * BACK_ROW[x];
   }
-  g.BOARD[2][8] = CODE_SITA_KAKU;
-  g.BOARD[8][8] = CODE_SITA_SYA;
-  g.BOARD[2][2] = CODE_UE_SYA;
-  g.BOARD[8][2] = CODE_UE_KAKU;
+  p.BOARD[2][8] = CODE_SITA_KAKU;
+  p.BOARD[8][8] = CODE_SITA_SYA;
+  p.BOARD[2][2] = CODE_UE_SYA;
+  p.BOARD[8][2] = CODE_UE_KAKU;
 }
 
 } // namespace

@@ -11,12 +11,12 @@ namespace korvanu {
 double cellLeft(double x) { return BOARD_LEFT + x * SQUARE_WIDTH; }
 double cellTop(double y) { return BOARD_TOP + y * SQUARE_HEIGHT; }
 
-void 描画_絵(Game& g, int code, double x, double y) {
+void 描画_絵(const Game& g, int code, double x, double y) {
   if (!hasPicture(code)) return;
   g.ui.drawPicture(code, cellLeft(x), cellTop(y));
 }
 
-void 描画_桝輪郭(Game& g, int colour, double x, double y) {
+void 描画_桝輪郭(const Game& g, int colour, double x, double y) {
   // Without pieces in hand the stands are hidden, so their outlines too.
   if (!isChecked(g, Menu::MOCHIKOMA) && ((x == -1 && y == 7) || (x == 11 && y == 3))) return;
   const double left = cellLeft(x);
@@ -24,7 +24,7 @@ void 描画_桝輪郭(Game& g, int colour, double x, double y) {
   g.ui.drawOutline(colour, left, top, left + SQUARE_WIDTH, top + SQUARE_HEIGHT);
 }
 
-void 描画_盤(Game& g) {
+void 描画_盤(const Game& g) {
   for (int x = 1; x <= 9; ++x) {
     for (int y = 1; y <= 9; ++y) {
       描画_絵(g, g.BOARD[x][y], x, y);
@@ -33,7 +33,7 @@ void 描画_盤(Game& g) {
   }
 }
 
-void 描画_将棋盤桝(Game& g) {
+void 描画_将棋盤桝(const Game& g) {
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y) 描画_桝輪郭(g, COLOR_GRID, x, y);
 }
@@ -43,7 +43,7 @@ namespace {
 // One slot of a hand stand: the empty square, the count cell cleared, and,
 // when the side holds the kind, its picture and the count in red over a
 // dark shadow.
-void drawHandSlot(Game& g, int count, int code, double x, double countX, double y) {
+void drawHandSlot(const Game& g, int count, int code, double x, double countX, double y) {
   描画_絵(g, EMPTY, x, y);
   描画_絵(g, g.BACKGROUND, countX, y);
   描画_桝輪郭(g, COLOR_BOARD, x, y);
@@ -56,12 +56,12 @@ void drawHandSlot(Game& g, int count, int code, double x, double countX, double 
 
 } // namespace
 
-void 描画_自持盤(Game& g) {
+void 描画_自持盤(const Game& g) {
   if (!isChecked(g, Menu::MOCHIKOMA)) return;
   for (int k = 1; k <= 7; ++k) drawHandSlot(g, g.HAND_SITA[k], -10 * k, 11, 12, k + 2);
 }
 
-void 描画_敵持盤(Game& g) {
+void 描画_敵持盤(const Game& g) {
   if (!isChecked(g, Menu::MOCHIKOMA)) return;
   for (int r = 1; r <= 7; ++r) {
     const int k = 8 - r;
@@ -69,7 +69,7 @@ void 描画_敵持盤(Game& g) {
   }
 }
 
-void 描画_背景(Game& g, int code) {
+void 描画_背景(const Game& g, int code) {
   for (int x = -3; x <= 20; ++x)
     for (int y = -2; y <= 15; ++y)
       if (x < 1 || x > 9 || y < 1 || y > 9) 描画_絵(g, code, x, y);

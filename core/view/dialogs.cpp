@@ -6,7 +6,7 @@
 
 namespace korvanu {
 
-void 描画_メッセージ(Game& g, int reason) {
+void 描画_メッセージ(const Game& g, int reason) {
   const char* why = reason == 1   ? "棋譜ﾓｰﾄﾞではできません"
                     : reason == 2 ? "対局途中ではできません"
                     : reason == 3 ? "反転後ではできません"

@@ -8,6 +8,9 @@
 
 namespace korvanu::testing {
 
+// What a piece is worth to the computer's scores: its code without the side.
+constexpr int worth(int code) { return code < 0 ? -code : code; }
+
 struct Placed {
   int x, y, code;
 };

@@ -83,8 +83,8 @@ TEST_F(Protocol, SurveyAndMateAnswerOnTheCurrentPosition) {
   EXPECT_EQ(s[12], "KINGS 5 9 5 1");
   EXPECT_EQ(s[13], "ok");
   EXPECT_EQ(mapValue(s, "INFLUENCE_SITA", 1, 7), 3);
-  EXPECT_EQ(mapValue(s, "DEFENDER_SITA", 1, 7), -60);
-  EXPECT_EQ(mapValue(s, "DEFENDER_UE", 3, 3), 30);
+  EXPECT_EQ(mapValue(s, "DEFENDER_SITA", 1, 7), CODE_SITA_KAKU);
+  EXPECT_EQ(mapValue(s, "DEFENDER_UE", 3, 3), CODE_UE_KEI);
   EXPECT_EQ(mapValue(s, "INFLUENCE_UE", 5, 1), 2);
   EXPECT_EQ(ask("mated sita"), (std::vector<std::string>{"mated 0", "ok"}));
 
