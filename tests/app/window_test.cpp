@@ -18,6 +18,7 @@
 #include "view/board_view.h"
 #include "view/explosion_view.h"
 #include "view/palette.h"
+#include "view/status_view.h"
 
 namespace korvanu {
 namespace {
@@ -143,6 +144,44 @@ TEST_F(Window, CoordinateLabelsStandInLightYellowAroundTheBoard) {
     EXPECT_TRUE(hasYellow(10, i)) << "rank " << i;
   }
   EXPECT_FALSE(hasYellow(-2, 5));
+}
+
+TEST_F(Window, HandCountsStayInTheirCellsBesideTheirPieces) {
+  w.findChild<QAction*>("MOCHIKOMA")->trigger();
+  Game& g = w.game();
+  描画_手数(g, 123, COLOR_WHITE);
+  const Surface& s = w.surface();
+  const QImage empty = s.image().copy();
+  auto inColumns = [&](int x, double first, double count) {
+    return x >= s.toDevice(cellLeft(first)) && x < s.toDevice(cellLeft(first + count));
+  };
+  // Up to 18, the most a side can hold of one kind.
+  for (int n : {1, 7, 9, 10, 11, 14, 18}) {
+    SCOPED_TRACE(::testing::Message() << "count " << n);
+    for (int k = 1; k <= 7; ++k) g.HAND_SITA[k] = g.HAND_UE[k] = n;
+    描画_自持盤(g);
+    描画_敵持盤(g);
+    // Nothing lands beside the stands: not on the board next to the upper
+    // one, not on the move counter next to the lower one.
+    int outside = 0;
+    for (int y = 0; y < s.image().height(); ++y)
+      for (int x = 0; x < s.image().width(); ++x)
+        if (!inColumns(x, -1, 2) && !inColumns(x, 11, 2) && s.image().pixel(x, y) != empty.pixel(x, y))
+          ++outside;
+    EXPECT_EQ(outside, 0);
+    // In its cell a count, shadow included, stands nearer its own piece on
+    // the left than whatever comes on the right, so it reads as that piece's.
+    for (auto [column, row] : {std::pair{12.0, 3.0}, std::pair{12.0, 9.0}, std::pair{0.0, 7.0}, std::pair{0.0, 1.0}}) {
+      SCOPED_TRACE(::testing::Message() << "cell " << column << "," << row);
+      const int left = s.toDevice(cellLeft(column)), right = s.toDevice(cellLeft(column + 1));
+      int first = right, last = left - 1;
+      for (int y = s.toDevice(cellTop(row)); y < s.toDevice(cellTop(row + 1)); ++y)
+        for (int x = left; x < right; ++x)
+          if (s.image().pixel(x, y) != empty.pixel(x, y)) first = std::min(first, x), last = std::max(last, x);
+      ASSERT_LE(first, last) << "the count shows";
+      EXPECT_GE(right - 1 - last, first - left);
+    }
+  }
 }
 
 TEST_F(Window, ClockTimerRunsOnlyWhileTheGameWantsIt) {
