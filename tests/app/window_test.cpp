@@ -184,6 +184,26 @@ TEST_F(Window, HandCountsStayInTheirCellsBesideTheirPieces) {
   }
 }
 
+TEST_F(Window, TitleCornersShowEveryBackground) {
+  Game& g = w.game();
+  const Surface& s = w.surface();
+  const QRect title(s.toDevice(cellLeft(10.8)), s.toDevice(cellTop(0)), 173 * s.scale(), 39 * s.scale());
+  for (const char* background : {"TATAMI", "TAKE", "UCHU", "RENGA", "MIDORI"}) {
+    SCOPED_TRACE(background);
+    w.findChild<QAction*>(background)->trigger();
+    const QImage withTitle = s.image().copy(title);
+    描画_背景(g, g.BACKGROUND);
+    const QImage without = s.image().copy(title);
+    // The outermost pixel of each corner is the background's own; the
+    // middle of the plate is not.
+    for (QPoint corner : {QPoint(0, 0), QPoint(title.width() - 1, 0), QPoint(0, title.height() - 1),
+                          QPoint(title.width() - 1, title.height() - 1)})
+      EXPECT_EQ(withTitle.pixelColor(corner), without.pixelColor(corner)) << corner.x() << "," << corner.y();
+    EXPECT_NE(withTitle.pixelColor(title.width() / 2, title.height() / 2),
+              without.pixelColor(title.width() / 2, title.height() / 2));
+  }
+}
+
 TEST_F(Window, ClockTimerRunsOnlyWhileTheGameWantsIt) {
   auto* timer = w.findChild<QTimer*>("Timer1");
   Game& g = w.game();
