@@ -29,10 +29,20 @@ constexpr QRect BUTTON{3360, 3000, 855, 375};
 
 constexpr const char* PARENT_ITEM = "..";
 
+constexpr QColor PALE_YELLOW(255, 255, 192);
+
 void paleYellow(QWidget* w) {
   QPalette p = w->palette();
-  p.setColor(QPalette::Base, QColor(255, 255, 192));
+  p.setColor(QPalette::Base, PALE_YELLOW);
   w->setPalette(p);
+}
+
+// A drive list that cannot be typed in is drawn as a shaded button; it is a
+// list like the others and takes their flat colour.
+void paleYellowCombo(QComboBox* c) {
+  paleYellow(c);
+  c->setStyleSheet(QStringLiteral("QComboBox { background: %1; border: 1px solid #a0a0a0; padding-left: 2px; }")
+                       .arg(PALE_YELLOW.name()));
 }
 
 } // namespace
@@ -55,8 +65,9 @@ FilePanel::FilePanel(QWidget* view)
     texts_[i]->setObjectName(QStringLiteral("Text%1").arg(i + 1));
     paleYellow(texts_[i]);
   }
-  for (QWidget* w : {static_cast<QWidget*>(drive_), static_cast<QWidget*>(dir_), static_cast<QWidget*>(file_)})
-    paleYellow(w);
+  paleYellowCombo(drive_);
+  paleYellow(dir_);
+  paleYellow(file_);
 
   fillDrives();
   folder_ = fileFolder_ = QDir::currentPath();

@@ -2,6 +2,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -10,6 +13,7 @@
 #include <QtTest/QTest>
 
 #include "../core/temp_dir.h"
+#include "file_panel_widgets.h"
 #include "main_window.h"
 #include "play/clock.h"
 #include "state/game.h"
@@ -201,6 +205,25 @@ TEST_F(Window, TitleCornersShowEveryBackground) {
       EXPECT_EQ(withTitle.pixelColor(corner), without.pixelColor(corner)) << corner.x() << "," << corner.y();
     EXPECT_NE(withTitle.pixelColor(title.width() / 2, title.height() / 2),
               without.pixelColor(title.width() / 2, title.height() / 2));
+  }
+}
+
+TEST_F(Window, FilePanelListsAndFieldsArePaleYellow) {
+  w.findChild<QAction*>("KIFU_WRITE")->trigger();
+  QApplication::processEvents();
+  FilePanel& panel = w.filePanel();
+  auto paleShare = [](QWidget* widget) {
+    const QImage image = widget->grab().toImage();
+    int pale = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) pale += image.pixelColor(x, y) == QColor(255, 255, 192);
+    return double(pale) / (image.width() * image.height());
+  };
+  const std::vector<QWidget*> widgets{panel.drives(), panel.folders(), panel.text(1), panel.text(2)};
+  for (QWidget* widget : widgets) {
+    ASSERT_TRUE(widget->isVisible()) << widget->objectName().toStdString();
+    // Apart from its frame, text and the drive list's arrow.
+    EXPECT_GT(paleShare(widget), 0.5) << widget->objectName().toStdString();
   }
 }
 
