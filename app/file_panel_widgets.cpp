@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -90,8 +91,18 @@ FilePanel::FilePanel(QWidget* view)
   connect(button_, &QPushButton::clicked, this, [this] {
     if (onReturn) onReturn();
   });
+  // Keys typed into the panel belong to it: an Esc left unhandled there
+  // would reach the window, which ends the program on Esc.
+  for (QWidget* w : std::initializer_list<QWidget*>{drive_, dir_, file_, button_}) w->installEventFilter(this);
+  for (QLineEdit* t : texts_) t->installEventFilter(this);
   showLists(false, false, false);
   showFields(false);
+}
+
+bool FilePanel::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+    return true;
+  return QObject::eventFilter(watched, event);
 }
 
 void FilePanel::fillDrives() {

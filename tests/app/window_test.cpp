@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -225,6 +226,31 @@ TEST_F(Window, FilePanelListsAndFieldsArePaleYellow) {
     // Apart from its frame, text and the drive list's arrow.
     EXPECT_GT(paleShare(widget), 0.5) << widget->objectName().toStdString();
   }
+}
+
+TEST_F(Window, EscBelongsToThePanelWhileItHasTheKeysAndEndsTheProgramOtherwise) {
+  Game& g = w.game();
+  w.findChild<QAction*>("KIFU_WRITE")->trigger();
+  QApplication::processEvents();
+  FilePanel& panel = w.filePanel();
+  // A person typing a name, then Esc in the field, then in the other controls.
+  panel.text(2)->setFocus();
+  QTest::keyClicks(panel.text(2), "game");
+  QTest::keyClick(panel.text(2), Qt::Key_Escape);
+  EXPECT_FALSE(g.QUITTING);
+  EXPECT_EQ(panel.text(2)->text(), "game") << "the panel stays as it was";
+  EXPECT_TRUE(panel.text(2)->isVisible());
+  const std::vector<QWidget*> others{panel.text(1), panel.drives(), panel.folders(), panel.returnButton()};
+  for (QWidget* widget : others) {
+    widget->setFocus();
+    QTest::keyClick(widget, Qt::Key_Escape);
+    EXPECT_FALSE(g.QUITTING) << widget->objectName().toStdString();
+  }
+
+  // Esc on the window itself still ends the program.
+  w.setFocus();
+  QTest::keyClick(&w, Qt::Key_Escape);
+  EXPECT_TRUE(g.QUITTING);
 }
 
 TEST_F(Window, ClockTimerRunsOnlyWhileTheGameWantsIt) {
