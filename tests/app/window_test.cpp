@@ -253,6 +253,52 @@ TEST_F(Window, EscBelongsToThePanelWhileItHasTheKeysAndEndsTheProgramOtherwise) 
   EXPECT_TRUE(g.QUITTING);
 }
 
+TEST_F(Window, OutlinesAreCrispAtTheNaturalSizeForEverySurfaceScale) {
+  for (int scale : {2, 3, 4}) {
+    SCOPED_TRACE(::testing::Message() << "scale " << scale);
+    MainWindow other(scale);
+    answerNextMessageBox(nullptr);
+    other.load();
+    other.show();
+    QApplication::processEvents();
+    Game& g = other.game();
+    setChecked(g, Menu::MOCHIKOMA, true);
+    画面_再描画(g);
+    const QImage before = other.view().grab().toImage();
+    ASSERT_EQ(before.size(), QSize(SURFACE_WIDTH, SURFACE_HEIGHT));
+    // A highlight on a board square, guide marks on a hand slot and on the
+    // background: over wood and over green alike.
+    const std::vector<std::tuple<double, double, int, QColor>> marks{
+        {5, 5, COLOR_LIGHT_RED, QColor(255, 0, 0)},
+        {11, 4, COLOR_WHITE, QColor(255, 255, 255)},
+        {14, 6, COLOR_WHITE, QColor(255, 255, 255)}};
+    for (const auto& [x, y, colour, shade] : marks) 描画_桝輪郭(g, colour, x, y);
+    const QImage after = other.view().grab().toImage();
+    for (const auto& [x, y, colour, shade] : marks) {
+      SCOPED_TRACE(::testing::Message() << "cell " << x << "," << y);
+      // Down the middle of the cell, each horizontal edge changes one row
+      // of the window, to the outline's own colour: no blend over two rows.
+      const int column = qRound((cellLeft(x) + SQUARE_WIDTH / 2) / TWIPS_PER_PIXEL);
+      for (double edge : {cellTop(y), cellTop(y + 1)}) {
+        const int row = int(edge / TWIPS_PER_PIXEL);
+        std::vector<int> changed;
+        for (int r = row - 3; r <= row + 3; ++r)
+          if (after.pixelColor(column, r) != before.pixelColor(column, r)) changed.push_back(r);
+        EXPECT_EQ(changed.size(), 1u) << "edge near row " << row;
+        if (changed.size() == 1) {
+          EXPECT_EQ(after.pixelColor(column, changed[0]), shade) << "row " << changed[0];
+        }
+        // Before, the resting grid between board squares was one whole green row.
+        if (x >= 1 && x <= 9) {
+          int green = 0;
+          for (int r = row - 3; r <= row + 3; ++r) green += before.pixelColor(column, r) == QColor(0, 128, 0);
+          EXPECT_EQ(green, 1) << "grid near row " << row;
+        }
+      }
+    }
+  }
+}
+
 TEST_F(Window, ClockTimerRunsOnlyWhileTheGameWantsIt) {
   auto* timer = w.findChild<QTimer*>("Timer1");
   Game& g = w.game();
