@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStorageInfo>
+#include <QStyledItemDelegate>
 
 #include "state/constants.h"
 #include "surface.h"
@@ -42,8 +43,11 @@ void paleYellow(QWidget* w) {
 // list like the others and takes their flat colour.
 void paleYellowCombo(QComboBox* c) {
   paleYellow(c);
-  c->setStyleSheet(QStringLiteral("QComboBox { background: %1; border: 1px solid #a0a0a0; padding-left: 2px; }")
+  c->setStyleSheet(QStringLiteral("QComboBox { background: %1; border: 1px solid #a0a0a0; padding-left: 2px; }"
+                                  "QComboBox QAbstractItemView { background: %1; }")
                        .arg(PALE_YELLOW.name()));
+  // Its open list draws its items as the other lists do, chosen one highlighted.
+  c->setItemDelegate(new QStyledItemDelegate(c));
 }
 
 } // namespace

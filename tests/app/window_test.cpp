@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -226,6 +227,21 @@ TEST_F(Window, FilePanelListsAndFieldsArePaleYellow) {
     // Apart from its frame, text and the drive list's arrow.
     EXPECT_GT(paleShare(widget), 0.5) << widget->objectName().toStdString();
   }
+  // The drive list's open list too, its chosen drive marked in the
+  // highlight colour rather than in white on yellow.
+  panel.drives()->showPopup();
+  QApplication::processEvents();
+  QAbstractItemView* open = panel.drives()->view();
+  ASSERT_TRUE(open->isVisible());
+  EXPECT_GT(paleShare(open), 0.2);
+  const QImage openImage = open->grab().toImage();
+  const QColor highlight = open->palette().color(QPalette::Highlight);
+  const QRect chosen = open->visualRect(panel.drives()->model()->index(panel.drives()->currentIndex(), 0));
+  const QColor mark = openImage.pixelColor(chosen.right() - 2, chosen.center().y());
+  EXPECT_LE(std::abs(mark.red() - highlight.red()) + std::abs(mark.green() - highlight.green()) +
+                std::abs(mark.blue() - highlight.blue()),
+            12);
+  panel.drives()->hidePopup();
 }
 
 TEST_F(Window, EscBelongsToThePanelWhileItHasTheKeysAndEndsTheProgramOtherwise) {
