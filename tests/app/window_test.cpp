@@ -304,7 +304,7 @@ TEST_F(Window, OutlinesAreCrispAtTheNaturalSizeForEverySurfaceScale) {
         if (changed.size() == 1) {
           EXPECT_EQ(after.pixelColor(column, changed[0]), shade) << "row " << changed[0];
         }
-        // Before, the resting grid between board squares was one whole green row.
+        // So is the resting green grid between board squares under it.
         if (x >= 1 && x <= 9) {
           int green = 0;
           for (int r = row - 3; r <= row + 3; ++r) green += before.pixelColor(column, r) == QColor(0, 128, 0);
