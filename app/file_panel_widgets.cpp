@@ -2,11 +2,13 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStorageInfo>
+#include <QStyledItemDelegate>
 
 #include "state/constants.h"
 #include "surface.h"
@@ -29,10 +31,23 @@ constexpr QRect BUTTON{3360, 3000, 855, 375};
 
 constexpr const char* PARENT_ITEM = "..";
 
+constexpr QColor PALE_YELLOW(255, 255, 192);
+
 void paleYellow(QWidget* w) {
   QPalette p = w->palette();
-  p.setColor(QPalette::Base, QColor(255, 255, 192));
+  p.setColor(QPalette::Base, PALE_YELLOW);
   w->setPalette(p);
+}
+
+// A drive list that cannot be typed in is drawn as a shaded button; it is a
+// list like the others and takes their flat colour.
+void paleYellowCombo(QComboBox* c) {
+  paleYellow(c);
+  c->setStyleSheet(QStringLiteral("QComboBox { background: %1; border: 1px solid #a0a0a0; padding-left: 2px; }"
+                                  "QComboBox QAbstractItemView { background: %1; }")
+                       .arg(PALE_YELLOW.name()));
+  // Its open list draws its items as the other lists do, chosen one highlighted.
+  c->setItemDelegate(new QStyledItemDelegate(c));
 }
 
 } // namespace
@@ -55,8 +70,9 @@ FilePanel::FilePanel(QWidget* view)
     texts_[i]->setObjectName(QStringLiteral("Text%1").arg(i + 1));
     paleYellow(texts_[i]);
   }
-  for (QWidget* w : {static_cast<QWidget*>(drive_), static_cast<QWidget*>(dir_), static_cast<QWidget*>(file_)})
-    paleYellow(w);
+  paleYellowCombo(drive_);
+  paleYellow(dir_);
+  paleYellow(file_);
 
   fillDrives();
   folder_ = fileFolder_ = QDir::currentPath();
@@ -79,8 +95,18 @@ FilePanel::FilePanel(QWidget* view)
   connect(button_, &QPushButton::clicked, this, [this] {
     if (onReturn) onReturn();
   });
+  // Keys typed into the panel belong to it: an Esc left unhandled there
+  // would reach the window, which ends the program on Esc.
+  for (QWidget* w : std::initializer_list<QWidget*>{drive_, dir_, file_, button_}) w->installEventFilter(this);
+  for (QLineEdit* t : texts_) t->installEventFilter(this);
   showLists(false, false, false);
   showFields(false);
+}
+
+bool FilePanel::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+    return true;
+  return QObject::eventFilter(watched, event);
 }
 
 void FilePanel::fillDrives() {

@@ -48,6 +48,9 @@ public:
   QLineEdit* text(int n) const { return texts_[static_cast<size_t>(n - 1)]; }
   QPushButton* returnButton() const { return button_; }
 
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
   void fillDrives();
   void enterFolder(const QString& path);

@@ -36,7 +36,10 @@ Surface::Surface(int scale)
 }
 
 int Surface::toDevice(double twips) const {
-  return static_cast<int>(std::floor(twips * scale_ / TWIPS_PER_PIXEL + 1e-9));
+  // Whole window pixels: the board's top (100 twips) falls inside a pixel,
+  // and a one-pixel outline placed there at device precision would straddle
+  // two rows of the window at its natural size and show blurred.
+  return static_cast<int>(std::floor(twips / TWIPS_PER_PIXEL + 1e-9)) * scale_;
 }
 
 void Surface::fill(int colour) { image_.fill(qcolour(colour)); }

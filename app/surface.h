@@ -26,7 +26,8 @@ public:
   void drawText(const QString& text, double left, double top, int colour, double points,
                 bool bold);
 
-  // Device pixel of a twips coordinate.
+  // Device pixel where the window pixel holding a twips coordinate starts;
+  // pictures and outlines are placed on these.
   int toDevice(double twips) const;
 
 private:

@@ -8,8 +8,9 @@ namespace korvanu {
 
 // Renders the picture 描画_絵 paints for `code` (see view/pictures.h for the
 // codes and their natural sizes) at `scale` device pixels per picture pixel.
-// The image is pictureSize(code) * scale, fully opaque. A code without a
-// picture gives a null image.
+// The image is pictureSize(code) * scale, fully opaque but for the title
+// plate, whose rounded corners are transparent. A code without a picture
+// gives a null image.
 QImage renderPicture(int code, int scale);
 
 // The game's icon, `size` pixels square on a transparent ground; a null image

@@ -1,5 +1,7 @@
 #include "view/board_view.h"
 
+#include <string>
+
 #include "state/game.h"
 #include "view/clock_view.h"
 #include "view/pictures.h"
@@ -50,8 +52,12 @@ void drawHandSlot(const Game& g, int count, int code, double x, double countX, d
   if (count <= 0) return;
   描画_絵(g, code, x, y);
   描画_桝輪郭(g, COLOR_BOARD, x, y);
-  描画_数値(g, countX + 0.1, y + 0.3, count, COLOR_BLACK, 0, 14);
-  描画_数値(g, countX, y + 0.2, count, COLOR_LIGHT_RED, 0, 14);
+  // A count is printed as the window prints numbers, a blank before the
+  // digits; two digits with that blank would reach the board or the move
+  // counter beside the cell, so they start at the cell's edge instead.
+  const std::string text = count < 10 ? printedNumber(count) : std::to_string(count);
+  描画_数値(g, countX + 0.1, y + 0.3, text, COLOR_BLACK, 0, 14);
+  描画_数値(g, countX, y + 0.2, text, COLOR_LIGHT_RED, 0, 14);
 }
 
 } // namespace

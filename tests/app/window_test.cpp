@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -10,6 +15,7 @@
 #include <QtTest/QTest>
 
 #include "../core/temp_dir.h"
+#include "file_panel_widgets.h"
 #include "main_window.h"
 #include "play/clock.h"
 #include "state/game.h"
@@ -18,6 +24,7 @@
 #include "view/board_view.h"
 #include "view/explosion_view.h"
 #include "view/palette.h"
+#include "view/status_view.h"
 
 namespace korvanu {
 namespace {
@@ -143,6 +150,169 @@ TEST_F(Window, CoordinateLabelsStandInLightYellowAroundTheBoard) {
     EXPECT_TRUE(hasYellow(10, i)) << "rank " << i;
   }
   EXPECT_FALSE(hasYellow(-2, 5));
+}
+
+TEST_F(Window, HandCountsStayInTheirCellsBesideTheirPieces) {
+  w.findChild<QAction*>("MOCHIKOMA")->trigger();
+  Game& g = w.game();
+  描画_手数(g, 123, COLOR_WHITE);
+  const Surface& s = w.surface();
+  const QImage empty = s.image().copy();
+  auto inColumns = [&](int x, double first, double count) {
+    return x >= s.toDevice(cellLeft(first)) && x < s.toDevice(cellLeft(first + count));
+  };
+  // Up to 18, the most a side can hold of one kind.
+  for (int n : {1, 7, 9, 10, 11, 14, 18}) {
+    SCOPED_TRACE(::testing::Message() << "count " << n);
+    for (int k = 1; k <= 7; ++k) g.HAND_SITA[k] = g.HAND_UE[k] = n;
+    描画_自持盤(g);
+    描画_敵持盤(g);
+    // Nothing lands beside the stands: not on the board next to the upper
+    // one, not on the move counter next to the lower one.
+    int outside = 0;
+    for (int y = 0; y < s.image().height(); ++y)
+      for (int x = 0; x < s.image().width(); ++x)
+        if (!inColumns(x, -1, 2) && !inColumns(x, 11, 2) && s.image().pixel(x, y) != empty.pixel(x, y))
+          ++outside;
+    EXPECT_EQ(outside, 0);
+    // In its cell a count, shadow included, stands nearer its own piece on
+    // the left than whatever comes on the right, so it reads as that piece's.
+    for (auto [column, row] : {std::pair{12.0, 3.0}, std::pair{12.0, 9.0}, std::pair{0.0, 7.0}, std::pair{0.0, 1.0}}) {
+      SCOPED_TRACE(::testing::Message() << "cell " << column << "," << row);
+      const int left = s.toDevice(cellLeft(column)), right = s.toDevice(cellLeft(column + 1));
+      int first = right, last = left - 1;
+      for (int y = s.toDevice(cellTop(row)); y < s.toDevice(cellTop(row + 1)); ++y)
+        for (int x = left; x < right; ++x)
+          if (s.image().pixel(x, y) != empty.pixel(x, y)) first = std::min(first, x), last = std::max(last, x);
+      ASSERT_LE(first, last) << "the count shows";
+      EXPECT_GE(right - 1 - last, first - left);
+    }
+  }
+}
+
+TEST_F(Window, TitleCornersShowEveryBackground) {
+  Game& g = w.game();
+  const Surface& s = w.surface();
+  const QRect title(s.toDevice(cellLeft(10.8)), s.toDevice(cellTop(0)), 173 * s.scale(), 39 * s.scale());
+  for (const char* background : {"TATAMI", "TAKE", "UCHU", "RENGA", "MIDORI"}) {
+    SCOPED_TRACE(background);
+    w.findChild<QAction*>(background)->trigger();
+    const QImage withTitle = s.image().copy(title);
+    描画_背景(g, g.BACKGROUND);
+    const QImage without = s.image().copy(title);
+    // The outermost pixel of each corner is the background's own; the
+    // middle of the plate is not.
+    for (QPoint corner : {QPoint(0, 0), QPoint(title.width() - 1, 0), QPoint(0, title.height() - 1),
+                          QPoint(title.width() - 1, title.height() - 1)})
+      EXPECT_EQ(withTitle.pixelColor(corner), without.pixelColor(corner)) << corner.x() << "," << corner.y();
+    EXPECT_NE(withTitle.pixelColor(title.width() / 2, title.height() / 2),
+              without.pixelColor(title.width() / 2, title.height() / 2));
+  }
+}
+
+TEST_F(Window, FilePanelListsAndFieldsArePaleYellow) {
+  w.findChild<QAction*>("KIFU_WRITE")->trigger();
+  QApplication::processEvents();
+  FilePanel& panel = w.filePanel();
+  auto paleShare = [](QWidget* widget) {
+    const QImage image = widget->grab().toImage();
+    int pale = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) pale += image.pixelColor(x, y) == QColor(255, 255, 192);
+    return double(pale) / (image.width() * image.height());
+  };
+  const std::vector<QWidget*> widgets{panel.drives(), panel.folders(), panel.text(1), panel.text(2)};
+  for (QWidget* widget : widgets) {
+    ASSERT_TRUE(widget->isVisible()) << widget->objectName().toStdString();
+    // Apart from its frame, text and the drive list's arrow.
+    EXPECT_GT(paleShare(widget), 0.5) << widget->objectName().toStdString();
+  }
+  // The drive list's open list too, its chosen drive marked in the
+  // highlight colour rather than in white on yellow.
+  panel.drives()->showPopup();
+  QApplication::processEvents();
+  QAbstractItemView* open = panel.drives()->view();
+  ASSERT_TRUE(open->isVisible());
+  EXPECT_GT(paleShare(open), 0.2);
+  const QImage openImage = open->grab().toImage();
+  const QColor highlight = open->palette().color(QPalette::Highlight);
+  const QRect chosen = open->visualRect(panel.drives()->model()->index(panel.drives()->currentIndex(), 0));
+  const QColor mark = openImage.pixelColor(chosen.right() - 2, chosen.center().y());
+  EXPECT_LE(std::abs(mark.red() - highlight.red()) + std::abs(mark.green() - highlight.green()) +
+                std::abs(mark.blue() - highlight.blue()),
+            12);
+  panel.drives()->hidePopup();
+}
+
+TEST_F(Window, EscBelongsToThePanelWhileItHasTheKeysAndEndsTheProgramOtherwise) {
+  Game& g = w.game();
+  w.findChild<QAction*>("KIFU_WRITE")->trigger();
+  QApplication::processEvents();
+  FilePanel& panel = w.filePanel();
+  // A person typing a name, then Esc in the field, then in the other controls.
+  panel.text(2)->setFocus();
+  QTest::keyClicks(panel.text(2), "game");
+  QTest::keyClick(panel.text(2), Qt::Key_Escape);
+  EXPECT_FALSE(g.QUITTING);
+  EXPECT_EQ(panel.text(2)->text(), "game") << "the panel stays as it was";
+  EXPECT_TRUE(panel.text(2)->isVisible());
+  const std::vector<QWidget*> others{panel.text(1), panel.drives(), panel.folders(), panel.returnButton()};
+  for (QWidget* widget : others) {
+    widget->setFocus();
+    QTest::keyClick(widget, Qt::Key_Escape);
+    EXPECT_FALSE(g.QUITTING) << widget->objectName().toStdString();
+  }
+
+  // Esc on the window itself still ends the program.
+  w.setFocus();
+  QTest::keyClick(&w, Qt::Key_Escape);
+  EXPECT_TRUE(g.QUITTING);
+}
+
+TEST_F(Window, OutlinesAreCrispAtTheNaturalSizeForEverySurfaceScale) {
+  for (int scale : {2, 3, 4}) {
+    SCOPED_TRACE(::testing::Message() << "scale " << scale);
+    MainWindow other(scale);
+    answerNextMessageBox(nullptr);
+    other.load();
+    other.show();
+    QApplication::processEvents();
+    Game& g = other.game();
+    setChecked(g, Menu::MOCHIKOMA, true);
+    画面_再描画(g);
+    const QImage before = other.view().grab().toImage();
+    ASSERT_EQ(before.size(), QSize(SURFACE_WIDTH, SURFACE_HEIGHT));
+    // A highlight on a board square, guide marks on a hand slot and on the
+    // background: over wood and over green alike.
+    const std::vector<std::tuple<double, double, int, QColor>> marks{
+        {5, 5, COLOR_LIGHT_RED, QColor(255, 0, 0)},
+        {11, 4, COLOR_WHITE, QColor(255, 255, 255)},
+        {14, 6, COLOR_WHITE, QColor(255, 255, 255)}};
+    for (const auto& [x, y, colour, shade] : marks) 描画_桝輪郭(g, colour, x, y);
+    const QImage after = other.view().grab().toImage();
+    for (const auto& [x, y, colour, shade] : marks) {
+      SCOPED_TRACE(::testing::Message() << "cell " << x << "," << y);
+      // Down the middle of the cell, each horizontal edge changes one row
+      // of the window, to the outline's own colour: no blend over two rows.
+      const int column = qRound((cellLeft(x) + SQUARE_WIDTH / 2) / TWIPS_PER_PIXEL);
+      for (double edge : {cellTop(y), cellTop(y + 1)}) {
+        const int row = int(edge / TWIPS_PER_PIXEL);
+        std::vector<int> changed;
+        for (int r = row - 3; r <= row + 3; ++r)
+          if (after.pixelColor(column, r) != before.pixelColor(column, r)) changed.push_back(r);
+        EXPECT_EQ(changed.size(), 1u) << "edge near row " << row;
+        if (changed.size() == 1) {
+          EXPECT_EQ(after.pixelColor(column, changed[0]), shade) << "row " << changed[0];
+        }
+        // So is the resting green grid between board squares under it.
+        if (x >= 1 && x <= 9) {
+          int green = 0;
+          for (int r = row - 3; r <= row + 3; ++r) green += before.pixelColor(column, r) == QColor(0, 128, 0);
+          EXPECT_EQ(green, 1) << "grid near row " << row;
+        }
+      }
+    }
+  }
 }
 
 TEST_F(Window, ClockTimerRunsOnlyWhileTheGameWantsIt) {
