@@ -11,6 +11,7 @@
 #include "platform/headless.h"
 #include "state/game.h"
 #include "play/setup.h"
+#include "rules_oracle.h"
 
 namespace korvanu {
 namespace {
@@ -68,41 +69,7 @@ void randomBoard(Game& g, std::mt19937& rng) {
     }
 }
 
-// Reach written out plainly for the lower side; the upper side's is mirrored.
-struct Move {
-  int dx, dy;
-  bool slides;
-};
-std::vector<Move> lowerMoves(int kind) {
-  const std::vector<Move> gold{{0, -1, 0}, {-1, -1, 0}, {1, -1, 0},
-                              {0, 1, 0},  {-1, 0, 0},  {1, 0, 0}};
-  const std::vector<Move> diagonal{{-1, -1, 0}, {1, -1, 0}, {-1, 1, 0}, {1, 1, 0}};
-  const std::vector<Move> orthogonal{{0, -1, 0}, {0, 1, 0}, {-1, 0, 0}, {1, 0, 0}};
-  auto join = [](std::vector<Move> steps, std::vector<Move> more, bool slides) {
-    for (Move& m : more) m.slides = slides;
-    steps.insert(steps.end(), more.begin(), more.end());
-    return steps;
-  };
-  switch (kind) {
-    case CODE_UE_HU: return {{0, -1, false}};
-    case CODE_UE_KYOU: return {{0, -1, true}};
-    case CODE_UE_KEI: return {{-1, -2, false}, {1, -2, false}};
-    case CODE_UE_GIN: return {{0, -1, 0}, {-1, -1, 0}, {1, -1, 0}, {-1, 1, 0}, {1, 1, 0}};
-    case CODE_UE_HU_NARI:
-    case CODE_UE_KYOU_NARI:
-    case CODE_UE_KEI_NARI:
-    case CODE_UE_GIN_NARI:
-    case CODE_UE_KIN: return gold;
-    case CODE_UE_KAKU: return join({}, diagonal, true);
-    case CODE_UE_KAKU_NARI: return join(orthogonal, diagonal, true);
-    case CODE_UE_SYA: return join({}, orthogonal, true);
-    case CODE_UE_SYA_NARI: return join(diagonal, orthogonal, true);
-    case CODE_UE_OU: return join(diagonal, orthogonal, false);
-    default: return {};
-  }
-}
-
-// Counts the reach of each side, and marks the pieces that reach the opposing king.
+// Counts the reach of each side (each piece's steps from the rules oracle), and marks the pieces that reach the opposing king.
 void bruteForce(const Game& g, Map& sita, Map& ue, Map& checking) {
   std::memset(sita, 0, sizeof(Map));
   std::memset(ue, 0, sizeof(Map));
@@ -113,7 +80,7 @@ void bruteForce(const Game& g, Map& sita, Map& ue, Map& checking) {
       const int c = g.BOARD[x][y];
       const int side = c < 0 ? -1 : 1;
       Map& count = c < 0 ? sita : ue;
-      for (const Move& m : lowerMoves(c * side)) {
+      for (const oracle::Step& m : oracle::steps(oracle::pieceOf(c))) {
         int tx = x + m.dx, ty = y - side * m.dy;
         for (; on(tx, ty); tx += m.dx, ty -= side * m.dy) {
           ++count[tx][ty];
