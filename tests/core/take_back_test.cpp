@@ -7,6 +7,7 @@
 #include "play/clock.h"
 #include "play/commands.h"
 #include "rules/move_list.h"
+#include "rules/record.h"
 #include "state/game.h"
 #include "view/board_view.h"
 #include "game_fixture.h"
@@ -28,26 +29,17 @@ protected:
     ui.clock += seconds;
     click(tx, ty);
   }
-  // The first move the human may make, as a person makes it; against the
-  // computer its reply follows.
+  // The first board move the human may make, as a person makes it; against
+  // the computer its reply follows.
   void humanMoves(double seconds = 0) {
-    const auto moves = playableMoves(g, false);
-    ASSERT_FALSE(moves.empty());
-    const Move m = moves.front();
-    ASSERT_NE(m.fx, 11) << "pieces in hand are off: no drops";
-    move(m.fx, m.fy, m.tx, m.ty, seconds);
+    for (const Move& m : playableMoves(g, false))
+      if (m.fx >= 1 && m.fx <= 9) return move(m.fx, m.fy, m.tx, m.ty, seconds);
+    FAIL() << "no move";
   }
   Snapshot snapshot() const {
-    Snapshot s{positionOf(), g.HAND_SITA_TOTAL, g.HAND_UE_TOTAL, g.MOVE_NO, g.GAME_MOVES, g.TURN,
+    Snapshot s{positionOf(g), g.HAND_SITA_TOTAL, g.HAND_UE_TOTAL, g.MOVE_NO, g.GAME_MOVES, g.TURN,
                g.MAN_TIME, g.COM_TIME};
     return s;
-  }
-  RecordEntry positionOf() const {
-    RecordEntry e;
-    std::memcpy(e.BOARD, g.BOARD, sizeof e.BOARD);
-    std::memcpy(e.HAND_SITA, g.HAND_SITA, sizeof e.HAND_SITA);
-    std::memcpy(e.HAND_UE, g.HAND_UE, sizeof e.HAND_UE);
-    return e;
   }
   void expectRestored(const Snapshot& s) const {
     EXPECT_EQ(std::memcmp(s.position.BOARD, g.BOARD, sizeof g.BOARD), 0) << "the board";
@@ -232,7 +224,7 @@ TEST_F(TakeBack, RefusedWithNothingToTakeBack) {
 
 TEST_F(TakeBack, AHandicappedStartComesBackWithoutTheGivenUpPieces) {
   for (int i = 0; i < 3; ++i) onMenu(g, Menu::LBEL_UP);
-  const RecordEntry start = positionOf();
+  const RecordEntry start = positionOf(g);
   onMenu(g, Menu::SENTE);
   humanMoves();
   ASSERT_EQ(g.MOVE_NO, 2);
