@@ -5,6 +5,7 @@
 #include "files/paths.h"
 #include "main_window.h"
 #include "pictures/pictures.h"
+#include "quit_signals.h"
 #include "surface.h"
 
 int main(int argc, char* argv[]) {
@@ -21,5 +22,6 @@ int main(int argc, char* argv[]) {
   korvanu::MainWindow window(korvanu::surfaceScaleFor(screenHeight), locations);
   window.load();
   window.show();
+  korvanu::closeOnQuitSignals(window);
   return QApplication::exec();
 }

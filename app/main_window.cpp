@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <vector>
 
@@ -63,6 +64,8 @@ void MainWindow::buildMenus() {
       connect(action, &QAction::triggered, this, [this, id = it.id] { command(id); });
     }
     action->setObjectName(QString::fromUtf8(it.name.data(), qsizetype(it.name.size())));
+    // Taking a move back is undo, where players look for it.
+    if (it.id == Menu::MATTA) action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     if (it.checkable) {
       action->setCheckable(true);
       action->setChecked(isChecked(*game_, it.id));

@@ -7,6 +7,7 @@
 #include "play/navigation.h"
 #include "settings/options.h"
 #include "play/setup.h"
+#include "play/take_back.h"
 #include "sound/sound.h"
 #include "state/game.h"
 #include "view/dialogs.h"
@@ -43,6 +44,7 @@ void onMenu(Game& g, Menu item) {
   case Menu::KIFU_WRITE: KIFU_WRITE_Click(g); break;
   case Menu::CANCEL: CANCEL_Click(g); break;
   case Menu::REVERSE: REVERSE_Click(g); break;
+  case Menu::MATTA: MATTA_Click(g); break;
   case Menu::REPLAY: REPLAY_Click(g); break;
   case Menu::AFTER: AFTER_Click(g); break;
   case Menu::LBEL_UP: LBEL_UP_Click(g); break;

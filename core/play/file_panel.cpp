@@ -145,26 +145,21 @@ void Command1_Click(Game& g) {
   if (g.RECORD_LAST < 1) return say(g, "保存するデータがありません", "棋譜保存");
   if (!plainFileName(name)) return say(g, "ﾌｧｲﾙ名が正しくありません", "  ");
 
-  RecordFile file;
-  file.title = oneLine(g.ui.recordField(2));
+  const std::string title = oneLine(g.ui.recordField(2));
   const std::string first = oneLine(g.ui.recordField(3)), second = oneLine(g.ui.recordField(4));
   // Checked before anything touches the disk, top to bottom as the panel shows them.
-  const std::string* headers[] = {&file.title, &first, &second};  // fields 2, 3, 4
+  const std::string* headers[] = {&title, &first, &second};  // fields 2, 3, 4
   for (int field = 2; field <= 4; ++field)
     if (!toCp932(*headers[field - 2]))
       return say(g, fieldName(field) + "に書き込めない文字があります", "棋譜保存");
-  // The upper player's name comes first.
-  file.upperName = g.SIDE_MAN == TURN_SENTE ? second : first;
-  file.lowerName = g.SIDE_MAN == TURN_SENTE ? first : second;
-  const auto last = static_cast<size_t>(g.RECORD_LAST);
-  if (g.REC.size() <= last) g.REC.resize(last + 1);
-  file.entries.assign(g.REC.begin() + 1, g.REC.begin() + static_cast<std::ptrdiff_t>(last) + 1);
+  const RecordFile file = recordFileOf(g, title, first, second);
 
   const std::string folder = g.ui.fileListPath();
   const std::string path = joinPath(folder, name + RECORD_EXTENSION);
   if (!askToReplace(g, path, name + RECORD_EXTENSION)) return;
   if (!writeRecordFile(path, file))
     return say(g, "棋譜ﾌｧｲﾙを書き込めませんでした", "棋譜保存");
+  g.RECORD_UNSAVED = false;
   closeFilePanel(g);
   g.ui.setFileListPath(folder);  // shows the new file
   say(g, "棋譜を書き込みました", "  ");
@@ -190,6 +185,7 @@ void File1_Click(Game& g, const std::string& fileName) {
   g.MOVE_NO = 0;
   g.GAME_MOVES = 0;
   g.RECORD_LAST = static_cast<int>(n);
+  g.RECORD_UNSAVED = false;  // the game shown is the file's
   if (n == 0) return say(g, "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜");
   say(g, " 読み込みました", "棋譜");
   say(g, "棋譜を '進 'で進めて下さい", "棋譜");

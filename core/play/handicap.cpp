@@ -69,6 +69,13 @@ void step(Game& g, int direction) {
 } // namespace
 
 void LBEL_UP_Click(Game& g) { step(g, +1); }
+
+void removeHandicapPieces(int board[10][10], int level) {
+  for (int k = 1; k <= 10; ++k) {
+    if (k <= level) board[UPPER[k - 1].x][UPPER[k - 1].y] = EMPTY;
+    if (k <= -level) board[LOWER[k - 1].x][LOWER[k - 1].y] = EMPTY;
+  }
+}
 void LEBEL_DOWN_Click(Game& g) { step(g, -1); }
 
 } // namespace korvanu

@@ -39,14 +39,12 @@ void redrawPosition(Game& g) {
 // clock totals the step reads: back reads A and C, forward B and D.
 void showEntry(Game& g, bool forward) {
   const RecordEntry& e = g.REC[static_cast<size_t>(g.MOVE_NO)];
-  restorePosition(g, e);
-  if (forward) showTimes(g, e.TIME_D, e.TIME_B);
-  else showTimes(g, e.TIME_C, e.TIME_A);
-  redrawPosition(g);
-  playSound(g, g.SOUND_PIECE);
+  if (forward) showStoredPosition(g, e, e.TIME_D, e.TIME_B);
+  else showStoredPosition(g, e, e.TIME_C, e.TIME_A);
   g.TURN = -g.TURN;
-  描画_手数(g, g.GAME_MOVES, COLOR_WHITE);
 }
+
+} // namespace
 
 void pauseForStep(Game& g) {
   g.SELECT_STATE = 0;
@@ -54,7 +52,13 @@ void pauseForStep(Game& g) {
   描画_将棋盤桝(g);
 }
 
-} // namespace
+void showStoredPosition(Game& g, const RecordEntry& e, double comTime, double manTime) {
+  restorePosition(g, e);
+  showTimes(g, comTime, manTime);
+  redrawPosition(g);
+  playSound(g, g.SOUND_PIECE);
+  描画_手数(g, g.GAME_MOVES, COLOR_WHITE);
+}
 
 void REPLAY_Click(Game& g) {
   closeFilePanel(g);

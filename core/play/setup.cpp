@@ -1,5 +1,6 @@
 #include "play/setup.h"
 
+#include "play/autosave.h"
 #include "play/clock.h"
 #include "rules/record.h"
 #include "settings/options.h"
@@ -37,6 +38,7 @@ void Form_Load(Game& g) {
 }
 
 void endProgram(Game& g) {
+  autosaveRecord(g);
   終了処理(g);
   g.QUITTING = true;
   g.ui.quit();

@@ -12,7 +12,8 @@ void 初期設定(Game& g);
 // Everything the window does when it opens, in order.
 void Form_Load(Game& g);
 
-// Frees the sounds and ends the program; nothing more is handled.
+// Keeps an unsaved record (autosave.h), frees the sounds and ends the
+// program; nothing more is handled.
 void endProgram(Game& g);
 
 } // namespace korvanu

@@ -82,6 +82,18 @@ std::optional<RecordFile> readRecordFile(const std::string& path, std::string* w
   return parseRecordFile(bytes, why, badLine);
 }
 
+RecordFile recordFileOf(const Game& g, const std::string& title, const std::string& first,
+                        const std::string& second) {
+  RecordFile file;
+  file.title = title;
+  // The upper player's name comes first.
+  file.upperName = g.SIDE_MAN == TURN_SENTE ? second : first;
+  file.lowerName = g.SIDE_MAN == TURN_SENTE ? first : second;
+  for (int n = 1; n <= g.RECORD_LAST; ++n)
+    file.entries.push_back(static_cast<size_t>(n) < g.REC.size() ? g.REC[static_cast<size_t>(n)] : RecordEntry{});
+  return file;
+}
+
 bool writeRecordFile(const std::string& path, const RecordFile& file) {
   std::vector<std::string> lines{file.title, file.upperName, file.lowerName};
   for (const RecordEntry& e : file.entries) lines.push_back(formatEntryLine(e));

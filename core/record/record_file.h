@@ -41,6 +41,12 @@ std::optional<RecordFile> parseRecordFile(std::string_view bytes, std::string* w
 std::optional<RecordFile> readRecordFile(const std::string& path, std::string* why = nullptr,
                                          size_t* badLine = nullptr);
 
+// The game's record, moves 1..RECORD_LAST, as a file: the names of the first
+// (先手) and second (後手) player go to the upper and lower lines by the side
+// the human plays.
+RecordFile recordFileOf(const Game& g, const std::string& title, const std::string& first,
+                        const std::string& second);
+
 // The whole file or nothing: written beside `path` and renamed over it.
 bool writeRecordFile(const std::string& path, const RecordFile& file);
 

@@ -25,6 +25,8 @@ void recordMove(Game& g, double manTotal, double comTotal) {
   ++g.GAME_MOVES;
   g.RECORD_LAST = g.MOVE_NO;
   手順保存(g, manTotal, manTotal, comTotal, comTotal);
+  g.RECORD_UNSAVED = true;
+  g.RECORD_PLAYED_MODE = g.GAME_MODE;
 }
 
 int lastShownEntry(const Game& g) {

@@ -15,7 +15,7 @@ void 手順保存(Game& g, double a, double b, double c, double d);
 // A move just made, its explosion over, becomes the next entry of the record
 // and its last: the counters step on and the position is stored with both
 // sides' totals after the move, the same whether the record is later stepped
-// back or forward to it.
+// back or forward to it. The record is then unsaved.
 void recordMove(Game& g, double manTotal, double comTotal);
 
 // The last entry that can be shown: RECORD_LAST, but never past what the

@@ -133,6 +133,10 @@ struct Game : Position, InfluenceMaps {
   int MOVE_NO = 0;
   int RECORD_LAST = 0;
   std::vector<RecordEntry> REC;
+  // The record holds moves that are in no file yet, and the mode the last of
+  // them was played in: what the program keeps when it ends.
+  bool RECORD_UNSAVED = false;
+  int RECORD_PLAYED_MODE = NO_GAME;
 
   // --- clock (seconds) -----------------------------------------------------
   bool TIMER1_ENABLED = false;

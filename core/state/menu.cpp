@@ -23,6 +23,7 @@ constexpr std::array<MenuItem, MENU_COUNT> ITEMS{{
     {M::STOP, "STOP", "局面", 0, false},
     {M::CANCEL, "CANCEL", "最初", 1, false},
     {M::REVERSE, "REVERSE", "反転", 1, false},
+    {M::MATTA, "MATTA", "待った", 1, false},
     {M::REPLAY, "REPLAY", "戻", 0, false},
     {M::AFTER, "AFTER", "進", 0, false},
     {M::LBEL_UP, "LBEL_UP", "△", 0, false},

@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QtTest/QTest>
+#include <filesystem>
 
 #include "../core/temp_dir.h"
 #include "file_panel_widgets.h"
@@ -85,7 +86,7 @@ TEST_F(Window, MenuBarHoldsEveryItemInOrder) {
   EXPECT_EQ(captions(menu("MATCH_MAN")), QStringList{"スタート"});
   EXPECT_EQ(captions(menu("START2")), (QStringList{"先手", "後手"}));
   EXPECT_EQ(captions(menu("LEVEL")), (QStringList{"LEVEL1", "LEVEL2", "LEVEL3"}));
-  EXPECT_EQ(captions(menu("STOP")), (QStringList{"最初", "反転"}));
+  EXPECT_EQ(captions(menu("STOP")), (QStringList{"最初", "反転", "待った"}));
   EXPECT_EQ(captions(menu("KIFU")), (QStringList{"読込", "書込"}));
   EXPECT_EQ(captions(menu("OPTION")), (QStringList{"背景画", "持駒可", "移動指導", "経過時間", "BGM"}));
   EXPECT_EQ(captions(menu("HAIKEI_GA")), (QStringList{"緑", "畳", "竹", "宇宙", "煉瓦"}));
@@ -420,6 +421,36 @@ TEST_F(Window, ClicksOnAnEnlargedWindowReachTheirSquares) {
   QTest::mouseClick(&w.view(), Qt::LeftButton, {}, at(3, 3));
   QTest::mouseClick(&w.view(), Qt::RightButton, {}, at(3, 4));
   EXPECT_EQ(w.game().BOARD[3][4], CODE_UE_HU);
+}
+
+TEST_F(Window, ControlZTakesTheMoveBackAndClosingKeepsTheGame) {
+  answerNextMessageBox(nullptr);  // "先手の番です"
+  w.findChild<QAction*>("START")->trigger();
+  QApplication::processEvents();
+  const QRect r = w.view().surfaceRect();
+  auto at = [&](int x, int y) {
+    const double f = double(r.width()) / (SURFACE_WIDTH * TWIPS_PER_PIXEL);
+    return QPoint(r.x() + qRound((cellLeft(x) + SQUARE_WIDTH / 2) * f),
+                  r.y() + qRound((cellTop(y) + SQUARE_HEIGHT / 2) * f));
+  };
+  auto play = [&](int fx, int fy, int tx, int ty) {
+    QTest::mouseClick(&w.view(), Qt::LeftButton, {}, at(fx, fy));
+    QTest::mouseClick(&w.view(), Qt::LeftButton, {}, at(tx, ty));
+  };
+  play(7, 7, 7, 6);
+  ASSERT_EQ(w.game().MOVE_NO, 1);
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  QTest::keyClick(&w, Qt::Key_Z);
+  EXPECT_EQ(w.game().MOVE_NO, 1) << "Z alone is no command";
+  QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(w.game().MOVE_NO, 0);
+  EXPECT_EQ(w.game().BOARD[7][7], CODE_SITA_HU);
+  EXPECT_EQ(centreOf(7, 6), centreOf(5, 5)) << "the square the pawn left is painted empty again";
+
+  play(7, 7, 7, 6);
+  w.close();
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / "前回の対局.棋譜"));
 }
 
 } // namespace
