@@ -34,6 +34,15 @@ void SurfaceView::paintEvent(QPaintEvent*) {
   QRectF target = surfaceRect();
   target.translate(QPointF(shake_) * target.width() / SURFACE_WIDTH);
   p.fillRect(rect(), QColor(bg.r, bg.g, bg.b));
+  // Where the surface is kept at exactly the shown density, copy it pixel
+  // for pixel: resampling would blur the hinted text.
+  const double density = target.width() * devicePixelRatioF() / SURFACE_WIDTH;
+  const QImage& exact = surface_.imageAt(qRound(density));
+  if (!exact.isNull() && qFuzzyCompare(density, double(qRound(density))) &&
+      qFuzzyCompare(target.height() * devicePixelRatioF(), double(exact.height()))) {
+    p.drawImage(target, exact);
+    return;
+  }
   p.setRenderHint(QPainter::SmoothPixmapTransform);
   p.drawImage(target, surface_.image());
 }

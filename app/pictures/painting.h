@@ -3,10 +3,14 @@
 // and turned antialiasing on.
 #pragma once
 
+#include "pictures/pictures.h"
+
 #include <QColor>
 #include <QFont>
 #include <QRectF>
 #include <QString>
+
+#include <vector>
 
 class QPainter;
 class QPainterPath;
@@ -16,9 +20,13 @@ namespace korvanu::art {
 // The light kaya-wood square behind every piece (33 x 41).
 void paintWood(QPainter& p);
 
-// A lower-side piece of `kind` (1..8), pointing up, on its wood square.
-// Upper-side pieces are this picture turned over by the caller.
-void paintPiece(QPainter& p, int kind, bool promoted);
+// A lower-side piece of `kind` (1..8), pointing up, on its wood square,
+// for a painter scaled by `scale`. Upper-side pieces are this picture turned
+// over by the caller.
+void paintPiece(QPainter& p, int kind, bool promoted, int scale);
+
+// How paintPiece writes the name of `kind` at `scale` (see pieceName).
+std::vector<NameGlyph> nameGlyphs(int kind, bool promoted, int scale);
 
 // The piece alone, without its square: `size` is a fraction of the king's,
 // `name` is written top to bottom in `ink`.

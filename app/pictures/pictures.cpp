@@ -36,7 +36,7 @@ QImage renderPicture(int code, int scale) {
   p.scale(scale, scale);
 
   if (isPiece(code)) {
-    art::paintPiece(p, kindOf(code), isPromoted(code));
+    art::paintPiece(p, kindOf(code), isPromoted(code), scale);
   } else if (code >= BG_MIDORI && code <= BG_RENGA) {
     art::paintBackground(p, code);
   } else if (code == EMPTY) {
@@ -52,6 +52,11 @@ QImage renderPicture(int code, int scale) {
   }
   p.end();
   return image;
+}
+
+std::vector<NameGlyph> pieceName(int code, int scale) {
+  if (!hasPicture(code) || !isPiece(code) || code > 0 || scale > kMaxScale) return {};
+  return art::nameGlyphs(kindOf(code), isPromoted(code), scale);
 }
 
 } // namespace korvanu

@@ -18,6 +18,7 @@
 #include "../core/temp_dir.h"
 #include "file_panel_widgets.h"
 #include "main_window.h"
+#include "pictures/pictures.h"
 #include "play/clock.h"
 #include "state/game.h"
 #include "surface.h"
@@ -312,6 +313,29 @@ TEST_F(Window, OutlinesAreCrispAtTheNaturalSizeForEverySurfaceScale) {
           EXPECT_EQ(green, 1) << "grid near row " << row;
         }
       }
+    }
+  }
+}
+
+TEST_F(Window, PiecesShowPixelForPixelAtTheNaturalSizeForEverySurfaceScale) {
+  for (int scale : {2, 3, 4}) {
+    SCOPED_TRACE(::testing::Message() << "scale " << scale);
+    MainWindow other(scale);
+    answerNextMessageBox(nullptr);
+    other.load();
+    other.show();
+    QApplication::processEvents();
+    const QImage shown = other.view().grab().toImage();
+    ASSERT_EQ(shown.size(), QSize(SURFACE_WIDTH, SURFACE_HEIGHT));
+    // Inside the cell's outline the window shows the picture made for one
+    // device pixel per window pixel, not a larger one scaled down: the
+    // names keep the strokes their hinting gave them.
+    for (auto [x, y] : {std::pair{5, 9}, std::pair{2, 8}, std::pair{8, 8}, std::pair{5, 1}, std::pair{1, 7}}) {
+      SCOPED_TRACE(::testing::Message() << "cell " << x << "," << y);
+      const QImage picture = renderPicture(other.game().BOARD[x][y], 1);
+      const int left = int(cellLeft(x) / TWIPS_PER_PIXEL), top = int(cellTop(y) / TWIPS_PER_PIXEL);
+      EXPECT_EQ(shown.copy(left + 1, top + 1, 31, 39).convertToFormat(QImage::Format_RGB32),
+                picture.copy(1, 1, 31, 39));
     }
   }
 }
