@@ -34,6 +34,9 @@ MainWindow::MainWindow(int surfaceScale, const Locations& locations)
   connect(view_, &SurfaceView::pressed, this, [this](int button, QPointF twips) {
     if (!platform_->quitting()) Form_MouseDown(*game_, button, 0, twips.x(), twips.y());
   });
+  connect(view_, &SurfaceView::moved, this, [this](QPointF twips) {
+    if (!platform_->quitting()) Form_MouseMove(*game_, twips.x(), twips.y());
+  });
   connect(&platform_->clockTimer(), &QTimer::timeout, this, [this] {
     if (!platform_->quitting()) Timer1_Timer(*game_);
   });

@@ -13,6 +13,8 @@ SurfaceView::SurfaceView(const Surface& surface, QWidget* parent)
     : QWidget(parent), surface_(surface) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumSize(SURFACE_WIDTH / 4, SURFACE_HEIGHT / 4);
+  // The game follows the pointer even with no button down.
+  setMouseTracking(true);
 }
 
 QRect SurfaceView::surfaceRect() const {
@@ -53,5 +55,9 @@ void SurfaceView::mousePressEvent(QMouseEvent* event) {
                                                           : 0;
   if (button != 0) emit pressed(button, toTwips(event->position()));
 }
+
+void SurfaceView::mouseMoveEvent(QMouseEvent* event) { emit moved(toTwips(event->position())); }
+
+void SurfaceView::leaveEvent(QEvent*) { emit moved(QPointF(-1, -1)); }
 
 } // namespace korvanu

@@ -25,10 +25,15 @@ public:
 signals:
   // A mouse button went down: 1 left, 2 right, at twips of the surface.
   void pressed(int button, QPointF twips);
+  // The pointer moved, at twips of the surface; when it leaves the widget, to
+  // a point off the surface.
+  void moved(QPointF twips);
 
 protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
 private:
   const Surface& surface_;

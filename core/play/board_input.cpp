@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "play/clock.h"
+#include "play/explosion_preview.h"
 #include "play/turn.h"
 #include "play/file_panel.h"
 #include "rules/legality.h"
@@ -167,6 +168,9 @@ void outsideClick(Game& g, int x, int y) {
   }
 }
 
+int cellColumn(double X) { return static_cast<int>(std::floor((X - BOARD_LEFT) / SQUARE_WIDTH)); }
+int cellRow(double Y) { return static_cast<int>(std::floor((Y - BOARD_TOP) / SQUARE_HEIGHT)); }
+
 } // namespace
 
 void 描画_移動可能桝色(Game& g, int fromX, int fromY, int colour, int piece) {
@@ -178,13 +182,19 @@ void 描画_移動可能桝色(Game& g, int fromX, int fromY, int colour, int pi
 }
 
 void Form_MouseDown(Game& g, int button, int /*shift*/, double X, double Y) {
-  if (g.QUITTING || !startOfClick(g)) return;
-  const int x = static_cast<int>(std::floor((X - BOARD_LEFT) / SQUARE_WIDTH));
-  const int y = static_cast<int>(std::floor((Y - BOARD_TOP) / SQUARE_HEIGHT));
+  if (g.QUITTING) return;
+  // Whatever the click does, it does to the board as it really stands.
+  hideExplosionPreview(g);
+  if (!startOfClick(g)) return;
+  const int x = cellColumn(X), y = cellRow(Y);
   announceResume(g);
   if (g.QUITTING) return;
   if (x >= 1 && x <= 9 && y >= 1 && y <= 9) boardClick(g, button, x, y);
   else outsideClick(g, x, y);
+}
+
+void Form_MouseMove(Game& g, double X, double Y) {
+  if (!g.QUITTING) pointAtCell(g, cellColumn(X), cellRow(Y));
 }
 
 } // namespace korvanu

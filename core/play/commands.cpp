@@ -1,6 +1,7 @@
 #include "play/commands.h"
 
 #include "play/clock.h"
+#include "play/explosion_preview.h"
 #include "play/game_modes.h"
 #include "play/handicap.h"
 #include "play/file_panel.h"
@@ -29,6 +30,7 @@ void VER_Click(Game& g) {
 }
 
 void onMenu(Game& g, Menu item) {
+  hideExplosionPreview(g);
   switch (item) {
   case Menu::TAIKYOKU: TAIKYOKU_Click(g); break;
   case Menu::STOP: STOP_Click(g); break;

@@ -7,14 +7,6 @@ namespace korvanu {
 
 namespace {
 
-// The 3 x 3 block round (x, y), cut at the board's edges.
-template <typename Fn>
-void forBlock(int x, int y, Fn fn) {
-  for (int i = x - 1; i <= x + 1; ++i)
-    for (int j = y - 1; j <= y + 1; ++j)
-      if (i >= 1 && i <= 9 && j >= 1 && j <= 9) fn(i, j);
-}
-
 // A piece captured or blown up goes to the other side's hand and counts in
 // its total; a king goes to no hand and so adds to no total.
 void takeIntoHand(Game& g, int code) {

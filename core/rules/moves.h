@@ -33,6 +33,15 @@ struct ExplosionEffects {
   bool upperKingLost = false;
 };
 
+// Calls fn(i, j) for each square of the 3 x 3 block round (x, y), cut at the
+// board's edges: the squares a capture on (x, y) blows up.
+template <typename Fn>
+void forBlock(int x, int y, Fn fn) {
+  for (int i = x - 1; i <= x + 1; ++i)
+    for (int j = y - 1; j <= y + 1; ++j)
+      if (i >= 1 && i <= 9 && j >= 1 && j <= 9) fn(i, j);
+}
+
 // `piece` is the code that will stand on the destination. A drop comes from
 // (11, kind + 2) for the lower side or (-1, kind) for the upper side. A
 // captured piece goes into the capturer's hand; nothing is drawn.

@@ -154,6 +154,9 @@ struct Game : Position, InfluenceMaps {
   bool SETTINGS_UNSAVED_SHOWN = false;  // the player was told the options cannot be saved
   bool RECORDS_FOLDER_OPENED = false;   // the file panel has been to the records folder
   std::array<bool, MENU_COUNT> MENU_CHECKED = {};
+  // The capture square whose explosion is shown before the click, and the
+  // square of the piece that would take; 0 while none is shown.
+  int PREVIEW_X = 0, PREVIEW_Y = 0, PREVIEW_FROM_X = 0, PREVIEW_FROM_Y = 0;
 
   // --- sound ---------------------------------------------------------------
   const SoundApi* SOUND_LIB = nullptr;  // null: no library, a silent game

@@ -26,6 +26,7 @@
 #include "view/board_view.h"
 #include "view/explosion_view.h"
 #include "view/palette.h"
+#include "view/preview_view.h"
 #include "view/status_view.h"
 
 namespace korvanu {
@@ -475,6 +476,63 @@ TEST_F(Window, ControlZTakesTheMoveBackAndClosingKeepsTheGame) {
   play(7, 7, 7, 6);
   w.close();
   EXPECT_TRUE(std::filesystem::exists(dir.path() / "前回の対局.棋譜"));
+}
+
+TEST_F(Window, PointingAPieceAtACaptureShowsItsExplosionUntilThePointerLeaves) {
+  answerNextMessageBox(nullptr);  // "先手の番です"
+  w.findChild<QAction*>("START")->trigger();
+  w.findChild<QAction*>("SIDOU")->trigger();
+  QApplication::processEvents();
+  const QRect r = w.view().surfaceRect();
+  auto at = [&](int x, int y) {
+    const double f = double(r.width()) / (SURFACE_WIDTH * TWIPS_PER_PIXEL);
+    return QPoint(r.x() + qRound((cellLeft(x) + SQUARE_WIDTH / 2) * f),
+                  r.y() + qRound((cellTop(y) + SQUARE_HEIGHT / 2) * f));
+  };
+  // The pawn opens the bishop's line, the upper king steps beside the
+  // pawn the bishop can take, and the bishop is picked up.
+  for (QPoint p : {at(3, 7), at(3, 6), at(5, 1), at(6, 2), at(2, 8)})
+    QTest::mouseClick(&w.view(), Qt::LeftButton, {}, p);
+  ASSERT_EQ(w.game().SELECT_STATE, 1);
+  const Surface& s = w.surface();
+  auto board = [&] {
+    return s.image().copy(s.toDevice(cellLeft(1)), s.toDevice(cellTop(1)), s.toDevice(cellLeft(10)) - s.toDevice(cellLeft(1)),
+                          s.toDevice(cellTop(10)) - s.toDevice(cellTop(1)));
+  };
+  QTest::mouseMove(&w.view(), at(5, 5));
+  const QImage before = board();
+
+  QTest::mouseMove(&w.view(), at(7, 3));
+  const QImage shown = board();
+  ASSERT_NE(shown, before) << "the move reached the game";
+  // Only the block round the pawn and the bishop's own square changed.
+  const int cw = s.toDevice(cellLeft(2)) - s.toDevice(cellLeft(1)), ch = s.toDevice(cellTop(2)) - s.toDevice(cellTop(1));
+  // A square's outline is shared with its neighbours: the first pixels of
+  // a square are also the last of the one before.
+  auto within = [&](int p, int size, int lo, int hi) {
+    const int c = 1 + p / size;
+    return (c >= lo && c <= hi) || (p % size < s.scale() && c - 1 >= lo && c - 1 <= hi);
+  };
+  for (int py = 0; py < shown.height(); ++py)
+    for (int px = 0; px < shown.width(); ++px) {
+      if (shown.pixel(px, py) == before.pixel(px, py)) continue;
+      const bool inBlock = within(px, cw, 6, 8) && within(py, ch, 2, 4);
+      const bool bishop = within(px, cw, 2, 2) && within(py, ch, 8, 8);
+      ASSERT_TRUE(inBlock || bishop) << "changed at " << 1 + px / cw << "," << 1 + py / ch;
+    }
+  // The king beside the pawn would be lost: a red frame just inside its square.
+  const QColor red = shown.pixelColor(s.toDevice(cellLeft(6) + 2 * TWIPS_PER_PIXEL) - s.toDevice(cellLeft(1)),
+                                      s.toDevice(cellTop(2) + SQUARE_HEIGHT / 2) - s.toDevice(cellTop(1)));
+  const Rgb king = paletteColour(COLOR_KING_LOST);
+  EXPECT_EQ(red, QColor(king.r, king.g, king.b));
+
+  QTest::mouseMove(&w.view(), at(5, 5));
+  EXPECT_EQ(board(), before) << "the squares are back as they were";
+  QTest::mouseMove(&w.view(), at(7, 3));
+  EXPECT_EQ(board(), shown);
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(&w.view(), &leave);
+  EXPECT_EQ(board(), before) << "the pointer left the window";
 }
 
 } // namespace
