@@ -67,6 +67,14 @@ void Surface::drawOutline(int colour, double left, double top, double right, dou
   p.fillRect(r, t, scale_, h, c);
 }
 
+void Surface::drawTint(std::uint32_t argb, double left, double top, double right, double bottom) {
+  // Blended over what is there, corners included as for an outline.
+  const int l = toDevice(left), t = toDevice(top);
+  QPainter p(&image_);
+  p.fillRect(l, t, toDevice(right) - l + scale_, toDevice(bottom) - t + scale_,
+             QColor::fromRgba(static_cast<QRgb>(argb)));
+}
+
 void Surface::drawText(const QString& text, double left, double top, int colour, double points,
                        bool bold) {
   QFont font(QStringLiteral("IPAPMincho"));

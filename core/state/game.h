@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "state/constants.h"
 #include "state/menu.h"
+#include "state/move_marks.h"
 
 namespace korvanu {
 
@@ -124,6 +125,8 @@ struct Game {
   int MOVE_NO = 0;
   int RECORD_LAST = 0;
   std::vector<RecordEntry> REC;
+  // The last move of the position shown, as the board marks it.
+  MoveMarks MOVE_MARKS;
 
   // --- clock (seconds) -----------------------------------------------------
   bool TIMER1_ENABLED = false;
