@@ -37,12 +37,21 @@ void redrawPosition(Game& g) {
   描画_盤(g);
 }
 
+// The side (-1 lower, 1 upper) that made the move into the entry about to be
+// shown: the one whose turn it is before the step turns it over. A loaded
+// record does not say which side began, so there it is not known (0).
+int moverOfStep(const Game& g) {
+  if (g.RECORD_MODE == ON) return 0;
+  return g.TURN == g.SIDE_MAN ? -1 : g.TURN == g.SIDE_COM ? 1 : 0;
+}
+
 // Shows entry MOVE_NO, already stepped to (and held by the record), with the
 // clock totals the step reads: back reads A and C, forward B and D.
 void showEntry(Game& g, bool forward) {
   const RecordEntry& e = g.REC[static_cast<size_t>(g.MOVE_NO)];
   // No move is kept with an entry: the marks come from the two positions.
-  g.MOVE_MARKS = g.MOVE_NO > 0 ? marksBetween(g, g.REC[static_cast<size_t>(g.MOVE_NO) - 1], e) : MoveMarks{};
+  g.MOVE_MARKS = g.MOVE_NO > 0 ? marksBetween(g, g.REC[static_cast<size_t>(g.MOVE_NO) - 1], e, moverOfStep(g))
+                               : MoveMarks{};
   restorePosition(g, e);
   if (forward) showTimes(g, e.TIME_D, e.TIME_B);
   else showTimes(g, e.TIME_C, e.TIME_A);

@@ -94,28 +94,33 @@ MoveMarks marksOf(const MoveEffects& move, const ExplosionEffects& blast) {
   return marks;
 }
 
-MoveMarks marksBetween(Game& g, const RecordEntry& before, const RecordEntry& after) {
+MoveMarks marksBetween(Game& g, const RecordEntry& before, const RecordEntry& after, int mover) {
   const BorrowedBoard borrowed(g, before);
   MoveMarks marks;
-  // Every destination is a square that changed; every origin one emptied.
-  for (int tx = 1; tx <= 9; ++tx)
-    for (int ty = 1; ty <= 9; ++ty) {
-      if (before.BOARD[tx][ty] == after.BOARD[tx][ty]) continue;
-      const int landed = after.BOARD[tx][ty];
-      if (before.BOARD[tx][ty] == EMPTY && holds(before, landed) &&
-          replays(before, after, {0, 0, tx, ty, landed}, marks))
-        return marks;
-      for (int fx = 1; fx <= 9; ++fx)
-        for (int fy = 1; fy <= 9; ++fy) {
-          const int moving = before.BOARD[fx][fy];
-          if (after.BOARD[fx][fy] != EMPTY || (!isSita(moving) && !isUe(moving))) continue;
-          const Candidate plain{fx, fy, tx, ty, moving};
-          if (!reaches(g, plain, moving)) continue;
-          if (replays(before, after, plain, marks)) return marks;
-          const int promoted = promotedCode(moving);
-          if (promoted != 0 && replays(before, after, {fx, fy, tx, ty, promoted}, marks)) return marks;
-        }
-    }
+  // The mover's pieces first, then, should the guess be wrong, the other's.
+  for (const int side : {mover, -mover}) {
+    auto ours = [&](int code) { return side == 0 || (side < 0 ? isSita(code) : isUe(code)); };
+    // Every destination is a square that changed; every origin one emptied.
+    for (int tx = 1; tx <= 9; ++tx)
+      for (int ty = 1; ty <= 9; ++ty) {
+        if (before.BOARD[tx][ty] == after.BOARD[tx][ty]) continue;
+        const int landed = after.BOARD[tx][ty];
+        if (before.BOARD[tx][ty] == EMPTY && ours(landed) && holds(before, landed) &&
+            replays(before, after, {0, 0, tx, ty, landed}, marks))
+          return marks;
+        for (int fx = 1; fx <= 9; ++fx)
+          for (int fy = 1; fy <= 9; ++fy) {
+            const int moving = before.BOARD[fx][fy];
+            if (after.BOARD[fx][fy] != EMPTY || (!isSita(moving) && !isUe(moving)) || !ours(moving)) continue;
+            const Candidate plain{fx, fy, tx, ty, moving};
+            if (!reaches(g, plain, moving)) continue;
+            if (replays(before, after, plain, marks)) return marks;
+            const int promoted = promotedCode(moving);
+            if (promoted != 0 && replays(before, after, {fx, fy, tx, ty, promoted}, marks)) return marks;
+          }
+      }
+    if (side == 0) break;
+  }
   return {};
 }
 

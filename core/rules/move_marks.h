@@ -17,11 +17,14 @@ struct ExplosionEffects;
 MoveMarks marksOf(const MoveEffects& move, const ExplosionEffects& blast);
 
 // The move that turns `before` into `after`, found by replaying each
-// candidate with its explosion; no marks when no single move does. Where two
-// pieces could have made it (both blown up beside the capture square), the
-// first in board order is taken: the boards cannot tell them apart. The
-// game's board is borrowed to test a candidate's reach and put back.
-MoveMarks marksBetween(Game& g, const RecordEntry& before, const RecordEntry& after);
+// candidate with its explosion; no marks when no single move does. A capture
+// between two neighbours that blows up both could have been made by either:
+// the side that moved, when known (-1 lower, 1 upper, 0 not known), is tried
+// first. Where two pieces of one side could have made it (both blown up
+// beside the capture square), the first in board order is taken: the boards
+// cannot tell them apart. The game's board is borrowed to test a candidate's
+// reach and put back.
+MoveMarks marksBetween(Game& g, const RecordEntry& before, const RecordEntry& after, int mover = 0);
 
 // The marks as they stand once the board is turned round.
 MoveMarks turnedRound(const MoveMarks& marks);
