@@ -58,23 +58,7 @@ TEST_F(MarksView, TintsLieOnFreshSquaresInsideTheirOutlines) {
   EXPECT_EQ(tintOf(SquareMark::None), 0u);
 }
 
-TEST_F(MarksView, NewMarksRepaintTheOldSquaresPlainAndTintOnlyTheNew) {
-  g.MOVE_MARKS.at[7][7] = SquareMark::From;
-  g.MOVE_MARKS.at[7][6] = SquareMark::To;
-  const MoveMarks previous = g.MOVE_MARKS;
-  g.MOVE_MARKS = {};
-  g.MOVE_MARKS.at[7][6] = SquareMark::From;
-  g.MOVE_MARKS.at[7][5] = SquareMark::To;
-  g.BOARD[7][5] = CODE_SITA_HU;
-  showMoveMarks(g, previous);
-  EXPECT_EQ(drawnOn(7, 7), "PO");
-  EXPECT_EQ(drawnOn(7, 6), "POT");
-  EXPECT_EQ(drawnOn(7, 5), "POT");
-  EXPECT_EQ(ui.draws.size(), 8u) << "no other square is touched";
-  EXPECT_EQ(ui.draws[0].code, CODE_SITA_HU) << "each square shows what stands on it";
-}
-
-TEST_F(MarksView, TheMarkerStandsUnderTheClockOfTheSideToMoveWhileAGameIsPlayed) {
+TEST_F(MarksView, TheMarkerClearsItsPlaceFirstAndKeepsOffARecordsHeaders) {
   g.SIDE_MAN = TURN_SENTE;
   g.SIDE_COM = TURN_GOTE;
   g.TURN = TURN_SENTE;
@@ -82,18 +66,6 @@ TEST_F(MarksView, TheMarkerStandsUnderTheClockOfTheSideToMoveWhileAGameIsPlayed)
   EXPECT_EQ(drawnOn(13, 10), "PXXXX") << "the background, then the marker over it";
   EXPECT_EQ(drawnOn(-2, 10), "P");
   ASSERT_TRUE(texts("手番"));
-  for (const DrawCall& d : ui.draws)
-    if (d.kind == DrawCall::Text) {
-      EXPECT_GE(d.left, cellLeft(13)) << d.text << " on the lower side";
-    }
-
-  ui.draws.clear();
-  g.TURN = TURN_GOTE;
-  showTurnMarker(g);
-  for (const DrawCall& d : ui.draws)
-    if (d.kind == DrawCall::Text) {
-      EXPECT_LT(d.left, cellLeft(1)) << d.text << " on the upper side";
-    }
 
   ui.draws.clear();
   g.TURN = NO_GAME;
