@@ -65,6 +65,11 @@ void QtPlatform::drawText(const std::string& text, double left, double top, int 
   view_.update();
 }
 
+void QtPlatform::drawTint(std::uint32_t argb, double left, double top, double right, double bottom) {
+  surface_.drawTint(argb, left, top, right, bottom);
+  view_.update();
+}
+
 void QtPlatform::refresh() { view_.repaint(); }
 
 void QtPlatform::setMenuChecked(Menu item, bool checked) {

@@ -31,6 +31,7 @@ public:
   void drawOutline(int colour, double left, double top, double right, double bottom) override;
   void drawText(const std::string& text, double left, double top, int colour, double points,
                 bool bold) override;
+  void drawTint(std::uint32_t argb, double left, double top, double right, double bottom) override;
   void refresh() override;
 
   void setMenuChecked(Menu item, bool checked) override;

@@ -95,6 +95,17 @@ void Surface::drawOutline(int colour, double left, double top, double right, dou
   }
 }
 
+void Surface::drawTint(std::uint32_t argb, double left, double top, double right, double bottom) {
+  // Blended over what is there, corners included as for an outline.
+  for (Layer& layer : layers_) {
+    const int s = layer.scale;
+    const int l = toDevice(left, s), t = toDevice(top, s);
+    QPainter p(&layer.image);
+    p.fillRect(l, t, toDevice(right, s) - l + s, toDevice(bottom, s) - t + s,
+               QColor::fromRgba(static_cast<QRgb>(argb)));
+  }
+}
+
 void Surface::drawText(const QString& text, double left, double top, int colour, double points,
                        bool bold) {
   for (Layer& layer : layers_) {

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QString>
+#include <cstdint>
 #include <unordered_map>
 #include <vector>
 
@@ -30,6 +31,7 @@ public:
   void fill(int colour);
   void drawPicture(int code, double left, double top);
   void drawOutline(int colour, double left, double top, double right, double bottom);
+  void drawTint(std::uint32_t argb, double left, double top, double right, double bottom);
   void drawText(const QString& text, double left, double top, int colour, double points,
                 bool bold);
 

@@ -3,6 +3,7 @@
 // game-flow tests run the game on it.
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <vector>
@@ -12,12 +13,13 @@
 namespace korvanu {
 
 struct DrawCall {
-  enum Kind { Fill, Picture, Outline, Text } kind;
+  enum Kind { Fill, Picture, Outline, Text, Tint } kind;
   int code = 0;  // picture code, or the colour of a fill, outline or text
   double left = 0, top = 0, right = 0, bottom = 0;
   std::string text;
   double points = 0;
   bool bold = false;
+  std::uint32_t argb = 0;  // a tint's colour
 };
 
 struct MessageCall {
@@ -34,6 +36,7 @@ public:
   void drawOutline(int colour, double left, double top, double right, double bottom) override;
   void drawText(const std::string& text, double left, double top, int colour, double points,
                 bool bold) override;
+  void drawTint(std::uint32_t argb, double left, double top, double right, double bottom) override;
   void refresh() override { ++refreshes; }
 
   void setMenuChecked(Menu item, bool checked) override;

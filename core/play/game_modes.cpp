@@ -5,6 +5,7 @@
 #include "play/file_panel.h"
 #include "state/game.h"
 #include "view/board_view.h"
+#include "view/marks_view.h"
 #include "view/status_view.h"
 
 namespace korvanu {
@@ -55,10 +56,13 @@ void START_Click(Game& g) {
     g.SIDE_MAN = TURN_SENTE;
     g.SIDE_COM = TURN_GOTE;
     g.TURN = g.SIDE_MAN;
+    showTurnMarker(g);
     say(g, "先手の番です", " ");
   } else if (g.TURN == TURN_SENTE) {
+    showTurnMarker(g);
     say(g, "先手の番です", " ");
   } else if (g.TURN == TURN_GOTE) {
+    showTurnMarker(g);
     say(g, "後手の番です", " ");
   }
   g.RESUME_PENDING = OFF;
@@ -73,6 +77,7 @@ void SENTE_Click(Game& g) {
     g.SIDE_MAN = TURN_SENTE;
     g.SIDE_COM = TURN_GOTE;
     g.TURN = g.SIDE_MAN;
+    showTurnMarker(g);
     say(g, "MANの番です", " ");
     g.RESUME_PENDING = OFF;
   } else if (g.TURN == g.SIDE_MAN) {
@@ -80,6 +85,7 @@ void SENTE_Click(Game& g) {
     g.SIDE_MAN = TURN_SENTE;
     g.SIDE_COM = TURN_GOTE;
     g.TURN = TURN_SENTE;
+    showTurnMarker(g);
     say(g, "MANの番です", "対局");
     g.RESUME_PENDING = OFF;
   } else if (g.TURN == g.SIDE_COM) {
@@ -97,6 +103,7 @@ void GOTE_Click(Game& g) {
     g.TURN = TURN_SENTE;
     com_ban(g);
   } else if (g.TURN == g.SIDE_MAN) {
+    showTurnMarker(g);
     say(g, "MANの番です", "対局");
     g.RESUME_PENDING = OFF;
   } else if (g.TURN == g.SIDE_COM) {

@@ -5,6 +5,7 @@
 
 #include "play/clock.h"
 #include "play/handicap.h"
+#include "rules/move_marks.h"
 #include "rules/record.h"
 #include "play/file_panel.h"
 #include "sound/sound.h"
@@ -12,6 +13,7 @@
 #include "play/setup.h"
 #include "view/board_view.h"
 #include "view/clock_view.h"
+#include "view/marks_view.h"
 #include "view/status_view.h"
 
 namespace korvanu {
@@ -35,13 +37,25 @@ void redrawPosition(Game& g) {
   描画_盤(g);
 }
 
+// The side (-1 lower, 1 upper) that made the move into the entry about to be
+// shown: the one whose turn it is before the step turns it over. A loaded
+// record does not say which side began, so there it is not known (0).
+int moverOfStep(const Game& g) {
+  if (g.RECORD_MODE == ON) return 0;
+  return g.TURN == g.SIDE_MAN ? -1 : g.TURN == g.SIDE_COM ? 1 : 0;
+}
+
 // Shows entry MOVE_NO, already stepped to (and held by the record), with the
 // clock totals the step reads: back reads A and C, forward B and D.
 void showEntry(Game& g, bool forward) {
   const RecordEntry& e = g.REC[static_cast<size_t>(g.MOVE_NO)];
+  // No move is kept with an entry: the marks come from the two positions.
+  g.MOVE_MARKS = g.MOVE_NO > 0 ? marksBetween(g, g.REC[static_cast<size_t>(g.MOVE_NO) - 1], e, moverOfStep(g))
+                               : MoveMarks{};
   if (forward) showStoredPosition(g, e, e.TIME_D, e.TIME_B);
   else showStoredPosition(g, e, e.TIME_C, e.TIME_A);
   g.TURN = -g.TURN;
+  showTurnMarker(g);
 }
 
 } // namespace
@@ -123,6 +137,7 @@ void REVERSE_Click(Game& g) {
     for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = turned[x][y];
   for (int k = 1; k <= 7; ++k) std::swap(g.HAND_SITA[k], g.HAND_UE[k]);
   std::swap(g.HAND_SITA_TOTAL, g.HAND_UE_TOTAL);
+  g.MOVE_MARKS = turnedRound(g.MOVE_MARKS);
   画面_再描画(g);
   描画_手数(g, g.GAME_MOVES, COLOR_WHITE);
   if (g.HANDICAP_SET == ON) {
@@ -131,6 +146,7 @@ void REVERSE_Click(Game& g) {
   }
   playSound(g, g.SOUND_PIECE);
   g.TURN = -g.TURN;
+  showTurnMarker(g);
   // The turned position starts the record afresh: 戻 comes back to it and
   // nothing of the game before the turn can be stepped to again.
   g.MOVE_NO = 0;

@@ -8,7 +8,9 @@
 #include "rules/legality.h"
 #include "rules/record.h"
 #include "sound/sound.h"
+#include "rules/move_marks.h"
 #include "state/game.h"
+#include "view/marks_view.h"
 #include "view/status_view.h"
 
 namespace korvanu {
@@ -59,12 +61,18 @@ void MATTA_Click(Game& g) {
   消去_移動結果(g, g.SIDE_COM);
   消去_移動結果(g, g.SIDE_MAN);
   const RecordEntry e = positionToGoBackTo(g);
+  // The marks show the move into the position gone back to, made by the side
+  // that now waits: the computer, or between people the side that was to move.
+  const int mover = g.GAME_MODE == MODE_MAN_COM || g.TURN == g.SIDE_COM ? 1 : -1;
+  g.MOVE_MARKS = g.MOVE_NO > 0 ? marksBetween(g, g.REC[static_cast<size_t>(g.MOVE_NO) - 1], e, mover)
+                               : MoveMarks{};
   showStoredPosition(g, e, e.TIME_C, e.TIME_A);
   // The kings' squares and the pawn columns follow the board, as after a move.
   勢力調査(g);
   調査_2歩フラグ設定(g);
 
   g.TURN = g.GAME_MODE == MODE_MAN_COM ? g.SIDE_MAN : -g.TURN;
+  showTurnMarker(g);
   g.RESUME_PENDING = OFF;
   g.TURN_START_TIME = g.ui.clockSeconds();
   g.TURN_ELAPSED = 0;

@@ -6,11 +6,13 @@
 #include "play/game_end.h"
 #include "rules/legality.h"
 #include "rules/mate.h"
+#include "rules/move_marks.h"
 #include "rules/moves.h"
 #include "rules/record.h"
 #include "sound/sound.h"
 #include "state/game.h"
 #include "view/board_view.h"
+#include "view/marks_view.h"
 #include "view/move_view.h"
 #include "view/status_view.h"
 
@@ -87,15 +89,24 @@ void handOver(Game& g, Mover who) {
     g.COM_TIME += g.TURN_ELAPSED;
     g.TURN_START_TIME = g.ui.clockSeconds();
     g.TURN = g.SIDE_MAN;
+    showTurnMarker(g);
     if (isChecked(g, Menu::KEIKA)) setTimer1(g, true);
     return;
   case Mover::Person:
     if (g.TURN == g.SIDE_MAN) g.MAN_TIME += g.TURN_ELAPSED;
     else if (g.TURN == g.SIDE_COM) g.COM_TIME += g.TURN_ELAPSED;
     g.TURN = -g.TURN;
+    showTurnMarker(g);
     g.TURN_START_TIME = g.ui.clockSeconds();
     return;
   }
+}
+
+// The board shows this move's marks in place of the last one's.
+void markLastMove(Game& g, const MoveMarks& marks) {
+  const MoveMarks previous = g.MOVE_MARKS;
+  g.MOVE_MARKS = marks;
+  showMoveMarks(g, previous);
 }
 
 void tickWhileThinking(void* game) { Timer1_Timer(*static_cast<Game*>(game)); }
@@ -106,6 +117,7 @@ bool playTurnMove(Game& g, Mover who, int fromX, int fromY, int toX, int toY, in
   measureTurn(g);
   const MoveEffects move = 駒移動(g, fromX, fromY, toX, toY, piece);
   showMove(g, move);
+  markLastMove(g, marksOf(move, {}));
   playSound(g, g.SOUND_PIECE);
   // A person's move is written beside the board at once, the computer's
   // once its announcements are made.
@@ -114,6 +126,7 @@ bool playTurnMove(Game& g, Mover who, int fromX, int fromY, int toX, int toY, in
 
   const ExplosionEffects blast = explodeAfterCapture(g, move);
   showExplosion(g, blast);
+  if (blast.count > 0) markLastMove(g, marksOf(move, blast));
 
   // The human's clock stops as the move is made; the computer's once the
   // game is known to go on; between people it runs on for the next mover.
@@ -133,6 +146,7 @@ bool playTurnMove(Game& g, Mover who, int fromX, int fromY, int toX, int toY, in
 }
 
 void com_ban(Game& g) {
+  showTurnMarker(g);
   g.TURN_START_TIME = g.ui.clockSeconds();
   if (isChecked(g, Menu::KEIKA)) setTimer1(g, true);
   showThinking(g);

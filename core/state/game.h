@@ -12,6 +12,7 @@
 #include "platform/platform.h"
 #include "state/constants.h"
 #include "state/menu.h"
+#include "state/move_marks.h"
 
 namespace korvanu {
 
@@ -137,6 +138,8 @@ struct Game : Position, InfluenceMaps {
   // them was played in: what the program keeps when it ends.
   bool RECORD_UNSAVED = false;
   int RECORD_PLAYED_MODE = NO_GAME;
+  // The last move of the position shown, as the board marks it.
+  MoveMarks MOVE_MARKS;
 
   // --- clock (seconds) -----------------------------------------------------
   bool TIMER1_ENABLED = false;

@@ -33,6 +33,7 @@ void newGame(Game& g) {
   g.MOVE_NO = 0;
   g.GAME_MOVES = 0;
   g.REVERSED = OFF;
+  g.MOVE_MARKS = {};
 
   g.COM_TIME = 0;
   g.MAN_TIME = 0;

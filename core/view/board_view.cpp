@@ -4,6 +4,7 @@
 
 #include "state/game.h"
 #include "view/clock_view.h"
+#include "view/marks_view.h"
 #include "view/pictures.h"
 #include "view/status_view.h"
 #include "view/text_view.h"
@@ -31,6 +32,7 @@ void 描画_盤(const Game& g) {
     for (int y = 1; y <= 9; ++y) {
       描画_絵(g, g.BOARD[x][y], x, y);
       描画_桝輪郭(g, COLOR_BOARD, x, y);
+      drawMark(g, x, y);
     }
   }
 }
@@ -92,6 +94,7 @@ void 画面_再描画(Game& g) {
   if (g.GAME_MODE == MODE_MAN_COM) 描画_レベル(g, g.COM_LEVEL);
   if (g.HANDICAP_SET == ON) 描画_ハンデレベル(g, g.HANDICAP_LEVEL);
   描画_絵(g, PIC_TITLE, 10.8, 0);
+  drawTurnMarker(g);
 }
 
 void 描画_ハンデレベル(Game& g, int level) {

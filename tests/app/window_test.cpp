@@ -25,6 +25,7 @@
 #include "surface_view.h"
 #include "view/board_view.h"
 #include "view/explosion_view.h"
+#include "view/marks_view.h"
 #include "view/palette.h"
 #include "view/preview_view.h"
 #include "view/status_view.h"
@@ -412,6 +413,30 @@ TEST_F(Window, ExplosionShakesAndPutsTheWindowBack) {
   EXPECT_EQ(w.view().shake(), QPoint(-3, -1));
   g.ui.moveWindow(m.left, m.top);
   EXPECT_EQ(w.view().shake(), QPoint());
+}
+
+TEST_F(Window, ALastMoveTintBlendsOverTheSquareAndSparesItsOutline) {
+  Game& g = w.game();
+  const QColor wood = centreOf(5, 5);
+  const Surface& s = w.surface();
+  auto corner = [&] { return s.image().pixelColor(s.toDevice(cellLeft(5)), s.toDevice(cellTop(5))); };
+  const QColor outline = corner();
+  g.MOVE_MARKS.at[5][5] = SquareMark::To;
+  描画_盤(g);
+  // What shows is the wood with the tint's share of its colour over it.
+  const QColor tint = QColor::fromRgba(tintOf(SquareMark::To));
+  const double a = tint.alphaF();
+  const QColor tinted = centreOf(5, 5);
+  EXPECT_NEAR(tinted.red(), wood.red() * (1 - a) + tint.red() * a, 2);
+  EXPECT_NEAR(tinted.green(), wood.green() * (1 - a) + tint.green() * a, 2);
+  EXPECT_NEAR(tinted.blue(), wood.blue() * (1 - a) + tint.blue() * a, 2);
+  EXPECT_EQ(corner(), outline);
+  // Painted again, the square shows the same: the tint never piles up.
+  描画_盤(g);
+  EXPECT_EQ(centreOf(5, 5), tinted);
+  g.MOVE_MARKS = {};
+  描画_盤(g);
+  EXPECT_EQ(centreOf(5, 5), wood);
 }
 
 TEST_F(Window, ResizingScalesThePicture) {

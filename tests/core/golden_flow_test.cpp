@@ -56,6 +56,13 @@ public:
          num(bottom));
     HeadlessPlatform::drawOutline(colour, left, top, right, bottom);
   }
+  void drawTint(std::uint32_t argb, double left, double top, double right, double bottom) override {
+    char colour[16];
+    std::snprintf(colour, sizeof colour, "%08X", static_cast<unsigned>(argb));
+    note(std::string("tint ") + colour + " " + num(left) + " " + num(top) + " " + num(right) + " " +
+         num(bottom));
+    HeadlessPlatform::drawTint(argb, left, top, right, bottom);
+  }
   void drawText(const std::string& text, double left, double top, int colour, double points,
                 bool bold) override {
     note("text " + std::to_string(colour) + " " + num(left) + " " + num(top) + " " + num(points) +
