@@ -4,6 +4,7 @@
 #include "rules/legality.h"
 #include "rules/move_preview.h"
 #include "state/game.h"
+#include "view/marks_view.h"
 #include "view/board_view.h"
 #include "view/preview_view.h"
 
@@ -40,8 +41,13 @@ void pointAtCell(Game& g, int x, int y) {
 
 void hideExplosionPreview(Game& g) {
   if (g.PREVIEW_X == 0) return;
-  forBlock(g.PREVIEW_X, g.PREVIEW_Y, [&](int x, int y) { 描画_絵(g, g.BOARD[x][y], x, y); });
-  描画_絵(g, g.BOARD[g.PREVIEW_FROM_X][g.PREVIEW_FROM_Y], g.PREVIEW_FROM_X, g.PREVIEW_FROM_Y);
+  // The squares as they were, the last move's tints included.
+  auto repaint = [&](int x, int y) {
+    描画_絵(g, g.BOARD[x][y], x, y);
+    drawMark(g, x, y);
+  };
+  forBlock(g.PREVIEW_X, g.PREVIEW_Y, repaint);
+  repaint(g.PREVIEW_FROM_X, g.PREVIEW_FROM_Y);
   // The outlines as picking the piece up left them: guidance, then the
   // picked-up square.
   const int fromX = g.MOVE_BUF[3], fromY = g.MOVE_BUF[4];
