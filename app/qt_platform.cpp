@@ -67,6 +67,12 @@ void QtPlatform::drawText(const std::string& text, double left, double top, int 
 
 void QtPlatform::refresh() { view_.repaint(); }
 
+void QtPlatform::showCursor(int colour, double left, double top, double right, double bottom) {
+  view_.setCursorMark(QRectF(QPointF(left, top), QPointF(right, bottom)), colour);
+}
+
+void QtPlatform::hideCursor() { view_.setCursorMark({}, 0); }
+
 void QtPlatform::setMenuChecked(Menu item, bool checked) {
   if (QAction* a = actions_[static_cast<int>(item)]) a->setChecked(checked);
 }

@@ -32,6 +32,8 @@ public:
   void drawText(const std::string& text, double left, double top, int colour, double points,
                 bool bold) override;
   void refresh() override;
+  void showCursor(int colour, double left, double top, double right, double bottom) override;
+  void hideCursor() override;
 
   void setMenuChecked(Menu item, bool checked) override;
   Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,

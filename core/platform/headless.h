@@ -35,6 +35,15 @@ public:
   void drawText(const std::string& text, double left, double top, int colour, double points,
                 bool bold) override;
   void refresh() override { ++refreshes; }
+  void showCursor(int colour, double left, double top, double right, double bottom) override {
+    cursor = {DrawCall::Outline, colour, left, top, right, bottom, {}, 0, false};
+    cursorShown = true;
+    ++cursorChanges;
+  }
+  void hideCursor() override {
+    cursorShown = false;
+    ++cursorChanges;
+  }
 
   void setMenuChecked(Menu item, bool checked) override;
   Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
@@ -77,6 +86,9 @@ public:
   std::vector<MessageCall> messages;
   bool checks[MENU_COUNT] = {};
   int refreshes = 0;
+  bool cursorShown = false;
+  DrawCall cursor{};  // where the cursor was last shown, as an outline
+  int cursorChanges = 0;
   bool quitRequested = false;
   WindowRect window{};
   std::vector<WindowRect> moves;  // every moveWindow, in order
