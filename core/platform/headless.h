@@ -38,12 +38,8 @@ public:
   void showCursor(int colour, double left, double top, double right, double bottom) override {
     cursor = {DrawCall::Outline, colour, left, top, right, bottom, {}, 0, false};
     cursorShown = true;
-    ++cursorChanges;
   }
-  void hideCursor() override {
-    cursorShown = false;
-    ++cursorChanges;
-  }
+  void hideCursor() override { cursorShown = false; }
 
   void setMenuChecked(Menu item, bool checked) override;
   Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
@@ -88,7 +84,6 @@ public:
   int refreshes = 0;
   bool cursorShown = false;
   DrawCall cursor{};  // where the cursor was last shown, as an outline
-  int cursorChanges = 0;
   bool quitRequested = false;
   WindowRect window{};
   std::vector<WindowRect> moves;  // every moveWindow, in order

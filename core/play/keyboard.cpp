@@ -110,7 +110,11 @@ void KEYS_Click(Game& g) {
   std::string text = "← →：戻 ／ 進\n";
   for (const MenuItem& item : menuItems()) {
     const std::string_view keys = menuShortcut(item.id);
-    if (!keys.empty()) text += std::string(keys) + "：" + std::string(item.caption) + "\n";
+    if (keys.empty()) continue;
+    const Menu bar = barMenuOf(item.id);
+    text += std::string(keys) + "：";
+    if (bar != item.id) text += std::string(menuItem(bar).caption) + " → ";
+    text += std::string(item.caption) + "\n";
   }
   text +=
       "\n"
