@@ -1,5 +1,6 @@
 #include "file_panel_widgets.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QKeyEvent>
@@ -54,7 +55,7 @@ void paleYellowCombo(QComboBox* c) {
 
 FilePanel::FilePanel(QWidget* view)
     : QObject(view), drive_(new QComboBox(view)), dir_(new QListWidget(view)),
-      file_(new QListWidget(view)), button_(new QPushButton(QStringLiteral("RETURN"), view)) {
+      file_(new QListWidget(view)), button_(new QPushButton(QStringLiteral("RETURN"), view)), view_(view) {
   drive_->setObjectName(QStringLiteral("Drive1"));
   dir_->setObjectName(QStringLiteral("Dir1"));
   file_->setObjectName(QStringLiteral("File1"));
@@ -97,16 +98,49 @@ FilePanel::FilePanel(QWidget* view)
   });
   // Keys typed into the panel belong to it: an Esc left unhandled there
   // would reach the window, which ends the program on Esc.
-  for (QWidget* w : std::initializer_list<QWidget*>{drive_, dir_, file_, button_}) w->installEventFilter(this);
-  for (QLineEdit* t : texts_) t->installEventFilter(this);
+  for (QWidget* w : controls()) w->installEventFilter(this);
   showLists(false, false, false);
   showFields(false);
 }
 
+QList<QWidget*> FilePanel::controls() const {
+  QList<QWidget*> all{drive_, dir_, file_, button_};
+  for (QLineEdit* t : texts_) all << t;
+  return all;
+}
+
+bool FilePanel::hasKeyboardFocus() const { return controls().contains(QApplication::focusWidget()); }
+
 bool FilePanel::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+  if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+    return QObject::eventFilter(watched, event);
+  auto* key = static_cast<QKeyEvent*>(event);
+  // A plain key is the control's own (Home in a list goes to its top), not
+  // a menu's.
+  if (event->type() == QEvent::ShortcutOverride) {
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    event->accept();
     return true;
+  }
+  const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+  if (key->key() == Qt::Key_Escape) {
+    if (onClose) onClose();
+    return true;
+  }
+  if (enter && (watched == button_ || qobject_cast<QLineEdit*>(watched))) {
+    if (onReturn) onReturn();
+    return true;
+  }
+  if (enter && watched == file_ && file_->currentItem()) {
+    if (onFileClicked) onFileClicked(file_->currentItem()->text());
+    return true;
+  }
   return QObject::eventFilter(watched, event);
+}
+
+void FilePanel::returnKeysToWindow() {
+  QWidget* focus = QApplication::focusWidget();
+  if (!focus || (controls().contains(focus) && !focus->isVisible())) view_->window()->setFocus();
 }
 
 void FilePanel::fillDrives() {
@@ -151,6 +185,7 @@ void FilePanel::showLists(bool drive, bool folder, bool files) {
   dir_->setVisible(folder);
   file_->setVisible(files);
   if (files) setFileFolder(fileFolder_);  // shows files saved since
+  returnKeysToWindow();
 }
 
 void FilePanel::showFields(bool show) {
@@ -159,6 +194,7 @@ void FilePanel::showFields(bool show) {
     texts_[i]->setVisible(show);
   }
   button_->setVisible(show);
+  returnKeysToWindow();
 }
 
 void FilePanel::clearFields() {

@@ -40,6 +40,7 @@ protected:
 private:
   void buildMenus();
   void connectFilePanel();
+  void addShortcut(QAction* action, Menu item);
   void command(Menu item);
 
   std::unique_ptr<Surface> surface_;

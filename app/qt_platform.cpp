@@ -72,6 +72,12 @@ void QtPlatform::drawTint(std::uint32_t argb, double left, double top, double ri
 
 void QtPlatform::refresh() { view_.repaint(); }
 
+void QtPlatform::showCursor(int colour, double left, double top, double right, double bottom) {
+  view_.setCursorMark(QRectF(QPointF(left, top), QPointF(right, bottom)), colour);
+}
+
+void QtPlatform::hideCursor() { view_.setCursorMark({}, 0); }
+
 void QtPlatform::setMenuChecked(Menu item, bool checked) {
   if (QAction* a = actions_[static_cast<int>(item)]) a->setChecked(checked);
 }

@@ -33,6 +33,8 @@ public:
                 bool bold) override;
   void drawTint(std::uint32_t argb, double left, double top, double right, double bottom) override;
   void refresh() override;
+  void showCursor(int colour, double left, double top, double right, double bottom) override;
+  void hideCursor() override;
 
   void setMenuChecked(Menu item, bool checked) override;
   Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,

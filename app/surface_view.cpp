@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
+#include <tuple>
 
 #include "state/constants.h"
 #include "surface.h"
@@ -43,10 +45,39 @@ void SurfaceView::paintEvent(QPaintEvent*) {
   if (!exact.isNull() && qFuzzyCompare(density, double(qRound(density))) &&
       qFuzzyCompare(target.height() * devicePixelRatioF(), double(exact.height()))) {
     p.drawImage(target, exact);
-    return;
+  } else {
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(target, surface_.image());
   }
-  p.setRenderHint(QPainter::SmoothPixmapTransform);
-  p.drawImage(target, surface_.image());
+  if (!cursor_.isEmpty()) paintCursor(p, target);
+}
+
+void SurfaceView::setCursorMark(const QRectF& twips, int colour) {
+  cursor_ = twips;
+  cursorColour_ = colour;
+  update();
+}
+
+void SurfaceView::paintCursor(QPainter& p, const QRectF& target) const {
+  // Whole widget pixels, so the marks stay crisp at any size.
+  const double perTwip = target.width() / (SURFACE_WIDTH * TWIPS_PER_PIXEL);
+  const double perPixel = target.width() / SURFACE_WIDTH;
+  const int thick = std::max(2, qRound(2 * perPixel));
+  // Inside the cell's outline, which stays visible round the marks.
+  const int inset = std::max(2, qRound(2 * perPixel));
+  const int l = qRound(target.x() + cursor_.left() * perTwip) + inset;
+  const int t = qRound(target.y() + cursor_.top() * perTwip) + inset;
+  const int r = qRound(target.x() + cursor_.right() * perTwip) - inset;
+  const int b = qRound(target.y() + cursor_.bottom() * perTwip) - inset;
+  const int arm = std::max(thick + 2, (r - l) / 3);
+  const Rgb c = paletteColour(cursorColour_);
+  const QColor colour(c.r, c.g, c.b);
+  for (const auto& [x, y, dx, dy] : {std::tuple{l, t, 1, 1}, std::tuple{r, t, -1, 1}, std::tuple{l, b, 1, -1},
+                                     std::tuple{r, b, -1, -1}}) {
+    // Each corner an L: one arm along the edge, one down the side.
+    p.fillRect(QRect(dx > 0 ? x : x - arm + 1, dy > 0 ? y : y - thick + 1, arm, thick), colour);
+    p.fillRect(QRect(dx > 0 ? x : x - thick + 1, dy > 0 ? y : y - arm + 1, thick, arm), colour);
+  }
 }
 
 void SurfaceView::mousePressEvent(QMouseEvent* event) {

@@ -4,6 +4,8 @@
 #include <QRect>
 #include <QWidget>
 
+class QPainter;
+
 namespace korvanu {
 
 class Surface;
@@ -17,6 +19,11 @@ public:
   QRect surfaceRect() const;
   // Twips of the surface under a widget position.
   QPointF toTwips(QPointF widgetPos) const;
+
+  // The keyboard's cursor over the picture: corner marks just inside a
+  // rectangle in twips, in a palette colour; an empty rectangle hides it.
+  void setCursorMark(const QRectF& twips, int colour);
+  QRectF cursorMark() const { return cursor_; }
 
   // Shifts the picture by surface pixels, to shake a window that cannot move.
   void setShake(QPoint offset) { shake_ = offset; }
@@ -36,8 +43,12 @@ protected:
   void leaveEvent(QEvent* event) override;
 
 private:
+  void paintCursor(QPainter& p, const QRectF& target) const;
+
   const Surface& surface_;
   QPoint shake_;
+  QRectF cursor_;
+  int cursorColour_ = 0;
 };
 
 } // namespace korvanu

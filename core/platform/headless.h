@@ -38,6 +38,11 @@ public:
                 bool bold) override;
   void drawTint(std::uint32_t argb, double left, double top, double right, double bottom) override;
   void refresh() override { ++refreshes; }
+  void showCursor(int colour, double left, double top, double right, double bottom) override {
+    cursor = {DrawCall::Outline, colour, left, top, right, bottom, {}, 0, false};
+    cursorShown = true;
+  }
+  void hideCursor() override { cursorShown = false; }
 
   void setMenuChecked(Menu item, bool checked) override;
   Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
@@ -80,6 +85,8 @@ public:
   std::vector<MessageCall> messages;
   bool checks[MENU_COUNT] = {};
   int refreshes = 0;
+  bool cursorShown = false;
+  DrawCall cursor{};  // where the cursor was last shown, as an outline
   bool quitRequested = false;
   WindowRect window{};
   std::vector<WindowRect> moves;  // every moveWindow, in order

@@ -44,6 +44,11 @@ public:
                         double points, bool bold) = 0;
   // Shows what has been drawn now, not at the next idle moment.
   virtual void refresh() = 0;
+  // The keyboard's cursor: marks round the rectangle in `colour`, shown over
+  // the surface rather than drawn into it, so the outlines beneath stay as
+  // they are and moving it leaves nothing behind. One cursor at a time.
+  virtual void showCursor(int colour, double left, double top, double right, double bottom) = 0;
+  virtual void hideCursor() = 0;
 
   virtual void setMenuChecked(Menu item, bool checked) = 0;
   virtual Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,

@@ -4,6 +4,7 @@
 #include "play/explosion_preview.h"
 #include "play/game_modes.h"
 #include "play/handicap.h"
+#include "play/keyboard.h"
 #include "play/file_panel.h"
 #include "play/navigation.h"
 #include "settings/options.h"
@@ -60,6 +61,7 @@ void onMenu(Game& g, Menu item) {
   case Menu::SIDOU: SIDOU_Click(g); break;
   case Menu::KEIKA: KEIKA_Click(g); break;
   case Menu::BGM: BGM_Click(g); break;
+  case Menu::KEYS: KEYS_Click(g); break;
   case Menu::VER: VER_Click(g); break;
   default: break;
   }

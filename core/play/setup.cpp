@@ -2,6 +2,7 @@
 
 #include "play/autosave.h"
 #include "play/clock.h"
+#include "play/keyboard.h"
 #include "rules/record.h"
 #include "settings/options.h"
 #include "settings/settings_file.h"
@@ -13,6 +14,8 @@
 namespace korvanu {
 
 void 初期設定(Game& g) {
+  // With no game left to play, ← and → step the record again.
+  putCursorAway(g);
   setTimer1(g, false);
   newGame(g);
   画面_再描画(g);

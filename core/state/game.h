@@ -106,6 +106,11 @@ struct Game : Position, InfluenceMaps {
   int MOVE_BUF[9] = {};
   double BEST_SCORE = 0;
   int CLICK_X = 0, CLICK_Y = 0;
+  // The keyboard's cursor: its cell (a board square, or a hand cell in
+  // column 11 or -1, as a click would name it), and whether it shows. It
+  // shows once the keyboard has been used to play.
+  bool CURSOR_SHOWN = false;
+  int CURSOR_X = 5, CURSOR_Y = 5;
   int PROMOTED_PIECE = 0;
   int EXPLODE_MAP[10][10] = {};
 

@@ -14,6 +14,7 @@ enum class Menu {
   REPLAY, AFTER, LBEL_UP, LEBEL_DOWN,
   KIFU, KIFU_READ, KIFU_WRITE,
   OPTION, HAIKEI_GA, MIDORI, TATAMI, TAKE, UCHU, RENGA, MOCHIKOMA, SIDOU, KEIKA, BGM,
+  KEYS,
   VER,
   COUNT
 };
@@ -32,5 +33,9 @@ struct MenuItem {
 std::span<const MenuItem> menuItems();
 
 const MenuItem& menuItem(Menu id);
+
+// The key that chooses an item, as the menus show it ("Ctrl+O"); empty for
+// items without one.
+std::string_view menuShortcut(Menu id);
 
 } // namespace korvanu

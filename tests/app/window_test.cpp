@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <filesystem>
@@ -24,6 +25,7 @@
 #include "surface.h"
 #include "surface_view.h"
 #include "view/board_view.h"
+#include "view/cursor_view.h"
 #include "view/explosion_view.h"
 #include "view/marks_view.h"
 #include "view/palette.h"
@@ -91,7 +93,7 @@ TEST_F(Window, MenuBarHoldsEveryItemInOrder) {
   EXPECT_EQ(captions(menu("LEVEL")), (QStringList{"LEVEL1", "LEVEL2", "LEVEL3"}));
   EXPECT_EQ(captions(menu("STOP")), (QStringList{"最初", "反転", "待った"}));
   EXPECT_EQ(captions(menu("KIFU")), (QStringList{"読込", "書込"}));
-  EXPECT_EQ(captions(menu("OPTION")), (QStringList{"背景画", "持駒可", "移動指導", "経過時間", "BGM"}));
+  EXPECT_EQ(captions(menu("OPTION")), (QStringList{"背景画", "持駒可", "移動指導", "経過時間", "BGM", "キー操作"}));
   EXPECT_EQ(captions(menu("HAIKEI_GA")), (QStringList{"緑", "畳", "竹", "宇宙", "煉瓦"}));
 
   auto action = [&](const char* name) { return w.findChild<QAction*>(name); };
@@ -248,29 +250,151 @@ TEST_F(Window, FilePanelListsAndFieldsArePaleYellow) {
   panel.drives()->hidePopup();
 }
 
-TEST_F(Window, EscBelongsToThePanelWhileItHasTheKeysAndEndsTheProgramOtherwise) {
+TEST_F(Window, EscInThePanelClosesItAndEndsTheProgramOtherwise) {
   Game& g = w.game();
-  w.findChild<QAction*>("KIFU_WRITE")->trigger();
-  QApplication::processEvents();
   FilePanel& panel = w.filePanel();
   // A person typing a name, then Esc in the field, then in the other controls.
+  w.findChild<QAction*>("KIFU_WRITE")->trigger();
+  QApplication::processEvents();
   panel.text(2)->setFocus();
   QTest::keyClicks(panel.text(2), "game");
   QTest::keyClick(panel.text(2), Qt::Key_Escape);
   EXPECT_FALSE(g.QUITTING);
-  EXPECT_EQ(panel.text(2)->text(), "game") << "the panel stays as it was";
-  EXPECT_TRUE(panel.text(2)->isVisible());
+  EXPECT_FALSE(panel.text(2)->isVisible()) << "the panel is closed";
+  EXPECT_FALSE(panel.folders()->isVisible());
+  EXPECT_TRUE(w.hasFocus()) << "the keys are the window's again";
   const std::vector<QWidget*> others{panel.text(1), panel.drives(), panel.folders(), panel.returnButton()};
   for (QWidget* widget : others) {
+    w.findChild<QAction*>("KIFU_WRITE")->trigger();
+    QApplication::processEvents();
+    ASSERT_TRUE(widget->isVisible());
     widget->setFocus();
     QTest::keyClick(widget, Qt::Key_Escape);
     EXPECT_FALSE(g.QUITTING) << widget->objectName().toStdString();
+    EXPECT_FALSE(widget->isVisible()) << widget->objectName().toStdString();
   }
 
   // Esc on the window itself still ends the program.
   w.setFocus();
   QTest::keyClick(&w, Qt::Key_Escape);
   EXPECT_TRUE(g.QUITTING);
+}
+
+TEST_F(Window, MenusShowTheirKeys) {
+  auto action = [&](const char* name) { return w.findChild<QAction*>(name); };
+  EXPECT_EQ(action("CANCEL")->shortcut(), QKeySequence(Qt::Key_Home));
+  EXPECT_EQ(action("KIFU_READ")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+  EXPECT_EQ(action("KIFU_WRITE")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+  EXPECT_TRUE(action("REVERSE")->shortcut().isEmpty());
+
+  // The open 局面 menu prints Home at the right of 最初, nothing beside 反転.
+  auto* stop = w.findChild<QMenu*>("STOP");
+  stop->popup(w.mapToGlobal(QPoint(40, 20)));
+  QApplication::processEvents();
+  const QImage menu = stop->grab().toImage();
+  stop->hide();
+  auto inkOnTheRight = [&](QAction* a) {
+    const QRect row = stop->actionGeometry(a);
+    const QColor paper = menu.pixelColor(row.right() - 2, row.top() + 1);
+    int ink = 0;
+    for (int y = row.top() + 2; y < row.bottom() - 1; ++y)
+      for (int x = row.left() + row.width() * 2 / 3; x < row.right() - 2; ++x) ink += menu.pixelColor(x, y) != paper;
+    return ink;
+  };
+  EXPECT_GT(inkOnTheRight(action("CANCEL")), 20);
+  EXPECT_EQ(inkOnTheRight(action("REVERSE")), 0);
+}
+
+// The keyboard on the real window: a move with the cursor, the mouse taking
+// over, the record keys, and the panel's keys.
+TEST_F(Window, KeysReachTheGame) {
+  Game& g = w.game();
+  // Menu keys reach the active window; a message box takes that from it.
+  auto activate = [&] {
+    w.activateWindow();
+    return QTest::qWaitForWindowActive(&w);
+  };
+  answerNextMessageBox(nullptr);  // "先手の番です"
+  w.findChild<QAction*>("START")->trigger();
+  ASSERT_TRUE(activate());
+
+  QTest::keyClick(&w, Qt::Key_Return);
+  ASSERT_TRUE(g.CURSOR_SHOWN);
+  // Right, right, down, down: from the middle to the pawn on (7, 7).
+  for (Qt::Key k : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down}) QTest::keyClick(&w, k);
+  QTest::keyClick(&w, Qt::Key_Space);
+  QTest::keyClick(&w, Qt::Key_Up);
+  QTest::keyClick(&w, Qt::Key_Enter);
+  EXPECT_EQ(g.BOARD[7][6], CODE_SITA_HU);
+  EXPECT_EQ(g.BOARD[7][7], EMPTY);
+  // The cursor is drawn over the picture in its own colour, inside the cell.
+  QApplication::processEvents();
+  const QImage shown = w.view().grab().toImage();
+  const QRect cell(qRound(cellLeft(7) / TWIPS_PER_PIXEL), qRound(cellTop(6) / TWIPS_PER_PIXEL), SQUARE_WIDTH / TWIPS_PER_PIXEL,
+                   SQUARE_HEIGHT / TWIPS_PER_PIXEL);
+  const Rgb cyan = paletteColour(COLOR_CURSOR);
+  int marks = 0;
+  for (int y = cell.top(); y <= cell.bottom(); ++y)
+    for (int x = cell.left(); x <= cell.right(); ++x) marks += shown.pixelColor(x, y) == QColor(cyan.r, cyan.g, cyan.b);
+  EXPECT_GT(marks, 20);
+  // Nothing of it on the surface itself: the game's picture stays as it is.
+  const Surface& surface = w.surface();
+  int onSurface = 0;
+  for (int y = surface.toDevice(cellTop(6)); y < surface.toDevice(cellTop(7)); ++y)
+    for (int x = surface.toDevice(cellLeft(7)); x < surface.toDevice(cellLeft(8)); ++x)
+      onSurface += surface.image().pixelColor(x, y) == QColor(cyan.r, cyan.g, cyan.b);
+  EXPECT_EQ(onSurface, 0);
+
+  // The mouse takes over: the cursor goes, and ← steps back.
+  const QRect r = w.view().surfaceRect();
+  QTest::mouseClick(&w.view(), Qt::LeftButton, {}, r.topLeft() + QPoint(5, 5));
+  EXPECT_FALSE(g.CURSOR_SHOWN);
+  EXPECT_TRUE(w.view().cursorMark().isEmpty());
+  QTest::keyClick(&w, Qt::Key_Left);
+  EXPECT_EQ(g.BOARD[7][7], CODE_SITA_HU);
+  QTest::keyClick(&w, Qt::Key_Right);
+  EXPECT_EQ(g.BOARD[7][6], CODE_SITA_HU);
+
+  // Ctrl+S, a name, Enter: RETURN saves.
+  ASSERT_TRUE(activate());
+  QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+  FilePanel& panel = w.filePanel();
+  ASSERT_TRUE(panel.text(1)->isVisible());
+  panel.text(1)->setFocus();
+  QTest::keyClicks(panel.text(1), "keys");
+  // ↑ in a text field is no move of the cursor.
+  QTest::keyClick(panel.text(1), Qt::Key_Up);
+  EXPECT_FALSE(g.CURSOR_SHOWN);
+  QString saved;
+  answerNextMessageBox(&saved);
+  QTest::keyClick(panel.text(1), Qt::Key_Return);
+  EXPECT_EQ(saved, "棋譜を書き込みました");
+  EXPECT_TRUE(QFile::exists(QStringLiteral("keys.棋譜")));
+  EXPECT_FALSE(panel.text(1)->isVisible());
+
+  // Ctrl+O, then Enter on the file chosen in the list loads it.
+  ASSERT_TRUE(activate());
+  QTest::keyClick(&w, Qt::Key_O, Qt::ControlModifier);
+  ASSERT_TRUE(panel.files()->isVisible());
+  ASSERT_EQ(panel.files()->count(), 1);
+  panel.files()->setFocus();
+  panel.files()->setCurrentRow(0);
+  answerNextMessageBox(nullptr);  // " 読み込みました"
+  QTimer::singleShot(50, [] { answerNextMessageBox(nullptr); });  // "棋譜を '進 'で進めて下さい"
+  QTest::keyClick(panel.files(), Qt::Key_Return);
+  EXPECT_EQ(g.RECORD_MODE, ON);
+  ASSERT_TRUE(activate());
+  QTest::keyClick(&w, Qt::Key_Right);
+  EXPECT_EQ(g.BOARD[7][6], CODE_SITA_HU) << "the loaded record's first move";
+
+  // Home: back to the first position, no game; the panel goes as it does
+  // when the 局面 menu opens.
+  QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+  ASSERT_TRUE(panel.text(1)->isVisible());
+  QTest::keyClick(&w, Qt::Key_Home);
+  EXPECT_EQ(g.RECORD_MODE, OFF);
+  EXPECT_EQ(g.BOARD[7][7], CODE_SITA_HU);
+  EXPECT_FALSE(panel.text(1)->isVisible());
 }
 
 TEST_F(Window, OutlinesAreCrispAtTheNaturalSizeForEverySurfaceScale) {

@@ -73,6 +73,15 @@ public:
     note("refresh");
     HeadlessPlatform::refresh();
   }
+  void showCursor(int colour, double left, double top, double right, double bottom) override {
+    note("cursor " + std::to_string(colour) + " " + num(left) + " " + num(top) + " " + num(right) + " " +
+         num(bottom));
+    HeadlessPlatform::showCursor(colour, left, top, right, bottom);
+  }
+  void hideCursor() override {
+    note("cursor hidden");
+    HeadlessPlatform::hideCursor();
+  }
   void setMenuChecked(Menu item, bool checked) override {
     note("check " + std::string(menuItem(item).name) + (checked ? " on" : " off"));
     HeadlessPlatform::setMenuChecked(item, checked);
