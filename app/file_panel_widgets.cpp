@@ -1,12 +1,15 @@
 #include "file_panel_widgets.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStorageInfo>
+#include <QStyledItemDelegate>
 
 #include "state/constants.h"
 #include "surface.h"
@@ -29,17 +32,30 @@ constexpr QRect BUTTON{3360, 3000, 855, 375};
 
 constexpr const char* PARENT_ITEM = "..";
 
+constexpr QColor PALE_YELLOW(255, 255, 192);
+
 void paleYellow(QWidget* w) {
   QPalette p = w->palette();
-  p.setColor(QPalette::Base, QColor(255, 255, 192));
+  p.setColor(QPalette::Base, PALE_YELLOW);
   w->setPalette(p);
+}
+
+// A drive list that cannot be typed in is drawn as a shaded button; it is a
+// list like the others and takes their flat colour.
+void paleYellowCombo(QComboBox* c) {
+  paleYellow(c);
+  c->setStyleSheet(QStringLiteral("QComboBox { background: %1; border: 1px solid #a0a0a0; padding-left: 2px; }"
+                                  "QComboBox QAbstractItemView { background: %1; }")
+                       .arg(PALE_YELLOW.name()));
+  // Its open list draws its items as the other lists do, chosen one highlighted.
+  c->setItemDelegate(new QStyledItemDelegate(c));
 }
 
 } // namespace
 
 FilePanel::FilePanel(QWidget* view)
     : QObject(view), drive_(new QComboBox(view)), dir_(new QListWidget(view)),
-      file_(new QListWidget(view)), button_(new QPushButton(QStringLiteral("RETURN"), view)) {
+      file_(new QListWidget(view)), button_(new QPushButton(QStringLiteral("RETURN"), view)), view_(view) {
   drive_->setObjectName(QStringLiteral("Drive1"));
   dir_->setObjectName(QStringLiteral("Dir1"));
   file_->setObjectName(QStringLiteral("File1"));
@@ -55,8 +71,9 @@ FilePanel::FilePanel(QWidget* view)
     texts_[i]->setObjectName(QStringLiteral("Text%1").arg(i + 1));
     paleYellow(texts_[i]);
   }
-  for (QWidget* w : {static_cast<QWidget*>(drive_), static_cast<QWidget*>(dir_), static_cast<QWidget*>(file_)})
-    paleYellow(w);
+  paleYellowCombo(drive_);
+  paleYellow(dir_);
+  paleYellow(file_);
 
   fillDrives();
   folder_ = fileFolder_ = QDir::currentPath();
@@ -79,8 +96,51 @@ FilePanel::FilePanel(QWidget* view)
   connect(button_, &QPushButton::clicked, this, [this] {
     if (onReturn) onReturn();
   });
+  // Keys typed into the panel belong to it: an Esc left unhandled there
+  // would reach the window, which ends the program on Esc.
+  for (QWidget* w : controls()) w->installEventFilter(this);
   showLists(false, false, false);
   showFields(false);
+}
+
+QList<QWidget*> FilePanel::controls() const {
+  QList<QWidget*> all{drive_, dir_, file_, button_};
+  for (QLineEdit* t : texts_) all << t;
+  return all;
+}
+
+bool FilePanel::hasKeyboardFocus() const { return controls().contains(QApplication::focusWidget()); }
+
+bool FilePanel::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+    return QObject::eventFilter(watched, event);
+  auto* key = static_cast<QKeyEvent*>(event);
+  // A plain key is the control's own (Home in a list goes to its top), not
+  // a menu's.
+  if (event->type() == QEvent::ShortcutOverride) {
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    event->accept();
+    return true;
+  }
+  const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+  if (key->key() == Qt::Key_Escape) {
+    if (onClose) onClose();
+    return true;
+  }
+  if (enter && (watched == button_ || qobject_cast<QLineEdit*>(watched))) {
+    if (onReturn) onReturn();
+    return true;
+  }
+  if (enter && watched == file_ && file_->currentItem()) {
+    if (onFileClicked) onFileClicked(file_->currentItem()->text());
+    return true;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+void FilePanel::returnKeysToWindow() {
+  QWidget* focus = QApplication::focusWidget();
+  if (!focus || (controls().contains(focus) && !focus->isVisible())) view_->window()->setFocus();
 }
 
 void FilePanel::fillDrives() {
@@ -125,6 +185,7 @@ void FilePanel::showLists(bool drive, bool folder, bool files) {
   dir_->setVisible(folder);
   file_->setVisible(files);
   if (files) setFileFolder(fileFolder_);  // shows files saved since
+  returnKeysToWindow();
 }
 
 void FilePanel::showFields(bool show) {
@@ -133,6 +194,7 @@ void FilePanel::showFields(bool show) {
     texts_[i]->setVisible(show);
   }
   button_->setVisible(show);
+  returnKeysToWindow();
 }
 
 void FilePanel::clearFields() {

@@ -3,6 +3,7 @@
 // surface at fixed places in twips and scale with it.
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QRect>
 #include <QString>
@@ -28,6 +29,10 @@ public:
   std::function<void()> onFolderChanged;
   std::function<void(const QString& fileName)> onFileClicked;
   std::function<void()> onReturn;
+  std::function<void()> onClose;  // Esc in the panel
+
+  // One of the panel's controls has the keys.
+  bool hasKeyboardFocus() const;
 
   void showLists(bool drive, bool folder, bool files);
   void showFields(bool show);
@@ -48,8 +53,14 @@ public:
   QLineEdit* text(int n) const { return texts_[static_cast<size_t>(n - 1)]; }
   QPushButton* returnButton() const { return button_; }
 
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
   void fillDrives();
+  QList<QWidget*> controls() const;
+  // Keys typed into a control hidden since go back to the window.
+  void returnKeysToWindow();
   void enterFolder(const QString& path);
 
   QComboBox* drive_;
@@ -59,6 +70,7 @@ private:
   std::array<QLineEdit*, 4> texts_{};
   QPushButton* button_;
   QString folder_, fileFolder_;
+  QWidget* view_;
 };
 
 } // namespace korvanu

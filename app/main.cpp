@@ -1,18 +1,26 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "command_line.h"
 #include "end_signals.h"
+#include "files/paths.h"
 #include "main_window.h"
+#include "pictures/pictures.h"
 #include "surface.h"
 
 int main(int argc, char* argv[]) {
+  const korvanu::Locations locations = korvanu::thisProgramsLocations();
+  if (const auto status = korvanu::answerCommandLine(argc, argv, locations)) return *status;
   QApplication app(argc, argv);
+  if (const auto status = korvanu::refuseUnknownArguments(QApplication::arguments())) return *status;
   QApplication::setApplicationName(QStringLiteral("Korvanu"));
   korvanu::EndSignals endSignals;
+  QGuiApplication::setDesktopFileName(QStringLiteral(KORVANU_APP_ID));
+  QApplication::setWindowIcon(korvanu::gameIcon());
   const QScreen* screen = QGuiApplication::primaryScreen();
   const int screenHeight =
       screen ? qRound(screen->geometry().height() * screen->devicePixelRatio()) : 0;
-  korvanu::MainWindow window(korvanu::surfaceScaleFor(screenHeight));
+  korvanu::MainWindow window(korvanu::surfaceScaleFor(screenHeight), locations);
   QObject::connect(&endSignals, &korvanu::EndSignals::received, &window, &korvanu::MainWindow::end);
   window.load();
   window.show();

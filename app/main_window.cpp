@@ -2,36 +2,44 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QTimer>
 #include <vector>
 
 #include "file_panel_widgets.h"
 #include "play/board_input.h"
-#include "record/file_panel.h"
+#include "play/file_panel.h"
 #include "play/clock.h"
 #include "play/commands.h"
+#include "play/keyboard.h"
 #include "qt_platform.h"
 #include "sound/sound.h"
 #include "state/game.h"
-#include "state/setup.h"
+#include "play/setup.h"
 #include "surface.h"
 #include "surface_view.h"
 
 namespace korvanu {
 
-MainWindow::MainWindow(int surfaceScale)
+MainWindow::MainWindow(int surfaceScale, const Locations& locations)
     : surface_(std::make_unique<Surface>(surfaceScale)),
       view_(new SurfaceView(*surface_, this)),
       platform_(std::make_unique<QtPlatform>(*this, *surface_, *view_)),
       game_(std::make_unique<Game>(*platform_)), panel_(new FilePanel(view_)) {
+  game_->LOCATIONS = locations;
   setWindowTitle(QStringLiteral("Korvanu"));
   setCentralWidget(view_);
   setFocusPolicy(Qt::StrongFocus);
   buildMenus();
   connectFilePanel();
   connect(view_, &SurfaceView::pressed, this, [this](int button, QPointF twips) {
-    if (!platform_->quitting()) Form_MouseDown(*game_, button, 0, twips.x(), twips.y());
+    if (platform_->quitting()) return;
+    putCursorAway(*game_);  // the player took the mouse
+    Form_MouseDown(*game_, button, 0, twips.x(), twips.y());
+  });
+  connect(view_, &SurfaceView::moved, this, [this](QPointF twips) {
+    if (!platform_->quitting()) Form_MouseMove(*game_, twips.x(), twips.y());
   });
   connect(&platform_->clockTimer(), &QTimer::timeout, this, [this] {
     if (!platform_->quitting()) Timer1_Timer(*game_);
@@ -63,6 +71,7 @@ void MainWindow::buildMenus() {
       connect(action, &QAction::triggered, this, [this, id = it.id] { command(id); });
     }
     action->setObjectName(QString::fromUtf8(it.name.data(), qsizetype(it.name.size())));
+    addShortcut(action, it.id);
     if (it.checkable) {
       action->setCheckable(true);
       action->setChecked(isChecked(*game_, it.id));
@@ -72,6 +81,16 @@ void MainWindow::buildMenus() {
     }
     platform_->setAction(it.id, action);
   }
+}
+
+void MainWindow::addShortcut(QAction* action, Menu item) {
+  const std::string_view keys = menuShortcut(item);
+  if (keys.empty()) return;
+  action->setShortcut(QKeySequence(QString::fromUtf8(keys.data(), qsizetype(keys.size())), QKeySequence::PortableText));
+  action->setData(static_cast<int>(item));
+  // The key is caught on its way to the action: it does what opening the
+  // item's menu and choosing it does, which the action alone would not.
+  action->installEventFilter(this);
 }
 
 void MainWindow::connectFilePanel() {
@@ -86,9 +105,14 @@ void MainWindow::connectFilePanel() {
   panel_->onFolderChanged = guarded([this] { Dir1_Change(*game_); });
   panel_->onFileClicked = guarded([this](const QString& f) { File1_Click(*game_, f.toStdString()); });
   panel_->onReturn = guarded([this] { Command1_Click(*game_); });
+  panel_->onClose = guarded([this] { closeFilePanel(*game_); });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Shortcut && qobject_cast<QAction*>(watched)) {
+    if (!platform_->quitting()) menuKey(*game_, static_cast<Menu>(static_cast<QAction*>(watched)->data().toInt()));
+    return true;
+  }
   if (watched == view_ && event->type() == QEvent::Resize) panel_->layout(view_->surfaceRect());
   if (watched == view_ && event->type() == QEvent::Paint && soundsPending_) {
     // Right after this first paint has reached the screen.
@@ -113,8 +137,36 @@ void MainWindow::command(Menu item) {
   onMenu(*game_, item);
 }
 
+namespace {
+
+// The keys the game plays with, as Form_KeyDown knows them; 0 for others.
+int gameKey(const QKeyEvent* event) {
+  switch (event->key()) {
+  case Qt::Key_Left: return KEY_LEFT;
+  case Qt::Key_Right: return KEY_RIGHT;
+  case Qt::Key_Up: return KEY_UP;
+  case Qt::Key_Down: return KEY_DOWN;
+  // A held key presses once: it would otherwise pick up and put down again.
+  case Qt::Key_Return:
+  case Qt::Key_Enter: return event->isAutoRepeat() ? 0 : KEY_RETURN;
+  case Qt::Key_Space: return event->isAutoRepeat() ? 0 : KEY_SPACE;
+  default: return 0;
+  }
+}
+
+int shiftState(const QKeyEvent* event) {
+  const Qt::KeyboardModifiers m = event->modifiers();
+  return (m & Qt::ShiftModifier ? SHIFT_MASK : 0) | (m & Qt::ControlModifier ? CTRL_MASK : 0) |
+         (m & Qt::AltModifier ? ALT_MASK : 0);
+}
+
+} // namespace
+
 void MainWindow::keyPressEvent(QKeyEvent* event) {
   if (platform_->quitting()) return;
+  // Keys the panel's controls leave over (↑ in a text field) are not moves.
+  const int code = panel_->hasKeyboardFocus() ? 0 : gameKey(event);
+  if (code != 0 && Form_KeyDown(*game_, code, shiftState(event))) return;
   const int key = event->key() == Qt::Key_Escape ? KEY_ESCAPE
                   : event->text().isEmpty()      ? 0
                                                  : event->text().at(0).unicode();

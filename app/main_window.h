@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <memory>
 
+#include "files/paths.h"
 #include "state/menu.h"
 
 namespace korvanu {
@@ -18,7 +19,8 @@ class FilePanel;
 class MainWindow : public QMainWindow {
   Q_OBJECT
 public:
-  explicit MainWindow(int surfaceScale);
+  // The default locations are the current directory, as tests want them.
+  explicit MainWindow(int surfaceScale, const Locations& locations = {});
   ~MainWindow() override;
 
   // Runs the game's start-up: options, the first position, placement. The
@@ -41,6 +43,7 @@ protected:
 private:
   void buildMenus();
   void connectFilePanel();
+  void addShortcut(QAction* action, Menu item);
   void command(Menu item);
   void startSounds();
 

@@ -65,7 +65,18 @@ void QtPlatform::drawText(const std::string& text, double left, double top, int 
   view_.update();
 }
 
+void QtPlatform::drawTint(std::uint32_t argb, double left, double top, double right, double bottom) {
+  surface_.drawTint(argb, left, top, right, bottom);
+  view_.update();
+}
+
 void QtPlatform::refresh() { view_.repaint(); }
+
+void QtPlatform::showCursor(int colour, double left, double top, double right, double bottom) {
+  view_.setCursorMark(QRectF(QPointF(left, top), QPointF(right, bottom)), colour);
+}
+
+void QtPlatform::hideCursor() { view_.setCursorMark({}, 0); }
 
 void QtPlatform::setMenuChecked(Menu item, bool checked) {
   if (QAction* a = actions_[static_cast<int>(item)]) a->setChecked(checked);
@@ -150,10 +161,10 @@ void QtPlatform::setFileListPath(const std::string& path) {
 
 std::intptr_t QtPlatform::windowHandle() { return static_cast<std::intptr_t>(window_.winId()); }
 
-const SoundApi* QtPlatform::soundLibrary() {
+const SoundApi* QtPlatform::soundLibrary(const std::string& path) {
   if (!soundTried_) {
     soundTried_ = true;
-    sound_ = SoundLibrary::open(SOUND_LIBRARY_FILE);
+    sound_ = SoundLibrary::open(path);
   }
   return sound_ ? &sound_->api() : nullptr;
 }

@@ -31,7 +31,10 @@ public:
   void drawOutline(int colour, double left, double top, double right, double bottom) override;
   void drawText(const std::string& text, double left, double top, int colour, double points,
                 bool bold) override;
+  void drawTint(std::uint32_t argb, double left, double top, double right, double bottom) override;
   void refresh() override;
+  void showCursor(int colour, double left, double top, double right, double bottom) override;
+  void hideCursor() override;
 
   void setMenuChecked(Menu item, bool checked) override;
   Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
@@ -55,7 +58,7 @@ public:
   void setFileListPath(const std::string& path) override;
 
   std::intptr_t windowHandle() override;
-  const SoundApi* soundLibrary() override;
+  const SoundApi* soundLibrary(const std::string& path) override;
   void quit() override;
 
 private:

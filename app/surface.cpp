@@ -2,7 +2,9 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QScreen>
 #include <algorithm>
 #include <cmath>
 
@@ -29,57 +31,99 @@ int surfaceScaleFor(int screenHeightDevicePixels) {
   return std::clamp(needed, 2, 4);
 }
 
-Surface::Surface(int scale)
-    : scale_(scale),
-      image_(SURFACE_WIDTH * scale, SURFACE_HEIGHT * scale, QImage::Format_RGB32) {
+int Surface::screenScale() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? std::clamp(qRound(screen->devicePixelRatio()), 1, 4) : 1;
+}
+
+Surface::Surface(int scale, int nativeScale) : scale_(scale) {
+  for (int s : {scale, nativeScale}) {
+    if (s < 1 || imageAt(s).width() > 0) continue;
+    layers_.push_back({s, QImage(SURFACE_WIDTH * s, SURFACE_HEIGHT * s, QImage::Format_RGB32), {}});
+  }
   fill(COLOR_BOARD);
 }
 
-int Surface::toDevice(double twips) const {
-  return static_cast<int>(std::floor(twips * scale_ / TWIPS_PER_PIXEL + 1e-9));
+const QImage& Surface::imageAt(int scale) const {
+  static const QImage none;
+  for (const Layer& layer : layers_)
+    if (layer.scale == scale) return layer.image;
+  return none;
 }
 
-void Surface::fill(int colour) { image_.fill(qcolour(colour)); }
+int Surface::toDevice(double twips, int scale) {
+  // Whole window pixels: the board's top (100 twips) falls inside a pixel,
+  // and a one-pixel outline placed there at device precision would straddle
+  // two rows of the window at its natural size and show blurred.
+  return static_cast<int>(std::floor(twips / TWIPS_PER_PIXEL + 1e-9)) * scale;
+}
 
-const QImage& Surface::picture(int code) {
-  auto it = pictures_.find(code);
-  if (it == pictures_.end()) it = pictures_.emplace(code, renderPicture(code, scale_)).first;
+void Surface::fill(int colour) {
+  for (Layer& layer : layers_) layer.image.fill(qcolour(colour));
+}
+
+const QImage& Surface::picture(Layer& layer, int code) {
+  auto it = layer.pictures.find(code);
+  if (it == layer.pictures.end())
+    it = layer.pictures.emplace(code, renderPicture(code, layer.scale)).first;
   return it->second;
 }
 
 void Surface::drawPicture(int code, double left, double top) {
-  const QImage& pic = picture(code);
-  if (pic.isNull()) return;
-  QPainter p(&image_);
-  p.drawImage(toDevice(left), toDevice(top), pic);
+  for (Layer& layer : layers_) {
+    const QImage& pic = picture(layer, code);
+    if (pic.isNull()) return;
+    QPainter p(&layer.image);
+    p.drawImage(toDevice(left, layer.scale), toDevice(top, layer.scale), pic);
+  }
 }
 
 void Surface::drawOutline(int colour, double left, double top, double right, double bottom) {
   // One logical pixel wide, both corners included, as the grid expects:
   // neighbouring cells share their edges.
-  const int l = toDevice(left), t = toDevice(top), r = toDevice(right), b = toDevice(bottom);
-  const int w = r - l + scale_, h = b - t + scale_;
-  QPainter p(&image_);
   const QColor c = qcolour(colour);
-  p.fillRect(l, t, w, scale_, c);
-  p.fillRect(l, b, w, scale_, c);
-  p.fillRect(l, t, scale_, h, c);
-  p.fillRect(r, t, scale_, h, c);
+  for (Layer& layer : layers_) {
+    const int s = layer.scale;
+    const int l = toDevice(left, s), t = toDevice(top, s), r = toDevice(right, s),
+              b = toDevice(bottom, s);
+    const int w = r - l + s, h = b - t + s;
+    QPainter p(&layer.image);
+    p.fillRect(l, t, w, s, c);
+    p.fillRect(l, b, w, s, c);
+    p.fillRect(l, t, s, h, c);
+    p.fillRect(r, t, s, h, c);
+  }
+}
+
+void Surface::drawTint(std::uint32_t argb, double left, double top, double right, double bottom) {
+  // Blended over what is there, corners included as for an outline.
+  for (Layer& layer : layers_) {
+    const int s = layer.scale;
+    const int l = toDevice(left, s), t = toDevice(top, s);
+    QPainter p(&layer.image);
+    p.fillRect(l, t, toDevice(right, s) - l + s, toDevice(bottom, s) - t + s,
+               QColor::fromRgba(static_cast<QRgb>(argb)));
+  }
 }
 
 void Surface::drawText(const QString& text, double left, double top, int colour, double points,
                        bool bold) {
-  QFont font(QStringLiteral("IPAPMincho"));
-  font.setFamilies({QStringLiteral("IPAPMincho"), QStringLiteral("IPAMincho")});
-  font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * TWIPS_PER_POINT / TWIPS_PER_PIXEL * scale_))));
-  font.setBold(bold);
-  QPainter p(&image_);
-  p.setRenderHint(QPainter::TextAntialiasing);
-  p.setFont(font);
-  p.setPen(qcolour(colour));
-  const double x = left * scale_ / TWIPS_PER_PIXEL;
-  const double y = top * scale_ / TWIPS_PER_PIXEL + QFontMetricsF(font).ascent();
-  p.drawText(QPointF(x, y), text);
+  for (Layer& layer : layers_) {
+    const int s = layer.scale;
+    QFont font(QStringLiteral("IPAPMincho"));
+    font.setFamilies({QStringLiteral("IPAPMincho"), QStringLiteral("IPAMincho")});
+    font.setPixelSize(
+        std::max(1, static_cast<int>(std::lround(points * TWIPS_PER_POINT / TWIPS_PER_PIXEL * s))));
+    font.setBold(bold);
+    QPainter p(&layer.image);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setFont(font);
+    p.setPen(qcolour(colour));
+    // On whole device pixels, where the hinted glyphs were made to stand.
+    const double x = std::round(left * s / TWIPS_PER_PIXEL);
+    const double y = std::round(top * s / TWIPS_PER_PIXEL + QFontMetricsF(font).ascent());
+    p.drawText(QPointF(x, y), text);
+  }
 }
 
 } // namespace korvanu

@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
+#include <tuple>
 
 #include "state/constants.h"
 #include "surface.h"
@@ -13,6 +15,8 @@ SurfaceView::SurfaceView(const Surface& surface, QWidget* parent)
     : QWidget(parent), surface_(surface) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumSize(SURFACE_WIDTH / 4, SURFACE_HEIGHT / 4);
+  // The game follows the pointer even with no button down.
+  setMouseTracking(true);
 }
 
 QRect SurfaceView::surfaceRect() const {
@@ -34,8 +38,46 @@ void SurfaceView::paintEvent(QPaintEvent*) {
   QRectF target = surfaceRect();
   target.translate(QPointF(shake_) * target.width() / SURFACE_WIDTH);
   p.fillRect(rect(), QColor(bg.r, bg.g, bg.b));
-  p.setRenderHint(QPainter::SmoothPixmapTransform);
-  p.drawImage(target, surface_.image());
+  // Where the surface is kept at exactly the shown density, copy it pixel
+  // for pixel: resampling would blur the hinted text.
+  const double density = target.width() * devicePixelRatioF() / SURFACE_WIDTH;
+  const QImage& exact = surface_.imageAt(qRound(density));
+  if (!exact.isNull() && qFuzzyCompare(density, double(qRound(density))) &&
+      qFuzzyCompare(target.height() * devicePixelRatioF(), double(exact.height()))) {
+    p.drawImage(target, exact);
+  } else {
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(target, surface_.image());
+  }
+  if (!cursor_.isEmpty()) paintCursor(p, target);
+}
+
+void SurfaceView::setCursorMark(const QRectF& twips, int colour) {
+  cursor_ = twips;
+  cursorColour_ = colour;
+  update();
+}
+
+void SurfaceView::paintCursor(QPainter& p, const QRectF& target) const {
+  // Whole widget pixels, so the marks stay crisp at any size.
+  const double perTwip = target.width() / (SURFACE_WIDTH * TWIPS_PER_PIXEL);
+  const double perPixel = target.width() / SURFACE_WIDTH;
+  const int thick = std::max(2, qRound(2 * perPixel));
+  // Inside the cell's outline, which stays visible round the marks.
+  const int inset = std::max(2, qRound(2 * perPixel));
+  const int l = qRound(target.x() + cursor_.left() * perTwip) + inset;
+  const int t = qRound(target.y() + cursor_.top() * perTwip) + inset;
+  const int r = qRound(target.x() + cursor_.right() * perTwip) - inset;
+  const int b = qRound(target.y() + cursor_.bottom() * perTwip) - inset;
+  const int arm = std::max(thick + 2, (r - l) / 3);
+  const Rgb c = paletteColour(cursorColour_);
+  const QColor colour(c.r, c.g, c.b);
+  for (const auto& [x, y, dx, dy] : {std::tuple{l, t, 1, 1}, std::tuple{r, t, -1, 1}, std::tuple{l, b, 1, -1},
+                                     std::tuple{r, b, -1, -1}}) {
+    // Each corner an L: one arm along the edge, one down the side.
+    p.fillRect(QRect(dx > 0 ? x : x - arm + 1, dy > 0 ? y : y - thick + 1, arm, thick), colour);
+    p.fillRect(QRect(dx > 0 ? x : x - thick + 1, dy > 0 ? y : y - arm + 1, thick, arm), colour);
+  }
 }
 
 void SurfaceView::mousePressEvent(QMouseEvent* event) {
@@ -44,5 +86,9 @@ void SurfaceView::mousePressEvent(QMouseEvent* event) {
                                                           : 0;
   if (button != 0) emit pressed(button, toTwips(event->position()));
 }
+
+void SurfaceView::mouseMoveEvent(QMouseEvent* event) { emit moved(toTwips(event->position())); }
+
+void SurfaceView::leaveEvent(QEvent*) { emit moved(QPointF(-1, -1)); }
 
 } // namespace korvanu

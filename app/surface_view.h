@@ -4,6 +4,8 @@
 #include <QRect>
 #include <QWidget>
 
+class QPainter;
+
 namespace korvanu {
 
 class Surface;
@@ -18,6 +20,11 @@ public:
   // Twips of the surface under a widget position.
   QPointF toTwips(QPointF widgetPos) const;
 
+  // The keyboard's cursor over the picture: corner marks just inside a
+  // rectangle in twips, in a palette colour; an empty rectangle hides it.
+  void setCursorMark(const QRectF& twips, int colour);
+  QRectF cursorMark() const { return cursor_; }
+
   // Shifts the picture by surface pixels, to shake a window that cannot move.
   void setShake(QPoint offset) { shake_ = offset; }
   QPoint shake() const { return shake_; }
@@ -25,14 +32,23 @@ public:
 signals:
   // A mouse button went down: 1 left, 2 right, at twips of the surface.
   void pressed(int button, QPointF twips);
+  // The pointer moved, at twips of the surface; when it leaves the widget, to
+  // a point off the surface.
+  void moved(QPointF twips);
 
 protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
 private:
+  void paintCursor(QPainter& p, const QRectF& target) const;
+
   const Surface& surface_;
   QPoint shake_;
+  QRectF cursor_;
+  int cursorColour_ = 0;
 };
 
 } // namespace korvanu

@@ -5,7 +5,7 @@
 #include "computer/survey.h"
 #include "platform/headless.h"
 #include "state/game.h"
-#include "state/setup.h"
+#include "state/new_game.h"
 
 namespace korvanu {
 namespace {
@@ -26,7 +26,7 @@ constexpr int MIDDLE_GAME[9][9] = {
 
 void setUp(Game& g, const int (*rows)[9]) {
   if (!rows) {
-    初期設定(g);
+    newGame(g);
     return;
   }
   for (int y = 1; y <= 9; ++y)

@@ -13,7 +13,7 @@
 #include "rules/mate.h"
 #include "rules/move_list.h"
 #include "rules/moves.h"
-#include "state/setup.h"
+#include "state/new_game.h"
 
 namespace korvanu {
 
@@ -22,8 +22,8 @@ namespace {
 constexpr size_t WANTED = 60;
 constexpr int SNAPSHOTS_PER_GAME = 3;
 
-bool bothKings(const Game& g) {
-  return 調査_駒存在(g, CODE_SITA_OU) == ON && 調査_駒存在(g, CODE_UE_OU) == ON;
+bool bothKings(const Position& p) {
+  return 調査_駒存在(p, CODE_SITA_OU) == ON && 調査_駒存在(p, CODE_UE_OU) == ON;
 }
 
 void countCandidate(void* context, const ComMove&) { ++*static_cast<long*>(context); }
@@ -56,15 +56,13 @@ std::vector<BenchPosition> benchPositions() {
   HeadlessPlatform ui;
   {
     Game g{ui};
-    g.QUIET = true;
-    初期設定(g);
+    newGame(g);
     out.push_back({positionOf(g), false});
     out.push_back({positionOf(g), true});
   }
   for (int game = 0; out.size() < WANTED; ++game) {
     Game g{ui};
-    g.QUIET = true;
-    初期設定(g);
+    newGame(g);
     std::mt19937 rng(1000 + game);
     // Snapshots after the lower side has moved: the computer answers them.
     const int stops[SNAPSHOTS_PER_GAME] = {7 + 2 * (game % 5), 31 + 2 * (game % 10), 61 + 4 * (game % 10)};
@@ -94,7 +92,7 @@ void runBench(std::ostream& out) {
       setUpPosition(g, p.entry, level, p.drops);
       prepareComTurn(g);
       ComMove best;
-      const bool found = searchComMove(g, best, countCandidate, &candidates);
+      const bool found = searchComMove(g, best, {countCandidate, nullptr, &candidates});
       for (int v : {found ? 1 : 0, best.fx, best.fy, best.tx, best.ty, best.place})
         signature = mix(signature, v);
       signature = mix(signature, std::llround(best.score * 1000));

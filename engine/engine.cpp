@@ -12,7 +12,8 @@
 #include "rules/legality.h"
 #include "rules/mate.h"
 #include "rules/moves.h"
-#include "state/setup.h"
+#include "rules/record.h"
+#include "state/new_game.h"
 
 namespace korvanu {
 
@@ -48,9 +49,8 @@ bool ok(std::ostream& out) {
 RecordEntry startingPosition() {
   HeadlessPlatform ui;
   Game g{ui};
-  g.QUIET = true;
-  初期設定(g);
-  return g.REC[0];
+  newGame(g);
+  return positionOf(g);
 }
 
 std::string scoreText(double score) {
@@ -219,7 +219,7 @@ bool Engine::search(bool listAll, const std::string& args, std::ostream& out) {
   Game& g = *game_;
   prepareComTurn(g);
   ComMove best;
-  const bool found = searchComMove(g, best, listAll ? printCandidate : nullptr, &out);
+  const bool found = searchComMove(g, best, {listAll ? printCandidate : nullptr, nullptr, &out});
   if (found) printMove(out, "best", best);
   else out << "best none\n";
   return ok(out);

@@ -6,7 +6,6 @@
 namespace korvanu {
 
 void setUpPosition(Game& g, const RecordEntry& position, int level, bool drops) {
-  g.QUIET = true;
   g.COM_LEVEL = level;
   g.MENU_CHECKED[static_cast<int>(Menu::MOCHIKOMA)] = drops;
   restorePosition(g, position);

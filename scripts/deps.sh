@@ -1,16 +1,29 @@
 #!/usr/bin/env bash
-# Installs from Debian's packages whatever the build, the game and the tests
-# need and this machine lacks. Does nothing when everything is there.
+# Installs from Debian's packages whatever this machine lacks: what building
+# and playing need, and with --tests what the tests need as well. Does
+# nothing when everything is there.
 set -euo pipefail
 
+# Building the game and playing it.
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev libsdl2-mixer-dev
-  libgtest-dev libbenchmark-dev
   fonts-ipafont-mincho
-  xvfb xdotool imagemagick x11-utils
-  clang-14 libfuzzer-14-dev
 )
+# The tests: unit tests and benchmarks, the real window under Xvfb, the
+# fuzzers, and the Debian package built (dpkg-shlibdeps, file), linted and
+# installed.
+test_packages=(
+  libgtest-dev libbenchmark-dev
+  xvfb xdotool imagemagick x11-utils xxd
+  clang-14 libfuzzer-14-dev
+  dpkg-dev file desktop-file-utils appstream groff-base
+)
+case "${1:-}" in
+  --tests) packages+=("${test_packages[@]}") ;;
+  "") ;;
+  *) echo "usage: scripts/deps.sh [--tests]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

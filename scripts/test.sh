@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test twice, the end-to-end runs of the
 # real window under Xvfb included: a normal build and a build under
-# AddressSanitizer and UndefinedBehaviorSanitizer; then short runs of the
-# record and settings readers' fuzzers. Warnings are errors.
+# AddressSanitizer and UndefinedBehaviorSanitizer; the Debian package built,
+# installed and started; then short runs of the fuzzers of the record and
+# settings readers and of the engine's commands. Warnings are errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh
+scripts/deps.sh --tests
 
 jobs=$(nproc)
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
@@ -15,6 +16,11 @@ echo "== normal build"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANU_WERROR=ON -DKORVANU_TESTS=ON >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== Debian package"
+rm -f build/korvanu_*.deb
+(cd build && cpack -G DEB >/dev/null)
+bash tests/package/install_package.sh build/korvanu_*_"$(dpkg --print-architecture)".deb build/package-test
 
 echo "== sanitizer build"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKORVANU_WERROR=ON -DKORVANU_SANITIZE=ON \
@@ -28,5 +34,5 @@ ctest --test-dir build-asan --output-on-failure -j"$jobs"
 echo "== fuzz build (a short run)"
 CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANU_FUZZ=ON \
   -DKORVANU_APP=OFF -DKORVANU_TESTS=OFF -DKORVANU_WERROR=ON >/dev/null
-cmake --build build-fuzz -j"$jobs" --target record_fuzz settings_fuzz
+cmake --build build-fuzz -j"$jobs" --target record_fuzz settings_fuzz engine_fuzz
 ctest --test-dir build-fuzz --output-on-failure

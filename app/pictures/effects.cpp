@@ -16,6 +16,8 @@ namespace {
 
 constexpr QPointF kMiddle(16.5, 20.5);
 
+} // namespace
+
 // A ragged star: spike lengths cycle through a fixed table so the burst looks
 // torn rather than geometric.
 QPainterPath burstShape(QPointF c, int spikes, double inner, double outer) {
@@ -34,6 +36,8 @@ QPainterPath burstShape(QPointF c, int spikes, double inner, double outer) {
   path.closeSubpath();
   return path;
 }
+
+namespace {
 
 struct Spark {
   double angle;  // degrees, clockwise from the right
@@ -106,6 +110,10 @@ void paintBurst(QPainter& p, int frame) {
 
 void paintBomb(QPainter& p) {
   paintWood(p);
+  paintLitBomb(p);
+}
+
+void paintLitBomb(QPainter& p) {
   const QPointF c(16, 25);
   constexpr double r = 10;
 

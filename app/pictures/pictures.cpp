@@ -26,14 +26,17 @@ QImage renderPicture(int code, int scale) {
   if (isPiece(code) && code > 0) return renderPicture(-code, scale).mirrored(true, true);
 
   const PictureSize size = pictureSize(code);
-  QImage image(size.width * scale, size.height * scale, QImage::Format_RGB32);
-  image.fill(Qt::black);
+  // Only the title plate has see-through parts: its rounded corners.
+  const bool seeThrough = code == PIC_TITLE;
+  QImage image(size.width * scale, size.height * scale,
+               seeThrough ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+  image.fill(seeThrough ? Qt::transparent : Qt::black);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   p.scale(scale, scale);
 
   if (isPiece(code)) {
-    art::paintPiece(p, kindOf(code), isPromoted(code));
+    art::paintPiece(p, kindOf(code), isPromoted(code), scale);
   } else if (code >= BG_MIDORI && code <= BG_RENGA) {
     art::paintBackground(p, code);
   } else if (code == EMPTY) {
@@ -49,6 +52,11 @@ QImage renderPicture(int code, int scale) {
   }
   p.end();
   return image;
+}
+
+std::vector<NameGlyph> pieceName(int code, int scale) {
+  if (!hasPicture(code) || !isPiece(code) || code > 0 || scale > kMaxScale) return {};
+  return art::nameGlyphs(kindOf(code), isPromoted(code), scale);
 }
 
 } // namespace korvanu

@@ -3,12 +3,14 @@
 
 #include "state/constants.h"
 
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
 
 #include <algorithm>
+#include <cmath>
 
 namespace korvanu::art {
 
@@ -20,7 +22,7 @@ const char* const kPromotedNames[] = {"", "と", "成香", "成桂", "成銀", "
 
 // Real pieces grow with their rank: the pawn is the smallest, the king the
 // largest. Fractions of the king's size.
-constexpr double kSizeByKind[] = {0, 0.88, 0.9, 0.92, 0.95, 0.95, 0.98, 0.98, 1.0};
+constexpr double kSizeByKind[] = {0, 0.92, 0.93, 0.94, 0.96, 0.96, 0.98, 0.98, 1.0};
 
 constexpr double kBottom = 39.6;  // the base rests just above the square's edge
 constexpr double kCentre = 16.5;
@@ -38,7 +40,9 @@ QPolygonF outline(double w, double h) {
                     QPointF(kCentre - w * kShoulderHalf, shoulderY)});
 }
 
-QFont nameFont() {
+// Glyph outlines for a token drawn under any transform (the icon's tilted
+// piece): a large size, scaled to fit.
+QFont outlineFont() {
   QFont f;
   f.setFamilies({"IPAMincho", "IPAPMincho", "Noto Serif CJK JP", "Noto Sans CJK JP"});
   f.setPixelSize(100);
@@ -46,36 +50,64 @@ QFont nameFont() {
   return f;
 }
 
-// Writes the name top to bottom inside `area`, one character per cell.
-void paintName(QPainter& p, const QString& name, const QRectF& area, const QColor& ink) {
+// The box the name is written in, in picture pixels, and within it one cell
+// per character, top to bottom.
+std::vector<QRectF> nameCells(double size, qsizetype characters) {
+  const double w = kKingWidth * size;
+  const double h = kKingHeight * size;
+  const double top = kBottom - h * 0.885;
+  const double bottom = kBottom - h * (kBand + 0.015);
+  const double width = w * 0.78;
+  const QRectF area(kCentre - width / 2, top, width, bottom - top);
+  if (characters == 1) {
+    return {QRectF(area.left(), area.top() + area.height() * 0.18, area.width(),
+                   area.height() * 0.64)};
+  }
+  std::vector<QRectF> cells;
+  const double cellH = area.height() / double(characters);
+  for (qsizetype i = 0; i < characters; ++i) {
+    // The upper character sits where the piece narrows towards its point.
+    const double inset = i == 0 ? area.width() * 0.1 : 0;
+    cells.emplace_back(area.left() + inset, area.top() + double(i) * cellH + 0.25,
+                       area.width() - 2 * inset, cellH - 0.5);
+  }
+  return cells;
+}
+
+// Writes the name top to bottom, scaled to fit, under the painter's transform.
+void paintOutlinedName(QPainter& p, double size, const QString& name, const QColor& ink) {
   // Thin mincho strokes vanish when a picture pixel is one screen pixel, so
   // small renderings get a heavier stroke.
   const double devicePixel = 1.0 / std::max(1.0, p.deviceTransform().m11());
   const double weight = std::max(0.28, 0.55 * devicePixel);
-  const QFont font = nameFont();
-  if (name.size() == 1) {
-    const QRectF cell(area.left(), area.top() + area.height() * 0.18, area.width(),
-                      area.height() * 0.64);
-    paintFittedText(p, name, font, cell, ink, weight);
-    return;
-  }
-  const double cellH = area.height() / name.size();
-  for (qsizetype i = 0; i < name.size(); ++i) {
-    // The upper character sits where the piece narrows towards its point.
-    const double inset = i == 0 ? area.width() * 0.1 : 0;
-    const QRectF cell(area.left() + inset, area.top() + i * cellH, area.width() - 2 * inset,
-                      cellH);
-    paintFittedText(p, name.mid(i, 1), font, cell.adjusted(0, 0.25, 0, -0.25), ink, weight);
-  }
+  const std::vector<QRectF> cells = nameCells(size, name.size());
+  for (qsizetype i = 0; i < name.size(); ++i)
+    paintFittedText(p, name.mid(i, 1), outlineFont(), cells[size_t(i)], ink, weight);
 }
 
-} // namespace
+// The names are drawn as text at the device's own resolution with full
+// hinting: a piece is only 33 x 41 pixels on a plain screen, and unhinted or
+// resampled glyphs there lose their thin mincho strokes (the top stroke of
+// 王 first of all). The synthetic bold keeps the strokes a pixel wide.
+QFont hintedFont() {
+  QFont f;
+  f.setFamilies({"IPAPMincho", "IPAMincho", "Noto Serif CJK JP", "Noto Sans CJK JP"});
+  f.setBold(true);
+  f.setHintingPreference(QFont::PreferFullHinting);
+  // Grey antialiasing only: the upper side's pieces are turned over, which
+  // would put colour fringes on the wrong side.
+  f.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
+  return f;
+}
 
-void paintPiece(QPainter& p, int kind, bool promoted) {
-  paintWood(p);
-  if (kind < HU || kind > OU) return;
+QString nameOf(int kind, bool promoted) {
+  return QString::fromUtf8(promoted ? kPromotedNames[kind] : kNames[kind]);
+}
 
-  const double size = kSizeByKind[kind];
+QColor inkOf(bool promoted) { return promoted ? QColor(210, 20, 20) : QColor(15, 10, 5); }
+
+// The pentagon with its shadow, face and band, without the name.
+void paintShape(QPainter& p, double size) {
   const double w = kKingWidth * size;
   const double h = kKingHeight * size;
   const QPolygonF shape = outline(w, h);
@@ -101,14 +133,53 @@ void paintPiece(QPainter& p, int kind, bool promoted) {
   p.setBrush(Qt::NoBrush);
   p.setPen(QPen(QColor(110, 70, 30), 0.7, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
   p.drawPolygon(shape);
+}
 
-  const QString name = QString::fromUtf8(promoted ? kPromotedNames[kind] : kNames[kind]);
-  const QColor ink = promoted ? QColor(210, 20, 20) : QColor(15, 10, 5);
-  const double textTop = kBottom - h * 0.875;
-  const double textBottom = kBottom - h * (kBand + 0.02);
-  const double textWidth = w * 0.78;
-  paintName(p, name, QRectF(kCentre - textWidth / 2, textTop, textWidth, textBottom - textTop),
-            ink);
+} // namespace
+
+std::vector<NameGlyph> nameGlyphs(int kind, bool promoted, int scale) {
+  if (kind < HU || kind > OU || scale < 1) return {};
+  const QString name = nameOf(kind, promoted);
+  if (name.isEmpty()) return {};
+  std::vector<QRectF> cells = nameCells(kSizeByKind[kind], name.size());
+  for (QRectF& cell : cells) cell = QRectF(cell.topLeft() * scale, cell.size() * scale);
+
+  // Each character as large as its cell allows once hinted, centred on whole
+  // device pixels so that its strokes stay on the pixel grid.
+  std::vector<NameGlyph> glyphs;
+  for (qsizetype i = 0; i < name.size(); ++i) {
+    const QRectF& cell = cells[size_t(i)];
+    QFont font = hintedFont();
+    for (int px = int(cell.height() * 1.5); px > 1; --px) {
+      font.setPixelSize(px);
+      const QRect ink = QFontMetrics(font).boundingRect(name.at(i));
+      if (ink.width() > cell.width() || ink.height() > cell.height()) continue;
+      const QPoint origin(int(std::lround(cell.center().x() - ink.left() - ink.width() / 2.0)),
+                          int(std::lround(cell.center().y() - ink.top() - ink.height() / 2.0)));
+      glyphs.push_back({name.mid(i, 1), font, origin, inkOf(promoted)});
+      break;
+    }
+  }
+  return glyphs;
+}
+
+void paintPiece(QPainter& p, int kind, bool promoted, int scale) {
+  paintWood(p);
+  if (kind < HU || kind > OU) return;
+  paintShape(p, kSizeByKind[kind]);
+  p.save();
+  p.resetTransform();
+  for (const NameGlyph& glyph : nameGlyphs(kind, promoted, scale)) {
+    p.setFont(glyph.font);
+    p.setPen(glyph.ink);
+    p.drawText(glyph.origin, glyph.character);
+  }
+  p.restore();
+}
+
+void paintToken(QPainter& p, double size, const QString& name, const QColor& ink) {
+  paintShape(p, size);
+  paintOutlinedName(p, size, name, ink);
 }
 
 } // namespace korvanu::art

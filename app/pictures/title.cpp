@@ -8,9 +8,8 @@
 namespace korvanu::art {
 
 void paintTitle(QPainter& p) {
-  // Outside the rounded corners the plate shows the window's green.
-  p.fillRect(QRectF(0, 0, 173, 39), QColor(0, 128, 0));
-
+  // Outside the rounded corners the image stays transparent, so the corners
+  // show whichever background the plate stands on.
   const QRectF plate(0.75, 0.75, 171.5, 37.5);
   QLinearGradient face(0, plate.top(), 0, plate.bottom());
   face.setColorAt(0, QColor(255, 250, 215));

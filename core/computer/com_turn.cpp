@@ -7,16 +7,10 @@
 #include "computer/evaluate.h"
 #include "computer/examine.h"
 #include "computer/survey.h"
-#include "play/clock.h"
 #include "rules/legality.h"
 #include "rules/mate.h"
 #include "rules/moves.h"
-#include "rules/record.h"
-#include "sound/sound.h"
 #include "state/game.h"
-#include "view/board_view.h"
-#include "view/status_view.h"
-#include "view/text_view.h"
 
 namespace korvanu {
 
@@ -25,14 +19,18 @@ namespace {
 struct Search {
   Game& g;
   ComMove& best;
-  CandidateFn onCandidate;
-  void* context;
+  const SearchHooks& hooks;
   bool found = false;
+
+  // Now and then, so that a clock on screen keeps running.
+  void progress() {
+    if (hooks.onProgress) hooks.onProgress(hooks.context);
+  }
 
   // Keeps the candidate if it is strictly better; answers whether it was.
   bool offer(const ComMove& m) {
     found = true;
-    if (onCandidate) onCandidate(context, m);
+    if (hooks.onCandidate) hooks.onCandidate(hooks.context, m);
     if (!(m.score > g.BEST_SCORE)) return false;
     g.BEST_SCORE = m.score;
     best = m;
@@ -81,7 +79,7 @@ struct Search {
   // True when the search ended early on a king capture.
   bool boardMoves() {
     for (int fx = 1; fx <= 9; ++fx) {
-      if (!g.QUIET) Timer1_Timer(g);
+      progress();
       for (int fy = 1; fy <= 9; ++fy) {
         if (g.BOARD[fx][fy] < CODE_UE_HU) continue;
         for (int tx = 1; tx <= 9; ++tx)
@@ -95,7 +93,7 @@ struct Search {
 
   void drops() {
     for (int k = HU; k <= SYA; ++k) {
-      if (!g.QUIET) Timer1_Timer(g);
+      progress();
       if (g.HAND_UE[k] <= 0) continue;
       const int piece = 10 * k;
       g.MOVING_PIECE = piece;
@@ -112,42 +110,6 @@ struct Search {
 };
 
 void copyMap(int (&to)[10][10], const int (&from)[10][10]) { std::memcpy(to, from, sizeof to); }
-
-void showThinking(Game& g) {
-  for (int x = -2; x <= 0; ++x) 描画_絵(g, g.BACKGROUND, x, 8);
-  描画_桝輪郭(g, COLOR_BOARD, -1, 7);
-  描画_数値(g, -1.5, 8.5, "思考中", COLOR_BLACK, 0, 12);
-  描画_数値(g, -1.6, 8.4, "思考中", COLOR_WHITE, 0, 12);
-  描画_桝輪郭(g, COLOR_BOARD, 1, 8);
-}
-
-// Plays the chosen move; false when the game ended on it.
-bool playChosen(Game& g, const ComMove& m) {
-  駒移動(g, m.fx, m.fy, m.tx, m.ty, m.place);
-  playSound(g, g.SOUND_PIECE);
-  ++g.MOVE_NO;
-  ++g.GAME_MOVES;
-  g.RECORD_LAST = g.MOVE_NO;
-  // Both totals after the move, back or forward (see storeMove in board input).
-  手順保存(g, g.MAN_TIME, g.MAN_TIME, g.COM_TIME + g.TURN_ELAPSED, g.COM_TIME + g.TURN_ELAPSED);
-  描画_手数(g, g.GAME_MOVES, COLOR_WHITE);
-  if (explodeAfterCapture(g, g.BOARD_BEFORE[m.tx][m.ty], m.tx, m.ty) > 0) {
-    if (調査_駒存在(g, CODE_UE_OU) == OFF) return 終了(g, "あなた"), false;
-    if (調査_駒存在(g, CODE_SITA_OU) == OFF) return 終了(g, "ｺﾝﾋﾟｭｰﾀ"), false;
-  }
-  setTimer1(g, false);
-  勢力調査(g);
-  // A king taken outright ends the game before any mate test, which would
-  // otherwise look at the square the king no longer stands on.
-  if (g.WINNER == g.SIDE_COM) return 終了(g, "ｺﾝﾋﾟｭｰﾀ"), false;
-  if (詰めかMAN(g) == ON)
-    g.ui.messageBox("よし！!", "詰め ?", Buttons::Ok, Icon::None);
-  else if (g.INFLUENCE_UE[g.OU_SITA_X][g.OU_SITA_Y] > 0)
-    g.ui.messageBox("   ** 王手 **", "", Buttons::Ok, Icon::None);
-  描画_移動結果(g, g.SIDE_COM, m.tx, m.ty, m.place, COLOR_WHITE);
-  描画_桝輪郭(g, COLOR_WHITE, m.tx, m.ty);
-  return true;
-}
 
 } // namespace
 
@@ -166,33 +128,12 @@ void prepareComTurn(Game& g) {
   copyMap(g.ATTACKER_UE_Y_BEFORE, g.ATTACKER_UE_Y);
 }
 
-bool searchComMove(Game& g, ComMove& best, CandidateFn onCandidate, void* context) {
+bool searchComMove(Game& g, ComMove& best, const SearchHooks& hooks) {
   g.BEST_SCORE = NO_SCORE;
-  Search s{g, best, onCandidate, context};
+  Search s{g, best, hooks};
   const bool tookKing = s.boardMoves();
   if (!tookKing && isChecked(g, Menu::MOCHIKOMA) && g.HAND_KINDS_COM > 0) s.drops();
   return s.found;
-}
-
-void com_ban(Game& g) {
-  g.TURN_START_TIME = g.ui.clockSeconds();
-  if (isChecked(g, Menu::KEIKA)) setTimer1(g, true);
-  showThinking(g);
-  prepareComTurn(g);
-  g.ui.refresh();
-
-  ComMove best;
-  if (!searchComMove(g, best)) {
-    // Nothing at all to play: the computer has lost.
-    setTimer1(g, false);
-    終了(g, "あなた");
-    return;
-  }
-  if (!playChosen(g, best)) return;
-  g.COM_TIME += g.TURN_ELAPSED;
-  g.TURN_START_TIME = g.ui.clockSeconds();
-  g.TURN = g.SIDE_MAN;
-  if (isChecked(g, Menu::KEIKA)) setTimer1(g, true);
 }
 
 } // namespace korvanu

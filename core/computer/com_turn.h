@@ -1,5 +1,5 @@
-// The computer's turn: every legal move and drop of the upper side is tried
-// on the board, surveyed and scored, and the best is played. One ply, no
+// The computer's choice: every legal move and drop of the upper side is
+// tried on the board, surveyed and scored, and the best is kept. One ply, no
 // randomness: the same position always gives the same move.
 #pragma once
 
@@ -18,19 +18,24 @@ struct ComMove {
 constexpr double NO_SCORE = -99999;
 
 using CandidateFn = void (*)(void* context, const ComMove& candidate);
+using ProgressFn = void (*)(void* context);
+
+// What the search reports as it goes: each candidate scored, and progress
+// now and then (once per column of the board and per kind in hand).
+struct SearchHooks {
+  CandidateFn onCandidate = nullptr;
+  ProgressFn onProgress = nullptr;
+  void* context = nullptr;
+};
 
 // The survey of the position before any trial move, which the evaluation
 // reads throughout the search.
 void prepareComTurn(Game& g);
 
 // Tries every candidate in order, keeping the first of equal scores in
-// `best` and BEST_SCORE; calls `onCandidate` for each one scored. False when
-// no move or drop passed the legality test. Needs prepareComTurn first.
-bool searchComMove(Game& g, ComMove& best, CandidateFn onCandidate = nullptr,
-                   void* context = nullptr);
-
-// The whole turn in the game: thinking message, search, the move played with
-// its sound, record, explosion, announcements and clocks.
-void com_ban(Game& g);
+// `best` and BEST_SCORE, and tells `hooks` as it goes. False when no move or
+// drop passed the legality test. Needs prepareComTurn first. Draws nothing
+// and keeps no time: the caller decides what progress means.
+bool searchComMove(Game& g, ComMove& best, const SearchHooks& hooks = {});
 
 } // namespace korvanu

@@ -57,7 +57,7 @@ void lanceDrop(const Game& g, int x, int y, double& s) {
 }
 
 // Drops the human could make on an empty square.
-void dropThreats(Game& g, int x, int y, double& s) {
+void dropThreats(const Game& g, int x, int y, double& s) {
   lanceDrop(g, x, y, s);
 
   // On an empty square ATTACKER_UE is always 999, so an attacked square qualifies.
@@ -187,7 +187,7 @@ double 盤評価_COM危険座標(Game& g, int piece, int tx, int ty) {
   return s;
 }
 
-int 盤評価_自角注意_COM(Game& g, int tx, int ty, int piece) {
+int 盤評価_自角注意_COM(const Game& g, int tx, int ty, int piece) {
   for (int i = 1; i <= 9; ++i)
     for (int j = 1; j <= 9; ++j) {
       if (g.BISHOP_TARGET[i][j] != 1) continue;

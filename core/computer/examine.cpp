@@ -42,7 +42,7 @@ int knightForkGain(const Game& g, int tx, int ty, int side) {
 
 } // namespace
 
-int 調査_移動可場所数(Game& g, int x, int y, int piece) {
+int 調査_移動可場所数(const Game& g, int x, int y, int piece) {
   const int(&opponent)[10][10] = piece >= CODE_UE_HU ? g.INFLUENCE_SITA : g.INFLUENCE_UE;
   int count = 0;
   for (int i = 1; i <= 9; ++i)
@@ -51,7 +51,7 @@ int 調査_移動可場所数(Game& g, int x, int y, int piece) {
   return count;
 }
 
-int 調査_桂狙い(Game& g, int tx, int ty) {
+int 調査_桂狙い(const Game& g, int tx, int ty) {
   if (!isMajorAttacker(g.ATTACKER_SITA[tx][ty]) || ty <= 5) return 0;
   int gain = 0;
   if (tx > 2) gain += knightForkGain(g, tx, ty, -1);
@@ -59,7 +59,7 @@ int 調査_桂狙い(Game& g, int tx, int ty) {
   return gain;
 }
 
-int 調査_香狙い(Game& g, int tx, int ty) {
+int 調査_香狙い(const Game& g, int tx, int ty) {
   if (ty <= 6) return 0;
   if (g.INFLUENCE_UE[tx][ty - 1] == 0 || g.INFLUENCE_SITA[tx][ty - 1] != 0) return 0;
   if (!isMajorAttacker(g.ATTACKER_SITA[tx][ty])) return 0;
@@ -111,12 +111,12 @@ int 調査_持角狙座標(Game& g) {
   return 0;
 }
 
-int 調査_周辺状況(const Game& g, int x, int y) {
+int 調査_周辺状況(const Position& p, int x, int y) {
   int result = 0;
   for (int i = x - 1; i <= x + 1; ++i)
     for (int j = y - 1; j <= y + 1; ++j) {
       if ((i == x && j == y) || i < 1 || i > 9 || j < 1 || j > 9) continue;
-      if (g.BOARD[i][j] >= CODE_UE_KAKU) --result;
+      if (p.BOARD[i][j] >= CODE_UE_KAKU) --result;
     }
   return result;
 }

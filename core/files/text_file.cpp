@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "files/cp932.h"
@@ -22,6 +25,44 @@ bool writeAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// Whether `candidate` is "name.PID.tmp", the name a write of `name` works under.
+bool isTempOf(std::string_view candidate, std::string_view name) {
+  constexpr std::string_view suffix = ".tmp";
+  if (candidate.size() <= name.size() + 1 + suffix.size() || !candidate.starts_with(name) ||
+      candidate[name.size()] != '.' || !candidate.ends_with(suffix))
+    return false;
+  const std::string_view pid = candidate.substr(name.size() + 1, candidate.size() - name.size() - 1 - suffix.size());
+  return std::all_of(pid.begin(), pid.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// A write holds a lock on its temporary file until it is renamed; one that
+// nobody holds was left by a process that died while writing.
+void removeLeftoversOf(const std::string& path) {
+  const std::filesystem::path target(path);
+  const std::string name = target.filename().string();
+  std::filesystem::path folder = target.parent_path();
+  if (folder.empty()) folder = ".";
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string candidate = it->path().filename().string();
+    if (!isTempOf(candidate, name)) continue;
+    const std::string leftover = it->path().string();
+    const int fd = ::open(leftover.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+      ::unlink(leftover.c_str());
+    ::close(fd);
+  }
+}
+
+// Whatever the folder allows, a file marked read-only is the user's to keep.
+bool mayReplace(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return errno == ENOENT;
+  return ::access(path.c_str(), W_OK) == 0 && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+}
+
 int createExclusive(const std::string& path) {
   const int flags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
   int fd = ::open(path.c_str(), flags, 0666);
@@ -30,6 +71,8 @@ int createExclusive(const std::string& path) {
     ::unlink(path.c_str());
     fd = ::open(path.c_str(), flags, 0666);
   }
+  // Without locks on this file system the write still goes ahead.
+  if (fd >= 0) ::flock(fd, LOCK_EX | LOCK_NB);
   return fd;
 }
 
@@ -84,6 +127,8 @@ std::optional<TextLines> readTextFile(const std::string& path, size_t maxBytes) 
 bool writeTextFile(const std::string& path, const std::vector<std::string>& lines) {
   const std::optional<std::string> bytes = encodeLines(lines);
   if (!bytes) return false;
+  if (!mayReplace(path)) return false;
+  removeLeftoversOf(path);
   const std::string temp = path + "." + std::to_string(::getpid()) + ".tmp";
   const int fd = createExclusive(temp);
   if (fd < 0) return false;

@@ -23,9 +23,11 @@ TextLines decodeLines(std::string_view bytes);
 // not read.
 std::optional<TextLines> readTextFile(const std::string& path, size_t maxBytes = 1 << 20);
 
-// Writes the lines to a new file beside `path` and renames it over `path`,
-// so the file is either the old one or the new one whole, never half
-// written. False when anything failed; the old file is then untouched.
+// Writes the lines to a new file beside `path` ("path.PID.tmp") and renames
+// it over `path`, so the file is either the old one or the new one whole,
+// never half written. Such files left by writes that died are removed first.
+// A file marked read-only is not replaced. False when anything failed; the
+// old file is then untouched.
 bool writeTextFile(const std::string& path, const std::vector<std::string>& lines);
 
 } // namespace korvanu

@@ -22,6 +22,11 @@ void HeadlessPlatform::drawText(const std::string& text, double left, double top
   draws.push_back({DrawCall::Text, colour, left, top, 0, 0, text, points, bold});
 }
 
+void HeadlessPlatform::drawTint(std::uint32_t argb, double left, double top, double right,
+                                double bottom) {
+  draws.push_back({DrawCall::Tint, 0, left, top, right, bottom, {}, 0, false, argb});
+}
+
 void HeadlessPlatform::setMenuChecked(Menu item, bool checked) {
   checks[static_cast<int>(item)] = checked;
 }

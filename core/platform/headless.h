@@ -3,6 +3,7 @@
 // game-flow tests run the game on it.
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <vector>
@@ -12,12 +13,13 @@
 namespace korvanu {
 
 struct DrawCall {
-  enum Kind { Fill, Picture, Outline, Text } kind;
+  enum Kind { Fill, Picture, Outline, Text, Tint } kind;
   int code = 0;  // picture code, or the colour of a fill, outline or text
   double left = 0, top = 0, right = 0, bottom = 0;
   std::string text;
   double points = 0;
   bool bold = false;
+  std::uint32_t argb = 0;  // a tint's colour
 };
 
 struct MessageCall {
@@ -34,7 +36,13 @@ public:
   void drawOutline(int colour, double left, double top, double right, double bottom) override;
   void drawText(const std::string& text, double left, double top, int colour, double points,
                 bool bold) override;
+  void drawTint(std::uint32_t argb, double left, double top, double right, double bottom) override;
   void refresh() override { ++refreshes; }
+  void showCursor(int colour, double left, double top, double right, double bottom) override {
+    cursor = {DrawCall::Outline, colour, left, top, right, bottom, {}, 0, false};
+    cursorShown = true;
+  }
+  void hideCursor() override { cursorShown = false; }
 
   void setMenuChecked(Menu item, bool checked) override;
   Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
@@ -66,7 +74,10 @@ public:
   void setFileListPath(const std::string& path) override { fileFolder = path; }
 
   std::intptr_t windowHandle() override { return 1; }
-  const SoundApi* soundLibrary() override { return sound; }
+  const SoundApi* soundLibrary(const std::string& path) override {
+    soundLibraryPath = path;
+    return sound;
+  }
   void quit() override { quitRequested = true; }
 
   // What the game did.
@@ -74,6 +85,8 @@ public:
   std::vector<MessageCall> messages;
   bool checks[MENU_COUNT] = {};
   int refreshes = 0;
+  bool cursorShown = false;
+  DrawCall cursor{};  // where the cursor was last shown, as an outline
   bool quitRequested = false;
   WindowRect window{};
   std::vector<WindowRect> moves;  // every moveWindow, in order
@@ -88,6 +101,7 @@ public:
   // What the world answers.
   std::deque<Answer> answers;  // for Yes/No boxes; Yes when empty
   const SoundApi* sound = nullptr;
+  std::string soundLibraryPath;  // where the game looked for it
   double clock = 0;  // seconds since midnight; wraps at midnight like a real clock
 };
 

@@ -36,11 +36,19 @@ public:
   virtual void drawPicture(int code, double left, double top) = 0;
   // An unfilled one-pixel rectangle; both corners are part of it.
   virtual void drawOutline(int colour, double left, double top, double right, double bottom) = 0;
+  // A translucent fill over what is drawn: `argb` is 0xAARRGGBB, its alpha how
+  // much of the colour shows. Both corners are part of it.
+  virtual void drawTint(std::uint32_t argb, double left, double top, double right, double bottom) = 0;
   // Text (UTF-8) whose character cell starts at (left, top).
   virtual void drawText(const std::string& text, double left, double top, int colour,
                         double points, bool bold) = 0;
   // Shows what has been drawn now, not at the next idle moment.
   virtual void refresh() = 0;
+  // The keyboard's cursor: marks round the rectangle in `colour`, shown over
+  // the surface rather than drawn into it, so the outlines beneath stay as
+  // they are and moving it leaves nothing behind. One cursor at a time.
+  virtual void showCursor(int colour, double left, double top, double right, double bottom) = 0;
+  virtual void hideCursor() = 0;
 
   virtual void setMenuChecked(Menu item, bool checked) = 0;
   virtual Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
@@ -77,8 +85,9 @@ public:
 
   // The window handle the sound library opens its device for.
   virtual std::intptr_t windowHandle() = 0;
-  // The loaded sound library, or null when it could not be loaded.
-  virtual const SoundApi* soundLibrary() = 0;
+  // The sound library at `path`, loaded on the first call; null when it
+  // could not be loaded.
+  virtual const SoundApi* soundLibrary(const std::string& path) = 0;
 
   // Ends the program once the current event is handled; no further game
   // event reaches the core.

@@ -2,17 +2,15 @@
 
 #include <cmath>
 
-#include "computer/com_turn.h"
-#include "computer/survey.h"
 #include "play/clock.h"
-#include "record/file_panel.h"
+#include "play/explosion_preview.h"
+#include "play/turn.h"
+#include "play/file_panel.h"
 #include "rules/legality.h"
-#include "rules/mate.h"
 #include "rules/moves.h"
-#include "rules/record.h"
 #include "sound/sound.h"
 #include "state/game.h"
-#include "state/setup.h"
+#include "play/setup.h"
 #include "view/board_view.h"
 #include "view/status_view.h"
 
@@ -74,49 +72,17 @@ void pickUp(Game& g, int x, int y, int code) {
   g.MOVE_BUF[8] = code;
 }
 
-// The clock values kept with a move: both sides' totals after it, the same
-// whether the record is later stepped back or forward to it.
-void storeMove(Game& g, double manTotal, double comTotal) {
-  ++g.MOVE_NO;
-  ++g.GAME_MOVES;
-  g.RECORD_LAST = g.MOVE_NO;
-  手順保存(g, manTotal, manTotal, comTotal, comTotal);
-}
-
-void afterMoveAgainstComputer(Game& g, int captured, int x, int y) {
-  if (explodeAfterCapture(g, captured, x, y) > 0) {
-    if (調査_駒存在(g, CODE_UE_OU) == OFF) return 終了(g, "あなた");
-    if (調査_駒存在(g, CODE_SITA_OU) == OFF) return 終了(g, "ｺﾝﾋﾟｭｰﾀ");
+// The picked-up piece is still where it was picked up: on its square, or in
+// a hand that may still be dropped from.
+bool stillPickedUp(const Game& g, int fromX, int fromY, int piece) {
+  if (fromX == 11 || fromX == -1) {
+    if (!isChecked(g, Menu::MOCHIKOMA)) return false;
+    const bool lower = fromX == 11;
+    const int kind = lower ? fromY - 2 : 8 - fromY;
+    if (kind < HU || kind > SYA) return false;
+    return piece == (lower ? -10 : 10) * kind && (lower ? g.HAND_SITA[kind] : g.HAND_UE[kind]) > 0;
   }
-  setTimer1(g, false);
-  g.MAN_TIME += g.TURN_ELAPSED;
-  勢力調査(g);
-  if (詰めかCOM(g) == ON || captured == CODE_UE_OU) return 終了(g, "あなた");
-  storeMove(g, g.MAN_TIME, g.COM_TIME);
-  if (g.WINNER == 0) {
-    g.TURN = g.SIDE_COM;
-    com_ban(g);
-  }
-}
-
-void afterMoveBetweenPeople(Game& g, int captured, int x, int y) {
-  if (explodeAfterCapture(g, captured, x, y) > 0) {
-    if (g.TURN == g.SIDE_MAN && 調査_駒存在(g, CODE_UE_OU) == OFF) return 終了(g, "先手");
-    if (g.TURN == g.SIDE_COM && 調査_駒存在(g, CODE_SITA_OU) == OFF) return 終了(g, "後手");
-  }
-  const bool firstMoved = g.TURN == TURN_SENTE;
-  storeMove(g, g.MAN_TIME + (firstMoved ? g.TURN_ELAPSED : 0),
-            g.COM_TIME + (firstMoved ? 0 : g.TURN_ELAPSED));
-  if (g.WINNER == g.SIDE_MAN) return 終了(g, "先手");
-  if (g.WINNER == g.SIDE_COM) return 終了(g, "後手");
-  if (g.TURN == TURN_SENTE) {
-    g.TURN = TURN_GOTE;
-    g.MAN_TIME += g.TURN_ELAPSED;
-  } else if (g.TURN == TURN_GOTE) {
-    g.TURN = TURN_SENTE;
-    g.COM_TIME += g.TURN_ELAPSED;
-  }
-  g.TURN_START_TIME = g.ui.clockSeconds();
+  return fromX >= 1 && fromX <= 9 && fromY >= 1 && fromY <= 9 && g.BOARD[fromX][fromY] == piece;
 }
 
 // A piece is picked up: the click on (x, y) is its destination.
@@ -132,7 +98,7 @@ void putDown(Game& g, int button, int x, int y) {
     描画_桝輪郭(g, COLOR_LIGHT_RED, x, y);
     return;
   }
-  if (移動チェック(g, fromX, fromY, x, y, piece) != ON) {
+  if (!stillPickedUp(g, fromX, fromY, piece) || 移動チェック(g, fromX, fromY, x, y, piece) != ON) {
     refuse(g);
     g.SELECT_STATE = 0;
     描画_将棋盤桝(g);
@@ -151,12 +117,7 @@ void putDown(Game& g, int button, int x, int y) {
   描画_移動可能桝色(g, fromX, fromY, COLOR_GRID, piece);
   // The upper hand is picked up by its screen row but dropped by kind.
   if (fromX < 0) fromY = 8 - fromY;
-  const int captured = g.BOARD[x][y];
-  駒移動(g, fromX, fromY, x, y, piece);
-  playSound(g, g.SOUND_PIECE);
-  描画_移動結果(g, piece >= CODE_UE_HU ? g.SIDE_COM : g.SIDE_MAN, x, y, piece, COLOR_RESULT);
-  if (g.GAME_MODE == MODE_MAN_COM) afterMoveAgainstComputer(g, captured, x, y);
-  else afterMoveBetweenPeople(g, captured, x, y);
+  playTurnMove(g, g.GAME_MODE == MODE_MAN_COM ? Mover::Human : Mover::Person, fromX, fromY, x, y, piece);
 }
 
 void boardClick(Game& g, int button, int x, int y) {
@@ -207,6 +168,9 @@ void outsideClick(Game& g, int x, int y) {
   }
 }
 
+int cellColumn(double X) { return static_cast<int>(std::floor((X - BOARD_LEFT) / SQUARE_WIDTH)); }
+int cellRow(double Y) { return static_cast<int>(std::floor((Y - BOARD_TOP) / SQUARE_HEIGHT)); }
+
 } // namespace
 
 void 描画_移動可能桝色(Game& g, int fromX, int fromY, int colour, int piece) {
@@ -218,13 +182,19 @@ void 描画_移動可能桝色(Game& g, int fromX, int fromY, int colour, int pi
 }
 
 void Form_MouseDown(Game& g, int button, int /*shift*/, double X, double Y) {
-  if (g.QUITTING || !startOfClick(g)) return;
-  const int x = static_cast<int>(std::floor((X - BOARD_LEFT) / SQUARE_WIDTH));
-  const int y = static_cast<int>(std::floor((Y - BOARD_TOP) / SQUARE_HEIGHT));
+  if (g.QUITTING) return;
+  // Whatever the click does, it does to the board as it really stands.
+  hideExplosionPreview(g);
+  if (!startOfClick(g)) return;
+  const int x = cellColumn(X), y = cellRow(Y);
   announceResume(g);
   if (g.QUITTING) return;
   if (x >= 1 && x <= 9 && y >= 1 && y <= 9) boardClick(g, button, x, y);
   else outsideClick(g, x, y);
+}
+
+void Form_MouseMove(Game& g, double X, double Y) {
+  if (!g.QUITTING) pointAtCell(g, cellColumn(X), cellRow(Y));
 }
 
 } // namespace korvanu

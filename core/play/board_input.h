@@ -10,6 +10,10 @@ struct Game;
 // window's client area.
 void Form_MouseDown(Game& g, int button, int shift, double X, double Y);
 
+// The pointer moved to (X, Y), twips of the client area, or left the window
+// (any point off the board).
+void Form_MouseMove(Game& g, double X, double Y);
+
 // Resets the board outlines, then, with move guidance on, outlines in
 // `colour` every square `piece` may go to from (fromX, fromY).
 void 描画_移動可能桝色(Game& g, int fromX, int fromY, int colour, int piece);

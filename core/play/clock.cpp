@@ -37,6 +37,8 @@ void Timer1_Timer(Game& g) {
   g.ui.refresh();
 }
 
+void measureTurn(Game& g) { g.TURN_ELAPSED = 調査_経過秒(g.TURN_START_TIME, g.ui.clockSeconds()); }
+
 void KEIKA_Click(Game& g) {
   if (isChecked(g, Menu::KEIKA)) {
     setChecked(g, Menu::KEIKA, false);
@@ -50,13 +52,6 @@ void KEIKA_Click(Game& g) {
     描画_所有時間(g, g.SIDE_MAN, g.MAN_TIME);
   }
   書込_環境設定ファイル(g);
-}
-
-void 待ち時間(Game& g, double seconds) {
-  // The platform sleeps for the span itself, so a pause that runs over
-  // midnight ends on time too.
-  if (!(seconds > 0) || !std::isfinite(seconds)) return;
-  g.ui.wait(seconds);
 }
 
 } // namespace korvanu

@@ -1,5 +1,5 @@
 // The turn clock: Timer1 ticks every 50 ms while a turn's clock runs and
-// shows the mover's used time once per whole second; 待ち時間 pauses play.
+// shows the mover's used time once per whole second.
 #pragma once
 
 namespace korvanu {
@@ -16,11 +16,12 @@ double 調査_経過秒(double start, double now);
 
 void Timer1_Timer(Game& g);
 
+// The move is made: TURN_ELAPSED becomes the time since the turn began,
+// whether or not the clock is shown, so the mover's total grows by the real
+// time of the turn and never by what the last tick happened to leave.
+void measureTurn(Game& g);
+
 // "経過時間": shows or hides both clocks and starts or stops the timer.
 void KEIKA_Click(Game& g);
-
-// Pauses for `seconds` without handling any event. Negative or senseless
-// values do not wait.
-void 待ち時間(Game& g, double seconds);
 
 } // namespace korvanu

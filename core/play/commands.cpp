@@ -1,12 +1,16 @@
 #include "play/commands.h"
 
 #include "play/clock.h"
+#include "play/explosion_preview.h"
 #include "play/game_modes.h"
 #include "play/handicap.h"
-#include "record/file_panel.h"
-#include "record/navigation.h"
+#include "play/keyboard.h"
+#include "play/file_panel.h"
+#include "play/navigation.h"
 #include "settings/options.h"
-#include "state/setup.h"
+#include "play/setup.h"
+#include "play/take_back.h"
+#include "sound/sound.h"
 #include "state/game.h"
 #include "view/dialogs.h"
 
@@ -20,7 +24,14 @@ void Form_KeyPress(Game& g, int keyAscii) {
 
 void Form_Unload(Game& g) { endProgram(g); }
 
+void VER_Click(Game& g) {
+  closeFilePanel(g);
+  playSound(g, g.SOUND_OTHER);
+  g.ui.messageBox("  Version 0.9\n\nQuillon 1999.1", "Korvanu", Buttons::Ok, Icon::None);
+}
+
 void onMenu(Game& g, Menu item) {
+  hideExplosionPreview(g);
   switch (item) {
   case Menu::TAIKYOKU: TAIKYOKU_Click(g); break;
   case Menu::STOP: STOP_Click(g); break;
@@ -36,6 +47,7 @@ void onMenu(Game& g, Menu item) {
   case Menu::KIFU_WRITE: KIFU_WRITE_Click(g); break;
   case Menu::CANCEL: CANCEL_Click(g); break;
   case Menu::REVERSE: REVERSE_Click(g); break;
+  case Menu::MATTA: MATTA_Click(g); break;
   case Menu::REPLAY: REPLAY_Click(g); break;
   case Menu::AFTER: AFTER_Click(g); break;
   case Menu::LBEL_UP: LBEL_UP_Click(g); break;
@@ -49,6 +61,7 @@ void onMenu(Game& g, Menu item) {
   case Menu::SIDOU: SIDOU_Click(g); break;
   case Menu::KEIKA: KEIKA_Click(g); break;
   case Menu::BGM: BGM_Click(g); break;
+  case Menu::KEYS: KEYS_Click(g); break;
   case Menu::VER: VER_Click(g); break;
   default: break;
   }

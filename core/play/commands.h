@@ -14,5 +14,7 @@ void onMenu(Game& g, Menu item);
 void OWARI_Click(Game& g);
 void Form_KeyPress(Game& g, int keyAscii);
 void Form_Unload(Game& g);
+// "その他": the about box.
+void VER_Click(Game& g);
 
 } // namespace korvanu

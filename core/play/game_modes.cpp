@@ -1,10 +1,11 @@
 #include "play/game_modes.h"
 
-#include "computer/com_turn.h"
 #include "play/clock.h"
-#include "record/file_panel.h"
+#include "play/turn.h"
+#include "play/file_panel.h"
 #include "state/game.h"
 #include "view/board_view.h"
+#include "view/marks_view.h"
 #include "view/status_view.h"
 
 namespace korvanu {
@@ -33,7 +34,9 @@ void enterComputerMode(Game& g) {
   g.SELECT_STATE = 0;
   g.GAME_MODE = MODE_MAN_COM;
   g.RECORD_MODE = OFF;
-  g.RECORD_LAST = g.GAME_MOVES;  // moves after the shown position are dropped
+  // Entries after the shown one are dropped. The shown entry is MOVE_NO: the
+  // move count runs on over a turn of the board, the record starts afresh.
+  g.RECORD_LAST = g.MOVE_NO;
 }
 
 } // namespace
@@ -53,10 +56,13 @@ void START_Click(Game& g) {
     g.SIDE_MAN = TURN_SENTE;
     g.SIDE_COM = TURN_GOTE;
     g.TURN = g.SIDE_MAN;
+    showTurnMarker(g);
     say(g, "先手の番です", " ");
   } else if (g.TURN == TURN_SENTE) {
+    showTurnMarker(g);
     say(g, "先手の番です", " ");
   } else if (g.TURN == TURN_GOTE) {
+    showTurnMarker(g);
     say(g, "後手の番です", " ");
   }
   g.RESUME_PENDING = OFF;
@@ -71,6 +77,7 @@ void SENTE_Click(Game& g) {
     g.SIDE_MAN = TURN_SENTE;
     g.SIDE_COM = TURN_GOTE;
     g.TURN = g.SIDE_MAN;
+    showTurnMarker(g);
     say(g, "MANの番です", " ");
     g.RESUME_PENDING = OFF;
   } else if (g.TURN == g.SIDE_MAN) {
@@ -78,6 +85,7 @@ void SENTE_Click(Game& g) {
     g.SIDE_MAN = TURN_SENTE;
     g.SIDE_COM = TURN_GOTE;
     g.TURN = TURN_SENTE;
+    showTurnMarker(g);
     say(g, "MANの番です", "対局");
     g.RESUME_PENDING = OFF;
   } else if (g.TURN == g.SIDE_COM) {
@@ -95,6 +103,7 @@ void GOTE_Click(Game& g) {
     g.TURN = TURN_SENTE;
     com_ban(g);
   } else if (g.TURN == g.SIDE_MAN) {
+    showTurnMarker(g);
     say(g, "MANの番です", "対局");
     g.RESUME_PENDING = OFF;
   } else if (g.TURN == g.SIDE_COM) {

@@ -1,6 +1,6 @@
 #include "play/handicap.h"
 
-#include "record/file_panel.h"
+#include "play/file_panel.h"
 #include "sound/sound.h"
 #include "state/game.h"
 #include "view/board_view.h"
@@ -48,6 +48,12 @@ void step(Game& g, int direction) {
     return;
   }
   g.RECORD_LAST = 0;
+  // The board changes under a picked-up piece: let go of it, so that it is
+  // never moved from a square that may now be empty.
+  if (g.SELECT_STATE == 1) {
+    g.SELECT_STATE = 0;
+    描画_将棋盤桝(g);
+  }
   if ((direction > 0 && g.HANDICAP_LEVEL < 10) || (direction < 0 && g.HANDICAP_LEVEL > -10)) {
     g.HANDICAP_LEVEL += direction;
     描画_ハンデレベル(g, g.HANDICAP_LEVEL);
@@ -63,12 +69,13 @@ void step(Game& g, int direction) {
 } // namespace
 
 void LBEL_UP_Click(Game& g) { step(g, +1); }
-void LEBEL_DOWN_Click(Game& g) { step(g, -1); }
 
-void 描画_ハンデレベル(Game& g, int level) {
-  for (int x = 11; x <= 14; ++x) 描画_絵(g, g.BACKGROUND, x, 1);
-  描画_文字列(g, 11.1, 1.1, level, COLOR_BLACK, 10);
-  描画_文字列(g, 11, 1, level, COLOR_WHITE, 10);
+void removeHandicapPieces(int board[10][10], int level) {
+  for (int k = 1; k <= 10; ++k) {
+    if (k <= level) board[UPPER[k - 1].x][UPPER[k - 1].y] = EMPTY;
+    if (k <= -level) board[LOWER[k - 1].x][LOWER[k - 1].y] = EMPTY;
+  }
 }
+void LEBEL_DOWN_Click(Game& g) { step(g, -1); }
 
 } // namespace korvanu

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "view/pictures.h"
+#include "state/pieces.h"
 
 namespace korvanu {
 
@@ -13,7 +13,7 @@ constexpr int MAX_CLOCK = 99999;
 // How many pieces of each kind a game has, promoted or not, on the board and in hand.
 constexpr int PIECES_OF_KIND[9] = {0, 18, 4, 4, 4, 4, 2, 2, 2};
 
-bool isBoardCode(int code) { return code == EMPTY || (kindOf(code) >= 1 && hasPicture(code)); }
+bool isBoardCode(int code) { return code == EMPTY || isPieceCode(code); }
 
 // A right-aligned number in its field: spaces, an optional "-", digits.
 std::optional<int> fieldValue(std::string_view f, bool allowSign) {

@@ -14,6 +14,23 @@ std::optional<RecordFile> refuse(std::string* why, std::string reason) {
   return std::nullopt;
 }
 
+constexpr size_t HEADER_LINES = 3;
+
+// Editors leave empty lines and blanks at the end of a file; they hold no
+// entry. Blanks anywhere else are still an entry line out of shape.
+void dropTrailingBlanks(TextLines& lines) {
+  while (lines.size() > HEADER_LINES && lines.back()) {
+    std::string& last = *lines.back();
+    const size_t end = last.find_last_not_of(" \t");
+    if (end == std::string::npos) {
+      lines.pop_back();
+      continue;
+    }
+    last.erase(end + 1);
+    return;
+  }
+}
+
 } // namespace
 
 int 読込_棋譜ファイル(RecordLines& in, std::string& line) {
@@ -24,7 +41,9 @@ int 読込_棋譜ファイル(RecordLines& in, std::string& line) {
 
 std::optional<RecordFile> parseRecordFile(std::string_view bytes, std::string* why, size_t* badLine) {
   if (badLine) *badLine = 0;
-  RecordLines in{decodeLines(bytes)};
+  TextLines lines = decodeLines(bytes);
+  dropTrailingBlanks(lines);
+  RecordLines in{std::move(lines)};
   RecordFile file;
   // Header lines are taken as they come; a missing one repeats the last read.
   std::string line;
@@ -61,6 +80,18 @@ std::optional<RecordFile> readRecordFile(const std::string& path, std::string* w
   if (failed) return refuse(why, "cannot read");
   bytes.resize(n);
   return parseRecordFile(bytes, why, badLine);
+}
+
+RecordFile recordFileOf(const Game& g, const std::string& title, const std::string& first,
+                        const std::string& second) {
+  RecordFile file;
+  file.title = title;
+  // The upper player's name comes first.
+  file.upperName = g.SIDE_MAN == TURN_SENTE ? second : first;
+  file.lowerName = g.SIDE_MAN == TURN_SENTE ? first : second;
+  for (int n = 1; n <= g.RECORD_LAST; ++n)
+    file.entries.push_back(static_cast<size_t>(n) < g.REC.size() ? g.REC[static_cast<size_t>(n)] : RecordEntry{});
+  return file;
 }
 
 bool writeRecordFile(const std::string& path, const RecordFile& file) {

@@ -32,13 +32,20 @@ struct RecordFile {
 };
 
 // A file with fewer than three lines keeps the last header line read in the
-// missing ones, as the game always has. Any entry line that is not a
-// position is refused: `why` says why and `badLine` which line (1-based;
-// 0 when the file itself could not be read).
+// missing ones, as the game always has. Empty lines and blanks at the end of
+// the file are ignored; any other entry line that is not a position is
+// refused: `why` says why and `badLine` which line (1-based; 0 when the file
+// itself could not be read).
 std::optional<RecordFile> parseRecordFile(std::string_view bytes, std::string* why = nullptr,
                                           size_t* badLine = nullptr);
 std::optional<RecordFile> readRecordFile(const std::string& path, std::string* why = nullptr,
                                          size_t* badLine = nullptr);
+
+// The game's record, moves 1..RECORD_LAST, as a file: the names of the first
+// (先手) and second (後手) player go to the upper and lower lines by the side
+// the human plays.
+RecordFile recordFileOf(const Game& g, const std::string& title, const std::string& first,
+                        const std::string& second);
 
 // The whole file or nothing: written beside `path` and renamed over it.
 bool writeRecordFile(const std::string& path, const RecordFile& file);

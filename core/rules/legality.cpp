@@ -11,10 +11,10 @@ namespace {
 int sign(int v) { return (v > 0) - (v < 0); }
 
 // Every square strictly between the two ends of a straight or diagonal line is empty.
-bool clearBetween(const Game& g, int fromX, int fromY, int toX, int toY) {
+bool clearBetween(const Position& p, int fromX, int fromY, int toX, int toY) {
   const int sx = sign(toX - fromX), sy = sign(toY - fromY);
   for (int x = fromX + sx, y = fromY + sy; x != toX || y != toY; x += sx, y += sy)
-    if (g.BOARD[x][y] != EMPTY) return false;
+    if (p.BOARD[x][y] != EMPTY) return false;
   return true;
 }
 
@@ -41,14 +41,14 @@ bool goldStep(int dx, int dy, int ahead) {
 
 } // namespace
 
-int 移動チェック飛車(const Game& g, int fromX, int fromY, int toX, int toY) {
+int 移動チェック飛車(const Position& p, int fromX, int fromY, int toX, int toY) {
   if (fromX != toX && fromY != toY) return OFF;
-  return flag(clearBetween(g, fromX, fromY, toX, toY));
+  return flag(clearBetween(p, fromX, fromY, toX, toY));
 }
 
-int 移動チェック角(const Game& g, int fromX, int fromY, int toX, int toY) {
+int 移動チェック角(const Position& p, int fromX, int fromY, int toX, int toY) {
   if (std::abs(toX - fromX) != std::abs(toY - fromY)) return OFF;
-  return flag(clearBetween(g, fromX, fromY, toX, toY));
+  return flag(clearBetween(p, fromX, fromY, toX, toY));
 }
 
 int 移動チェック(const Game& g, int fromX, int fromY, int toX, int toY, int piece) {
@@ -96,10 +96,10 @@ void 調査_2歩フラグ設定(Game& g) {
   }
 }
 
-int 調査_駒存在(const Game& g, int code) {
+int 調査_駒存在(const Position& p, int code) {
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y)
-      if (g.BOARD[x][y] == code) return ON;
+      if (p.BOARD[x][y] == code) return ON;
   return OFF;
 }
 

@@ -3,28 +3,27 @@
 // king in check is legal; so is taking a king.
 #pragma once
 
+#include "state/pieces.h"
+
 namespace korvanu {
 
 struct Game;
+struct Position;
 
 // `piece` is the code that will stand on the destination (already promoted
 // when the move promotes). A drop comes from column 11 (lower hand) or -1
 // (upper hand).
 int 移動チェック(const Game& g, int fromX, int fromY, int toX, int toY, int piece);
 // Straight line with only empty squares between.
-int 移動チェック飛車(const Game& g, int fromX, int fromY, int toX, int toY);
+int 移動チェック飛車(const Position& p, int fromX, int fromY, int toX, int toY);
 // Diagonal with only empty squares between.
-int 移動チェック角(const Game& g, int fromX, int fromY, int toX, int toY);
+int 移動チェック角(const Position& p, int fromX, int fromY, int toX, int toY);
 // Recomputes PAWN_COL_SITA / PAWN_COL_UE: 1 where the column holds an
 // unpromoted pawn of that side.
 void 調査_2歩フラグ設定(Game& g);
 // ON if some square holds exactly `code`.
-int 調査_駒存在(const Game& g, int code);
+int 調査_駒存在(const Position& p, int code);
 // OFF if the unpromoted piece could never move again from row toY.
 int 移動後チェック(int toY, int piece);
-
-constexpr bool isSita(int code) { return code <= -10; }
-constexpr bool isUe(int code) { return code >= 10; }
-constexpr bool isDropColumn(int fromX) { return fromX == 11 || fromX == -1; }
 
 } // namespace korvanu

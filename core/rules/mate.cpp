@@ -5,7 +5,6 @@
 #include "computer/survey.h"
 #include "rules/legality.h"
 #include "state/game.h"
-#include "state/setup.h"
 
 namespace korvanu {
 
@@ -27,13 +26,13 @@ struct Defender {
   bool (*owns)(int code);
 };
 
-Defender lowerSide(Game& g) {
+Defender lowerSide(const Game& g) {
   return {CODE_SITA_OU, CODE_SITA_HU, 1, g.OU_SITA_X, g.OU_SITA_Y, g.INFLUENCE_UE,
           g.CHECK_BY_UE, g.HAND_SITA_TOTAL, g.HAND_SITA[HU],
           [](int c) { return c <= -10 && c >= -71; }};
 }
 
-Defender upperSide(Game& g) {
+Defender upperSide(const Game& g) {
   return {CODE_UE_OU, CODE_UE_HU, 9, g.OU_UE_X, g.OU_UE_Y, g.INFLUENCE_SITA,
           g.CHECK_BY_SITA, g.HAND_UE_TOTAL, g.HAND_UE[HU],
           [](int c) { return c >= 10 && c <= 71; }};
@@ -125,7 +124,7 @@ int mated(Game& g, const Defender& d, StillAttacked stillAttacked) {
 
 } // namespace
 
-int 詰めかMAN_COM移動(Game& g) {
+int 詰めかMAN_COM移動(const Game& g) {
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y)
       if (isUe(g.BOARD[x][y]) &&
@@ -158,15 +157,6 @@ int 調査_自王逃道(Game& g) {
     }
   }
   return count;
-}
-
-void 終了(Game& g, const std::string& name) {
-  g.ui.messageBox(name + "の勝ちです", "終了", Buttons::Ok, Icon::None);
-  if (g.ui.messageBox("続けますか？", "再ゲーム", Buttons::YesNo, Icon::Question) == Answer::Yes) {
-    初期設定(g);
-  } else {
-    endProgram(g);
-  }
 }
 
 } // namespace korvanu

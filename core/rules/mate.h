@@ -1,8 +1,6 @@
-// Check and mate, and the end of a game. The mate tests read the influence
+// Check and mate. The mate tests read the influence
 // maps, so the caller surveys the position first.
 #pragma once
-
-#include <string>
 
 namespace korvanu {
 
@@ -14,11 +12,8 @@ int 詰めかMAN(Game& g);
 // its last trial position: survey again before reading them.
 int 詰めかCOM(Game& g);
 // ON when some upper piece can move onto the lower king's square.
-int 詰めかMAN_COM移動(Game& g);
+int 詰めかMAN_COM移動(const Game& g);
 // Counts the lower king's escape squares and marks them in ESCAPE_MAP.
 int 調査_自王逃道(Game& g);
-// Announces the winner ("あなた", "ｺﾝﾋﾟｭｰﾀ", "先手" or "後手") and offers
-// another game: yes sets up a new one, no ends the program.
-void 終了(Game& g, const std::string& name);
 
 } // namespace korvanu

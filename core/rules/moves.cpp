@@ -1,22 +1,11 @@
 #include "rules/moves.h"
 
-#include "play/clock.h"
 #include "rules/legality.h"
 #include "state/game.h"
-#include "view/board_view.h"
-#include "view/explosion_view.h"
 
 namespace korvanu {
 
 namespace {
-
-// The 3 x 3 block round (x, y), cut at the board's edges.
-template <typename Fn>
-void forBlock(int x, int y, Fn fn) {
-  for (int i = x - 1; i <= x + 1; ++i)
-    for (int j = y - 1; j <= y + 1; ++j)
-      if (i >= 1 && i <= 9 && j >= 1 && j <= 9) fn(i, j);
-}
 
 // A piece captured or blown up goes to the other side's hand and counts in
 // its total; a king goes to no hand and so adds to no total.
@@ -27,22 +16,11 @@ void takeIntoHand(Game& g, int code) {
   else if (isSita(code)) ++g.HAND_UE_TOTAL;
 }
 
-void drawIfShown(Game& g, void (*draw)(Game&)) {
-  if (!g.QUIET) draw(g);
-}
-
 } // namespace
 
-void 駒移動(Game& g, int fromX, int fromY, int toX, int toY, int piece) {
-  const int target = g.BOARD[toX][toY];
-  if (isSita(target) || isUe(target)) {
-    takeIntoHand(g, target);
-    drawIfShown(g, isSita(target) ? 描画_敵持盤 : 描画_自持盤);
-  }
-  if (!g.QUIET) {
-    描画_絵(g, EMPTY, fromX, fromY);
-    描画_桝輪郭(g, COLOR_BOARD, fromX, fromY);
-  }
+MoveEffects 駒移動(Game& g, int fromX, int fromY, int toX, int toY, int piece) {
+  MoveEffects e{fromX, fromY, toX, toY, piece, g.BOARD[toX][toY], isDropColumn(fromX)};
+  if (isSita(e.captured) || isUe(e.captured)) takeIntoHand(g, e.captured);
   g.BOARD[toX][toY] = piece;
   if (piece == CODE_SITA_OU) {
     g.OU_SITA_X = toX;
@@ -51,18 +29,13 @@ void 駒移動(Game& g, int fromX, int fromY, int toX, int toY, int piece) {
   if (fromX == -1) {
     --g.HAND_UE_TOTAL;
     --g.HAND_UE[fromY];
-    drawIfShown(g, 描画_敵持盤);
   } else if (fromX == 11) {
     --g.HAND_SITA_TOTAL;
     --g.HAND_SITA[fromY - 2];
-    drawIfShown(g, 描画_自持盤);
   } else {
     g.BOARD[fromX][fromY] = EMPTY;
   }
-  if (!g.QUIET) {
-    描画_絵(g, piece, toX, toY);
-    描画_桝輪郭(g, COLOR_BOARD, toX, toY);
-  }
+  return e;
 }
 
 void 駒取得(Game& g, int code) {
@@ -118,35 +91,21 @@ int 調査_駒成(Game& g, int fromX, int fromY, [[maybe_unused]] int toX, int t
   return ON;
 }
 
-int clearExplodedSquares(Game& g) {
-  int emptied = 0;
-  for (int x = 1; x <= 9; ++x) {
-    for (int y = 1; y <= 9; ++y) {
-      if (g.EXPLODE_MAP[x][y] != ON) continue;
-      g.BOARD[x][y] = EMPTY;
-      g.EXPLODE_MAP[x][y] = OFF;
-      ++emptied;
-    }
-  }
-  return emptied;
-}
-
-int explodeAfterCapture(Game& g, int captured, int toX, int toY) {
-  if (captured == EMPTY) return 0;
-  if (設定_爆発桝(g, toX, toY) != ON) return 0;
-  if (g.QUIET) {
-    取得_爆発駒(g, toX, toY);
-    return clearExplodedSquares(g);
-  }
-  g.ui.refresh();
-  待ち時間(g, 0.3);
-  取得_爆発駒(g, toX, toY);
-  int marked = 0;
-  for (int x = 1; x <= 9; ++x)
-    for (int y = 1; y <= 9; ++y) marked += g.EXPLODE_MAP[x][y] == ON;
-  // The animation empties the marked squares, clears the marks and redraws the hands.
-  描画_爆発アニメ(g);
-  return marked;
+ExplosionEffects explodeAfterCapture(Game& g, const MoveEffects& move) {
+  ExplosionEffects e;
+  if (move.captured == EMPTY) return e;
+  if (設定_爆発桝(g, move.toX, move.toY) != ON) return e;
+  取得_爆発駒(g, move.toX, move.toY);
+  forBlock(move.toX, move.toY, [&](int x, int y) {
+    if (g.EXPLODE_MAP[x][y] != ON) return;
+    const int code = g.BOARD[x][y];
+    e.squares[static_cast<size_t>(e.count++)] = {x, y, code};
+    e.lowerKingLost = e.lowerKingLost || code == CODE_SITA_OU;
+    e.upperKingLost = e.upperKingLost || code == CODE_UE_OU;
+    g.BOARD[x][y] = EMPTY;
+    g.EXPLODE_MAP[x][y] = OFF;
+  });
+  return e;
 }
 
 bool isPlayableMove(Game& g, int fromX, int fromY, int toX, int toY, int piece) {
@@ -168,9 +127,7 @@ bool isPlayableMove(Game& g, int fromX, int fromY, int toX, int toY, int piece) 
 }
 
 int playMove(Game& g, int fromX, int fromY, int toX, int toY, int piece) {
-  const int captured = g.BOARD[toX][toY];
-  駒移動(g, fromX, fromY, toX, toY, piece);
-  return explodeAfterCapture(g, captured, toX, toY);
+  return explodeAfterCapture(g, 駒移動(g, fromX, fromY, toX, toY, piece)).count;
 }
 
 } // namespace korvanu

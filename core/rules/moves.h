@@ -3,34 +3,65 @@
 // round the capture square.
 #pragma once
 
+#include <array>
+
 namespace korvanu {
 
 struct Game;
 
+// What a move changed, as the rules report it: the view shows it and the
+// play layer records and announces it.
+struct MoveEffects {
+  int fromX = 0, fromY = 0, toX = 0, toY = 0;
+  int piece = 0;     // the code now standing on the destination
+  int captured = 0;  // what stood there before (EMPTY for none)
+  bool drop = false;  // from a hand: (11, kind + 2) or (-1, kind)
+};
+
+// One square the explosion emptied and the piece that stood on it.
+struct BlownSquare {
+  int x = 0, y = 0, code = 0;
+};
+
+// What an explosion changed: the squares it emptied, in board order (by
+// column, then row), each piece now in its opponent's hand or, for a king,
+// lost.
+struct ExplosionEffects {
+  std::array<BlownSquare, 9> squares{};
+  int count = 0;
+  bool lowerKingLost = false;
+  bool upperKingLost = false;
+};
+
+// Calls fn(i, j) for each square of the 3 x 3 block round (x, y), cut at the
+// board's edges: the squares a capture on (x, y) blows up.
+template <typename Fn>
+void forBlock(int x, int y, Fn fn) {
+  for (int i = x - 1; i <= x + 1; ++i)
+    for (int j = y - 1; j <= y + 1; ++j)
+      if (i >= 1 && i <= 9 && j >= 1 && j <= 9) fn(i, j);
+}
+
 // `piece` is the code that will stand on the destination. A drop comes from
-// (11, kind + 2) for the lower side or (-1, kind) for the upper side.
-void 駒移動(Game& g, int fromX, int fromY, int toX, int toY, int piece);
+// (11, kind + 2) for the lower side or (-1, kind) for the upper side. A
+// captured piece goes into the capturer's hand; nothing is drawn.
+MoveEffects 駒移動(Game& g, int fromX, int fromY, int toX, int toY, int piece);
 // Puts a captured or exploded piece, unpromoted, into its opponent's hand; a
 // king instead decides the winner. Hand totals are the caller's business.
 void 駒取得(Game& g, int code);
 // Marks every piece of the block round (x, y) but unpromoted pawns; ON if any.
 int 設定_爆発桝(Game& g, int x, int y);
 // Moves the marked pieces of the block into hands; they stay on the board
-// until the explosion is shown.
+// and marked until the squares are emptied.
 void 取得_爆発駒(Game& g, int x, int y);
 // ON when the move may promote; PROMOTED_PIECE then holds the promoted code.
 int 調査_駒成(Game& g, int fromX, int fromY, int toX, int toY, int piece);
 
-// Empties every marked square and clears the marks, without drawing.
-// Answers how many squares were emptied.
-int clearExplodedSquares(Game& g);
-
-// What follows a move that captured `captured` on (toX, toY): the explosion
-// is marked and, if anything is marked, the pieces go to the hands and the
-// squares are emptied; in the game after a short pause and with the
-// explosion's animation and sound, in a quiet game at once.
-// Answers how many squares the explosion emptied.
-int explodeAfterCapture(Game& g, int captured, int toX, int toY);
+// The explosion that follows a move: when it captured, the block round the
+// capture square is marked, its pieces go to the hands and its squares are
+// emptied, all at once. Nothing is drawn and nothing waits; the effects say
+// what happened, for the view to animate.
+ExplosionEffects explodeAfterCapture(Game& g, const MoveEffects& move);
 
 // A whole move as a player may make it: the piece stands on the origin (or
 // lies in the hand the drop comes from), it moves or drops legally, `piece`

@@ -53,7 +53,11 @@ void setMusic(Game& g, bool on) {
 
 void readBackground(Game& g, const Line& line) {
   for (const BackgroundLine& b : BACKGROUND_LINES)
-    if (line == b.text) useBackground(g, b.id);
+    if (line == b.text) return useBackground(g, b.id);
+  // No background of the player's: the plain green picture, which is the
+  // window's own colour, stands in, for picture 0 is the wood of an empty
+  // square and would hide the stands. The menu and the file stay as they are.
+  g.BACKGROUND = BG_MIDORI;
 }
 
 void readPiecesInHand(Game& g, const Line& line) {
@@ -74,6 +78,11 @@ using LineStep = void (*)(Game&, const Line&);
 constexpr LineStep READ_STEPS[] = {readBackground, readPiecesInHand, readGuidance, readClock,
                                    readMusic};
 
+// The settings folder is made when the file is first written.
+bool writeSettings(Game& g, const std::vector<std::string>& lines) {
+  return makeFolderFor(settingsPath(g)) && writeTextFile(settingsPath(g), lines);
+}
+
 std::string onOff(const char* key, bool on) { return std::string(key) + (on ? "ON" : "OFF"); }
 
 std::vector<std::string> currentLines(const Game& g) {
@@ -93,8 +102,10 @@ std::vector<std::string> currentLines(const Game& g) {
 
 } // namespace
 
+const std::string& settingsPath(const Game& g) { return g.LOCATIONS.settingsFile; }
+
 void 読込_環境設定ファイル(Game& g) {
-  const std::optional<TextLines> file = readTextFile(SETTINGS_FILE);
+  const std::optional<TextLines> file = readTextFile(settingsPath(g));
   const size_t count = file ? file->size() : 0;
   for (size_t i = 0; i < std::size(READ_STEPS); ++i) {
     if (i >= count) {
@@ -106,7 +117,7 @@ void 読込_環境設定ファイル(Game& g) {
 }
 
 void 書込_環境設定ファイル(Game& g) {
-  if (writeTextFile(SETTINGS_FILE, currentLines(g)) || g.SETTINGS_UNSAVED_SHOWN) return;
+  if (writeSettings(g, currentLines(g)) || g.SETTINGS_UNSAVED_SHOWN) return;
   // Falling back to the defaults would throw away what the player just chose,
   // and could not be written either; the options stay for this run.
   g.SETTINGS_UNSAVED_SHOWN = true;
@@ -115,7 +126,7 @@ void 書込_環境設定ファイル(Game& g) {
 
 void WriteDefaultSettings(Game& g) {
   // A folder that takes no file still gets the defaults on screen.
-  writeTextFile(SETTINGS_FILE, std::vector<std::string>(std::begin(DEFAULT_LINES), std::end(DEFAULT_LINES)));
+  writeSettings(g, std::vector<std::string>(std::begin(DEFAULT_LINES), std::end(DEFAULT_LINES)));
   useBackground(g, BG_MIDORI);
   setChecked(g, Menu::MOCHIKOMA, false);
   // Guidance switched on by a line read before the file ran short is

@@ -1,16 +1,24 @@
 // The options as they last from run to run: five lines of "Korvanu.ini" in
-// the game folder, read once at start-up and written after every change.
+// the game folder or the player's configuration folder (files/paths.h), read
+// once at start-up and written after every change.
 #pragma once
+
+#include <string>
+
+#include "files/paths.h"  // SETTINGS_FILE
 
 namespace korvanu {
 
 struct Game;
 
-inline constexpr const char* SETTINGS_FILE = "Korvanu.ini";
+// Where the file is read and written (the game's locations): every use goes
+// through here.
+const std::string& settingsPath(const Game& g);
 
 // Applies the file line by line. A missing, short or unreadable file is
 // replaced by the defaults, which are applied over whatever was read; a line
-// with other text counts as "OFF", and on the first line changes nothing.
+// with other text counts as "OFF", and on the first line leaves the menu as
+// the window has it while the plain green stands in for the background.
 void 読込_環境設定ファイル(Game& g);
 
 // Writes what the option menu shows. A file that cannot be written leaves the

@@ -38,7 +38,7 @@ void ShowSoundWarning(Game& g, const std::string& text) {
 }
 
 void InitializeSound(Game& g) {
-  g.SOUND_LIB = g.ui.soundLibrary();
+  g.SOUND_LIB = g.ui.soundLibrary(g.LOCATIONS.soundLibrary);
   // A missing library is the same to the player as a missing device.
   g.SOUND_DEVICE = g.SOUND_LIB ? g.SOUND_LIB->dsInitialize(g.ui.windowHandle()) : 0;
   if (g.SOUND_DEVICE == 0) ShowSoundWarning(g, SOUND_DEVICE_WARNING);
@@ -68,11 +68,14 @@ void TerminateSound(Game& g) {
 
 void loadSounds(Game& g) {
   InitializeSound(g);
-  g.SOUND_OTHER = CreateSound(g, FILE_SOUND_OTHER, SOUND_FLAGS_EFFECT);
-  g.SOUND_FORBIDDEN = CreateSound(g, FILE_SOUND_FORBIDDEN, SOUND_FLAGS_EFFECT);
-  g.SOUND_PIECE = CreateSound(g, FILE_SOUND_PIECE, SOUND_FLAGS_EFFECT);
-  g.SOUND_EXPLOSION = CreateSound(g, FILE_SOUND_EXPLOSION, SOUND_FLAGS_EFFECT);
-  g.SOUND_BGM = CreateSound(g, FILE_SOUND_BGM, SOUND_FLAGS_MUSIC);
+  const auto file = [&g](const char* name) {
+    return (std::filesystem::path(g.LOCATIONS.soundFolder) / name).string();
+  };
+  g.SOUND_OTHER = CreateSound(g, file(FILE_SOUND_OTHER), SOUND_FLAGS_EFFECT);
+  g.SOUND_FORBIDDEN = CreateSound(g, file(FILE_SOUND_FORBIDDEN), SOUND_FLAGS_EFFECT);
+  g.SOUND_PIECE = CreateSound(g, file(FILE_SOUND_PIECE), SOUND_FLAGS_EFFECT);
+  g.SOUND_EXPLOSION = CreateSound(g, file(FILE_SOUND_EXPLOSION), SOUND_FLAGS_EFFECT);
+  g.SOUND_BGM = CreateSound(g, file(FILE_SOUND_BGM), SOUND_FLAGS_MUSIC);
 }
 
 void startSounds(Game& g) {

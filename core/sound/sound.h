@@ -8,7 +8,7 @@ namespace korvanu {
 
 struct Game;
 
-// The sound files, looked up in the current directory.
+// The sound files, looked up in the sound folder of the game's locations.
 inline constexpr const char* FILE_SOUND_OTHER = "その他.wav";
 inline constexpr const char* FILE_SOUND_FORBIDDEN = "禁止.wav";
 inline constexpr const char* FILE_SOUND_PIECE = "駒打音.wav";

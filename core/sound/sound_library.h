@@ -19,9 +19,6 @@ struct SoundApi {
   dsId_fn dsFree = nullptr;
 };
 
-// The file name the game looks for in its current directory.
-inline constexpr const char* SOUND_LIBRARY_FILE = "./libKorvanu.so";
-
 class SoundLibrary {
 public:
   // Null when the file is missing or lacks one of the seven calls.

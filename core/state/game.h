@@ -1,15 +1,18 @@
-// Everything the game knows, in one place: the board, the hands, whose turn
+// Everything the game knows: the position and the influence maps (each a
+// struct of its own, so a procedure can take just what it reads), whose turn
 // it is, the play flags, the move record, the options and the sound ids.
-// Every procedure reads and writes these directly. Board-sized arrays are
-// indexed [x][y] with 1..9 used; index 0 names no square.
+// Board-sized arrays are indexed [x][y] with 1..9 used; index 0 names no
+// square.
 #pragma once
 
 #include <array>
 #include <vector>
 
+#include "files/paths.h"
 #include "platform/platform.h"
 #include "state/constants.h"
 #include "state/menu.h"
+#include "state/move_marks.h"
 
 namespace korvanu {
 
@@ -27,7 +30,46 @@ struct RecordEntry {
 // Slots the record holds from the start: moves 0..500. It grows past that.
 constexpr int RECORD_SLOTS = 501;
 
-struct Game {
+// The position: the board, both hands with their totals, and where the kings
+// stand. Rules that look only at the position take this.
+struct Position {
+  int BOARD[10][10] = {};
+  int HAND_SITA[8] = {};  // by kind number 1..7
+  int HAND_UE[8] = {};
+  int HAND_SITA_TOTAL = 0;
+  int HAND_UE_TOTAL = 0;
+  int OU_SITA_X = 0, OU_SITA_Y = 0;
+  int OU_UE_X = 0, OU_UE_Y = 0;
+};
+
+// What the survey finds about the position: the influence maps, rebuilt by
+// every survey, and the lower king's escape squares, marked by its escape
+// count. Evaluations read these; only the survey and the count write them.
+struct InfluenceMaps {
+  // Counts of the pieces of each side that reach a square; on occupied
+  // squares the cheapest (for DEFENDER_SITA the dearest) defender or attacker
+  // value and, for some, its square; the check marks (9 on a checking piece,
+  // 1 between a checking slider and the king). The *_UE_X/_Y square maps are
+  // not reset between surveys.
+  int INFLUENCE_SITA[10][10] = {};
+  int INFLUENCE_UE[10][10] = {};
+  int DEFENDER_SITA[10][10] = {};
+  int DEFENDER_UE[10][10] = {};
+  int DEFENDER_UE_X[10][10] = {};
+  int DEFENDER_UE_Y[10][10] = {};
+  int ATTACKER_SITA[10][10] = {};
+  int ATTACKER_SITA_X[10][10] = {};
+  int ATTACKER_SITA_Y[10][10] = {};
+  int ATTACKER_UE[10][10] = {};
+  int ATTACKER_UE_X[10][10] = {};
+  int ATTACKER_UE_Y[10][10] = {};
+  int CHECK_BY_SITA[10][10] = {};
+  int CHECK_BY_UE[10][10] = {};
+  int ESCAPE_MAP[10][10] = {};  // escape squares of the lower king, left for the computer
+};
+
+// The game is its position and its maps, plus everything else it keeps.
+struct Game : Position, InfluenceMaps {
   explicit Game(Platform& platform) : ui(platform), REC(RECORD_SLOTS) {
     // The window opens with 畳 checked; the options then choose the background.
     MENU_CHECKED[static_cast<int>(Menu::TATAMI)] = true;
@@ -36,19 +78,10 @@ struct Game {
   Game& operator=(const Game&) = delete;
 
   Platform& ui;
-  // A quiet game (the engine tool) draws, sounds and waits for nothing.
-  bool QUIET = false;
   // Set once the program is ending: no further event reaches the game.
   bool QUITTING = false;
-
-  // --- board and hands ---------------------------------------------------
-  int BOARD[10][10] = {};
-  int HAND_SITA[8] = {};  // by kind number 1..7
-  int HAND_UE[8] = {};
-  int HAND_SITA_TOTAL = 0;
-  int HAND_UE_TOTAL = 0;
-  int OU_SITA_X = 0, OU_SITA_Y = 0;
-  int OU_UE_X = 0, OU_UE_Y = 0;
+  // Where the sound library, the sounds, the settings and the records live.
+  Locations LOCATIONS;
 
   // --- turn, sides and mode ---------------------------------------------
   int TURN = NO_GAME;
@@ -73,34 +106,17 @@ struct Game {
   int MOVE_BUF[9] = {};
   double BEST_SCORE = 0;
   int CLICK_X = 0, CLICK_Y = 0;
+  // The keyboard's cursor: its cell (a board square, or a hand cell in
+  // column 11 or -1, as a click would name it), and whether it shows. It
+  // shows once the keyboard has been used to play.
+  bool CURSOR_SHOWN = false;
+  int CURSOR_X = 5, CURSOR_Y = 5;
   int PROMOTED_PIECE = 0;
   int EXPLODE_MAP[10][10] = {};
 
   // --- two-pawn flags by column -------------------------------------------
   int PAWN_COL_SITA[10] = {};
   int PAWN_COL_UE[10] = {};
-
-  // --- influence maps, rebuilt by every survey ------------------------------
-  // Counts of the pieces of each side that reach a square; on occupied
-  // squares the cheapest (for DEFENDER_SITA the dearest) defender or attacker
-  // value and, for some, its square; the check marks (9 on a checking piece,
-  // 1 between a checking slider and the king). The *_UE_X/_Y square maps are
-  // not reset between surveys.
-  int INFLUENCE_SITA[10][10] = {};
-  int INFLUENCE_UE[10][10] = {};
-  int DEFENDER_SITA[10][10] = {};
-  int DEFENDER_UE[10][10] = {};
-  int DEFENDER_UE_X[10][10] = {};
-  int DEFENDER_UE_Y[10][10] = {};
-  int ATTACKER_SITA[10][10] = {};
-  int ATTACKER_SITA_X[10][10] = {};
-  int ATTACKER_SITA_Y[10][10] = {};
-  int ATTACKER_UE[10][10] = {};
-  int ATTACKER_UE_X[10][10] = {};
-  int ATTACKER_UE_Y[10][10] = {};
-  int CHECK_BY_SITA[10][10] = {};
-  int CHECK_BY_UE[10][10] = {};
-  int ESCAPE_MAP[10][10] = {};  // escape squares of the lower king, left for the computer
 
   // --- the computer's turn: the position before its trial moves -------------
   int BOARD_BEFORE[10][10] = {};
@@ -123,6 +139,12 @@ struct Game {
   int MOVE_NO = 0;
   int RECORD_LAST = 0;
   std::vector<RecordEntry> REC;
+  // The record holds moves that are in no file yet, and the mode the last of
+  // them was played in: what the program keeps when it ends.
+  bool RECORD_UNSAVED = false;
+  int RECORD_PLAYED_MODE = NO_GAME;
+  // The last move of the position shown, as the board marks it.
+  MoveMarks MOVE_MARKS;
 
   // --- clock (seconds) -----------------------------------------------------
   bool TIMER1_ENABLED = false;
@@ -138,7 +160,11 @@ struct Game {
   int COLOR_GUIDE = COLOR_GRID;
   bool FONT_BOLD = false;  // the window font turns bold for good once the labels are drawn
   bool SETTINGS_UNSAVED_SHOWN = false;  // the player was told the options cannot be saved
+  bool RECORDS_FOLDER_OPENED = false;   // the file panel has been to the records folder
   std::array<bool, MENU_COUNT> MENU_CHECKED = {};
+  // The capture square whose explosion is shown before the click, and the
+  // square of the piece that would take; 0 while none is shown.
+  int PREVIEW_X = 0, PREVIEW_Y = 0, PREVIEW_FROM_X = 0, PREVIEW_FROM_Y = 0;
 
   // --- sound ---------------------------------------------------------------
   const SoundApi* SOUND_LIB = nullptr;  // null: no library, a silent game

@@ -23,6 +23,7 @@ constexpr std::array<MenuItem, MENU_COUNT> ITEMS{{
     {M::STOP, "STOP", "局面", 0, false},
     {M::CANCEL, "CANCEL", "最初", 1, false},
     {M::REVERSE, "REVERSE", "反転", 1, false},
+    {M::MATTA, "MATTA", "待った", 1, false},
     {M::REPLAY, "REPLAY", "戻", 0, false},
     {M::AFTER, "AFTER", "進", 0, false},
     {M::LBEL_UP, "LBEL_UP", "△", 0, false},
@@ -41,6 +42,7 @@ constexpr std::array<MenuItem, MENU_COUNT> ITEMS{{
     {M::SIDOU, "SIDOU", "移動指導", 1, true},
     {M::KEIKA, "KEIKA", "経過時間", 1, true},
     {M::BGM, "BGM", "BGM", 1, true},
+    {M::KEYS, "KEYS", "キー操作", 1, false},
     {M::VER, "VER", "その他", 0, false},
 }};
 
@@ -51,10 +53,29 @@ constexpr bool inEnumOrder() {
 }
 static_assert(inEnumOrder(), "menu table must follow the Menu enum");
 
+// The few items a key chooses; the rest have none.
+struct MenuKey {
+  Menu id;
+  std::string_view keys;
+};
+
+constexpr MenuKey SHORTCUTS[] = {
+    {M::CANCEL, "Home"},
+    {M::MATTA, "Ctrl+Z"},
+    {M::KIFU_READ, "Ctrl+O"},
+    {M::KIFU_WRITE, "Ctrl+S"},
+};
+
 } // namespace
 
 std::span<const MenuItem> menuItems() { return ITEMS; }
 
 const MenuItem& menuItem(Menu id) { return ITEMS[static_cast<int>(id)]; }
+
+std::string_view menuShortcut(Menu id) {
+  for (const MenuKey& k : SHORTCUTS)
+    if (k.id == id) return k.keys;
+  return {};
+}
 
 } // namespace korvanu

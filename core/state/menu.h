@@ -10,10 +10,11 @@ namespace korvanu {
 
 enum class Menu {
   TAIKYOKU, MATCH_MAN, START, START2, SENTE, GOTE, LEVEL, LEVEL1, LEVEL2, LEVEL3, OWARI,
-  STOP, CANCEL, REVERSE,
+  STOP, CANCEL, REVERSE, MATTA,
   REPLAY, AFTER, LBEL_UP, LEBEL_DOWN,
   KIFU, KIFU_READ, KIFU_WRITE,
   OPTION, HAIKEI_GA, MIDORI, TATAMI, TAKE, UCHU, RENGA, MOCHIKOMA, SIDOU, KEIKA, BGM,
+  KEYS,
   VER,
   COUNT
 };
@@ -32,5 +33,9 @@ struct MenuItem {
 std::span<const MenuItem> menuItems();
 
 const MenuItem& menuItem(Menu id);
+
+// The key that chooses an item, as the menus show it ("Ctrl+O"); empty for
+// items without one.
+std::string_view menuShortcut(Menu id);
 
 } // namespace korvanu

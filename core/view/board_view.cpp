@@ -1,8 +1,10 @@
 #include "view/board_view.h"
 
-#include "play/handicap.h"
+#include <string>
+
 #include "state/game.h"
 #include "view/clock_view.h"
+#include "view/marks_view.h"
 #include "view/pictures.h"
 #include "view/status_view.h"
 #include "view/text_view.h"
@@ -12,12 +14,12 @@ namespace korvanu {
 double cellLeft(double x) { return BOARD_LEFT + x * SQUARE_WIDTH; }
 double cellTop(double y) { return BOARD_TOP + y * SQUARE_HEIGHT; }
 
-void 描画_絵(Game& g, int code, double x, double y) {
+void 描画_絵(const Game& g, int code, double x, double y) {
   if (!hasPicture(code)) return;
   g.ui.drawPicture(code, cellLeft(x), cellTop(y));
 }
 
-void 描画_桝輪郭(Game& g, int colour, double x, double y) {
+void 描画_桝輪郭(const Game& g, int colour, double x, double y) {
   // Without pieces in hand the stands are hidden, so their outlines too.
   if (!isChecked(g, Menu::MOCHIKOMA) && ((x == -1 && y == 7) || (x == 11 && y == 3))) return;
   const double left = cellLeft(x);
@@ -25,16 +27,17 @@ void 描画_桝輪郭(Game& g, int colour, double x, double y) {
   g.ui.drawOutline(colour, left, top, left + SQUARE_WIDTH, top + SQUARE_HEIGHT);
 }
 
-void 描画_盤(Game& g) {
+void 描画_盤(const Game& g) {
   for (int x = 1; x <= 9; ++x) {
     for (int y = 1; y <= 9; ++y) {
       描画_絵(g, g.BOARD[x][y], x, y);
       描画_桝輪郭(g, COLOR_BOARD, x, y);
+      drawMark(g, x, y);
     }
   }
 }
 
-void 描画_将棋盤桝(Game& g) {
+void 描画_将棋盤桝(const Game& g) {
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y) 描画_桝輪郭(g, COLOR_GRID, x, y);
 }
@@ -44,25 +47,29 @@ namespace {
 // One slot of a hand stand: the empty square, the count cell cleared, and,
 // when the side holds the kind, its picture and the count in red over a
 // dark shadow.
-void drawHandSlot(Game& g, int count, int code, double x, double countX, double y) {
+void drawHandSlot(const Game& g, int count, int code, double x, double countX, double y) {
   描画_絵(g, EMPTY, x, y);
   描画_絵(g, g.BACKGROUND, countX, y);
   描画_桝輪郭(g, COLOR_BOARD, x, y);
   if (count <= 0) return;
   描画_絵(g, code, x, y);
   描画_桝輪郭(g, COLOR_BOARD, x, y);
-  描画_数値(g, countX + 0.1, y + 0.3, count, COLOR_BLACK, 0, 14);
-  描画_数値(g, countX, y + 0.2, count, COLOR_LIGHT_RED, 0, 14);
+  // A count is printed as the window prints numbers, a blank before the
+  // digits; two digits with that blank would reach the board or the move
+  // counter beside the cell, so they start at the cell's edge instead.
+  const std::string text = count < 10 ? printedNumber(count) : std::to_string(count);
+  描画_数値(g, countX + 0.1, y + 0.3, text, COLOR_BLACK, 0, 14);
+  描画_数値(g, countX, y + 0.2, text, COLOR_LIGHT_RED, 0, 14);
 }
 
 } // namespace
 
-void 描画_自持盤(Game& g) {
+void 描画_自持盤(const Game& g) {
   if (!isChecked(g, Menu::MOCHIKOMA)) return;
   for (int k = 1; k <= 7; ++k) drawHandSlot(g, g.HAND_SITA[k], -10 * k, 11, 12, k + 2);
 }
 
-void 描画_敵持盤(Game& g) {
+void 描画_敵持盤(const Game& g) {
   if (!isChecked(g, Menu::MOCHIKOMA)) return;
   for (int r = 1; r <= 7; ++r) {
     const int k = 8 - r;
@@ -70,7 +77,7 @@ void 描画_敵持盤(Game& g) {
   }
 }
 
-void 描画_背景(Game& g, int code) {
+void 描画_背景(const Game& g, int code) {
   for (int x = -3; x <= 20; ++x)
     for (int y = -2; y <= 15; ++y)
       if (x < 1 || x > 9 || y < 1 || y > 9) 描画_絵(g, code, x, y);
@@ -87,6 +94,13 @@ void 画面_再描画(Game& g) {
   if (g.GAME_MODE == MODE_MAN_COM) 描画_レベル(g, g.COM_LEVEL);
   if (g.HANDICAP_SET == ON) 描画_ハンデレベル(g, g.HANDICAP_LEVEL);
   描画_絵(g, PIC_TITLE, 10.8, 0);
+  drawTurnMarker(g);
+}
+
+void 描画_ハンデレベル(Game& g, int level) {
+  for (int x = 11; x <= 14; ++x) 描画_絵(g, g.BACKGROUND, x, 1);
+  描画_文字列(g, 11.1, 1.1, level, COLOR_BLACK, 10);
+  描画_文字列(g, 11, 1, level, COLOR_WHITE, 10);
 }
 
 } // namespace korvanu

@@ -11,13 +11,15 @@ struct Game;
 double cellLeft(double x);
 double cellTop(double y);
 
-void 描画_絵(Game& g, int code, double x, double y);
-void 描画_桝輪郭(Game& g, int colour, double x, double y);
-void 描画_盤(Game& g);
-void 描画_将棋盤桝(Game& g);
-void 描画_自持盤(Game& g);
-void 描画_敵持盤(Game& g);
-void 描画_背景(Game& g, int code);
+void 描画_絵(const Game& g, int code, double x, double y);
+void 描画_桝輪郭(const Game& g, int colour, double x, double y);
+void 描画_盤(const Game& g);
+void 描画_将棋盤桝(const Game& g);
+void 描画_自持盤(const Game& g);
+void 描画_敵持盤(const Game& g);
+void 描画_背景(const Game& g, int code);
 void 画面_再描画(Game& g);
+// The handicap level to the right of the board.
+void 描画_ハンデレベル(Game& g, int level);
 
 } // namespace korvanu

@@ -24,7 +24,7 @@ std::string 調査_時間秒追加結果(double seconds) {
          変換_数字から文字(secs);
 }
 
-void 描画_所有時間(Game& g, int side, double seconds) {
+void 描画_所有時間(const Game& g, int side, double seconds) {
   if (!isChecked(g, Menu::KEIKA)) return;
   const std::string text = 調査_時間秒追加結果(seconds);
   消去_所有時間(g, side);
@@ -38,12 +38,19 @@ void 描画_所有時間(Game& g, int side, double seconds) {
   }
 }
 
-void 消去_所有時間(Game& g, int side) {
+void 消去_所有時間(const Game& g, int side) {
   const int row = 9;
   if (side == g.SIDE_MAN)
     for (int x : {13, 14, 15}) 描画_絵(g, g.BACKGROUND, x, row);
   else if (side == g.SIDE_COM)
     for (int x : {-2, -1, 0}) 描画_絵(g, g.BACKGROUND, x, row);
+}
+
+void 待ち時間(Game& g, double seconds) {
+  // The platform sleeps for the span itself, so a pause that runs over
+  // midnight ends on time too.
+  if (!(seconds > 0) || !std::isfinite(seconds)) return;
+  g.ui.wait(seconds);
 }
 
 } // namespace korvanu

@@ -16,7 +16,11 @@ std::string 変換_数字から文字(double whole);
 std::string 調査_時間秒追加結果(double seconds);
 
 // Draws nothing unless "経過時間" is checked or for a side that is neither.
-void 描画_所有時間(Game& g, int side, double seconds);
-void 消去_所有時間(Game& g, int side);
+void 描画_所有時間(const Game& g, int side, double seconds);
+void 消去_所有時間(const Game& g, int side);
+
+// Pauses for `seconds` without handling any event, what is drawn staying as
+// it is. Negative or senseless values do not wait.
+void 待ち時間(Game& g, double seconds);
 
 } // namespace korvanu

@@ -2,14 +2,17 @@
 // the bang sounds, the blast shakes the window, and the squares end empty.
 #pragma once
 
+#include "rules/moves.h"
+
 namespace korvanu {
 
 struct Game;
 
-// Plays the explosion on every square marked in EXPLODE_MAP (1..9 each way),
-// then empties those squares on the board and clears the marks. Nothing else
-// runs meanwhile. On return the window stands where it stood and both hand
-// stands are redrawn.
-void 描画_爆発アニメ(Game& g);
+// Plays the explosion on the squares it emptied, showing the pieces that
+// stood there, and ends with those squares drawn empty. The board itself is
+// not touched: the rules have already emptied it. Nothing else runs
+// meanwhile. On return the window stands where it stood and both hand stands
+// are redrawn.
+void 描画_爆発アニメ(Game& g, const ExplosionEffects& blast);
 
 } // namespace korvanu

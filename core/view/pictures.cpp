@@ -4,19 +4,6 @@
 
 namespace korvanu {
 
-namespace {
-
-bool isPieceCode(int code) {
-  const int a = code < 0 ? -code : code;
-  const int kind = a / 10;
-  const int promoted = a % 10;
-  if (kind < HU || kind > OU || promoted > 1) return false;
-  // Gold and king have no promoted form.
-  return promoted == 0 || (kind != KIN && kind != OU);
-}
-
-} // namespace
-
 bool hasPicture(int code) {
   if (code >= EMPTY && code <= PIC_BOMB) return true;
   return isPieceCode(code);

@@ -1,6 +1,8 @@
 // Which codes 描画_絵 can paint, and the natural size of each picture.
 #pragma once
 
+#include "state/pieces.h"
+
 namespace korvanu {
 
 struct PictureSize {
@@ -14,9 +16,5 @@ bool hasPicture(int code);
 
 // {0, 0} for a code without a picture.
 PictureSize pictureSize(int code);
-
-// Kind number 1..8 of a piece code, ignoring side and promotion.
-constexpr int kindOf(int code) { return (code < 0 ? -code : code) / 10; }
-constexpr bool isPromoted(int code) { return (code < 0 ? -code : code) % 10 == 1; }
 
 } // namespace korvanu

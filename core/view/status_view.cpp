@@ -10,19 +10,19 @@ namespace {
 
 constexpr double SHADOW = 0.1;
 
-void repaintBackground(Game& g, double y, std::initializer_list<double> xs) {
+void repaintBackground(const Game& g, double y, std::initializer_list<double> xs) {
   for (double x : xs) 描画_絵(g, g.BACKGROUND, x, y);
 }
 
 // A printed value with its shadow; (x, y) is where the coloured copy goes.
-void shadowedNumber(Game& g, double x, double y, int value, int colour, int mode, double size) {
+void shadowedNumber(const Game& g, double x, double y, int value, int colour, int mode, double size) {
   描画_数値(g, x + SHADOW, y + SHADOW, value, COLOR_BLACK, mode, size);
   描画_数値(g, x, y, value, colour, mode, size);
 }
 
 } // namespace
 
-void 描画_手数(Game& g, int count, int) {
+void 描画_手数(const Game& g, int count, int) {
   repaintBackground(g, 3, {13, 14});
   描画_桝輪郭(g, COLOR_BOARD, 11, 3);
   // More digits start further left, so the counter ends where "手目" begins.
@@ -32,7 +32,7 @@ void 描画_手数(Game& g, int count, int) {
   描画_文字列(g, 13.8, 3.1, 99, COLOR_WHITE, 10);
 }
 
-void 描画_レベル(Game& g, int level) {
+void 描画_レベル(const Game& g, int level) {
   描画_数値(g, -1.5 + SHADOW, 0.1 + SHADOW, "LEVEL", COLOR_BLACK, 0, 10);
   描画_数値(g, -1.5, 0.1, "LEVEL", COLOR_WHITE, 0, 10);
   shadowedNumber(g, 0, 0, level, COLOR_WHITE, 0, 12);
@@ -49,7 +49,7 @@ void 描画_桝_数値(Game& g) {
   }
 }
 
-void 描画_移動結果(Game& g, int side, int x, int y, int piece, int colour) {
+void 描画_移動結果(const Game& g, int side, int x, int y, int piece, int colour) {
   消去_移動結果(g, side);
   double fileX = 0, rankX = 0, pieceX = 0, top = 0;
   if (side == g.SIDE_COM) {
@@ -70,7 +70,7 @@ void 描画_移動結果(Game& g, int side, int x, int y, int piece, int colour)
   if (side == g.SIDE_COM) 描画_桝輪郭(g, COLOR_BOARD, 1, 8);
 }
 
-void 消去_移動結果(Game& g, int side) {
+void 消去_移動結果(const Game& g, int side) {
   if (side == g.SIDE_COM) {
     repaintBackground(g, 8, {-2, -1, 0});
     描画_桝輪郭(g, COLOR_BOARD, -1, 7);
@@ -78,6 +78,14 @@ void 消去_移動結果(Game& g, int side) {
   } else if (side == g.SIDE_MAN) {
     repaintBackground(g, 2, {12, 13, 14});
   }
+}
+
+void showThinking(const Game& g) {
+  for (int x = -2; x <= 0; ++x) 描画_絵(g, g.BACKGROUND, x, 8);
+  描画_桝輪郭(g, COLOR_BOARD, -1, 7);
+  描画_数値(g, -1.5, 8.5, "思考中", COLOR_BLACK, 0, 12);
+  描画_数値(g, -1.6, 8.4, "思考中", COLOR_WHITE, 0, 12);
+  描画_桝輪郭(g, COLOR_BOARD, 1, 8);
 }
 
 } // namespace korvanu

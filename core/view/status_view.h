@@ -9,16 +9,18 @@ struct Game;
 
 // The counter right of the board, "手目" after it. The second argument is
 // not used.
-void 描画_手数(Game& g, int count, int unused);
+void 描画_手数(const Game& g, int count, int unused);
 // "LEVEL" and the level above the left hand stand.
-void 描画_レベル(Game& g, int level);
+void 描画_レベル(const Game& g, int level);
 // Column numbers 9..1 above the board and rank numerals 一..九 right of it.
 // From the first call on, all text is bold.
 void 描画_桝_数値(Game& g);
 // The move of `side` to (x, y) as file, rank and piece name: the upper
 // side's at the lower left, the human's at the upper right. Any other side
 // prints nothing.
-void 描画_移動結果(Game& g, int side, int x, int y, int piece, int colour);
-void 消去_移動結果(Game& g, int side);
+void 描画_移動結果(const Game& g, int side, int x, int y, int piece, int colour);
+void 消去_移動結果(const Game& g, int side);
+// "思考中" in shadowed text below the computer's hand while it searches.
+void showThinking(const Game& g);
 
 } // namespace korvanu

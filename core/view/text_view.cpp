@@ -16,13 +16,13 @@ constexpr double STRING_SHIFT_Y = 160;
 
 constexpr double MOVE_TEXT_POINTS = 12;
 
-void printAtTwips(Game& g, double left, double top, const std::string& text, int colour,
+void printAtTwips(const Game& g, double left, double top, const std::string& text, int colour,
                   double size) {
   if (text.empty()) return;
   g.ui.drawText(text, left, top, colour, size, g.FONT_BOLD);
 }
 
-void printAt(Game& g, double x, double y, const std::string& text, int colour, double size) {
+void printAt(const Game& g, double x, double y, const std::string& text, int colour, double size) {
   printAtTwips(g, cellLeft(x), cellTop(y), text, colour, size);
 }
 
@@ -73,22 +73,22 @@ std::string 文字列変換(int value) {
   return pieceName(value);
 }
 
-void 描画_数値(Game& g, double x, double y, int value, int colour, int mode, double size) {
+void 描画_数値(const Game& g, double x, double y, int value, int colour, int mode, double size) {
   printAt(g, x, y, mode == 0 ? printedNumber(value) : kanjiNumeral(value), colour, size);
 }
 
-void 描画_数値(Game& g, double x, double y, const std::string& text, int colour, int mode,
+void 描画_数値(const Game& g, double x, double y, const std::string& text, int colour, int mode,
                double size) {
   // A text has no numeral form.
   if (mode == 0) printAt(g, x, y, text, colour, size);
 }
 
-void 描画_文字列(Game& g, double x, double y, int value, int colour, double size) {
+void 描画_文字列(const Game& g, double x, double y, int value, int colour, double size) {
   const std::string text = value == 99 ? "手目" : handicapName(value);
   printAtTwips(g, cellLeft(x) + STRING_SHIFT_X, cellTop(y) + STRING_SHIFT_Y, text, colour, size);
 }
 
-void 描画_移動駒種類(Game& g, double x, double y, const std::string& text, int colour) {
+void 描画_移動駒種類(const Game& g, double x, double y, const std::string& text, int colour) {
   printAt(g, x, y, text, colour, MOVE_TEXT_POINTS);
 }
 

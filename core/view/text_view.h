@@ -19,16 +19,16 @@ std::string 文字列変換(int value);
 
 // mode 0 prints the value; any other mode prints the kanji numeral of a value
 // 1..9 and nothing otherwise.
-void 描画_数値(Game& g, double x, double y, int value, int colour, int mode, double size);
-void 描画_数値(Game& g, double x, double y, const std::string& text, int colour, int mode,
+void 描画_数値(const Game& g, double x, double y, int value, int colour, int mode, double size);
+void 描画_数値(const Game& g, double x, double y, const std::string& text, int colour, int mode,
                double size);
 
 // The handicap level names (-10..10) and the move counter's "手目" (99),
 // placed a little right of and below the cell's corner; other values print
 // nothing.
-void 描画_文字列(Game& g, double x, double y, int value, int colour, double size);
+void 描画_文字列(const Game& g, double x, double y, int value, int colour, double size);
 
 // One part of a move in notation, at size 12.
-void 描画_移動駒種類(Game& g, double x, double y, const std::string& text, int colour);
+void 描画_移動駒種類(const Game& g, double x, double y, const std::string& text, int colour);
 
 } // namespace korvanu

@@ -29,7 +29,7 @@ protected:
 };
 
 TEST_F(BoardView, PicturesLandOnTheGridAndUnknownCodesDrawNothing) {
-  描画_絵(g, -80, 5, 9);
+  描画_絵(g, CODE_SITA_OU, 5, 9);
   描画_絵(g, PIC_TITLE, 10.8, 0);
   ASSERT_EQ(ui.draws.size(), 2u);
   EXPECT_EQ(ui.draws[0].left, 1050 + 5 * 495);

@@ -13,6 +13,7 @@ namespace {
 
 using testing::Placed;
 using testing::Position;
+using testing::worth;
 
 // Takes the turn's copies and maps as the computer turn does, then makes the
 // candidate move and surveys it.
@@ -49,16 +50,17 @@ TEST(Danger, AHangingPieceCostsTheExchangeAndItsValue) {
     farKings(p, {{9, row, CODE_UE_SYA}, {5, row + 1, CODE_SITA_HU}, {5, row, taken}});
     return danger(p, 9, row, 5, row);
   };
-  EXPECT_DOUBLE_EQ(rookTo(5, EMPTY), -70 + 10 - 70);
+  const int rook = worth(CODE_UE_SYA), pawn = worth(CODE_SITA_HU), silver = worth(CODE_SITA_GIN);
+  EXPECT_DOUBLE_EQ(rookTo(5, EMPTY), -rook + pawn - rook);
   // Row 2: 10 for the row, 20 for a pawn attacker; a silver taken there is won back.
-  EXPECT_DOUBLE_EQ(rookTo(2, EMPTY), -70 + 10 - 70 - 10 - 20);
-  EXPECT_DOUBLE_EQ(rookTo(2, CODE_SITA_GIN), -70 + 10 - 70 - 10 + 40 - 20);
+  EXPECT_DOUBLE_EQ(rookTo(2, EMPTY), -rook + pawn - rook - 10 - 20);
+  EXPECT_DOUBLE_EQ(rookTo(2, CODE_SITA_GIN), -rook + pawn - rook - 10 + silver - 20);
 
   // The silver attacking (4, 5) would expose its king to the lance: no exchange.
   for (bool pinned : {false, true}) {
     Position p({{9, 1, CODE_UE_OU}, {5, 9, CODE_SITA_OU}, {5, 6, CODE_SITA_GIN}, {4, 2, CODE_UE_SYA}});
     if (pinned) p.g.BOARD[5][1] = CODE_UE_KYOU;
-    EXPECT_DOUBLE_EQ(danger(p, 4, 2, 4, 5), pinned ? -70 : -70 + 40 - 70) << pinned;
+    EXPECT_DOUBLE_EQ(danger(p, 4, 2, 4, 5), pinned ? -rook : -rook + silver - rook) << pinned;
   }
 }
 

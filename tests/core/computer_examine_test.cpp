@@ -11,6 +11,7 @@ namespace {
 
 using testing::Placed;
 using testing::Position;
+using testing::worth;
 
 Game& surveyed(Position& p) {
   勢力調査(p.g);
@@ -104,7 +105,7 @@ int lanceTarget(int up, Placed change) {
 }
 
 TEST(Examine, LanceTargetBehindAPawnThatAMajorPieceAttacks) {
-  EXPECT_EQ(lanceTarget(0, {1, 1, EMPTY}), 40);
+  EXPECT_EQ(lanceTarget(0, {1, 1, EMPTY}), worth(CODE_SITA_GIN));
   EXPECT_EQ(lanceTarget(1, {1, 2, EMPTY}), 0) << "row 6 is too far up";
   EXPECT_EQ(lanceTarget(0, {4, 8, CODE_SITA_KEI}), 0) << "(5, 6) attacked";
   EXPECT_EQ(lanceTarget(0, {4, 6, EMPTY}), 0) << "(5, 6) not guarded";
@@ -121,17 +122,19 @@ int knightTarget(int up, Placed change) {
 }
 
 TEST(Examine, KnightTargetsBesideAPawnThatAMajorPieceAttacks) {
-  EXPECT_EQ(knightTarget(0, {1, 1, EMPTY}), 60 + 71);
+  const int bishop = worth(CODE_SITA_KAKU), dragon = worth(CODE_SITA_SYA_NARI);
+  EXPECT_EQ(knightTarget(0, {1, 1, EMPTY}), bishop + dragon);
   EXPECT_EQ(knightTarget(2, {1, 3, EMPTY}), 0) << "row 5 is too far up";
-  EXPECT_EQ(knightTarget(0, {4, 5, CODE_UE_KIN}), 71) << "no room for the knight on the left";
-  EXPECT_EQ(knightTarget(0, {6, 6, CODE_SITA_HU}), 60) << "the right landing square is attacked";
+  EXPECT_EQ(knightTarget(0, {4, 5, CODE_UE_KIN}), dragon) << "no room for the knight on the left";
+  EXPECT_EQ(knightTarget(0, {6, 6, CODE_SITA_HU}), bishop)
+      << "the right landing square is attacked";
   EXPECT_EQ(knightTarget(0, {5, 8, CODE_SITA_HU}), 0) << "a cheaper attacker";
-  EXPECT_EQ(knightTarget(0, {5, 9, EMPTY}), 60) << "the promoted rook now attacks: not counted";
+  EXPECT_EQ(knightTarget(0, {5, 9, EMPTY}), bishop) << "the promoted rook now attacks: not counted";
   // Beside the edges only the inner side is looked at.
   for (int side : {-1, 1}) {
     Position p({{5 + 3 * side, 7, CODE_UE_HU}, {5 + 3 * side, 9, CODE_SITA_SYA},
                 {5 + side, 7, CODE_SITA_KAKU}});
-    EXPECT_EQ(調査_桂狙い(surveyed(p), 5 + 3 * side, 7), 60);
+    EXPECT_EQ(調査_桂狙い(surveyed(p), 5 + 3 * side, 7), bishop);
   }
 }
 

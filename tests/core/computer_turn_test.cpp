@@ -5,10 +5,11 @@
 #include "computer/com_turn.h"
 #include "computer/evaluate.h"
 #include "computer/survey.h"
+#include "play/turn.h"
 #include "position.h"
 #include "rules/legality.h"
 #include "sound_fake.h"
-#include "state/setup.h"
+#include "play/setup.h"
 #include "temp_dir.h"
 #include <algorithm>
 #include <cstring>
@@ -31,7 +32,7 @@ struct Searched {
 Searched search(Game& g) {
   Searched s;
   prepareComTurn(g);
-  s.found = searchComMove(g, s.best, collect, &s.candidates);
+  s.found = searchComMove(g, s.best, {collect, nullptr, &s.candidates});
   return s;
 }
 
@@ -204,7 +205,6 @@ protected:
   Position p;
   void SetUp() override {
     fake::reset();
-    p.g.QUIET = false;
     p.ui.sound = &fake::api();
     dir.write("駒打音.wav", "RIFF");
     p.g.SOUND_DEVICE = 7;
@@ -257,7 +257,6 @@ TEST_F(ComTurn, AnnouncesCheckAndMateButPlayGoesOn) {
   // announced, and it is still the human's turn.
   Position m({{5, 9, CODE_SITA_OU}, {4, 9, CODE_SITA_KYOU}, {6, 9, CODE_SITA_KYOU},
               {4, 8, CODE_SITA_KYOU}, {6, 8, CODE_SITA_KYOU}, {2, 4, CODE_UE_SYA}, {9, 1, CODE_UE_OU}});
-  m.g.QUIET = false;
   m.g.BACKGROUND = BG_MIDORI;
   m.g.SIDE_COM = TURN_GOTE;
   m.g.SIDE_MAN = TURN_SENTE;
@@ -279,7 +278,6 @@ TEST_F(ComTurn, TakingTheKingEndsTheGameAndABlastThatTakesBothCountsForTheHuman)
   EXPECT_TRUE(p.ui.quitRequested) << "the player declined another game";
 
   Position both;
-  both.g.QUIET = false;
   both.g.BACKGROUND = BG_MIDORI;
   both.g.SIDE_COM = TURN_GOTE;
   both.g.SIDE_MAN = TURN_SENTE;

@@ -2,7 +2,7 @@
 
 #include "platform/headless.h"
 #include "record/entry_line.h"
-#include "state/setup.h"
+#include "play/setup.h"
 
 namespace korvanu {
 namespace {

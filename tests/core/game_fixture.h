@@ -11,7 +11,7 @@
 #include "platform/headless.h"
 #include "sound_fake.h"
 #include "state/game.h"
-#include "state/setup.h"
+#include "play/setup.h"
 #include "temp_dir.h"
 
 namespace korvanu::testing {

@@ -9,7 +9,7 @@
 #include "platform/headless.h"
 #include "sound_fake.h"
 #include "state/game.h"
-#include "state/setup.h"
+#include "play/setup.h"
 #include "game_fixture.h"
 
 namespace korvanu {
@@ -216,6 +216,69 @@ TEST_F(Play, TwoPeoplePlayUntilAKingIsBlownUp) {
   EXPECT_TRUE(said("続けますか？", "再ゲーム"));
   EXPECT_EQ(g.TURN, NO_GAME) << "another game was set up";
   EXPECT_EQ(g.BOARD[5][1], CODE_UE_OU);
+}
+
+TEST_F(Play, APickedUpPieceIsLetGoWhenTheBoardChangesUnderIt) {
+  // A handicap step takes away the very rook that was picked up.
+  onMenu(g, Menu::START);
+  click(8, 8);
+  ASSERT_EQ(g.SELECT_STATE, 1);
+  for (int i = 0; i < 5; ++i) onMenu(g, Menu::LEBEL_DOWN);
+  ASSERT_EQ(g.BOARD[8][8], EMPTY);
+  EXPECT_EQ(g.SELECT_STATE, 0);
+  click(5, 8);
+  EXPECT_EQ(g.BOARD[5][8], EMPTY) << "no rook from nowhere";
+  EXPECT_EQ(g.TURN, TURN_SENTE);
+
+  // However else the square empties, the piece is not put down.
+  click(2, 7);
+  ASSERT_EQ(g.SELECT_STATE, 1);
+  g.BOARD[2][7] = EMPTY;
+  const int refusals = sounds("play 2");
+  click(2, 6);
+  EXPECT_EQ(g.BOARD[2][6], EMPTY);
+  EXPECT_EQ(g.SELECT_STATE, 0);
+  EXPECT_EQ(sounds("play 2"), refusals + 1);
+  EXPECT_EQ(g.MOVE_NO, 0);
+}
+
+TEST_F(Play, AHandPieceCannotBeDroppedOncePiecesInHandAreOff) {
+  onMenu(g, Menu::MOCHIKOMA);
+  onMenu(g, Menu::START);
+  g.HAND_SITA[KIN] = 1;
+  g.HAND_SITA_TOTAL = 1;
+  click(11, KIN + 2);
+  ASSERT_EQ(g.SELECT_STATE, 1);
+  onMenu(g, Menu::MOCHIKOMA);
+  click(5, 5);
+  EXPECT_EQ(g.BOARD[5][5], EMPTY);
+  EXPECT_EQ(g.HAND_SITA[KIN], 1);
+  EXPECT_EQ(g.SELECT_STATE, 0);
+  EXPECT_EQ(g.MOVE_NO, 0);
+}
+
+TEST_F(Play, AResumedGameBetweenPeopleNamesTheWinnerByWhoMovedFirst) {
+  onMenu(g, Menu::GOTE);  // the computer opens; the human moves second
+  ASSERT_EQ(g.SIDE_MAN, TURN_GOTE);
+  onMenu(g, Menu::START);
+  EXPECT_TRUE(said("後手の番です", " "));
+  ui.answers = {Answer::Yes};
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = EMPTY;
+  g.BOARD[5][9] = CODE_SITA_OU;
+  g.BOARD[5][6] = CODE_SITA_SYA;
+  g.BOARD[5][1] = CODE_UE_OU;
+  g.BOARD[5][2] = CODE_UE_KIN;
+  // The lower side thinks 7 s; that is its own time, whichever turn it has.
+  ui.clock += 7;
+  move(5, 6, 5, 5);
+  EXPECT_DOUBLE_EQ(g.MAN_TIME, 7);
+  EXPECT_DOUBLE_EQ(g.COM_TIME, 0);
+  move(5, 1, 4, 1);
+  // The rook takes the gold; the blast takes the upper king.
+  move(5, 5, 5, 2);
+  EXPECT_TRUE(said("後手の勝ちです", "終了"));
+  EXPECT_FALSE(said("先手の勝ちです", "終了"));
 }
 
 } // namespace

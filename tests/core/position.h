@@ -8,16 +8,18 @@
 
 namespace korvanu::testing {
 
+// What a piece is worth to the computer's scores: its code without the side.
+constexpr int worth(int code) { return code < 0 ? -code : code; }
+
 struct Placed {
   int x, y, code;
 };
 
-// A quiet game on an empty board with empty hands.
+// A game on an empty board with empty hands.
 struct Position {
   HeadlessPlatform ui;
   Game g{ui};
   explicit Position(std::initializer_list<Placed> pieces = {}) {
-    g.QUIET = true;
     for (const Placed& p : pieces) g.BOARD[p.x][p.y] = p.code;
   }
   void hand(int sitaKind, int count) {

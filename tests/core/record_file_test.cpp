@@ -9,10 +9,10 @@
 #include "play/commands.h"
 #include "platform/headless.h"
 #include "record/entry_line.h"
-#include "record/file_panel.h"
+#include "play/file_panel.h"
 #include "record/record_file.h"
 #include "state/game.h"
-#include "state/setup.h"
+#include "play/setup.h"
 #include "game_fixture.h"
 
 namespace korvanu {
@@ -112,6 +112,83 @@ TEST_F(RecordFiles, AFailedSaveLeavesWhatWasSavedAndSaysSo) {
     EXPECT_NE(f.path().extension(), ".tmp") << "no temporary file is left: " << f.path();
 }
 
+TEST_F(RecordFiles, AFileMarkedReadOnlyIsNotReplaced) {
+  playThreeMoves();
+  save("kept");
+  const auto path = dir.path() / "kept.棋譜";
+  const std::string before = bytesOf(path);
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                                         std::filesystem::perms::others_read);
+  ui.messages.clear();
+  save("kept", "別の対局");
+  EXPECT_TRUE(said("棋譜ﾌｧｲﾙを書き込めませんでした", "棋譜保存"));
+  EXPECT_FALSE(said("棋譜を書き込みました", "  "));
+  EXPECT_TRUE(ui.recordFields) << "the panel stays open to save elsewhere";
+  EXPECT_EQ(bytesOf(path), before);
+}
+
+TEST_F(RecordFiles, AFieldShiftJisCannotHoldIsNamedAndNothingIsWritten) {
+  playThreeMoves();
+  save("kept");
+  const std::string before = bytesOf(dir.path() / "kept.棋譜");
+  // Fields 2..4 as the panel labels them.
+  const std::pair<int, const char*> fields[] = {{2, "対局名"}, {3, "先手"}, {4, "後手"}};
+  for (const auto& [field, label] : fields) {
+    for (const char* name : {"kept", "fresh"}) {
+      onMenu(g, Menu::KIFU_WRITE);
+      ui.fields[0] = name;
+      ui.fields[1] = "練習対局";
+      ui.fields[2] = "羽生";
+      ui.fields[3] = "コンピュータ";
+      ui.fields[field - 1] = "Café";
+      ui.messages.clear();
+      Command1_Click(g);
+      ASSERT_EQ(ui.messages.size(), 1u) << label;
+      EXPECT_EQ(ui.messages[0].text, std::string(label) + "に書き込めない文字があります");
+      EXPECT_EQ(ui.messages[0].title, "棋譜保存");
+      EXPECT_TRUE(ui.recordFields) << "the panel stays open to mend the text";
+      EXPECT_EQ(ui.fields[field - 1], "Café") << "what was typed stays";
+    }
+  }
+  EXPECT_EQ(bytesOf(dir.path() / "kept.棋譜"), before);
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "fresh.棋譜"));
+  // Once mended, the save goes through.
+  ui.fields[3] = "Cafe";
+  Command1_Click(g);
+  EXPECT_TRUE(said("棋譜を書き込みました", "  "));
+}
+
+TEST_F(RecordFiles, SavingOverAFileAsksFirst) {
+  playThreeMoves();
+  save("kept");
+  for (const MessageCall& m : ui.messages) EXPECT_NE(m.buttons, Buttons::YesNo) << "a new file needs no question";
+  const auto path = dir.path() / "kept.棋譜";
+  const std::string before = bytesOf(path);
+  const std::string question = "kept.棋譜 は既にあります。置き換えますか？";
+
+  ui.answers = {Answer::No};
+  ui.messages.clear();
+  save("kept", "別の対局");
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, question);
+  EXPECT_EQ(ui.messages[0].title, "棋譜保存");
+  EXPECT_EQ(ui.messages[0].buttons, Buttons::YesNo);
+  EXPECT_TRUE(ui.recordFields) << "いいえ: the panel stays open";
+  EXPECT_EQ(ui.fields[0], "kept");
+  EXPECT_EQ(bytesOf(path), before);
+
+  ui.answers = {Answer::Yes};
+  ui.messages.clear();
+  Command1_Click(g);
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[0].text, question);
+  EXPECT_EQ(ui.messages[1].text, "棋譜を書き込みました");
+  EXPECT_FALSE(ui.recordFields);
+  const auto back = readRecordFile(path.string());
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->title, "別の対局");
+}
+
 TEST_F(RecordFiles, BrokenFilesLoadNothing) {
   playThreeMoves();
   save("good");
@@ -173,6 +250,42 @@ TEST_F(RecordFiles, AnUnreadableDriveKeepsTheFolder) {
   Drive1_Change(g, "/");
   EXPECT_EQ(ui.folderShown, "/");
   EXPECT_EQ(ui.fileFolder, "/") << "the file list follows the folder";
+}
+
+TEST(RecordFileFormat, EmptyLinesAndBlanksAtTheEndAreIgnoredAndNothingElse) {
+  HeadlessPlatform ui;
+  Game g{ui};
+  初期設定(g);
+  const std::string entry = formatEntryLine(g.REC[0]);
+  const std::string head = "title\r\nupper\r\nlower\r\n" + entry + "\r\n" + entry;
+  for (const char* tail :
+       {"\r\n\r\n", "\r\n\r\n\r\n", "   ", "\t ", "\r\n  \r\n", "\r\n \t\r\n\r\n", "\n\n", "  \r\n\r\n"}) {
+    const auto f = parseRecordFile(head + tail);
+    ASSERT_TRUE(f) << ::testing::PrintToString(std::string(tail));
+    EXPECT_EQ(f->entries.size(), 2u);
+  }
+  const auto noClocks = parseRecordFile(head.substr(0, head.size() - 20) + "  \r\n\r\n");
+  ASSERT_TRUE(noClocks);
+  EXPECT_EQ(noClocks->entries.size(), 2u);
+
+  // Anything else out of shape is refused as ever, with its line.
+  const std::pair<std::string, size_t> refused[] = {
+      {head + "\r\n\r\n" + entry + "\r\n", 6},  // an empty line between entries
+      {"title\r\nupper\r\nlower\r\n" + entry + "  \r\n" + entry + "\r\n", 4},  // blanks inside
+      {head + "\r\n\r\nx\r\n", 6},  // the empty line is not at the end
+      {head + "\r\n\x81\r\n", 6},            // bytes that are no text
+  };
+  for (const auto& [bytes, line] : refused) {
+    size_t bad = 0;
+    EXPECT_FALSE(parseRecordFile(bytes, nullptr, &bad));
+    EXPECT_EQ(bad, line);
+  }
+  // The header lines are taken as they are, even empty ones at the end.
+  const auto headers = parseRecordFile("title \r\nupper\r\n\r\n");
+  ASSERT_TRUE(headers);
+  EXPECT_EQ(headers->title, "title ");
+  EXPECT_EQ(headers->lowerName, "");
+  EXPECT_TRUE(headers->entries.empty());
 }
 
 TEST(RecordFileFormat, HeaderLinesMissingRepeatTheLastOne) {

@@ -10,7 +10,7 @@
 #include "platform/headless.h"
 #include "sound_fake.h"
 #include "state/game.h"
-#include "state/setup.h"
+#include "play/setup.h"
 #include "game_fixture.h"
 
 namespace korvanu {

@@ -2,7 +2,7 @@
 
 #include "position.h"
 #include "rules/legality.h"
-#include "state/setup.h"
+#include "play/setup.h"
 
 namespace korvanu {
 namespace {

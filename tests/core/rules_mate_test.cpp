@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "computer/survey.h"
+#include "play/game_end.h"
 #include "position.h"
 #include "rules/mate.h"
 

@@ -4,7 +4,7 @@
 #include "rules/legality.h"
 #include "rules/moves.h"
 #include "rules/record.h"
-#include "state/setup.h"
+#include "play/setup.h"
 
 namespace korvanu {
 namespace {
@@ -90,7 +90,7 @@ TEST(Moves, DropsLeaveTheHandAndTheKingSquareIsKept) {
   EXPECT_EQ(p.g.HAND_UE_TOTAL, 0);
   EXPECT_EQ(p.g.BOARD[3][3], CODE_UE_HU);
   EXPECT_FALSE(isPlayableMove(p.g, -1, HU, 4, 4, CODE_UE_HU)) << "the hand is empty now";
-  EXPECT_FALSE(isPlayableMove(p.g, 11, KIN + 2, 4, 4, -51))
+  EXPECT_FALSE(isPlayableMove(p.g, 11, KIN + 2, 4, 4, CODE_SITA_KIN - 1))
       << "hand pieces are dropped unpromoted";
 
   playMove(p.g, 5, 9, 4, 8, CODE_SITA_OU);
@@ -128,7 +128,6 @@ TEST(Promotion, ZonesAndWhatMayPromote) {
 TEST(Record, SlotsStoreEveryPositionAndGrowPastTheirNumber) {
   HeadlessPlatform ui;
   Game g{ui};
-  g.QUIET = true;
   初期設定(g);
   g.BOARD[1][1] = EMPTY;
   g.HAND_SITA[KYOU] = 1;

@@ -12,7 +12,7 @@
 #include "rules/move_list.h"
 #include "rules/moves.h"
 #include "rules/record.h"
-#include "state/setup.h"
+#include "play/setup.h"
 #include "view/pictures.h"
 
 namespace korvanu {

@@ -2,7 +2,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "files/text_file.h"
 #include "platform/headless.h"
@@ -11,7 +16,7 @@
 #include "sound/sound.h"
 #include "sound_fake.h"
 #include "state/game.h"
-#include "state/setup.h"
+#include "play/setup.h"
 #include "temp_dir.h"
 #include "view/board_view.h"
 
@@ -76,6 +81,32 @@ TEST(TextFile, ReplacesTheFileWholeAndLeavesNothingBeside) {
   size_t entries = 0;
   for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++entries;
   EXPECT_EQ(entries, 2u) << "no temporary file is left behind";
+}
+
+TEST(TextFile, LeftoversOfKilledWritesGoAndReadOnlyFilesStay) {
+  testing::TempDir dir;
+  // Saves killed half-way, by an earlier run with this process id or by any other.
+  for (const std::string& pid : {std::to_string(::getpid()), std::string("1"), std::string("123456")})
+    dir.write("notes.txt." + pid + ".tmp", "half");
+  // Not leftovers of ours: other names, and a save still going on elsewhere.
+  for (const char* name : {"other.txt.7.tmp", "notes.txt.tmp", "notes.txt.12a.tmp", "notes.txt.88.tmp"})
+    dir.write(name, "x");
+  const int busy = ::open("notes.txt.88.tmp", O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+  ASSERT_TRUE(writeTextFile("notes.txt", {"一"}));
+  ::close(busy);
+  std::set<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(dir.path())) names.insert(e.path().filename());
+  EXPECT_EQ(names, (std::set<std::string>{"notes.txt", "other.txt.7.tmp", "notes.txt.tmp",
+                                          "notes.txt.12a.tmp", "notes.txt.88.tmp"}));
+
+  // A file the user made read-only is refused as a read-only folder would be.
+  ASSERT_EQ(::chmod("notes.txt", 0444), 0);
+  EXPECT_FALSE(writeTextFile("notes.txt", {"二"}));
+  EXPECT_EQ(readBytes("notes.txt"), "\x88\xea\r\n");
+  EXPECT_FALSE(std::filesystem::exists("notes.txt." + std::to_string(::getpid()) + ".tmp"));
+  ASSERT_EQ(::chmod("notes.txt", 0644), 0);
+  EXPECT_TRUE(writeTextFile("notes.txt", {"二"})) << "writable again, replaced again";
 }
 
 class SettingsFile : public ::testing::Test {
@@ -187,7 +218,7 @@ TEST_F(SettingsFile, OtherTextCountsAsOffAndOnTheFirstLineChangesNothing) {
   // The background line in UTF-8, not CP932, and a damaged fifth line.
   dir.write(SETTINGS_FILE, "背景画=宇宙\r\n持駒可=on\r\n移動指導=ON \r\n\x8c\x6f\x89\xdf\x8e\x9e\x8a\xd4=ON\r\n\x81\r\n");
   読込_環境設定ファイル(g);
-  EXPECT_EQ(g.BACKGROUND, 0);
+  EXPECT_EQ(g.BACKGROUND, BG_MIDORI) << "the window's own green, not the wood of picture 0";
   EXPECT_TRUE(isChecked(g, Menu::TATAMI)) << "the window's own check mark stays";
   EXPECT_FALSE(backgroundPainted(BG_UCHU));
   EXPECT_FALSE(isChecked(g, Menu::MOCHIKOMA));
@@ -202,6 +233,29 @@ TEST_F(SettingsFile, OtherTextCountsAsOffAndOnTheFirstLineChangesNothing) {
   EXPECT_EQ(g.BACKGROUND, BG_TATAMI);
   EXPECT_TRUE(backgroundPainted(BG_TATAMI));
   EXPECT_EQ(fileLines().front(), "背景画=畳");
+}
+
+TEST_F(SettingsFile, AnUnknownBackgroundLeavesTheWindowGreenAndTheStandsInSight) {
+  writeFile("背景画=桜\n持駒可=ON\n移動指導=OFF\n経過時間=ON\nBGM=OFF");
+  const std::string before = readBytes(SETTINGS_FILE);
+  Form_Load(g);
+  auto painted = [&](int code, double x, double y) {
+    return std::any_of(ui.draws.begin(), ui.draws.end(), [&](const DrawCall& d) {
+      return d.kind == DrawCall::Picture && d.code == code && d.left == cellLeft(x) && d.top == cellTop(y);
+    });
+  };
+  // Round the board and beside the stands the window is green; only the
+  // stands themselves are wood, so they stand out.
+  for (auto [x, y] : {std::pair{-3.0, 0.0}, {15.0, 12.0}, {0.0, 3.0}, {12.0, 5.0}, {5.0, 10.0}}) {
+    EXPECT_TRUE(painted(BG_MIDORI, x, y)) << x << "," << y;
+    EXPECT_FALSE(painted(EMPTY, x, y)) << x << "," << y;
+  }
+  EXPECT_TRUE(painted(EMPTY, 11, 5));
+  EXPECT_TRUE(painted(EMPTY, -1, 5));
+  // The file and the menu stay as they were.
+  EXPECT_TRUE(isChecked(g, Menu::TATAMI));
+  EXPECT_FALSE(isChecked(g, Menu::MIDORI));
+  EXPECT_EQ(readBytes(SETTINGS_FILE), before);
 }
 
 TEST_F(SettingsFile, EveryOptionChangeRewritesTheFile) {

@@ -9,7 +9,7 @@
 #include "sound/sound.h"
 #include "sound_fake.h"
 #include "state/game.h"
-#include "state/setup.h"
+#include "play/setup.h"
 #include "temp_dir.h"
 #include "view/board_view.h"
 
@@ -18,15 +18,19 @@ namespace {
 
 // The starting position row by row from the top, columns 1..9 left to right.
 constexpr int START[9][9] = {
-    {20, 30, 40, 50, 80, 50, 40, 30, 20},
-    {0, 70, 0, 0, 0, 0, 0, 60, 0},
-    {10, 10, 10, 10, 10, 10, 10, 10, 10},
-    {0, 0, 0, 0, 0, 0, 0, 0, 0},
-    {0, 0, 0, 0, 0, 0, 0, 0, 0},
-    {0, 0, 0, 0, 0, 0, 0, 0, 0},
-    {-10, -10, -10, -10, -10, -10, -10, -10, -10},
-    {0, -60, 0, 0, 0, 0, 0, -70, 0},
-    {-20, -30, -40, -50, -80, -50, -40, -30, -20},
+    {CODE_UE_KYOU, CODE_UE_KEI, CODE_UE_GIN, CODE_UE_KIN, CODE_UE_OU, CODE_UE_KIN, CODE_UE_GIN,
+     CODE_UE_KEI, CODE_UE_KYOU},
+    {EMPTY, CODE_UE_SYA, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, CODE_UE_KAKU, EMPTY},
+    {CODE_UE_HU, CODE_UE_HU, CODE_UE_HU, CODE_UE_HU, CODE_UE_HU, CODE_UE_HU, CODE_UE_HU,
+     CODE_UE_HU, CODE_UE_HU},
+    {EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY},
+    {EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY},
+    {EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY},
+    {CODE_SITA_HU, CODE_SITA_HU, CODE_SITA_HU, CODE_SITA_HU, CODE_SITA_HU, CODE_SITA_HU,
+     CODE_SITA_HU, CODE_SITA_HU, CODE_SITA_HU},
+    {EMPTY, CODE_SITA_KAKU, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, CODE_SITA_SYA, EMPTY},
+    {CODE_SITA_KYOU, CODE_SITA_KEI, CODE_SITA_GIN, CODE_SITA_KIN, CODE_SITA_OU, CODE_SITA_KIN,
+     CODE_SITA_GIN, CODE_SITA_KEI, CODE_SITA_KYOU},
 };
 
 class Setup : public ::testing::Test {

@@ -10,7 +10,8 @@
 #include "computer/survey.h"
 #include "platform/headless.h"
 #include "state/game.h"
-#include "state/setup.h"
+#include "play/setup.h"
+#include "rules_oracle.h"
 
 namespace korvanu {
 namespace {
@@ -55,7 +56,10 @@ int countSquares(const Map& m, int v) {
 
 // Random codes, a few of them no piece at all, on a random share of the squares.
 void randomBoard(Game& g, std::mt19937& rng) {
-  static constexpr int CODES[] = {10, 11, 20, 21, 30, 31, 40, 41, 50, 60, 61, 70, 71, 80, 51, 12};
+  static constexpr int CODES[] = {
+      CODE_UE_HU,  CODE_UE_HU_NARI,  CODE_UE_KYOU, CODE_UE_KYOU_NARI, CODE_UE_KEI, CODE_UE_KEI_NARI,
+      CODE_UE_GIN, CODE_UE_GIN_NARI, CODE_UE_KIN,  CODE_UE_KAKU,      CODE_UE_KAKU_NARI,
+      CODE_UE_SYA, CODE_UE_SYA_NARI, CODE_UE_OU,   51,                12};
   std::uniform_int_distribution<int> pick(0, std::size(CODES) - 1), percent(0, 99);
   const int density = percent(rng) / 2 + 10;
   for (int x = 1; x <= 9; ++x)
@@ -65,37 +69,7 @@ void randomBoard(Game& g, std::mt19937& rng) {
     }
 }
 
-// Reach written out plainly for the lower side; the upper side's is mirrored.
-struct Move {
-  int dx, dy;
-  bool slides;
-};
-std::vector<Move> lowerMoves(int kind) {
-  const std::vector<Move> gold{{0, -1, 0}, {-1, -1, 0}, {1, -1, 0},
-                              {0, 1, 0},  {-1, 0, 0},  {1, 0, 0}};
-  const std::vector<Move> diagonal{{-1, -1, 0}, {1, -1, 0}, {-1, 1, 0}, {1, 1, 0}};
-  const std::vector<Move> orthogonal{{0, -1, 0}, {0, 1, 0}, {-1, 0, 0}, {1, 0, 0}};
-  auto join = [](std::vector<Move> steps, std::vector<Move> more, bool slides) {
-    for (Move& m : more) m.slides = slides;
-    steps.insert(steps.end(), more.begin(), more.end());
-    return steps;
-  };
-  switch (kind) {
-    case 10: return {{0, -1, false}};
-    case 20: return {{0, -1, true}};
-    case 30: return {{-1, -2, false}, {1, -2, false}};
-    case 40: return {{0, -1, 0}, {-1, -1, 0}, {1, -1, 0}, {-1, 1, 0}, {1, 1, 0}};
-    case 11: case 21: case 31: case 41: case 50: return gold;
-    case 60: return join({}, diagonal, true);
-    case 61: return join(orthogonal, diagonal, true);
-    case 70: return join({}, orthogonal, true);
-    case 71: return join(diagonal, orthogonal, true);
-    case 80: return join(diagonal, orthogonal, false);
-    default: return {};
-  }
-}
-
-// Counts the reach of each side, and marks the pieces that reach the opposing king.
+// Counts the reach of each side (each piece's steps from the rules oracle), and marks the pieces that reach the opposing king.
 void bruteForce(const Game& g, Map& sita, Map& ue, Map& checking) {
   std::memset(sita, 0, sizeof(Map));
   std::memset(ue, 0, sizeof(Map));
@@ -106,13 +80,13 @@ void bruteForce(const Game& g, Map& sita, Map& ue, Map& checking) {
       const int c = g.BOARD[x][y];
       const int side = c < 0 ? -1 : 1;
       Map& count = c < 0 ? sita : ue;
-      for (const Move& m : lowerMoves(c * side)) {
+      for (const oracle::Step& m : oracle::steps(oracle::pieceOf(c))) {
         int tx = x + m.dx, ty = y - side * m.dy;
         for (; on(tx, ty); tx += m.dx, ty -= side * m.dy) {
           ++count[tx][ty];
           const int b = g.BOARD[tx][ty];
-          if (b == -80 * side && c != 80 * side) checking[x][y] = 9;
-          if (!m.slides || (b != EMPTY && b != -80 * side)) break;
+          if (b == CODE_SITA_OU * side && c != CODE_UE_OU * side) checking[x][y] = 9;
+          if (!m.slides || (b != EMPTY && b != CODE_SITA_OU * side)) break;
         }
       }
     }
@@ -141,9 +115,9 @@ TEST_F(Survey, StartingPosition) {
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y) EXPECT_EQ(g.INFLUENCE_SITA[x][y], g.INFLUENCE_UE[10 - x][10 - y]);
   EXPECT_EQ(g.INFLUENCE_SITA[1][7], 3);  // lance, knight and bishop
-  EXPECT_EQ(g.DEFENDER_SITA[1][7], -60);
-  EXPECT_EQ(g.DEFENDER_UE[3][3], 30);
-  EXPECT_EQ(g.DEFENDER_UE[5][1], 50);
+  EXPECT_EQ(g.DEFENDER_SITA[1][7], CODE_SITA_KAKU);
+  EXPECT_EQ(g.DEFENDER_UE[3][3], CODE_UE_KEI);
+  EXPECT_EQ(g.DEFENDER_UE[5][1], CODE_UE_KIN);
   EXPECT_EQ(g.INFLUENCE_UE[5][1], 2);
 }
 
@@ -172,8 +146,8 @@ TEST_F(Survey, RandomBoardsMatchPlainCountsAndChecks) {
         for (int dx = -1; dx <= 1; ++dx)
           for (int dy = -1; dy <= 1; ++dy)
             besideLowerKing |= (dx || dy) && x + dx >= 1 && x + dx <= 9 && y + dy >= 1 &&
-                               y + dy <= 9 && g.BOARD[x + dx][y + dy] == -80;
-        ASSERT_EQ(g.DEFENDER_SITA[x][y] == -80, c < 0 && besideLowerKing);
+                               y + dy <= 9 && g.BOARD[x + dx][y + dy] == CODE_SITA_OU;
+        ASSERT_EQ(g.DEFENDER_SITA[x][y] == CODE_SITA_OU, c < 0 && besideLowerKing);
       }
   }
 }
@@ -193,31 +167,31 @@ TEST_F(Survey, SecondSurveyForgetsTheFirstExceptUeSquares) {
 }
 
 TEST_F(Survey, SlidersCheckThroughTheKingAndRunOn) {
-  place(g, {{5, 5, -70}, {5, 2, 80}});  // SITA rook below the UE king
+  place(g, {{5, 5, CODE_SITA_SYA}, {5, 2, CODE_UE_OU}});  // SITA rook below the UE king
   勢力調査(g);
   EXPECT_EQ(g.CHECK_BY_SITA[5][5], 9);
   EXPECT_EQ(g.CHECK_BY_SITA[5][4] + g.CHECK_BY_SITA[5][3], 2);
   EXPECT_EQ(countSquares(g.CHECK_BY_SITA, 0), 78);
-  EXPECT_EQ(g.ATTACKER_SITA[5][2], -70);
+  EXPECT_EQ(g.ATTACKER_SITA[5][2], CODE_SITA_SYA);
   EXPECT_EQ(at(g.ATTACKER_SITA_X, g.ATTACKER_SITA_Y, 5, 2), 55);
   EXPECT_EQ(g.INFLUENCE_SITA[5][1], 1);
 
   Game h{ui};
-  place(h, {{5, 2, 70}, {5, 6, -80}});  // UE rook above the SITA king
+  place(h, {{5, 2, CODE_UE_SYA}, {5, 6, CODE_SITA_OU}});  // UE rook above the SITA king
   勢力調査(h);
   EXPECT_EQ(h.CHECK_BY_UE[5][2], 9);
   for (int y = 3; y <= 5; ++y) EXPECT_EQ(h.CHECK_BY_UE[5][y], 1) << y;
   EXPECT_EQ(countSquares(h.CHECK_BY_UE, 0), 77);
   for (int y = 3; y <= 9; ++y) EXPECT_EQ(h.INFLUENCE_UE[5][y], 1) << y;
-  EXPECT_EQ(h.ATTACKER_UE[5][6], 70);
+  EXPECT_EQ(h.ATTACKER_UE[5][6], CODE_UE_SYA);
   EXPECT_EQ(at(h.ATTACKER_UE_X, h.ATTACKER_UE_Y, 5, 6), 52);
 
   Game k{ui};  // behind the king the line stops at the next piece
-  place(k, {{5, 9, -20}, {5, 5, 80}, {5, 3, 10}});
+  place(k, {{5, 9, CODE_SITA_KYOU}, {5, 5, CODE_UE_OU}, {5, 3, CODE_UE_HU}});
   勢力調査(k);
   EXPECT_EQ(k.INFLUENCE_SITA[5][4] + k.INFLUENCE_SITA[5][3], 2);
   EXPECT_EQ(k.INFLUENCE_SITA[5][2], 0);
-  EXPECT_EQ(k.ATTACKER_SITA[5][3], -20);
+  EXPECT_EQ(k.ATTACKER_SITA[5][3], CODE_SITA_KYOU);
   EXPECT_EQ(at(k.ATTACKER_SITA_X, k.ATTACKER_SITA_Y, 5, 3), 59);
   EXPECT_EQ(k.CHECK_BY_SITA[5][4], 0);
   EXPECT_EQ(k.CHECK_BY_SITA[5][6], 1);
@@ -228,10 +202,10 @@ TEST_F(Survey, LinesFromTheEdgeExamineNothing) {
   勢力調査(g);
   Game before{ui};
   for (auto map : MAPS) std::memcpy(before.*map, g.*map, sizeof(Map));
-  勢力確定上直進(g, -70, 4, 1);
-  勢力確定下直進(g, 70, 4, 9);
-  勢力確定右直進(g, -70, 9, 5);
-  勢力確定左直進(g, 70, 1, 5);
+  勢力確定上直進(g, CODE_SITA_SYA, 4, 1);
+  勢力確定下直進(g, CODE_UE_SYA, 4, 9);
+  勢力確定右直進(g, CODE_SITA_SYA, 9, 5);
+  勢力確定左直進(g, CODE_UE_SYA, 1, 5);
   EXPECT_TRUE(sameMaps(g, before));
 }
 
@@ -239,18 +213,22 @@ TEST_F(Survey, UeKindsKeepOnlyWhatTheirRowSays) {
   for (auto map : {&Game::ATTACKER_UE_X, &Game::ATTACKER_UE_Y, &Game::DEFENDER_UE_X,
                    &Game::DEFENDER_UE_Y})
     fill(g.*map, 77);
-  place(g, {{2, 2, 10}, {2, 3, -40},                // pawn onto a SITA piece
-            {9, 1, 10}, {9, 2, 50},                 // pawn behind a UE piece
-            {6, 1, 30}, {5, 3, -50}, {7, 3, 20},    // knight onto a SITA and a UE piece
-            {8, 5, 40}, {8, 6, -10}});              // silver onto a SITA piece
+  place(g, {// pawn onto a SITA piece
+            {2, 2, CODE_UE_HU}, {2, 3, CODE_SITA_GIN},
+            // pawn behind a UE piece
+            {9, 1, CODE_UE_HU}, {9, 2, CODE_UE_KIN},
+            // knight onto a SITA and a UE piece
+            {6, 1, CODE_UE_KEI}, {5, 3, CODE_SITA_KIN}, {7, 3, CODE_UE_KYOU},
+            // silver onto a SITA piece
+            {8, 5, CODE_UE_GIN}, {8, 6, CODE_SITA_HU}});
   勢力調査(g);
-  EXPECT_EQ(g.ATTACKER_UE[2][3], 10);
+  EXPECT_EQ(g.ATTACKER_UE[2][3], CODE_UE_HU);
   EXPECT_EQ(g.ATTACKER_UE_X[2][3], 77);
-  EXPECT_EQ(g.DEFENDER_UE[9][2], 10);
+  EXPECT_EQ(g.DEFENDER_UE[9][2], CODE_UE_HU);
   EXPECT_EQ(g.DEFENDER_UE_Y[9][2], 77);
   EXPECT_EQ(g.INFLUENCE_UE[5][3], 1);
   EXPECT_EQ(g.ATTACKER_UE[5][3], 999);
-  EXPECT_EQ(g.DEFENDER_UE[7][3], 30);
+  EXPECT_EQ(g.DEFENDER_UE[7][3], CODE_UE_KEI);
   EXPECT_EQ(at(g.DEFENDER_UE_X, g.DEFENDER_UE_Y, 7, 3), 61);
   EXPECT_EQ(g.INFLUENCE_UE[8][6], 1);
   EXPECT_EQ(g.ATTACKER_UE[8][6], 999);
@@ -258,71 +236,83 @@ TEST_F(Survey, UeKindsKeepOnlyWhatTheirRowSays) {
 }
 
 TEST_F(Survey, PromotedPiecesRecordStepsAndLinesApart) {
-  place(g, {{3, 3, -61}, {3, 2, 10}, {1, 1, 20},               // a step and a diagonal's end
-            {7, 7, 61}, {7, 8, -10}, {7, 6, 10}, {9, 9, -20},  // the same for UE
-            {6, 7, -80},                                       // checked by a step
-            {1, 5, 71}, {2, 6, -10}, {2, 4, -80}});  // UE dragon: line to (1,1), two diagonal steps
+  place(g, {// a step and a diagonal's end
+            {3, 3, CODE_SITA_KAKU_NARI}, {3, 2, CODE_UE_HU}, {1, 1, CODE_UE_KYOU},
+            // the same for UE
+            {7, 7, CODE_UE_KAKU_NARI}, {7, 8, CODE_SITA_HU}, {7, 6, CODE_UE_HU},
+            {9, 9, CODE_SITA_KYOU},
+            // checked by a step
+            {6, 7, CODE_SITA_OU},
+            // UE dragon: line to (1,1), two diagonal steps
+            {1, 5, CODE_UE_SYA_NARI}, {2, 6, CODE_SITA_HU}, {2, 4, CODE_SITA_OU}});
   勢力調査(g);
-  EXPECT_EQ(g.ATTACKER_SITA[3][2], -61);
-  EXPECT_EQ(g.ATTACKER_SITA[1][1], -60);
+  EXPECT_EQ(g.ATTACKER_SITA[3][2], CODE_SITA_KAKU_NARI);
+  EXPECT_EQ(g.ATTACKER_SITA[1][1], CODE_SITA_KAKU);
   EXPECT_EQ(at(g.ATTACKER_SITA_X, g.ATTACKER_SITA_Y, 1, 1), 33);
   EXPECT_EQ(g.INFLUENCE_UE[7][8], 1);
   EXPECT_EQ(g.ATTACKER_UE[7][8], 999);
   EXPECT_EQ(g.DEFENDER_UE[7][6], 999);
-  EXPECT_EQ(g.ATTACKER_UE[9][9], 61);
+  EXPECT_EQ(g.ATTACKER_UE[9][9], CODE_UE_KAKU_NARI);
   EXPECT_EQ(at(g.ATTACKER_UE_X, g.ATTACKER_UE_Y, 9, 9), 77);
   EXPECT_EQ(g.CHECK_BY_UE[7][7], 9);
   EXPECT_EQ(g.ATTACKER_UE[6][7], 999);
-  EXPECT_EQ(g.DEFENDER_UE[1][1], 71);
+  EXPECT_EQ(g.DEFENDER_UE[1][1], CODE_UE_SYA_NARI);
   EXPECT_EQ(at(g.DEFENDER_UE_X, g.DEFENDER_UE_Y, 1, 1), 15);
-  EXPECT_EQ(g.ATTACKER_UE[2][6], 71);
+  EXPECT_EQ(g.ATTACKER_UE[2][6], CODE_UE_SYA_NARI);
   EXPECT_EQ(at(g.ATTACKER_UE_X, g.ATTACKER_UE_Y, 2, 6), 15);
   EXPECT_EQ(g.CHECK_BY_UE[1][5], 9);
 }
 
 TEST_F(Survey, FirstScannedOfEqualRecordsKeepsTheSquare) {
-  place(g, {{5, 5, 30}, {6, 4, -40}, {4, 6, -40},  // the upper silver is scanned second
-            {2, 2, 30}, {1, 3, -40}, {1, 1, -40},  // same column: the upper one first
-            {8, 5, 30}, {7, 6, -40}, {8, 6, -10},  // a cheaper attacker scanned later wins
-            {5, 8, 10}, {4, 7, 40}, {6, 9, 40},    // UE defenders
-            {9, 1, -10}, {9, 3, 70}, {7, 1, 70}}); // UE attackers
+  place(g, {// the upper silver is scanned second
+            {5, 5, CODE_UE_KEI}, {6, 4, CODE_SITA_GIN}, {4, 6, CODE_SITA_GIN},
+            // same column: the upper one first
+            {2, 2, CODE_UE_KEI}, {1, 3, CODE_SITA_GIN}, {1, 1, CODE_SITA_GIN},
+            // a cheaper attacker scanned later wins
+            {8, 5, CODE_UE_KEI}, {7, 6, CODE_SITA_GIN}, {8, 6, CODE_SITA_HU},
+            // UE defenders
+            {5, 8, CODE_UE_HU}, {4, 7, CODE_UE_GIN}, {6, 9, CODE_UE_GIN},
+            // UE attackers
+            {9, 1, CODE_SITA_HU}, {9, 3, CODE_UE_SYA}, {7, 1, CODE_UE_SYA}});
   勢力調査(g);
   EXPECT_EQ(at(g.ATTACKER_SITA_X, g.ATTACKER_SITA_Y, 5, 5), 46);
   EXPECT_EQ(at(g.ATTACKER_SITA_X, g.ATTACKER_SITA_Y, 2, 2), 11);
-  EXPECT_EQ(g.ATTACKER_SITA[8][5], -10);
+  EXPECT_EQ(g.ATTACKER_SITA[8][5], CODE_SITA_HU);
   EXPECT_EQ(at(g.ATTACKER_SITA_X, g.ATTACKER_SITA_Y, 8, 5), 86);
-  EXPECT_EQ(g.DEFENDER_UE[5][8], 40);
+  EXPECT_EQ(g.DEFENDER_UE[5][8], CODE_UE_GIN);
   EXPECT_EQ(at(g.DEFENDER_UE_X, g.DEFENDER_UE_Y, 5, 8), 47);
   EXPECT_EQ(at(g.ATTACKER_UE_X, g.ATTACKER_UE_Y, 9, 1), 71);
 }
 
 TEST_F(Survey, CheckMarksOfStepsAndKings) {
-  place(g, {{4, 7, 30}, {5, 9, -80}, {6, 8, 50},     // UE knight and gold on the SITA king
-            {5, 5, 80}, {5, 6, -10}, {6, 6, -40},    // UE king: pawn first, then a silver
-            {6, 7, -30}});                           // and a SITA knight
+  place(g, {// UE knight and gold on the SITA king
+            {4, 7, CODE_UE_KEI}, {5, 9, CODE_SITA_OU}, {6, 8, CODE_UE_KIN},
+            // UE king: pawn first, then a silver and a SITA knight
+            {5, 5, CODE_UE_OU}, {5, 6, CODE_SITA_HU}, {6, 6, CODE_SITA_GIN},
+            {6, 7, CODE_SITA_KEI}});
   g.OU_UE_X = 3;
   勢力調査(g);
   EXPECT_EQ(g.CHECK_BY_UE[4][7] + g.CHECK_BY_UE[5][9] + g.CHECK_BY_UE[6][8], 27);
   EXPECT_EQ(g.ATTACKER_UE[5][9], 999);
   EXPECT_EQ(g.CHECK_BY_SITA[5][6] + g.CHECK_BY_SITA[6][6], 18);
   EXPECT_EQ(g.CHECK_BY_SITA[6][7] + g.CHECK_BY_SITA[5][5], 18);
-  EXPECT_EQ(g.ATTACKER_SITA[5][5], -10);
+  EXPECT_EQ(g.ATTACKER_SITA[5][5], CODE_SITA_HU);
   EXPECT_EQ(countSquares(g.CHECK_BY_SITA, 9) + countSquares(g.CHECK_BY_UE, 9), 7);
   EXPECT_EQ(g.OU_UE_X * 10 + g.OU_UE_Y, 55);
   EXPECT_EQ(g.OU_SITA_X * 10 + g.OU_SITA_Y, 59);
   EXPECT_EQ(g.DEFENDER_SITA[5][9], 999);
 
-  place(g, {{5, 5, EMPTY}, {5, 4, -70}});  // no UE king: its square stays, nothing checks
+  place(g, {{5, 5, EMPTY}, {5, 4, CODE_SITA_SYA}});  // no UE king: its square stays, nothing checks
   勢力調査(g);
   EXPECT_EQ(g.OU_UE_X * 10 + g.OU_UE_Y, 55);
   EXPECT_EQ(countSquares(g.CHECK_BY_SITA, 0), 81);
 
   Game kings{ui};  // kings side by side neither check nor, for UE, attack
-  place(kings, {{5, 5, 80}, {5, 6, -80}, {4, 5, -10}});
+  place(kings, {{5, 5, CODE_UE_OU}, {5, 6, CODE_SITA_OU}, {4, 5, CODE_SITA_HU}});
   勢力調査(kings);
   EXPECT_EQ(countSquares(kings.CHECK_BY_SITA, 0) + countSquares(kings.CHECK_BY_UE, 0), 162);
   EXPECT_EQ(kings.ATTACKER_UE[4][5], 999);
-  EXPECT_EQ(kings.ATTACKER_SITA[5][5], -80);
+  EXPECT_EQ(kings.ATTACKER_SITA[5][5], CODE_SITA_OU);
 }
 
 TEST_F(Survey, GoldsRecordFiftyForUeAndTheirCodeForSita) {
@@ -330,15 +320,17 @@ TEST_F(Survey, GoldsRecordFiftyForUeAndTheirCodeForSita) {
   勢力確定敵金(g, 5, 5);  // nothing on the board yet: only influence
   EXPECT_EQ(countSquares(g.INFLUENCE_UE, 1), 6);
   EXPECT_EQ(g.INFLUENCE_UE[4][4] + g.INFLUENCE_UE[6][4], 0);
-  place(g, {{5, 5, 11}, {5, 4, 10},                  // UE promoted pawn behind a pawn
-            {3, 3, -11}, {4, 2, -20}, {4, 3, -80}}); // SITA king beside both SITA pieces
+  place(g, {// UE promoted pawn behind a pawn
+            {5, 5, CODE_UE_HU_NARI}, {5, 4, CODE_UE_HU},
+            // SITA king beside both SITA pieces
+            {3, 3, CODE_SITA_HU_NARI}, {4, 2, CODE_SITA_KYOU}, {4, 3, CODE_SITA_OU}});
   勢力調査(g);
-  EXPECT_EQ(g.DEFENDER_UE[5][4], 50);
+  EXPECT_EQ(g.DEFENDER_UE[5][4], CODE_UE_KIN);
   EXPECT_EQ(g.DEFENDER_UE_X[5][4], 77);
-  EXPECT_EQ(g.DEFENDER_SITA[4][2] + g.DEFENDER_SITA[3][3], -160);
+  EXPECT_EQ(g.DEFENDER_SITA[4][2] + g.DEFENDER_SITA[3][3], 2 * CODE_SITA_OU);
   place(g, {{4, 3, EMPTY}});
   勢力調査(g);
-  EXPECT_EQ(g.DEFENDER_SITA[4][2], -11);
+  EXPECT_EQ(g.DEFENDER_SITA[4][2], CODE_SITA_HU_NARI);
 }
 
 } // namespace

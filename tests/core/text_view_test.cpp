@@ -45,15 +45,18 @@ TEST(StringConversion, DigitsNumeralsAndPieceNames) {
   EXPECT_EQ(文字列変換(1009), "九");
   // Piece codes read the same for both sides.
   const std::pair<int, const char*> pieces[] = {
-      {10, "歩"}, {11, "と"},   {20, "香"}, {21, "香成"}, {30, "桂"}, {31, "桂成"},
-      {40, "銀"}, {41, "銀成"}, {50, "金"}, {60, "角"},   {61, "角成"}, {70, "飛"},
-      {71, "飛成"}, {80, "王"}};
+      {CODE_UE_HU, "歩"},          {CODE_UE_HU_NARI, "と"},    {CODE_UE_KYOU, "香"},
+      {CODE_UE_KYOU_NARI, "香成"}, {CODE_UE_KEI, "桂"},        {CODE_UE_KEI_NARI, "桂成"},
+      {CODE_UE_GIN, "銀"},         {CODE_UE_GIN_NARI, "銀成"}, {CODE_UE_KIN, "金"},
+      {CODE_UE_KAKU, "角"},        {CODE_UE_KAKU_NARI, "角成"}, {CODE_UE_SYA, "飛"},
+      {CODE_UE_SYA_NARI, "飛成"},  {CODE_UE_OU, "王"}};
   for (const auto& [code, name] : pieces) {
     EXPECT_EQ(文字列変換(code), name) << code;
     EXPECT_EQ(文字列変換(-code), name) << -code;
   }
   // 10 is a pawn, not a digit; gold and king have no promoted form.
-  for (int nothing : {0, -1, -9, 1000, 1010, 1011, -1001, 51, 81, -51, 12, 100, 99, 90})
+  for (int nothing : {0, -1, -9, 1000, 1010, 1011, -1001, CODE_UE_KIN + 1, CODE_UE_OU + 1,
+                      CODE_SITA_KIN - 1, 12, 100, 99, 90})
     EXPECT_EQ(文字列変換(nothing), "") << nothing;
 }
 

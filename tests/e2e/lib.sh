@@ -32,7 +32,12 @@ e2e_start_game() {
 }
 
 e2e_cleanup() {
-  [[ -n "${GAME_PID:-}" ]] && kill "$GAME_PID" 2>/dev/null || true
+  if [[ -n "${GAME_PID:-}" ]] && kill "$GAME_PID" 2>/dev/null; then
+    # The game ends on the signal through its end processing, which may still
+    # write its files: let it finish before its folder goes.
+    for _ in $(seq 1 50); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$GAME_PID" 2>/dev/null || true
+  fi
   [[ -n "${XVFB_PID:-}" ]] && kill "$XVFB_PID" 2>/dev/null || true
   [[ -n "${WORK:-}" ]] && rm -rf "$WORK"
   return 0

@@ -21,8 +21,18 @@ sleep 0.3
 xdotool mousemove --window "$WID" "$(cx 7)" "$(cy 7)" click 1
 sleep 0.2
 xdotool mousemove --window "$WID" "$(cx 7)" "$(cy 6)" click 1
-sleep 1
-import -window "$WID" "$out/play-2-reply.png"
+# The reply is in once the computer's move is written beside the board (a
+# loaded machine takes its time).
+computerBox="10 $(( menu + (100 + 615 * 8) / 15 + 20 )) 90 25"
+ink() { # counts the pixels other than the background green in a box: file x0 y0 w h
+  convert "$1" -crop "$4x$5+$2+$3" +repage -fill white -opaque 'rgb(0,128,0)' \
+    -fill black +opaque white -colorspace gray -format '%[fx:int(w*h*(1-mean)+0.5)]' info:
+}
+for _ in $(seq 1 60); do
+  sleep 0.3
+  import -window "$WID" "$out/play-2-reply.png"
+  [[ $(ink "$out/play-2-reply.png" $computerBox) -gt 30 ]] && break
+done
 
 check "(7, 7) is empty after the pawn left" "$(at "$out/play-2-reply.png" 7 7)" "$(at "$out/play-0-start.png" 5 5)"
 differs "the pawn stands on (7, 6)" "$(at "$out/play-2-reply.png" 7 6)" "$(at "$out/play-0-start.png" 7 6)"
@@ -35,12 +45,7 @@ for x in 1 2 3 4 5 6 7 8 9; do
 done
 if [[ $changed -ge 2 ]]; then echo "ok   the computer replied ($changed squares changed)"; else echo "FAIL no reply seen"; fail=1; fi
 # Both moves are written out: the human's at the upper right, the computer's at the lower left.
-ink() { # counts the pixels other than the background green in a box: file x0 y0 w h
-  convert "$1" -crop "$4x$5+$2+$3" +repage -fill white -opaque 'rgb(0,128,0)' \
-    -fill black +opaque white -colorspace gray -format '%[fx:int(w*h*(1-mean)+0.5)]' info:
-}
 humanBox="$(( (1050 + 495 * 12) / 15 )) $(( menu + (100 + 615 * 2) / 15 + 20 )) 90 25"
-computerBox="10 $(( menu + (100 + 615 * 8) / 15 + 20 )) 90 25"
 check "nothing written there at the start" "$(ink "$out/play-0-start.png" $humanBox)$(ink "$out/play-0-start.png" $computerBox)" "00"
 human=$(ink "$out/play-2-reply.png" $humanBox)
 computer=$(ink "$out/play-2-reply.png" $computerBox)

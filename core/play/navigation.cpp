@@ -1,17 +1,19 @@
-#include "record/navigation.h"
+#include "play/navigation.h"
 
 #include <cstdlib>
 #include <utility>
 
 #include "play/clock.h"
 #include "play/handicap.h"
+#include "rules/move_marks.h"
 #include "rules/record.h"
-#include "record/file_panel.h"
+#include "play/file_panel.h"
 #include "sound/sound.h"
 #include "state/game.h"
-#include "state/setup.h"
+#include "play/setup.h"
 #include "view/board_view.h"
 #include "view/clock_view.h"
+#include "view/marks_view.h"
 #include "view/status_view.h"
 
 namespace korvanu {
@@ -35,18 +37,28 @@ void redrawPosition(Game& g) {
   描画_盤(g);
 }
 
-// Shows entry MOVE_NO, already stepped to, with the clock totals the step
-// reads: back reads A and C, forward B and D.
+// The side (-1 lower, 1 upper) that made the move into the entry about to be
+// shown: the one whose turn it is before the step turns it over. A loaded
+// record does not say which side began, so there it is not known (0).
+int moverOfStep(const Game& g) {
+  if (g.RECORD_MODE == ON) return 0;
+  return g.TURN == g.SIDE_MAN ? -1 : g.TURN == g.SIDE_COM ? 1 : 0;
+}
+
+// Shows entry MOVE_NO, already stepped to (and held by the record), with the
+// clock totals the step reads: back reads A and C, forward B and D.
 void showEntry(Game& g, bool forward) {
   const RecordEntry& e = g.REC[static_cast<size_t>(g.MOVE_NO)];
-  restorePosition(g, e);
-  if (forward) showTimes(g, e.TIME_D, e.TIME_B);
-  else showTimes(g, e.TIME_C, e.TIME_A);
-  redrawPosition(g);
-  playSound(g, g.SOUND_PIECE);
+  // No move is kept with an entry: the marks come from the two positions.
+  g.MOVE_MARKS = g.MOVE_NO > 0 ? marksBetween(g, g.REC[static_cast<size_t>(g.MOVE_NO) - 1], e, moverOfStep(g))
+                               : MoveMarks{};
+  if (forward) showStoredPosition(g, e, e.TIME_D, e.TIME_B);
+  else showStoredPosition(g, e, e.TIME_C, e.TIME_A);
   g.TURN = -g.TURN;
-  描画_手数(g, g.GAME_MOVES, COLOR_WHITE);
+  showTurnMarker(g);
 }
+
+} // namespace
 
 void pauseForStep(Game& g) {
   g.SELECT_STATE = 0;
@@ -54,12 +66,18 @@ void pauseForStep(Game& g) {
   描画_将棋盤桝(g);
 }
 
-} // namespace
+void showStoredPosition(Game& g, const RecordEntry& e, double comTime, double manTime) {
+  restorePosition(g, e);
+  showTimes(g, comTime, manTime);
+  redrawPosition(g);
+  playSound(g, g.SOUND_PIECE);
+  描画_手数(g, g.GAME_MOVES, COLOR_WHITE);
+}
 
 void REPLAY_Click(Game& g) {
   closeFilePanel(g);
   g.RESUME_PENDING = ON;
-  if (g.MOVE_NO <= 0) {
+  if (g.MOVE_NO <= 0 || g.MOVE_NO > static_cast<int>(g.REC.size())) {
     playSound(g, g.SOUND_FORBIDDEN);
     say(g, "できません", "戻る");
     return;
@@ -78,7 +96,7 @@ void AFTER_Click(Game& g) {
     return;
   }
   g.RESUME_PENDING = ON;
-  if (g.MOVE_NO >= g.RECORD_LAST) {
+  if (g.MOVE_NO >= lastShownEntry(g)) {
     if (g.RECORD_MODE == ON) {
       say(g, "終わり", "進む");
     } else {
@@ -119,6 +137,7 @@ void REVERSE_Click(Game& g) {
     for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = turned[x][y];
   for (int k = 1; k <= 7; ++k) std::swap(g.HAND_SITA[k], g.HAND_UE[k]);
   std::swap(g.HAND_SITA_TOTAL, g.HAND_UE_TOTAL);
+  g.MOVE_MARKS = turnedRound(g.MOVE_MARKS);
   画面_再描画(g);
   描画_手数(g, g.GAME_MOVES, COLOR_WHITE);
   if (g.HANDICAP_SET == ON) {
@@ -127,8 +146,12 @@ void REVERSE_Click(Game& g) {
   }
   playSound(g, g.SOUND_PIECE);
   g.TURN = -g.TURN;
+  showTurnMarker(g);
+  // The turned position starts the record afresh: 戻 comes back to it and
+  // nothing of the game before the turn can be stepped to again.
   g.MOVE_NO = 0;
   g.RECORD_LAST = 0;
+  手順保存(g, g.MAN_TIME, g.MAN_TIME, g.COM_TIME, g.COM_TIME);
 }
 
 } // namespace korvanu

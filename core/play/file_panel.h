@@ -28,10 +28,16 @@ void KIFU_WRITE_Click(Game& g);
 void Drive1_Change(Game& g, const std::string& drive);
 // The folder list moved to another folder.
 void Dir1_Change(Game& g);
-// "RETURN": saves the record as the file named in field 1.
+// "RETURN": saves the record as the file named in field 1. A title or name
+// that a CP932 file cannot hold is named to the player and nothing is written;
+// a file already there is replaced only after the player agrees.
 void Command1_Click(Game& g);
 // A record chosen in the file list is loaded for stepping through.
 void File1_Click(Game& g, const std::string& fileName);
+
+// The label beside text field 1 (file name), 2 (title), 3 (first player) or
+// 4 (second player).
+const char* recordFieldLabel(int field);
 
 // Where a text of that many characters starts so as to stand centred.
 double 取得_棋譜のX座標(const std::string& text);

@@ -1,12 +1,14 @@
-#include "record/file_panel.h"
+#include "play/file_panel.h"
 
 #include <filesystem>
 #include <unistd.h>
 
+#include "files/cp932.h"
+#include "files/paths.h"
 #include "record/record_file.h"
 #include "sound/sound.h"
 #include "state/game.h"
-#include "state/setup.h"
+#include "play/setup.h"
 #include "view/board_view.h"
 #include "view/status_view.h"
 
@@ -35,6 +37,24 @@ std::string joinPath(const std::string& folder, const std::string& name) {
   return (std::filesystem::path(folder) / name).string();
 }
 
+// A field's name in a message: its label without the spacing and the colon.
+std::string fieldName(int field) {
+  std::string name = recordFieldLabel(field);
+  const std::string colon = "：";
+  if (name.ends_with(colon)) name.erase(name.size() - colon.size());
+  std::erase(name, ' ');
+  return name;
+}
+
+// A record already saved under that name is replaced only when the player
+// says so; a folder in its place is left for the write to refuse.
+bool askToReplace(Game& g, const std::string& path, const std::string& fileName) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return true;
+  return g.ui.messageBox(fileName + " は既にあります。置き換えますか？", "棋譜保存", Buttons::YesNo,
+                         Icon::Question) == Answer::Yes;
+}
+
 size_t characters(const std::string& utf8) {
   size_t n = 0;
   for (unsigned char c : utf8) n += (c & 0xC0) != 0x80;
@@ -45,7 +65,24 @@ void printHeader(Game& g, const std::string& text, double left, double top, int 
   if (!text.empty()) g.ui.drawText(text, left, top, colour, 12, g.FONT_BOLD);
 }
 
+// The first time the panel opens it shows the player's records folder, made
+// then if need be; after that it stays wherever the player took it. Without
+// a records folder (the portable game) it opens in the current directory.
+void openRecordsFolder(Game& g) {
+  const std::string& folder = g.LOCATIONS.recordsFolder;
+  if (folder.empty() || g.RECORDS_FOLDER_OPENED) return;
+  g.RECORDS_FOLDER_OPENED = true;
+  if (!makeFolder(folder)) return;
+  g.ui.setFolderPath(folder);
+  Dir1_Change(g);
+}
+
 } // namespace
+
+const char* recordFieldLabel(int field) {
+  static constexpr const char* LABELS[] = {"ﾌｧｲﾙ名 ：", "対 局 名：", "先    手 ：", "後    手 ："};
+  return field >= 1 && field <= 4 ? LABELS[field - 1] : "";
+}
 
 void 描画_可視(Game& g, bool drive, bool folder, bool files) { g.ui.showFileLists(drive, folder, files); }
 
@@ -79,6 +116,7 @@ double 取得_棋譜のX座標(const std::string& text) {
 }
 
 void KIFU_READ_Click(Game& g) {
+  openRecordsFolder(g);
   描画_可視(g, true, true, true);
   描画_棋譜_IO(g, 1);
 }
@@ -86,6 +124,7 @@ void KIFU_READ_Click(Game& g) {
 void KIFU_WRITE_Click(Game& g) {
   if (g.REVERSED == ON) return say(g, "反転後は書き込みできません", "棋譜書込");
   if (g.HANDICAP_SET == ON) return say(g, "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込");
+  openRecordsFolder(g);
   描画_可視(g, true, true, false);
   描画_棋譜_IO(g, 0);
 }
@@ -106,19 +145,21 @@ void Command1_Click(Game& g) {
   if (g.RECORD_LAST < 1) return say(g, "保存するデータがありません", "棋譜保存");
   if (!plainFileName(name)) return say(g, "ﾌｧｲﾙ名が正しくありません", "  ");
 
-  RecordFile file;
-  file.title = oneLine(g.ui.recordField(2));
+  const std::string title = oneLine(g.ui.recordField(2));
   const std::string first = oneLine(g.ui.recordField(3)), second = oneLine(g.ui.recordField(4));
-  // The upper player's name comes first.
-  file.upperName = g.SIDE_MAN == TURN_SENTE ? second : first;
-  file.lowerName = g.SIDE_MAN == TURN_SENTE ? first : second;
-  const auto last = static_cast<size_t>(g.RECORD_LAST);
-  if (g.REC.size() <= last) g.REC.resize(last + 1);
-  file.entries.assign(g.REC.begin() + 1, g.REC.begin() + static_cast<std::ptrdiff_t>(last) + 1);
+  // Checked before anything touches the disk, top to bottom as the panel shows them.
+  const std::string* headers[] = {&title, &first, &second};  // fields 2, 3, 4
+  for (int field = 2; field <= 4; ++field)
+    if (!toCp932(*headers[field - 2]))
+      return say(g, fieldName(field) + "に書き込めない文字があります", "棋譜保存");
+  const RecordFile file = recordFileOf(g, title, first, second);
 
   const std::string folder = g.ui.fileListPath();
-  if (!writeRecordFile(joinPath(folder, name + RECORD_EXTENSION), file))
+  const std::string path = joinPath(folder, name + RECORD_EXTENSION);
+  if (!askToReplace(g, path, name + RECORD_EXTENSION)) return;
+  if (!writeRecordFile(path, file))
     return say(g, "棋譜ﾌｧｲﾙを書き込めませんでした", "棋譜保存");
+  g.RECORD_UNSAVED = false;
   closeFilePanel(g);
   g.ui.setFileListPath(folder);  // shows the new file
   say(g, "棋譜を書き込みました", "  ");
@@ -144,6 +185,7 @@ void File1_Click(Game& g, const std::string& fileName) {
   g.MOVE_NO = 0;
   g.GAME_MOVES = 0;
   g.RECORD_LAST = static_cast<int>(n);
+  g.RECORD_UNSAVED = false;  // the game shown is the file's
   if (n == 0) return say(g, "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜");
   say(g, " 読み込みました", "棋譜");
   say(g, "棋譜を '進 'で進めて下さい", "棋譜");

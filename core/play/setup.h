@@ -13,7 +13,8 @@ void 初期設定(Game& g);
 // sounds follow with startSounds once it is on screen.
 void Form_Load(Game& g);
 
-// Frees the sounds and ends the program; nothing more is handled.
+// Keeps an unsaved record (autosave.h), frees the sounds and ends the
+// program; nothing more is handled.
 void endProgram(Game& g);
 
 } // namespace korvanu

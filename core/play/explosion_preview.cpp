@@ -1,0 +1,63 @@
+#include "play/explosion_preview.h"
+
+#include "play/board_input.h"
+#include "rules/legality.h"
+#include "rules/move_preview.h"
+#include "state/game.h"
+#include "view/marks_view.h"
+#include "view/board_view.h"
+#include "view/preview_view.h"
+
+namespace korvanu {
+
+namespace {
+
+bool onBoard(int x, int y) { return x >= 1 && x <= 9 && y >= 1 && y <= 9; }
+
+// A piece picked up from the board can take what stands on (x, y). Drops
+// never take, so a piece from a hand shows nothing.
+bool wouldCapture(const Game& g, int x, int y) {
+  if (g.GUIDE_ON != ON || g.SELECT_STATE != 1 || g.RECORD_MODE == ON || g.TURN == NO_GAME)
+    return false;
+  const int fromX = g.MOVE_BUF[3], fromY = g.MOVE_BUF[4], piece = g.MOVE_BUF[8];
+  if (!onBoard(x, y) || !onBoard(fromX, fromY) || g.BOARD[fromX][fromY] != piece) return false;
+  return g.BOARD[x][y] != EMPTY && 移動チェック(g, fromX, fromY, x, y, piece) == ON;
+}
+
+} // namespace
+
+void pointAtCell(Game& g, int x, int y) {
+  const bool wanted = wouldCapture(g, x, y);
+  if (wanted && g.PREVIEW_X == x && g.PREVIEW_Y == y) return;
+  hideExplosionPreview(g);
+  if (!wanted) return;
+  const int fromX = g.MOVE_BUF[3], fromY = g.MOVE_BUF[4];
+  drawExplosionPreview(g, previewMove(g, fromX, fromY, x, y, g.MOVE_BUF[8]));
+  g.PREVIEW_X = x;
+  g.PREVIEW_Y = y;
+  g.PREVIEW_FROM_X = fromX;
+  g.PREVIEW_FROM_Y = fromY;
+}
+
+void hideExplosionPreview(Game& g) {
+  if (g.PREVIEW_X == 0) return;
+  // The squares as they were, the last move's tints included.
+  auto repaint = [&](int x, int y) {
+    描画_絵(g, g.BOARD[x][y], x, y);
+    drawMark(g, x, y);
+  };
+  forBlock(g.PREVIEW_X, g.PREVIEW_Y, repaint);
+  repaint(g.PREVIEW_FROM_X, g.PREVIEW_FROM_Y);
+  // The outlines as picking the piece up left them: guidance, then the
+  // picked-up square.
+  const int fromX = g.MOVE_BUF[3], fromY = g.MOVE_BUF[4];
+  if (g.SELECT_STATE == 1) {
+    描画_移動可能桝色(g, fromX, fromY, g.COLOR_GUIDE, g.MOVE_BUF[8]);
+    描画_桝輪郭(g, COLOR_LIGHT_RED, fromX, fromY);
+  } else {
+    描画_将棋盤桝(g);
+  }
+  g.PREVIEW_X = g.PREVIEW_Y = g.PREVIEW_FROM_X = g.PREVIEW_FROM_Y = 0;
+}
+
+} // namespace korvanu

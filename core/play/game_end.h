@@ -1,0 +1,14 @@
+// The end of a game: the winner announced and another game offered.
+#pragma once
+
+#include <string>
+
+namespace korvanu {
+
+struct Game;
+
+// Announces the winner ("あなた", "ｺﾝﾋﾟｭｰﾀ", "先手" or "後手") and offers
+// another game: yes sets up a new one, no ends the program.
+void 終了(Game& g, const std::string& name);
+
+} // namespace korvanu

@@ -1,0 +1,133 @@
+#include "play/keyboard.h"
+
+#include <algorithm>
+#include <string>
+
+#include "play/board_input.h"
+#include "play/commands.h"
+#include "sound/sound.h"
+#include "state/game.h"
+#include "view/board_view.h"
+#include "view/cursor_view.h"
+
+namespace korvanu {
+
+namespace {
+
+// The hand stands' cells, as clicks name them.
+constexpr int LOWER_HAND = 11, LOWER_FIRST = 3, LOWER_LAST = 9;
+constexpr int UPPER_HAND = -1, UPPER_FIRST = 1, UPPER_LAST = 7;
+
+void bringOutCursor(Game& g) {
+  // A piece picked up with the mouse is where the keyboard goes on.
+  if (g.SELECT_STATE == 1) {
+    g.CURSOR_X = g.MOVE_BUF[3];
+    g.CURSOR_Y = g.MOVE_BUF[4];
+  }
+  g.CURSOR_SHOWN = true;
+  drawCursor(g);
+}
+
+// The bar menu an item sits under, or the item itself on the bar.
+Menu barMenuOf(Menu item) {
+  const auto items = menuItems();
+  for (auto i = static_cast<size_t>(item) + 1; i-- > 0;)
+    if (items[i].depth == 0) return items[i].id;
+  return item;
+}
+
+} // namespace
+
+bool Form_KeyDown(Game& g, int keyCode, int shift) {
+  if (g.QUITTING || (shift & ALT_MASK)) return false;
+  const bool ctrl = shift & CTRL_MASK;
+  switch (keyCode) {
+  case KEY_LEFT:
+  case KEY_RIGHT:
+    if (g.CURSOR_SHOWN && !ctrl) moveCursor(g, keyCode == KEY_LEFT ? -1 : 1, 0);
+    else menuKey(g, keyCode == KEY_LEFT ? Menu::REPLAY : Menu::AFTER);
+    return true;
+  case KEY_UP:
+  case KEY_DOWN:
+    if (ctrl) return false;
+    if (g.CURSOR_SHOWN) moveCursor(g, 0, keyCode == KEY_UP ? -1 : 1);
+    else bringOutCursor(g);
+    return true;
+  case KEY_RETURN:
+  case KEY_SPACE:
+    if (ctrl) return false;
+    if (g.CURSOR_SHOWN) cursorPress(g, shift & SHIFT_MASK);
+    else bringOutCursor(g);
+    return true;
+  default:
+    return false;
+  }
+}
+
+void menuKey(Game& g, Menu item) {
+  const Menu bar = barMenuOf(item);
+  if (bar != item) onMenu(g, bar);
+  if (!g.QUITTING) onMenu(g, item);
+}
+
+void moveCursor(Game& g, int dx, int dy) {
+  const bool hands = isChecked(g, Menu::MOCHIKOMA);
+  int x = g.CURSOR_X, y = g.CURSOR_Y;
+  // Stands put away since: back on the board beside them.
+  if (!hands) x = std::clamp(x, 1, 9);
+  if (x == LOWER_HAND) {
+    if (dx < 0) x = 9;
+    y = std::clamp(y + dy, LOWER_FIRST, LOWER_LAST);
+  } else if (x == UPPER_HAND) {
+    if (dx > 0) x = 1;
+    y = std::clamp(y + dy, UPPER_FIRST, UPPER_LAST);
+  } else {
+    x += dx;
+    y = std::clamp(y + dy, 1, 9);
+    // Off the board's edge lies a hand stand where it stands beside the row.
+    if (x > 9) x = hands && y >= LOWER_FIRST ? LOWER_HAND : 9;
+    if (x < 1) x = hands && y <= UPPER_LAST ? UPPER_HAND : 1;
+  }
+  g.CURSOR_X = x;
+  g.CURSOR_Y = y;
+  g.CURSOR_SHOWN = true;
+  drawCursor(g);
+}
+
+void cursorPress(Game& g, bool promote) {
+  Form_MouseDown(g, promote ? BUTTON_RIGHT : BUTTON_LEFT, promote ? SHIFT_MASK : 0,
+                 cellLeft(g.CURSOR_X) + SQUARE_WIDTH / 2.0, cellTop(g.CURSOR_Y) + SQUARE_HEIGHT / 2.0);
+}
+
+void putCursorAway(Game& g) {
+  if (!g.CURSOR_SHOWN) return;
+  g.CURSOR_SHOWN = false;
+  eraseCursor(g);
+}
+
+void KEYS_Click(Game& g) {
+  playSound(g, g.SOUND_OTHER);
+  std::string text = "← →：戻 ／ 進\n";
+  for (const MenuItem& item : menuItems()) {
+    const std::string_view keys = menuShortcut(item.id);
+    if (keys.empty()) continue;
+    const Menu bar = barMenuOf(item.id);
+    text += std::string(keys) + "：";
+    if (bar != item.id) text += std::string(menuItem(bar).caption) + " → ";
+    text += std::string(item.caption) + "\n";
+  }
+  text +=
+      "\n"
+      "Enter, Space, ↑, ↓：カーソルを出す\n"
+      "カーソルが出ている間は\n"
+      "　↑ ↓ ← →：カーソルを動かす\n"
+      "　Enter, Space：駒を取る・置く（左クリック）\n"
+      "　Shift+Enter：成って置く（右クリック）\n"
+      "　Ctrl+← →：戻 ／ 進\n"
+      "マウスを押すとカーソルは消えます\n"
+      "\n"
+      "Esc：終わり（棋譜の読込・書込では、その画面を閉じる）";
+  g.ui.messageBox(text, "キー操作", Buttons::Ok, Icon::None);
+}
+
+} // namespace korvanu

@@ -1,0 +1,23 @@
+// Walking through the game's record: one move back or forward, back to the
+// first position, and the board turned round.
+#pragma once
+
+namespace korvanu {
+
+struct Game;
+struct RecordEntry;
+
+void REPLAY_Click(Game& g);
+void AFTER_Click(Game& g);
+void CANCEL_Click(Game& g);
+void REVERSE_Click(Game& g);
+
+// What every step back or forward does first: lets go of a picked-up piece,
+// stops the clock and clears the squares' outlines.
+void pauseForStep(Game& g);
+// Puts a stored position on the board as the one now reached: the board,
+// hands and both clocks (at the totals given) drawn, the piece sound, and
+// the move counter at GAME_MOVES.
+void showStoredPosition(Game& g, const RecordEntry& e, double comTime, double manTime);
+
+} // namespace korvanu

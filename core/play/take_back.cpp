@@ -1,0 +1,83 @@
+#include "play/take_back.h"
+
+#include "computer/survey.h"
+#include "play/clock.h"
+#include "play/file_panel.h"
+#include "play/handicap.h"
+#include "play/navigation.h"
+#include "rules/legality.h"
+#include "rules/record.h"
+#include "sound/sound.h"
+#include "rules/move_marks.h"
+#include "state/game.h"
+#include "view/marks_view.h"
+#include "view/status_view.h"
+
+namespace korvanu {
+
+namespace {
+
+void refuse(Game& g, const char* text) {
+  playSound(g, g.SOUND_FORBIDDEN);
+  g.ui.messageBox(text, "待った", Buttons::Ok, Icon::None);
+}
+
+// Entries to go back from the one shown so that the player is to move before
+// their last move: against the computer that is two when the computer has
+// replied, one when it has not (play was paused before its reply); between
+// two people always one. 0 when the record does not reach that far back.
+int movesToTakeBack(const Game& g) {
+  int n = 0;
+  if (g.GAME_MODE == MODE_MAN_MAN) n = 1;
+  else if (g.GAME_MODE == MODE_MAN_COM) n = g.TURN == g.SIDE_MAN ? 2 : 1;
+  if (g.TURN == NO_GAME || g.MOVE_NO - n < 0 || g.MOVE_NO >= static_cast<int>(g.REC.size())) return 0;
+  return n;
+}
+
+// The stored position to go back to. Move 0 of a handicapped game holds the
+// full set (the handicap never rewrites it), so the pieces given up are taken
+// away again; once the board was turned, move 0 is the turned position itself.
+RecordEntry positionToGoBackTo(const Game& g) {
+  RecordEntry e = g.REC[static_cast<size_t>(g.MOVE_NO)];
+  if (g.MOVE_NO == 0 && g.HANDICAP_SET == ON && g.REVERSED == OFF)
+    removeHandicapPieces(e.BOARD, g.HANDICAP_LEVEL);
+  return e;
+}
+
+} // namespace
+
+void MATTA_Click(Game& g) {
+  closeFilePanel(g);
+  if (g.RECORD_MODE == ON) return refuse(g, "棋譜ﾓｰﾄﾞではできません");
+  const int n = movesToTakeBack(g);
+  if (n == 0) return refuse(g, "できません");
+
+  g.MOVE_NO -= n;
+  g.GAME_MOVES -= n;
+  g.RECORD_LAST = g.MOVE_NO;
+  g.RECORD_UNSAVED = true;
+  pauseForStep(g);
+  // The moves written beside the board (and "思考中") are gone from the game.
+  消去_移動結果(g, g.SIDE_COM);
+  消去_移動結果(g, g.SIDE_MAN);
+  const RecordEntry e = positionToGoBackTo(g);
+  // The marks show the move into the position gone back to, made by the side
+  // that now waits: the computer, or between people the side that was to move.
+  const int mover = g.GAME_MODE == MODE_MAN_COM || g.TURN == g.SIDE_COM ? 1 : -1;
+  g.MOVE_MARKS = g.MOVE_NO > 0 ? marksBetween(g, g.REC[static_cast<size_t>(g.MOVE_NO) - 1], e, mover)
+                               : MoveMarks{};
+  showStoredPosition(g, e, e.TIME_C, e.TIME_A);
+  // The kings' squares and the pawn columns follow the board, as after a move.
+  勢力調査(g);
+  調査_2歩フラグ設定(g);
+
+  g.TURN = g.GAME_MODE == MODE_MAN_COM ? g.SIDE_MAN : -g.TURN;
+  showTurnMarker(g);
+  g.RESUME_PENDING = OFF;
+  g.TURN_START_TIME = g.ui.clockSeconds();
+  g.TURN_ELAPSED = 0;
+  g.SHOWN_SECOND = 0;
+  if (isChecked(g, Menu::KEIKA)) setTimer1(g, true);
+}
+
+} // namespace korvanu

@@ -1,0 +1,166 @@
+#include "play/turn.h"
+
+#include "computer/com_turn.h"
+#include "computer/survey.h"
+#include "play/clock.h"
+#include "play/game_end.h"
+#include "rules/legality.h"
+#include "rules/mate.h"
+#include "rules/move_marks.h"
+#include "rules/moves.h"
+#include "rules/record.h"
+#include "sound/sound.h"
+#include "state/game.h"
+#include "view/board_view.h"
+#include "view/marks_view.h"
+#include "view/move_view.h"
+#include "view/status_view.h"
+
+namespace korvanu {
+
+namespace {
+
+// Between two people the sides are named by who moved first.
+const char* sideName(int side) { return side == TURN_SENTE ? "先手" : "後手"; }
+
+bool kingStands(const Game& g, int king) { return 調査_駒存在(g, king) == ON; }
+
+// The winner when an explosion has gone off and a king is no longer on the
+// board. Against the computer the human is named first, should both kings
+// go; between two people the side that moved.
+const char* winnerAfterBlast(const Game& g, Mover who) {
+  if (who == Mover::Person) {
+    if (g.TURN == g.SIDE_MAN && !kingStands(g, CODE_UE_OU)) return sideName(g.SIDE_MAN);
+    if (g.TURN == g.SIDE_COM && !kingStands(g, CODE_SITA_OU)) return sideName(g.SIDE_COM);
+    return nullptr;
+  }
+  if (!kingStands(g, CODE_UE_OU)) return "あなた";
+  if (!kingStands(g, CODE_SITA_OU)) return "ｺﾝﾋﾟｭｰﾀ";
+  return nullptr;
+}
+
+// The move is stored as it stands after its explosion, with both sides'
+// totals after it (the lower side's is MAN_TIME, the upper side's COM_TIME).
+// The human's total has already grown by the turn; the others grow later.
+void record(Game& g, Mover who) {
+  const bool lowerMoved = who == Mover::Human || (who == Mover::Person && g.TURN == g.SIDE_MAN);
+  const double pending = who == Mover::Human ? 0 : g.TURN_ELAPSED;
+  recordMove(g, g.MAN_TIME + (lowerMoved ? pending : 0), g.COM_TIME + (lowerMoved ? 0 : pending));
+}
+
+// What is decided once the position is surveyed: the winner, if any.
+const char* winnerAfterSurvey(Game& g, Mover who, const MoveEffects& move) {
+  switch (who) {
+  case Mover::Human:
+    勢力調査(g);
+    return 詰めかCOM(g) == ON || move.captured == CODE_UE_OU ? "あなた" : nullptr;
+  case Mover::Computer:
+    勢力調査(g);
+    // A king taken outright ends the game before any mate test, which would
+    // otherwise look at the square the king no longer stands on.
+    return g.WINNER == g.SIDE_COM ? "ｺﾝﾋﾟｭｰﾀ" : nullptr;
+  case Mover::Person:
+    if (g.WINNER == g.SIDE_MAN) return sideName(g.SIDE_MAN);
+    if (g.WINNER == g.SIDE_COM) return sideName(g.SIDE_COM);
+    return nullptr;
+  }
+  return nullptr;
+}
+
+// The computer tells the human of a mate (the game goes on until a king is
+// lost) or a check, and shows its move.
+void announceComputerMove(Game& g, const MoveEffects& move) {
+  if (詰めかMAN(g) == ON)
+    g.ui.messageBox("よし！!", "詰め ?", Buttons::Ok, Icon::None);
+  else if (g.INFLUENCE_UE[g.OU_SITA_X][g.OU_SITA_Y] > 0)
+    g.ui.messageBox("   ** 王手 **", "", Buttons::Ok, Icon::None);
+  描画_移動結果(g, g.SIDE_COM, move.toX, move.toY, move.piece, COLOR_WHITE);
+  描画_桝輪郭(g, COLOR_WHITE, move.toX, move.toY);
+}
+
+void handOver(Game& g, Mover who) {
+  switch (who) {
+  case Mover::Human:
+    if (g.WINNER != 0) return;
+    g.TURN = g.SIDE_COM;
+    com_ban(g);
+    return;
+  case Mover::Computer:
+    g.COM_TIME += g.TURN_ELAPSED;
+    g.TURN_START_TIME = g.ui.clockSeconds();
+    g.TURN = g.SIDE_MAN;
+    showTurnMarker(g);
+    if (isChecked(g, Menu::KEIKA)) setTimer1(g, true);
+    return;
+  case Mover::Person:
+    if (g.TURN == g.SIDE_MAN) g.MAN_TIME += g.TURN_ELAPSED;
+    else if (g.TURN == g.SIDE_COM) g.COM_TIME += g.TURN_ELAPSED;
+    g.TURN = -g.TURN;
+    showTurnMarker(g);
+    g.TURN_START_TIME = g.ui.clockSeconds();
+    return;
+  }
+}
+
+// The board shows this move's marks in place of the last one's.
+void markLastMove(Game& g, const MoveMarks& marks) {
+  const MoveMarks previous = g.MOVE_MARKS;
+  g.MOVE_MARKS = marks;
+  showMoveMarks(g, previous);
+}
+
+void tickWhileThinking(void* game) { Timer1_Timer(*static_cast<Game*>(game)); }
+
+} // namespace
+
+bool playTurnMove(Game& g, Mover who, int fromX, int fromY, int toX, int toY, int piece) {
+  measureTurn(g);
+  const MoveEffects move = 駒移動(g, fromX, fromY, toX, toY, piece);
+  showMove(g, move);
+  markLastMove(g, marksOf(move, {}));
+  playSound(g, g.SOUND_PIECE);
+  // A person's move is written beside the board at once, the computer's
+  // once its announcements are made.
+  if (who != Mover::Computer)
+    描画_移動結果(g, piece >= CODE_UE_HU ? g.SIDE_COM : g.SIDE_MAN, toX, toY, piece, COLOR_RESULT);
+
+  const ExplosionEffects blast = explodeAfterCapture(g, move);
+  showExplosion(g, blast);
+  if (blast.count > 0) markLastMove(g, marksOf(move, blast));
+
+  // The human's clock stops as the move is made; the computer's once the
+  // game is known to go on; between people it runs on for the next mover.
+  if (who == Mover::Human) {
+    setTimer1(g, false);
+    g.MAN_TIME += g.TURN_ELAPSED;
+  }
+  record(g, who);
+  if (who == Mover::Computer) 描画_手数(g, g.GAME_MOVES, COLOR_WHITE);
+  if (blast.count > 0)
+    if (const char* winner = winnerAfterBlast(g, who)) return 終了(g, winner), false;
+  if (who == Mover::Computer) setTimer1(g, false);
+  if (const char* winner = winnerAfterSurvey(g, who, move)) return 終了(g, winner), false;
+  if (who == Mover::Computer) announceComputerMove(g, move);
+  handOver(g, who);
+  return true;
+}
+
+void com_ban(Game& g) {
+  showTurnMarker(g);
+  g.TURN_START_TIME = g.ui.clockSeconds();
+  if (isChecked(g, Menu::KEIKA)) setTimer1(g, true);
+  showThinking(g);
+  prepareComTurn(g);
+  g.ui.refresh();
+
+  ComMove best;
+  if (!searchComMove(g, best, {nullptr, tickWhileThinking, &g})) {
+    // Nothing at all to play: the computer has lost.
+    setTimer1(g, false);
+    終了(g, "あなた");
+    return;
+  }
+  playTurnMove(g, Mover::Computer, best.fx, best.fy, best.tx, best.ty, best.place);
+}
+
+} // namespace korvanu

@@ -1,0 +1,24 @@
+// The one sequence every move goes through, whoever makes it: the move is
+// made by the rules, shown, its explosion shown, recorded, the end of the
+// game or a check announced, and the turn handed over.
+#pragma once
+
+namespace korvanu {
+
+struct Game;
+
+// Who makes the move: the human against the computer, the computer, or
+// either of two people at one mouse.
+enum class Mover { Human, Computer, Person };
+
+// Carries a legal move (`piece` the code that will stand on the
+// destination; a drop from (11, kind + 2) or (-1, kind)) through every step
+// that follows it. Against the computer, the human's move goes on into the
+// computer's reply. False when the game ended on it.
+bool playTurnMove(Game& g, Mover who, int fromX, int fromY, int toX, int toY, int piece);
+
+// The computer's whole turn: the thinking message, the search (with the
+// clock ticking on screen meanwhile) and the chosen move played.
+void com_ban(Game& g);
+
+} // namespace korvanu

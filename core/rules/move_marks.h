@@ -1,0 +1,32 @@
+// The squares a move marks on the board: from its reported effects while it
+// is played, or worked out from the two positions of the record either side
+// of it when the record is stepped through or loaded from a file.
+#pragma once
+
+#include "state/move_marks.h"
+
+namespace korvanu {
+
+struct Game;
+struct RecordEntry;
+struct MoveEffects;
+struct ExplosionEffects;
+
+// The origin (none for a drop), the destination and the squares the blast
+// emptied; a blown destination stays marked as the destination.
+MoveMarks marksOf(const MoveEffects& move, const ExplosionEffects& blast);
+
+// The move that turns `before` into `after`, found by replaying each
+// candidate with its explosion; no marks when no single move does. A capture
+// between two neighbours that blows up both could have been made by either:
+// the side that moved, when known (-1 lower, 1 upper, 0 not known), is tried
+// first. Where two pieces of one side could have made it (both blown up
+// beside the capture square), the first in board order is taken: the boards
+// cannot tell them apart. The game's board is borrowed to test a candidate's
+// reach and put back.
+MoveMarks marksBetween(Game& g, const RecordEntry& before, const RecordEntry& after, int mover = 0);
+
+// The marks as they stand once the board is turned round.
+MoveMarks turnedRound(const MoveMarks& marks);
+
+} // namespace korvanu

@@ -1,0 +1,11 @@
+// A new game's position and play state, with nothing drawn or recorded:
+// the starting position, empty hands, no game running, clocks at zero.
+#pragma once
+
+namespace korvanu {
+
+struct Game;
+
+void newGame(Game& g);
+
+} // namespace korvanu

@@ -1,0 +1,24 @@
+// What a piece code says of itself: its side, its kind and whether it is
+// promoted. Codes are 10 x kind (+1 when promoted), negative for the lower
+// side; hand cells have codes of their own columns for drops.
+#pragma once
+
+#include "state/constants.h"
+
+namespace korvanu {
+
+constexpr bool isSita(int code) { return code <= -10; }
+constexpr bool isUe(int code) { return code >= 10; }
+// Kind number 1..8 of a piece code, ignoring side and promotion.
+constexpr int kindOf(int code) { return (code < 0 ? -code : code) / 10; }
+constexpr bool isPromoted(int code) { return (code < 0 ? -code : code) % 10 == 1; }
+// A code some piece really has: gold and king have no promoted form.
+constexpr bool isPieceCode(int code) {
+  const int kind = kindOf(code);
+  if (kind < HU || kind > OU || (code < 0 ? -code : code) % 10 > 1) return false;
+  return !isPromoted(code) || (kind != KIN && kind != OU);
+}
+// A drop comes from the lower hand's column 11 or the upper hand's -1.
+constexpr bool isDropColumn(int fromX) { return fromX == 11 || fromX == -1; }
+
+} // namespace korvanu

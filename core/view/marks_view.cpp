@@ -1,0 +1,90 @@
+#include "view/marks_view.h"
+
+#include "state/game.h"
+#include "view/board_view.h"
+#include "view/text_view.h"
+
+namespace korvanu {
+
+namespace {
+
+// Soft enough that the piece under it reads as before; the blast's scorch
+// fainter still.
+constexpr std::uint32_t TINT_TO = 0x66FF9900;
+constexpr std::uint32_t TINT_FROM = 0x40FF9900;
+constexpr std::uint32_t TINT_BLOWN = 0x38402010;
+
+// The tint covers the square inside its outline, so the pick and guidance
+// outlines keep their colours.
+constexpr double INSET = TWIPS_PER_PIXEL;
+
+// The marker stands in the row below the board, under each side's clock.
+constexpr int MARKER_ROW = 10;
+struct MarkerPlace {
+  int firstCell;
+  double textX;
+};
+constexpr MarkerPlace UPPER_MARKER{-2, -1.6};
+constexpr MarkerPlace LOWER_MARKER{13, 13.0};
+constexpr double MARKER_SHADOW = 0.1;
+
+void eraseMarker(const Game& g, const MarkerPlace& place) {
+  for (int x = place.firstCell; x < place.firstCell + 3; ++x) 描画_絵(g, g.BACKGROUND, x, MARKER_ROW);
+}
+
+void drawMarker(const Game& g, const MarkerPlace& place) {
+  const double y = MARKER_ROW + 0.1;
+  描画_数値(g, place.textX + MARKER_SHADOW, y + MARKER_SHADOW, "●", COLOR_BLACK, 0, 12);
+  描画_数値(g, place.textX, y, "●", COLOR_LIGHT_YELLOW, 0, 12);
+  描画_数値(g, place.textX + 0.8 + MARKER_SHADOW, y + MARKER_SHADOW, "手番", COLOR_BLACK, 0, 12);
+  描画_数値(g, place.textX + 0.8, y, "手番", COLOR_WHITE, 0, 12);
+}
+
+} // namespace
+
+std::uint32_t tintOf(SquareMark mark) {
+  switch (mark) {
+  case SquareMark::From: return TINT_FROM;
+  case SquareMark::To: return TINT_TO;
+  case SquareMark::Blown: return TINT_BLOWN;
+  case SquareMark::None: break;
+  }
+  return 0;
+}
+
+void drawMark(const Game& g, int x, int y) {
+  const std::uint32_t tint = tintOf(g.MOVE_MARKS.at[x][y]);
+  if (tint == 0) return;
+  const double left = cellLeft(x), top = cellTop(y);
+  g.ui.drawTint(tint, left + INSET, top + INSET, left + SQUARE_WIDTH - INSET,
+                top + SQUARE_HEIGHT - INSET);
+}
+
+void showMoveMarks(const Game& g, const MoveMarks& previous) {
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) {
+      if (previous.at[x][y] == SquareMark::None && g.MOVE_MARKS.at[x][y] == SquareMark::None) continue;
+      描画_絵(g, g.BOARD[x][y], x, y);
+      描画_桝輪郭(g, COLOR_BOARD, x, y);
+      drawMark(g, x, y);
+    }
+}
+
+void drawTurnMarker(const Game& g) {
+  if (g.RECORD_MODE == ON || g.TURN == NO_GAME) return;
+  if (g.TURN == g.SIDE_MAN) drawMarker(g, LOWER_MARKER);
+  else if (g.TURN == g.SIDE_COM) drawMarker(g, UPPER_MARKER);
+}
+
+void showTurnMarker(const Game& g) {
+  if (g.RECORD_MODE == ON) return;
+  eraseTurnMarker(g);
+  drawTurnMarker(g);
+}
+
+void eraseTurnMarker(const Game& g) {
+  eraseMarker(g, UPPER_MARKER);
+  eraseMarker(g, LOWER_MARKER);
+}
+
+} // namespace korvanu

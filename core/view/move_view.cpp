@@ -1,0 +1,39 @@
+#include "view/move_view.h"
+
+#include "rules/legality.h"
+#include "state/game.h"
+#include "view/board_view.h"
+#include "view/clock_view.h"
+#include "view/explosion_view.h"
+
+namespace korvanu {
+
+namespace {
+
+constexpr double PAUSE_BEFORE_BLAST = 0.3;
+
+void drawSquare(Game& g, int code, int x, int y) {
+  描画_絵(g, code, x, y);
+  描画_桝輪郭(g, COLOR_BOARD, x, y);
+}
+
+} // namespace
+
+void showMove(Game& g, const MoveEffects& move) {
+  // A lower piece taken goes to the upper hand, drawn on the left.
+  if (isSita(move.captured)) 描画_敵持盤(g);
+  else if (isUe(move.captured)) 描画_自持盤(g);
+  drawSquare(g, EMPTY, move.fromX, move.fromY);
+  if (move.fromX == -1) 描画_敵持盤(g);
+  else if (move.fromX == 11) 描画_自持盤(g);
+  drawSquare(g, move.piece, move.toX, move.toY);
+}
+
+void showExplosion(Game& g, const ExplosionEffects& blast) {
+  if (blast.count == 0) return;
+  g.ui.refresh();
+  待ち時間(g, PAUSE_BEFORE_BLAST);
+  描画_爆発アニメ(g, blast);
+}
+
+} // namespace korvanu

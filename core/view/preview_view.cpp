@@ -1,0 +1,100 @@
+#include "view/preview_view.h"
+
+#include <algorithm>
+
+#include "state/game.h"
+#include "view/board_view.h"
+
+namespace korvanu {
+
+namespace {
+
+// Marks are drawn in whole pixels inside a square, clear of its outline.
+constexpr int SQUARE_PX_W = SQUARE_WIDTH / TWIPS_PER_PIXEL;   // 33
+constexpr int SQUARE_PX_H = SQUARE_HEIGHT / TWIPS_PER_PIXEL;  // 41
+constexpr int TRIANGLE_LEGS = 11;
+constexpr int DOT_SIZE = 7;
+constexpr int KING_FRAME = 3;
+
+int pixelLeft(int x) { return static_cast<int>(cellLeft(x)) / TWIPS_PER_PIXEL; }
+int pixelTop(int y) { return static_cast<int>(cellTop(y)) / TWIPS_PER_PIXEL; }
+
+// A one-pixel row from x1 to x2 (either order) at pixel row y.
+void row(Game& g, int colour, int x1, int x2, int y) {
+  const int t = TWIPS_PER_PIXEL;
+  g.ui.drawOutline(colour, std::min(x1, x2) * t, y * t, std::max(x1, x2) * t, y * t);
+}
+
+// A filled right triangle whose right angle is the pixel (cx, cy) and whose
+// legs run `legs` pixels back towards the square's middle (dir -1 for the
+// lower right corner, +1 for the upper left).
+void triangle(Game& g, int colour, int cx, int cy, int dir, int legs) {
+  for (int k = 0; k < legs; ++k) row(g, colour, cx, cx + dir * (legs - 1 - k), cy + dir * k);
+}
+
+void square(Game& g, int colour, int left, int top, int size) {
+  for (int k = 0; k < size; ++k) row(g, colour, left, left + size - 1, top + k);
+}
+
+// A piece goes into its opponent's hand; a king is lost instead.
+Fate fateOf(int code) {
+  if (kindOf(code) == OU) return Fate::KingLost;
+  return isUe(code) ? Fate::ToLowerHand : Fate::ToUpperHand;
+}
+
+bool blownUp(const ExplosionEffects& e, int x, int y) {
+  for (int i = 0; i < e.count; ++i) {
+    const BlownSquare& s = e.squares[static_cast<size_t>(i)];
+    if (s.x == x && s.y == y) return true;
+  }
+  return false;
+}
+
+} // namespace
+
+void drawFateMark(Game& g, int x, int y, Fate fate) {
+  const int l = pixelLeft(x), t = pixelTop(y);
+  // The square's own pixels lie between its outline's columns and rows.
+  const int right = l + SQUARE_PX_W - 2, bottom = t + SQUARE_PX_H - 2;
+  switch (fate) {
+  case Fate::ToLowerHand:
+    // A dark edge keeps the triangle visible on the piece and on the wood.
+    triangle(g, COLOR_BLACK, right, bottom, -1, TRIANGLE_LEGS + 2);
+    triangle(g, COLOR_LOWER_SIDE, right, bottom, -1, TRIANGLE_LEGS);
+    break;
+  case Fate::ToUpperHand:
+    triangle(g, COLOR_BLACK, l + 2, t + 2, 1, TRIANGLE_LEGS + 2);
+    triangle(g, COLOR_UPPER_SIDE, l + 2, t + 2, 1, TRIANGLE_LEGS);
+    break;
+  case Fate::Survives: {
+    const int dl = l + (SQUARE_PX_W - DOT_SIZE) / 2, dt = t + (SQUARE_PX_H - DOT_SIZE) / 2;
+    square(g, COLOR_BLACK, dl - 1, dt - 1, DOT_SIZE + 2);
+    square(g, COLOR_SURVIVOR, dl, dt, DOT_SIZE);
+    break;
+  }
+  case Fate::KingLost:
+    for (int k = 1; k <= KING_FRAME; ++k) {
+      const int tw = TWIPS_PER_PIXEL;
+      g.ui.drawOutline(COLOR_KING_LOST, (l + k) * tw, (t + k) * tw, (l + SQUARE_PX_W - k) * tw,
+                       (t + SQUARE_PX_H - k) * tw);
+    }
+    break;
+  }
+}
+
+void drawExplosionPreview(Game& g, const MovePreview& p) {
+  const MoveEffects& m = p.move;
+  forBlock(m.toX, m.toY, [&](int x, int y) { 描画_桝輪郭(g, COLOR_PREVIEW_BLOCK, x, y); });
+  forBlock(m.toX, m.toY, [&](int x, int y) {
+    const int code = g.BOARD[x][y];
+    const bool moving = (x == m.fromX && y == m.fromY) || (x == m.toX && y == m.toY);
+    if (moving || code == EMPTY) return;
+    drawFateMark(g, x, y, blownUp(p.explosion, x, y) ? fateOf(code) : Fate::Survives);
+  });
+  // The piece taken goes to the taker's hand; the taker blows up where it
+  // took, unless it is a pawn that stays.
+  drawFateMark(g, m.toX, m.toY, fateOf(m.captured));
+  drawFateMark(g, m.fromX, m.fromY, blownUp(p.explosion, m.toX, m.toY) ? fateOf(m.piece) : Fate::Survives);
+}
+
+} // namespace korvanu

@@ -1,0 +1,250 @@
+// Quitting keeps the game: an unsaved record is written to "前回の対局.棋譜"
+// in the records folder however the program ends, and loads back through
+// the file panel.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+
+#include "play/autosave.h"
+#include "play/commands.h"
+#include "play/file_panel.h"
+#include "record/entry_line.h"
+#include "record/record_file.h"
+#include "rules/move_list.h"
+#include "rules/record.h"
+#include "sound/sound.h"
+#include "sound_fake.h"
+#include "game_fixture.h"
+
+namespace korvanu {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string bytesOf(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// One run of the program: opened, played, ended.
+struct Session {
+  HeadlessPlatform ui;
+  Game g{ui};
+  explicit Session(const std::string& recordsFolder) {
+    ui.sound = &fake::api();
+    g.LOCATIONS.recordsFolder = recordsFolder;
+    Form_Load(g);
+    startSounds(g);  // as the window does once it shows
+  }
+  void click(int x, int y) {
+    Form_MouseDown(g, BUTTON_LEFT, 0, BOARD_LEFT + x * SQUARE_WIDTH + 200, BOARD_TOP + y * SQUARE_HEIGHT + 300);
+  }
+  void move(int fx, int fy, int tx, int ty) { click(fx, fy), click(tx, ty); }
+  // The first board move the side to move may make.
+  void playSomething() {
+    for (const Move& m : playableMoves(g, g.TURN == g.SIDE_COM))
+      if (m.fx >= 1 && m.fx <= 9) return move(m.fx, m.fy, m.tx, m.ty);
+    FAIL() << "no move";
+  }
+};
+
+class Autosave : public ::testing::Test {
+protected:
+  testing::TempDir dir;
+  // Not there yet: the game makes it when it first needs it.
+  const fs::path records = dir.path() / "Documents" / "Korvanu";
+  const fs::path file = records / "前回の対局.棋譜";
+
+  void SetUp() override { fake::reset(); }
+  std::unique_ptr<Session> open() { return std::make_unique<Session>(records.string()); }
+  // A game between two people of three moves, the last a capture.
+  std::unique_ptr<Session> threeMovesBetweenPeople() {
+    auto s = open();
+    onMenu(s->g, Menu::START);
+    s->move(3, 7, 3, 6);
+    s->move(7, 3, 7, 4);
+    s->move(2, 8, 8, 2);
+    EXPECT_EQ(s->g.RECORD_LAST, 3);
+    return s;
+  }
+  void expectKept(const Game& played) const {
+    const auto kept = readRecordFile(file.string());
+    ASSERT_TRUE(kept) << "no autosave at " << file;
+    ASSERT_EQ(kept->entries.size(), static_cast<size_t>(played.RECORD_LAST));
+    for (size_t n = 1; n <= kept->entries.size(); ++n)
+      EXPECT_EQ(formatEntryLine(kept->entries[n - 1]), formatEntryLine(played.REC[n])) << "entry " << n;
+  }
+};
+
+TEST_F(Autosave, EveryWayOfEndingKeepsTheGame) {
+  const std::pair<const char*, std::function<void(Session&)>> endings[] = {
+      {"Esc", [](Session& s) { Form_KeyPress(s.g, KEY_ESCAPE); }},
+      {"終わり", [](Session& s) { onMenu(s.g, Menu::OWARI); }},
+      {"closing the window", [](Session& s) { Form_Unload(s.g); }},
+      {"no more games after a win", [](Session& s) {
+         s.ui.answers = {Answer::No};
+         for (int x = 1; x <= 9; ++x)
+           for (int y = 1; y <= 9; ++y) s.g.BOARD[x][y] = EMPTY;
+         s.g.BOARD[5][9] = CODE_SITA_OU, s.g.BOARD[5][8] = CODE_SITA_KIN;
+         s.g.BOARD[5][1] = CODE_UE_OU, s.g.BOARD[5][4] = CODE_UE_SYA;
+         s.move(5, 4, 5, 8);  // the second player's rook: its blast takes the lower king
+       }},
+  };
+  for (const auto& [how, end] : endings) {
+    SCOPED_TRACE(how);
+    fs::remove_all(records);
+    auto s = threeMovesBetweenPeople();
+    s->ui.messages.clear();
+    end(*s);
+    EXPECT_TRUE(s->ui.quitRequested);
+    EXPECT_TRUE(s->ui.messages.empty() || s->ui.messages.back().title == "再ゲーム") << "nothing is asked";
+    expectKept(s->g);
+  }
+}
+
+TEST_F(Autosave, TheKeptGameLoadsThroughTheFilePanelAndPlaysOn) {
+  auto first = open();
+  onMenu(first->g, Menu::SENTE);
+  first->playSomething();
+  first->playSomething();
+  ASSERT_EQ(first->g.RECORD_LAST, 4);
+  const RecordEntry last = first->g.REC[4];
+  onMenu(first->g, Menu::OWARI);
+
+  const auto header = readRecordFile(file.string());
+  ASSERT_TRUE(header);
+  EXPECT_EQ(header->title, "前回の対局");
+  EXPECT_EQ(header->upperName, "ｺﾝﾋﾟｭｰﾀ");
+  EXPECT_EQ(header->lowerName, "あなた");
+
+  auto next = open();
+  onMenu(next->g, Menu::KIFU_READ);
+  EXPECT_EQ(next->ui.fileListPath(), records.string()) << "the panel opens where the game was kept";
+  File1_Click(next->g, "前回の対局.棋譜");
+  EXPECT_EQ(next->g.RECORD_LAST, 4);
+  EXPECT_EQ(next->ui.messages.at(0).text, " 読み込みました");
+  for (int i = 0; i < 4; ++i) onMenu(next->g, Menu::AFTER);
+  RecordEntry shown = positionOf(next->g);
+  shown.TIME_A = last.TIME_A, shown.TIME_B = last.TIME_B, shown.TIME_C = last.TIME_C, shown.TIME_D = last.TIME_D;
+  EXPECT_EQ(formatEntryLine(shown), formatEntryLine(last)) << "stepped to the end: the last position";
+  onMenu(next->g, Menu::SENTE);
+  EXPECT_EQ(next->g.RECORD_MODE, OFF);
+  ASSERT_EQ(next->g.TURN, next->g.SIDE_MAN);
+  next->playSomething();
+  EXPECT_GT(next->g.RECORD_LAST, 5) << "the game goes on from where it was left";
+  EXPECT_EQ(formatEntryLine(next->g.REC[4]), formatEntryLine(last));
+
+  // Quitting again keeps the longer game in place of the first.
+  Form_Unload(next->g);
+  expectKept(next->g);
+}
+
+TEST_F(Autosave, NamesFollowWhoPlayedWhichSide) {
+  {
+    auto s = open();
+    onMenu(s->g, Menu::GOTE);  // the computer opens and so heads the file as the upper side
+    s->playSomething();
+    Form_Unload(s->g);
+    const auto kept = readRecordFile(file.string());
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->upperName, "ｺﾝﾋﾟｭｰﾀ");
+    EXPECT_EQ(kept->lowerName, "あなた");
+  }
+  auto s = threeMovesBetweenPeople();
+  onMenu(s->g, Menu::CANCEL);  // a new game set up: the record of the last one stays unsaved
+  Form_Unload(s->g);
+  const auto kept = readRecordFile(file.string());
+  ASSERT_TRUE(kept);
+  EXPECT_EQ(kept->upperName, "後手");
+  EXPECT_EQ(kept->lowerName, "先手");
+  EXPECT_EQ(kept->entries.size(), 3u);
+}
+
+TEST_F(Autosave, NothingIsWrittenWhenNothingWouldBeLost) {
+  fs::create_directories(records);
+  const std::string earlier = "an earlier autosave\r\n";
+  auto earlierKept = [&] { return bytesOf(file) == earlier; };
+  std::ofstream(file, std::ios::binary) << earlier;
+
+  Form_Unload(open()->g);
+  EXPECT_TRUE(earlierKept()) << "no moves";
+
+  {
+    // Saved through the panel after the last move.
+    auto s = threeMovesBetweenPeople();
+    onMenu(s->g, Menu::KIFU_WRITE);
+    s->ui.fields[0] = "saved";
+    Command1_Click(s->g);
+    ASSERT_TRUE(fs::exists(fs::path(s->ui.fileListPath()) / "saved.棋譜"));
+    Form_Unload(s->g);
+    EXPECT_TRUE(earlierKept()) << "saved";
+  }
+  {
+    // A record loaded for stepping through, even once play is taken up
+    // from it: the file holds all of it.
+    auto s = threeMovesBetweenPeople();
+    onMenu(s->g, Menu::KIFU_READ);
+    File1_Click(s->g, "saved.棋譜");
+    ASSERT_EQ(s->g.RECORD_MODE, ON);
+    onMenu(s->g, Menu::AFTER);
+    onMenu(s->g, Menu::AFTER);
+    onMenu(s->g, Menu::SENTE);  // the human, who played first, is to move
+    ASSERT_EQ(s->g.RECORD_MODE, OFF);
+    ASSERT_EQ(s->g.RECORD_LAST, 2);
+    Form_Unload(s->g);
+    EXPECT_TRUE(earlierKept()) << "loaded";
+  }
+  {
+    // The file panel cannot save a handicapped or a turned game; neither does quitting.
+    auto s = open();
+    onMenu(s->g, Menu::LBEL_UP);
+    onMenu(s->g, Menu::START);
+    s->move(7, 7, 7, 6);
+    Form_Unload(s->g);
+    EXPECT_TRUE(earlierKept()) << "handicapped";
+    s = threeMovesBetweenPeople();
+    onMenu(s->g, Menu::REVERSE);
+    s->playSomething();
+    Form_Unload(s->g);
+    EXPECT_TRUE(earlierKept()) << "turned";
+  }
+  // A move taken back after saving is a change that would be lost.
+  auto s = threeMovesBetweenPeople();
+  onMenu(s->g, Menu::KIFU_WRITE);
+  s->ui.fields[0] = "saved";
+  Command1_Click(s->g);
+  onMenu(s->g, Menu::MATTA);
+  Form_Unload(s->g);
+  EXPECT_FALSE(earlierKept());
+  expectKept(s->g);
+  for (const auto& f : fs::directory_iterator(records))
+    EXPECT_NE(f.path().extension(), ".tmp") << "no temporary file is left: " << f.path();
+}
+
+TEST_F(Autosave, WithoutARecordsFolderTheGameFolderKeepsIt) {
+  auto s = std::make_unique<Session>("");
+  onMenu(s->g, Menu::START);
+  s->move(7, 7, 7, 6);
+  onMenu(s->g, Menu::OWARI);
+  EXPECT_TRUE(fs::exists(dir.path() / "前回の対局.棋譜"));
+}
+
+TEST_F(Autosave, AFolderThatCannotBeMadeStillQuitsAtOnce) {
+  fs::create_directories(records.parent_path());
+  std::ofstream(records) << "a file where the folder would go";
+  auto s = threeMovesBetweenPeople();
+  s->ui.messages.clear();
+  Form_Unload(s->g);
+  EXPECT_TRUE(s->ui.quitRequested);
+  EXPECT_TRUE(s->ui.messages.empty());
+  EXPECT_EQ(fake::calls.back(), "terminate 7") << "the sounds are freed as always";
+}
+
+} // namespace
+} // namespace korvanu

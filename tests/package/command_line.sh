@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# The program answers --help and --version on the terminal without a window,
+# and refuses an argument it does not know. KORVANU VERSION
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../e2e/lib.sh"
+korvanu=$1 version=$2
+game_dir=$(dirname "$korvanu")
+export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+
+# No display at all: the answers come before any window is thought of.
+bare() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$korvanu" "$@"; }
+for asked in --help -h; do
+  help=$(bare "$asked"); status=$?
+  check "$asked exits 0" "$status" 0
+  check "$asked begins with the usage" "$(head -n 1 <<<"$help")" "Usage: korvanu [QT-OPTION]..."
+done
+# Built, the program stands in its game folder beside its sound library.
+check "settings beside the program" "$(grep '^Settings file:' <<<"$help")" "Settings file:  $game_dir/Korvanu.ini"
+check "records where the program starts" "$(grep '^Records folder:' <<<"$help")" \
+  "Records folder: the current directory"
+
+check "--version" "$(bare --version)" "korvanu $version"
+
+set +e
+err=$("$korvanu" --no-such-option 2>&1 >/dev/null); status=$?
+set -e
+check "an unknown argument exits 2" "$status" 2
+check "and says which" "$(head -n 1 <<<"$err")" "korvanu: unknown argument '--no-such-option'"
+exit $fail
