@@ -48,6 +48,18 @@ void OpeningPictures(benchmark::State& state) {
 }
 BENCHMARK(OpeningPictures)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
+// The background as the first picture lays it: every cell off the board,
+// pictures already rendered.
+void BackgroundTiles(benchmark::State& state) {
+  Surface surface(1);
+  for (auto _ : state)
+    for (int x = -3; x <= 20; ++x)
+      for (int y = -2; y <= 15; ++y)
+        if (x < 1 || x > 9 || y < 1 || y > 9)
+          surface.drawPicture(BG_MIDORI, BOARD_LEFT + x * SQUARE_WIDTH, BOARD_TOP + y * SQUARE_HEIGHT);
+}
+BENCHMARK(BackgroundTiles)->Unit(benchmark::kMicrosecond);
+
 // The coordinate labels and clocks the first picture writes.
 void SurfaceText(benchmark::State& state) {
   Surface surface(1);

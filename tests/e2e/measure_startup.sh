@@ -6,6 +6,10 @@
 # usage: tests/e2e/measure_startup.sh [GAME_DIR] [BARE_WINDOW] [RUNS]
 #   DISPLAY_NUMBER=N  use Xvfb on :N instead of the first free one
 #   SETTLE=S          seconds to wait before reading memory (default 3)
+#   OTHER_GAME_DIR=D  another build of the game (an older commit, say),
+#                     measured in the same rounds
+# Each run starts from a fresh copy of the game folder: no settings file, so
+# the defaults are written and the music plays. Medians are reported.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
@@ -67,8 +71,8 @@ stop_app() {
 
 # One run of the game in a fresh copy of its folder (default settings, so
 # the music plays), or of the bare window; MS and RSS (kB) for it.
-run_game() {
-  rm -rf "$WORK/game" && cp -r "$game_dir" "$WORK/game"
+run_game() { # folder
+  rm -rf "$WORK/game" && cp -r "$1" "$WORK/game"
   launch_to_map "$WORK/game" ./korvanu
   sleep "$settle"
   RSS=$(awk '/VmRSS/ {print $2}' "/proc/$APP_PID/status")
@@ -84,19 +88,33 @@ run_bare() {
 
 median() { sort -n | awk '{a[NR] = $1} END {print (NR % 2) ? a[(NR + 1) / 2] : int((a[NR / 2] + a[NR / 2 + 1]) / 2)}'; }
 
+ratio() { awk -v g="$1" -v b="$2" 'BEGIN {printf "%.2f", g / b}'; }
+
 # One unreported run of each warms the file cache.
-run_game
+run_game "$game_dir"
+[[ -n "${OTHER_GAME_DIR:-}" ]] && run_game "$OTHER_GAME_DIR"
 run_bare
-game_ms=() bare_ms=() game_rss=() bare_rss=()
+game_ms=() bare_ms=() game_rss=() bare_rss=() other_ms=() other_rss=()
 for i in $(seq "$runs"); do
-  run_game; gm=$MS gr=$RSS
-  run_bare; bm=$MS br=$RSS
-  game_ms+=("$gm") game_rss+=("$gr") bare_ms+=("$bm") bare_rss+=("$br")
-  echo "run $i: game ${gm} ms ${gr} kB   bare ${bm} ms ${br} kB"
+  line="run $i:"
+  if [[ -n "${OTHER_GAME_DIR:-}" ]]; then
+    run_game "$OTHER_GAME_DIR"; other_ms+=("$MS") other_rss+=("$RSS")
+    line+=" other ${MS} ms ${RSS} kB  "
+  fi
+  run_game "$game_dir"; game_ms+=("$MS") game_rss+=("$RSS")
+  line+=" game ${MS} ms ${RSS} kB  "
+  run_bare; bare_ms+=("$MS") bare_rss+=("$RSS")
+  echo "$line bare ${MS} ms ${RSS} kB"
 done
-gmed=$(printf '%s\n' "${game_ms[@]}" | median)
 bmed=$(printf '%s\n' "${bare_ms[@]}" | median)
-grss=$(printf '%s\n' "${game_rss[@]}" | median)
 brss=$(printf '%s\n' "${bare_rss[@]}" | median)
-echo "median launch to map: game ${gmed} ms, bare ${bmed} ms, ratio $(awk -v g="$gmed" -v b="$bmed" 'BEGIN {printf "%.2f", g / b}')"
-echo "median resident: game ${grss} kB (music loaded), bare ${brss} kB"
+report() { # name, ms..., then rss... (as two arrays by name)
+  local -n ms=$2 rss=$3
+  local m r
+  m=$(printf '%s\n' "${ms[@]}" | median)
+  r=$(printf '%s\n' "${rss[@]}" | median)
+  echo "median $1: launch to map ${m} ms, $(ratio "$m" "$bmed") x the bare window; resident ${r} kB with the music loaded"
+}
+[[ -n "${OTHER_GAME_DIR:-}" ]] && report "other game" other_ms other_rss
+report game game_ms game_rss
+echo "median bare window: launch to map ${bmed} ms; resident ${brss} kB"
