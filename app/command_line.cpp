@@ -44,7 +44,8 @@ std::optional<int> answerCommandLine(int argc, char** argv, const Locations& pla
 
 std::optional<int> refuseUnknownArguments(const QStringList& arguments) {
   if (arguments.size() < 2) return std::nullopt;
-  std::fprintf(stderr, "korvanu: unknown argument '%s'\nTry 'korvanu --help' for more information.\n",
+  std::fprintf(stderr,
+               "korvanu: unknown argument '%s'\nTry 'korvanu --help' for more information.\n",
                qPrintable(arguments[1]));
   return 2;
 }

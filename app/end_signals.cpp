@@ -1,10 +1,10 @@
 #include "end_signals.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <QSocketNotifier>
 #include <cerrno>
 #include <csignal>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace korvanu {
 
@@ -27,7 +27,7 @@ void onSignal(int signal) {
 EndSignals::EndSignals(QObject* parent) : QObject(parent) {
   if (pipe2(gPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
     gPipe[0] = gPipe[1] = -1;
-    return;  // the signals keep their default effect: the game still ends
+    return; // the signals keep their default effect: the game still ends
   }
   notifier_ = new QSocketNotifier(gPipe[0], QSocketNotifier::Read, this);
   connect(notifier_, &QSocketNotifier::activated, this, &EndSignals::readPipe);

@@ -27,7 +27,8 @@ constexpr std::array<QRect, 4> TEXT{QRect{960, 3120, 2295, 270}, QRect{960, 2400
                                     QRect{960, 2640, 2295, 270}, QRect{960, 2880, 2295, 270}};
 constexpr std::array<QRect, 4> LABEL{QRect{120, 3120, 855, 255}, QRect{120, 2400, 855, 255},
                                      QRect{120, 2640, 855, 255}, QRect{120, 2880, 855, 255}};
-constexpr std::array<const char*, 4> CAPTION{"ﾌｧｲﾙ名 ：", "対 局 名：", "先    手 ：", "後    手 ："};
+constexpr std::array<const char*, 4> CAPTION{"ﾌｧｲﾙ名 ：", "対 局 名：", "先    手 ：",
+                                             "後    手 ："};
 constexpr QRect BUTTON{3360, 3000, 855, 375};
 
 constexpr const char* PARENT_ITEM = "..";
@@ -44,9 +45,10 @@ void paleYellow(QWidget* w) {
 // list like the others and takes their flat colour.
 void paleYellowCombo(QComboBox* c) {
   paleYellow(c);
-  c->setStyleSheet(QStringLiteral("QComboBox { background: %1; border: 1px solid #a0a0a0; padding-left: 2px; }"
-                                  "QComboBox QAbstractItemView { background: %1; }")
-                       .arg(PALE_YELLOW.name()));
+  c->setStyleSheet(
+      QStringLiteral("QComboBox { background: %1; border: 1px solid #a0a0a0; padding-left: 2px; }"
+                     "QComboBox QAbstractItemView { background: %1; }")
+          .arg(PALE_YELLOW.name()));
   // Its open list draws its items as the other lists do, chosen one highlighted.
   c->setItemDelegate(new QStyledItemDelegate(c));
 }
@@ -54,8 +56,12 @@ void paleYellowCombo(QComboBox* c) {
 } // namespace
 
 FilePanel::FilePanel(QWidget* view)
-    : QObject(view), drive_(new QComboBox(view)), dir_(new QListWidget(view)),
-      file_(new QListWidget(view)), button_(new QPushButton(QStringLiteral("RETURN"), view)), view_(view) {
+    : QObject(view),
+      drive_(new QComboBox(view)),
+      dir_(new QListWidget(view)),
+      file_(new QListWidget(view)),
+      button_(new QPushButton(QStringLiteral("RETURN"), view)),
+      view_(view) {
   drive_->setObjectName(QStringLiteral("Drive1"));
   dir_->setObjectName(QStringLiteral("Dir1"));
   file_->setObjectName(QStringLiteral("File1"));
@@ -84,8 +90,9 @@ FilePanel::FilePanel(QWidget* view)
     if (onDriveChosen) onDriveChosen(drive_->itemData(i).toString());
   });
   connect(dir_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-    const QString target = item->text() == PARENT_ITEM ? QDir(folder_).absoluteFilePath(QStringLiteral(".."))
-                                                        : QDir(folder_).absoluteFilePath(item->text());
+    const QString target = item->text() == PARENT_ITEM
+                               ? QDir(folder_).absoluteFilePath(QStringLiteral(".."))
+                               : QDir(folder_).absoluteFilePath(item->text());
     if (!QDir(target).isReadable()) return;
     enterFolder(QDir::cleanPath(target));
     if (onFolderChanged) onFolderChanged();
@@ -109,7 +116,9 @@ QList<QWidget*> FilePanel::controls() const {
   return all;
 }
 
-bool FilePanel::hasKeyboardFocus() const { return controls().contains(QApplication::focusWidget()); }
+bool FilePanel::hasKeyboardFocus() const {
+  return controls().contains(QApplication::focusWidget());
+}
 
 bool FilePanel::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
@@ -167,7 +176,8 @@ void FilePanel::enterFolder(const QString& path) {
   here->setFont(bold);
   here->setForeground(Qt::black);
   dir_->addItem(PARENT_ITEM);
-  const QStringList subfolders = QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+  const QStringList subfolders =
+      QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
   dir_->addItems(subfolders);
   dir_->setToolTip(path);
 }
@@ -184,7 +194,7 @@ void FilePanel::showLists(bool drive, bool folder, bool files) {
   drive_->setVisible(drive);
   dir_->setVisible(folder);
   file_->setVisible(files);
-  if (files) setFileFolder(fileFolder_);  // shows files saved since
+  if (files) setFileFolder(fileFolder_); // shows files saved since
   returnKeysToWindow();
 }
 
@@ -201,7 +211,9 @@ void FilePanel::clearFields() {
   for (QLineEdit* t : texts_) t->clear();
 }
 
-QString FilePanel::field(int n) const { return n >= 1 && n <= 4 ? texts_[static_cast<size_t>(n - 1)]->text() : QString(); }
+QString FilePanel::field(int n) const {
+  return n >= 1 && n <= 4 ? texts_[static_cast<size_t>(n - 1)]->text() : QString();
+}
 
 void FilePanel::layout(const QRect& surface) {
   const double f = double(surface.width()) / (SURFACE_WIDTH * TWIPS_PER_PIXEL);

@@ -29,7 +29,7 @@ public:
   std::function<void()> onFolderChanged;
   std::function<void(const QString& fileName)> onFileClicked;
   std::function<void()> onReturn;
-  std::function<void()> onClose;  // Esc in the panel
+  std::function<void()> onClose; // Esc in the panel
 
   // One of the panel's controls has the keys.
   bool hasKeyboardFocus() const;
@@ -37,10 +37,10 @@ public:
   void showLists(bool drive, bool folder, bool files);
   void showFields(bool show);
   void clearFields();
-  QString field(int n) const;  // 1..4
+  QString field(int n) const; // 1..4
 
   QString folder() const { return folder_; }
-  void setFolder(const QString& path);  // without telling the game
+  void setFolder(const QString& path); // without telling the game
   QString fileFolder() const { return fileFolder_; }
   void setFileFolder(const QString& path);
 

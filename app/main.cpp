@@ -12,7 +12,8 @@ int main(int argc, char* argv[]) {
   const korvanu::Locations locations = korvanu::thisProgramsLocations();
   if (const auto status = korvanu::answerCommandLine(argc, argv, locations)) return *status;
   QApplication app(argc, argv);
-  if (const auto status = korvanu::refuseUnknownArguments(QApplication::arguments())) return *status;
+  if (const auto status = korvanu::refuseUnknownArguments(QApplication::arguments()))
+    return *status;
   QApplication::setApplicationName(QStringLiteral("Korvanu"));
   korvanu::EndSignals endSignals;
   QGuiApplication::setDesktopFileName(QStringLiteral(KORVANU_APP_ID));

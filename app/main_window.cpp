@@ -9,14 +9,14 @@
 
 #include "file_panel_widgets.h"
 #include "play/board_input.h"
-#include "play/file_panel.h"
 #include "play/clock.h"
 #include "play/commands.h"
+#include "play/file_panel.h"
 #include "play/keyboard.h"
+#include "play/setup.h"
 #include "qt_platform.h"
 #include "sound/sound.h"
 #include "state/game.h"
-#include "play/setup.h"
 #include "surface.h"
 #include "surface_view.h"
 
@@ -26,7 +26,8 @@ MainWindow::MainWindow(int surfaceScale, const Locations& locations)
     : surface_(std::make_unique<Surface>(surfaceScale)),
       view_(new SurfaceView(*surface_, this)),
       platform_(std::make_unique<QtPlatform>(*this, *surface_, *view_)),
-      game_(std::make_unique<Game>(*platform_)), panel_(new FilePanel(view_)) {
+      game_(std::make_unique<Game>(*platform_)),
+      panel_(new FilePanel(view_)) {
   game_->LOCATIONS = locations;
   setWindowTitle(QStringLiteral("Korvanu"));
   setCentralWidget(view_);
@@ -35,7 +36,7 @@ MainWindow::MainWindow(int surfaceScale, const Locations& locations)
   connectFilePanel();
   connect(view_, &SurfaceView::pressed, this, [this](int button, QPointF twips) {
     if (platform_->quitting()) return;
-    putCursorAway(*game_);  // the player took the mouse
+    putCursorAway(*game_); // the player took the mouse
     Form_MouseDown(*game_, button, 0, twips.x(), twips.y());
   });
   connect(view_, &SurfaceView::moved, this, [this](QPointF twips) {
@@ -51,7 +52,7 @@ MainWindow::~MainWindow() = default;
 void MainWindow::buildMenus() {
   // Each item goes into the menu of the nearest item above it with a smaller
   // depth; items without children are commands, the others open menus.
-  std::vector<QMenu*> open;  // open[d] is the menu that takes depth d + 1
+  std::vector<QMenu*> open; // open[d] is the menu that takes depth d + 1
   const auto items = menuItems();
   for (size_t i = 0; i < items.size(); ++i) {
     const MenuItem& it = items[i];
@@ -64,7 +65,8 @@ void MainWindow::buildMenus() {
       menu->setObjectName(QString::fromUtf8(it.name.data(), qsizetype(it.name.size())));
       action = menu->menuAction();
       // Opening a menu on the bar is that item's click.
-      if (it.depth == 0) connect(menu, &QMenu::aboutToShow, this, [this, id = it.id] { command(id); });
+      if (it.depth == 0)
+        connect(menu, &QMenu::aboutToShow, this, [this, id = it.id] { command(id); });
       open.push_back(menu);
     } else {
       action = it.depth == 0 ? menuBar()->addAction(caption) : open.back()->addAction(caption);
@@ -86,7 +88,8 @@ void MainWindow::buildMenus() {
 void MainWindow::addShortcut(QAction* action, Menu item) {
   const std::string_view keys = menuShortcut(item);
   if (keys.empty()) return;
-  action->setShortcut(QKeySequence(QString::fromUtf8(keys.data(), qsizetype(keys.size())), QKeySequence::PortableText));
+  action->setShortcut(QKeySequence(QString::fromUtf8(keys.data(), qsizetype(keys.size())),
+                                   QKeySequence::PortableText));
   action->setData(static_cast<int>(item));
   // The key is caught on its way to the action: it does what opening the
   // item's menu and choosing it does, which the action alone would not.
@@ -101,16 +104,19 @@ void MainWindow::connectFilePanel() {
       if (!platform_->quitting()) handler(args...);
     };
   };
-  panel_->onDriveChosen = guarded([this](const QString& d) { Drive1_Change(*game_, d.toStdString()); });
+  panel_->onDriveChosen =
+      guarded([this](const QString& d) { Drive1_Change(*game_, d.toStdString()); });
   panel_->onFolderChanged = guarded([this] { Dir1_Change(*game_); });
-  panel_->onFileClicked = guarded([this](const QString& f) { File1_Click(*game_, f.toStdString()); });
+  panel_->onFileClicked =
+      guarded([this](const QString& f) { File1_Click(*game_, f.toStdString()); });
   panel_->onReturn = guarded([this] { Command1_Click(*game_); });
   panel_->onClose = guarded([this] { closeFilePanel(*game_); });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Shortcut && qobject_cast<QAction*>(watched)) {
-    if (!platform_->quitting()) menuKey(*game_, static_cast<Menu>(static_cast<QAction*>(watched)->data().toInt()));
+    if (!platform_->quitting())
+      menuKey(*game_, static_cast<Menu>(static_cast<QAction*>(watched)->data().toInt()));
     return true;
   }
   if (watched == view_ && event->type() == QEvent::Resize) panel_->layout(view_->surfaceRect());

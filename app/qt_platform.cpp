@@ -9,8 +9,8 @@
 #include <cmath>
 #include <thread>
 
-#include "state/constants.h"
 #include "file_panel_widgets.h"
+#include "state/constants.h"
 #include "surface.h"
 #include "surface_view.h"
 
@@ -65,7 +65,8 @@ void QtPlatform::drawText(const std::string& text, double left, double top, int 
   view_.update();
 }
 
-void QtPlatform::drawTint(std::uint32_t argb, double left, double top, double right, double bottom) {
+void QtPlatform::drawTint(std::uint32_t argb, double left, double top, double right,
+                          double bottom) {
   surface_.drawTint(argb, left, top, right, bottom);
   view_.update();
 }
@@ -127,7 +128,8 @@ double QtPlatform::clockSeconds() { return QTime::currentTime().msecsSinceStartO
 
 void QtPlatform::wait(double seconds) {
   if (!(seconds > 0)) return;
-  std::this_thread::sleep_for(std::chrono::duration<double>(std::min(seconds, LONGEST_WAIT_SECONDS)));
+  std::this_thread::sleep_for(
+      std::chrono::duration<double>(std::min(seconds, LONGEST_WAIT_SECONDS)));
 }
 
 void QtPlatform::setTimerEnabled(bool enabled) {

@@ -67,7 +67,7 @@ private:
   SurfaceView& view_;
   std::array<QAction*, MENU_COUNT> actions_{};
   FilePanel* panel_ = nullptr;
-  QTimer timer_;  // a child of the window, gone before it
+  QTimer timer_; // a child of the window, gone before it
   std::unique_ptr<SoundLibrary> sound_;
   bool soundTried_ = false;
   bool quitting_ = false;

@@ -32,8 +32,7 @@ public:
   void drawPicture(int code, double left, double top);
   void drawOutline(int colour, double left, double top, double right, double bottom);
   void drawTint(std::uint32_t argb, double left, double top, double right, double bottom);
-  void drawText(const QString& text, double left, double top, int colour, double points,
-                bool bold);
+  void drawText(const QString& text, double left, double top, int colour, double points, bool bold);
 
   // Device pixel where the window pixel holding a twips coordinate starts;
   // pictures and outlines are placed on these.
@@ -52,7 +51,7 @@ private:
   static const QImage& picture(Layer& layer, int code);
 
   int scale_;
-  std::vector<Layer> layers_;  // the main scale first
+  std::vector<Layer> layers_; // the main scale first
 };
 
 // The surface scale that keeps a window as large as the screen sharp.

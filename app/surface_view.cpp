@@ -72,8 +72,8 @@ void SurfaceView::paintCursor(QPainter& p, const QRectF& target) const {
   const int arm = std::max(thick + 2, (r - l) / 3);
   const Rgb c = paletteColour(cursorColour_);
   const QColor colour(c.r, c.g, c.b);
-  for (const auto& [x, y, dx, dy] : {std::tuple{l, t, 1, 1}, std::tuple{r, t, -1, 1}, std::tuple{l, b, 1, -1},
-                                     std::tuple{r, b, -1, -1}}) {
+  for (const auto& [x, y, dx, dy] : {std::tuple{l, t, 1, 1}, std::tuple{r, t, -1, 1},
+                                     std::tuple{l, b, 1, -1}, std::tuple{r, b, -1, -1}}) {
     // Each corner an L: one arm along the edge, one down the side.
     p.fillRect(QRect(dx > 0 ? x : x - arm + 1, dy > 0 ? y : y - thick + 1, arm, thick), colour);
     p.fillRect(QRect(dx > 0 ? x : x - thick + 1, dy > 0 ? y : y - arm + 1, thick, arm), colour);

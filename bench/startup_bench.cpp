@@ -56,7 +56,8 @@ void BackgroundTiles(benchmark::State& state) {
     for (int x = -3; x <= 20; ++x)
       for (int y = -2; y <= 15; ++y)
         if (x < 1 || x > 9 || y < 1 || y > 9)
-          surface.drawPicture(BG_MIDORI, BOARD_LEFT + x * SQUARE_WIDTH, BOARD_TOP + y * SQUARE_HEIGHT);
+          surface.drawPicture(BG_MIDORI, BOARD_LEFT + x * SQUARE_WIDTH,
+                              BOARD_TOP + y * SQUARE_HEIGHT);
 }
 BENCHMARK(BackgroundTiles)->Unit(benchmark::kMicrosecond);
 

@@ -7,8 +7,8 @@
 #include <random>
 
 #include "computer/com_turn.h"
-#include "position_setup.h"
 #include "platform/headless.h"
+#include "position_setup.h"
 #include "rules/legality.h"
 #include "rules/mate.h"
 #include "rules/move_list.h"
@@ -40,13 +40,17 @@ uint64_t mix(uint64_t h, int64_t v) {
 Move pick(Game& g, bool upper, std::mt19937& rng) {
   std::vector<Move> quiet, captures, drops;
   for (const Move& m : playableMoves(g, upper)) {
-    if (isDropColumn(m.fx)) drops.push_back(m);
-    else (g.BOARD[m.tx][m.ty] == EMPTY ? quiet : captures).push_back(m);
+    if (isDropColumn(m.fx))
+      drops.push_back(m);
+    else
+      (g.BOARD[m.tx][m.ty] == EMPTY ? quiet : captures).push_back(m);
   }
   const unsigned roll = rng() % 12;
   const std::vector<Move>* pool = &quiet;
-  if (!captures.empty() && (roll < 2 || quiet.empty())) pool = &captures;
-  else if (!drops.empty() && (roll == 3 || quiet.empty())) pool = &drops;
+  if (!captures.empty() && (roll < 2 || quiet.empty()))
+    pool = &captures;
+  else if (!drops.empty() && (roll == 3 || quiet.empty()))
+    pool = &drops;
   if (pool->empty()) return {0, 0, 0, 0, 0};
   return (*pool)[rng() % pool->size()];
 }
@@ -65,7 +69,8 @@ std::vector<BenchPosition> benchPositions() {
     newGame(g);
     std::mt19937 rng(1000 + game);
     // Snapshots after the lower side has moved: the computer answers them.
-    const int stops[SNAPSHOTS_PER_GAME] = {7 + 2 * (game % 5), 31 + 2 * (game % 10), 61 + 4 * (game % 10)};
+    const int stops[SNAPSHOTS_PER_GAME] = {7 + 2 * (game % 5), 31 + 2 * (game % 10),
+                                           61 + 4 * (game % 10)};
     int taken = 0;
     for (int ply = 1; taken < SNAPSHOTS_PER_GAME && bothKings(g); ++ply) {
       const Move m = pick(g, ply % 2 == 0, rng);

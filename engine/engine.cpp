@@ -220,8 +220,10 @@ bool Engine::search(bool listAll, const std::string& args, std::ostream& out) {
   prepareComTurn(g);
   ComMove best;
   const bool found = searchComMove(g, best, {listAll ? printCandidate : nullptr, nullptr, &out});
-  if (found) printMove(out, "best", best);
-  else out << "best none\n";
+  if (found)
+    printMove(out, "best", best);
+  else
+    out << "best none\n";
   return ok(out);
 }
 

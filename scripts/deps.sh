@@ -16,7 +16,7 @@ packages=(
 test_packages=(
   libgtest-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils xxd
-  clang-14 libfuzzer-14-dev
+  clang-14 libfuzzer-14-dev clang-format-14
   dpkg-dev file desktop-file-utils appstream groff-base
 )
 case "${1:-}" in

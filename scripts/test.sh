@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test twice, the end-to-end runs of the
+# Checks the sources' format, builds everything and runs every test twice, the end-to-end runs of the
 # real window under Xvfb included: a normal build and a build under
 # AddressSanitizer and UndefinedBehaviorSanitizer; the Debian package built,
 # installed and started; then short runs of the fuzzers of the record and
@@ -7,6 +7,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh --tests
+
+echo "== format"
+scripts/format.sh --check
 
 jobs=$(nproc)
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}

@@ -12,6 +12,6 @@ namespace korvanu::sound {
 // every chunk it declares lies inside `length`. Never reads past `length`.
 bool wavImageIsPlayable(const unsigned char* image, std::size_t length);
 
-}  // namespace korvanu::sound
+} // namespace korvanu::sound
 
 #endif

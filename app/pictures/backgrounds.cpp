@@ -173,7 +173,7 @@ void brickWall(QPainter& p) {
   for (int row = 0; row < kCourses; ++row) {
     const double shift = (row % 2) * brickW / 2;
     for (int b = -1; b <= kBricks; ++b) {
-      const int id = ((b % kBricks) + kBricks) % kBricks;  // copies share a colour
+      const int id = ((b % kBricks) + kBricks) % kBricks; // copies share a colour
       const QRectF brick(shift + b * brickW + mortar / 2, row * courseH + mortar / 2,
                          brickW - mortar, courseH - mortar);
       const QColor c = tinted(clay, shade(row, id) * 2);

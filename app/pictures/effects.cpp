@@ -40,7 +40,7 @@ QPainterPath burstShape(QPointF c, int spikes, double inner, double outer) {
 namespace {
 
 struct Spark {
-  double angle;  // degrees, clockwise from the right
+  double angle; // degrees, clockwise from the right
   double distance;
   double radius;
   QColor color;

@@ -24,13 +24,13 @@ const char* const kPromotedNames[] = {"", "と", "成香", "成桂", "成銀", "
 // largest. Fractions of the king's size.
 constexpr double kSizeByKind[] = {0, 0.92, 0.93, 0.94, 0.96, 0.96, 0.98, 0.98, 1.0};
 
-constexpr double kBottom = 39.6;  // the base rests just above the square's edge
+constexpr double kBottom = 39.6; // the base rests just above the square's edge
 constexpr double kCentre = 16.5;
 constexpr double kKingWidth = 29;
 constexpr double kKingHeight = 38;
-constexpr double kShoulder = 0.76;  // height of the shoulders, fraction of the piece
+constexpr double kShoulder = 0.76; // height of the shoulders, fraction of the piece
 constexpr double kShoulderHalf = 0.42;
-constexpr double kBand = 0.085;     // the orange band along the base
+constexpr double kBand = 0.085; // the orange band along the base
 
 QPolygonF outline(double w, double h) {
   const double top = kBottom - h;
@@ -60,8 +60,8 @@ std::vector<QRectF> nameCells(double size, qsizetype characters) {
   const double width = w * 0.78;
   const QRectF area(kCentre - width / 2, top, width, bottom - top);
   if (characters == 1) {
-    return {QRectF(area.left(), area.top() + area.height() * 0.18, area.width(),
-                   area.height() * 0.64)};
+    return {
+        QRectF(area.left(), area.top() + area.height() * 0.18, area.width(), area.height() * 0.64)};
   }
   std::vector<QRectF> cells;
   const double cellH = area.height() / double(characters);

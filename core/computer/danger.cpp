@@ -62,8 +62,8 @@ void dropThreats(const Game& g, int x, int y, double& s) {
 
   // On an empty square ATTACKER_UE is always 999, so an attacked square qualifies.
   if (g.HAND_SITA[KEI] > 0 &&
-      (!defended(g, x, y) || (attacked(g, x, y) && g.ATTACKER_UE[x][y] > 30)) && y > 2 &&
-      1 < x && x < 9 && g.BOARD[x - 1][y - 2] > CODE_UE_HU && g.BOARD[x + 1][y - 2] > CODE_UE_HU)
+      (!defended(g, x, y) || (attacked(g, x, y) && g.ATTACKER_UE[x][y] > 30)) && y > 2 && 1 < x &&
+      x < 9 && g.BOARD[x - 1][y - 2] > CODE_UE_HU && g.BOARD[x + 1][y - 2] > CODE_UE_HU)
     s -= 20;
 
   if (humanHoldsSilverOrGold(g) && g.INFLUENCE_UE[x][y] <= 1) {
@@ -198,7 +198,8 @@ int 盤評価_自角注意_COM(const Game& g, int tx, int ty, int piece) {
       for (int k = 1; k <= 9; ++k)
         for (int l = 1; l <= 9; ++l) {
           const int b = g.BOARD[k][l];
-          if ((b == CODE_SITA_KAKU || b == CODE_SITA_KAKU_NARI) && 移動チェック(g, k, l, i, j, b) == ON)
+          if ((b == CODE_SITA_KAKU || b == CODE_SITA_KAKU_NARI) &&
+              移動チェック(g, k, l, i, j, b) == ON)
             return piece;
         }
       // A bishop in hand is dropped from the lower hand's bishop slot.

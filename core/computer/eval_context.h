@@ -10,7 +10,7 @@ namespace korvanu {
 struct Eval {
   Game& g;
   int captured, piece, fx, fy, tx, ty;
-  int kx, ky;  // the human's king
+  int kx, ky; // the human's king
   double s = 0;
 
   bool attacked(int x, int y) const { return g.INFLUENCE_SITA[x][y] > 0; }

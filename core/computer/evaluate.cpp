@@ -23,8 +23,10 @@ bool decisive(Eval& e, double& result) {
     if (詰めかMAN(g) == ON) return result = e.piece == CODE_UE_HU ? SCORE_LOSES : SCORE_WINS, true;
     if (!e.attacked(e.tx, e.ty)) e.s += 10;
   }
-  if (e.drop()) e.s -= 5;
-  else if (e.piece > g.MOVING_PIECE) e.s += 10;
+  if (e.drop())
+    e.s -= 5;
+  else if (e.piece > g.MOVING_PIECE)
+    e.s += 10;
   e.s += 盤評価_COM危険座標(g, e.piece, e.tx, e.ty);
   return false;
 }

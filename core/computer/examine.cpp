@@ -16,8 +16,8 @@ constexpr bool isMajorAttacker(int value) { return value >= -71 && value <= -60;
 // upper pieces, -1 for the lower.
 constexpr bool isSliderOf(int code, int side) {
   const int c = code * side;
-  return c == CODE_UE_KYOU || c == CODE_UE_KAKU || c == CODE_UE_KAKU_NARI ||
-         c == CODE_UE_SYA || c == CODE_UE_SYA_NARI;
+  return c == CODE_UE_KYOU || c == CODE_UE_KAKU || c == CODE_UE_KAKU_NARI || c == CODE_UE_SYA ||
+         c == CODE_UE_SYA_NARI;
 }
 
 // Some slider of `side` on the board could move onto (kx, ky).

@@ -89,9 +89,12 @@ double pawn(Eval& e) {
   if (g.HAND_UE[KEI] > 0) e.s += 調査_桂狙い(g, tx, ty);
   if (ty < 9) {
     const int front = e.at(tx, ty + 1);
-    if (front == CODE_UE_KIN) e.s += 0.5;
-    else if (front == CODE_UE_SYA) e.s -= 1;
-    if (front < CODE_SITA_HU && 調査_移動可場所数(g, tx, ty + 1, front) == 0) e.s += std::abs(front);
+    if (front == CODE_UE_KIN)
+      e.s += 0.5;
+    else if (front == CODE_UE_SYA)
+      e.s -= 1;
+    if (front < CODE_SITA_HU && 調査_移動可場所数(g, tx, ty + 1, front) == 0)
+      e.s += std::abs(front);
   }
   if (e.defended(tx, ty) && tx > 1 && tx < 9 &&
       (e.at(tx + 1, ty) == CODE_UE_SYA || e.at(tx - 1, ty) == CODE_UE_SYA))
@@ -135,7 +138,8 @@ double silver(Eval& e) {
   if (ty <= 1) return e.s;
   if (ty > e.fy && tx == e.fx) e.s -= 0.1;
   if (e.at(tx, ty - 1) == CODE_UE_KEI) e.s -= 0.5;
-  if (tx == 7 && ty == 3 && e.at(8, 3) == CODE_UE_HU && e.at(8, 5) == CODE_SITA_HU) return e.s + 115;
+  if (tx == 7 && ty == 3 && e.at(8, 3) == CODE_UE_HU && e.at(8, 5) == CODE_SITA_HU)
+    return e.s + 115;
   return e.s;
 }
 
@@ -148,9 +152,11 @@ double gold(Eval& e) {
     if (e.at(8, 3) == CODE_UE_HU && e.at(8, 6) == CODE_SITA_HU && tx == 7 &&
         g.DEFENDER_SITA[8][6] == CODE_SITA_SYA)
       e.s += 10;
-    if (g.HAND_SITA[KAKU] > 0 && e.at(tx, ty + 1) >= CODE_UE_HU && g.INFLUENCE_UE_BEFORE[tx][ty + 1] == 0) {
+    if (g.HAND_SITA[KAKU] > 0 && e.at(tx, ty + 1) >= CODE_UE_HU &&
+        g.INFLUENCE_UE_BEFORE[tx][ty + 1] == 0) {
       e.s += 2;
-      if (e.at(tx, ty + 2) == CODE_UE_KAKU && g.INFLUENCE_UE_BEFORE[tx][ty + 2] == 1) return e.s + 125;
+      if (e.at(tx, ty + 2) == CODE_UE_KAKU && g.INFLUENCE_UE_BEFORE[tx][ty + 2] == 1)
+        return e.s + 125;
     }
   }
   return e.s;
@@ -162,7 +168,8 @@ double bishop(Eval& e) {
   e.s += 調査_周辺状況(g, tx, ty);
   if (ty < 9) {
     if (ty == 3) {
-      if (tx == 9 && e.at(9, 4) == CODE_UE_HU && e.at(9, 6) == CODE_SITA_HU && e.at(9, 9) == CODE_SITA_KYOU)
+      if (tx == 9 && e.at(9, 4) == CODE_UE_HU && e.at(9, 6) == CODE_SITA_HU &&
+          e.at(9, 9) == CODE_SITA_KYOU)
         e.s -= 10;
       if (tx == 7 && e.at(8, 5) == CODE_SITA_HU && g.DEFENDER_SITA[8][5] == CODE_SITA_SYA) e.s += 9;
     }
@@ -272,9 +279,8 @@ double byPiece(Eval& e) {
   case CODE_UE_SYA: return rook(e);
   case CODE_UE_SYA_NARI: return dragon(e);
   case CODE_UE_OU: return king(e);
-  default: return e.s;  // promoted lance, knight and silver add nothing
+  default: return e.s; // promoted lance, knight and silver add nothing
   }
 }
-
 
 } // namespace korvanu

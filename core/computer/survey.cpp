@@ -135,8 +135,7 @@ void walkLine(Game& g, int v, int x, int y, int dx, int dy) {
     const int b = g.BOARD[tx][ty];
     if (b == EMPTY) continue;
     if (b != opposingKing) return;
-    for (int bx = x + dx, by = y + dy; bx != tx || by != ty; bx += dx, by += dy)
-      check[bx][by] = 1;
+    for (int bx = x + dx, by = y + dy; bx != tx || by != ty; bx += dx, by += dy) check[bx][by] = 1;
     check[x][y] = 9;
   }
 }
@@ -179,56 +178,56 @@ void resetMaps(Game& g) {
 
 void surveyPiece(Game& g, int c, int x, int y) {
   switch (c) {
-    case CODE_SITA_HU: sitaSteps<Marks::Piece>(g, SITA_HU_STEPS, c, x, y); break;
-    case CODE_SITA_KYOU: 勢力確定上直進(g, c, x, y); break;
-    case CODE_SITA_KEI: sitaSteps<Marks::PieceAndKing>(g, SITA_KEI_STEPS, c, x, y); break;
-    case CODE_SITA_GIN: sitaSteps<Marks::Piece>(g, SITA_GIN_STEPS, c, x, y); break;
-    case CODE_SITA_HU_NARI:
-    case CODE_SITA_KYOU_NARI:
-    case CODE_SITA_KEI_NARI:
-    case CODE_SITA_GIN_NARI:
-    case CODE_SITA_KIN: 勢力確定自金(g, c, x, y); break;
-    case CODE_SITA_KAKU: 勢力確定自角(g, x, y); break;
-    case CODE_SITA_KAKU_NARI:
-      sitaSteps<Marks::Piece>(g, ORTHOGONAL, c, x, y);
-      勢力確定自角(g, x, y);
-      break;
-    case CODE_SITA_SYA: fourLines(g, c, x, y); break;
-    case CODE_SITA_SYA_NARI:
-      fourLines(g, c, x, y);
-      sitaSteps<Marks::Piece>(g, DIAGONAL, c, x, y);
-      break;
-    case CODE_SITA_OU:
-      g.OU_SITA_X = x;
-      g.OU_SITA_Y = y;
-      sitaSteps<Marks::Nothing>(g, OU_STEPS, c, x, y);
-      break;
+  case CODE_SITA_HU: sitaSteps<Marks::Piece>(g, SITA_HU_STEPS, c, x, y); break;
+  case CODE_SITA_KYOU: 勢力確定上直進(g, c, x, y); break;
+  case CODE_SITA_KEI: sitaSteps<Marks::PieceAndKing>(g, SITA_KEI_STEPS, c, x, y); break;
+  case CODE_SITA_GIN: sitaSteps<Marks::Piece>(g, SITA_GIN_STEPS, c, x, y); break;
+  case CODE_SITA_HU_NARI:
+  case CODE_SITA_KYOU_NARI:
+  case CODE_SITA_KEI_NARI:
+  case CODE_SITA_GIN_NARI:
+  case CODE_SITA_KIN: 勢力確定自金(g, c, x, y); break;
+  case CODE_SITA_KAKU: 勢力確定自角(g, x, y); break;
+  case CODE_SITA_KAKU_NARI:
+    sitaSteps<Marks::Piece>(g, ORTHOGONAL, c, x, y);
+    勢力確定自角(g, x, y);
+    break;
+  case CODE_SITA_SYA: fourLines(g, c, x, y); break;
+  case CODE_SITA_SYA_NARI:
+    fourLines(g, c, x, y);
+    sitaSteps<Marks::Piece>(g, DIAGONAL, c, x, y);
+    break;
+  case CODE_SITA_OU:
+    g.OU_SITA_X = x;
+    g.OU_SITA_Y = y;
+    sitaSteps<Marks::Nothing>(g, OU_STEPS, c, x, y);
+    break;
 
-    case CODE_UE_HU: ueSteps<UE_HU_RULES>(g, UE_HU_STEPS, c, x, y); break;
-    case CODE_UE_KYOU: 勢力確定下直進(g, c, x, y); break;
-    case CODE_UE_KEI: ueSteps<UE_KEI_RULES>(g, UE_KEI_STEPS, c, x, y); break;
-    case CODE_UE_GIN: ueSteps<UE_GIN_RULES>(g, UE_GIN_STEPS, c, x, y); break;
-    case CODE_UE_HU_NARI:
-    case CODE_UE_KYOU_NARI:
-    case CODE_UE_KEI_NARI:
-    case CODE_UE_GIN_NARI:
-    case CODE_UE_KIN: 勢力確定敵金(g, x, y); break;
-    case CODE_UE_KAKU: 勢力確定敵角(g, c, x, y); break;
-    case CODE_UE_KAKU_NARI:
-      ueSteps<UE_UMA_STEP_RULES>(g, ORTHOGONAL, c, x, y);
-      勢力確定敵角(g, c, x, y);
-      break;
-    case CODE_UE_SYA: fourLines(g, c, x, y); break;
-    case CODE_UE_SYA_NARI:
-      fourLines(g, c, x, y);
-      ueSteps<UE_RYUU_STEP_RULES>(g, DIAGONAL, c, x, y);
-      break;
-    case CODE_UE_OU:
-      g.OU_UE_X = x;
-      g.OU_UE_Y = y;
-      ueSteps<UE_OU_RULES>(g, OU_STEPS, c, x, y);
-      break;
-    default: break;  // not a piece: it blocks lines but reaches nothing
+  case CODE_UE_HU: ueSteps<UE_HU_RULES>(g, UE_HU_STEPS, c, x, y); break;
+  case CODE_UE_KYOU: 勢力確定下直進(g, c, x, y); break;
+  case CODE_UE_KEI: ueSteps<UE_KEI_RULES>(g, UE_KEI_STEPS, c, x, y); break;
+  case CODE_UE_GIN: ueSteps<UE_GIN_RULES>(g, UE_GIN_STEPS, c, x, y); break;
+  case CODE_UE_HU_NARI:
+  case CODE_UE_KYOU_NARI:
+  case CODE_UE_KEI_NARI:
+  case CODE_UE_GIN_NARI:
+  case CODE_UE_KIN: 勢力確定敵金(g, x, y); break;
+  case CODE_UE_KAKU: 勢力確定敵角(g, c, x, y); break;
+  case CODE_UE_KAKU_NARI:
+    ueSteps<UE_UMA_STEP_RULES>(g, ORTHOGONAL, c, x, y);
+    勢力確定敵角(g, c, x, y);
+    break;
+  case CODE_UE_SYA: fourLines(g, c, x, y); break;
+  case CODE_UE_SYA_NARI:
+    fourLines(g, c, x, y);
+    ueSteps<UE_RYUU_STEP_RULES>(g, DIAGONAL, c, x, y);
+    break;
+  case CODE_UE_OU:
+    g.OU_UE_X = x;
+    g.OU_UE_Y = y;
+    ueSteps<UE_OU_RULES>(g, OU_STEPS, c, x, y);
+    break;
+  default: break; // not a piece: it blocks lines but reaches nothing
   }
 }
 

@@ -1,7 +1,7 @@
 #include "files/cp932.h"
 
-#include <cerrno>
 #include <iconv.h>
+#include <cerrno>
 
 namespace korvanu {
 
@@ -40,7 +40,9 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
 
 } // namespace
 
-std::optional<std::string> toCp932(std::string_view utf8) { return convert("CP932", "UTF-8", utf8); }
+std::optional<std::string> toCp932(std::string_view utf8) {
+  return convert("CP932", "UTF-8", utf8);
+}
 
 std::optional<std::string> fromCp932(std::string_view cp932) {
   return convert("UTF-8", "CP932", cp932);

@@ -1,10 +1,10 @@
 #include "files/paths.h"
 
+#include <pwd.h>
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <pwd.h>
-#include <unistd.h>
 
 namespace korvanu {
 
@@ -25,8 +25,7 @@ std::string configFolder(const Surroundings& s) {
 
 // The value of one line of user-dirs.dirs: XDG_DOCUMENTS_DIR="$HOME/yyy" or
 // "/yyy", yyy shell-escaped. Empty for anything else.
-std::string userDirValue(const std::string& line, const std::string& key,
-                         const std::string& home) {
+std::string userDirValue(const std::string& line, const std::string& key, const std::string& home) {
   const std::string start = key + "=\"";
   if (line.rfind(start, 0) != 0 || line.size() < start.size() + 1 || line.back() != '"') return {};
   std::string value;

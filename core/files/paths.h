@@ -18,17 +18,17 @@ inline constexpr const char* SETTINGS_FILE = "Korvanu.ini";
 struct Locations {
   // The defaults are the current directory, where the game has always looked.
   std::string soundLibrary = std::string("./") + SOUND_LIBRARY_NAME;
-  std::string soundFolder;    // empty: the current directory
+  std::string soundFolder; // empty: the current directory
   std::string settingsFile = SETTINGS_FILE;
-  std::string recordsFolder;  // empty: the file panel opens in the current directory
+  std::string recordsFolder; // empty: the file panel opens in the current directory
 };
 
 // What the choice rests on. The program gathers it from /proc/self/exe and
 // its environment; tests make it up.
 struct Surroundings {
   std::string programFolder;
-  std::string home;        // $HOME, or the password entry's home; may be empty
-  std::string configHome;  // $XDG_CONFIG_HOME as set; ignored unless absolute
+  std::string home;       // $HOME, or the password entry's home; may be empty
+  std::string configHome; // $XDG_CONFIG_HOME as set; ignored unless absolute
   // Where an installed program's sound library and sounds lie, relative to
   // the program's folder (the build fills these in from the install layout).
   std::string libraryFromProgram;

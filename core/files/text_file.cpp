@@ -1,13 +1,13 @@
 #include "files/text_file.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <filesystem>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
 
 #include "files/cp932.h"
 
@@ -31,7 +31,8 @@ bool isTempOf(std::string_view candidate, std::string_view name) {
   if (candidate.size() <= name.size() + 1 + suffix.size() || !candidate.starts_with(name) ||
       candidate[name.size()] != '.' || !candidate.ends_with(suffix))
     return false;
-  const std::string_view pid = candidate.substr(name.size() + 1, candidate.size() - name.size() - 1 - suffix.size());
+  const std::string_view pid =
+      candidate.substr(name.size() + 1, candidate.size() - name.size() - 1 - suffix.size());
   return std::all_of(pid.begin(), pid.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
@@ -43,7 +44,8 @@ void removeLeftoversOf(const std::string& path) {
   std::filesystem::path folder = target.parent_path();
   if (folder.empty()) folder = ".";
   std::error_code ec;
-  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
     const std::string candidate = it->path().filename().string();
     if (!isTempOf(candidate, name)) continue;
     const std::string leftover = it->path().string();
@@ -97,7 +99,8 @@ TextLines decodeLines(std::string_view bytes) {
     size_t end = bytes.find_first_of("\r\n", start);
     if (end == std::string_view::npos) end = bytes.size();
     lines.push_back(fromCp932(bytes.substr(start, end - start)));
-    if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')
+    if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() &&
+        bytes[end + 1] == '\n')
       ++end;
     start = end + 1;
   }
@@ -115,7 +118,7 @@ std::optional<TextLines> readTextFile(const std::string& path, size_t maxBytes) 
     const size_t n = std::fread(chunk, 1, want, f);
     bytes.append(chunk, n);
     if (n < want) {
-      failed = std::ferror(f) != 0;  // a folder opens but does not read
+      failed = std::ferror(f) != 0; // a folder opens but does not read
       break;
     }
   }

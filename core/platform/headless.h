@@ -14,12 +14,12 @@ namespace korvanu {
 
 struct DrawCall {
   enum Kind { Fill, Picture, Outline, Text, Tint } kind;
-  int code = 0;  // picture code, or the colour of a fill, outline or text
+  int code = 0; // picture code, or the colour of a fill, outline or text
   double left = 0, top = 0, right = 0, bottom = 0;
   std::string text;
   double points = 0;
   bool bold = false;
-  std::uint32_t argb = 0;  // a tint's colour
+  std::uint32_t argb = 0; // a tint's colour
 };
 
 struct MessageCall {
@@ -67,7 +67,9 @@ public:
     ++fieldClears;
     for (std::string& f : fields) f.clear();
   }
-  std::string recordField(int field) override { return field >= 1 && field <= 4 ? fields[field - 1] : ""; }
+  std::string recordField(int field) override {
+    return field >= 1 && field <= 4 ? fields[field - 1] : "";
+  }
   std::string folderPath() override { return folderShown; }
   void setFolderPath(const std::string& path) override { folderShown = path; }
   std::string fileListPath() override { return fileFolder; }
@@ -86,23 +88,23 @@ public:
   bool checks[MENU_COUNT] = {};
   int refreshes = 0;
   bool cursorShown = false;
-  DrawCall cursor{};  // where the cursor was last shown, as an outline
+  DrawCall cursor{}; // where the cursor was last shown, as an outline
   bool quitRequested = false;
   WindowRect window{};
-  std::vector<WindowRect> moves;  // every moveWindow, in order
+  std::vector<WindowRect> moves; // every moveWindow, in order
   std::vector<double> waits;
   bool timerEnabled = false;
 
   bool driveList = false, folderList = false, fileList = false, recordFields = false;
   int fieldClears = 0;
-  std::string fields[4];  // what the player typed in the panel's text fields
+  std::string fields[4]; // what the player typed in the panel's text fields
   std::string folderShown = ".", fileFolder = ".";
 
   // What the world answers.
-  std::deque<Answer> answers;  // for Yes/No boxes; Yes when empty
+  std::deque<Answer> answers; // for Yes/No boxes; Yes when empty
   const SoundApi* sound = nullptr;
-  std::string soundLibraryPath;  // where the game looked for it
-  double clock = 0;  // seconds since midnight; wraps at midnight like a real clock
+  std::string soundLibraryPath; // where the game looked for it
+  double clock = 0;             // seconds since midnight; wraps at midnight like a real clock
 };
 
 } // namespace korvanu

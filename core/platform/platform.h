@@ -38,10 +38,11 @@ public:
   virtual void drawOutline(int colour, double left, double top, double right, double bottom) = 0;
   // A translucent fill over what is drawn: `argb` is 0xAARRGGBB, its alpha how
   // much of the colour shows. Both corners are part of it.
-  virtual void drawTint(std::uint32_t argb, double left, double top, double right, double bottom) = 0;
+  virtual void drawTint(std::uint32_t argb, double left, double top, double right,
+                        double bottom) = 0;
   // Text (UTF-8) whose character cell starts at (left, top).
-  virtual void drawText(const std::string& text, double left, double top, int colour,
-                        double points, bool bold) = 0;
+  virtual void drawText(const std::string& text, double left, double top, int colour, double points,
+                        bool bold) = 0;
   // Shows what has been drawn now, not at the next idle moment.
   virtual void refresh() = 0;
   // The keyboard's cursor: marks round the rectangle in `colour`, shown over

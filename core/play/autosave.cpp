@@ -18,7 +18,8 @@ bool worthKeeping(const Game& g) {
 } // namespace
 
 std::string autosavePath(const Game& g) {
-  return (std::filesystem::path(g.LOCATIONS.recordsFolder) / (std::string(AUTOSAVE_TITLE) + RECORD_EXTENSION))
+  return (std::filesystem::path(g.LOCATIONS.recordsFolder) /
+          (std::string(AUTOSAVE_TITLE) + RECORD_EXTENSION))
       .string();
 }
 

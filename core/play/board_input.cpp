@@ -4,13 +4,13 @@
 
 #include "play/clock.h"
 #include "play/explosion_preview.h"
-#include "play/turn.h"
 #include "play/file_panel.h"
+#include "play/setup.h"
+#include "play/turn.h"
 #include "rules/legality.h"
 #include "rules/moves.h"
 #include "sound/sound.h"
 #include "state/game.h"
-#include "play/setup.h"
 #include "view/board_view.h"
 #include "view/status_view.h"
 
@@ -37,7 +37,8 @@ bool ownsPieceToMove(const Game& g, int code) {
 bool startOfClick(Game& g) {
   closeFilePanel(g);
   if (g.RECORD_MODE == ON) {
-    if (g.ui.messageBox("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo, Icon::None) == Answer::No) {
+    if (g.ui.messageBox("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo, Icon::None) ==
+        Answer::No) {
       refuse(g);
       初期設定(g);
     }
@@ -110,14 +111,16 @@ void putDown(Game& g, int button, int x, int y) {
     return;
   }
   描画_手数(g, g.GAME_MOVES, COLOR_WHITE);
-  if (調査_駒成(g, fromX, fromY, x, y, piece) == ON && button == BUTTON_RIGHT) piece = g.PROMOTED_PIECE;
+  if (調査_駒成(g, fromX, fromY, x, y, piece) == ON && button == BUTTON_RIGHT)
+    piece = g.PROMOTED_PIECE;
   g.SELECT_STATE = 0;
   描画_桝輪郭(g, COLOR_GRID, fromX, fromY);
   描画_桝輪郭(g, COLOR_GRID, x, y);
   描画_移動可能桝色(g, fromX, fromY, COLOR_GRID, piece);
   // The upper hand is picked up by its screen row but dropped by kind.
   if (fromX < 0) fromY = 8 - fromY;
-  playTurnMove(g, g.GAME_MODE == MODE_MAN_COM ? Mover::Human : Mover::Person, fromX, fromY, x, y, piece);
+  playTurnMove(g, g.GAME_MODE == MODE_MAN_COM ? Mover::Human : Mover::Person, fromX, fromY, x, y,
+               piece);
 }
 
 void boardClick(Game& g, int button, int x, int y) {
@@ -189,8 +192,10 @@ void Form_MouseDown(Game& g, int button, int /*shift*/, double X, double Y) {
   const int x = cellColumn(X), y = cellRow(Y);
   announceResume(g);
   if (g.QUITTING) return;
-  if (x >= 1 && x <= 9 && y >= 1 && y <= 9) boardClick(g, button, x, y);
-  else outsideClick(g, x, y);
+  if (x >= 1 && x <= 9 && y >= 1 && y <= 9)
+    boardClick(g, button, x, y);
+  else
+    outsideClick(g, x, y);
 }
 
 void Form_MouseMove(Game& g, double X, double Y) {

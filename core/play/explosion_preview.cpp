@@ -4,8 +4,8 @@
 #include "rules/legality.h"
 #include "rules/move_preview.h"
 #include "state/game.h"
-#include "view/marks_view.h"
 #include "view/board_view.h"
+#include "view/marks_view.h"
 #include "view/preview_view.h"
 
 namespace korvanu {

@@ -1,14 +1,14 @@
 #include "play/file_panel.h"
 
-#include <filesystem>
 #include <unistd.h>
+#include <filesystem>
 
 #include "files/cp932.h"
 #include "files/paths.h"
+#include "play/setup.h"
 #include "record/record_file.h"
 #include "sound/sound.h"
 #include "state/game.h"
-#include "play/setup.h"
 #include "view/board_view.h"
 #include "view/status_view.h"
 
@@ -84,7 +84,9 @@ const char* recordFieldLabel(int field) {
   return field >= 1 && field <= 4 ? LABELS[field - 1] : "";
 }
 
-void 描画_可視(Game& g, bool drive, bool folder, bool files) { g.ui.showFileLists(drive, folder, files); }
+void 描画_可視(Game& g, bool drive, bool folder, bool files) {
+  g.ui.showFileLists(drive, folder, files);
+}
 
 void 描画_棋譜_IO(Game& g, int mode) {
   if (mode == 0) {
@@ -131,7 +133,8 @@ void KIFU_WRITE_Click(Game& g) {
 
 void Drive1_Change(Game& g, const std::string& drive) {
   std::error_code ec;
-  const bool readable = std::filesystem::is_directory(drive, ec) && ::access(drive.c_str(), R_OK | X_OK) == 0;
+  const bool readable =
+      std::filesystem::is_directory(drive, ec) && ::access(drive.c_str(), R_OK | X_OK) == 0;
   if (!readable) return say(g, "ﾃﾞﾊﾞｲｽが準備できていません", "ｴﾗｰ");
   g.ui.setFolderPath(drive);
   Dir1_Change(g);
@@ -148,7 +151,7 @@ void Command1_Click(Game& g) {
   const std::string title = oneLine(g.ui.recordField(2));
   const std::string first = oneLine(g.ui.recordField(3)), second = oneLine(g.ui.recordField(4));
   // Checked before anything touches the disk, top to bottom as the panel shows them.
-  const std::string* headers[] = {&title, &first, &second};  // fields 2, 3, 4
+  const std::string* headers[] = {&title, &first, &second}; // fields 2, 3, 4
   for (int field = 2; field <= 4; ++field)
     if (!toCp932(*headers[field - 2]))
       return say(g, fieldName(field) + "に書き込めない文字があります", "棋譜保存");
@@ -157,11 +160,10 @@ void Command1_Click(Game& g) {
   const std::string folder = g.ui.fileListPath();
   const std::string path = joinPath(folder, name + RECORD_EXTENSION);
   if (!askToReplace(g, path, name + RECORD_EXTENSION)) return;
-  if (!writeRecordFile(path, file))
-    return say(g, "棋譜ﾌｧｲﾙを書き込めませんでした", "棋譜保存");
+  if (!writeRecordFile(path, file)) return say(g, "棋譜ﾌｧｲﾙを書き込めませんでした", "棋譜保存");
   g.RECORD_UNSAVED = false;
   closeFilePanel(g);
-  g.ui.setFileListPath(folder);  // shows the new file
+  g.ui.setFileListPath(folder); // shows the new file
   say(g, "棋譜を書き込みました", "  ");
 }
 
@@ -185,7 +187,7 @@ void File1_Click(Game& g, const std::string& fileName) {
   g.MOVE_NO = 0;
   g.GAME_MOVES = 0;
   g.RECORD_LAST = static_cast<int>(n);
-  g.RECORD_UNSAVED = false;  // the game shown is the file's
+  g.RECORD_UNSAVED = false; // the game shown is the file's
   if (n == 0) return say(g, "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜");
   say(g, " 読み込みました", "棋譜");
   say(g, "棋譜を '進 'で進めて下さい", "棋譜");

@@ -1,7 +1,7 @@
 #include "play/game_end.h"
 
-#include "state/game.h"
 #include "play/setup.h"
+#include "state/game.h"
 #include "view/marks_view.h"
 
 namespace korvanu {

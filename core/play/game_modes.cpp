@@ -1,8 +1,8 @@
 #include "play/game_modes.h"
 
 #include "play/clock.h"
-#include "play/turn.h"
 #include "play/file_panel.h"
+#include "play/turn.h"
 #include "state/game.h"
 #include "view/board_view.h"
 #include "view/marks_view.h"

@@ -33,10 +33,10 @@ constexpr Square LOWER[10] = {
 Square change(int level, int direction) {
   if (direction > 0) {
     if (level > 0) return {UPPER[level - 1].x, UPPER[level - 1].y, EMPTY};
-    return LOWER[-level];  // the lower piece of level - 1 comes back
+    return LOWER[-level]; // the lower piece of level - 1 comes back
   }
   if (level < 0) return {LOWER[-level - 1].x, LOWER[-level - 1].y, EMPTY};
-  return UPPER[level];  // the upper piece of level + 1 comes back
+  return UPPER[level]; // the upper piece of level + 1 comes back
 }
 
 void step(Game& g, int direction) {

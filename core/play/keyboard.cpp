@@ -44,23 +44,28 @@ bool Form_KeyDown(Game& g, int keyCode, int shift) {
   switch (keyCode) {
   case KEY_LEFT:
   case KEY_RIGHT:
-    if (g.CURSOR_SHOWN && !ctrl) moveCursor(g, keyCode == KEY_LEFT ? -1 : 1, 0);
-    else menuKey(g, keyCode == KEY_LEFT ? Menu::REPLAY : Menu::AFTER);
+    if (g.CURSOR_SHOWN && !ctrl)
+      moveCursor(g, keyCode == KEY_LEFT ? -1 : 1, 0);
+    else
+      menuKey(g, keyCode == KEY_LEFT ? Menu::REPLAY : Menu::AFTER);
     return true;
   case KEY_UP:
   case KEY_DOWN:
     if (ctrl) return false;
-    if (g.CURSOR_SHOWN) moveCursor(g, 0, keyCode == KEY_UP ? -1 : 1);
-    else bringOutCursor(g);
+    if (g.CURSOR_SHOWN)
+      moveCursor(g, 0, keyCode == KEY_UP ? -1 : 1);
+    else
+      bringOutCursor(g);
     return true;
   case KEY_RETURN:
   case KEY_SPACE:
     if (ctrl) return false;
-    if (g.CURSOR_SHOWN) cursorPress(g, shift & SHIFT_MASK);
-    else bringOutCursor(g);
+    if (g.CURSOR_SHOWN)
+      cursorPress(g, shift & SHIFT_MASK);
+    else
+      bringOutCursor(g);
     return true;
-  default:
-    return false;
+  default: return false;
   }
 }
 
@@ -96,7 +101,8 @@ void moveCursor(Game& g, int dx, int dy) {
 
 void cursorPress(Game& g, bool promote) {
   Form_MouseDown(g, promote ? BUTTON_RIGHT : BUTTON_LEFT, promote ? SHIFT_MASK : 0,
-                 cellLeft(g.CURSOR_X) + SQUARE_WIDTH / 2.0, cellTop(g.CURSOR_Y) + SQUARE_HEIGHT / 2.0);
+                 cellLeft(g.CURSOR_X) + SQUARE_WIDTH / 2.0,
+                 cellTop(g.CURSOR_Y) + SQUARE_HEIGHT / 2.0);
 }
 
 void putCursorAway(Game& g) {

@@ -4,13 +4,13 @@
 #include <utility>
 
 #include "play/clock.h"
+#include "play/file_panel.h"
 #include "play/handicap.h"
+#include "play/setup.h"
 #include "rules/move_marks.h"
 #include "rules/record.h"
-#include "play/file_panel.h"
 #include "sound/sound.h"
 #include "state/game.h"
-#include "play/setup.h"
 #include "view/board_view.h"
 #include "view/clock_view.h"
 #include "view/marks_view.h"
@@ -50,10 +50,13 @@ int moverOfStep(const Game& g) {
 void showEntry(Game& g, bool forward) {
   const RecordEntry& e = g.REC[static_cast<size_t>(g.MOVE_NO)];
   // No move is kept with an entry: the marks come from the two positions.
-  g.MOVE_MARKS = g.MOVE_NO > 0 ? marksBetween(g, g.REC[static_cast<size_t>(g.MOVE_NO) - 1], e, moverOfStep(g))
-                               : MoveMarks{};
-  if (forward) showStoredPosition(g, e, e.TIME_D, e.TIME_B);
-  else showStoredPosition(g, e, e.TIME_C, e.TIME_A);
+  g.MOVE_MARKS = g.MOVE_NO > 0
+                     ? marksBetween(g, g.REC[static_cast<size_t>(g.MOVE_NO) - 1], e, moverOfStep(g))
+                     : MoveMarks{};
+  if (forward)
+    showStoredPosition(g, e, e.TIME_D, e.TIME_B);
+  else
+    showStoredPosition(g, e, e.TIME_C, e.TIME_A);
   g.TURN = -g.TURN;
   showTurnMarker(g);
 }

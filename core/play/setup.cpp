@@ -6,9 +6,9 @@
 #include "rules/record.h"
 #include "settings/options.h"
 #include "settings/settings_file.h"
-#include "state/new_game.h"
 #include "sound/sound.h"
 #include "state/game.h"
+#include "state/new_game.h"
 #include "view/board_view.h"
 
 namespace korvanu {

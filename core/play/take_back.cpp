@@ -6,9 +6,9 @@
 #include "play/handicap.h"
 #include "play/navigation.h"
 #include "rules/legality.h"
+#include "rules/move_marks.h"
 #include "rules/record.h"
 #include "sound/sound.h"
-#include "rules/move_marks.h"
 #include "state/game.h"
 #include "view/marks_view.h"
 #include "view/status_view.h"
@@ -28,9 +28,12 @@ void refuse(Game& g, const char* text) {
 // two people always one. 0 when the record does not reach that far back.
 int movesToTakeBack(const Game& g) {
   int n = 0;
-  if (g.GAME_MODE == MODE_MAN_MAN) n = 1;
-  else if (g.GAME_MODE == MODE_MAN_COM) n = g.TURN == g.SIDE_MAN ? 2 : 1;
-  if (g.TURN == NO_GAME || g.MOVE_NO - n < 0 || g.MOVE_NO >= static_cast<int>(g.REC.size())) return 0;
+  if (g.GAME_MODE == MODE_MAN_MAN)
+    n = 1;
+  else if (g.GAME_MODE == MODE_MAN_COM)
+    n = g.TURN == g.SIDE_MAN ? 2 : 1;
+  if (g.TURN == NO_GAME || g.MOVE_NO - n < 0 || g.MOVE_NO >= static_cast<int>(g.REC.size()))
+    return 0;
   return n;
 }
 
@@ -64,8 +67,9 @@ void MATTA_Click(Game& g) {
   // The marks show the move into the position gone back to, made by the side
   // that now waits: the computer, or between people the side that was to move.
   const int mover = g.GAME_MODE == MODE_MAN_COM || g.TURN == g.SIDE_COM ? 1 : -1;
-  g.MOVE_MARKS = g.MOVE_NO > 0 ? marksBetween(g, g.REC[static_cast<size_t>(g.MOVE_NO) - 1], e, mover)
-                               : MoveMarks{};
+  g.MOVE_MARKS = g.MOVE_NO > 0
+                     ? marksBetween(g, g.REC[static_cast<size_t>(g.MOVE_NO) - 1], e, mover)
+                     : MoveMarks{};
   showStoredPosition(g, e, e.TIME_C, e.TIME_A);
   // The kings' squares and the pawn columns follow the board, as after a move.
   勢力調査(g);

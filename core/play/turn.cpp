@@ -93,8 +93,10 @@ void handOver(Game& g, Mover who) {
     if (isChecked(g, Menu::KEIKA)) setTimer1(g, true);
     return;
   case Mover::Person:
-    if (g.TURN == g.SIDE_MAN) g.MAN_TIME += g.TURN_ELAPSED;
-    else if (g.TURN == g.SIDE_COM) g.COM_TIME += g.TURN_ELAPSED;
+    if (g.TURN == g.SIDE_MAN)
+      g.MAN_TIME += g.TURN_ELAPSED;
+    else if (g.TURN == g.SIDE_COM)
+      g.COM_TIME += g.TURN_ELAPSED;
     g.TURN = -g.TURN;
     showTurnMarker(g);
     g.TURN_START_TIME = g.ui.clockSeconds();

@@ -86,7 +86,9 @@ std::optional<RecordEntry> parseEntryLine(std::string_view line, std::string* wh
     for (int y = 1; y <= 9; ++y) {
       const size_t at = static_cast<size_t>(((x - 1) * 9 + (y - 1)) * 3);
       const auto code = fieldValue(line.substr(at, 3), true);
-      if (!code || !isBoardCode(*code)) return refuse(why, "bad piece code at column " + std::to_string(x) + " row " + std::to_string(y));
+      if (!code || !isBoardCode(*code))
+        return refuse(
+            why, "bad piece code at column " + std::to_string(x) + " row " + std::to_string(y));
       e.BOARD[x][y] = *code;
       if (*code != EMPTY) ++pieces[kindOf(*code)];
       if (*code == CODE_SITA_OU) ++kings[0];

@@ -39,7 +39,8 @@ int 読込_棋譜ファイル(RecordLines& in, std::string& line) {
   return ON;
 }
 
-std::optional<RecordFile> parseRecordFile(std::string_view bytes, std::string* why, size_t* badLine) {
+std::optional<RecordFile> parseRecordFile(std::string_view bytes, std::string* why,
+                                          size_t* badLine) {
   if (badLine) *badLine = 0;
   TextLines lines = decodeLines(bytes);
   dropTrailingBlanks(lines);
@@ -65,7 +66,8 @@ std::optional<RecordFile> parseRecordFile(std::string_view bytes, std::string* w
   return file;
 }
 
-std::optional<RecordFile> readRecordFile(const std::string& path, std::string* why, size_t* badLine) {
+std::optional<RecordFile> readRecordFile(const std::string& path, std::string* why,
+                                         size_t* badLine) {
   if (badLine) *badLine = 0;
   std::error_code ec;
   const auto size = std::filesystem::file_size(path, ec);
@@ -90,7 +92,8 @@ RecordFile recordFileOf(const Game& g, const std::string& title, const std::stri
   file.upperName = g.SIDE_MAN == TURN_SENTE ? second : first;
   file.lowerName = g.SIDE_MAN == TURN_SENTE ? first : second;
   for (int n = 1; n <= g.RECORD_LAST; ++n)
-    file.entries.push_back(static_cast<size_t>(n) < g.REC.size() ? g.REC[static_cast<size_t>(n)] : RecordEntry{});
+    file.entries.push_back(static_cast<size_t>(n) < g.REC.size() ? g.REC[static_cast<size_t>(n)]
+                                                                 : RecordEntry{});
   return file;
 }
 

@@ -18,7 +18,7 @@ constexpr size_t MAX_RECORD_FILE_BYTES = 4 << 20;
 
 // An open record file, line by line.
 struct RecordLines {
-  std::vector<std::optional<std::string>> lines;  // decoded; empty where not CP932
+  std::vector<std::optional<std::string>> lines; // decoded; empty where not CP932
   size_t next = 0;
 };
 
@@ -27,8 +27,8 @@ struct RecordLines {
 int 読込_棋譜ファイル(RecordLines& in, std::string& line);
 
 struct RecordFile {
-  std::string title, upperName, lowerName;  // UTF-8
-  std::vector<RecordEntry> entries;         // moves 1..N
+  std::string title, upperName, lowerName; // UTF-8
+  std::vector<RecordEntry> entries;        // moves 1..N
 };
 
 // A file with fewer than three lines keeps the last header line read in the

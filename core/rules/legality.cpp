@@ -60,11 +60,10 @@ int 移動チェック(const Game& g, int fromX, int fromY, int toX, int toY, in
 
   const int dx = toX - fromX, dy = toY - fromY;
   const int adx = std::abs(dx), ady = std::abs(dy);
-  const int ahead = piece < 0 ? -1 : 1;  // one step forward
+  const int ahead = piece < 0 ? -1 : 1; // one step forward
   switch (piece < 0 ? -piece : piece) {
   case 10: return flag(dx == 0 && dy == ahead);
-  case 20:
-    return flag(dx == 0 && dy * ahead > 0 && clearBetween(g, fromX, fromY, toX, toY));
+  case 20: return flag(dx == 0 && dy * ahead > 0 && clearBetween(g, fromX, fromY, toX, toY));
   case 30: return flag(dy == 2 * ahead && adx == 1);
   case 40: return flag(adx <= 1 && (dy == ahead || (dy == -ahead && dx != 0)));
   case 50:

@@ -15,9 +15,9 @@ using Map = int[10][10];
 // One side's view of a check: its king, the maps that describe the attack on
 // it, its hand and its pieces.
 struct Defender {
-  int king;            // its own king's code
-  int pawn;            // the pawn it might drop between
-  int lastRow;         // where that pawn may not be dropped
+  int king;    // its own king's code
+  int pawn;    // the pawn it might drop between
+  int lastRow; // where that pawn may not be dropped
   int kingX, kingY;
   const Map& attackerInfluence;
   const Map& checks;
@@ -27,14 +27,28 @@ struct Defender {
 };
 
 Defender lowerSide(const Game& g) {
-  return {CODE_SITA_OU, CODE_SITA_HU, 1, g.OU_SITA_X, g.OU_SITA_Y, g.INFLUENCE_UE,
-          g.CHECK_BY_UE, g.HAND_SITA_TOTAL, g.HAND_SITA[HU],
+  return {CODE_SITA_OU,
+          CODE_SITA_HU,
+          1,
+          g.OU_SITA_X,
+          g.OU_SITA_Y,
+          g.INFLUENCE_UE,
+          g.CHECK_BY_UE,
+          g.HAND_SITA_TOTAL,
+          g.HAND_SITA[HU],
           [](int c) { return c <= -10 && c >= -71; }};
 }
 
 Defender upperSide(const Game& g) {
-  return {CODE_UE_OU, CODE_UE_HU, 9, g.OU_UE_X, g.OU_UE_Y, g.INFLUENCE_SITA,
-          g.CHECK_BY_SITA, g.HAND_UE_TOTAL, g.HAND_UE[HU],
+  return {CODE_UE_OU,
+          CODE_UE_HU,
+          9,
+          g.OU_UE_X,
+          g.OU_UE_Y,
+          g.INFLUENCE_SITA,
+          g.CHECK_BY_SITA,
+          g.HAND_UE_TOTAL,
+          g.HAND_UE[HU],
           [](int c) { return c >= 10 && c <= 71; }};
 }
 
@@ -50,8 +64,7 @@ bool columnHoldsPawn(const Game& g, int x, int pawn) {
 bool aCheckerStillReaches(const Game& g, const Defender& d) {
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y)
-      if (d.checks[x][y] == 9 &&
-          移動チェック(g, x, y, d.kingX, d.kingY, g.BOARD[x][y]) == ON)
+      if (d.checks[x][y] == 9 && 移動チェック(g, x, y, d.kingX, d.kingY, g.BOARD[x][y]) == ON)
         return true;
   return false;
 }

@@ -13,9 +13,9 @@ namespace {
 using Board = int[10][10];
 
 struct Candidate {
-  int fromX, fromY;  // fromX 0 for a drop
+  int fromX, fromY; // fromX 0 for a drop
   int toX, toY;
-  int piece;         // what stands on the destination after the move
+  int piece; // what stands on the destination after the move
 };
 
 bool isPawn(int code) { return code == CODE_SITA_HU || code == CODE_UE_HU; }
@@ -111,12 +111,14 @@ MoveMarks marksBetween(Game& g, const RecordEntry& before, const RecordEntry& af
         for (int fx = 1; fx <= 9; ++fx)
           for (int fy = 1; fy <= 9; ++fy) {
             const int moving = before.BOARD[fx][fy];
-            if (after.BOARD[fx][fy] != EMPTY || (!isSita(moving) && !isUe(moving)) || !ours(moving)) continue;
+            if (after.BOARD[fx][fy] != EMPTY || (!isSita(moving) && !isUe(moving)) || !ours(moving))
+              continue;
             const Candidate plain{fx, fy, tx, ty, moving};
             if (!reaches(g, plain, moving)) continue;
             if (replays(before, after, plain, marks)) return marks;
             const int promoted = promotedCode(moving);
-            if (promoted != 0 && replays(before, after, {fx, fy, tx, ty, promoted}, marks)) return marks;
+            if (promoted != 0 && replays(before, after, {fx, fy, tx, ty, promoted}, marks))
+              return marks;
           }
       }
     if (side == 0) break;

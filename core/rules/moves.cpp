@@ -12,8 +12,10 @@ namespace {
 void takeIntoHand(Game& g, int code) {
   駒取得(g, code);
   if (code == CODE_UE_OU || code == CODE_SITA_OU) return;
-  if (isUe(code)) ++g.HAND_SITA_TOTAL;
-  else if (isSita(code)) ++g.HAND_UE_TOTAL;
+  if (isUe(code))
+    ++g.HAND_SITA_TOTAL;
+  else if (isSita(code))
+    ++g.HAND_UE_TOTAL;
 }
 
 } // namespace

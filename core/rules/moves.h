@@ -15,7 +15,7 @@ struct MoveEffects {
   int fromX = 0, fromY = 0, toX = 0, toY = 0;
   int piece = 0;     // the code now standing on the destination
   int captured = 0;  // what stood there before (EMPTY for none)
-  bool drop = false;  // from a hand: (11, kind + 2) or (-1, kind)
+  bool drop = false; // from a hand: (11, kind + 2) or (-1, kind)
 };
 
 // One square the explosion emptied and the piece that stood on it.

@@ -23,7 +23,7 @@ struct BackgroundLine {
 
 // In the order the file is written: the first checked of these wins.
 constexpr BackgroundLine BACKGROUND_LINES[] = {
-    {"背景画=緑", BG_MIDORI}, {"背景画=竹", BG_TAKE},   {"背景画=畳", BG_TATAMI},
+    {"背景画=緑", BG_MIDORI}, {"背景画=竹", BG_TAKE},    {"背景画=畳", BG_TATAMI},
     {"背景画=宇宙", BG_UCHU}, {"背景画=煉瓦", BG_RENGA},
 };
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "files/paths.h"  // SETTINGS_FILE
+#include "files/paths.h" // SETTINGS_FILE
 
 namespace korvanu {
 

@@ -1,8 +1,8 @@
 #include "sound/sound.h"
 
 #include <cerrno>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <limits>
 #include <vector>
@@ -25,7 +25,8 @@ int readWholeFile(const std::string& fileName, std::vector<unsigned char>& bytes
   errno = 0;
   unsigned char chunk[65536];
   size_t n = 0;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
+  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
+    bytes.insert(bytes.end(), chunk, chunk + n);
   const int error = std::ferror(f) ? (errno ? errno : EIO) : 0;
   std::fclose(f);
   return error;
@@ -97,8 +98,8 @@ void loopSound(Game& g, int id) { call(g, &SoundApi::dsPlayLooping, id); }
 void stopSound(Game& g, int id) { call(g, &SoundApi::dsStop, id); }
 
 void 終了処理(Game& g) {
-  for (int* id : {&g.SOUND_OTHER, &g.SOUND_FORBIDDEN, &g.SOUND_PIECE, &g.SOUND_EXPLOSION,
-                  &g.SOUND_BGM}) {
+  for (int* id :
+       {&g.SOUND_OTHER, &g.SOUND_FORBIDDEN, &g.SOUND_PIECE, &g.SOUND_EXPLOSION, &g.SOUND_BGM}) {
     call(g, &SoundApi::dsFree, *id);
     *id = 0;
   }

@@ -16,7 +16,8 @@ inline constexpr const char* FILE_SOUND_EXPLOSION = "爆発音.wav";
 inline constexpr const char* FILE_SOUND_BGM = "BGM.wav";
 
 inline constexpr const char* SOUND_WARNING_TITLE = "Korvanu.dll";
-inline constexpr const char* SOUND_DEVICE_WARNING = "Direct Soundインターフェースが作成できません。";
+inline constexpr const char* SOUND_DEVICE_WARNING =
+    "Direct Soundインターフェースが作成できません。";
 
 void InitializeSound(Game& g);
 int CreateSound(Game& g, const std::string& fileName, int flags);

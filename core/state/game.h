@@ -34,7 +34,7 @@ constexpr int RECORD_SLOTS = 501;
 // stand. Rules that look only at the position take this.
 struct Position {
   int BOARD[10][10] = {};
-  int HAND_SITA[8] = {};  // by kind number 1..7
+  int HAND_SITA[8] = {}; // by kind number 1..7
   int HAND_UE[8] = {};
   int HAND_SITA_TOTAL = 0;
   int HAND_UE_TOTAL = 0;
@@ -65,7 +65,7 @@ struct InfluenceMaps {
   int ATTACKER_UE_Y[10][10] = {};
   int CHECK_BY_SITA[10][10] = {};
   int CHECK_BY_UE[10][10] = {};
-  int ESCAPE_MAP[10][10] = {};  // escape squares of the lower king, left for the computer
+  int ESCAPE_MAP[10][10] = {}; // escape squares of the lower king, left for the computer
 };
 
 // The game is its position and its maps, plus everything else it keeps.
@@ -124,10 +124,10 @@ struct Game : Position, InfluenceMaps {
   int INFLUENCE_UE_BEFORE[10][10] = {};
   int ATTACKER_UE_X_BEFORE[10][10] = {};
   int ATTACKER_UE_Y_BEFORE[10][10] = {};
-  int ESCAPE_COUNT = 0;     // escape squares of the lower king before the move
-  int HAND_KINDS_COM = 0;   // kinds the computer holds in hand
-  int MOVING_PIECE = 0;     // the candidate's piece (unpromoted code for a drop)
-  int FROM_KING_DISTANCE = 0;  // king steps from the square left to the lower king; kept over drops
+  int ESCAPE_COUNT = 0;       // escape squares of the lower king before the move
+  int HAND_KINDS_COM = 0;     // kinds the computer holds in hand
+  int MOVING_PIECE = 0;       // the candidate's piece (unpromoted code for a drop)
+  int FROM_KING_DISTANCE = 0; // king steps from the square left to the lower king; kept over drops
   // Lower pieces whose removal would let an upper slider reach the lower king.
   int PINNED_SITA[10][10] = {};
   // ON when some upper piece is so pinned against its own king.
@@ -155,19 +155,19 @@ struct Game : Position, InfluenceMaps {
   int SHOWN_SECOND = 0;
 
   // --- options and drawing -------------------------------------------------
-  int BACKGROUND = 0;  // 0 until a background is chosen
+  int BACKGROUND = 0; // 0 until a background is chosen
   int GUIDE_ON = OFF;
   int COLOR_GUIDE = COLOR_GRID;
-  bool FONT_BOLD = false;  // the window font turns bold for good once the labels are drawn
-  bool SETTINGS_UNSAVED_SHOWN = false;  // the player was told the options cannot be saved
-  bool RECORDS_FOLDER_OPENED = false;   // the file panel has been to the records folder
+  bool FONT_BOLD = false; // the window font turns bold for good once the labels are drawn
+  bool SETTINGS_UNSAVED_SHOWN = false; // the player was told the options cannot be saved
+  bool RECORDS_FOLDER_OPENED = false;  // the file panel has been to the records folder
   std::array<bool, MENU_COUNT> MENU_CHECKED = {};
   // The capture square whose explosion is shown before the click, and the
   // square of the piece that would take; 0 while none is shown.
   int PREVIEW_X = 0, PREVIEW_Y = 0, PREVIEW_FROM_X = 0, PREVIEW_FROM_Y = 0;
 
   // --- sound ---------------------------------------------------------------
-  const SoundApi* SOUND_LIB = nullptr;  // null: no library, a silent game
+  const SoundApi* SOUND_LIB = nullptr; // null: no library, a silent game
   int SOUND_DEVICE = 0;
   int SOUND_OTHER = 0;
   int SOUND_FORBIDDEN = 0;

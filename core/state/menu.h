@@ -9,11 +9,39 @@
 namespace korvanu {
 
 enum class Menu {
-  TAIKYOKU, MATCH_MAN, START, START2, SENTE, GOTE, LEVEL, LEVEL1, LEVEL2, LEVEL3, OWARI,
-  STOP, CANCEL, REVERSE, MATTA,
-  REPLAY, AFTER, LBEL_UP, LEBEL_DOWN,
-  KIFU, KIFU_READ, KIFU_WRITE,
-  OPTION, HAIKEI_GA, MIDORI, TATAMI, TAKE, UCHU, RENGA, MOCHIKOMA, SIDOU, KEIKA, BGM,
+  TAIKYOKU,
+  MATCH_MAN,
+  START,
+  START2,
+  SENTE,
+  GOTE,
+  LEVEL,
+  LEVEL1,
+  LEVEL2,
+  LEVEL3,
+  OWARI,
+  STOP,
+  CANCEL,
+  REVERSE,
+  MATTA,
+  REPLAY,
+  AFTER,
+  LBEL_UP,
+  LEBEL_DOWN,
+  KIFU,
+  KIFU_READ,
+  KIFU_WRITE,
+  OPTION,
+  HAIKEI_GA,
+  MIDORI,
+  TATAMI,
+  TAKE,
+  UCHU,
+  RENGA,
+  MOCHIKOMA,
+  SIDOU,
+  KEIKA,
+  BGM,
   KEYS,
   VER,
   COUNT
@@ -23,9 +51,9 @@ constexpr int MENU_COUNT = static_cast<int>(Menu::COUNT);
 
 struct MenuItem {
   Menu id;
-  std::string_view name;     // control name, e.g. "LEVEL1"
-  std::string_view caption;  // what the menu shows
-  int depth;                 // 0 = on the bar, 1 = in its menu, 2 = in a submenu
+  std::string_view name;    // control name, e.g. "LEVEL1"
+  std::string_view caption; // what the menu shows
+  int depth;                // 0 = on the bar, 1 = in its menu, 2 = in a submenu
   bool checkable;
 };
 

@@ -8,7 +8,7 @@ namespace korvanu {
 enum class SquareMark : unsigned char { None, From, To, Blown };
 
 struct MoveMarks {
-  SquareMark at[10][10] = {};  // [x][y], 1..9 used
+  SquareMark at[10][10] = {}; // [x][y], 1..9 used
 
   bool any() const {
     for (const auto& column : at)

@@ -29,7 +29,8 @@ constexpr MarkerPlace LOWER_MARKER{13, 13.0};
 constexpr double MARKER_SHADOW = 0.1;
 
 void eraseMarker(const Game& g, const MarkerPlace& place) {
-  for (int x = place.firstCell; x < place.firstCell + 3; ++x) 描画_絵(g, g.BACKGROUND, x, MARKER_ROW);
+  for (int x = place.firstCell; x < place.firstCell + 3; ++x)
+    描画_絵(g, g.BACKGROUND, x, MARKER_ROW);
 }
 
 void drawMarker(const Game& g, const MarkerPlace& place) {
@@ -63,7 +64,8 @@ void drawMark(const Game& g, int x, int y) {
 void showMoveMarks(const Game& g, const MoveMarks& previous) {
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y) {
-      if (previous.at[x][y] == SquareMark::None && g.MOVE_MARKS.at[x][y] == SquareMark::None) continue;
+      if (previous.at[x][y] == SquareMark::None && g.MOVE_MARKS.at[x][y] == SquareMark::None)
+        continue;
       描画_絵(g, g.BOARD[x][y], x, y);
       描画_桝輪郭(g, COLOR_BOARD, x, y);
       drawMark(g, x, y);
@@ -72,8 +74,10 @@ void showMoveMarks(const Game& g, const MoveMarks& previous) {
 
 void drawTurnMarker(const Game& g) {
   if (g.RECORD_MODE == ON || g.TURN == NO_GAME) return;
-  if (g.TURN == g.SIDE_MAN) drawMarker(g, LOWER_MARKER);
-  else if (g.TURN == g.SIDE_COM) drawMarker(g, UPPER_MARKER);
+  if (g.TURN == g.SIDE_MAN)
+    drawMarker(g, LOWER_MARKER);
+  else if (g.TURN == g.SIDE_COM)
+    drawMarker(g, UPPER_MARKER);
 }
 
 void showTurnMarker(const Game& g) {

@@ -21,11 +21,15 @@ void drawSquare(Game& g, int code, int x, int y) {
 
 void showMove(Game& g, const MoveEffects& move) {
   // A lower piece taken goes to the upper hand, drawn on the left.
-  if (isSita(move.captured)) 描画_敵持盤(g);
-  else if (isUe(move.captured)) 描画_自持盤(g);
+  if (isSita(move.captured))
+    描画_敵持盤(g);
+  else if (isUe(move.captured))
+    描画_自持盤(g);
   drawSquare(g, EMPTY, move.fromX, move.fromY);
-  if (move.fromX == -1) 描画_敵持盤(g);
-  else if (move.fromX == 11) 描画_自持盤(g);
+  if (move.fromX == -1)
+    描画_敵持盤(g);
+  else if (move.fromX == 11)
+    描画_自持盤(g);
   drawSquare(g, move.piece, move.toX, move.toY);
 }
 

@@ -6,7 +6,7 @@
 namespace korvanu {
 
 struct PictureSize {
-  int width = 0;  // pixels; one pixel is 15 twips
+  int width = 0; // pixels; one pixel is 15 twips
   int height = 0;
 };
 

@@ -10,8 +10,8 @@ namespace korvanu {
 namespace {
 
 // Marks are drawn in whole pixels inside a square, clear of its outline.
-constexpr int SQUARE_PX_W = SQUARE_WIDTH / TWIPS_PER_PIXEL;   // 33
-constexpr int SQUARE_PX_H = SQUARE_HEIGHT / TWIPS_PER_PIXEL;  // 41
+constexpr int SQUARE_PX_W = SQUARE_WIDTH / TWIPS_PER_PIXEL;  // 33
+constexpr int SQUARE_PX_H = SQUARE_HEIGHT / TWIPS_PER_PIXEL; // 41
 constexpr int TRIANGLE_LEGS = 11;
 constexpr int DOT_SIZE = 7;
 constexpr int KING_FRAME = 3;
@@ -94,7 +94,8 @@ void drawExplosionPreview(Game& g, const MovePreview& p) {
   // The piece taken goes to the taker's hand; the taker blows up where it
   // took, unless it is a pawn that stays.
   drawFateMark(g, m.toX, m.toY, fateOf(m.captured));
-  drawFateMark(g, m.fromX, m.fromY, blownUp(p.explosion, m.toX, m.toY) ? fateOf(m.piece) : Fate::Survives);
+  drawFateMark(g, m.fromX, m.fromY,
+               blownUp(p.explosion, m.toX, m.toY) ? fateOf(m.piece) : Fate::Survives);
 }
 
 } // namespace korvanu

@@ -15,7 +15,8 @@ void repaintBackground(const Game& g, double y, std::initializer_list<double> xs
 }
 
 // A printed value with its shadow; (x, y) is where the coloured copy goes.
-void shadowedNumber(const Game& g, double x, double y, int value, int colour, int mode, double size) {
+void shadowedNumber(const Game& g, double x, double y, int value, int colour, int mode,
+                    double size) {
   描画_数値(g, x + SHADOW, y + SHADOW, value, COLOR_BLACK, mode, size);
   描画_数値(g, x, y, value, colour, mode, size);
 }
@@ -62,7 +63,8 @@ void 描画_移動結果(const Game& g, int side, int x, int y, int piece, int c
   const struct {
     double x;
     std::string text;
-  } parts[] = {{fileX, 文字列変換(10 - x)}, {rankX, 文字列変換(1000 + y)}, {pieceX, 文字列変換(piece)}};
+  } parts[] = {
+      {fileX, 文字列変換(10 - x)}, {rankX, 文字列変換(1000 + y)}, {pieceX, 文字列変換(piece)}};
   for (const auto& p : parts) {
     描画_移動駒種類(g, p.x + SHADOW, top + SHADOW, p.text, COLOR_BLACK);
     描画_移動駒種類(g, p.x, top, p.text, colour);

@@ -41,7 +41,8 @@ std::string fullWidthDigit(int value) {
 }
 
 // By kind number 1..8.
-constexpr std::array<const char*, 9> PIECE_NAMES{"", "歩", "香", "桂", "銀", "金", "角", "飛", "王"};
+constexpr std::array<const char*, 9> PIECE_NAMES{"",   "歩", "香", "桂", "銀",
+                                                 "金", "角", "飛", "王"};
 
 std::string pieceName(int code) {
   if (code == EMPTY || !hasPicture(code) || kindOf(code) < HU) return {};

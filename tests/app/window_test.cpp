@@ -1,17 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QElapsedTimer>
-#include <QFile>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <filesystem>
@@ -132,13 +132,15 @@ TEST_F(Window, MenuBarHoldsEveryItemInOrder) {
   auto menu = [&](const char* name) { return w.findChild<QMenu*>(name); };
   ASSERT_TRUE(menu("TAIKYOKU") && menu("MATCH_MAN") && menu("START2") && menu("LEVEL") &&
               menu("STOP") && menu("KIFU") && menu("OPTION") && menu("HAIKEI_GA"));
-  EXPECT_EQ(captions(menu("TAIKYOKU")), (QStringList{"対局(人間)", "対局(COM)", "COM対局ﾚﾍﾞﾙ", "終わり"}));
+  EXPECT_EQ(captions(menu("TAIKYOKU")),
+            (QStringList{"対局(人間)", "対局(COM)", "COM対局ﾚﾍﾞﾙ", "終わり"}));
   EXPECT_EQ(captions(menu("MATCH_MAN")), QStringList{"スタート"});
   EXPECT_EQ(captions(menu("START2")), (QStringList{"先手", "後手"}));
   EXPECT_EQ(captions(menu("LEVEL")), (QStringList{"LEVEL1", "LEVEL2", "LEVEL3"}));
   EXPECT_EQ(captions(menu("STOP")), (QStringList{"最初", "反転", "待った"}));
   EXPECT_EQ(captions(menu("KIFU")), (QStringList{"読込", "書込"}));
-  EXPECT_EQ(captions(menu("OPTION")), (QStringList{"背景画", "持駒可", "移動指導", "経過時間", "BGM", "キー操作"}));
+  EXPECT_EQ(captions(menu("OPTION")),
+            (QStringList{"背景画", "持駒可", "移動指導", "経過時間", "BGM", "キー操作"}));
   EXPECT_EQ(captions(menu("HAIKEI_GA")), (QStringList{"緑", "畳", "竹", "宇宙", "煉瓦"}));
 
   auto action = [&](const char* name) { return w.findChild<QAction*>(name); };
@@ -189,8 +191,9 @@ TEST_F(Window, PiecesInHandOptionShowsBothStands) {
 TEST_F(Window, CoordinateLabelsStandInLightYellowAroundTheBoard) {
   auto hasYellow = [&](double x, double y) {
     const Surface& s = w.surface();
-    const QImage cell = s.image().copy(s.toDevice(cellLeft(x)), s.toDevice(cellTop(y)),
-                                       SQUARE_WIDTH * s.scale() / 15, SQUARE_HEIGHT * s.scale() / 15);
+    const QImage cell =
+        s.image().copy(s.toDevice(cellLeft(x)), s.toDevice(cellTop(y)),
+                       SQUARE_WIDTH * s.scale() / 15, SQUARE_HEIGHT * s.scale() / 15);
     for (int py = 0; py < cell.height(); ++py)
       for (int px = 0; px < cell.width(); ++px)
         if (cell.pixelColor(px, py) == QColor(255, 255, 0)) return true;
@@ -223,18 +226,21 @@ TEST_F(Window, HandCountsStayInTheirCellsBesideTheirPieces) {
     int outside = 0;
     for (int y = 0; y < s.image().height(); ++y)
       for (int x = 0; x < s.image().width(); ++x)
-        if (!inColumns(x, -1, 2) && !inColumns(x, 11, 2) && s.image().pixel(x, y) != empty.pixel(x, y))
+        if (!inColumns(x, -1, 2) && !inColumns(x, 11, 2) &&
+            s.image().pixel(x, y) != empty.pixel(x, y))
           ++outside;
     EXPECT_EQ(outside, 0);
     // In its cell a count, shadow included, stands nearer its own piece on
     // the left than whatever comes on the right, so it reads as that piece's.
-    for (auto [column, row] : {std::pair{12.0, 3.0}, std::pair{12.0, 9.0}, std::pair{0.0, 7.0}, std::pair{0.0, 1.0}}) {
+    for (auto [column, row] :
+         {std::pair{12.0, 3.0}, std::pair{12.0, 9.0}, std::pair{0.0, 7.0}, std::pair{0.0, 1.0}}) {
       SCOPED_TRACE(::testing::Message() << "cell " << column << "," << row);
       const int left = s.toDevice(cellLeft(column)), right = s.toDevice(cellLeft(column + 1));
       int first = right, last = left - 1;
       for (int y = s.toDevice(cellTop(row)); y < s.toDevice(cellTop(row + 1)); ++y)
         for (int x = left; x < right; ++x)
-          if (s.image().pixel(x, y) != empty.pixel(x, y)) first = std::min(first, x), last = std::max(last, x);
+          if (s.image().pixel(x, y) != empty.pixel(x, y))
+            first = std::min(first, x), last = std::max(last, x);
       ASSERT_LE(first, last) << "the count shows";
       EXPECT_GE(right - 1 - last, first - left);
     }
@@ -244,7 +250,8 @@ TEST_F(Window, HandCountsStayInTheirCellsBesideTheirPieces) {
 TEST_F(Window, TitleCornersShowEveryBackground) {
   Game& g = w.game();
   const Surface& s = w.surface();
-  const QRect title(s.toDevice(cellLeft(10.8)), s.toDevice(cellTop(0)), 173 * s.scale(), 39 * s.scale());
+  const QRect title(s.toDevice(cellLeft(10.8)), s.toDevice(cellTop(0)), 173 * s.scale(),
+                    39 * s.scale());
   for (const char* background : {"TATAMI", "TAKE", "UCHU", "RENGA", "MIDORI"}) {
     SCOPED_TRACE(background);
     w.findChild<QAction*>(background)->trigger();
@@ -255,7 +262,8 @@ TEST_F(Window, TitleCornersShowEveryBackground) {
     // middle of the plate is not.
     for (QPoint corner : {QPoint(0, 0), QPoint(title.width() - 1, 0), QPoint(0, title.height() - 1),
                           QPoint(title.width() - 1, title.height() - 1)})
-      EXPECT_EQ(withTitle.pixelColor(corner), without.pixelColor(corner)) << corner.x() << "," << corner.y();
+      EXPECT_EQ(withTitle.pixelColor(corner), without.pixelColor(corner))
+          << corner.x() << "," << corner.y();
     EXPECT_NE(withTitle.pixelColor(title.width() / 2, title.height() / 2),
               without.pixelColor(title.width() / 2, title.height() / 2));
   }
@@ -269,10 +277,12 @@ TEST_F(Window, FilePanelListsAndFieldsArePaleYellow) {
     const QImage image = widget->grab().toImage();
     int pale = 0;
     for (int y = 0; y < image.height(); ++y)
-      for (int x = 0; x < image.width(); ++x) pale += image.pixelColor(x, y) == QColor(255, 255, 192);
+      for (int x = 0; x < image.width(); ++x)
+        pale += image.pixelColor(x, y) == QColor(255, 255, 192);
     return double(pale) / (image.width() * image.height());
   };
-  const std::vector<QWidget*> widgets{panel.drives(), panel.folders(), panel.text(1), panel.text(2)};
+  const std::vector<QWidget*> widgets{panel.drives(), panel.folders(), panel.text(1),
+                                      panel.text(2)};
   for (QWidget* widget : widgets) {
     ASSERT_TRUE(widget->isVisible()) << widget->objectName().toStdString();
     // Apart from its frame, text and the drive list's arrow.
@@ -287,7 +297,8 @@ TEST_F(Window, FilePanelListsAndFieldsArePaleYellow) {
   EXPECT_GT(paleShare(open), 0.2);
   const QImage openImage = open->grab().toImage();
   const QColor highlight = open->palette().color(QPalette::Highlight);
-  const QRect chosen = open->visualRect(panel.drives()->model()->index(panel.drives()->currentIndex(), 0));
+  const QRect chosen =
+      open->visualRect(panel.drives()->model()->index(panel.drives()->currentIndex(), 0));
   const QColor mark = openImage.pixelColor(chosen.right() - 2, chosen.center().y());
   EXPECT_LE(std::abs(mark.red() - highlight.red()) + std::abs(mark.green() - highlight.green()) +
                 std::abs(mark.blue() - highlight.blue()),
@@ -311,7 +322,8 @@ TEST_F(Window, EscInThePanelClosesItAndEndsTheProgramOtherwise) {
   EXPECT_FALSE(panel.text(2)->isVisible()) << "the panel is closed";
   EXPECT_FALSE(panel.folders()->isVisible());
   EXPECT_TRUE(w.hasFocus()) << "the keys are the window's again";
-  const std::vector<QWidget*> others{panel.text(1), panel.drives(), panel.folders(), panel.returnButton()};
+  const std::vector<QWidget*> others{panel.text(1), panel.drives(), panel.folders(),
+                                     panel.returnButton()};
   for (QWidget* widget : others) {
     w.findChild<QAction*>("KIFU_WRITE")->trigger();
     QApplication::processEvents();
@@ -346,7 +358,8 @@ TEST_F(Window, MenusShowTheirKeys) {
     const QColor paper = menu.pixelColor(row.right() - 2, row.top() + 1);
     int ink = 0;
     for (int y = row.top() + 2; y < row.bottom() - 1; ++y)
-      for (int x = row.left() + row.width() * 2 / 3; x < row.right() - 2; ++x) ink += menu.pixelColor(x, y) != paper;
+      for (int x = row.left() + row.width() * 2 / 3; x < row.right() - 2; ++x)
+        ink += menu.pixelColor(x, y) != paper;
     return ink;
   };
   EXPECT_GT(inkOnTheRight(action("CANCEL")), 20);
@@ -362,14 +375,15 @@ TEST_F(Window, KeysReachTheGame) {
     w.activateWindow();
     return QTest::qWaitForWindowActive(&w);
   };
-  answerNextMessageBox(nullptr);  // "先手の番です"
+  answerNextMessageBox(nullptr); // "先手の番です"
   w.findChild<QAction*>("START")->trigger();
   ASSERT_TRUE(activate());
 
   QTest::keyClick(&w, Qt::Key_Return);
   ASSERT_TRUE(g.CURSOR_SHOWN);
   // Right, right, down, down: from the middle to the pawn on (7, 7).
-  for (Qt::Key k : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down}) QTest::keyClick(&w, k);
+  for (Qt::Key k : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down})
+    QTest::keyClick(&w, k);
   QTest::keyClick(&w, Qt::Key_Space);
   QTest::keyClick(&w, Qt::Key_Up);
   QTest::keyClick(&w, Qt::Key_Enter);
@@ -378,12 +392,13 @@ TEST_F(Window, KeysReachTheGame) {
   // The cursor is drawn over the picture in its own colour, inside the cell.
   QApplication::processEvents();
   const QImage shown = w.view().grab().toImage();
-  const QRect cell(qRound(cellLeft(7) / TWIPS_PER_PIXEL), qRound(cellTop(6) / TWIPS_PER_PIXEL), SQUARE_WIDTH / TWIPS_PER_PIXEL,
-                   SQUARE_HEIGHT / TWIPS_PER_PIXEL);
+  const QRect cell(qRound(cellLeft(7) / TWIPS_PER_PIXEL), qRound(cellTop(6) / TWIPS_PER_PIXEL),
+                   SQUARE_WIDTH / TWIPS_PER_PIXEL, SQUARE_HEIGHT / TWIPS_PER_PIXEL);
   const Rgb cyan = paletteColour(COLOR_CURSOR);
   int marks = 0;
   for (int y = cell.top(); y <= cell.bottom(); ++y)
-    for (int x = cell.left(); x <= cell.right(); ++x) marks += shown.pixelColor(x, y) == QColor(cyan.r, cyan.g, cyan.b);
+    for (int x = cell.left(); x <= cell.right(); ++x)
+      marks += shown.pixelColor(x, y) == QColor(cyan.r, cyan.g, cyan.b);
   EXPECT_GT(marks, 20);
   // Nothing of it on the surface itself: the game's picture stays as it is.
   const Surface& surface = w.surface();
@@ -427,8 +442,8 @@ TEST_F(Window, KeysReachTheGame) {
   ASSERT_EQ(panel.files()->count(), 1);
   panel.files()->setFocus();
   panel.files()->setCurrentRow(0);
-  answerNextMessageBox(nullptr);  // " 読み込みました"
-  QTimer::singleShot(50, [] { answerNextMessageBox(nullptr); });  // "棋譜を '進 'で進めて下さい"
+  answerNextMessageBox(nullptr);                                 // " 読み込みました"
+  QTimer::singleShot(50, [] { answerNextMessageBox(nullptr); }); // "棋譜を '進 'で進めて下さい"
   QTest::keyClick(panel.files(), Qt::Key_Return);
   EXPECT_EQ(g.RECORD_MODE, ON);
   ASSERT_TRUE(activate());
@@ -483,7 +498,8 @@ TEST_F(Window, OutlinesAreCrispAtTheNaturalSizeForEverySurfaceScale) {
         // So is the resting green grid between board squares under it.
         if (x >= 1 && x <= 9) {
           int green = 0;
-          for (int r = row - 3; r <= row + 3; ++r) green += before.pixelColor(column, r) == QColor(0, 128, 0);
+          for (int r = row - 3; r <= row + 3; ++r)
+            green += before.pixelColor(column, r) == QColor(0, 128, 0);
           EXPECT_EQ(green, 1) << "grid near row " << row;
         }
       }
@@ -504,7 +520,8 @@ TEST_F(Window, PiecesShowPixelForPixelAtTheNaturalSizeForEverySurfaceScale) {
     // Inside the cell's outline the window shows the picture made for one
     // device pixel per window pixel, not a larger one scaled down: the
     // names keep the strokes their hinting gave them.
-    for (auto [x, y] : {std::pair{5, 9}, std::pair{2, 8}, std::pair{8, 8}, std::pair{5, 1}, std::pair{1, 7}}) {
+    for (auto [x, y] :
+         {std::pair{5, 9}, std::pair{2, 8}, std::pair{8, 8}, std::pair{5, 1}, std::pair{1, 7}}) {
       SCOPED_TRACE(::testing::Message() << "cell " << x << "," << y);
       const QImage picture = renderPicture(other.game().BOARD[x][y], 1);
       const int left = int(cellLeft(x) / TWIPS_PER_PIXEL), top = int(cellTop(y) / TWIPS_PER_PIXEL);
@@ -533,7 +550,8 @@ TEST_F(Window, ClockTimerRunsOnlyWhileTheGameWantsIt) {
   setTimer1(g, true);
   QElapsedTimer spent;
   spent.start();
-  while (g.SHOWN_SECOND == 0 && spent.elapsed() < 2000) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+  while (g.SHOWN_SECOND == 0 && spent.elapsed() < 2000)
+    QApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
   EXPECT_GE(g.SHOWN_SECOND, 3723);
   EXPECT_NE(clockArea(), before);
 
@@ -591,7 +609,9 @@ TEST_F(Window, ALastMoveTintBlendsOverTheSquareAndSparesItsOutline) {
   Game& g = w.game();
   const QColor wood = centreOf(5, 5);
   const Surface& s = w.surface();
-  auto corner = [&] { return s.image().pixelColor(s.toDevice(cellLeft(5)), s.toDevice(cellTop(5))); };
+  auto corner = [&] {
+    return s.image().pixelColor(s.toDevice(cellLeft(5)), s.toDevice(cellTop(5)));
+  };
   const QColor outline = corner();
   g.MOVE_MARKS.at[5][5] = SquareMark::To;
   描画_盤(g);
@@ -625,7 +645,7 @@ TEST_F(Window, ResizingScalesThePicture) {
 TEST_F(Window, ClicksOnAnEnlargedWindowReachTheirSquares) {
   w.resize(627 * 2, 533 * 2);
   QApplication::processEvents();
-  answerNextMessageBox(nullptr);  // "先手の番です"
+  answerNextMessageBox(nullptr); // "先手の番です"
   w.findChild<QAction*>("START")->trigger();
   QApplication::processEvents();
   // The widget position of a cell's centre, through the scaled picture.
@@ -646,7 +666,7 @@ TEST_F(Window, ClicksOnAnEnlargedWindowReachTheirSquares) {
 }
 
 TEST_F(Window, ControlZTakesTheMoveBackAndClosingKeepsTheGame) {
-  answerNextMessageBox(nullptr);  // "先手の番です"
+  answerNextMessageBox(nullptr); // "先手の番です"
   w.findChild<QAction*>("START")->trigger();
   QApplication::processEvents();
   const QRect r = w.view().surfaceRect();
@@ -676,7 +696,7 @@ TEST_F(Window, ControlZTakesTheMoveBackAndClosingKeepsTheGame) {
 }
 
 TEST_F(Window, PointingAPieceAtACaptureShowsItsExplosionUntilThePointerLeaves) {
-  answerNextMessageBox(nullptr);  // "先手の番です"
+  answerNextMessageBox(nullptr); // "先手の番です"
   w.findChild<QAction*>("START")->trigger();
   w.findChild<QAction*>("SIDOU")->trigger();
   QApplication::processEvents();
@@ -693,7 +713,8 @@ TEST_F(Window, PointingAPieceAtACaptureShowsItsExplosionUntilThePointerLeaves) {
   ASSERT_EQ(w.game().SELECT_STATE, 1);
   const Surface& s = w.surface();
   auto board = [&] {
-    return s.image().copy(s.toDevice(cellLeft(1)), s.toDevice(cellTop(1)), s.toDevice(cellLeft(10)) - s.toDevice(cellLeft(1)),
+    return s.image().copy(s.toDevice(cellLeft(1)), s.toDevice(cellTop(1)),
+                          s.toDevice(cellLeft(10)) - s.toDevice(cellLeft(1)),
                           s.toDevice(cellTop(10)) - s.toDevice(cellTop(1)));
   };
   QTest::mouseMove(&w.view(), at(5, 5));
@@ -703,7 +724,8 @@ TEST_F(Window, PointingAPieceAtACaptureShowsItsExplosionUntilThePointerLeaves) {
   const QImage shown = board();
   ASSERT_NE(shown, before) << "the move reached the game";
   // Only the block round the pawn and the bishop's own square changed.
-  const int cw = s.toDevice(cellLeft(2)) - s.toDevice(cellLeft(1)), ch = s.toDevice(cellTop(2)) - s.toDevice(cellTop(1));
+  const int cw = s.toDevice(cellLeft(2)) - s.toDevice(cellLeft(1)),
+            ch = s.toDevice(cellTop(2)) - s.toDevice(cellTop(1));
   // A square's outline is shared with its neighbours: the first pixels of
   // a square are also the last of the one before.
   auto within = [&](int p, int size, int lo, int hi) {
@@ -718,8 +740,9 @@ TEST_F(Window, PointingAPieceAtACaptureShowsItsExplosionUntilThePointerLeaves) {
       ASSERT_TRUE(inBlock || bishop) << "changed at " << 1 + px / cw << "," << 1 + py / ch;
     }
   // The king beside the pawn would be lost: a red frame just inside its square.
-  const QColor red = shown.pixelColor(s.toDevice(cellLeft(6) + 2 * TWIPS_PER_PIXEL) - s.toDevice(cellLeft(1)),
-                                      s.toDevice(cellTop(2) + SQUARE_HEIGHT / 2) - s.toDevice(cellTop(1)));
+  const QColor red =
+      shown.pixelColor(s.toDevice(cellLeft(6) + 2 * TWIPS_PER_PIXEL) - s.toDevice(cellLeft(1)),
+                       s.toDevice(cellTop(2) + SQUARE_HEIGHT / 2) - s.toDevice(cellTop(1)));
   const Rgb king = paletteColour(COLOR_KING_LOST);
   EXPECT_EQ(red, QColor(king.r, king.g, king.b));
 

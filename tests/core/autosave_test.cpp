@@ -9,6 +9,7 @@
 #include <memory>
 #include <sstream>
 
+#include "game_fixture.h"
 #include "play/autosave.h"
 #include "play/commands.h"
 #include "play/file_panel.h"
@@ -18,7 +19,6 @@
 #include "rules/record.h"
 #include "sound/sound.h"
 #include "sound_fake.h"
-#include "game_fixture.h"
 
 namespace korvanu {
 namespace {
@@ -40,10 +40,11 @@ struct Session {
     ui.sound = &fake::api();
     g.LOCATIONS.recordsFolder = recordsFolder;
     Form_Load(g);
-    startSounds(g);  // as the window does once it shows
+    startSounds(g); // as the window does once it shows
   }
   void click(int x, int y) {
-    Form_MouseDown(g, BUTTON_LEFT, 0, BOARD_LEFT + x * SQUARE_WIDTH + 200, BOARD_TOP + y * SQUARE_HEIGHT + 300);
+    Form_MouseDown(g, BUTTON_LEFT, 0, BOARD_LEFT + x * SQUARE_WIDTH + 200,
+                   BOARD_TOP + y * SQUARE_HEIGHT + 300);
   }
   void move(int fx, int fy, int tx, int ty) { click(fx, fy), click(tx, ty); }
   // The first board move the side to move may make.
@@ -78,7 +79,8 @@ protected:
     ASSERT_TRUE(kept) << "no autosave at " << file;
     ASSERT_EQ(kept->entries.size(), static_cast<size_t>(played.RECORD_LAST));
     for (size_t n = 1; n <= kept->entries.size(); ++n)
-      EXPECT_EQ(formatEntryLine(kept->entries[n - 1]), formatEntryLine(played.REC[n])) << "entry " << n;
+      EXPECT_EQ(formatEntryLine(kept->entries[n - 1]), formatEntryLine(played.REC[n]))
+          << "entry " << n;
   }
 };
 
@@ -87,13 +89,14 @@ TEST_F(Autosave, EveryWayOfEndingKeepsTheGame) {
       {"Esc", [](Session& s) { Form_KeyPress(s.g, KEY_ESCAPE); }},
       {"終わり", [](Session& s) { onMenu(s.g, Menu::OWARI); }},
       {"closing the window", [](Session& s) { Form_Unload(s.g); }},
-      {"no more games after a win", [](Session& s) {
+      {"no more games after a win",
+       [](Session& s) {
          s.ui.answers = {Answer::No};
          for (int x = 1; x <= 9; ++x)
            for (int y = 1; y <= 9; ++y) s.g.BOARD[x][y] = EMPTY;
          s.g.BOARD[5][9] = CODE_SITA_OU, s.g.BOARD[5][8] = CODE_SITA_KIN;
          s.g.BOARD[5][1] = CODE_UE_OU, s.g.BOARD[5][4] = CODE_UE_SYA;
-         s.move(5, 4, 5, 8);  // the second player's rook: its blast takes the lower king
+         s.move(5, 4, 5, 8); // the second player's rook: its blast takes the lower king
        }},
   };
   for (const auto& [how, end] : endings) {
@@ -103,7 +106,8 @@ TEST_F(Autosave, EveryWayOfEndingKeepsTheGame) {
     s->ui.messages.clear();
     end(*s);
     EXPECT_TRUE(s->ui.quitRequested);
-    EXPECT_TRUE(s->ui.messages.empty() || s->ui.messages.back().title == "再ゲーム") << "nothing is asked";
+    EXPECT_TRUE(s->ui.messages.empty() || s->ui.messages.back().title == "再ゲーム")
+        << "nothing is asked";
     expectKept(s->g);
   }
 }
@@ -131,8 +135,10 @@ TEST_F(Autosave, TheKeptGameLoadsThroughTheFilePanelAndPlaysOn) {
   EXPECT_EQ(next->ui.messages.at(0).text, " 読み込みました");
   for (int i = 0; i < 4; ++i) onMenu(next->g, Menu::AFTER);
   RecordEntry shown = positionOf(next->g);
-  shown.TIME_A = last.TIME_A, shown.TIME_B = last.TIME_B, shown.TIME_C = last.TIME_C, shown.TIME_D = last.TIME_D;
-  EXPECT_EQ(formatEntryLine(shown), formatEntryLine(last)) << "stepped to the end: the last position";
+  shown.TIME_A = last.TIME_A, shown.TIME_B = last.TIME_B, shown.TIME_C = last.TIME_C,
+  shown.TIME_D = last.TIME_D;
+  EXPECT_EQ(formatEntryLine(shown), formatEntryLine(last))
+      << "stepped to the end: the last position";
   onMenu(next->g, Menu::SENTE);
   EXPECT_EQ(next->g.RECORD_MODE, OFF);
   ASSERT_EQ(next->g.TURN, next->g.SIDE_MAN);
@@ -148,7 +154,7 @@ TEST_F(Autosave, TheKeptGameLoadsThroughTheFilePanelAndPlaysOn) {
 TEST_F(Autosave, NamesFollowWhoPlayedWhichSide) {
   {
     auto s = open();
-    onMenu(s->g, Menu::GOTE);  // the computer opens and so heads the file as the upper side
+    onMenu(s->g, Menu::GOTE); // the computer opens and so heads the file as the upper side
     s->playSomething();
     Form_Unload(s->g);
     const auto kept = readRecordFile(file.string());
@@ -157,7 +163,7 @@ TEST_F(Autosave, NamesFollowWhoPlayedWhichSide) {
     EXPECT_EQ(kept->lowerName, "あなた");
   }
   auto s = threeMovesBetweenPeople();
-  onMenu(s->g, Menu::CANCEL);  // a new game set up: the record of the last one stays unsaved
+  onMenu(s->g, Menu::CANCEL); // a new game set up: the record of the last one stays unsaved
   Form_Unload(s->g);
   const auto kept = readRecordFile(file.string());
   ASSERT_TRUE(kept);
@@ -194,7 +200,7 @@ TEST_F(Autosave, NothingIsWrittenWhenNothingWouldBeLost) {
     ASSERT_EQ(s->g.RECORD_MODE, ON);
     onMenu(s->g, Menu::AFTER);
     onMenu(s->g, Menu::AFTER);
-    onMenu(s->g, Menu::SENTE);  // the human, who played first, is to move
+    onMenu(s->g, Menu::SENTE); // the human, who played first, is to move
     ASSERT_EQ(s->g.RECORD_MODE, OFF);
     ASSERT_EQ(s->g.RECORD_LAST, 2);
     Form_Unload(s->g);

@@ -38,8 +38,7 @@ TEST_F(BoardView, PicturesLandOnTheGridAndUnknownCodesDrawNothing) {
   EXPECT_EQ(ui.draws[1].top, 100);
 
   ui.draws.clear();
-  for (int code : {51, 81, -51, -81, 12, -12, 90, 10000, -1, 100, 52})
-    描画_絵(g, code, 1, 1);
+  for (int code : {51, 81, -51, -81, 12, -12, 90, 10000, -1, 100, 52}) 描画_絵(g, code, 1, 1);
   EXPECT_TRUE(ui.draws.empty());
 
   int drawn = 0;
@@ -104,8 +103,9 @@ TEST_F(BoardView, HandStandsFollowThePiecesInHandOption) {
   // Seven empty squares and seven cleared count cells, plus the pawn.
   EXPECT_EQ(pics.size(), 15u);
   ASSERT_EQ(texts.size(), 2u);
-  EXPECT_TRUE(std::any_of(pics.begin(), pics.end(),
-                          [](const DrawCall& d) { return d.code == CODE_SITA_HU && at(d, 11, 3); }));
+  EXPECT_TRUE(std::any_of(pics.begin(), pics.end(), [](const DrawCall& d) {
+    return d.code == CODE_SITA_HU && at(d, 11, 3);
+  }));
   EXPECT_EQ(texts[0].text, " 2 ");
   EXPECT_EQ(texts[0].code, COLOR_BLACK);
   EXPECT_TRUE(at(texts[0], 12.1, 3.3));

@@ -47,7 +47,7 @@ TEST(ElapsedSeconds, CountOnAcrossMidnight) {
 
 class TurnClock : public ::testing::Test {
 protected:
-  testing::TempDir dir;  // KEIKA writes the settings file
+  testing::TempDir dir; // KEIKA writes the settings file
   HeadlessPlatform ui;
   Game g{ui};
 
@@ -112,7 +112,7 @@ TEST_F(TurnClock, TickShowsTheMoverOnlyWhenTheWholeSecondChanges) {
   g.TURN = g.SIDE_MAN;
   g.MAN_TIME = 100;
   g.COM_TIME = 7;
-  g.TURN_START_TIME = 86399.5;  // the turn began half a second before midnight
+  g.TURN_START_TIME = 86399.5; // the turn began half a second before midnight
   g.SHOWN_SECOND = 0;
   setTimer1(g, true);
   EXPECT_TRUE(ui.timerEnabled);
@@ -122,7 +122,7 @@ TEST_F(TurnClock, TickShowsTheMoverOnlyWhenTheWholeSecondChanges) {
   EXPECT_TRUE(ui.draws.empty());
   EXPECT_EQ(ui.refreshes, 0);
 
-  tickAt(0.6);  // past midnight
+  tickAt(0.6); // past midnight
   EXPECT_NEAR(g.TURN_ELAPSED, 1.1, 1e-9);
   EXPECT_EQ(g.SHOWN_SECOND, 1);
   auto t = texts();

@@ -58,7 +58,8 @@ TEST(Danger, AHangingPieceCostsTheExchangeAndItsValue) {
 
   // The silver attacking (4, 5) would expose its king to the lance: no exchange.
   for (bool pinned : {false, true}) {
-    Position p({{9, 1, CODE_UE_OU}, {5, 9, CODE_SITA_OU}, {5, 6, CODE_SITA_GIN}, {4, 2, CODE_UE_SYA}});
+    Position p(
+        {{9, 1, CODE_UE_OU}, {5, 9, CODE_SITA_OU}, {5, 6, CODE_SITA_GIN}, {4, 2, CODE_UE_SYA}});
     if (pinned) p.g.BOARD[5][1] = CODE_UE_KYOU;
     EXPECT_DOUBLE_EQ(danger(p, 4, 2, 4, 5), pinned ? -rook : -rook + silver - rook) << pinned;
   }
@@ -83,8 +84,11 @@ TEST(Danger, DropThreatsNeedAHandButThreatsBesideTheKingAlwaysCount) {
   for (bool lanceInHand : {false, true}) {
     // Upper pawns fill rows 1-3 round the king on (5, 1), all but (4, 2), so
     // no other empty square there is scored.
-    Position p({{1, 9, CODE_SITA_OU}, {3, 4, CODE_SITA_KEI}, {7, 4, CODE_UE_SYA_NARI},
-                {8, 5, CODE_UE_GIN}, {7, 8, CODE_SITA_HU}});
+    Position p({{1, 9, CODE_SITA_OU},
+                {3, 4, CODE_SITA_KEI},
+                {7, 4, CODE_UE_SYA_NARI},
+                {8, 5, CODE_UE_GIN},
+                {7, 8, CODE_SITA_HU}});
     for (int x = 1; x <= 9; ++x)
       for (int y = 1; y <= 3; ++y) p.g.BOARD[x][y] = CODE_UE_HU;
     p.g.BOARD[5][1] = CODE_UE_OU;

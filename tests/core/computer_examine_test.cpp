@@ -34,7 +34,7 @@ TEST(Examine, SafeSquaresAndHandKinds) {
   EXPECT_EQ(調査_持駒数(q.g, q.g.SIDE_MAN), 2);
   EXPECT_EQ(調査_持駒数(q.g, q.g.SIDE_COM), 1);
   EXPECT_EQ(調査_持駒数(q.g, NO_GAME), 0);
-  std::swap(q.g.SIDE_MAN, q.g.SIDE_COM);  // the human moves first: the hands stay
+  std::swap(q.g.SIDE_MAN, q.g.SIDE_COM); // the human moves first: the hands stay
   EXPECT_EQ(調査_持駒数(q.g, TURN_SENTE), 2);
 }
 
@@ -60,7 +60,7 @@ TEST(Examine, LowerLanceOrRookBelowNeedsAnOpenLine) {
     p.g.BOARD[3][6] = EMPTY;
     EXPECT_EQ(調査_自守駒MAN_直進駒(p.g, 3, 4), ON) << below;
     EXPECT_EQ(p.g.BOARD[3][4], CODE_SITA_KIN);
-    p.g.BOARD[3][6] = CODE_SITA_HU;  // walked past, yet it blocks the line
+    p.g.BOARD[3][6] = CODE_SITA_HU; // walked past, yet it blocks the line
     EXPECT_EQ(調査_自守駒MAN_直進駒(p.g, 3, 4), OFF) << below;
   }
   p.g.BOARD[3][6] = p.g.BOARD[3][8] = EMPTY;
@@ -69,9 +69,14 @@ TEST(Examine, LowerLanceOrRookBelowNeedsAnOpenLine) {
 }
 
 TEST(Examine, PinsAndBishopTargets) {
-  Position p({{5, 9, CODE_SITA_OU}, {5, 7, CODE_SITA_KIN}, {5, 2, CODE_UE_SYA}, {3, 7, CODE_SITA_HU},
-              {1, 1, CODE_UE_OU}, {1, 5, CODE_UE_GIN}, {1, 8, CODE_SITA_KYOU}});
-  p.g.PINNED_SITA[9][9] = 1;  // left from an earlier turn
+  Position p({{5, 9, CODE_SITA_OU},
+              {5, 7, CODE_SITA_KIN},
+              {5, 2, CODE_UE_SYA},
+              {3, 7, CODE_SITA_HU},
+              {1, 1, CODE_UE_OU},
+              {1, 5, CODE_UE_GIN},
+              {1, 8, CODE_SITA_KYOU}});
+  p.g.PINNED_SITA[9][9] = 1; // left from an earlier turn
   調査_移動不可駒(surveyed(p));
   EXPECT_EQ(p.g.PINNED_SITA[5][7], 1);
   EXPECT_EQ(p.g.PINNED_SITA[3][7] + p.g.PINNED_SITA[5][9] + p.g.PINNED_SITA[9][9], 0);
@@ -98,7 +103,9 @@ TEST(Examine, PinsAndBishopTargets) {
 
 // (5, 7 - up) holds an upper pawn; each case changes one square of `pieces`.
 int lanceTarget(int up, Placed change) {
-  Position p({{5, 7 - up, CODE_UE_HU}, {4, 6 - up, CODE_UE_KIN}, {9, 7 - up, CODE_SITA_SYA},
+  Position p({{5, 7 - up, CODE_UE_HU},
+              {4, 6 - up, CODE_UE_KIN},
+              {9, 7 - up, CODE_SITA_SYA},
               {5, 9 - up, CODE_SITA_GIN}});
   p.g.BOARD[change.x][change.y - up] = change.code;
   return 調査_香狙い(surveyed(p), 5, 7 - up);
@@ -115,7 +122,9 @@ TEST(Examine, LanceTargetBehindAPawnThatAMajorPieceAttacks) {
 }
 
 int knightTarget(int up, Placed change) {
-  Position p({{5, 7 - up, CODE_UE_HU}, {5, 9 - up, CODE_SITA_SYA}, {3, 7 - up, CODE_SITA_KAKU},
+  Position p({{5, 7 - up, CODE_UE_HU},
+              {5, 9 - up, CODE_SITA_SYA},
+              {3, 7 - up, CODE_SITA_KAKU},
               {7, 7 - up, CODE_SITA_SYA_NARI}});
   p.g.BOARD[change.x][change.y - up] = change.code;
   return 調査_桂狙い(surveyed(p), 5, 7 - up);
@@ -132,7 +141,8 @@ TEST(Examine, KnightTargetsBesideAPawnThatAMajorPieceAttacks) {
   EXPECT_EQ(knightTarget(0, {5, 9, EMPTY}), bishop) << "the promoted rook now attacks: not counted";
   // Beside the edges only the inner side is looked at.
   for (int side : {-1, 1}) {
-    Position p({{5 + 3 * side, 7, CODE_UE_HU}, {5 + 3 * side, 9, CODE_SITA_SYA},
+    Position p({{5 + 3 * side, 7, CODE_UE_HU},
+                {5 + 3 * side, 9, CODE_SITA_SYA},
                 {5 + side, 7, CODE_SITA_KAKU}});
     EXPECT_EQ(調査_桂狙い(surveyed(p), 5 + 3 * side, 7), bishop);
   }

@@ -2,17 +2,17 @@
 
 #include <vector>
 
+#include <algorithm>
+#include <cstring>
 #include "computer/com_turn.h"
 #include "computer/evaluate.h"
 #include "computer/survey.h"
+#include "play/setup.h"
 #include "play/turn.h"
 #include "position.h"
 #include "rules/legality.h"
 #include "sound_fake.h"
-#include "play/setup.h"
 #include "temp_dir.h"
-#include <algorithm>
-#include <cstring>
 
 namespace korvanu {
 namespace {
@@ -50,7 +50,8 @@ double evaluateAsPlayed(Game& g, int captured, int piece, int fx, int fy, int tx
 
 TEST(Evaluation, ReservedScores) {
   // Taking the human's king wins outright, even when the blast takes the computer's own king.
-  Position take({{5, 5, CODE_SITA_OU}, {5, 4, CODE_UE_KIN}, {6, 4, CODE_UE_OU}, {1, 9, CODE_SITA_KIN}});
+  Position take(
+      {{5, 5, CODE_SITA_OU}, {5, 4, CODE_UE_KIN}, {6, 4, CODE_UE_OU}, {1, 9, CODE_SITA_KIN}});
   const Searched s = search(take.g);
   ASSERT_TRUE(s.found);
   EXPECT_EQ(s.best.score, SCORE_TAKES_KING);
@@ -61,7 +62,8 @@ TEST(Evaluation, ReservedScores) {
 
   // A pinned gold that steps aside leaves the king attacked: every level says no.
   for (int level = 1; level <= 3; ++level) {
-    Position pin({{5, 1, CODE_UE_OU}, {5, 2, CODE_UE_KIN}, {5, 5, CODE_SITA_SYA}, {9, 9, CODE_SITA_OU}});
+    Position pin(
+        {{5, 1, CODE_UE_OU}, {5, 2, CODE_UE_KIN}, {5, 5, CODE_SITA_SYA}, {9, 9, CODE_SITA_OU}});
     pin.g.COM_LEVEL = level;
     const Searched p = search(pin.g);
     ASSERT_NE(find(p, 5, 2, 4, 2), nullptr);
@@ -70,8 +72,12 @@ TEST(Evaluation, ReservedScores) {
   }
 
   // The king never captures, nor does anything next to it (levels 2 and 3).
-  Position king({{5, 1, CODE_UE_OU}, {4, 2, CODE_SITA_HU}, {6, 1, CODE_UE_KIN}, {6, 2, CODE_SITA_HU},
-                 {7, 2, CODE_SITA_HU}, {9, 9, CODE_SITA_OU}});
+  Position king({{5, 1, CODE_UE_OU},
+                 {4, 2, CODE_SITA_HU},
+                 {6, 1, CODE_UE_KIN},
+                 {6, 2, CODE_SITA_HU},
+                 {7, 2, CODE_SITA_HU},
+                 {9, 9, CODE_SITA_OU}});
   king.g.COM_LEVEL = 2;
   const Searched k = search(king.g);
   EXPECT_EQ(find(k, 5, 1, 4, 2)->score, SCORE_LOSES);
@@ -86,8 +92,12 @@ TEST(Evaluation, ChecksMatesAndThePawnMate) {
 
   // The lower king in the corner, mated by a rook down the file with the
   // flight squares covered. The last move was a pawn step far away.
-  Position mate({{1, 9, CODE_SITA_OU}, {1, 5, CODE_UE_SYA}, {3, 7, CODE_UE_KIN}, {3, 8, CODE_UE_GIN},
-                 {7, 5, CODE_UE_HU}, {9, 1, CODE_UE_OU}});
+  Position mate({{1, 9, CODE_SITA_OU},
+                 {1, 5, CODE_UE_SYA},
+                 {3, 7, CODE_UE_KIN},
+                 {3, 8, CODE_UE_GIN},
+                 {7, 5, CODE_UE_HU},
+                 {9, 1, CODE_UE_OU}});
   mate.g.MOVING_PIECE = CODE_UE_HU;
   EXPECT_EQ(evaluateAsPlayed(mate.g, EMPTY, CODE_UE_HU, 7, 4, 7, 5), SCORE_LOSES)
       << "mate given by an unpromoted pawn is forbidden";
@@ -98,7 +108,8 @@ TEST(Evaluation, ChecksMatesAndThePawnMate) {
 TEST(Evaluation, LevelOneLeavesTheCaptureToTheDangerTermsLevelTwoCountsIt) {
   // A rook takes a gold on a square nobody attacks, far from both kings.
   auto scoreAt = [](int level) {
-    Position p({{9, 9, CODE_SITA_OU}, {1, 1, CODE_UE_OU}, {5, 2, CODE_UE_SYA}, {5, 6, CODE_SITA_KIN}});
+    Position p(
+        {{9, 9, CODE_SITA_OU}, {1, 1, CODE_UE_OU}, {5, 2, CODE_UE_SYA}, {5, 6, CODE_SITA_KIN}});
     p.g.COM_LEVEL = level;
     const Searched s = search(p.g);
     return find(s, 5, 2, 5, 6)->score;
@@ -137,7 +148,8 @@ TEST(Search, FirstOfEqualScoresWinsAndDropsMustBeStrictlyBetter) {
 
 TEST(Search, TheTwoEarlyStopsDiffer) {
   // A winning board move does not stop the search; a winning drop does.
-  Position p({{5, 9, CODE_SITA_OU}, {5, 7, CODE_UE_KIN}, {1, 1, CODE_UE_OU}, {9, 9, CODE_SITA_KYOU}});
+  Position p(
+      {{5, 9, CODE_SITA_OU}, {5, 7, CODE_UE_KIN}, {1, 1, CODE_UE_OU}, {9, 9, CODE_SITA_KYOU}});
   p.handUe(GIN, 1);
   p.g.MENU_CHECKED[static_cast<int>(Menu::MOCHIKOMA)] = true;
   const Searched s = search(p.g);
@@ -155,7 +167,8 @@ TEST(Search, TheTwoEarlyStopsDiffer) {
   EXPECT_TRUE(drops) << "drops are still tried after a winning board move";
 
   // Without a winning board move the first winning drop ends everything.
-  Position q({{5, 9, CODE_SITA_OU}, {1, 1, CODE_UE_OU}, {9, 9, CODE_SITA_KYOU}, {1, 3, CODE_UE_HU}});
+  Position q(
+      {{5, 9, CODE_SITA_OU}, {1, 1, CODE_UE_OU}, {9, 9, CODE_SITA_KYOU}, {1, 3, CODE_UE_HU}});
   q.handUe(GIN, 1);
   q.g.MENU_CHECKED[static_cast<int>(Menu::MOCHIKOMA)] = true;
   const Searched d = search(q.g);
@@ -171,8 +184,12 @@ TEST(Search, TheTwoEarlyStopsDiffer) {
 }
 
 TEST(Search, PawnBishopAndRookAlwaysPromoteOthersChoose) {
-  Position p({{9, 9, CODE_SITA_OU}, {1, 1, CODE_UE_OU}, {3, 6, CODE_UE_HU}, {7, 5, CODE_UE_GIN},
-              {5, 2, CODE_UE_SYA}, {4, 6, CODE_UE_KEI}});
+  Position p({{9, 9, CODE_SITA_OU},
+              {1, 1, CODE_UE_OU},
+              {3, 6, CODE_UE_HU},
+              {7, 5, CODE_UE_GIN},
+              {5, 2, CODE_UE_SYA},
+              {4, 6, CODE_UE_KEI}});
   p.g.COM_LEVEL = 3;
   const Searched s = search(p.g);
   EXPECT_EQ(find(s, 3, 6, 3, 7)->place, CODE_UE_HU_NARI);
@@ -183,8 +200,12 @@ TEST(Search, PawnBishopAndRookAlwaysPromoteOthersChoose) {
   EXPECT_TRUE(silver->place == CODE_UE_GIN || silver->place == CODE_UE_GIN_NARI);
 
   // The score kept for a promoting pawn is the better of the two placements.
-  Position q({{9, 9, CODE_SITA_OU}, {1, 1, CODE_UE_OU}, {3, 6, CODE_UE_HU}, {4, 6, CODE_UE_KEI},
-              {7, 5, CODE_UE_GIN}, {5, 2, CODE_UE_SYA}});
+  Position q({{9, 9, CODE_SITA_OU},
+              {1, 1, CODE_UE_OU},
+              {3, 6, CODE_UE_HU},
+              {4, 6, CODE_UE_KEI},
+              {7, 5, CODE_UE_GIN},
+              {5, 2, CODE_UE_SYA}});
   q.g.COM_LEVEL = 3;
   prepareComTurn(q.g);
   q.g.MOVING_PIECE = CODE_UE_HU;
@@ -255,8 +276,13 @@ TEST_F(ComTurn, AnnouncesCheckAndMateButPlayGoesOn) {
 
   // The king walled in by its own lances; the rook mates down the file. It is
   // announced, and it is still the human's turn.
-  Position m({{5, 9, CODE_SITA_OU}, {4, 9, CODE_SITA_KYOU}, {6, 9, CODE_SITA_KYOU},
-              {4, 8, CODE_SITA_KYOU}, {6, 8, CODE_SITA_KYOU}, {2, 4, CODE_UE_SYA}, {9, 1, CODE_UE_OU}});
+  Position m({{5, 9, CODE_SITA_OU},
+              {4, 9, CODE_SITA_KYOU},
+              {6, 9, CODE_SITA_KYOU},
+              {4, 8, CODE_SITA_KYOU},
+              {6, 8, CODE_SITA_KYOU},
+              {2, 4, CODE_UE_SYA},
+              {9, 1, CODE_UE_OU}});
   m.g.BACKGROUND = BG_MIDORI;
   m.g.SIDE_COM = TURN_GOTE;
   m.g.SIDE_MAN = TURN_SENTE;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/headless.h"
-#include "record/entry_line.h"
 #include "play/setup.h"
+#include "record/entry_line.h"
 
 namespace korvanu {
 namespace {

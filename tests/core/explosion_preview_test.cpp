@@ -5,9 +5,9 @@
 
 #include <cmath>
 #include <cstring>
-#include <tuple>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -60,7 +60,8 @@ struct Screen {
 };
 
 Cell cellOf(const DrawCall& d) {
-  return {int(std::floor((d.left - BOARD_LEFT) / SQUARE_WIDTH)), int(std::floor((d.top - BOARD_TOP) / SQUARE_HEIGHT))};
+  return {int(std::floor((d.left - BOARD_LEFT) / SQUARE_WIDTH)),
+          int(std::floor((d.top - BOARD_TOP) / SQUARE_HEIGHT))};
 }
 bool wholeSquare(const DrawCall& d) { return d.right - d.left == SQUARE_WIDTH; }
 
@@ -68,7 +69,8 @@ bool wholeSquare(const DrawCall& d) { return d.right - d.left == SQUARE_WIDTH; }
 std::set<Cell> block(const std::vector<DrawCall>& draws) {
   std::set<Cell> out;
   for (const DrawCall& d : draws)
-    if (d.kind == DrawCall::Outline && d.code == COLOR_PREVIEW_BLOCK && wholeSquare(d)) out.insert(cellOf(d));
+    if (d.kind == DrawCall::Outline && d.code == COLOR_PREVIEW_BLOCK && wholeSquare(d))
+      out.insert(cellOf(d));
   return out;
 }
 
@@ -80,11 +82,16 @@ std::string marks(const std::vector<DrawCall>& draws, int x, int y) {
   std::set<std::string> found;
   for (const DrawCall& d : draws) {
     if (d.kind != DrawCall::Outline || cellOf(d) != Cell{x, y} || wholeSquare(d)) continue;
-    if (d.code == COLOR_LOWER_SIDE && d.left > midX && d.top > midY) found.insert("lower");
-    else if (d.code == COLOR_UPPER_SIDE && d.right < midX && d.bottom < midY) found.insert("upper");
-    else if (d.code == COLOR_SURVIVOR && std::abs(d.top - midY) < 100) found.insert("stays");
-    else if (d.code == COLOR_KING_LOST) found.insert("king");
-    else if (d.code != COLOR_BLACK) found.insert("stray " + std::to_string(d.code));
+    if (d.code == COLOR_LOWER_SIDE && d.left > midX && d.top > midY)
+      found.insert("lower");
+    else if (d.code == COLOR_UPPER_SIDE && d.right < midX && d.bottom < midY)
+      found.insert("upper");
+    else if (d.code == COLOR_SURVIVOR && std::abs(d.top - midY) < 100)
+      found.insert("stays");
+    else if (d.code == COLOR_KING_LOST)
+      found.insert("king");
+    else if (d.code != COLOR_BLACK)
+      found.insert("stray " + std::to_string(d.code));
   }
   std::string out;
   for (const std::string& s : found) out += (out.empty() ? "" : "+") + s;
@@ -108,7 +115,7 @@ protected:
   }
   void place(std::initializer_list<testing::Placed> pieces) {
     for (const testing::Placed& p : pieces) g.BOARD[p.x][p.y] = p.code;
-    描画_盤(g);  // the screen shows the board as set
+    描画_盤(g); // the screen shows the board as set
   }
   void hover(int x, int y) {
     Form_MouseMove(g, BOARD_LEFT + x * SQUARE_WIDTH + 200, BOARD_TOP + y * SQUARE_HEIGHT + 300);
@@ -125,8 +132,14 @@ protected:
 TEST_F(Preview, MarksTellWhereEveryPieceOfTheBlockGoesAndTheClickAgrees) {
   // The rook takes a gold from afar; round the gold stand pawns of both
   // sides, a promoted pawn, a lance, a silver and a bishop.
-  place({{5, 8, CODE_SITA_SYA}, {5, 4, CODE_UE_KIN}, {4, 3, CODE_UE_KYOU}, {5, 3, CODE_UE_HU_NARI},
-         {6, 3, CODE_UE_HU}, {6, 4, CODE_UE_KAKU}, {4, 5, CODE_SITA_HU}, {6, 5, CODE_SITA_GIN}});
+  place({{5, 8, CODE_SITA_SYA},
+         {5, 4, CODE_UE_KIN},
+         {4, 3, CODE_UE_KYOU},
+         {5, 3, CODE_UE_HU_NARI},
+         {6, 3, CODE_UE_HU},
+         {6, 4, CODE_UE_KAKU},
+         {4, 5, CODE_SITA_HU},
+         {6, 5, CODE_SITA_GIN}});
   click(5, 8);
   ASSERT_EQ(g.SELECT_STATE, 1);
   const RecordEntry before = positionOf(g);
@@ -147,7 +160,8 @@ TEST_F(Preview, MarksTellWhereEveryPieceOfTheBlockGoesAndTheClickAgrees) {
   EXPECT_EQ(marks(d, 4, 4), "");
   EXPECT_EQ(marks(d, 5, 8), "upper") << "the rook blows up where it takes";
   for (const DrawCall& c : d)
-    EXPECT_TRUE((expectedBlock.count(cellOf(c)) || cellOf(c) == Cell{5, 8})) << cellOf(c).first << cellOf(c).second;
+    EXPECT_TRUE((expectedBlock.count(cellOf(c)) || cellOf(c) == Cell{5, 8}))
+        << cellOf(c).first << cellOf(c).second;
 
   // Nothing has happened yet.
   const RecordEntry now = positionOf(g);
@@ -169,7 +183,11 @@ TEST_F(Preview, MarksTellWhereEveryPieceOfTheBlockGoesAndTheClickAgrees) {
 
 TEST_F(Preview, KingsBesideTheCaptureTakingOrTakenAreMarkedLost) {
   // The lower king takes a silver beside the upper king.
-  place({{5, 8, CODE_SITA_OU}, {5, 7, CODE_UE_GIN}, {6, 6, CODE_UE_OU}, {4, 8, CODE_SITA_KIN}, {4, 6, CODE_UE_HU}});
+  place({{5, 8, CODE_SITA_OU},
+         {5, 7, CODE_UE_GIN},
+         {6, 6, CODE_UE_OU},
+         {4, 8, CODE_SITA_KIN},
+         {4, 6, CODE_UE_HU}});
   g.BOARD[1][9] = g.BOARD[9][1] = EMPTY;
   click(5, 8);
   std::vector<DrawCall> d = drawnHovering(5, 7);
@@ -214,8 +232,8 @@ TEST_F(Preview, TheBlockStopsAtTheBoardsEdgesAndCorners) {
     size_t squares;
   };
   // A lower rook takes an upper gold in a corner or on an edge.
-  for (const Case& c : {Case{1, 5, 1, 1, 4}, Case{9, 5, 9, 1, 4}, Case{5, 5, 9, 5, 6}, Case{5, 5, 1, 5, 6},
-                        Case{9, 6, 9, 9, 4}, Case{2, 8, 2, 9, 6}}) {
+  for (const Case& c : {Case{1, 5, 1, 1, 4}, Case{9, 5, 9, 1, 4}, Case{5, 5, 9, 5, 6},
+                        Case{5, 5, 1, 5, 6}, Case{9, 6, 9, 9, 4}, Case{2, 8, 2, 9, 6}}) {
     SCOPED_TRACE(std::to_string(c.toX) + "," + std::to_string(c.toY));
     clearBoard();
     place({{c.fromX, c.fromY, CODE_SITA_SYA}, {c.toX, c.toY, CODE_UE_KIN}});
@@ -224,7 +242,8 @@ TEST_F(Preview, TheBlockStopsAtTheBoardsEdgesAndCorners) {
     const std::vector<DrawCall> d = drawnHovering(c.toX, c.toY);
     const std::set<Cell> b = block(d);
     EXPECT_EQ(b.size(), c.squares);
-    for (const Cell& cell : b) EXPECT_TRUE(std::abs(cell.first - c.toX) <= 1 && std::abs(cell.second - c.toY) <= 1);
+    for (const Cell& cell : b)
+      EXPECT_TRUE(std::abs(cell.first - c.toX) <= 1 && std::abs(cell.second - c.toY) <= 1);
     for (const DrawCall& call : d) {
       const Cell cell = cellOf(call);
       EXPECT_TRUE(cell.first >= 1 && cell.first <= 9 && cell.second >= 1 && cell.second <= 9)
@@ -233,21 +252,23 @@ TEST_F(Preview, TheBlockStopsAtTheBoardsEdgesAndCorners) {
     EXPECT_EQ(marks(d, c.toX, c.toY), "lower");
     EXPECT_EQ(marks(d, c.fromX, c.fromY), "upper");
     leaveWindow();
-    click(c.fromX, c.fromY);  // puts it down again
+    click(c.fromX, c.fromY); // puts it down again
   }
 }
 
 TEST_F(Preview, NothingIsShownWithoutACaptureToShow) {
   place({{5, 7, CODE_SITA_GIN}, {5, 6, CODE_UE_KIN}, {3, 3, CODE_UE_HU}, {6, 8, CODE_SITA_KIN}});
   g.HAND_SITA[KIN] = g.HAND_SITA_TOTAL = 1;
-  auto nothingAt = [&](int x, int y) { EXPECT_TRUE(drawnHovering(x, y).empty()) << "at " << x << "," << y; };
-  nothingAt(5, 6);  // no piece picked up
+  auto nothingAt = [&](int x, int y) {
+    EXPECT_TRUE(drawnHovering(x, y).empty()) << "at " << x << "," << y;
+  };
+  nothingAt(5, 6); // no piece picked up
   // The silver: an enemy it cannot reach, an empty square it can, its own
   // side's piece, its own square, off the board.
   click(5, 7);
   for (Cell c : {Cell{3, 3}, {4, 6}, {6, 8}, {5, 7}, {12, 5}}) nothingAt(c.first, c.second);
   onMenu(g, Menu::SIDOU);
-  nothingAt(5, 6);  // guidance off
+  nothingAt(5, 6); // guidance off
   onMenu(g, Menu::SIDOU);
   EXPECT_FALSE(drawnHovering(5, 6).empty());
   leaveWindow();
@@ -305,7 +326,8 @@ TEST_F(Preview, AfterPuttingTheSquaresBackTheClickDrawsWhatItDrawsWithoutAPrevie
     auto y = [](int r) { return BOARD_TOP + r * SQUARE_HEIGHT + 300.0; };
     Form_MouseDown(h, BUTTON_LEFT, 0, x(5), y(8));
     if (pointFirst)
-      for (Cell c : {Cell{5, 4}, {5, 5}, {4, 3}, {5, 4}}) Form_MouseMove(h, x(c.first), y(c.second));
+      for (Cell c : {Cell{5, 4}, {5, 5}, {4, 3}, {5, 4}})
+        Form_MouseMove(h, x(c.first), y(c.second));
     EXPECT_EQ(Screen(screen.draws).showsPreview(), pointFirst);
     const size_t from = screen.draws.size();
     Form_MouseDown(h, BUTTON_LEFT, 0, x(5), y(4));
@@ -316,15 +338,19 @@ TEST_F(Preview, AfterPuttingTheSquaresBackTheClickDrawsWhatItDrawsWithoutAPrevie
   const std::vector<DrawCall> plain = play(false), pointed = play(true);
   ASSERT_GT(pointed.size(), plain.size());
   auto same = [](const DrawCall& a, const DrawCall& b) {
-    return a.kind == b.kind && a.code == b.code && a.left == b.left && a.top == b.top && a.right == b.right &&
-           a.bottom == b.bottom && a.text == b.text;
+    return a.kind == b.kind && a.code == b.code && a.left == b.left && a.top == b.top &&
+           a.right == b.right && a.bottom == b.bottom && a.text == b.text;
   };
   EXPECT_TRUE(std::equal(plain.begin(), plain.end(), pointed.end() - long(plain.size()), same));
 }
 
 TEST(PreviewMove, IsTheMoveAndExplosionPlayingDoesAndLeavesTheGameAlone) {
-  testing::Position p({{5, 5, CODE_SITA_KAKU}, {7, 3, CODE_UE_GIN}, {8, 2, CODE_UE_OU}, {6, 2, CODE_UE_HU},
-                       {7, 4, CODE_SITA_HU_NARI}, {1, 9, CODE_SITA_OU}});
+  testing::Position p({{5, 5, CODE_SITA_KAKU},
+                       {7, 3, CODE_UE_GIN},
+                       {8, 2, CODE_UE_OU},
+                       {6, 2, CODE_UE_HU},
+                       {7, 4, CODE_SITA_HU_NARI},
+                       {1, 9, CODE_SITA_OU}});
   p.hand(KIN, 2);
   const RecordEntry before = positionOf(p.g);
   const MovePreview seen = previewMove(p.g, 5, 5, 7, 3, CODE_SITA_KAKU);
@@ -335,7 +361,8 @@ TEST(PreviewMove, IsTheMoveAndExplosionPlayingDoesAndLeavesTheGameAlone) {
   const ExplosionEffects blast = explodeAfterCapture(p.g, 駒移動(p.g, 5, 5, 7, 3, CODE_SITA_KAKU));
   ASSERT_EQ(seen.explosion.count, blast.count);
   for (size_t i = 0; i < size_t(blast.count); ++i)
-    EXPECT_EQ(std::tuple(seen.explosion.squares[i].x, seen.explosion.squares[i].y, seen.explosion.squares[i].code),
+    EXPECT_EQ(std::tuple(seen.explosion.squares[i].x, seen.explosion.squares[i].y,
+                         seen.explosion.squares[i].code),
               std::tuple(blast.squares[i].x, blast.squares[i].y, blast.squares[i].code));
   EXPECT_TRUE(seen.explosion.upperKingLost);
   EXPECT_EQ(seen.move.captured, CODE_UE_GIN);

@@ -37,7 +37,7 @@ protected:
 };
 
 TEST_F(ExplosionAnimation, BlownSquaresFlickerBlastAndEndEmpty) {
-  g.BOARD[5][2] = CODE_UE_HU;  // a pawn in the block, not blown up: it stays
+  g.BOARD[5][2] = CODE_UE_HU; // a pawn in the block, not blown up: it stays
   setChecked(g, Menu::MOCHIKOMA, true);
   g.HAND_UE[GIN] = 1;
   ExplosionEffects blast;
@@ -48,11 +48,10 @@ TEST_F(ExplosionAnimation, BlownSquaresFlickerBlastAndEndEmpty) {
   描画_爆発アニメ(g, blast);
 
   // The king shows between empty and bomb four times, then the blast, then empty.
-  const std::vector<int> expected{EMPTY,     CODE_UE_OU, PIC_BOMB,  EMPTY,     CODE_UE_OU,
-                                  PIC_BOMB,  EMPTY,      CODE_UE_OU, PIC_BOMB, EMPTY,
-                                  CODE_UE_OU, PIC_BOMB,  PIC_BAKU1, PIC_BAKU2, PIC_BAKU1,
-                                  PIC_BAKU2, PIC_BAKU1,  PIC_BAKU2, PIC_BAKU1, PIC_BAKU2,
-                                  EMPTY};
+  const std::vector<int> expected{
+      EMPTY,      CODE_UE_OU, PIC_BOMB,  EMPTY,      CODE_UE_OU, PIC_BOMB,  EMPTY,
+      CODE_UE_OU, PIC_BOMB,   EMPTY,     CODE_UE_OU, PIC_BOMB,   PIC_BAKU1, PIC_BAKU2,
+      PIC_BAKU1,  PIC_BAKU2,  PIC_BAKU1, PIC_BAKU2,  PIC_BAKU1,  PIC_BAKU2, EMPTY};
   EXPECT_EQ(picturesOn(5, 1), expected);
   EXPECT_EQ(picturesOn(4, 2)[1], CODE_SITA_GIN_NARI);
   EXPECT_EQ(picturesOn(4, 2).back(), EMPTY);

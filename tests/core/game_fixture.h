@@ -7,18 +7,18 @@
 #include <algorithm>
 #include <string>
 
-#include "play/board_input.h"
 #include "platform/headless.h"
+#include "play/board_input.h"
+#include "play/setup.h"
 #include "sound_fake.h"
 #include "state/game.h"
-#include "play/setup.h"
 #include "temp_dir.h"
 
 namespace korvanu::testing {
 
 class OpenedGame : public ::testing::Test {
 protected:
-  TempDir dir;  // the settings and record files land here
+  TempDir dir; // the settings and record files land here
   HeadlessPlatform ui;
   Game g{ui};
 
@@ -36,10 +36,12 @@ protected:
   }
   // A press in the middle of cell (x, y).
   void click(double x, double y, int button = BUTTON_LEFT) {
-    Form_MouseDown(g, button, 0, BOARD_LEFT + x * SQUARE_WIDTH + 200, BOARD_TOP + y * SQUARE_HEIGHT + 300);
+    Form_MouseDown(g, button, 0, BOARD_LEFT + x * SQUARE_WIDTH + 200,
+                   BOARD_TOP + y * SQUARE_HEIGHT + 300);
   }
   int played(int sound) const {
-    return static_cast<int>(std::count(fake::calls.begin(), fake::calls.end(), "play " + std::to_string(sound)));
+    return static_cast<int>(
+        std::count(fake::calls.begin(), fake::calls.end(), "play " + std::to_string(sound)));
   }
   bool said(const std::string& text, const std::string& title) const {
     for (const MessageCall& m : ui.messages)

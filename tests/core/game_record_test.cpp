@@ -5,13 +5,13 @@
 
 #include <cstring>
 
+#include "game_fixture.h"
 #include "play/clock.h"
 #include "play/commands.h"
 #include "play/file_panel.h"
 #include "record/record_file.h"
 #include "rules/record.h"
 #include "state/game.h"
-#include "game_fixture.h"
 
 namespace korvanu {
 namespace {
@@ -26,8 +26,10 @@ protected:
   void kingStep() {
     const bool lower = g.TURN == g.SIDE_MAN;
     const int home = lower ? 9 : 1, out = lower ? 8 : 2;
-    if (g.BOARD[5][home] == (lower ? CODE_SITA_OU : CODE_UE_OU)) move(5, home, 5, out);
-    else move(5, out, 5, home);
+    if (g.BOARD[5][home] == (lower ? CODE_SITA_OU : CODE_UE_OU))
+      move(5, home, 5, out);
+    else
+      move(5, out, 5, home);
     ui.draws.clear();
   }
   static bool same(const RecordEntry& a, const RecordEntry& b) {
@@ -51,9 +53,9 @@ protected:
 
 TEST_F(GameRecord, TheComputersCaptureIsKeptAsItStandsAfterTheExplosion) {
   onMenu(g, Menu::SENTE);
-  move(1, 7, 1, 6);  // the computer opens its bishop's diagonal
+  move(1, 7, 1, 6); // the computer opens its bishop's diagonal
   ASSERT_EQ(g.BOARD[7][4], CODE_UE_HU);
-  move(4, 7, 4, 6);  // and its bishop takes on (4, 6)
+  move(4, 7, 4, 6); // and its bishop takes on (4, 6)
   ASSERT_EQ(g.MOVE_NO, 4);
   ASSERT_EQ(g.HAND_SITA[KAKU], 1) << "the bishop blew itself up with the capture";
   ASSERT_EQ(g.BOARD[4][6], EMPTY);
@@ -162,7 +164,7 @@ TEST_F(GameRecord, MoreThanFiveHundredMovesWithATurnStepToBothEnds) {
   ASSERT_EQ(g.GAME_MOVES, 521);
   ASSERT_EQ(g.TURN, g.SIDE_MAN);
   const RecordEntry last = positionOf(g);
-  onMenu(g, Menu::GOTE);  // against the computer from here; the human keeps the move
+  onMenu(g, Menu::GOTE); // against the computer from here; the human keeps the move
   ASSERT_EQ(g.MOVE_NO, 260);
   onMenu(g, Menu::AFTER);
   EXPECT_TRUE(refusedStep("進む"));
@@ -188,10 +190,10 @@ TEST_F(GameRecord, TotalsHoldTheTimeReallyUsedWithTheClockHidden) {
   onMenu(g, Menu::SENTE);
   auto think = [&](double seconds) {
     ui.clock += seconds;
-    Timer1_Timer(g);  // the window's timer, where it runs
+    Timer1_Timer(g); // the window's timer, where it runs
   };
   think(10);
-  move(7, 7, 7, 6);  // the computer answers at once
+  move(7, 7, 7, 6); // the computer answers at once
   EXPECT_DOUBLE_EQ(g.MAN_TIME, 10);
   EXPECT_DOUBLE_EQ(g.COM_TIME, 0) << "the computer took no time";
   EXPECT_DOUBLE_EQ(g.REC[2].TIME_C, 0);

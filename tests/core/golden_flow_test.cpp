@@ -15,14 +15,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/headless.h"
 #include "play/board_input.h"
 #include "play/clock.h"
 #include "play/commands.h"
-#include "platform/headless.h"
+#include "play/setup.h"
 #include "rules/move_list.h"
 #include "sound/sound_library.h"
 #include "state/game.h"
-#include "play/setup.h"
 #include "temp_dir.h"
 
 namespace korvanu {
@@ -52,8 +52,8 @@ public:
     HeadlessPlatform::drawPicture(code, left, top);
   }
   void drawOutline(int colour, double left, double top, double right, double bottom) override {
-    note("box " + std::to_string(colour) + " " + num(left) + " " + num(top) + " " + num(right) + " " +
-         num(bottom));
+    note("box " + std::to_string(colour) + " " + num(left) + " " + num(top) + " " + num(right) +
+         " " + num(bottom));
     HeadlessPlatform::drawOutline(colour, left, top, right, bottom);
   }
   void drawTint(std::uint32_t argb, double left, double top, double right, double bottom) override {
@@ -74,8 +74,8 @@ public:
     HeadlessPlatform::refresh();
   }
   void showCursor(int colour, double left, double top, double right, double bottom) override {
-    note("cursor " + std::to_string(colour) + " " + num(left) + " " + num(top) + " " + num(right) + " " +
-         num(bottom));
+    note("cursor " + std::to_string(colour) + " " + num(left) + " " + num(top) + " " + num(right) +
+         " " + num(bottom));
     HeadlessPlatform::showCursor(colour, left, top, right, bottom);
   }
   void hideCursor() override {
@@ -90,7 +90,9 @@ public:
                     Icon icon) override {
     const Answer a = HeadlessPlatform::messageBox(text, title, buttons, icon);
     note("message [" + title + "] [" + text + "] -> " +
-         (a == Answer::Ok ? "ok" : a == Answer::Yes ? "yes" : "no"));
+         (a == Answer::Ok    ? "ok"
+          : a == Answer::Yes ? "yes"
+                             : "no"));
     return a;
   }
   void moveWindow(int left, int top) override {
@@ -126,7 +128,8 @@ int32_t soundFree(int32_t id) { return note("sound free " + std::to_string(id)),
 int32_t soundInit(intptr_t) { return 9; }
 int32_t soundTerm(int32_t d) { return note("sound terminate " + std::to_string(d)), 1; }
 int32_t soundCreate(int32_t, const void*, int32_t, int32_t) { return 0; }
-const SoundApi JOURNAL_SOUND{soundInit, soundTerm, soundCreate, soundPlay, soundLoop, soundStop, soundFree};
+const SoundApi JOURNAL_SOUND{soundInit, soundTerm, soundCreate, soundPlay,
+                             soundLoop, soundStop, soundFree};
 
 class GoldenFlow : public ::testing::Test {
 protected:
@@ -157,7 +160,8 @@ protected:
   void click(int x, int y, int button = BUTTON_LEFT) {
     step("click " + std::to_string(x) + " " + std::to_string(y) +
          (button == BUTTON_RIGHT ? " right" : ""));
-    Form_MouseDown(g, button, 0, BOARD_LEFT + x * SQUARE_WIDTH + 200, BOARD_TOP + y * SQUARE_HEIGHT + 300);
+    Form_MouseDown(g, button, 0, BOARD_LEFT + x * SQUARE_WIDTH + 200,
+                   BOARD_TOP + y * SQUARE_HEIGHT + 300);
     state();
   }
   // The window's timer, as it ticks while `seconds` pass.
@@ -186,9 +190,9 @@ protected:
   }
   void state() {
     std::ostringstream s;
-    s << "state turn " << g.TURN << " mode " << g.GAME_MODE << " select " << g.SELECT_STATE << " move "
-      << g.MOVE_NO << " last " << g.RECORD_LAST << " moves " << g.GAME_MOVES << " man " << num(g.MAN_TIME)
-      << " com " << num(g.COM_TIME);
+    s << "state turn " << g.TURN << " mode " << g.GAME_MODE << " select " << g.SELECT_STATE
+      << " move " << g.MOVE_NO << " last " << g.RECORD_LAST << " moves " << g.GAME_MOVES << " man "
+      << num(g.MAN_TIME) << " com " << num(g.COM_TIME);
     note(s.str());
     std::string board = "board";
     for (int y = 1; y <= 9; ++y)
@@ -210,7 +214,8 @@ protected:
       for (int k = 1; k <= 7; ++k) line += " " + std::to_string(e.HAND_SITA[k]);
       line += " |";
       for (int k = 1; k <= 7; ++k) line += " " + std::to_string(e.HAND_UE[k]);
-      line += " | " + num(e.TIME_A) + " " + num(e.TIME_B) + " " + num(e.TIME_C) + " " + num(e.TIME_D);
+      line +=
+          " | " + num(e.TIME_A) + " " + num(e.TIME_B) + " " + num(e.TIME_C) + " " + num(e.TIME_D);
       note(line);
     }
   }
@@ -239,7 +244,7 @@ TEST_F(GoldenFlow, ASessionOfPlayDrawsSoundsAndRecordsAsBefore) {
   tick(1);
   click(4, 7);
   tick(3.5);
-  click(4, 6);  // the computer's bishop takes the pawn and blows up
+  click(4, 6); // the computer's bishop takes the pawn and blows up
   for (int i = 0; i < 4; ++i) {
     tick(1);
     playSomething(false, 2 + i);
@@ -277,7 +282,7 @@ TEST_F(GoldenFlow, ASessionOfPlayDrawsSoundsAndRecordsAsBefore) {
   click(7, 3);
   click(7, 4);
   click(2, 8);
-  click(8, 2);  // bishop takes bishop: the corner blows up
+  click(8, 2); // bishop takes bishop: the corner blows up
   tick(4);
   playSomething(true, 9);
   // A drop from the lower hand.

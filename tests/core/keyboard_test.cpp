@@ -20,8 +20,8 @@ std::vector<std::string> drawn(const HeadlessPlatform& ui) {
   std::vector<std::string> out;
   for (const DrawCall& d : ui.draws) {
     std::ostringstream line;
-    line << d.kind << ' ' << d.code << ' ' << d.left << ' ' << d.top << ' ' << d.right << ' ' << d.bottom << ' '
-         << d.text << ' ' << d.points << ' ' << d.bold;
+    line << d.kind << ' ' << d.code << ' ' << d.left << ' ' << d.top << ' ' << d.right << ' '
+         << d.bottom << ' ' << d.text << ' ' << d.points << ' ' << d.bold;
     out.push_back(line.str());
   }
   return out;
@@ -52,7 +52,8 @@ protected:
   }
   // The cursor as the window shows it, in cells.
   std::pair<double, double> cursorCell() const {
-    return {(ui.cursor.left - BOARD_LEFT) / SQUARE_WIDTH, (ui.cursor.top - BOARD_TOP) / SQUARE_HEIGHT};
+    return {(ui.cursor.left - BOARD_LEFT) / SQUARE_WIDTH,
+            (ui.cursor.top - BOARD_TOP) / SQUARE_HEIGHT};
   }
   void startTwoPeople() {
     onMenu(g, Menu::START);
@@ -138,7 +139,8 @@ TEST_F(Keyboard, MenuKeysDoWhatTheirMenusDo) {
     const std::string& text = ui.messages[0].text;
     const size_t line = text.find(std::string(k) + "：");
     ASSERT_NE(line, std::string::npos) << k;
-    EXPECT_NE(text.substr(line, text.find('\n', line) - line).find(item.caption), std::string::npos) << k;
+    EXPECT_NE(text.substr(line, text.find('\n', line) - line).find(item.caption), std::string::npos)
+        << k;
   }
 }
 
@@ -164,7 +166,7 @@ TEST_F(Keyboard, TheCursorComesOutOnTheFirstPressAndOnlyThen) {
   ui.messages.clear();
   putCursorAway(g);
   EXPECT_FALSE(ui.cursorShown);
-  click(8, 9);  // a knight
+  click(8, 9); // a knight
   ASSERT_EQ(g.SELECT_STATE, 1);
   key(KEY_DOWN);
   EXPECT_EQ(cursorCell(), std::make_pair(8.0, 9.0));
@@ -232,9 +234,9 @@ TEST_F(Keyboard, PressesAreClicksAtTheCursorsCell) {
     int x, y;
     bool right;
   };
-  const std::vector<Press> session{{2, 2, false}, {2, 1, false}, {2, 1, true},  {5, 1, false}, {5, 2, false},
-                                   {11, 7, false}, {5, 5, false}, {-1, 7, false}, {9, 5, false}, {5, 9, false},
-                                   {9, 9, false}};
+  const std::vector<Press> session{{2, 2, false}, {2, 1, false},  {2, 1, true},  {5, 1, false},
+                                   {5, 2, false}, {11, 7, false}, {5, 5, false}, {-1, 7, false},
+                                   {9, 5, false}, {5, 9, false},  {9, 9, false}};
   auto setUp = [](Game& game) {
     // The options are saved as they change, so the second game opens with them.
     for (Menu option : {Menu::MOCHIKOMA, Menu::SIDOU})
@@ -282,8 +284,8 @@ TEST_F(Keyboard, PressesAreClicksAtTheCursorsCell) {
   mouseUi.messages.clear();
   fake::calls.clear();
   for (const Press& p : session)
-    Form_MouseDown(mouse, p.right ? BUTTON_RIGHT : BUTTON_LEFT, 0, BOARD_LEFT + p.x * SQUARE_WIDTH + 200,
-                   BOARD_TOP + p.y * SQUARE_HEIGHT + 300);
+    Form_MouseDown(mouse, p.right ? BUTTON_RIGHT : BUTTON_LEFT, 0,
+                   BOARD_LEFT + p.x * SQUARE_WIDTH + 200, BOARD_TOP + p.y * SQUARE_HEIGHT + 300);
 
   EXPECT_EQ(drawn(ui), drawn(mouseUi));
   EXPECT_EQ(messagesOf(ui), messagesOf(mouseUi));
@@ -294,7 +296,7 @@ TEST_F(Keyboard, PressesAreClicksAtTheCursorsCell) {
 
 TEST_F(Keyboard, TheCursorGoesWithTheGameAndLeavesTheRecordKeysFree) {
   startTwoPeople();
-  ui.answers = {Answer::Yes};  // another game?
+  ui.answers = {Answer::Yes}; // another game?
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = EMPTY;
   g.BOARD[5][9] = CODE_SITA_OU;

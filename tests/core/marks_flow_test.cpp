@@ -3,9 +3,9 @@
 // them after each thing a player does.
 #include <gtest/gtest.h>
 
+#include "game_fixture.h"
 #include "play/commands.h"
 #include "play/file_panel.h"
-#include "game_fixture.h"
 #include "screen_model.h"
 #include "view/marks_view.h"
 
@@ -39,8 +39,13 @@ protected:
       for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
           const std::uint32_t t = look().tint(x, y);
-          const char* k = t == from() ? "F" : t == to() ? "T" : t == blown() ? "B" : t ? "?" : nullptr;
-          if (k && std::string(k) == kind) out += std::string(k) + std::to_string(x) + std::to_string(y) + " ";
+          const char* k = t == from()    ? "F"
+                          : t == to()    ? "T"
+                          : t == blown() ? "B"
+                          : t            ? "?"
+                                         : nullptr;
+          if (k && std::string(k) == kind)
+            out += std::string(k) + std::to_string(x) + std::to_string(y) + " ";
         }
     return out;
   }
@@ -56,7 +61,7 @@ protected:
 
 TEST_F(MarksFlow, NoGameShowsNeitherMarksNorMarker) {
   onMenu(g, Menu::SIDOU);
-  click(7, 7);  // refused, but its guidance is shown
+  click(7, 7); // refused, but its guidance is shown
   click(3, 3);
   onMenu(g, Menu::UCHU);
   EXPECT_EQ(tints(), "");
@@ -67,7 +72,7 @@ TEST_F(MarksFlow, TheHumansMoveThenTheComputersReplyEachMarkTheirSquares) {
   onMenu(g, Menu::SENTE);
   EXPECT_EQ(marker(), 'L');
   const size_t start = ui.draws.size();
-  move(7, 7, 7, 6);  // the computer answers within the same click
+  move(7, 7, 7, 6); // the computer answers within the same click
   ASSERT_EQ(g.MOVE_NO, 2);
 
   // While it thought, the marker stood at the computer's side, between the
@@ -76,9 +81,11 @@ TEST_F(MarksFlow, TheHumansMoveThenTheComputersReplyEachMarkTheirSquares) {
   for (size_t i = start; i < ui.draws.size(); ++i) {
     const DrawCall& d = ui.draws[i];
     if (d.kind == DrawCall::Tint && d.argb == to()) (humanTo ? computerTo : humanTo) = i;
-    if (d.kind == DrawCall::Text && d.text == "手番" && d.left < BOARD_LEFT && !upperMarker) upperMarker = i;
+    if (d.kind == DrawCall::Text && d.text == "手番" && d.left < BOARD_LEFT && !upperMarker)
+      upperMarker = i;
   }
-  EXPECT_TRUE(humanTo < upperMarker && upperMarker < computerTo) << humanTo << " " << upperMarker << " " << computerTo;
+  EXPECT_TRUE(humanTo < upperMarker && upperMarker < computerTo)
+      << humanTo << " " << upperMarker << " " << computerTo;
 
   // Only the reply stays marked; the human's squares are plain again.
   int fx = 0, fy = 0, tx = 0, ty = 0;
@@ -89,7 +96,8 @@ TEST_F(MarksFlow, TheHumansMoveThenTheComputersReplyEachMarkTheirSquares) {
     }
   ASSERT_NE(fx, 0);
   ASSERT_NE(tx, 0);
-  EXPECT_EQ(tints(), "F" + std::to_string(fx) + std::to_string(fy) + " T" + std::to_string(tx) + std::to_string(ty) + " ");
+  EXPECT_EQ(tints(), "F" + std::to_string(fx) + std::to_string(fy) + " T" + std::to_string(tx) +
+                         std::to_string(ty) + " ");
   EXPECT_EQ(look().at(7, 7).picture, EMPTY);
   EXPECT_EQ(look().at(7, 6).picture, CODE_SITA_HU);
   EXPECT_EQ(marker(), 'L');
@@ -147,7 +155,7 @@ TEST_F(MarksFlow, ACaptureBetweenNeighboursStepsBackAsTheSideThatMadeIt) {
   g.BOARD[5][6] = CODE_SITA_GIN;
   g.BOARD[5][4] = CODE_UE_GIN;
   move(5, 6, 5, 5);
-  move(5, 4, 5, 5);  // both silvers go: the boards alone could read it the other way round
+  move(5, 4, 5, 5); // both silvers go: the boards alone could read it the other way round
   EXPECT_EQ(tints(), "F54 T55 ");
   move(1, 9, 1, 8);
   onMenu(g, Menu::REPLAY);
@@ -186,8 +194,8 @@ TEST_F(MarksFlow, RedrawsKeepEachTintOnceAndTheTurnedBoardTurnsThem) {
   const std::string marked = tints();
   for (Menu m : {Menu::TATAMI, Menu::TAKE, Menu::UCHU, Menu::RENGA, Menu::MIDORI, Menu::MOCHIKOMA})
     onMenu(g, m);
-  click(6, 1);  // picked up: red outline and guidance
-  click(5, 3);  // another piece of the same side
+  click(6, 1); // picked up: red outline and guidance
+  click(5, 3); // another piece of the same side
   EXPECT_EQ(tints(), marked);
   EXPECT_EQ(look().smeared(), 0);
   EXPECT_EQ(marker(), 'U');
@@ -202,7 +210,8 @@ TEST_F(MarksFlow, RedrawsKeepEachTintOnceAndTheTurnedBoardTurnsThem) {
 class AnnouncingPlatform : public HeadlessPlatform {
 public:
   std::vector<size_t> drawnAt;
-  Answer messageBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) override {
+  Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
+                    Icon icon) override {
     drawnAt.push_back(draws.size());
     return HeadlessPlatform::messageBox(text, title, buttons, icon);
   }
@@ -221,14 +230,15 @@ TEST(MarksAtTheEnd, TheWinnerIsAnnouncedWithoutAMarkerAndANewGameHasNoMarks) {
   g.BOARD[5][6] = CODE_SITA_SYA;
   g.BOARD[4][2] = CODE_UE_KIN;
   auto click = [&](int x, int y) {
-    Form_MouseDown(g, BUTTON_LEFT, 0, BOARD_LEFT + x * SQUARE_WIDTH + 200, BOARD_TOP + y * SQUARE_HEIGHT + 300);
+    Form_MouseDown(g, BUTTON_LEFT, 0, BOARD_LEFT + x * SQUARE_WIDTH + 200,
+                   BOARD_TOP + y * SQUARE_HEIGHT + 300);
   };
   click(5, 9), click(5, 8);
   click(4, 2), click(5, 2);
   ui.answers = {Answer::Yes};
   ui.messages.clear();
   ui.drawnAt.clear();
-  click(5, 6), click(5, 2);  // the rook takes the gold; the blast, the upper king
+  click(5, 6), click(5, 2); // the rook takes the gold; the blast, the upper king
   ASSERT_EQ(ui.messages.size(), 2u);
   ASSERT_EQ(ui.messages[0].text, "先手の勝ちです");
 

@@ -22,8 +22,12 @@ protected:
   std::string drawnOn(int x, int y) const {
     std::string out;
     for (const DrawCall& d : ui.draws)
-      if (d.left >= cellLeft(x) && d.left < cellLeft(x + 1) && d.top >= cellTop(y) && d.top < cellTop(y + 1))
-        out += d.kind == DrawCall::Picture ? "P" : d.kind == DrawCall::Outline ? "O" : d.kind == DrawCall::Tint ? "T" : "X";
+      if (d.left >= cellLeft(x) && d.left < cellLeft(x + 1) && d.top >= cellTop(y) &&
+          d.top < cellTop(y + 1))
+        out += d.kind == DrawCall::Picture   ? "P"
+               : d.kind == DrawCall::Outline ? "O"
+               : d.kind == DrawCall::Tint    ? "T"
+                                             : "X";
     return out;
   }
   bool texts(const std::string& text) const {

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "play/setup.h"
 #include "position.h"
 #include "rules/legality.h"
 #include "rules/move_list.h"
 #include "rules/move_marks.h"
 #include "rules/moves.h"
 #include "rules/record.h"
-#include "play/setup.h"
 
 namespace korvanu {
 namespace {
@@ -22,7 +22,8 @@ namespace {
 // "F77 T76 B81 " for a mark set: From, To and Blown squares as x and y.
 std::string describe(const MoveMarks& m) {
   std::string out;
-  for (auto [kind, name] : {std::pair{SquareMark::From, "F"}, {SquareMark::To, "T"}, {SquareMark::Blown, "B"}})
+  for (auto [kind, name] :
+       {std::pair{SquareMark::From, "F"}, {SquareMark::To, "T"}, {SquareMark::Blown, "B"}})
     for (int x = 1; x <= 9; ++x)
       for (int y = 1; y <= 9; ++y)
         if (m.at[x][y] == kind) out += name + std::to_string(x) + std::to_string(y) + " ";
@@ -49,7 +50,8 @@ TEST(MoveMarks, APlayedMoveMarksItsOriginDestinationAndBlast) {
   blast.squares[0] = {7, 1, CODE_UE_GIN};
   blast.squares[1] = {8, 2, CODE_SITA_KAKU};
   blast.count = 2;
-  EXPECT_EQ(describe(marksOf(take, blast)), "F28 T82 B71 ") << "the blown destination stays the destination";
+  EXPECT_EQ(describe(marksOf(take, blast)), "F28 T82 B71 ")
+      << "the blown destination stays the destination";
   EXPECT_EQ(describe(turnedRound(marksOf(take, blast))), "F82 T28 B39 ");
 }
 
@@ -69,21 +71,32 @@ TEST(MoveMarks, TheRecordsTwoPositionsGiveBackTheMoveBetweenThem) {
   {
     // A pawn takes and survives its own blast; the gold beside it does not,
     // the pawn beside it does.
-    testing::Position p({{5, 9, CODE_SITA_OU}, {1, 1, CODE_UE_OU}, {5, 6, CODE_SITA_HU},
-                         {5, 5, CODE_UE_GIN}, {4, 5, CODE_UE_KIN}, {6, 4, CODE_UE_HU}});
+    testing::Position p({{5, 9, CODE_SITA_OU},
+                         {1, 1, CODE_UE_OU},
+                         {5, 6, CODE_SITA_HU},
+                         {5, 5, CODE_UE_GIN},
+                         {4, 5, CODE_UE_KIN},
+                         {6, 4, CODE_UE_HU}});
     EXPECT_EQ(foundAfter(p, 5, 6, 5, 5, CODE_SITA_HU), "F56 T55 B45 ");
   }
   {
     // A rook from afar takes and goes with the blast.
-    testing::Position p({{5, 9, CODE_SITA_OU}, {1, 1, CODE_UE_OU}, {9, 5, CODE_SITA_SYA},
-                         {5, 5, CODE_UE_GIN}, {4, 4, CODE_SITA_KEI}, {6, 6, CODE_UE_HU_NARI}});
+    testing::Position p({{5, 9, CODE_SITA_OU},
+                         {1, 1, CODE_UE_OU},
+                         {9, 5, CODE_SITA_SYA},
+                         {5, 5, CODE_UE_GIN},
+                         {4, 4, CODE_SITA_KEI},
+                         {6, 6, CODE_UE_HU_NARI}});
     EXPECT_EQ(foundAfter(p, 9, 5, 5, 5, CODE_SITA_SYA), "F95 T55 B44 B66 ");
   }
   {
     // Two golds could have taken from beside the square; the blast empties
     // both squares, so the boards cannot tell which: one is named.
-    testing::Position p({{5, 9, CODE_SITA_OU}, {1, 1, CODE_UE_OU}, {4, 6, CODE_SITA_KIN},
-                         {6, 6, CODE_SITA_KIN}, {5, 5, CODE_UE_GIN}});
+    testing::Position p({{5, 9, CODE_SITA_OU},
+                         {1, 1, CODE_UE_OU},
+                         {4, 6, CODE_SITA_KIN},
+                         {6, 6, CODE_SITA_KIN},
+                         {5, 5, CODE_UE_GIN}});
     EXPECT_EQ(foundAfter(p, 6, 6, 5, 5, CODE_SITA_KIN), "F46 T55 B66 ");
   }
 }
@@ -122,7 +135,8 @@ bool explains(const RecordEntry& before, const RecordEntry& after, const MoveMar
   std::vector<Move> tries;
   if (fx == 0 && landed != EMPTY) {
     const int kind = kindOf(landed);
-    tries.push_back(isSita(landed) ? Move{11, kind + 2, tx, ty, landed} : Move{-1, kind, tx, ty, landed});
+    tries.push_back(isSita(landed) ? Move{11, kind + 2, tx, ty, landed}
+                                   : Move{-1, kind, tx, ty, landed});
   } else if (fx != 0) {
     const int c = before.BOARD[fx][fy];
     tries = {{fx, fy, tx, ty, c}, {fx, fy, tx, ty, isUe(c) ? c + 1 : c - 1}};
@@ -152,7 +166,9 @@ TEST(MoveMarks, RandomGamesStepBackToTheMovesTheyWerePlayedWith) {
     testing::Position p;
     初期設定(p.g);
     bool upper = seed % 2;
-    for (int n = 0; n < 300 && 調査_駒存在(p.g, CODE_SITA_OU) == ON && 調査_駒存在(p.g, CODE_UE_OU) == ON; ++n) {
+    for (int n = 0;
+         n < 300 && 調査_駒存在(p.g, CODE_SITA_OU) == ON && 調査_駒存在(p.g, CODE_UE_OU) == ON;
+         ++n) {
       const auto playable = playableMoves(p.g, upper);
       if (playable.empty()) break;
       const Move m = playable[std::uniform_int_distribution<size_t>(0, playable.size() - 1)(rng)];
@@ -163,8 +179,8 @@ TEST(MoveMarks, RandomGamesStepBackToTheMovesTheyWerePlayedWith) {
       const RecordEntry after = positionOf(p.g);
       const MoveMarks played = marksOf(move, blast);
       const MoveMarks found = marksBetween(p.g, before, after, upper ? 1 : -1);
-      const std::string where = "seed " + std::to_string(seed) + " move " + std::to_string(n) + ": played " +
-                                describe(played) + "found " + describe(found);
+      const std::string where = "seed " + std::to_string(seed) + " move " + std::to_string(n) +
+                                ": played " + describe(played) + "found " + describe(found);
       blasts += blast.count > 0;
       drops += move.drop;
       if (describe(found) != describe(played)) {
@@ -173,7 +189,8 @@ TEST(MoveMarks, RandomGamesStepBackToTheMovesTheyWerePlayedWith) {
       }
 
       const MoveMarks unknown = marksBetween(p.g, before, after);
-      ASSERT_TRUE(explains(before, after, unknown)) << where << " not told who moved: " << describe(unknown);
+      ASSERT_TRUE(explains(before, after, unknown))
+          << where << " not told who moved: " << describe(unknown);
       otherSide += describe(unknown) != describe(found);
       upper = !upper;
     }

@@ -9,10 +9,10 @@
 #include "platform/headless.h"
 #include "play/commands.h"
 #include "play/file_panel.h"
+#include "play/setup.h"
 #include "sound/sound.h"
 #include "sound_fake.h"
 #include "state/game.h"
-#include "play/setup.h"
 #include "temp_dir.h"
 
 namespace korvanu {
@@ -47,7 +47,8 @@ TEST_F(Places, TheGameFolderBesideTheProgramHoldsEverythingWhenTheSoundLibraryIs
 
   // Without /proc the program cannot tell its folder: the current directory, as always.
   const Locations lost = chooseLocations(Surroundings{"", s.home, "", "../lib", "../share"});
-  EXPECT_EQ(lost.soundLibrary, "./libKorvanu.so") << "a bare name would search the system's libraries";
+  EXPECT_EQ(lost.soundLibrary, "./libKorvanu.so")
+      << "a bare name would search the system's libraries";
   EXPECT_EQ(lost.soundFolder, "");
   EXPECT_EQ(lost.settingsFile, "Korvanu.ini");
 }
@@ -67,27 +68,32 @@ TEST_F(Places, XdgConfigHomeCountsOnlyWhenItIsAnAbsolutePath) {
   EXPECT_EQ(chooseLocations(s).settingsFile, under("cfg/korvanu/Korvanu.ini"));
   for (const char* ignored : {"", "relative/cfg"}) {
     s.configHome = ignored;
-    EXPECT_EQ(chooseLocations(s).settingsFile, under("home/.config/korvanu/Korvanu.ini")) << ignored;
+    EXPECT_EQ(chooseLocations(s).settingsFile, under("home/.config/korvanu/Korvanu.ini"))
+        << ignored;
   }
   // No home and no usable XDG_CONFIG_HOME: the player's files stay in the current directory.
   s.home.clear();
   const Locations homeless = chooseLocations(s);
   EXPECT_EQ(homeless.settingsFile, "Korvanu.ini");
   EXPECT_EQ(homeless.recordsFolder, "");
-  EXPECT_EQ(homeless.soundFolder, under("usr/share/korvanu")) << "the game's own files are still found";
+  EXPECT_EQ(homeless.soundFolder, under("usr/share/korvanu"))
+      << "the game's own files are still found";
 }
 
 TEST_F(Places, RecordsGoToTheDocumentsFolderTheDesktopNames) {
   s.configHome = under("cfg");
   fs::create_directories(s.configHome);
   const auto documentsLine = [&](const std::string& line) {
-    dir.write("cfg/user-dirs.dirs", "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n" +
-                                        line + "\nXDG_MUSIC_DIR=\"$HOME/Music\"\n");
+    dir.write("cfg/user-dirs.dirs",
+              "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n" + line +
+                  "\nXDG_MUSIC_DIR=\"$HOME/Music\"\n");
     return chooseLocations(s).recordsFolder;
   };
-  EXPECT_EQ(documentsLine("XDG_DOCUMENTS_DIR=\"$HOME/ドキュメント\""), under("home/ドキュメント/Korvanu"));
+  EXPECT_EQ(documentsLine("XDG_DOCUMENTS_DIR=\"$HOME/ドキュメント\""),
+            under("home/ドキュメント/Korvanu"));
   EXPECT_EQ(documentsLine("XDG_DOCUMENTS_DIR=\"/srv/papers\""), "/srv/papers/Korvanu");
-  EXPECT_EQ(documentsLine("XDG_DOCUMENTS_DIR=\"$HOME/My\\ \\\"Docs\\\"\""), under("home/My \"Docs\"/Korvanu"));
+  EXPECT_EQ(documentsLine("XDG_DOCUMENTS_DIR=\"$HOME/My\\ \\\"Docs\\\"\""),
+            under("home/My \"Docs\"/Korvanu"));
   // Forms the file may not hold fall back to ~/Documents.
   for (const char* bad : {"XDG_DOCUMENTS_DIR=relative/docs", "XDG_DOCUMENTS_DIR=\"docs\"",
                           "XDG_DOCUMENTS_DIR=\"\"", "XDG_DOCUMENTS_DIRECTORY=\"/srv/x\""})
@@ -95,7 +101,8 @@ TEST_F(Places, RecordsGoToTheDocumentsFolderTheDesktopNames) {
 }
 
 TEST(ThisProgram, ItsFolderComesFromProcSelfExeAndItsConfigFolderFromTheEnvironment) {
-  const std::string configWas = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
+  const std::string configWas =
+      std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
   const std::string homeWas = std::getenv("HOME") ? std::getenv("HOME") : "";
   setenv("XDG_CONFIG_HOME", "/somewhere/cfg", 1);
   setenv("HOME", "", 1);
@@ -128,7 +135,7 @@ TEST_F(InstalledGame, SoundsComeFromTheDataFolderWhateverTheCurrentDirectory) {
   fs::create_directories(under("usr/share/korvanu"));
   dir.write("usr/share/korvanu/禁止.wav", "22");
   dir.write("usr/share/korvanu/BGM.wav", "55555");
-  dir.write("駒打音.wav", "333");  // in the current directory: not the game's
+  dir.write("駒打音.wav", "333"); // in the current directory: not the game's
   loadSounds(g);
   EXPECT_EQ(ui.soundLibraryPath, under("usr/lib/korvanu/libKorvanu.so"));
   EXPECT_EQ(fake::calls,
@@ -160,7 +167,8 @@ TEST_F(InstalledGame, ASettingsFolderThatCannotBeMadeGivesTheUsualMessageOnce) {
   EXPECT_TRUE(isChecked(g, Menu::MOCHIKOMA));
 }
 
-TEST_F(InstalledGame, TheFilePanelFirstOpensInTheRecordsFolderMadeThenAndLaterWhereThePlayerLeftIt) {
+TEST_F(InstalledGame,
+       TheFilePanelFirstOpensInTheRecordsFolderMadeThenAndLaterWhereThePlayerLeftIt) {
   Form_Load(g);
   EXPECT_FALSE(fs::exists(g.LOCATIONS.recordsFolder)) << "not made before the panel opens";
   onMenu(g, Menu::KIFU_READ);
@@ -168,7 +176,7 @@ TEST_F(InstalledGame, TheFilePanelFirstOpensInTheRecordsFolderMadeThenAndLaterWh
   EXPECT_EQ(ui.folderShown, under("home/Documents/Korvanu"));
   EXPECT_EQ(ui.fileFolder, under("home/Documents/Korvanu"));
 
-  ui.folderShown = ui.fileFolder = under("home");  // the player goes elsewhere
+  ui.folderShown = ui.fileFolder = under("home"); // the player goes elsewhere
   onMenu(g, Menu::KIFU_READ);
   onMenu(g, Menu::KIFU_WRITE);
   EXPECT_EQ(ui.fileFolder, under("home"));

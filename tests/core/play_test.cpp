@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
+#include "game_fixture.h"
+#include "platform/headless.h"
 #include "play/board_input.h"
 #include "play/commands.h"
-#include "platform/headless.h"
+#include "play/setup.h"
 #include "sound_fake.h"
 #include "state/game.h"
-#include "play/setup.h"
-#include "game_fixture.h"
 
 namespace korvanu {
 namespace {
@@ -26,8 +26,8 @@ protected:
   }
   bool outlined(int colour, int x, int y) const {
     for (const DrawCall& d : ui.draws)
-      if (d.kind == DrawCall::Outline && d.code == colour && d.left == BOARD_LEFT + x * SQUARE_WIDTH &&
-          d.top == BOARD_TOP + y * SQUARE_HEIGHT)
+      if (d.kind == DrawCall::Outline && d.code == colour &&
+          d.left == BOARD_LEFT + x * SQUARE_WIDTH && d.top == BOARD_TOP + y * SQUARE_HEIGHT)
         return true;
     return false;
   }
@@ -36,10 +36,10 @@ protected:
 TEST_F(Play, ClicksMapToCellsRoundingDown) {
   onMenu(g, Menu::MOCHIKOMA);
   onMenu(g, Menu::START);
-  g.TURN = TURN_GOTE;  // the second player, upper side, to move
+  g.TURN = TURN_GOTE; // the second player, upper side, to move
   g.HAND_UE[KIN] = 1;
   g.HAND_UE_TOTAL = 1;
-  const double goldRow = BOARD_TOP + 3 * SQUARE_HEIGHT + 100;  // the upper hand's gold
+  const double goldRow = BOARD_TOP + 3 * SQUARE_HEIGHT + 100; // the upper hand's gold
   Form_MouseDown(g, BUTTON_LEFT, 0, 1049, goldRow);
   EXPECT_EQ(g.SELECT_STATE, 1);
   EXPECT_EQ(g.MOVE_BUF[3], -1);
@@ -69,7 +69,7 @@ TEST_F(Play, OpponentsPiecesAreShownNotPickedUp) {
   onMenu(g, Menu::SENTE);
   EXPECT_TRUE(said("MANの番です", " "));
   ui.draws.clear();
-  click(3, 3);  // the computer's pawn
+  click(3, 3); // the computer's pawn
   EXPECT_EQ(g.SELECT_STATE, 0);
   EXPECT_TRUE(outlined(COLOR_WHITE, 3, 4));
   EXPECT_TRUE(outlined(COLOR_WHITE, 3, 3));
@@ -126,7 +126,7 @@ TEST_F(Play, SecondPlayerLetsTheComputerOpenSilently) {
 
 TEST_F(Play, StartResumesAGameWithItsSides) {
   onMenu(g, Menu::SENTE);
-  move(7, 7, 7, 6);  // and the computer answers
+  move(7, 7, 7, 6); // and the computer answers
   ASSERT_EQ(g.GAME_MOVES, 2);
   ASSERT_EQ(g.TURN, TURN_SENTE);
   ui.messages.clear();
@@ -150,7 +150,8 @@ TEST_F(Play, LevelChangesShowOnlyAgainstTheComputer) {
   ui.draws.clear();
   onMenu(g, Menu::LEVEL1);
   bool shown = false;
-  for (const DrawCall& d : ui.draws) shown |= d.kind == DrawCall::Text && d.text.find('1') != std::string::npos;
+  for (const DrawCall& d : ui.draws)
+    shown |= d.kind == DrawCall::Text && d.text.find('1') != std::string::npos;
   EXPECT_TRUE(shown);
 }
 
@@ -175,7 +176,7 @@ TEST_F(Play, ACaptureExplodesOnScreenAfterAPause) {
   move(7, 3, 7, 4);
   ui.waits.clear();
   ui.draws.clear();
-  move(2, 8, 8, 2);  // the bishops: the corner round (8, 2) blows up
+  move(2, 8, 8, 2); // the bishops: the corner round (8, 2) blows up
   ASSERT_FALSE(ui.waits.empty());
   EXPECT_DOUBLE_EQ(ui.waits.front(), 0.3);
   EXPECT_EQ(sounds("play 4"), 1);
@@ -183,7 +184,8 @@ TEST_F(Play, ACaptureExplodesOnScreenAfterAPause) {
     EXPECT_EQ(g.BOARD[x][y], EMPTY);
     bool shownEmpty = false;
     for (const DrawCall& d : ui.draws)
-      shownEmpty |= d.kind == DrawCall::Picture && d.code == EMPTY && d.left == BOARD_LEFT + x * SQUARE_WIDTH &&
+      shownEmpty |= d.kind == DrawCall::Picture && d.code == EMPTY &&
+                    d.left == BOARD_LEFT + x * SQUARE_WIDTH &&
                     d.top == BOARD_TOP + y * SQUARE_HEIGHT;
     EXPECT_TRUE(shownEmpty) << x << "," << y;
   }
@@ -258,7 +260,7 @@ TEST_F(Play, AHandPieceCannotBeDroppedOncePiecesInHandAreOff) {
 }
 
 TEST_F(Play, AResumedGameBetweenPeopleNamesTheWinnerByWhoMovedFirst) {
-  onMenu(g, Menu::GOTE);  // the computer opens; the human moves second
+  onMenu(g, Menu::GOTE); // the computer opens; the human moves second
   ASSERT_EQ(g.SIDE_MAN, TURN_GOTE);
   onMenu(g, Menu::START);
   EXPECT_TRUE(said("後手の番です", " "));

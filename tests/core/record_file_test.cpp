@@ -5,15 +5,15 @@
 #include <fstream>
 #include <sstream>
 
+#include "game_fixture.h"
+#include "platform/headless.h"
 #include "play/board_input.h"
 #include "play/commands.h"
-#include "platform/headless.h"
-#include "record/entry_line.h"
 #include "play/file_panel.h"
+#include "play/setup.h"
+#include "record/entry_line.h"
 #include "record/record_file.h"
 #include "state/game.h"
-#include "play/setup.h"
-#include "game_fixture.h"
 
 namespace korvanu {
 namespace {
@@ -71,7 +71,8 @@ TEST_F(RecordFiles, AThreeMoveGameSavesAsSixCp932LinesAndLoadsBack) {
   EXPECT_EQ(formatEntryLine(g.REC[3]), formatEntryLine(entry3));
   // The human played first, so the second player's name heads the file and stands above the board.
   bool upperName = false;
-  for (const DrawCall& d : ui.draws) upperName |= d.kind == DrawCall::Text && d.text == "コンピュータ" && d.top == 100;
+  for (const DrawCall& d : ui.draws)
+    upperName |= d.kind == DrawCall::Text && d.text == "コンピュータ" && d.top == 100;
   EXPECT_TRUE(upperName);
   for (int i = 0; i < 3; ++i) onMenu(g, Menu::AFTER);
   onMenu(g, Menu::AFTER);
@@ -103,7 +104,7 @@ TEST_F(RecordFiles, AFailedSaveLeavesWhatWasSavedAndSaysSo) {
   const std::string before = bytesOf(dir.path() / "kept.棋譜");
   std::filesystem::create_directory(dir.path() / "folder.棋譜");
   ui.messages.clear();
-  save("folder");  // a folder stands where the file would go
+  save("folder"); // a folder stands where the file would go
   EXPECT_TRUE(said("棋譜ﾌｧｲﾙを書き込めませんでした", "棋譜保存"));
   EXPECT_TRUE(ui.recordFields) << "the panel stays open to try again";
   save("kept", "a title that cannot be CP932: \xF0\x9F\x98\x80");
@@ -117,7 +118,8 @@ TEST_F(RecordFiles, AFileMarkedReadOnlyIsNotReplaced) {
   save("kept");
   const auto path = dir.path() / "kept.棋譜";
   const std::string before = bytesOf(path);
-  std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                         std::filesystem::perms::group_read |
                                          std::filesystem::perms::others_read);
   ui.messages.clear();
   save("kept", "別の対局");
@@ -161,7 +163,8 @@ TEST_F(RecordFiles, AFieldShiftJisCannotHoldIsNamedAndNothingIsWritten) {
 TEST_F(RecordFiles, SavingOverAFileAsksFirst) {
   playThreeMoves();
   save("kept");
-  for (const MessageCall& m : ui.messages) EXPECT_NE(m.buttons, Buttons::YesNo) << "a new file needs no question";
+  for (const MessageCall& m : ui.messages)
+    EXPECT_NE(m.buttons, Buttons::YesNo) << "a new file needs no question";
   const auto path = dir.path() / "kept.棋譜";
   const std::string before = bytesOf(path);
   const std::string question = "kept.棋譜 は既にあります。置き換えますか？";
@@ -199,7 +202,9 @@ TEST_F(RecordFiles, BrokenFilesLoadNothing) {
     ui.messages.clear();
     File1_Click(g, name);
   };
-  const size_t line5 = bytes.find("\r\n", bytes.find("\r\n", bytes.find("\r\n", bytes.find("\r\n") + 2) + 2) + 2) + 2;
+  const size_t line5 =
+      bytes.find("\r\n", bytes.find("\r\n", bytes.find("\r\n", bytes.find("\r\n") + 2) + 2) + 2) +
+      2;
   load("short.棋譜", bytes.substr(0, line5 + 100));
   EXPECT_TRUE(said("棋譜ﾌｧｲﾙの 5 行目が正しくありません", "棋譜"));
   std::string bad = bytes;
@@ -223,8 +228,8 @@ TEST_F(RecordFiles, LongGamesAndFullHandsSurviveTheRoundTrip) {
   RecordFile file;
   file.title = "長い対局";
   RecordEntry e = g.REC[0];
-  for (int x = 1; x <= 9; ++x) e.BOARD[x][7] = EMPTY;  // the lower pawns...
-  e.HAND_UE[HU] = 9;                                   // ...all in the upper hand
+  for (int x = 1; x <= 9; ++x) e.BOARD[x][7] = EMPTY; // the lower pawns...
+  e.HAND_UE[HU] = 9;                                  // ...all in the upper hand
   e.HAND_SITA[HU] = 0;
   e.BOARD[1][3] = EMPTY;
   e.HAND_UE[HU] = 10;
@@ -258,8 +263,8 @@ TEST(RecordFileFormat, EmptyLinesAndBlanksAtTheEndAreIgnoredAndNothingElse) {
   初期設定(g);
   const std::string entry = formatEntryLine(g.REC[0]);
   const std::string head = "title\r\nupper\r\nlower\r\n" + entry + "\r\n" + entry;
-  for (const char* tail :
-       {"\r\n\r\n", "\r\n\r\n\r\n", "   ", "\t ", "\r\n  \r\n", "\r\n \t\r\n\r\n", "\n\n", "  \r\n\r\n"}) {
+  for (const char* tail : {"\r\n\r\n", "\r\n\r\n\r\n", "   ", "\t ", "\r\n  \r\n",
+                           "\r\n \t\r\n\r\n", "\n\n", "  \r\n\r\n"}) {
     const auto f = parseRecordFile(head + tail);
     ASSERT_TRUE(f) << ::testing::PrintToString(std::string(tail));
     EXPECT_EQ(f->entries.size(), 2u);
@@ -270,10 +275,10 @@ TEST(RecordFileFormat, EmptyLinesAndBlanksAtTheEndAreIgnoredAndNothingElse) {
 
   // Anything else out of shape is refused as ever, with its line.
   const std::pair<std::string, size_t> refused[] = {
-      {head + "\r\n\r\n" + entry + "\r\n", 6},  // an empty line between entries
-      {"title\r\nupper\r\nlower\r\n" + entry + "  \r\n" + entry + "\r\n", 4},  // blanks inside
-      {head + "\r\n\r\nx\r\n", 6},  // the empty line is not at the end
-      {head + "\r\n\x81\r\n", 6},            // bytes that are no text
+      {head + "\r\n\r\n" + entry + "\r\n", 6}, // an empty line between entries
+      {"title\r\nupper\r\nlower\r\n" + entry + "  \r\n" + entry + "\r\n", 4}, // blanks inside
+      {head + "\r\n\r\nx\r\n", 6}, // the empty line is not at the end
+      {head + "\r\n\x81\r\n", 6},  // bytes that are no text
   };
   for (const auto& [bytes, line] : refused) {
     size_t bad = 0;

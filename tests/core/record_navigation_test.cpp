@@ -4,14 +4,14 @@
 #include <algorithm>
 #include <cstring>
 
+#include "game_fixture.h"
+#include "platform/headless.h"
 #include "play/board_input.h"
 #include "play/clock.h"
 #include "play/commands.h"
-#include "platform/headless.h"
+#include "play/setup.h"
 #include "sound_fake.h"
 #include "state/game.h"
-#include "play/setup.h"
-#include "game_fixture.h"
 
 namespace korvanu {
 namespace {
@@ -25,7 +25,9 @@ protected:
     Timer1_Timer(g);
     click(tx, ty);
   }
-  int forbidden() const { return static_cast<int>(std::count(fake::calls.begin(), fake::calls.end(), "play 2")); }
+  int forbidden() const {
+    return static_cast<int>(std::count(fake::calls.begin(), fake::calls.end(), "play 2"));
+  }
   bool sameBoard(const RecordEntry& e) const {
     return std::memcmp(e.BOARD, g.BOARD, sizeof g.BOARD) == 0 &&
            std::memcmp(e.HAND_SITA, g.HAND_SITA, sizeof g.HAND_SITA) == 0 &&
@@ -59,7 +61,7 @@ TEST_F(RecordSteps, BackAndForwardBringBackExplodedSquaresAndFlipTheTurn) {
   onMenu(g, Menu::START);
   move(3, 7, 3, 6);
   move(7, 3, 7, 4);
-  move(2, 8, 8, 2);  // bishop takes bishop: the corner blows up
+  move(2, 8, 8, 2); // bishop takes bishop: the corner blows up
   ASSERT_EQ(g.BOARD[8][1], EMPTY);
   const RecordEntry after = now();
   const int turn = g.TURN;
@@ -81,8 +83,8 @@ TEST_F(RecordSteps, BackAndForwardBringBackExplodedSquaresAndFlipTheTurn) {
 
 TEST_F(RecordSteps, StepsShowEachSidesTotalAfterTheMove) {
   onMenu(g, Menu::START);
-  move(7, 7, 7, 6, 5);   // the first player thinks 5 s
-  move(3, 3, 3, 4, 12);  // the second 12 s
+  move(7, 7, 7, 6, 5);  // the first player thinks 5 s
+  move(3, 3, 3, 4, 12); // the second 12 s
   move(8, 7, 8, 6, 3);
   onMenu(g, Menu::REPLAY);
   EXPECT_DOUBLE_EQ(g.MAN_TIME, 5);
@@ -170,7 +172,8 @@ TEST_F(RecordSteps, HandicapStepsTakePiecesAwayAndPutThemBack) {
   for (int i = 0; i < 20; ++i) onMenu(g, Menu::LEBEL_DOWN);
   EXPECT_EQ(g.HANDICAP_LEVEL, -10);
   EXPECT_TRUE(drewText(ui, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:名人"));
-  for (int k = 1; k <= 9; ++k) EXPECT_GE(g.BOARD[k][1], CODE_UE_HU) << "the upper side is whole again";
+  for (int k = 1; k <= 9; ++k)
+    EXPECT_GE(g.BOARD[k][1], CODE_UE_HU) << "the upper side is whole again";
   for (int i = 0; i < 10; ++i) onMenu(g, Menu::LBEL_UP);
   EXPECT_TRUE(sameBoard(g.REC[0])) << "level 0 is the full set";
 

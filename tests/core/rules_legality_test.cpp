@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "play/setup.h"
 #include "position.h"
 #include "rules/legality.h"
-#include "play/setup.h"
 
 namespace korvanu {
 namespace {
@@ -64,8 +64,12 @@ TEST(Legality, DestinationsOffTheBoardOwnPiecesAndTheOriginAreRefused) {
 }
 
 TEST(Legality, SlidersStopAtTheFirstPiece) {
-  Position p({{5, 9, CODE_SITA_KYOU}, {5, 6, CODE_UE_HU}, {2, 2, CODE_SITA_KAKU},
-              {4, 4, CODE_SITA_HU}, {1, 5, CODE_UE_SYA}, {4, 5, CODE_SITA_GIN}});
+  Position p({{5, 9, CODE_SITA_KYOU},
+              {5, 6, CODE_UE_HU},
+              {2, 2, CODE_SITA_KAKU},
+              {4, 4, CODE_SITA_HU},
+              {1, 5, CODE_UE_SYA},
+              {4, 5, CODE_SITA_GIN}});
   EXPECT_EQ(移動チェック(p.g, 5, 9, 5, 6, CODE_SITA_KYOU), ON);
   EXPECT_EQ(移動チェック(p.g, 5, 9, 5, 5, CODE_SITA_KYOU), OFF);
   EXPECT_EQ(移動チェック(p.g, 2, 2, 3, 3, CODE_SITA_KAKU), ON);
@@ -78,7 +82,8 @@ TEST(Legality, SlidersStopAtTheFirstPiece) {
 }
 
 TEST(Legality, DropsObeyTheTwoPawnAndLastRowRules) {
-  Position p({{3, 6, CODE_SITA_HU}, {4, 5, CODE_SITA_HU_NARI}, {5, 3, CODE_UE_HU}, {6, 6, CODE_UE_KIN}});
+  Position p(
+      {{3, 6, CODE_SITA_HU}, {4, 5, CODE_SITA_HU_NARI}, {5, 3, CODE_UE_HU}, {6, 6, CODE_UE_KIN}});
   調査_2歩フラグ設定(p.g);
   EXPECT_EQ(p.g.PAWN_COL_SITA[3], 1);
   EXPECT_EQ(p.g.PAWN_COL_SITA[4], 0) << "a promoted pawn does not count";

@@ -19,8 +19,12 @@ int lowerMated(Position& p) {
 // row 7 or column 5 above it: pawns on (4, 8), (6, 8), lances behind them.
 struct WalledKing : Position {
   explicit WalledKing(std::initializer_list<testing::Placed> attackers)
-      : Position({{5, 9, CODE_SITA_OU}, {4, 8, CODE_SITA_HU}, {6, 8, CODE_SITA_HU},
-                  {4, 9, CODE_SITA_KYOU}, {6, 9, CODE_SITA_KYOU}, {5, 1, CODE_UE_OU}}) {
+      : Position({{5, 9, CODE_SITA_OU},
+                  {4, 8, CODE_SITA_HU},
+                  {6, 8, CODE_SITA_HU},
+                  {4, 9, CODE_SITA_KYOU},
+                  {6, 9, CODE_SITA_KYOU},
+                  {5, 1, CODE_UE_OU}}) {
     for (const auto& a : attackers) g.BOARD[a.x][a.y] = a.code;
   }
 };
@@ -34,9 +38,14 @@ TEST(Mate, AKingThatIsNotAttackedIsNeverMated) {
 TEST(Mate, KnightCheckCannotBeBlockedOnlyTakenOrEscaped) {
   // Knights and silvers round the king cannot reach the checking knight.
   for (int onFourEight : {CODE_SITA_KEI, CODE_SITA_KIN}) {
-    Position p({{5, 9, CODE_SITA_OU}, {4, 8, onFourEight}, {5, 8, CODE_SITA_KEI},
-                {6, 8, CODE_SITA_KEI}, {4, 9, CODE_SITA_GIN}, {6, 9, CODE_SITA_GIN},
-                {4, 7, CODE_UE_KEI}, {5, 1, CODE_UE_OU}});
+    Position p({{5, 9, CODE_SITA_OU},
+                {4, 8, onFourEight},
+                {5, 8, CODE_SITA_KEI},
+                {6, 8, CODE_SITA_KEI},
+                {4, 9, CODE_SITA_GIN},
+                {6, 9, CODE_SITA_GIN},
+                {4, 7, CODE_UE_KEI},
+                {5, 1, CODE_UE_OU}});
     p.hand(KIN, 1);
     // A gold in hand is no help against a knight; a gold on (4, 8) takes it.
     EXPECT_EQ(lowerMated(p), onFourEight == CODE_SITA_KEI ? ON : OFF);
@@ -58,9 +67,15 @@ TEST(Mate, RookCheckFromAfarIsBlockedByADrop) {
 }
 
 TEST(Mate, TheSquareBehindTheKingOnTheCheckingLineIsNoEscape) {
-  Position p({{5, 7, CODE_SITA_OU}, {5, 5, CODE_UE_SYA}, {5, 1, CODE_UE_OU},
-              {4, 6, CODE_SITA_HU}, {6, 6, CODE_SITA_HU}, {4, 7, CODE_SITA_KYOU},
-              {6, 7, CODE_SITA_KYOU}, {4, 8, CODE_SITA_KYOU}, {6, 8, CODE_SITA_KYOU}});
+  Position p({{5, 7, CODE_SITA_OU},
+              {5, 5, CODE_UE_SYA},
+              {5, 1, CODE_UE_OU},
+              {4, 6, CODE_SITA_HU},
+              {6, 6, CODE_SITA_HU},
+              {4, 7, CODE_SITA_KYOU},
+              {6, 7, CODE_SITA_KYOU},
+              {4, 8, CODE_SITA_KYOU},
+              {6, 8, CODE_SITA_KYOU}});
   EXPECT_EQ(lowerMated(p), ON) << "(5, 8) is reached through the king";
   p.g.BOARD[6][8] = EMPTY;
   EXPECT_EQ(lowerMated(p), OFF) << "(6, 8) is free";
@@ -68,7 +83,7 @@ TEST(Mate, TheSquareBehindTheKingOnTheCheckingLineIsNoEscape) {
 
 TEST(Mate, DoubleCheckDefeatsASingleInterposition) {
   WalledKing p({{5, 6, CODE_UE_SYA}, {8, 6, CODE_UE_KAKU}});
-  p.g.BOARD[6][8] = EMPTY;  // now a square between the bishop and the king
+  p.g.BOARD[6][8] = EMPTY; // now a square between the bishop and the king
   p.hand(KIN, 1);
   EXPECT_EQ(lowerMated(p), ON);
   p.g.BOARD[8][6] = EMPTY;
@@ -77,11 +92,16 @@ TEST(Mate, DoubleCheckDefeatsASingleInterposition) {
 }
 
 TEST(Mate, TheUpperKingIsJudgedTheSameWayWithAFreshSurveyPerDefence) {
-  Position p({{5, 1, CODE_UE_OU}, {5, 4, CODE_SITA_SYA}, {4, 2, CODE_UE_HU}, {6, 2, CODE_UE_HU},
-              {4, 1, CODE_UE_KYOU}, {6, 1, CODE_UE_KYOU}, {5, 9, CODE_SITA_OU}});
+  Position p({{5, 1, CODE_UE_OU},
+              {5, 4, CODE_SITA_SYA},
+              {4, 2, CODE_UE_HU},
+              {6, 2, CODE_UE_HU},
+              {4, 1, CODE_UE_KYOU},
+              {6, 1, CODE_UE_KYOU},
+              {5, 9, CODE_SITA_OU}});
   勢力調査(p.g);
   EXPECT_EQ(詰めかCOM(p.g), ON);
-  p.g.BOARD[4][1] = CODE_UE_KIN;  // can step to (5, 2) between rook and king
+  p.g.BOARD[4][1] = CODE_UE_KIN; // can step to (5, 2) between rook and king
   勢力調査(p.g);
   EXPECT_EQ(詰めかCOM(p.g), OFF);
   EXPECT_EQ(p.g.BOARD[4][1], CODE_UE_KIN) << "trial moves are taken back";

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "play/setup.h"
 #include "position.h"
 #include "rules/legality.h"
 #include "rules/moves.h"
 #include "rules/record.h"
-#include "play/setup.h"
 
 namespace korvanu {
 namespace {
@@ -18,8 +18,13 @@ int handSum(const int (&hand)[8]) {
 }
 
 TEST(Explosion, BlowsUpTheBlockButUnpromotedPawns) {
-  Position p({{4, 6, CODE_SITA_GIN}, {5, 5, CODE_UE_GIN}, {4, 4, CODE_UE_KIN},
-              {6, 6, CODE_UE_HU}, {5, 6, CODE_SITA_KEI}, {5, 1, CODE_UE_OU}, {5, 9, CODE_SITA_OU}});
+  Position p({{4, 6, CODE_SITA_GIN},
+              {5, 5, CODE_UE_GIN},
+              {4, 4, CODE_UE_KIN},
+              {6, 6, CODE_UE_HU},
+              {5, 6, CODE_SITA_KEI},
+              {5, 1, CODE_UE_OU},
+              {5, 9, CODE_SITA_OU}});
   ASSERT_TRUE(isPlayableMove(p.g, 4, 6, 5, 5, CODE_SITA_GIN));
   EXPECT_EQ(playMove(p.g, 4, 6, 5, 5, CODE_SITA_GIN), 3);
   EXPECT_EQ(p.g.HAND_SITA[GIN], 1) << "the captured silver";
@@ -47,8 +52,11 @@ TEST(Explosion, PawnsAndEdgesAndKings) {
   EXPECT_EQ(tokin.g.HAND_UE[HU], 1) << "it goes back as a pawn";
 
   // In a corner only the four squares on the board are looked at.
-  Position corner({{1, 1, CODE_UE_KYOU}, {2, 1, CODE_UE_KEI}, {1, 2, CODE_UE_GIN},
-                   {2, 2, CODE_UE_KAKU}, {1, 3, CODE_SITA_KYOU}});
+  Position corner({{1, 1, CODE_UE_KYOU},
+                   {2, 1, CODE_UE_KEI},
+                   {1, 2, CODE_UE_GIN},
+                   {2, 2, CODE_UE_KAKU},
+                   {1, 3, CODE_SITA_KYOU}});
   EXPECT_EQ(設定_爆発桝(corner.g, 1, 1), ON);
   int marked = 0;
   for (int x = 1; x <= 9; ++x)

@@ -52,10 +52,13 @@ std::vector<Step> stepsOf(const Piece& p) {
   std::vector<Step> out;
   if (p.promoted) {
     switch (p.kind) {
-    case PAWN: case LANCE: case KNIGHT: case SILVER: out = gold; break;
-    case BISHOP: out = plus(diagonals, lines, false); break;  // the horse adds a step each way
-    case ROOK: out = plus(lines, diagonals, false); break;    // the dragon likewise
-    default: break;  // gold and king do not promote
+    case PAWN:
+    case LANCE:
+    case KNIGHT:
+    case SILVER: out = gold; break;
+    case BISHOP: out = plus(diagonals, lines, false); break; // the horse adds a step each way
+    case ROOK: out = plus(lines, diagonals, false); break;   // the dragon likewise
+    default: break;                                          // gold and king do not promote
     }
   } else {
     switch (p.kind) {
@@ -131,7 +134,7 @@ bool mayDrop(const Position& pos, Side side, Kind kind, int tx, int ty) {
   if (kind == PAWN)
     for (int y = 1; y <= 9; ++y) {
       const Piece& p = pos.at[tx][y];
-      if (p.kind == PAWN && !p.promoted && p.side == side) return false;  // two pawns
+      if (p.kind == PAWN && !p.promoted && p.side == side) return false; // two pawns
     }
   return true;
 }
@@ -206,8 +209,8 @@ int codeOf(const Piece& p) {
 Piece pieceOf(int code) {
   const int a = code < 0 ? -code : code;
   const Piece p{static_cast<Kind>(a / 10), code < 0 ? LOWER : UPPER, a % 10 == 1};
-  const bool real = a / 10 >= PAWN && a / 10 <= KING && a % 10 <= 1 &&
-                    (!p.promoted || promotable(p.kind));
+  const bool real =
+      a / 10 >= PAWN && a / 10 <= KING && a % 10 <= 1 && (!p.promoted || promotable(p.kind));
   return real ? p : Piece{};
 }
 

@@ -31,8 +31,8 @@ struct Step {
 const std::vector<Step>& steps(const Piece& p);
 
 struct Position {
-  Piece at[10][10];        // [column][row], 1..9 used; column 1 is the left
-  int hand[2][8] = {};     // [side][kind], PAWN..ROOK used
+  Piece at[10][10];    // [column][row], 1..9 used; column 1 is the left
+  int hand[2][8] = {}; // [side][kind], PAWN..ROOK used
 };
 
 // A board move from (fx, fy), or a drop of `drop` from `side`'s hand.

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "play/setup.h"
 #include "position.h"
 #include "rules/legality.h"
 #include "rules/moves.h"
 #include "rules_oracle.h"
-#include "play/setup.h"
 
 namespace korvanu {
 namespace {
@@ -111,8 +111,7 @@ void expectSameReach(Game& g, const oracle::Position& pos) {
       if (c == EMPTY) continue;
       for (int tx = 0; tx <= 10; ++tx)
         for (int ty = 0; ty <= 10; ++ty)
-          ASSERT_EQ(移動チェック(g, fx, fy, tx, ty, c) == ON,
-                    oracle::reaches(pos, fx, fy, tx, ty))
+          ASSERT_EQ(移動チェック(g, fx, fy, tx, ty, c) == ON, oracle::reaches(pos, fx, fy, tx, ty))
               << c << " from " << fx << ' ' << fy << " to " << tx << ' ' << ty;
     }
   調査_2歩フラグ設定(g);
@@ -129,14 +128,14 @@ void expectSameReach(Game& g, const oracle::Position& pos) {
 
 struct Tally {
   int games = 0, moves = 0, drops = 0, promotions = 0, explosions = 0, kingsBlown = 0;
-  int forcedPromotions = 0;  // moves whose unpromoted form the rules refused
+  int forcedPromotions = 0; // moves whose unpromoted form the rules refused
 };
 
 void report(const Tally& t) {
-  std::printf("games %d, moves %d, drops %d, promotions %d (%d forced), explosions %d, "
-              "kings lost %d\n",
-              t.games, t.moves, t.drops, t.promotions, t.forcedPromotions, t.explosions,
-              t.kingsBlown);
+  std::printf(
+      "games %d, moves %d, drops %d, promotions %d (%d forced), explosions %d, "
+      "kings lost %d\n",
+      t.games, t.moves, t.drops, t.promotions, t.forcedPromotions, t.explosions, t.kingsBlown);
 }
 
 // Mostly quiet moves, so that games grow long; now and then a capture or a drop.
@@ -144,14 +143,19 @@ oracle::Move pick(const oracle::Position& pos, const std::vector<oracle::Move>& 
                   std::mt19937& rng) {
   std::vector<oracle::Move> quiet, captures, drops;
   for (const oracle::Move& m : moves) {
-    if (m.drop != oracle::NONE) drops.push_back(m);
-    else (pos.at[m.tx][m.ty].kind == oracle::NONE ? quiet : captures).push_back(m);
+    if (m.drop != oracle::NONE)
+      drops.push_back(m);
+    else
+      (pos.at[m.tx][m.ty].kind == oracle::NONE ? quiet : captures).push_back(m);
   }
   const unsigned roll = rng() % 16;
   const std::vector<oracle::Move>* pool = &moves;
-  if (roll == 0 && !captures.empty()) pool = &captures;
-  else if (roll <= 3 && !drops.empty()) pool = &drops;
-  else if (!quiet.empty()) pool = &quiet;
+  if (roll == 0 && !captures.empty())
+    pool = &captures;
+  else if (roll <= 3 && !drops.empty())
+    pool = &drops;
+  else if (!quiet.empty())
+    pool = &quiet;
   return (*pool)[rng() % pool->size()];
 }
 
@@ -182,9 +186,10 @@ void playBoth(Game& g, oracle::Position pos, Side side, bool drops, unsigned see
     last = text({k});
     tally.drops += m.drop != oracle::NONE;
     tally.promotions += m.promote;
-    tally.forcedPromotions += m.promote && !std::any_of(moves.begin(), moves.end(), [&](auto& o) {
-      return o.fx == m.fx && o.fy == m.fy && o.tx == m.tx && o.ty == m.ty && !o.promote;
-    });
+    tally.forcedPromotions +=
+        m.promote && !std::any_of(moves.begin(), moves.end(), [&](auto& o) {
+          return o.fx == m.fx && o.fy == m.fy && o.tx == m.tx && o.ty == m.ty && !o.promote;
+        });
     const int blown = oracle::play(pos, m);
     tally.explosions += blown > 0;
     ++tally.moves;
@@ -193,7 +198,7 @@ void playBoth(Game& g, oracle::Position pos, Side side, bool drops, unsigned see
                                                         << oracle::describe(pos);
     const bool lowerKing = oracle::kingOnBoard(pos, LOWER);
     const bool upperKing = oracle::kingOnBoard(pos, UPPER);
-    if (lowerKing != upperKing) {  // the side whose king is left wins
+    if (lowerKing != upperKing) { // the side whose king is left wins
       ASSERT_EQ(g.WINNER, lowerKing ? g.SIDE_MAN : g.SIDE_COM) << where << "move" << last;
     }
     side = side == LOWER ? UPPER : LOWER;

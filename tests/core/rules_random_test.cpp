@@ -7,12 +7,12 @@
 #include <random>
 #include <vector>
 
+#include "play/setup.h"
 #include "position.h"
 #include "rules/legality.h"
 #include "rules/move_list.h"
 #include "rules/moves.h"
 #include "rules/record.h"
-#include "play/setup.h"
 #include "view/pictures.h"
 
 namespace korvanu {

@@ -16,8 +16,8 @@
 namespace korvanu::testing {
 
 struct CellSight {
-  int picture = -1;               // -1: nothing painted yet
-  std::vector<std::uint32_t> tints;  // over the picture, in order
+  int picture = -1;                 // -1: nothing painted yet
+  std::vector<std::uint32_t> tints; // over the picture, in order
   std::vector<std::string> texts;
 };
 
@@ -57,8 +57,12 @@ public:
   }
 
 private:
-  static int cellX(double left) { return static_cast<int>(std::floor((left - BOARD_LEFT) / SQUARE_WIDTH)); }
-  static int cellY(double top) { return static_cast<int>(std::floor((top - BOARD_TOP) / SQUARE_HEIGHT)); }
+  static int cellX(double left) {
+    return static_cast<int>(std::floor((left - BOARD_LEFT) / SQUARE_WIDTH));
+  }
+  static int cellY(double top) {
+    return static_cast<int>(std::floor((top - BOARD_TOP) / SQUARE_HEIGHT));
+  }
 
   void apply(const DrawCall& d) {
     CellSight& c = cells_[{cellX(d.left), cellY(d.top)}];

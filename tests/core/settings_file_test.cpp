@@ -1,22 +1,22 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <set>
-#include <sstream>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
 
 #include "files/text_file.h"
 #include "platform/headless.h"
 #include "play/commands.h"
+#include "play/setup.h"
 #include "settings/settings_file.h"
 #include "sound/sound.h"
 #include "sound_fake.h"
 #include "state/game.h"
-#include "play/setup.h"
 #include "temp_dir.h"
 #include "view/board_view.h"
 
@@ -25,10 +25,10 @@ namespace {
 
 // The five default lines as Windows writes them in code page 932.
 const std::string DEFAULT_FILE_BYTES =
-    "\x94\x77\x8c\x69\x89\xe6=\x97\xce\r\n"                // 背景画=緑
-    "\x8e\x9d\x8b\xee\x89\xc2=OFF\r\n"                     // 持駒可=OFF
-    "\x88\xda\x93\xae\x8e\x77\x93\xb1=OFF\r\n"             // 移動指導=OFF
-    "\x8c\x6f\x89\xdf\x8e\x9e\x8a\xd4=ON\r\n"              // 経過時間=ON
+    "\x94\x77\x8c\x69\x89\xe6=\x97\xce\r\n"    // 背景画=緑
+    "\x8e\x9d\x8b\xee\x89\xc2=OFF\r\n"         // 持駒可=OFF
+    "\x88\xda\x93\xae\x8e\x77\x93\xb1=OFF\r\n" // 移動指導=OFF
+    "\x8c\x6f\x89\xdf\x8e\x9e\x8a\xd4=ON\r\n"  // 経過時間=ON
     "BGM=ON\r\n";
 
 std::string readBytes(const std::filesystem::path& path) {
@@ -39,10 +39,12 @@ std::string readBytes(const std::filesystem::path& path) {
 }
 
 TEST(TextFile, LinesAreCp932WithCrLf) {
-  const auto bytes = encodeLines({"背景画=緑", "持駒可=OFF", "移動指導=OFF", "経過時間=ON", "BGM=ON"});
+  const auto bytes =
+      encodeLines({"背景画=緑", "持駒可=OFF", "移動指導=OFF", "経過時間=ON", "BGM=ON"});
   ASSERT_TRUE(bytes);
   EXPECT_EQ(*bytes, DEFAULT_FILE_BYTES);
-  EXPECT_EQ(*encodeLines({"ｵﾌﾟｼｮﾝ", ""}), "\xb5\xcc\xdf\xbc\xae\xdd\r\n\r\n") << "half-width kana are one byte";
+  EXPECT_EQ(*encodeLines({"ｵﾌﾟｼｮﾝ", ""}), "\xb5\xcc\xdf\xbc\xae\xdd\r\n\r\n")
+      << "half-width kana are one byte";
   EXPECT_FALSE(encodeLines({"😀"})) << "no such character in CP932";
 
   const TextLines lines = decodeLines(DEFAULT_FILE_BYTES);
@@ -72,7 +74,8 @@ TEST(TextFile, ReplacesTheFileWholeAndLeavesNothingBeside) {
   ASSERT_TRUE(writeTextFile("notes.txt", {"一", "二"}));
   EXPECT_EQ(readBytes("notes.txt"), "\x88\xea\r\n\x93\xf1\r\n");
   ASSERT_FALSE(writeTextFile("notes.txt", {"😀"}));
-  EXPECT_EQ(readBytes("notes.txt"), "\x88\xea\r\n\x93\xf1\r\n") << "a failed write keeps the old file";
+  EXPECT_EQ(readBytes("notes.txt"), "\x88\xea\r\n\x93\xf1\r\n")
+      << "a failed write keeps the old file";
   // A folder in the file's place cannot be replaced.
   std::filesystem::create_directory("folder");
   EXPECT_FALSE(writeTextFile("folder", {"x"}));
@@ -86,17 +89,20 @@ TEST(TextFile, ReplacesTheFileWholeAndLeavesNothingBeside) {
 TEST(TextFile, LeftoversOfKilledWritesGoAndReadOnlyFilesStay) {
   testing::TempDir dir;
   // Saves killed half-way, by an earlier run with this process id or by any other.
-  for (const std::string& pid : {std::to_string(::getpid()), std::string("1"), std::string("123456")})
+  for (const std::string& pid :
+       {std::to_string(::getpid()), std::string("1"), std::string("123456")})
     dir.write("notes.txt." + pid + ".tmp", "half");
   // Not leftovers of ours: other names, and a save still going on elsewhere.
-  for (const char* name : {"other.txt.7.tmp", "notes.txt.tmp", "notes.txt.12a.tmp", "notes.txt.88.tmp"})
+  for (const char* name :
+       {"other.txt.7.tmp", "notes.txt.tmp", "notes.txt.12a.tmp", "notes.txt.88.tmp"})
     dir.write(name, "x");
   const int busy = ::open("notes.txt.88.tmp", O_RDONLY | O_CLOEXEC);
   ASSERT_EQ(::flock(busy, LOCK_EX), 0);
   ASSERT_TRUE(writeTextFile("notes.txt", {"一"}));
   ::close(busy);
   std::set<std::string> names;
-  for (const auto& e : std::filesystem::directory_iterator(dir.path())) names.insert(e.path().filename());
+  for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+    names.insert(e.path().filename());
   EXPECT_EQ(names, (std::set<std::string>{"notes.txt", "other.txt.7.tmp", "notes.txt.tmp",
                                           "notes.txt.12a.tmp", "notes.txt.88.tmp"}));
 
@@ -216,7 +222,9 @@ TEST_F(SettingsFile, AShortFileIsReplacedByTheDefaultsAppliedOverWhatWasRead) {
 
 TEST_F(SettingsFile, OtherTextCountsAsOffAndOnTheFirstLineChangesNothing) {
   // The background line in UTF-8, not CP932, and a damaged fifth line.
-  dir.write(SETTINGS_FILE, "背景画=宇宙\r\n持駒可=on\r\n移動指導=ON \r\n\x8c\x6f\x89\xdf\x8e\x9e\x8a\xd4=ON\r\n\x81\r\n");
+  dir.write(SETTINGS_FILE,
+            "背景画=宇宙\r\n持駒可=on\r\n移動指導=ON "
+            "\r\n\x8c\x6f\x89\xdf\x8e\x9e\x8a\xd4=ON\r\n\x81\r\n");
   読込_環境設定ファイル(g);
   EXPECT_EQ(g.BACKGROUND, BG_MIDORI) << "the window's own green, not the wood of picture 0";
   EXPECT_TRUE(isChecked(g, Menu::TATAMI)) << "the window's own check mark stays";
@@ -241,7 +249,8 @@ TEST_F(SettingsFile, AnUnknownBackgroundLeavesTheWindowGreenAndTheStandsInSight)
   Form_Load(g);
   auto painted = [&](int code, double x, double y) {
     return std::any_of(ui.draws.begin(), ui.draws.end(), [&](const DrawCall& d) {
-      return d.kind == DrawCall::Picture && d.code == code && d.left == cellLeft(x) && d.top == cellTop(y);
+      return d.kind == DrawCall::Picture && d.code == code && d.left == cellLeft(x) &&
+             d.top == cellTop(y);
     });
   };
   // Round the board and beside the stands the window is green; only the

@@ -5,11 +5,11 @@
 
 #include "platform/headless.h"
 #include "play/commands.h"
+#include "play/setup.h"
 #include "settings/options.h"
 #include "sound/sound.h"
 #include "sound_fake.h"
 #include "state/game.h"
-#include "play/setup.h"
 #include "temp_dir.h"
 #include "view/board_view.h"
 
@@ -21,8 +21,8 @@ constexpr int START[9][9] = {
     {CODE_UE_KYOU, CODE_UE_KEI, CODE_UE_GIN, CODE_UE_KIN, CODE_UE_OU, CODE_UE_KIN, CODE_UE_GIN,
      CODE_UE_KEI, CODE_UE_KYOU},
     {EMPTY, CODE_UE_SYA, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, CODE_UE_KAKU, EMPTY},
-    {CODE_UE_HU, CODE_UE_HU, CODE_UE_HU, CODE_UE_HU, CODE_UE_HU, CODE_UE_HU, CODE_UE_HU,
-     CODE_UE_HU, CODE_UE_HU},
+    {CODE_UE_HU, CODE_UE_HU, CODE_UE_HU, CODE_UE_HU, CODE_UE_HU, CODE_UE_HU, CODE_UE_HU, CODE_UE_HU,
+     CODE_UE_HU},
     {EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY},
     {EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY},
     {EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY, EMPTY},
@@ -115,9 +115,13 @@ TEST_F(Setup, WindowLoadDrawsTheOptionsAndFirstPositionThenTheSoundsFollow) {
   EXPECT_TRUE(fake::calls.empty()) << "the window is not held back by the sound";
 
   startSounds(g);
-  const std::vector<std::string> soundCalls{
-      "init", "create flags=3 bytes=1", "create flags=3 bytes=2", "create flags=3 bytes=3",
-      "create flags=3 bytes=4", "create flags=1 bytes=5", "loop 5"};
+  const std::vector<std::string> soundCalls{"init",
+                                            "create flags=3 bytes=1",
+                                            "create flags=3 bytes=2",
+                                            "create flags=3 bytes=3",
+                                            "create flags=3 bytes=4",
+                                            "create flags=1 bytes=5",
+                                            "loop 5"};
   EXPECT_EQ(fake::calls, soundCalls) << "the music starts as the options asked";
   EXPECT_TRUE(ui.messages.empty());
 
@@ -154,10 +158,10 @@ TEST_F(Setup, AMaximisedWindowIsLeftWhereItIs) {
 
 TEST_F(Setup, MusicSwitchedBeforeTheSoundsCameIsHonouredWhenTheyCome) {
   Form_Load(g);
-  onMenu(g, Menu::BGM);  // off
+  onMenu(g, Menu::BGM); // off
   startSounds(g);
   EXPECT_EQ(std::count(fake::calls.begin(), fake::calls.end(), "loop 5"), 0);
-  onMenu(g, Menu::BGM);  // on again, now with music to play
+  onMenu(g, Menu::BGM); // on again, now with music to play
   EXPECT_EQ(fake::calls.back(), "loop 5");
 
   // Switched off and on again while silent: the music starts when it comes.
@@ -188,8 +192,8 @@ TEST_F(Setup, EscapeAndTheEndItemFreeTheSoundsAndQuit) {
   fake::calls.clear();
   Form_KeyPress(g, KEY_ESCAPE);
   EXPECT_TRUE(ui.quitRequested);
-  const std::vector<std::string> endCalls{"free 1", "free 2", "free 3", "free 4",
-                                          "free 5", "terminate 7"};
+  const std::vector<std::string> endCalls{"free 1", "free 2", "free 3",
+                                          "free 4", "free 5", "terminate 7"};
   EXPECT_EQ(fake::calls, endCalls);
   EXPECT_TRUE(ui.messages.empty()) << "no question is asked";
 
@@ -209,7 +213,8 @@ TEST_F(Setup, OptionItemsRedrawTheWindow) {
   EXPECT_TRUE(isChecked(g, Menu::MOCHIKOMA));
   int handPieces = 0;
   for (const DrawCall& d : ui.draws)
-    if (d.kind == DrawCall::Picture && d.code == EMPTY && (d.left == cellLeft(11) || d.left == cellLeft(-1)))
+    if (d.kind == DrawCall::Picture && d.code == EMPTY &&
+        (d.left == cellLeft(11) || d.left == cellLeft(-1)))
       ++handPieces;
   EXPECT_EQ(handPieces, 14) << "both stands show their seven empty slots";
 

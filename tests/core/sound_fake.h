@@ -8,8 +8,8 @@
 
 namespace korvanu::fake {
 
-extern std::vector<std::string> calls;  // e.g. "init", "create 3 bytes=44", "free 2"
-extern int deviceResult;                // what dsInitialize answers
+extern std::vector<std::string> calls; // e.g. "init", "create 3 bytes=44", "free 2"
+extern int deviceResult;               // what dsInitialize answers
 extern int nextId;
 
 void reset();

@@ -33,7 +33,7 @@ protected:
 
 TEST_F(SoundLoader, NoLibraryOrNoDeviceWarnsOnceThenTheGameIsSilent) {
   writeAllFive();
-  loadSounds(g);  // no library at all
+  loadSounds(g); // no library at all
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, "Direct Soundインターフェースが作成できません。");
   EXPECT_EQ(ui.messages[0].title, "Korvanu.dll");
@@ -96,8 +96,8 @@ TEST_F(SoundLoader, EndProcessingFreesInOrderThenClosesTheDevice) {
   loadSounds(g);
   fake::calls.clear();
   終了処理(g);
-  EXPECT_EQ(fake::calls, (std::vector<std::string>{"free 1", "free 2", "free 3", "free 4",
-                                                   "terminate 7"}));
+  EXPECT_EQ(fake::calls,
+            (std::vector<std::string>{"free 1", "free 2", "free 3", "free 4", "terminate 7"}));
   EXPECT_EQ(g.SOUND_DEVICE, 0);
   fake::calls.clear();
   終了処理(g);
@@ -106,7 +106,9 @@ TEST_F(SoundLoader, EndProcessingFreesInOrderThenClosesTheDevice) {
 
 // A short valid WAV: 16-bit mono, 100 samples of a square wave.
 std::string tinyWav() {
-  auto u32 = [](uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
+  auto u32 = [](uint32_t v) {
+    return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+  };
   auto u16 = [](uint16_t v) { return std::string{char(v), char(v >> 8)}; };
   std::string samples;
   for (int i = 0; i < 100; ++i) samples += u16(i % 20 < 10 ? 8000 : uint16_t(-8000));
@@ -117,15 +119,15 @@ std::string tinyWav() {
 }
 
 TEST_F(SoundLoader, TheRealLibraryTakesGoodSoundsAndRefusesBrokenOnes) {
-  setenv("SDL_AUDIODRIVER", "dummy", 0);  // plays into nothing where no device is
+  setenv("SDL_AUDIODRIVER", "dummy", 0); // plays into nothing where no device is
   auto lib = SoundLibrary::open(KORVANU_SOUND_LIBRARY);
   ASSERT_TRUE(lib);
   ui.sound = &lib->api();
   const std::string good = tinyWav();
   dir.write(FILE_SOUND_OTHER, good);
-  dir.write(FILE_SOUND_FORBIDDEN, good.substr(0, 30));       // cut inside the format
-  dir.write(FILE_SOUND_PIECE, std::string(200, '\x7f'));     // not a WAV at all
-  dir.write(FILE_SOUND_EXPLOSION, good.substr(0, good.size() - 50));  // data cut short
+  dir.write(FILE_SOUND_FORBIDDEN, good.substr(0, 30));               // cut inside the format
+  dir.write(FILE_SOUND_PIECE, std::string(200, '\x7f'));             // not a WAV at all
+  dir.write(FILE_SOUND_EXPLOSION, good.substr(0, good.size() - 50)); // data cut short
   loadSounds(g);
   ASSERT_NE(g.SOUND_DEVICE, 0) << "SDL's dummy driver should open";
   EXPECT_NE(g.SOUND_OTHER, 0);

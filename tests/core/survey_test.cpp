@@ -9,26 +9,25 @@
 
 #include "computer/survey.h"
 #include "platform/headless.h"
-#include "state/game.h"
 #include "play/setup.h"
 #include "rules_oracle.h"
+#include "state/game.h"
 
 namespace korvanu {
 namespace {
 
 using Map = int[10][10];
 constexpr Map Game::*MAPS[] = {
-    &Game::INFLUENCE_SITA, &Game::INFLUENCE_UE,    &Game::DEFENDER_SITA,   &Game::DEFENDER_UE,
-    &Game::DEFENDER_UE_X,  &Game::DEFENDER_UE_Y,   &Game::ATTACKER_SITA,   &Game::ATTACKER_SITA_X,
-    &Game::ATTACKER_SITA_Y, &Game::ATTACKER_UE,    &Game::ATTACKER_UE_X,   &Game::ATTACKER_UE_Y,
-    &Game::CHECK_BY_SITA,  &Game::CHECK_BY_UE};
+    &Game::INFLUENCE_SITA,  &Game::INFLUENCE_UE,  &Game::DEFENDER_SITA, &Game::DEFENDER_UE,
+    &Game::DEFENDER_UE_X,   &Game::DEFENDER_UE_Y, &Game::ATTACKER_SITA, &Game::ATTACKER_SITA_X,
+    &Game::ATTACKER_SITA_Y, &Game::ATTACKER_UE,   &Game::ATTACKER_UE_X, &Game::ATTACKER_UE_Y,
+    &Game::CHECK_BY_SITA,   &Game::CHECK_BY_UE};
 
 bool sameMaps(const Game& a, const Game& b, bool withUeSquares = true) {
   for (auto map : MAPS) {
     const bool ueSquare = map == &Game::DEFENDER_UE_X || map == &Game::DEFENDER_UE_Y ||
                           map == &Game::ATTACKER_UE_X || map == &Game::ATTACKER_UE_Y;
-    if ((withUeSquares || !ueSquare) && std::memcmp(a.*map, b.*map, sizeof(Map)) != 0)
-      return false;
+    if ((withUeSquares || !ueSquare) && std::memcmp(a.*map, b.*map, sizeof(Map)) != 0) return false;
   }
   return true;
 }
@@ -56,10 +55,22 @@ int countSquares(const Map& m, int v) {
 
 // Random codes, a few of them no piece at all, on a random share of the squares.
 void randomBoard(Game& g, std::mt19937& rng) {
-  static constexpr int CODES[] = {
-      CODE_UE_HU,  CODE_UE_HU_NARI,  CODE_UE_KYOU, CODE_UE_KYOU_NARI, CODE_UE_KEI, CODE_UE_KEI_NARI,
-      CODE_UE_GIN, CODE_UE_GIN_NARI, CODE_UE_KIN,  CODE_UE_KAKU,      CODE_UE_KAKU_NARI,
-      CODE_UE_SYA, CODE_UE_SYA_NARI, CODE_UE_OU,   51,                12};
+  static constexpr int CODES[] = {CODE_UE_HU,
+                                  CODE_UE_HU_NARI,
+                                  CODE_UE_KYOU,
+                                  CODE_UE_KYOU_NARI,
+                                  CODE_UE_KEI,
+                                  CODE_UE_KEI_NARI,
+                                  CODE_UE_GIN,
+                                  CODE_UE_GIN_NARI,
+                                  CODE_UE_KIN,
+                                  CODE_UE_KAKU,
+                                  CODE_UE_KAKU_NARI,
+                                  CODE_UE_SYA,
+                                  CODE_UE_SYA_NARI,
+                                  CODE_UE_OU,
+                                  51,
+                                  12};
   std::uniform_int_distribution<int> pick(0, std::size(CODES) - 1), percent(0, 99);
   const int density = percent(rng) / 2 + 10;
   for (int x = 1; x <= 9; ++x)
@@ -69,7 +80,8 @@ void randomBoard(Game& g, std::mt19937& rng) {
     }
 }
 
-// Counts the reach of each side (each piece's steps from the rules oracle), and marks the pieces that reach the opposing king.
+// Counts the reach of each side (each piece's steps from the rules oracle), and marks the pieces
+// that reach the opposing king.
 void bruteForce(const Game& g, Map& sita, Map& ue, Map& checking) {
   std::memset(sita, 0, sizeof(Map));
   std::memset(ue, 0, sizeof(Map));
@@ -114,7 +126,7 @@ TEST_F(Survey, StartingPosition) {
   // The two camps are the same position turned half round.
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y) EXPECT_EQ(g.INFLUENCE_SITA[x][y], g.INFLUENCE_UE[10 - x][10 - y]);
-  EXPECT_EQ(g.INFLUENCE_SITA[1][7], 3);  // lance, knight and bishop
+  EXPECT_EQ(g.INFLUENCE_SITA[1][7], 3); // lance, knight and bishop
   EXPECT_EQ(g.DEFENDER_SITA[1][7], CODE_SITA_KAKU);
   EXPECT_EQ(g.DEFENDER_UE[3][3], CODE_UE_KEI);
   EXPECT_EQ(g.DEFENDER_UE[5][1], CODE_UE_KIN);
@@ -167,7 +179,7 @@ TEST_F(Survey, SecondSurveyForgetsTheFirstExceptUeSquares) {
 }
 
 TEST_F(Survey, SlidersCheckThroughTheKingAndRunOn) {
-  place(g, {{5, 5, CODE_SITA_SYA}, {5, 2, CODE_UE_OU}});  // SITA rook below the UE king
+  place(g, {{5, 5, CODE_SITA_SYA}, {5, 2, CODE_UE_OU}}); // SITA rook below the UE king
   勢力調査(g);
   EXPECT_EQ(g.CHECK_BY_SITA[5][5], 9);
   EXPECT_EQ(g.CHECK_BY_SITA[5][4] + g.CHECK_BY_SITA[5][3], 2);
@@ -177,7 +189,7 @@ TEST_F(Survey, SlidersCheckThroughTheKingAndRunOn) {
   EXPECT_EQ(g.INFLUENCE_SITA[5][1], 1);
 
   Game h{ui};
-  place(h, {{5, 2, CODE_UE_SYA}, {5, 6, CODE_SITA_OU}});  // UE rook above the SITA king
+  place(h, {{5, 2, CODE_UE_SYA}, {5, 6, CODE_SITA_OU}}); // UE rook above the SITA king
   勢力調査(h);
   EXPECT_EQ(h.CHECK_BY_UE[5][2], 9);
   for (int y = 3; y <= 5; ++y) EXPECT_EQ(h.CHECK_BY_UE[5][y], 1) << y;
@@ -186,7 +198,7 @@ TEST_F(Survey, SlidersCheckThroughTheKingAndRunOn) {
   EXPECT_EQ(h.ATTACKER_UE[5][6], CODE_UE_SYA);
   EXPECT_EQ(at(h.ATTACKER_UE_X, h.ATTACKER_UE_Y, 5, 6), 52);
 
-  Game k{ui};  // behind the king the line stops at the next piece
+  Game k{ui}; // behind the king the line stops at the next piece
   place(k, {{5, 9, CODE_SITA_KYOU}, {5, 5, CODE_UE_OU}, {5, 3, CODE_UE_HU}});
   勢力調査(k);
   EXPECT_EQ(k.INFLUENCE_SITA[5][4] + k.INFLUENCE_SITA[5][3], 2);
@@ -210,17 +222,22 @@ TEST_F(Survey, LinesFromTheEdgeExamineNothing) {
 }
 
 TEST_F(Survey, UeKindsKeepOnlyWhatTheirRowSays) {
-  for (auto map : {&Game::ATTACKER_UE_X, &Game::ATTACKER_UE_Y, &Game::DEFENDER_UE_X,
-                   &Game::DEFENDER_UE_Y})
+  for (auto map :
+       {&Game::ATTACKER_UE_X, &Game::ATTACKER_UE_Y, &Game::DEFENDER_UE_X, &Game::DEFENDER_UE_Y})
     fill(g.*map, 77);
   place(g, {// pawn onto a SITA piece
-            {2, 2, CODE_UE_HU}, {2, 3, CODE_SITA_GIN},
+            {2, 2, CODE_UE_HU},
+            {2, 3, CODE_SITA_GIN},
             // pawn behind a UE piece
-            {9, 1, CODE_UE_HU}, {9, 2, CODE_UE_KIN},
+            {9, 1, CODE_UE_HU},
+            {9, 2, CODE_UE_KIN},
             // knight onto a SITA and a UE piece
-            {6, 1, CODE_UE_KEI}, {5, 3, CODE_SITA_KIN}, {7, 3, CODE_UE_KYOU},
+            {6, 1, CODE_UE_KEI},
+            {5, 3, CODE_SITA_KIN},
+            {7, 3, CODE_UE_KYOU},
             // silver onto a SITA piece
-            {8, 5, CODE_UE_GIN}, {8, 6, CODE_SITA_HU}});
+            {8, 5, CODE_UE_GIN},
+            {8, 6, CODE_SITA_HU}});
   勢力調査(g);
   EXPECT_EQ(g.ATTACKER_UE[2][3], CODE_UE_HU);
   EXPECT_EQ(g.ATTACKER_UE_X[2][3], 77);
@@ -237,14 +254,20 @@ TEST_F(Survey, UeKindsKeepOnlyWhatTheirRowSays) {
 
 TEST_F(Survey, PromotedPiecesRecordStepsAndLinesApart) {
   place(g, {// a step and a diagonal's end
-            {3, 3, CODE_SITA_KAKU_NARI}, {3, 2, CODE_UE_HU}, {1, 1, CODE_UE_KYOU},
+            {3, 3, CODE_SITA_KAKU_NARI},
+            {3, 2, CODE_UE_HU},
+            {1, 1, CODE_UE_KYOU},
             // the same for UE
-            {7, 7, CODE_UE_KAKU_NARI}, {7, 8, CODE_SITA_HU}, {7, 6, CODE_UE_HU},
+            {7, 7, CODE_UE_KAKU_NARI},
+            {7, 8, CODE_SITA_HU},
+            {7, 6, CODE_UE_HU},
             {9, 9, CODE_SITA_KYOU},
             // checked by a step
             {6, 7, CODE_SITA_OU},
             // UE dragon: line to (1,1), two diagonal steps
-            {1, 5, CODE_UE_SYA_NARI}, {2, 6, CODE_SITA_HU}, {2, 4, CODE_SITA_OU}});
+            {1, 5, CODE_UE_SYA_NARI},
+            {2, 6, CODE_SITA_HU},
+            {2, 4, CODE_SITA_OU}});
   勢力調査(g);
   EXPECT_EQ(g.ATTACKER_SITA[3][2], CODE_SITA_KAKU_NARI);
   EXPECT_EQ(g.ATTACKER_SITA[1][1], CODE_SITA_KAKU);
@@ -265,15 +288,25 @@ TEST_F(Survey, PromotedPiecesRecordStepsAndLinesApart) {
 
 TEST_F(Survey, FirstScannedOfEqualRecordsKeepsTheSquare) {
   place(g, {// the upper silver is scanned second
-            {5, 5, CODE_UE_KEI}, {6, 4, CODE_SITA_GIN}, {4, 6, CODE_SITA_GIN},
+            {5, 5, CODE_UE_KEI},
+            {6, 4, CODE_SITA_GIN},
+            {4, 6, CODE_SITA_GIN},
             // same column: the upper one first
-            {2, 2, CODE_UE_KEI}, {1, 3, CODE_SITA_GIN}, {1, 1, CODE_SITA_GIN},
+            {2, 2, CODE_UE_KEI},
+            {1, 3, CODE_SITA_GIN},
+            {1, 1, CODE_SITA_GIN},
             // a cheaper attacker scanned later wins
-            {8, 5, CODE_UE_KEI}, {7, 6, CODE_SITA_GIN}, {8, 6, CODE_SITA_HU},
+            {8, 5, CODE_UE_KEI},
+            {7, 6, CODE_SITA_GIN},
+            {8, 6, CODE_SITA_HU},
             // UE defenders
-            {5, 8, CODE_UE_HU}, {4, 7, CODE_UE_GIN}, {6, 9, CODE_UE_GIN},
+            {5, 8, CODE_UE_HU},
+            {4, 7, CODE_UE_GIN},
+            {6, 9, CODE_UE_GIN},
             // UE attackers
-            {9, 1, CODE_SITA_HU}, {9, 3, CODE_UE_SYA}, {7, 1, CODE_UE_SYA}});
+            {9, 1, CODE_SITA_HU},
+            {9, 3, CODE_UE_SYA},
+            {7, 1, CODE_UE_SYA}});
   勢力調査(g);
   EXPECT_EQ(at(g.ATTACKER_SITA_X, g.ATTACKER_SITA_Y, 5, 5), 46);
   EXPECT_EQ(at(g.ATTACKER_SITA_X, g.ATTACKER_SITA_Y, 2, 2), 11);
@@ -286,9 +319,13 @@ TEST_F(Survey, FirstScannedOfEqualRecordsKeepsTheSquare) {
 
 TEST_F(Survey, CheckMarksOfStepsAndKings) {
   place(g, {// UE knight and gold on the SITA king
-            {4, 7, CODE_UE_KEI}, {5, 9, CODE_SITA_OU}, {6, 8, CODE_UE_KIN},
+            {4, 7, CODE_UE_KEI},
+            {5, 9, CODE_SITA_OU},
+            {6, 8, CODE_UE_KIN},
             // UE king: pawn first, then a silver and a SITA knight
-            {5, 5, CODE_UE_OU}, {5, 6, CODE_SITA_HU}, {6, 6, CODE_SITA_GIN},
+            {5, 5, CODE_UE_OU},
+            {5, 6, CODE_SITA_HU},
+            {6, 6, CODE_SITA_GIN},
             {6, 7, CODE_SITA_KEI}});
   g.OU_UE_X = 3;
   勢力調査(g);
@@ -302,12 +339,12 @@ TEST_F(Survey, CheckMarksOfStepsAndKings) {
   EXPECT_EQ(g.OU_SITA_X * 10 + g.OU_SITA_Y, 59);
   EXPECT_EQ(g.DEFENDER_SITA[5][9], 999);
 
-  place(g, {{5, 5, EMPTY}, {5, 4, CODE_SITA_SYA}});  // no UE king: its square stays, nothing checks
+  place(g, {{5, 5, EMPTY}, {5, 4, CODE_SITA_SYA}}); // no UE king: its square stays, nothing checks
   勢力調査(g);
   EXPECT_EQ(g.OU_UE_X * 10 + g.OU_UE_Y, 55);
   EXPECT_EQ(countSquares(g.CHECK_BY_SITA, 0), 81);
 
-  Game kings{ui};  // kings side by side neither check nor, for UE, attack
+  Game kings{ui}; // kings side by side neither check nor, for UE, attack
   place(kings, {{5, 5, CODE_UE_OU}, {5, 6, CODE_SITA_OU}, {4, 5, CODE_SITA_HU}});
   勢力調査(kings);
   EXPECT_EQ(countSquares(kings.CHECK_BY_SITA, 0) + countSquares(kings.CHECK_BY_UE, 0), 162);
@@ -317,13 +354,16 @@ TEST_F(Survey, CheckMarksOfStepsAndKings) {
 
 TEST_F(Survey, GoldsRecordFiftyForUeAndTheirCodeForSita) {
   fill(g.DEFENDER_UE_X, 77);
-  勢力確定敵金(g, 5, 5);  // nothing on the board yet: only influence
+  勢力確定敵金(g, 5, 5); // nothing on the board yet: only influence
   EXPECT_EQ(countSquares(g.INFLUENCE_UE, 1), 6);
   EXPECT_EQ(g.INFLUENCE_UE[4][4] + g.INFLUENCE_UE[6][4], 0);
   place(g, {// UE promoted pawn behind a pawn
-            {5, 5, CODE_UE_HU_NARI}, {5, 4, CODE_UE_HU},
+            {5, 5, CODE_UE_HU_NARI},
+            {5, 4, CODE_UE_HU},
             // SITA king beside both SITA pieces
-            {3, 3, CODE_SITA_HU_NARI}, {4, 2, CODE_SITA_KYOU}, {4, 3, CODE_SITA_OU}});
+            {3, 3, CODE_SITA_HU_NARI},
+            {4, 2, CODE_SITA_KYOU},
+            {4, 3, CODE_SITA_OU}});
   勢力調査(g);
   EXPECT_EQ(g.DEFENDER_UE[5][4], CODE_UE_KIN);
   EXPECT_EQ(g.DEFENDER_UE_X[5][4], 77);

@@ -4,13 +4,13 @@
 
 #include <cstring>
 
+#include "game_fixture.h"
 #include "play/clock.h"
 #include "play/commands.h"
 #include "rules/move_list.h"
 #include "rules/record.h"
 #include "state/game.h"
 #include "view/board_view.h"
-#include "game_fixture.h"
 
 namespace korvanu {
 namespace {
@@ -37,13 +37,14 @@ protected:
     FAIL() << "no move";
   }
   Snapshot snapshot() const {
-    Snapshot s{positionOf(g), g.HAND_SITA_TOTAL, g.HAND_UE_TOTAL, g.MOVE_NO, g.GAME_MOVES, g.TURN,
-               g.MAN_TIME, g.COM_TIME};
+    Snapshot s{positionOf(g), g.HAND_SITA_TOTAL, g.HAND_UE_TOTAL, g.MOVE_NO, g.GAME_MOVES,
+               g.TURN,        g.MAN_TIME,        g.COM_TIME};
     return s;
   }
   void expectRestored(const Snapshot& s) const {
     EXPECT_EQ(std::memcmp(s.position.BOARD, g.BOARD, sizeof g.BOARD), 0) << "the board";
-    EXPECT_EQ(std::memcmp(s.position.HAND_SITA, g.HAND_SITA, sizeof g.HAND_SITA), 0) << "the lower hand";
+    EXPECT_EQ(std::memcmp(s.position.HAND_SITA, g.HAND_SITA, sizeof g.HAND_SITA), 0)
+        << "the lower hand";
     EXPECT_EQ(std::memcmp(s.position.HAND_UE, g.HAND_UE, sizeof g.HAND_UE), 0) << "the upper hand";
     EXPECT_EQ(g.HAND_SITA_TOTAL, s.handSitaTotal);
     EXPECT_EQ(g.HAND_UE_TOTAL, s.handUeTotal);
@@ -57,17 +58,19 @@ protected:
   // The picture drawn last on board square (x, y).
   int lastPictureOn(int x, int y) const {
     for (auto d = ui.draws.rbegin(); d != ui.draws.rend(); ++d)
-      if (d->kind == DrawCall::Picture && d->left == cellLeft(x) && d->top == cellTop(y)) return d->code;
+      if (d->kind == DrawCall::Picture && d->left == cellLeft(x) && d->top == cellTop(y))
+        return d->code;
     return -1;
   }
   // Text drawn inside cell (x, y) after the cell's background was last painted.
   bool textStandsOn(double x, double y) const {
     for (auto d = ui.draws.rbegin(); d != ui.draws.rend(); ++d) {
-      const bool inCell = d->left >= cellLeft(x) && d->left < cellLeft(x + 1) && d->top >= cellTop(y) &&
-                          d->top < cellTop(y + 1);
+      const bool inCell = d->left >= cellLeft(x) && d->left < cellLeft(x + 1) &&
+                          d->top >= cellTop(y) && d->top < cellTop(y + 1);
       if (!inCell) continue;
       if (d->kind == DrawCall::Text) return true;
-      if (d->kind == DrawCall::Picture && d->code == g.BACKGROUND && d->left == cellLeft(x)) return false;
+      if (d->kind == DrawCall::Picture && d->code == g.BACKGROUND && d->left == cellLeft(x))
+        return false;
     }
     return false;
   }
@@ -93,8 +96,8 @@ TEST_F(TakeBack, AgainstTheComputerTheMoveAndTheReplyGoAndTheClockRunsOnForThePl
   humanMoves(9);
   ASSERT_EQ(g.MOVE_NO, 6) << "the computer replied";
   ASSERT_GT(g.MAN_TIME, before.man);
-  onMenu(g, Menu::MOCHIKOMA);  // the hands show from now on
-  click(7, 7);                 // a piece picked up when the player changes their mind
+  onMenu(g, Menu::MOCHIKOMA); // the hands show from now on
+  click(7, 7);                // a piece picked up when the player changes their mind
   const int forbidden = played(FORBIDDEN);
   const int pieceSounds = played(PIECE);
   ui.draws.clear();
@@ -107,7 +110,8 @@ TEST_F(TakeBack, AgainstTheComputerTheMoveAndTheReplyGoAndTheClockRunsOnForThePl
   EXPECT_EQ(played(FORBIDDEN), forbidden);
   EXPECT_EQ(played(PIECE), pieceSounds + 1);
   for (int x = 1; x <= 9; ++x)
-    for (int y = 1; y <= 9; ++y) EXPECT_EQ(lastPictureOn(x, y), g.BOARD[x][y]) << "redrawn " << x << "," << y;
+    for (int y = 1; y <= 9; ++y)
+      EXPECT_EQ(lastPictureOn(x, y), g.BOARD[x][y]) << "redrawn " << x << "," << y;
   for (int k = 1; k <= 7; ++k)
     if (g.HAND_SITA[k] > 0) {
       EXPECT_EQ(lastPictureOn(11, k + 2), -10 * k) << "the lower hand redrawn";
@@ -131,9 +135,10 @@ TEST_F(TakeBack, AfterAStepBackOnlyThePlayersMoveIsLeftToTakeBack) {
   const Snapshot beforeSecond = snapshot();
   humanMoves(1);
   ASSERT_EQ(g.MOVE_NO, 4);
-  onMenu(g, Menu::REPLAY);  // the computer's reply is undone, play paused
+  onMenu(g, Menu::REPLAY); // the computer's reply is undone, play paused
   ASSERT_EQ(g.TURN, g.SIDE_COM);
-  ASSERT_TRUE(textStandsOn(12, 2) && textStandsOn(-2, 8)) << "both moves are written beside the board";
+  ASSERT_TRUE(textStandsOn(12, 2) && textStandsOn(-2, 8))
+      << "both moves are written beside the board";
   onMenu(g, Menu::MATTA);
   expectRestored(beforeSecond);
   EXPECT_EQ(g.TURN, g.SIDE_MAN);
@@ -151,10 +156,10 @@ TEST_F(TakeBack, BetweenTwoPeopleOneMoveAtATimeDownToTheFirstPosition) {
   std::vector<Snapshot> states{snapshot()};
   move(3, 7, 3, 6, 2), states.push_back(snapshot());
   move(7, 3, 7, 4, 3), states.push_back(snapshot());
-  move(5, 9, 4, 8, 1), states.push_back(snapshot());  // the lower king steps aside
+  move(5, 9, 4, 8, 1), states.push_back(snapshot()); // the lower king steps aside
   ASSERT_EQ(g.OU_SITA_X, 4);
   move(1, 3, 1, 4, 5), states.push_back(snapshot());
-  move(2, 8, 8, 2, 4);  // bishop takes bishop; the corner blows up
+  move(2, 8, 8, 2, 4); // bishop takes bishop; the corner blows up
   ASSERT_EQ(g.BOARD[8][1], EMPTY);
   ASSERT_GT(g.HAND_SITA_TOTAL, 0);
 

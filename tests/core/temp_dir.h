@@ -2,10 +2,10 @@
 // game folder is for the game.
 #pragma once
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace korvanu::testing {
 

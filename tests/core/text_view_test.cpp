@@ -45,9 +45,9 @@ TEST(StringConversion, DigitsNumeralsAndPieceNames) {
   EXPECT_EQ(文字列変換(1009), "九");
   // Piece codes read the same for both sides.
   const std::pair<int, const char*> pieces[] = {
-      {CODE_UE_HU, "歩"},          {CODE_UE_HU_NARI, "と"},    {CODE_UE_KYOU, "香"},
-      {CODE_UE_KYOU_NARI, "香成"}, {CODE_UE_KEI, "桂"},        {CODE_UE_KEI_NARI, "桂成"},
-      {CODE_UE_GIN, "銀"},         {CODE_UE_GIN_NARI, "銀成"}, {CODE_UE_KIN, "金"},
+      {CODE_UE_HU, "歩"},          {CODE_UE_HU_NARI, "と"},     {CODE_UE_KYOU, "香"},
+      {CODE_UE_KYOU_NARI, "香成"}, {CODE_UE_KEI, "桂"},         {CODE_UE_KEI_NARI, "桂成"},
+      {CODE_UE_GIN, "銀"},         {CODE_UE_GIN_NARI, "銀成"},  {CODE_UE_KIN, "金"},
       {CODE_UE_KAKU, "角"},        {CODE_UE_KAKU_NARI, "角成"}, {CODE_UE_SYA, "飛"},
       {CODE_UE_SYA_NARI, "飛成"},  {CODE_UE_OU, "王"}};
   for (const auto& [code, name] : pieces) {
@@ -61,11 +61,11 @@ TEST(StringConversion, DigitsNumeralsAndPieceNames) {
 }
 
 TEST_F(TextDisplay, DrawStringTableIsShiftedFromTheCell) {
-  const std::pair<int, const char*> names[] = {
-      {-10, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:名人"}, {-9, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８段"}, {-3, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２段"},
-      {-2, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段"}, {-1, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:１級"}, {0, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級"},
-      {7, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:９級"},  {8, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:10級"}, {10, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:12級"},
-      {99, "手目"}};
+  const std::pair<int, const char*> names[] = {{-10, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:名人"}, {-9, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８段"},
+                                               {-3, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２段"},  {-2, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段"},
+                                               {-1, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:１級"},  {0, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級"},
+                                               {7, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:９級"},   {8, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:10級"},
+                                               {10, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:12級"},  {99, "手目"}};
   for (const auto& [value, text] : names) {
     ui.draws.clear();
     描画_文字列(g, 11, 1, value, COLOR_WHITE, 10);
@@ -76,7 +76,8 @@ TEST_F(TextDisplay, DrawStringTableIsShiftedFromTheCell) {
     EXPECT_EQ(ui.draws[0].points, 10);
   }
   ui.draws.clear();
-  for (int nothing : {100, 11, -11, 98, 1000, -100}) 描画_文字列(g, 11, 1, nothing, COLOR_WHITE, 10);
+  for (int nothing : {100, 11, -11, 98, 1000, -100})
+    描画_文字列(g, 11, 1, nothing, COLOR_WHITE, 10);
   EXPECT_TRUE(ui.draws.empty());
 }
 
@@ -86,9 +87,9 @@ TEST_F(TextDisplay, MoveCounterMovesLeftAsItGrowsDigits) {
     double x;
     const char* text;
   };
-  for (const Case& c : {Case{0, 13.2, " 0 "}, Case{7, 13.2, " 7 "}, Case{9, 13.2, " 9 "},
-                        Case{10, 13.1, " 10 "}, Case{99, 13.1, " 99 "}, Case{100, 13, " 100 "},
-                        Case{123, 13, " 123 "}}) {
+  for (const Case& c :
+       {Case{0, 13.2, " 0 "}, Case{7, 13.2, " 7 "}, Case{9, 13.2, " 9 "}, Case{10, 13.1, " 10 "},
+        Case{99, 13.1, " 99 "}, Case{100, 13, " 100 "}, Case{123, 13, " 123 "}}) {
     ui.draws.clear();
     描画_手数(g, c.count, 0);
     // The counter's cells are cleared first, and the stand's edge beside it redrawn.

@@ -64,9 +64,9 @@ TEST_F(Protocol, MovesExplodeAndIllegalOnesChangeNothing) {
   EXPECT_EQ(ask("move 8 8 2 2 -70"), (std::vector<std::string>{"error illegal move"}))
       << "a rook does not go diagonally";
   const std::string before = shown();
-  for (const char* bad : {"move 2 8 8 2 -70", "move 2 8 9 1 -60", "move 5 5 5 4 -10",
-                          "move 1 1 1", "move a b c d e", "move 1  1 1 1 1", "move 11 3 5 5 -10",
-                          "move 2 8 8 2 -62", "move 99999999999 1 1 1 1"})
+  for (const char* bad :
+       {"move 2 8 8 2 -70", "move 2 8 9 1 -60", "move 5 5 5 4 -10", "move 1 1 1", "move a b c d e",
+        "move 1  1 1 1 1", "move 11 3 5 5 -10", "move 2 8 8 2 -62", "move 99999999999 1 1 1 1"})
     EXPECT_EQ(ask(bad).size(), 1u) << bad;
   EXPECT_EQ(shown(), before);
   const auto boom = ask("move 2 8 8 2 -60");
@@ -90,7 +90,9 @@ TEST_F(Protocol, SurveyAndMateAnswerOnTheCurrentPosition) {
 
   // A lone upper king in the corner, a rook and a gold: mate.
   std::string line(243, ' ');
-  auto put = [&](int x, int y, const char* field) { line.replace(((x - 1) * 9 + (y - 1)) * 3, 3, field); };
+  auto put = [&](int x, int y, const char* field) {
+    line.replace(((x - 1) * 9 + (y - 1)) * 3, 3, field);
+  };
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y) put(x, y, "  0");
   put(1, 1, " 80");
@@ -123,8 +125,8 @@ TEST_F(Protocol, DropsFollowTheSetting) {
 
 TEST_F(Protocol, BadInputIsOneErrorLine) {
   const std::string before = shown();
-  for (const char* bad : {"", "bogus", "position", "position 1 2 3", "moves", "moves both",
-                          "mated", "survey now", "show me", "quit now"}) {
+  for (const char* bad : {"", "bogus", "position", "position 1 2 3", "moves", "moves both", "mated",
+                          "survey now", "show me", "quit now"}) {
     const auto reply = ask(bad);
     ASSERT_EQ(reply.size(), 1u) << bad;
     EXPECT_TRUE(reply[0].starts_with("error ")) << bad;

@@ -24,8 +24,7 @@ bool isBench(std::string_view line) { return line == "bench" || line == "bench\r
 constexpr int MAX_SEARCHES = 3;
 bool isSearch(std::string_view line) {
   const std::string_view command = line.substr(0, line.find(' '));
-  return command == "best" || command == "scores" || command == "best\r" ||
-         command == "scores\r";
+  return command == "best" || command == "scores" || command == "best\r" || command == "scores\r";
 }
 
 bool wellFormed(const std::string& reply) {
@@ -54,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::ostringstream reply;
     const bool more = engine.handle(line, reply);
     if (!more) {
-      if (!reply.str().empty()) __builtin_trap();  // quit answers nothing
+      if (!reply.str().empty()) __builtin_trap(); // quit answers nothing
       break;
     }
     if (!wellFormed(reply.str())) __builtin_trap();

@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (!again || korvanu::formatEntryLine(*again) != line) __builtin_trap();
     }
   } else if (why.empty()) {
-    __builtin_trap();  // a refusal always says why
+    __builtin_trap(); // a refusal always says why
   }
   korvanu::parseEntryLine(bytes);
   return 0;

@@ -1,11 +1,11 @@
 // Feeds arbitrary bytes to the settings reader as the game meets them at
 // start-up: a Korvanu.ini of any content in the current folder.
+#include <unistd.h>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "platform/headless.h"
 #include "settings/settings_file.h"
@@ -13,7 +13,8 @@
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // A folder of its own, so no real settings file is ever touched.
-  std::string dir = (std::filesystem::temp_directory_path() / "korvanu-settings-fuzz-XXXXXX").string();
+  std::string dir =
+      (std::filesystem::temp_directory_path() / "korvanu-settings-fuzz-XXXXXX").string();
   if (!mkdtemp(dir.data())) return 1;
   std::filesystem::current_path(dir);
   return 0;

@@ -76,7 +76,8 @@ TEST(Pictures, TitlePlateIsSolidButForItsRoundedCorners) {
     // Along the straight edges and inside, the plate covers it all.
     int seeThrough = 0;
     for (int y = 0; y < h; ++y)
-      for (int x = 8 * scale; x < w - 8 * scale; ++x) seeThrough += qAlpha(title.pixel(x, y)) != 255;
+      for (int x = 8 * scale; x < w - 8 * scale; ++x)
+        seeThrough += qAlpha(title.pixel(x, y)) != 255;
     for (int y = 8 * scale; y < h - 8 * scale; ++y)
       for (int x = 0; x < w; ++x) seeThrough += qAlpha(title.pixel(x, y)) != 255;
     EXPECT_EQ(seeThrough, 0);
@@ -163,13 +164,16 @@ TEST(Pictures, TheIconStandsOnATransparentGroundAtEverySizeADesktopAsksFor) {
     const QImage icon = renderIcon(size);
     ASSERT_EQ(icon.size(), QSize(size, size));
     ASSERT_TRUE(icon.hasAlphaChannel());
-    for (QPoint corner : {QPoint(0, 0), QPoint(size - 1, 0)}) EXPECT_EQ(qAlpha(icon.pixel(corner)), 0);
+    for (QPoint corner : {QPoint(0, 0), QPoint(size - 1, 0)})
+      EXPECT_EQ(qAlpha(icon.pixel(corner)), 0);
     const int opaque = countPixels(icon, [](QRgb c) { return qAlpha(c) == 255; });
     EXPECT_GT(opaque, size * size / 4) << "the drawing fills a good part of the square";
     EXPECT_LT(opaque, size * size * 9 / 10);
     // The piece's character and the bomb read even at the smallest sizes.
-    EXPECT_GT(countPixels(icon, [](QRgb c) { return qAlpha(c) == 255 && isRedInk(c); }), size * size / 100);
-    EXPECT_GT(countPixels(icon, [](QRgb c) { return qAlpha(c) == 255 && isBlackInk(c); }), size * size / 50);
+    EXPECT_GT(countPixels(icon, [](QRgb c) { return qAlpha(c) == 255 && isRedInk(c); }),
+              size * size / 100);
+    EXPECT_GT(countPixels(icon, [](QRgb c) { return qAlpha(c) == 255 && isBlackInk(c); }),
+              size * size / 50);
   }
   EXPECT_TRUE(renderIcon(0).isNull());
   EXPECT_TRUE(renderIcon(4096).isNull());

@@ -37,7 +37,8 @@ Coverage coverage(const QImage& image, QRect near, int ink) {
   const QRect row = near.adjusted(-3, 0, 3, 0) & image.rect();
   for (int y = 0; y < image.height(); ++y) {
     int ground = 0;
-    for (int x = row.left(); x <= row.right(); ++x) ground = std::max(ground, qGreen(image.pixel(x, y)));
+    for (int x = row.left(); x <= row.right(); ++x)
+      ground = std::max(ground, qGreen(image.pixel(x, y)));
     for (int x = 0; x < image.width(); ++x)
       c[size_t(y)][size_t(x)] =
           ground > ink ? double(ground - qGreen(image.pixel(x, y))) / (ground - ink) : 0;
@@ -88,8 +89,8 @@ TEST(PieceNames, EveryCharacterMatchesItsHintedGlyphAtOneAndTwoDevicePixels) {
     for (int scale : {1, 2}) {
       SCOPED_TRACE(testing::Message() << "code " << code << " scale " << scale);
       // The upper side's piece is the lower one turned over: turn it back.
-      const QImage picture = code > 0 ? renderPicture(code, scale).mirrored(true, true)
-                                      : renderPicture(code, scale);
+      const QImage picture =
+          code > 0 ? renderPicture(code, scale).mirrored(true, true) : renderPicture(code, scale);
       const std::vector<NameGlyph> name = pieceName(-std::abs(code), scale);
       ASSERT_FALSE(name.empty());
       for (const NameGlyph& glyph : name) {

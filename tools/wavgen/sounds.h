@@ -8,15 +8,15 @@
 
 namespace korvanu::wavgen {
 
-Sound renderChime();       // a notice: two soft bell strikes
-Sound renderBuzzer();      // a refused move
-Sound renderPieceClick();  // a piece put down on the board
-Sound renderBlast();       // an explosion
-Sound renderBgm();         // background music, made to loop end to start
+Sound renderChime();      // a notice: two soft bell strikes
+Sound renderBuzzer();     // a refused move
+Sound renderPieceClick(); // a piece put down on the board
+Sound renderBlast();      // an explosion
+Sound renderBgm();        // background music, made to loop end to start
 
 struct Recipe {
-    const char* fileName;  // UTF-8, exactly as the game asks for it
-    Sound (*render)();
+  const char* fileName; // UTF-8, exactly as the game asks for it
+  Sound (*render)();
 };
 
 inline constexpr std::array<Recipe, 5> kRecipes{{
@@ -27,6 +27,6 @@ inline constexpr std::array<Recipe, 5> kRecipes{{
     {"BGM.wav", renderBgm},
 }};
 
-}  // namespace korvanu::wavgen
+} // namespace korvanu::wavgen
 
 #endif

@@ -13,9 +13,9 @@ namespace korvanu::wavgen {
 using Buffer = std::vector<float>;
 
 struct Sound {
-    int rate = 0;
-    Buffer samples;
-    double seconds() const { return rate > 0 ? double(samples.size()) / rate : 0.0; }
+  int rate = 0;
+  Buffer samples;
+  double seconds() const { return rate > 0 ? double(samples.size()) / rate : 0.0; }
 };
 
 std::size_t frames(int rate, double seconds);
@@ -23,45 +23,45 @@ std::size_t frames(int rate, double seconds);
 // White noise from a fixed seed (xorshift32), uniform in [-1, 1).
 class Noise {
 public:
-    explicit Noise(std::uint32_t seed) : state_(seed ? seed : 0x9e3779b9u) {}
-    float next();
+  explicit Noise(std::uint32_t seed) : state_(seed ? seed : 0x9e3779b9u) {}
+  float next();
 
 private:
-    std::uint32_t state_;
+  std::uint32_t state_;
 };
 
 // Band-limited saw and square (PolyBLEP), so low buzzes do not alias.
 class Oscillator {
 public:
-    // `cycles` is frequency / rate for the sample about to be produced.
-    float saw(double cycles);
-    float square(double cycles);
+  // `cycles` is frequency / rate for the sample about to be produced.
+  float saw(double cycles);
+  float square(double cycles);
 
 private:
-    double advance(double cycles);
-    double phase_ = 0.0;
+  double advance(double cycles);
+  double phase_ = 0.0;
 };
 
 // One-pole low-pass whose cutoff may change every sample (for sweeps).
 class OnePole {
 public:
-    float lowpass(float x, double cutoffHz, int rate);
-    float highpass(float x, double cutoffHz, int rate);
+  float lowpass(float x, double cutoffHz, int rate);
+  float highpass(float x, double cutoffHz, int rate);
 
 private:
-    float state_ = 0.0f;
+  float state_ = 0.0f;
 };
 
 // RBJ biquad with fixed coefficients.
 class Biquad {
 public:
-    static Biquad lowpass(int rate, double hz, double q);
-    static Biquad bandpass(int rate, double hz, double q);
-    float process(float x);
+  static Biquad lowpass(int rate, double hz, double q);
+  static Biquad bandpass(int rate, double hz, double q);
+  float process(float x);
 
 private:
-    double b0_ = 0, b1_ = 0, b2_ = 0, a1_ = 0, a2_ = 0;
-    double x1_ = 0, x2_ = 0, y1_ = 0, y2_ = 0;
+  double b0_ = 0, b1_ = 0, b2_ = 0, a1_ = 0, a2_ = 0;
+  double x1_ = 0, x2_ = 0, y1_ = 0, y2_ = 0;
 };
 
 // Linear rise over `attack` seconds, then exponential fall with time constant
@@ -87,6 +87,6 @@ void removeMean(Buffer& buf);
 // Scales so the largest magnitude equals `peak`.
 void normalize(Buffer& buf, float peak);
 
-}  // namespace korvanu::wavgen
+} // namespace korvanu::wavgen
 
 #endif

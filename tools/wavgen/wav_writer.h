@@ -21,6 +21,6 @@ std::vector<std::uint8_t> encodeWav(const std::vector<std::int16_t>& interleaved
 // Writes a mono sound as a WAV file. Returns false if the file cannot be written.
 bool writeWav(const std::filesystem::path& path, const Sound& sound);
 
-}  // namespace korvanu::wavgen
+} // namespace korvanu::wavgen
 
 #endif
