@@ -5,7 +5,6 @@
 #include "end_signals.h"
 #include "files/paths.h"
 #include "main_window.h"
-#include "pictures/pictures.h"
 #include "surface.h"
 
 int main(int argc, char* argv[]) {
@@ -17,7 +16,6 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Korvanu"));
   korvanu::EndSignals endSignals;
   QGuiApplication::setDesktopFileName(QStringLiteral(KORVANU_APP_ID));
-  QApplication::setWindowIcon(korvanu::gameIcon());
   const QScreen* screen = QGuiApplication::primaryScreen();
   const int screenHeight =
       screen ? qRound(screen->geometry().height() * screen->devicePixelRatio()) : 0;

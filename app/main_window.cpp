@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "file_panel_widgets.h"
+#include "pictures/pictures.h"
 #include "play/board_input.h"
 #include "play/clock.h"
 #include "play/commands.h"
@@ -124,6 +126,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // Right after this first paint has reached the screen.
     soundsPending_ = false;
     QTimer::singleShot(0, this, &MainWindow::startSounds);
+    // The icon's many sizes are drawn by our picture code: not before the
+    // window shows (the window manager takes it up when it is set).
+    QTimer::singleShot(0, this, [] { QApplication::setWindowIcon(gameIcon()); });
   }
   return QMainWindow::eventFilter(watched, event);
 }

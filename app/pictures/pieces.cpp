@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <tuple>
 
 namespace korvanu::art {
 
@@ -139,6 +141,11 @@ void paintShape(QPainter& p, double size) {
 
 std::vector<NameGlyph> nameGlyphs(int kind, bool promoted, int scale) {
   if (kind < HU || kind > OU || scale < 1) return {};
+  // Both sides' pieces carry the same name: the fitting, which loads a font
+  // size after size, is done once for each (window thread only).
+  static std::map<std::tuple<int, bool, int>, std::vector<NameGlyph>> fitted;
+  const auto key = std::make_tuple(kind, promoted, scale);
+  if (const auto it = fitted.find(key); it != fitted.end()) return it->second;
   const QString name = nameOf(kind, promoted);
   if (name.isEmpty()) return {};
   std::vector<QRectF> cells = nameCells(kSizeByKind[kind], name.size());
@@ -150,16 +157,30 @@ std::vector<NameGlyph> nameGlyphs(int kind, bool promoted, int scale) {
   for (qsizetype i = 0; i < name.size(); ++i) {
     const QRectF& cell = cells[size_t(i)];
     QFont font = hintedFont();
-    for (int px = int(cell.height() * 1.5); px > 1; --px) {
+    auto inkAt = [&](int px) {
       font.setPixelSize(px);
-      const QRect ink = QFontMetrics(font).boundingRect(name.at(i));
-      if (ink.width() > cell.width() || ink.height() > cell.height()) continue;
-      const QPoint origin(int(std::lround(cell.center().x() - ink.left() - ink.width() / 2.0)),
-                          int(std::lround(cell.center().y() - ink.top() - ink.height() / 2.0)));
-      glyphs.push_back({name.mid(i, 1), font, origin, inkOf(promoted)});
-      break;
+      return QFontMetrics(font).boundingRect(name.at(i));
+    };
+    auto fits = [&](const QRect& ink) {
+      return ink.width() <= cell.width() && ink.height() <= cell.height();
+    };
+    // The ink grows with the size: halve the range rather than try every
+    // size, each of which loads a font of its own.
+    int lo = 1, hi = int(cell.height() * 1.5);
+    while (lo < hi) {
+      const int mid = (lo + hi + 1) / 2;
+      if (fits(inkAt(mid)))
+        lo = mid;
+      else
+        hi = mid - 1;
     }
+    if (lo < 2) continue;
+    const QRect ink = inkAt(lo);
+    const QPoint origin(int(std::lround(cell.center().x() - ink.left() - ink.width() / 2.0)),
+                        int(std::lround(cell.center().y() - ink.top() - ink.height() / 2.0)));
+    glyphs.push_back({name.mid(i, 1), font, origin, inkOf(promoted)});
   }
+  fitted.emplace(key, glyphs);
   return glyphs;
 }
 
