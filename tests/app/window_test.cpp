@@ -84,6 +84,14 @@ protected:
     warning = boxes.texts.front();
   }
 
+  // The widget position of a cell's centre, through the scaled picture.
+  QPoint cellCentreOnView(int x, int y) {
+    const QRect r = w.view().surfaceRect();
+    const double f = double(r.width()) / (SURFACE_WIDTH * TWIPS_PER_PIXEL);
+    return QPoint(r.x() + qRound((cellLeft(x) + SQUARE_WIDTH / 2) * f),
+                  r.y() + qRound((cellTop(y) + SQUARE_HEIGHT / 2) * f));
+  }
+
   // The colour of the surface in the middle of a cell.
   QColor centreOf(double x, double y) const {
     const Surface& s = w.surface();
@@ -649,12 +657,7 @@ TEST_F(Window, ClicksOnAnEnlargedWindowReachTheirSquares) {
   w.findChild<QAction*>("START")->trigger();
   QApplication::processEvents();
   // The widget position of a cell's centre, through the scaled picture.
-  const QRect r = w.view().surfaceRect();
-  auto at = [&](int x, int y) {
-    const double f = double(r.width()) / (SURFACE_WIDTH * TWIPS_PER_PIXEL);
-    return QPoint(r.x() + qRound((cellLeft(x) + SQUARE_WIDTH / 2) * f),
-                  r.y() + qRound((cellTop(y) + SQUARE_HEIGHT / 2) * f));
-  };
+  auto at = [&](int x, int y) { return cellCentreOnView(x, y); };
   QTest::mouseClick(&w.view(), Qt::LeftButton, {}, at(7, 7));
   QTest::mouseClick(&w.view(), Qt::LeftButton, {}, at(7, 6));
   EXPECT_EQ(w.game().BOARD[7][6], CODE_SITA_HU);
@@ -669,12 +672,7 @@ TEST_F(Window, ControlZTakesTheMoveBackAndClosingKeepsTheGame) {
   answerNextMessageBox(nullptr); // "先手の番です"
   w.findChild<QAction*>("START")->trigger();
   QApplication::processEvents();
-  const QRect r = w.view().surfaceRect();
-  auto at = [&](int x, int y) {
-    const double f = double(r.width()) / (SURFACE_WIDTH * TWIPS_PER_PIXEL);
-    return QPoint(r.x() + qRound((cellLeft(x) + SQUARE_WIDTH / 2) * f),
-                  r.y() + qRound((cellTop(y) + SQUARE_HEIGHT / 2) * f));
-  };
+  auto at = [&](int x, int y) { return cellCentreOnView(x, y); };
   auto play = [&](int fx, int fy, int tx, int ty) {
     QTest::mouseClick(&w.view(), Qt::LeftButton, {}, at(fx, fy));
     QTest::mouseClick(&w.view(), Qt::LeftButton, {}, at(tx, ty));
@@ -700,12 +698,7 @@ TEST_F(Window, PointingAPieceAtACaptureShowsItsExplosionUntilThePointerLeaves) {
   w.findChild<QAction*>("START")->trigger();
   w.findChild<QAction*>("SIDOU")->trigger();
   QApplication::processEvents();
-  const QRect r = w.view().surfaceRect();
-  auto at = [&](int x, int y) {
-    const double f = double(r.width()) / (SURFACE_WIDTH * TWIPS_PER_PIXEL);
-    return QPoint(r.x() + qRound((cellLeft(x) + SQUARE_WIDTH / 2) * f),
-                  r.y() + qRound((cellTop(y) + SQUARE_HEIGHT / 2) * f));
-  };
+  auto at = [&](int x, int y) { return cellCentreOnView(x, y); };
   // The pawn opens the bishop's line, the upper king steps beside the
   // pawn the bishop can take, and the bishop is picked up.
   for (QPoint p : {at(3, 7), at(3, 6), at(5, 1), at(6, 2), at(2, 8)})

@@ -16,6 +16,12 @@
 
 namespace korvanu::testing {
 
+// A board with nothing on it, for positions set up square by square.
+inline void emptyBoard(Game& g) {
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = EMPTY;
+}
+
 class OpenedGame : public ::testing::Test {
 protected:
   TempDir dir; // the settings and record files land here
@@ -38,6 +44,15 @@ protected:
   void click(double x, double y, int button = BUTTON_LEFT) {
     Form_MouseDown(g, button, 0, BOARD_LEFT + x * SQUARE_WIDTH + 200,
                    BOARD_TOP + y * SQUARE_HEIGHT + 300);
+  }
+  // From the starting position: the lower rook moved up to (5, 6), ready to
+  // take the pawn put next to the upper king on (5, 2).
+  void rookBesideTheUpperKing() {
+    g.BOARD[5][3] = EMPTY;
+    g.BOARD[5][2] = CODE_UE_HU;
+    g.BOARD[5][7] = EMPTY;
+    g.BOARD[8][8] = EMPTY;
+    g.BOARD[5][6] = CODE_SITA_SYA;
   }
   int played(int sound) const {
     return static_cast<int>(

@@ -74,8 +74,7 @@ TEST_F(GameRecord, TheMoveThatEndsTheGameIsRecordedAndSaved) {
   // Between two people: the rook takes the gold and the blast takes the king.
   onMenu(g, Menu::START);
   ui.answers = {Answer::Yes};
-  for (int x = 1; x <= 9; ++x)
-    for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = EMPTY;
+  testing::emptyBoard(g);
   g.BOARD[5][9] = CODE_SITA_OU;
   g.BOARD[5][6] = CODE_SITA_SYA;
   g.BOARD[5][1] = CODE_UE_OU;
@@ -100,11 +99,7 @@ TEST_F(GameRecord, AgainstTheComputerTheHumansEndingMoveIsRecorded) {
   // The human's rook blows up the computer's king.
   onMenu(g, Menu::SENTE);
   ui.answers = {Answer::No};
-  g.BOARD[5][3] = EMPTY;
-  g.BOARD[5][2] = CODE_UE_HU;
-  g.BOARD[5][7] = EMPTY;
-  g.BOARD[8][8] = EMPTY;
-  g.BOARD[5][6] = CODE_SITA_SYA;
+  rookBesideTheUpperKing();
   move(5, 6, 5, 2);
   ASSERT_TRUE(said("あなたの勝ちです", "終了"));
   EXPECT_EQ(g.RECORD_LAST, 1);
@@ -116,8 +111,7 @@ TEST_F(GameRecord, AgainstTheComputerItsEndingMoveIsRecorded) {
   // The computer's gold takes the human's king and blows up with it.
   onMenu(g, Menu::SENTE);
   ui.answers = {Answer::No};
-  for (int x = 1; x <= 9; ++x)
-    for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = EMPTY;
+  testing::emptyBoard(g);
   g.BOARD[9][9] = CODE_SITA_OU;
   g.BOARD[1][9] = CODE_SITA_KYOU;
   g.BOARD[5][1] = CODE_UE_OU;

@@ -242,8 +242,7 @@ TEST_F(Keyboard, PressesAreClicksAtTheCursorsCell) {
     for (Menu option : {Menu::MOCHIKOMA, Menu::SIDOU})
       if (!isChecked(game, option)) onMenu(game, option);
     onMenu(game, Menu::START);
-    for (int x = 1; x <= 9; ++x)
-      for (int y = 1; y <= 9; ++y) game.BOARD[x][y] = EMPTY;
+    testing::emptyBoard(game);
     game.BOARD[5][9] = CODE_SITA_OU;
     game.BOARD[5][1] = CODE_UE_OU;
     game.BOARD[2][2] = CODE_SITA_HU;
@@ -297,8 +296,7 @@ TEST_F(Keyboard, PressesAreClicksAtTheCursorsCell) {
 TEST_F(Keyboard, TheCursorGoesWithTheGameAndLeavesTheRecordKeysFree) {
   startTwoPeople();
   ui.answers = {Answer::Yes}; // another game?
-  for (int x = 1; x <= 9; ++x)
-    for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = EMPTY;
+  testing::emptyBoard(g);
   g.BOARD[5][9] = CODE_SITA_OU;
   g.BOARD[5][4] = CODE_SITA_SYA;
   g.BOARD[5][1] = CODE_UE_OU;

@@ -148,8 +148,7 @@ TEST_F(MarksFlow, StepsThroughTheRecordMarkTheMoveOfTheEntryShown) {
 
 TEST_F(MarksFlow, ACaptureBetweenNeighboursStepsBackAsTheSideThatMadeIt) {
   onMenu(g, Menu::START);
-  for (int x = 1; x <= 9; ++x)
-    for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = EMPTY;
+  testing::emptyBoard(g);
   g.BOARD[1][9] = CODE_SITA_OU;
   g.BOARD[9][1] = CODE_UE_OU;
   g.BOARD[5][6] = CODE_SITA_GIN;
@@ -223,8 +222,7 @@ TEST(MarksAtTheEnd, TheWinnerIsAnnouncedWithoutAMarkerAndANewGameHasNoMarks) {
   Game g{ui};
   Form_Load(g);
   onMenu(g, Menu::START);
-  for (int x = 1; x <= 9; ++x)
-    for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = EMPTY;
+  testing::emptyBoard(g);
   g.BOARD[5][9] = CODE_SITA_OU;
   g.BOARD[5][1] = CODE_UE_OU;
   g.BOARD[5][6] = CODE_SITA_SYA;

@@ -159,11 +159,7 @@ TEST_F(Play, BlowingUpTheComputersKingWinsBeforeAnyMateTest) {
   onMenu(g, Menu::SENTE);
   ui.answers = {Answer::No};
   // A lower rook takes a pawn next to the upper king.
-  g.BOARD[5][3] = EMPTY;
-  g.BOARD[5][2] = CODE_UE_HU;
-  g.BOARD[5][7] = EMPTY;
-  g.BOARD[8][8] = EMPTY;
-  g.BOARD[5][6] = CODE_SITA_SYA;
+  rookBesideTheUpperKing();
   move(5, 6, 5, 2);
   ASSERT_FALSE(ui.messages.empty());
   EXPECT_TRUE(said("あなたの勝ちです", "終了"));
@@ -199,8 +195,7 @@ TEST_F(Play, TwoPeoplePlayUntilAKingIsBlownUp) {
   onMenu(g, Menu::START);
   EXPECT_TRUE(said("先手の番です", " "));
   ui.answers = {Answer::Yes};
-  for (int x = 1; x <= 9; ++x)
-    for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = EMPTY;
+  testing::emptyBoard(g);
   g.BOARD[5][9] = CODE_SITA_OU;
   g.BOARD[5][6] = CODE_SITA_SYA;
   g.BOARD[5][1] = CODE_UE_OU;
@@ -265,8 +260,7 @@ TEST_F(Play, AResumedGameBetweenPeopleNamesTheWinnerByWhoMovedFirst) {
   onMenu(g, Menu::START);
   EXPECT_TRUE(said("後手の番です", " "));
   ui.answers = {Answer::Yes};
-  for (int x = 1; x <= 9; ++x)
-    for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = EMPTY;
+  testing::emptyBoard(g);
   g.BOARD[5][9] = CODE_SITA_OU;
   g.BOARD[5][6] = CODE_SITA_SYA;
   g.BOARD[5][1] = CODE_UE_OU;

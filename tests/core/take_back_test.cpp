@@ -216,8 +216,7 @@ TEST_F(TakeBack, RefusedWithNothingToTakeBack) {
   onMenu(g, Menu::CANCEL);
   onMenu(g, Menu::START);
   ui.answers = {Answer::Yes};
-  for (int x = 1; x <= 9; ++x)
-    for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = EMPTY;
+  testing::emptyBoard(g);
   g.BOARD[5][9] = CODE_SITA_OU, g.BOARD[5][6] = CODE_SITA_SYA, g.BOARD[5][1] = CODE_UE_OU;
   g.BOARD[5][2] = CODE_UE_KIN;
   move(5, 6, 5, 2);
