@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QScreen>
 
 #include "command_line.h"
 #include "end_signals.h"
@@ -16,10 +15,8 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Korvanu"));
   korvanu::EndSignals endSignals;
   QGuiApplication::setDesktopFileName(QStringLiteral(KORVANU_APP_ID));
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  const int screenHeight =
-      screen ? qRound(screen->geometry().height() * screen->devicePixelRatio()) : 0;
-  korvanu::MainWindow window(korvanu::surfaceScaleFor(screenHeight), locations);
+  // Drawn for the screen's density; a larger window has it drawn again.
+  korvanu::MainWindow window(korvanu::Surface::screenScale(), locations);
   QObject::connect(&endSignals, &korvanu::EndSignals::received, &window, &korvanu::MainWindow::end);
   window.load();
   window.show();

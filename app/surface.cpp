@@ -11,6 +11,7 @@
 #include "pictures/pictures.h"
 #include "state/constants.h"
 #include "view/palette.h"
+#include "view/pictures.h"
 
 namespace korvanu {
 
@@ -24,42 +25,73 @@ QColor qcolour(int index) {
 // Twips in one point of type.
 constexpr double TWIPS_PER_POINT = 20.0;
 
+constexpr int LARGEST_SCALE = 4;
+
+// The window pixel holding a twips coordinate.
+int toPixel(double twips) { return static_cast<int>(std::floor(twips / TWIPS_PER_PIXEL + 1e-9)); }
+
+QFont textFont(double points, bool bold, int scale) {
+  QFont font(QStringLiteral("IPAPMincho"));
+  font.setFamilies({QStringLiteral("IPAPMincho"), QStringLiteral("IPAMincho")});
+  font.setPixelSize(std::max(
+      1, static_cast<int>(std::lround(points * TWIPS_PER_POINT / TWIPS_PER_PIXEL * scale))));
+  font.setBold(bold);
+  return font;
+}
+
+// Text is placed on whole device pixels, where its hinted glyphs were made
+// to stand: the baseline's start at `scale`.
+QPointF textOrigin(double left, double top, const QFont& font, int scale) {
+  return {std::round(left * scale / TWIPS_PER_PIXEL),
+          std::round(top * scale / TWIPS_PER_PIXEL + QFontMetricsF(font).ascent())};
+}
+
+DrawingOp makeOp(DrawingOp::Kind kind, std::uint32_t value, double left = 0, double top = 0,
+                 double right = 0, double bottom = 0) {
+  DrawingOp op;
+  op.kind = kind;
+  op.value = value;
+  op.left = left;
+  op.top = top;
+  op.right = right;
+  op.bottom = bottom;
+  return op;
+}
+
 } // namespace
 
-int surfaceScaleFor(int screenHeightDevicePixels) {
-  const int needed = (screenHeightDevicePixels + SURFACE_HEIGHT - 1) / SURFACE_HEIGHT;
-  return std::clamp(needed, 2, 4);
-}
+Surface::Layer::Layer(int s)
+    : scale(s), image(SURFACE_WIDTH * s, SURFACE_HEIGHT * s, QImage::Format_RGB32) {}
 
-int Surface::screenScale() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen ? std::clamp(qRound(screen->devicePixelRatio()), 1, 4) : 1;
-}
-
-Surface::Surface(int scale, int nativeScale) : scale_(scale) {
-  for (int s : {scale, nativeScale}) {
-    if (s < 1 || imageAt(s).width() > 0) continue;
-    layers_.push_back({s, QImage(SURFACE_WIDTH * s, SURFACE_HEIGHT * s, QImage::Format_RGB32), {}});
-  }
+Surface::Surface(int scale) : base_(std::make_unique<Layer>(std::clamp(scale, 1, LARGEST_SCALE))) {
   fill(COLOR_BOARD);
 }
 
-const QImage& Surface::imageAt(int scale) const {
+Surface::~Surface() = default;
+
+int Surface::screenScale() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? std::clamp(qRound(screen->devicePixelRatio()), 1, LARGEST_SCALE) : 1;
+}
+
+const QImage& Surface::imageAt(int scale) {
   static const QImage none;
-  for (const Layer& layer : layers_)
-    if (layer.scale == scale) return layer.image;
-  return none;
+  if (scale < 1 || scale > LARGEST_SCALE) return none;
+  if (scale == base_->scale) return base_->image;
+  if (!extra_ || extra_->scale != scale) {
+    // One more scale is kept: the window is mostly shown at one size, and
+    // going back and forth between two need not draw everything each time.
+    extra_ = std::make_unique<Layer>(scale);
+    for (const DrawingOp* op : log_.ops()) paint(*extra_, *op);
+  }
+  return extra_->image;
 }
 
 int Surface::toDevice(double twips, int scale) {
   // Whole window pixels: the board's top (100 twips) falls inside a pixel,
   // and a one-pixel outline placed there at device precision would straddle
   // two rows of the window at its natural size and show blurred.
-  return static_cast<int>(std::floor(twips / TWIPS_PER_PIXEL + 1e-9)) * scale;
-}
-
-void Surface::fill(int colour) {
-  for (Layer& layer : layers_) layer.image.fill(qcolour(colour));
+  return toPixel(twips) * scale;
 }
 
 const QImage& Surface::picture(Layer& layer, int code) {
@@ -69,60 +101,98 @@ const QImage& Surface::picture(Layer& layer, int code) {
   return it->second;
 }
 
+void Surface::draw(DrawingOp op, const QRect& area, bool opaque) {
+  paint(*base_, op);
+  if (extra_) paint(*extra_, op);
+  log_.add(std::move(op), area, opaque);
+}
+
+void Surface::fill(int colour) {
+  DrawingOp op = makeOp(DrawingOp::Kind::Fill, std::uint32_t(colour));
+  paint(*base_, op);
+  if (extra_) paint(*extra_, op);
+  log_.fill(std::move(op));
+}
+
 void Surface::drawPicture(int code, double left, double top) {
-  for (Layer& layer : layers_) {
-    const QImage& pic = picture(layer, code);
-    if (pic.isNull()) return;
-    QPainter p(&layer.image);
-    p.drawImage(toDevice(left, layer.scale), toDevice(top, layer.scale), pic);
-  }
+  const PictureSize size = pictureSize(code);
+  if (size.width <= 0 || size.height <= 0) return; // nothing to paint
+  // Every picture is opaque but the title plate's rounded corners.
+  draw(makeOp(DrawingOp::Kind::Picture, std::uint32_t(code), left, top),
+       QRect(toPixel(left), toPixel(top), size.width, size.height), code != PIC_TITLE);
 }
 
 void Surface::drawOutline(int colour, double left, double top, double right, double bottom) {
-  // One logical pixel wide, both corners included, as the grid expects:
-  // neighbouring cells share their edges.
-  const QColor c = qcolour(colour);
-  for (Layer& layer : layers_) {
-    const int s = layer.scale;
-    const int l = toDevice(left, s), t = toDevice(top, s), r = toDevice(right, s),
-              b = toDevice(bottom, s);
+  const int l = toPixel(left), t = toPixel(top);
+  draw(makeOp(DrawingOp::Kind::Outline, std::uint32_t(colour), left, top, right, bottom),
+       QRect(l, t, toPixel(right) - l + 1, toPixel(bottom) - t + 1), false);
+}
+
+void Surface::drawTint(std::uint32_t argb, double left, double top, double right, double bottom) {
+  const int l = toPixel(left), t = toPixel(top);
+  draw(makeOp(DrawingOp::Kind::Tint, argb, left, top, right, bottom),
+       QRect(l, t, toPixel(right) - l + 1, toPixel(bottom) - t + 1), false);
+}
+
+void Surface::drawText(const QString& text, double left, double top, int colour, double points,
+                       bool bold) {
+  // Where the glyphs may reach at any scale: their box here, two window
+  // pixels more all round for antialiasing and hinting.
+  const int s = scale();
+  const QFont font = textFont(points, bold, s);
+  const QRectF ink =
+      QFontMetricsF(font).boundingRect(text).translated(textOrigin(left, top, font, s));
+  const QRect area(int(std::floor(ink.left() / s)) - 2, int(std::floor(ink.top() / s)) - 2,
+                   int(std::ceil(ink.width() / s)) + 5, int(std::ceil(ink.height() / s)) + 5);
+  DrawingOp op = makeOp(DrawingOp::Kind::Text, std::uint32_t(colour), left, top);
+  op.points = points;
+  op.bold = bold;
+  op.text = text;
+  draw(std::move(op), area, false);
+}
+
+void Surface::paint(Layer& layer, const DrawingOp& op) {
+  const int s = layer.scale;
+  switch (op.kind) {
+  case DrawingOp::Kind::Fill: layer.image.fill(qcolour(int(op.value))); return;
+  case DrawingOp::Kind::Picture: {
+    const QImage& pic = picture(layer, int(op.value));
+    if (pic.isNull()) return;
+    QPainter p(&layer.image);
+    p.drawImage(toDevice(op.left, s), toDevice(op.top, s), pic);
+    return;
+  }
+  case DrawingOp::Kind::Outline: {
+    // One logical pixel wide, both corners included, as the grid expects:
+    // neighbouring cells share their edges.
+    const QColor c = qcolour(int(op.value));
+    const int l = toDevice(op.left, s), t = toDevice(op.top, s), r = toDevice(op.right, s),
+              b = toDevice(op.bottom, s);
     const int w = r - l + s, h = b - t + s;
     QPainter p(&layer.image);
     p.fillRect(l, t, w, s, c);
     p.fillRect(l, b, w, s, c);
     p.fillRect(l, t, s, h, c);
     p.fillRect(r, t, s, h, c);
+    return;
   }
-}
-
-void Surface::drawTint(std::uint32_t argb, double left, double top, double right, double bottom) {
-  // Blended over what is there, corners included as for an outline.
-  for (Layer& layer : layers_) {
-    const int s = layer.scale;
-    const int l = toDevice(left, s), t = toDevice(top, s);
+  case DrawingOp::Kind::Tint: {
+    // Blended over what is there, corners included as for an outline.
+    const int l = toDevice(op.left, s), t = toDevice(op.top, s);
     QPainter p(&layer.image);
-    p.fillRect(l, t, toDevice(right, s) - l + s, toDevice(bottom, s) - t + s,
-               QColor::fromRgba(static_cast<QRgb>(argb)));
+    p.fillRect(l, t, toDevice(op.right, s) - l + s, toDevice(op.bottom, s) - t + s,
+               QColor::fromRgba(static_cast<QRgb>(op.value)));
+    return;
   }
-}
-
-void Surface::drawText(const QString& text, double left, double top, int colour, double points,
-                       bool bold) {
-  for (Layer& layer : layers_) {
-    const int s = layer.scale;
-    QFont font(QStringLiteral("IPAPMincho"));
-    font.setFamilies({QStringLiteral("IPAPMincho"), QStringLiteral("IPAMincho")});
-    font.setPixelSize(
-        std::max(1, static_cast<int>(std::lround(points * TWIPS_PER_POINT / TWIPS_PER_PIXEL * s))));
-    font.setBold(bold);
+  case DrawingOp::Kind::Text: {
+    const QFont font = textFont(op.points, op.bold, s);
     QPainter p(&layer.image);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setFont(font);
-    p.setPen(qcolour(colour));
-    // On whole device pixels, where the hinted glyphs were made to stand.
-    const double x = std::round(left * s / TWIPS_PER_PIXEL);
-    const double y = std::round(top * s / TWIPS_PER_PIXEL + QFontMetricsF(font).ascent());
-    p.drawText(QPointF(x, y), text);
+    p.setPen(qcolour(int(op.value)));
+    p.drawText(textOrigin(op.left, op.top, font, s), op.text);
+    return;
+  }
   }
 }
 

@@ -1,13 +1,17 @@
 // The window's drawing surface: a retained image in the window's logical
-// coordinates (twips, 15 to a pixel), kept at a multiple of its logical size
-// so that it stays sharp when the window is shown larger.
+// coordinates (twips, 15 to a pixel). It is drawn at the scale it was made
+// with; when the window is shown at another density (larger, or on a denser
+// screen) the surface is drawn again at that scale from a log of what was
+// drawn, and kept at it too while that is still shown.
 #pragma once
 
 #include <QImage>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <unordered_map>
-#include <vector>
+
+#include "drawing_log.h"
 
 namespace korvanu {
 
@@ -17,16 +21,20 @@ constexpr int SURFACE_HEIGHT = 514;
 
 class Surface {
 public:
-  // `scale` device pixels per window pixel for large windows; the surface is
-  // also kept at `nativeScale`, the screen's own density, so the window at
-  // its natural size shows glyphs hinted for its pixels rather than resampled.
-  explicit Surface(int scale, int nativeScale = screenScale());
+  // `scale` device pixels per window pixel, from 1 to 4.
+  explicit Surface(int scale);
+  ~Surface();
 
-  int scale() const { return scale_; }
-  const QImage& image() const { return layers_.front().image; }
-  // The surface at `scale` device pixels per window pixel: image() or the
-  // native copy, or a null image when it is kept at neither.
-  const QImage& imageAt(int scale) const;
+  int scale() const { return base_->scale; }
+  const QImage& image() const { return base_->image; }
+  // The surface at `scale` device pixels per window pixel (1 to 4), drawn
+  // again from the log when it is kept at neither the base scale nor the
+  // one asked for last; a null image for other scales.
+  const QImage& imageAt(int scale);
+  // The one scale besides the base one the surface is kept at now; 0 for none.
+  int extraScale() const { return extra_ ? extra_->scale : 0; }
+  // How many drawing ops the surface could draw again now.
+  size_t loggedOps() const { return log_.size(); }
 
   void fill(int colour);
   void drawPicture(int code, double left, double top);
@@ -36,25 +44,27 @@ public:
 
   // Device pixel where the window pixel holding a twips coordinate starts;
   // pictures and outlines are placed on these.
-  int toDevice(double twips) const { return toDevice(twips, scale_); }
+  int toDevice(double twips) const { return toDevice(twips, scale()); }
 
   // The primary screen's device pixels per window pixel, rounded.
   static int screenScale();
 
 private:
   struct Layer {
+    explicit Layer(int s);
     int scale;
     QImage image;
     std::unordered_map<int, QImage> pictures;
   };
   static int toDevice(double twips, int scale);
   static const QImage& picture(Layer& layer, int code);
+  static void paint(Layer& layer, const DrawingOp& op);
+  // Logs `op` and draws it at every scale kept.
+  void draw(DrawingOp op, const QRect& area, bool opaque);
 
-  int scale_;
-  std::vector<Layer> layers_; // the main scale first
+  std::unique_ptr<Layer> base_;
+  std::unique_ptr<Layer> extra_;
+  DrawingLog log_;
 };
-
-// The surface scale that keeps a window as large as the screen sharp.
-int surfaceScaleFor(int screenHeightDevicePixels);
 
 } // namespace korvanu

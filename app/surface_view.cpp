@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <tuple>
 
 #include "state/constants.h"
@@ -11,8 +12,7 @@
 
 namespace korvanu {
 
-SurfaceView::SurfaceView(const Surface& surface, QWidget* parent)
-    : QWidget(parent), surface_(surface) {
+SurfaceView::SurfaceView(Surface& surface, QWidget* parent) : QWidget(parent), surface_(surface) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumSize(SURFACE_WIDTH / 4, SURFACE_HEIGHT / 4);
   // The game follows the pointer even with no button down.
@@ -38,16 +38,20 @@ void SurfaceView::paintEvent(QPaintEvent*) {
   QRectF target = surfaceRect();
   target.translate(QPointF(shake_) * target.width() / SURFACE_WIDTH);
   p.fillRect(rect(), QColor(bg.r, bg.g, bg.b));
-  // Where the surface is kept at exactly the shown density, copy it pixel
-  // for pixel: resampling would blur the hinted text.
   const double density = target.width() * devicePixelRatioF() / SURFACE_WIDTH;
-  const QImage& exact = surface_.imageAt(qRound(density));
-  if (!exact.isNull() && qFuzzyCompare(density, double(qRound(density))) &&
-      qFuzzyCompare(target.height() * devicePixelRatioF(), double(exact.height()))) {
-    p.drawImage(target, exact);
+  const int whole = qRound(density);
+  if (qFuzzyCompare(density, double(whole)) &&
+      qFuzzyCompare(target.height() * devicePixelRatioF(), double(SURFACE_HEIGHT * whole)) &&
+      !surface_.imageAt(whole).isNull()) {
+    // At exactly a scale the surface can be drawn at: pixel for pixel, as
+    // resampling would blur the hinted text.
+    p.drawImage(target, surface_.imageAt(whole));
   } else {
+    // Otherwise from the surface at the next scale up, or at the one it was
+    // made with if that is larger still.
+    const int sharp = std::clamp(int(std::ceil(density - 1e-6)), 1, 4);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(target, surface_.image());
+    p.drawImage(target, sharp <= surface_.scale() ? surface_.image() : surface_.imageAt(sharp));
   }
   if (!cursor_.isEmpty()) paintCursor(p, target);
 }

@@ -13,7 +13,7 @@ class Surface;
 class SurfaceView : public QWidget {
   Q_OBJECT
 public:
-  SurfaceView(const Surface& surface, QWidget* parent = nullptr);
+  SurfaceView(Surface& surface, QWidget* parent = nullptr);
 
   // Where the surface stands in the widget.
   QRect surfaceRect() const;
@@ -45,7 +45,8 @@ protected:
 private:
   void paintCursor(QPainter& p, const QRectF& target) const;
 
-  const Surface& surface_;
+  // Drawn again at the scale the widget needs, when it needs it.
+  Surface& surface_;
   QPoint shake_;
   QRectF cursor_;
   int cursorColour_ = 0;
