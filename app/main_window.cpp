@@ -28,8 +28,7 @@ MainWindow::MainWindow(int surfaceScale, const Locations& locations)
     : surface_(std::make_unique<Surface>(surfaceScale)),
       view_(new SurfaceView(*surface_, this)),
       platform_(std::make_unique<QtPlatform>(*this, *surface_, *view_)),
-      game_(std::make_unique<Game>(*platform_)),
-      panel_(new FilePanel(view_)) {
+      game_(std::make_unique<Game>(*platform_)) {
   game_->LOCATIONS = locations;
   setWindowTitle(QStringLiteral("Korvanu"));
   setCentralWidget(view_);
@@ -99,8 +98,14 @@ void MainWindow::addShortcut(QAction* action, Menu item) {
 }
 
 void MainWindow::connectFilePanel() {
-  platform_->setFilePanel(panel_);
+  platform_->setFilePanelMaker([this] { return &filePanel(); });
   view_->installEventFilter(this);
+}
+
+FilePanel& MainWindow::filePanel() {
+  if (panel_) return *panel_;
+  panel_ = new FilePanel(view_);
+  panel_->layout(view_->surfaceRect());
   auto guarded = [this](auto&& handler) {
     return [this, handler](auto&&... args) {
       if (!platform_->quitting()) handler(args...);
@@ -113,6 +118,7 @@ void MainWindow::connectFilePanel() {
       guarded([this](const QString& f) { File1_Click(*game_, f.toStdString()); });
   panel_->onReturn = guarded([this] { Command1_Click(*game_); });
   panel_->onClose = guarded([this] { closeFilePanel(*game_); });
+  return *panel_;
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -121,7 +127,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       menuKey(*game_, static_cast<Menu>(static_cast<QAction*>(watched)->data().toInt()));
     return true;
   }
-  if (watched == view_ && event->type() == QEvent::Resize) panel_->layout(view_->surfaceRect());
+  if (watched == view_ && event->type() == QEvent::Resize && panel_)
+    panel_->layout(view_->surfaceRect());
   if (watched == view_ && event->type() == QEvent::Paint && soundsPending_) {
     // Right after this first paint has reached the screen.
     soundsPending_ = false;
@@ -176,7 +183,7 @@ int shiftState(const QKeyEvent* event) {
 void MainWindow::keyPressEvent(QKeyEvent* event) {
   if (platform_->quitting()) return;
   // Keys the panel's controls leave over (↑ in a text field) are not moves.
-  const int code = panel_->hasKeyboardFocus() ? 0 : gameKey(event);
+  const int code = panel_ && panel_->hasKeyboardFocus() ? 0 : gameKey(event);
   if (code != 0 && Form_KeyDown(*game_, code, shiftState(event))) return;
   const int key = event->key() == Qt::Key_Escape ? KEY_ESCAPE
                   : event->text().isEmpty()      ? 0

@@ -33,7 +33,9 @@ public:
   const Surface& surface() const { return *surface_; }
   SurfaceView& view() { return *view_; }
 
-  FilePanel& filePanel() { return *panel_; }
+  // Made on first use: its lists and text fields are a fair part of the
+  // window's start-up, for a panel many sessions never open.
+  FilePanel& filePanel();
 
 protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -51,7 +53,7 @@ private:
   SurfaceView* view_;
   std::unique_ptr<QtPlatform> platform_;
   std::unique_ptr<Game> game_;
-  FilePanel* panel_;
+  FilePanel* panel_ = nullptr;
   bool soundsPending_ = true;
 };
 

@@ -140,25 +140,38 @@ void QtPlatform::setTimerEnabled(bool enabled) {
     timer_.start();
 }
 
+FilePanel* QtPlatform::panel() {
+  if (!panel_ && makePanel_) panel_ = makePanel_();
+  return panel_;
+}
+
 void QtPlatform::showFileLists(bool drive, bool folder, bool files) {
-  if (panel_) panel_->showLists(drive, folder, files);
+  if (!panel_ && !drive && !folder && !files) return; // hidden as it is made
+  if (FilePanel* p = panel()) p->showLists(drive, folder, files);
 }
 void QtPlatform::showRecordFields(bool show) {
-  if (panel_) panel_->showFields(show);
+  if (!panel_ && !show) return;
+  if (FilePanel* p = panel()) p->showFields(show);
 }
 void QtPlatform::clearRecordFields() {
-  if (panel_) panel_->clearFields();
+  if (panel_) panel_->clearFields(); // a panel not yet made has nothing typed in
 }
 std::string QtPlatform::recordField(int field) {
   return panel_ ? panel_->field(field).toStdString() : std::string();
 }
-std::string QtPlatform::folderPath() { return panel_ ? panel_->folder().toStdString() : "."; }
-void QtPlatform::setFolderPath(const std::string& path) {
-  if (panel_) panel_->setFolder(QString::fromStdString(path));
+std::string QtPlatform::folderPath() {
+  FilePanel* p = panel();
+  return p ? p->folder().toStdString() : ".";
 }
-std::string QtPlatform::fileListPath() { return panel_ ? panel_->fileFolder().toStdString() : "."; }
+void QtPlatform::setFolderPath(const std::string& path) {
+  if (FilePanel* p = panel()) p->setFolder(QString::fromStdString(path));
+}
+std::string QtPlatform::fileListPath() {
+  FilePanel* p = panel();
+  return p ? p->fileFolder().toStdString() : ".";
+}
 void QtPlatform::setFileListPath(const std::string& path) {
-  if (panel_) panel_->setFileFolder(QString::fromStdString(path));
+  if (FilePanel* p = panel()) p->setFileFolder(QString::fromStdString(path));
 }
 
 std::intptr_t QtPlatform::windowHandle() { return static_cast<std::intptr_t>(window_.winId()); }

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "platform/platform.h"
@@ -21,7 +22,9 @@ public:
   QtPlatform(QMainWindow& window, Surface& surface, SurfaceView& view);
 
   void setAction(Menu item, QAction* action) { actions_[static_cast<int>(item)] = action; }
-  void setFilePanel(FilePanel* panel) { panel_ = panel; }
+  // The record file panel is made the first time the game shows it or asks
+  // it something.
+  void setFilePanelMaker(std::function<FilePanel*()> make) { makePanel_ = std::move(make); }
   bool quitting() const { return quitting_; }
   // Timer1: the window connects its ticks to the game.
   QTimer& clockTimer() { return timer_; }
@@ -66,7 +69,9 @@ private:
   Surface& surface_;
   SurfaceView& view_;
   std::array<QAction*, MENU_COUNT> actions_{};
+  FilePanel* panel();
   FilePanel* panel_ = nullptr;
+  std::function<FilePanel*()> makePanel_;
   QTimer timer_; // a child of the window, gone before it
   std::unique_ptr<SoundLibrary> sound_;
   bool soundTried_ = false;

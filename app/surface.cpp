@@ -96,8 +96,12 @@ int Surface::toDevice(double twips, int scale) {
 
 const QImage& Surface::picture(Layer& layer, int code) {
   auto it = layer.pictures.find(code);
-  if (it == layer.pictures.end())
-    it = layer.pictures.emplace(code, renderPicture(code, layer.scale)).first;
+  if (it == layer.pictures.end()) {
+    // An upper piece is the lower one turned round, not drawn again.
+    const int lower = turnedFrom(code);
+    QImage pic = lower ? turnRound(picture(layer, lower)) : renderPicture(code, layer.scale);
+    it = layer.pictures.emplace(code, std::move(pic)).first;
+  }
   return it->second;
 }
 
@@ -136,14 +140,18 @@ void Surface::drawTint(std::uint32_t argb, double left, double top, double right
 
 void Surface::drawText(const QString& text, double left, double top, int colour, double points,
                        bool bold) {
-  // Where the glyphs may reach at any scale: their box here, two window
-  // pixels more all round for antialiasing and hinting.
+  // Where the glyphs may reach at any scale, from the type's measures
+  // rather than laying the text out again; two window pixels more all round
+  // for antialiasing and hinting.
   const int s = scale();
   const QFont font = textFont(points, bold, s);
-  const QRectF ink =
-      QFontMetricsF(font).boundingRect(text).translated(textOrigin(left, top, font, s));
-  const QRect area(int(std::floor(ink.left() / s)) - 2, int(std::floor(ink.top() / s)) - 2,
-                   int(std::ceil(ink.width() / s)) + 5, int(std::ceil(ink.height() / s)) + 5);
+  const QFontMetricsF metrics(font);
+  const QPointF origin = textOrigin(left, top, font, s);
+  const double l = origin.x() / s, t = (origin.y() - metrics.ascent()) / s;
+  const double r = l + metrics.maxWidth() * text.size() / s,
+               b = (origin.y() + metrics.descent()) / s;
+  const QRect area(QPoint(int(std::floor(l)) - 2, int(std::floor(t)) - 2),
+                   QPoint(int(std::ceil(r)) + 2, int(std::ceil(b)) + 2));
   DrawingOp op = makeOp(DrawingOp::Kind::Text, std::uint32_t(colour), left, top);
   op.points = points;
   op.bold = bold;

@@ -18,12 +18,14 @@ bool isPiece(int code) { return code != EMPTY && kindOf(code) >= HU; }
 
 } // namespace
 
+int turnedFrom(int code) { return hasPicture(code) && isPiece(code) && code > 0 ? -code : 0; }
+
+// A pixel-exact turn keeps both sides identical apart from direction.
+QImage turnRound(const QImage& lowerPiece) { return lowerPiece.mirrored(true, true); }
+
 QImage renderPicture(int code, int scale) {
   if (!hasPicture(code) || scale < 1 || scale > kMaxScale) return {};
-
-  // The upper side's pieces face the human: the same piece turned over. A
-  // pixel-exact turn keeps both sides identical apart from direction.
-  if (isPiece(code) && code > 0) return renderPicture(-code, scale).mirrored(true, true);
+  if (const int lower = turnedFrom(code)) return turnRound(renderPicture(lower, scale));
 
   const PictureSize size = pictureSize(code);
   // Only the title plate has see-through parts: its rounded corners.

@@ -19,6 +19,11 @@ namespace korvanu {
 // gives a null image.
 QImage renderPicture(int code, int scale);
 
+// The upper side's pieces face the human: each is the lower side's picture
+// turned round. For such a code, the lower side's code; otherwise 0.
+int turnedFrom(int code);
+QImage turnRound(const QImage& lowerPiece);
+
 // One character of a piece's name as its picture writes it at some scale:
 // the font, sized in device pixels, the start of its baseline in the
 // picture's device pixels, and the ink.

@@ -639,7 +639,35 @@ TEST_F(Window, ALastMoveTintBlendsOverTheSquareAndSparesItsOutline) {
   EXPECT_EQ(centreOf(5, 5), wood);
 }
 
+TEST_F(Window, RecordPanelIsMadeWhenFirstNeededToTheWindowsSize) {
+  EXPECT_EQ(w.findChild<QLineEdit*>("Text1"), nullptr) << "made at start-up";
+  w.resize(627 * 2, 533 * 2);
+  QApplication::processEvents();
+  w.findChild<QAction*>("KIFU_WRITE")->trigger();
+  auto* name = w.findChild<QLineEdit*>("Text1");
+  ASSERT_NE(name, nullptr);
+  EXPECT_TRUE(name->isVisible());
+  EXPECT_TRUE(w.findChild<QListWidget*>("Dir1")->isVisible());
+  EXPECT_NEAR(name->width(),
+              2295.0 / TWIPS_PER_PIXEL * w.view().surfaceRect().width() / SURFACE_WIDTH, 2);
+}
+
 TEST_F(Window, ResizingScalesThePicture) {
+  {
+    // Made for the screen's density, drawn again at twice it when shown twice
+    // as large.
+    MainWindow small(1);
+    answerNextMessageBox(nullptr);
+    small.load();
+    small.show();
+    QApplication::processEvents();
+    EXPECT_EQ(small.surface().extraScale(), 0);
+    const int bar = small.height() - small.view().height();
+    small.resize(SURFACE_WIDTH * 2, SURFACE_HEIGHT * 2 + bar);
+    const QImage shown = small.view().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(small.surface().extraScale(), 2);
+    EXPECT_EQ(shown, w.surface().image()) << "not the natural size scaled up";
+  }
   w.resize(627 * 2, 533 * 2);
   QApplication::processEvents();
   const QRect r = w.view().surfaceRect();
