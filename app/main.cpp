@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFont>
 
 #include "command_line.h"
 #include "end_signals.h"
@@ -13,6 +14,11 @@ int main(int argc, char* argv[]) {
   if (const auto status = korvanu::refuseUnknownArguments(QApplication::arguments()))
     return *status;
   QApplication::setApplicationName(QStringLiteral("Korvanu"));
+  // The menus' Japanese is written in the game's own Mincho: named here, so
+  // no other fallback is searched for and loaded beside it.
+  QFont font = QApplication::font();
+  font.setFamilies({font.family(), QStringLiteral("IPAPMincho")});
+  QApplication::setFont(font);
   korvanu::EndSignals endSignals;
   QGuiApplication::setDesktopFileName(QStringLiteral(KORVANU_APP_ID));
   // Drawn for the screen's density; a larger window has it drawn again.

@@ -46,7 +46,7 @@ QPolygonF outline(double w, double h) {
 // piece): a large size, scaled to fit.
 QFont outlineFont() {
   QFont f;
-  f.setFamilies({"IPAMincho", "IPAPMincho", "Noto Serif CJK JP", "Noto Sans CJK JP"});
+  f.setFamilies({"IPAPMincho", "IPAMincho", "Noto Serif CJK JP", "Noto Sans CJK JP"});
   f.setPixelSize(100);
   f.setStyleStrategy(QFont::PreferOutline);
   return f;
