@@ -2,7 +2,8 @@
 # Start-up as a player feels it: from launch to the window mapped on screen,
 # for the game and for a bare Qt window of the same size started the same
 # way, alternating on one X server; then the game's resident memory once its
-# music is loaded and playing.
+# music is loaded and playing. The bare window is also measured carrying the
+# game's menu bar (--menu-bar), what any window with those menus costs.
 # usage: tests/e2e/measure_startup.sh [GAME_DIR] [BARE_WINDOW] [RUNS]
 #   DISPLAY_NUMBER=N  use Xvfb on :N instead of the first free one
 #   SETTLE=S          seconds to wait before reading memory (default 3)
@@ -48,11 +49,13 @@ sleep 0.3
 
 micros() { local t=${1/./}; echo $((10#$t)); }
 
-# Starts program $2 in folder $1; MS = milliseconds to its map.
+# Starts program $2 (arguments after it) in folder $1; MS = milliseconds to
+# its map.
 launch_to_map() {
-  local line t0 t1=
+  local line t0 t1= dir=$1 program=$2
+  shift 2
   t0=$EPOCHREALTIME
-  (cd "$1" && exec "$2" >/dev/null 2>&1) &
+  (cd "$dir" && exec "$program" "$@" >/dev/null 2>&1) &
   APP_PID=$!
   while read -r -t 20 line <&"${XEV[0]}"; do
     if [[ $line == MapNotify* ]]; then t1=$EPOCHREALTIME; break; fi
@@ -79,8 +82,8 @@ run_game() { # folder
   stop_app
 }
 
-run_bare() {
-  launch_to_map "$WORK" "$bare"
+run_bare() { # [--menu-bar]
+  launch_to_map "$WORK" "$bare" "$@"
   sleep "$settle"
   RSS=$(awk '/VmRSS/ {print $2}' "/proc/$APP_PID/status")
   stop_app
@@ -94,7 +97,8 @@ ratio() { awk -v g="$1" -v b="$2" 'BEGIN {printf "%.2f", g / b}'; }
 run_game "$game_dir"
 [[ -n "${OTHER_GAME_DIR:-}" ]] && run_game "$OTHER_GAME_DIR"
 run_bare
-game_ms=() bare_ms=() game_rss=() bare_rss=() other_ms=() other_rss=()
+run_bare --menu-bar
+game_ms=() bare_ms=() game_rss=() bare_rss=() other_ms=() other_rss=() menu_ms=() menu_rss=()
 for i in $(seq "$runs"); do
   line="run $i:"
   if [[ -n "${OTHER_GAME_DIR:-}" ]]; then
@@ -104,7 +108,9 @@ for i in $(seq "$runs"); do
   run_game "$game_dir"; game_ms+=("$MS") game_rss+=("$RSS")
   line+=" game ${MS} ms ${RSS} kB  "
   run_bare; bare_ms+=("$MS") bare_rss+=("$RSS")
-  echo "$line bare ${MS} ms ${RSS} kB"
+  line+=" bare ${MS} ms ${RSS} kB  "
+  run_bare --menu-bar; menu_ms+=("$MS") menu_rss+=("$RSS")
+  echo "$line with menu bar ${MS} ms ${RSS} kB"
 done
 bmed=$(printf '%s\n' "${bare_ms[@]}" | median)
 brss=$(printf '%s\n' "${bare_rss[@]}" | median)
@@ -113,8 +119,12 @@ report() { # name, ms..., then rss... (as two arrays by name)
   local m r
   m=$(printf '%s\n' "${ms[@]}" | median)
   r=$(printf '%s\n' "${rss[@]}" | median)
-  echo "median $1: launch to map ${m} ms, $(ratio "$m" "$bmed") x the bare window; resident ${r} kB with the music loaded"
+  echo "median $1: launch to map ${m} ms, $(ratio "$m" "$bmed") x the bare window" \
+    "($(ratio "$m" "$mmed") x with its menu bar); resident ${r} kB with the music loaded"
 }
+mmed=$(printf '%s\n' "${menu_ms[@]}" | median)
+mrss=$(printf '%s\n' "${menu_rss[@]}" | median)
 [[ -n "${OTHER_GAME_DIR:-}" ]] && report "other game" other_ms other_rss
 report game game_ms game_rss
 echo "median bare window: launch to map ${bmed} ms; resident ${brss} kB"
+echo "median bare window with the game's menu bar: launch to map ${mmed} ms; resident ${mrss} kB"
