@@ -70,8 +70,11 @@ Surface::Surface(int scale) : base_(std::make_unique<Layer>(std::clamp(scale, 1,
 Surface::~Surface() = default;
 
 int Surface::screenScale() {
+  // Rounded up: on a screen scaled by 1.25 or 1.5 the window is drawn from
+  // the surface at 2, which it would otherwise have to draw again at once.
   const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen ? std::clamp(qRound(screen->devicePixelRatio()), 1, LARGEST_SCALE) : 1;
+  const double ratio = screen ? screen->devicePixelRatio() : 1.0;
+  return std::clamp(static_cast<int>(std::ceil(ratio - 1e-6)), 1, LARGEST_SCALE);
 }
 
 const QImage& Surface::imageAt(int scale) {

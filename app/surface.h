@@ -46,7 +46,7 @@ public:
   // pictures and outlines are placed on these.
   int toDevice(double twips) const { return toDevice(twips, scale()); }
 
-  // The primary screen's device pixels per window pixel, rounded.
+  // The primary screen's device pixels per window pixel, rounded up.
   static int screenScale();
 
 private:
