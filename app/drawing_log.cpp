@@ -5,14 +5,6 @@
 
 namespace korvanu {
 
-namespace {
-
-// A full redraw of the window is a few hundred ops; looking for hidden ones
-// only when the log has doubled keeps the cost per op constant.
-constexpr size_t FIRST_CHECK = 1024;
-
-} // namespace
-
 void DrawingLog::fill(DrawingOp op) {
   entries_.clear();
   nextCheck_ = FIRST_CHECK;
@@ -24,13 +16,6 @@ void DrawingLog::add(DrawingOp op, const QRect& area, bool opaque) {
   if (entries_.size() < nextCheck_) return;
   forgetHidden();
   nextCheck_ = std::max(FIRST_CHECK, 2 * entries_.size());
-}
-
-std::vector<const DrawingOp*> DrawingLog::ops() const {
-  std::vector<const DrawingOp*> out;
-  out.reserve(entries_.size());
-  for (const Entry& e : entries_) out.push_back(&e.op);
-  return out;
 }
 
 void DrawingLog::forgetHidden() {

@@ -30,11 +30,17 @@ public:
   // of them.
   void add(DrawingOp op, const QRect& area, bool opaque);
 
-  // Every op that still shows, oldest first.
-  std::vector<const DrawingOp*> ops() const;
+  // Calls `draw` with every op that still shows, oldest first.
+  template <typename Draw>
+  void replay(Draw&& draw) const {
+    for (const Entry& e : entries_) draw(e.op);
+  }
   size_t size() const { return entries_.size(); }
 
 private:
+  // A full redraw of the window is a few hundred ops; looking for hidden ones
+  // only when the log has doubled keeps the cost per op constant.
+  static constexpr size_t FIRST_CHECK = 1024;
   struct Entry {
     DrawingOp op;
     QRect area;
@@ -43,7 +49,7 @@ private:
   void forgetHidden();
 
   std::vector<Entry> entries_;
-  size_t nextCheck_ = 0;
+  size_t nextCheck_ = FIRST_CHECK;
 };
 
 } // namespace korvanu

@@ -29,8 +29,8 @@ EndSignals::EndSignals(QObject* parent) : QObject(parent) {
     gPipe[0] = gPipe[1] = -1;
     return; // the signals keep their default effect: the game still ends
   }
-  notifier_ = new QSocketNotifier(gPipe[0], QSocketNotifier::Read, this);
-  connect(notifier_, &QSocketNotifier::activated, this, &EndSignals::readPipe);
+  auto* notifier = new QSocketNotifier(gPipe[0], QSocketNotifier::Read, this);
+  connect(notifier, &QSocketNotifier::activated, this, &EndSignals::readPipe);
   struct sigaction action {};
   action.sa_handler = onSignal;
   sigemptyset(&action.sa_mask);

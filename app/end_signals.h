@@ -24,7 +24,6 @@ signals:
 
 private:
   void readPipe();
-  QSocketNotifier* notifier_ = nullptr;
 };
 
 } // namespace korvanu

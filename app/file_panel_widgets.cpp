@@ -11,6 +11,7 @@
 #include <QStorageInfo>
 #include <QStyledItemDelegate>
 
+#include "play/file_panel.h"
 #include "state/constants.h"
 #include "surface.h"
 
@@ -27,8 +28,6 @@ constexpr std::array<QRect, 4> TEXT{QRect{960, 3120, 2295, 270}, QRect{960, 2400
                                     QRect{960, 2640, 2295, 270}, QRect{960, 2880, 2295, 270}};
 constexpr std::array<QRect, 4> LABEL{QRect{120, 3120, 855, 255}, QRect{120, 2400, 855, 255},
                                      QRect{120, 2640, 855, 255}, QRect{120, 2880, 855, 255}};
-constexpr std::array<const char*, 4> CAPTION{"ﾌｧｲﾙ名 ：", "対 局 名：", "先    手 ：",
-                                             "後    手 ："};
 constexpr QRect BUTTON{3360, 3000, 855, 375};
 
 constexpr const char* PARENT_ITEM = "..";
@@ -60,14 +59,13 @@ FilePanel::FilePanel(QWidget* view)
       drive_(new QComboBox(view)),
       dir_(new QListWidget(view)),
       file_(new QListWidget(view)),
-      button_(new QPushButton(QStringLiteral("RETURN"), view)),
-      view_(view) {
+      button_(new QPushButton(QStringLiteral("RETURN"), view)) {
   drive_->setObjectName(QStringLiteral("Drive1"));
   dir_->setObjectName(QStringLiteral("Dir1"));
   file_->setObjectName(QStringLiteral("File1"));
   button_->setObjectName(QStringLiteral("Command1"));
   for (size_t i = 0; i < 4; ++i) {
-    labels_[i] = new QLabel(QString::fromUtf8(CAPTION[i]), view);
+    labels_[i] = new QLabel(QString::fromUtf8(recordFieldLabel(int(i) + 1)), view);
     labels_[i]->setAutoFillBackground(true);
     QPalette face = labels_[i]->palette();
     face.setColor(QPalette::Window, QColor(212, 208, 200));
@@ -149,7 +147,7 @@ bool FilePanel::eventFilter(QObject* watched, QEvent* event) {
 
 void FilePanel::returnKeysToWindow() {
   QWidget* focus = QApplication::focusWidget();
-  if (!focus || (controls().contains(focus) && !focus->isVisible())) view_->window()->setFocus();
+  if (!focus || (controls().contains(focus) && !focus->isVisible())) drive_->window()->setFocus();
 }
 
 void FilePanel::fillDrives() {

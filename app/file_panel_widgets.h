@@ -70,7 +70,6 @@ private:
   std::array<QLineEdit*, 4> texts_{};
   QPushButton* button_;
   QString folder_, fileFolder_;
-  QWidget* view_;
 };
 
 } // namespace korvanu

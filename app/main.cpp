@@ -5,6 +5,7 @@
 #include "end_signals.h"
 #include "files/paths.h"
 #include "main_window.h"
+#include "pictures/pictures.h"
 #include "surface.h"
 
 int main(int argc, char* argv[]) {
@@ -17,7 +18,7 @@ int main(int argc, char* argv[]) {
   // The menus' Japanese is written in the game's own Mincho: named here, so
   // no other fallback is searched for and loaded beside it.
   QFont font = QApplication::font();
-  font.setFamilies({font.family(), QStringLiteral("IPAPMincho")});
+  font.setFamilies(QStringList{font.family()} + korvanu::gameFontFamilies());
   QApplication::setFont(font);
   korvanu::EndSignals endSignals;
   QGuiApplication::setDesktopFileName(QStringLiteral(KORVANU_APP_ID));

@@ -134,7 +134,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     soundsPending_ = false;
     QTimer::singleShot(0, this, &MainWindow::startSounds);
     // The icon's many sizes are drawn by our picture code: not before the
-    // window shows (the window manager takes it up when it is set).
+    // window shows (the window manager takes it up when it is set). A timer
+    // of its own, so that it comes even while the sound warning is open.
     QTimer::singleShot(0, this, [] { QApplication::setWindowIcon(gameIcon()); });
   }
   return QMainWindow::eventFilter(watched, event);

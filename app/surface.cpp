@@ -25,14 +25,12 @@ QColor qcolour(int index) {
 // Twips in one point of type.
 constexpr double TWIPS_PER_POINT = 20.0;
 
-constexpr int LARGEST_SCALE = 4;
-
 // The window pixel holding a twips coordinate.
 int toPixel(double twips) { return static_cast<int>(std::floor(twips / TWIPS_PER_PIXEL + 1e-9)); }
 
 QFont textFont(double points, bool bold, int scale) {
-  QFont font(QStringLiteral("IPAPMincho"));
-  font.setFamilies({QStringLiteral("IPAPMincho"), QStringLiteral("IPAMincho")});
+  QFont font;
+  font.setFamilies(gameFontFamilies());
   font.setPixelSize(std::max(
       1, static_cast<int>(std::lround(points * TWIPS_PER_POINT / TWIPS_PER_PIXEL * scale))));
   font.setBold(bold);
@@ -41,9 +39,9 @@ QFont textFont(double points, bool bold, int scale) {
 
 // Text is placed on whole device pixels, where its hinted glyphs were made
 // to stand: the baseline's start at `scale`.
-QPointF textOrigin(double left, double top, const QFont& font, int scale) {
+QPointF textOrigin(double left, double top, double ascent, int scale) {
   return {std::round(left * scale / TWIPS_PER_PIXEL),
-          std::round(top * scale / TWIPS_PER_PIXEL + QFontMetricsF(font).ascent())};
+          std::round(top * scale / TWIPS_PER_PIXEL + ascent)};
 }
 
 DrawingOp makeOp(DrawingOp::Kind kind, std::uint32_t value, double left = 0, double top = 0,
@@ -85,7 +83,7 @@ const QImage& Surface::imageAt(int scale) {
     // One more scale is kept: the window is mostly shown at one size, and
     // going back and forth between two need not draw everything each time.
     extra_ = std::make_unique<Layer>(scale);
-    for (const DrawingOp* op : log_.ops()) paint(*extra_, *op);
+    log_.replay([this](const DrawingOp& op) { paint(*extra_, op); });
   }
   return extra_->image;
 }
@@ -108,16 +106,26 @@ const QImage& Surface::picture(Layer& layer, int code) {
   return it->second;
 }
 
-void Surface::draw(DrawingOp op, const QRect& area, bool opaque) {
+QRect Surface::spanned(const DrawingOp& op, int scale) {
+  // Both corners included, as the grid expects: neighbouring cells share
+  // their edges.
+  const int l = toDevice(op.left, scale), t = toDevice(op.top, scale);
+  return {l, t, toDevice(op.right, scale) - l + scale, toDevice(op.bottom, scale) - t + scale};
+}
+
+void Surface::paintKept(const DrawingOp& op) {
   paint(*base_, op);
   if (extra_) paint(*extra_, op);
+}
+
+void Surface::draw(DrawingOp op, const QRect& area, bool opaque) {
+  paintKept(op);
   log_.add(std::move(op), area, opaque);
 }
 
 void Surface::fill(int colour) {
   DrawingOp op = makeOp(DrawingOp::Kind::Fill, std::uint32_t(colour));
-  paint(*base_, op);
-  if (extra_) paint(*extra_, op);
+  paintKept(op);
   log_.fill(std::move(op));
 }
 
@@ -130,15 +138,14 @@ void Surface::drawPicture(int code, double left, double top) {
 }
 
 void Surface::drawOutline(int colour, double left, double top, double right, double bottom) {
-  const int l = toPixel(left), t = toPixel(top);
-  draw(makeOp(DrawingOp::Kind::Outline, std::uint32_t(colour), left, top, right, bottom),
-       QRect(l, t, toPixel(right) - l + 1, toPixel(bottom) - t + 1), false);
+  const DrawingOp op =
+      makeOp(DrawingOp::Kind::Outline, std::uint32_t(colour), left, top, right, bottom);
+  draw(op, spanned(op, 1), false);
 }
 
 void Surface::drawTint(std::uint32_t argb, double left, double top, double right, double bottom) {
-  const int l = toPixel(left), t = toPixel(top);
-  draw(makeOp(DrawingOp::Kind::Tint, argb, left, top, right, bottom),
-       QRect(l, t, toPixel(right) - l + 1, toPixel(bottom) - t + 1), false);
+  const DrawingOp op = makeOp(DrawingOp::Kind::Tint, argb, left, top, right, bottom);
+  draw(op, spanned(op, 1), false);
 }
 
 void Surface::drawText(const QString& text, double left, double top, int colour, double points,
@@ -149,7 +156,7 @@ void Surface::drawText(const QString& text, double left, double top, int colour,
   const int s = scale();
   const QFont font = textFont(points, bold, s);
   const QFontMetricsF metrics(font);
-  const QPointF origin = textOrigin(left, top, font, s);
+  const QPointF origin = textOrigin(left, top, metrics.ascent(), s);
   const double l = origin.x() / s, t = (origin.y() - metrics.ascent()) / s;
   const double r = l + metrics.maxWidth() * text.size() / s,
                b = (origin.y() + metrics.descent()) / s;
@@ -174,34 +181,27 @@ void Surface::paint(Layer& layer, const DrawingOp& op) {
     return;
   }
   case DrawingOp::Kind::Outline: {
-    // One logical pixel wide, both corners included, as the grid expects:
-    // neighbouring cells share their edges.
+    // One window pixel wide round the spanned rectangle.
     const QColor c = qcolour(int(op.value));
-    const int l = toDevice(op.left, s), t = toDevice(op.top, s), r = toDevice(op.right, s),
-              b = toDevice(op.bottom, s);
-    const int w = r - l + s, h = b - t + s;
+    const QRect r = spanned(op, s);
     QPainter p(&layer.image);
-    p.fillRect(l, t, w, s, c);
-    p.fillRect(l, b, w, s, c);
-    p.fillRect(l, t, s, h, c);
-    p.fillRect(r, t, s, h, c);
+    p.fillRect(r.left(), r.top(), r.width(), s, c);
+    p.fillRect(r.left(), r.bottom() + 1 - s, r.width(), s, c);
+    p.fillRect(r.left(), r.top(), s, r.height(), c);
+    p.fillRect(r.right() + 1 - s, r.top(), s, r.height(), c);
     return;
   }
-  case DrawingOp::Kind::Tint: {
-    // Blended over what is there, corners included as for an outline.
-    const int l = toDevice(op.left, s), t = toDevice(op.top, s);
-    QPainter p(&layer.image);
-    p.fillRect(l, t, toDevice(op.right, s) - l + s, toDevice(op.bottom, s) - t + s,
-               QColor::fromRgba(static_cast<QRgb>(op.value)));
+  case DrawingOp::Kind::Tint:
+    // Blended over what is there.
+    QPainter(&layer.image).fillRect(spanned(op, s), QColor::fromRgba(static_cast<QRgb>(op.value)));
     return;
-  }
   case DrawingOp::Kind::Text: {
     const QFont font = textFont(op.points, op.bold, s);
     QPainter p(&layer.image);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setFont(font);
     p.setPen(qcolour(int(op.value)));
-    p.drawText(textOrigin(op.left, op.top, font, s), op.text);
+    p.drawText(textOrigin(op.left, op.top, QFontMetricsF(font).ascent(), s), op.text);
     return;
   }
   }

@@ -21,6 +21,9 @@ constexpr int SURFACE_HEIGHT = 514;
 
 class Surface {
 public:
+  // Beyond this a surface would pass 20 MB for little gain.
+  static constexpr int LARGEST_SCALE = 4;
+
   // `scale` device pixels per window pixel, from 1 to 4.
   explicit Surface(int scale);
   ~Surface();
@@ -57,6 +60,10 @@ private:
     std::unordered_map<int, QImage> pictures;
   };
   static int toDevice(double twips, int scale);
+  // The device rectangle an outline or tint spans at `scale`.
+  static QRect spanned(const DrawingOp& op, int scale);
+  // Draws `op` at every scale kept.
+  void paintKept(const DrawingOp& op);
   static const QImage& picture(Layer& layer, int code);
   static void paint(Layer& layer, const DrawingOp& op);
   // Logs `op` and draws it at every scale kept.

@@ -40,16 +40,15 @@ void SurfaceView::paintEvent(QPaintEvent*) {
   p.fillRect(rect(), QColor(bg.r, bg.g, bg.b));
   const double density = target.width() * devicePixelRatioF() / SURFACE_WIDTH;
   const int whole = qRound(density);
-  if (qFuzzyCompare(density, double(whole)) &&
-      qFuzzyCompare(target.height() * devicePixelRatioF(), double(SURFACE_HEIGHT * whole)) &&
-      !surface_.imageAt(whole).isNull()) {
+  if (whole >= 1 && whole <= Surface::LARGEST_SCALE && qFuzzyCompare(density, double(whole)) &&
+      qFuzzyCompare(target.height() * devicePixelRatioF(), double(SURFACE_HEIGHT * whole))) {
     // At exactly a scale the surface can be drawn at: pixel for pixel, as
     // resampling would blur the hinted text.
     p.drawImage(target, surface_.imageAt(whole));
   } else {
     // Otherwise from the surface at the next scale up, or at the one it was
     // made with if that is larger still.
-    const int sharp = std::clamp(int(std::ceil(density - 1e-6)), 1, 4);
+    const int sharp = std::clamp(int(std::ceil(density - 1e-6)), 1, Surface::LARGEST_SCALE);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawImage(target, sharp <= surface_.scale() ? surface_.image() : surface_.imageAt(sharp));
   }
@@ -68,7 +67,7 @@ void SurfaceView::paintCursor(QPainter& p, const QRectF& target) const {
   const double perPixel = target.width() / SURFACE_WIDTH;
   const int thick = std::max(2, qRound(2 * perPixel));
   // Inside the cell's outline, which stays visible round the marks.
-  const int inset = std::max(2, qRound(2 * perPixel));
+  const int inset = thick;
   const int l = qRound(target.x() + cursor_.left() * perTwip) + inset;
   const int t = qRound(target.y() + cursor_.top() * perTwip) + inset;
   const int r = qRound(target.x() + cursor_.right() * perTwip) - inset;

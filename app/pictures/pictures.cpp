@@ -18,6 +18,11 @@ bool isPiece(int code) { return code != EMPTY && kindOf(code) >= HU; }
 
 } // namespace
 
+QStringList gameFontFamilies() {
+  return {QStringLiteral("IPAPMincho"), QStringLiteral("IPAMincho"),
+          QStringLiteral("Noto Serif CJK JP"), QStringLiteral("Noto Sans CJK JP")};
+}
+
 int turnedFrom(int code) { return hasPicture(code) && isPiece(code) && code > 0 ? -code : 0; }
 
 // A pixel-exact turn keeps both sides identical apart from direction.

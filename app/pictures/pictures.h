@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -38,6 +39,10 @@ struct NameGlyph {
 // top character first; empty for other codes. The upper side's piece shows
 // the same picture turned over.
 std::vector<NameGlyph> pieceName(int code, int scale);
+
+// The game's Japanese type, first choice first: IPA P Mincho, with the
+// fixed-width IPA Mincho and the Noto CJK faces where it is missing.
+QStringList gameFontFamilies();
 
 // The game's icon, `size` pixels square on a transparent ground; a null image
 // for sizes outside 1..1024.

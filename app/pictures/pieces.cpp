@@ -1,5 +1,6 @@
 // Shogi pieces: the five-sided wooden token with its name written on it.
 #include "painting.h"
+#include "pictures/pictures.h"
 
 #include "state/constants.h"
 
@@ -46,7 +47,7 @@ QPolygonF outline(double w, double h) {
 // piece): a large size, scaled to fit.
 QFont outlineFont() {
   QFont f;
-  f.setFamilies({"IPAPMincho", "IPAMincho", "Noto Serif CJK JP", "Noto Sans CJK JP"});
+  f.setFamilies(gameFontFamilies());
   f.setPixelSize(100);
   f.setStyleStrategy(QFont::PreferOutline);
   return f;
@@ -93,7 +94,7 @@ void paintOutlinedName(QPainter& p, double size, const QString& name, const QCol
 // 王 first of all). The synthetic bold keeps the strokes a pixel wide.
 QFont hintedFont() {
   QFont f;
-  f.setFamilies({"IPAPMincho", "IPAMincho", "Noto Serif CJK JP", "Noto Sans CJK JP"});
+  f.setFamilies(gameFontFamilies());
   f.setBold(true);
   f.setHintingPreference(QFont::PreferFullHinting);
   // Grey antialiasing only: the upper side's pieces are turned over, which
@@ -141,8 +142,9 @@ void paintShape(QPainter& p, double size) {
 
 std::vector<NameGlyph> nameGlyphs(int kind, bool promoted, int scale) {
   if (kind < HU || kind > OU || scale < 1) return {};
-  // Both sides' pieces carry the same name: the fitting, which loads a font
-  // size after size, is done once for each (window thread only).
+  // The fitting loads a font size after size: it is done once for each
+  // name and scale, and kept for when the surface is drawn again at that
+  // scale (window thread only).
   static std::map<std::tuple<int, bool, int>, std::vector<NameGlyph>> fitted;
   const auto key = std::make_tuple(kind, promoted, scale);
   if (const auto it = fitted.find(key); it != fitted.end()) return it->second;

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QStringList>
 
+#include "pictures/pictures.h"
 #include "state/menu.h"
 
 int main(int argc, char* argv[]) {
@@ -16,7 +17,7 @@ int main(int argc, char* argv[]) {
   window.setWindowTitle(QStringLiteral("bare"));
   if (QApplication::arguments().contains(QStringLiteral("--menu-bar"))) {
     QFont font = QApplication::font();
-    font.setFamilies({font.family(), QStringLiteral("IPAPMincho")});
+    font.setFamilies(QStringList{font.family()} + korvanu::gameFontFamilies());
     QApplication::setFont(font);
     for (const korvanu::MenuItem& item : korvanu::menuItems())
       if (item.depth == 0)
