@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "state/game.h"
+#include "state/pieces.h"
 
 namespace korvanu {
 
@@ -27,10 +28,6 @@ constexpr Offset ORTHOGONAL[] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}};
 constexpr Offset DIAGONAL[] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
 constexpr Offset OU_STEPS[] = {{0, -1}, {-1, -1}, {1, -1}, {0, 1},
                                {-1, 1}, {1, 1},   {-1, 0}, {1, 0}};
-
-inline bool onBoard(int x, int y) {
-  return static_cast<unsigned>(x - 1) < 9u && static_cast<unsigned>(y - 1) < 9u;
-}
 
 // What a UE reach keeps besides the influence count; the kinds differ.
 enum class Keep { Nothing, Value, ValueAndSquare };

@@ -12,8 +12,6 @@ namespace korvanu {
 
 namespace {
 
-bool onBoard(int x, int y) { return x >= 1 && x <= 9 && y >= 1 && y <= 9; }
-
 // A piece picked up from the board can take what stands on (x, y). Drops
 // never take, so a piece from a hand shows nothing.
 bool wouldCapture(const Game& g, int x, int y) {

@@ -18,8 +18,6 @@ struct Candidate {
   int piece; // what stands on the destination after the move
 };
 
-bool isPawn(int code) { return code == CODE_SITA_HU || code == CODE_UE_HU; }
-
 // The promoted code of a piece that may promote, else 0.
 int promotedCode(int code) {
   const int kind = kindOf(code);
@@ -41,12 +39,11 @@ bool replays(const RecordEntry& before, const RecordEntry& after, const Candidat
     marks.at[c.fromX][c.fromY] = SquareMark::From;
   }
   if (capture)
-    for (int x = c.toX - 1; x <= c.toX + 1; ++x)
-      for (int y = c.toY - 1; y <= c.toY + 1; ++y) {
-        if (x < 1 || x > 9 || y < 1 || y > 9 || s[x][y] == EMPTY || isPawn(s[x][y])) continue;
-        s[x][y] = EMPTY;
-        marks.at[x][y] = SquareMark::Blown;
-      }
+    forBlock(c.toX, c.toY, [&](int x, int y) {
+      if (!blowsUp(s[x][y])) return;
+      s[x][y] = EMPTY;
+      marks.at[x][y] = SquareMark::Blown;
+    });
   marks.at[c.toX][c.toY] = SquareMark::To;
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y)

@@ -55,8 +55,7 @@ void 駒取得(Game& g, int code) {
 int 設定_爆発桝(Game& g, int x, int y) {
   int result = OFF;
   forBlock(x, y, [&](int i, int j) {
-    const int c = g.BOARD[i][j];
-    if (c != EMPTY && c != CODE_UE_HU && c != CODE_SITA_HU) {
+    if (blowsUp(g.BOARD[i][j])) {
       g.EXPLODE_MAP[i][j] = ON;
       result = ON;
     }

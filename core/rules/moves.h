@@ -5,6 +5,8 @@
 
 #include <array>
 
+#include "state/pieces.h"
+
 namespace korvanu {
 
 struct Game;
@@ -39,7 +41,12 @@ template <typename Fn>
 void forBlock(int x, int y, Fn fn) {
   for (int i = x - 1; i <= x + 1; ++i)
     for (int j = y - 1; j <= y + 1; ++j)
-      if (i >= 1 && i <= 9 && j >= 1 && j <= 9) fn(i, j);
+      if (onBoard(i, j)) fn(i, j);
+}
+
+// What a blast takes: every piece but an unpromoted pawn.
+constexpr bool blowsUp(int code) {
+  return code != EMPTY && code != CODE_UE_HU && code != CODE_SITA_HU;
 }
 
 // `piece` is the code that will stand on the destination. A drop comes from

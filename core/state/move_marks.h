@@ -9,13 +9,6 @@ enum class SquareMark : unsigned char { None, From, To, Blown };
 
 struct MoveMarks {
   SquareMark at[10][10] = {}; // [x][y], 1..9 used
-
-  bool any() const {
-    for (const auto& column : at)
-      for (SquareMark m : column)
-        if (m != SquareMark::None) return true;
-    return false;
-  }
 };
 
 } // namespace korvanu

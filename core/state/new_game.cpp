@@ -53,10 +53,6 @@ void newGame(Game& g) {
 
   g.HAND_SITA_TOTAL = 0;
   g.HAND_UE_TOTAL = 0;
-  for (int k = 1; k <= 7; ++k) {
-    if (g.HAND_SITA[k] > 0) g.HAND_SITA_TOTAL += g.HAND_SITA[k];
-    if (g.HAND_UE[k] > 0) g.HAND_UE_TOTAL += g.HAND_UE[k];
-  }
 }
 
 } // namespace korvanu

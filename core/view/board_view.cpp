@@ -27,11 +27,15 @@ void 描画_桝輪郭(const Game& g, int colour, double x, double y) {
   g.ui.drawOutline(colour, left, top, left + SQUARE_WIDTH, top + SQUARE_HEIGHT);
 }
 
+void drawSquare(const Game& g, int code, int x, int y) {
+  描画_絵(g, code, x, y);
+  描画_桝輪郭(g, COLOR_BOARD, x, y);
+}
+
 void 描画_盤(const Game& g) {
   for (int x = 1; x <= 9; ++x) {
     for (int y = 1; y <= 9; ++y) {
-      描画_絵(g, g.BOARD[x][y], x, y);
-      描画_桝輪郭(g, COLOR_BOARD, x, y);
+      drawSquare(g, g.BOARD[x][y], x, y);
       drawMark(g, x, y);
     }
   }

@@ -14,6 +14,8 @@ double cellTop(double y);
 void 描画_絵(const Game& g, int code, double x, double y);
 void 描画_桝輪郭(const Game& g, int colour, double x, double y);
 void 描画_盤(const Game& g);
+// A square with `code` on it in its resting outline.
+void drawSquare(const Game& g, int code, int x, int y);
 void 描画_将棋盤桝(const Game& g);
 void 描画_自持盤(const Game& g);
 void 描画_敵持盤(const Game& g);

@@ -20,17 +20,12 @@ struct Shake {
 };
 constexpr Shake SHAKES[] = {{40, 40, 20, 40}, {20, 20, 40, 40}, {40, 20, 20, 20}, {20, 40, 40, 20}};
 
-void drawOnSquare(Game& g, int code, int x, int y) {
-  描画_絵(g, code, x, y);
-  描画_桝輪郭(g, COLOR_BOARD, x, y);
-}
-
 // Draws codeOf(square) on every blown-up square.
 template <typename CodeOf>
 void drawBlown(Game& g, const ExplosionEffects& blast, CodeOf codeOf) {
   for (int i = 0; i < blast.count; ++i) {
     const BlownSquare& s = blast.squares[static_cast<size_t>(i)];
-    drawOnSquare(g, codeOf(s), s.x, s.y);
+    drawSquare(g, codeOf(s), s.x, s.y);
   }
 }
 

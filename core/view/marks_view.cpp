@@ -66,8 +66,7 @@ void showMoveMarks(const Game& g, const MoveMarks& previous) {
     for (int y = 1; y <= 9; ++y) {
       if (previous.at[x][y] == SquareMark::None && g.MOVE_MARKS.at[x][y] == SquareMark::None)
         continue;
-      描画_絵(g, g.BOARD[x][y], x, y);
-      描画_桝輪郭(g, COLOR_BOARD, x, y);
+      drawSquare(g, g.BOARD[x][y], x, y);
       drawMark(g, x, y);
     }
 }

@@ -12,11 +12,6 @@ namespace {
 
 constexpr double PAUSE_BEFORE_BLAST = 0.3;
 
-void drawSquare(Game& g, int code, int x, int y) {
-  描画_絵(g, code, x, y);
-  描画_桝輪郭(g, COLOR_BOARD, x, y);
-}
-
 } // namespace
 
 void showMove(Game& g, const MoveEffects& move) {
