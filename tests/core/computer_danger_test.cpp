@@ -48,7 +48,7 @@ TEST(Danger, AHangingPieceCostsTheExchangeAndItsValue) {
   // move (5, row) held `taken`.
   const auto rookTo = [](int row, int taken) {
     Position p;
-    farKings(p, {{9, row, CODE_UE_SYA}, {5, row + 1, CODE_SITA_HU}, {5, row, taken}});
+    farKings(p, {on(9, row, CODE_UE_SYA), on(5, row + 1, CODE_SITA_HU), on(5, row, taken)});
     return danger(p, 9, row, 5, row);
   };
   const int rook = worth(CODE_UE_SYA), pawn = worth(CODE_SITA_HU), silver = worth(CODE_SITA_GIN);

@@ -100,47 +100,43 @@ TEST(Examine, PinsAndBishopTargets) {
 
 // (5, 7 - up) holds an upper pawn; each case changes one square of `pieces`.
 int lanceTarget(int up, Placed change) {
-  Position p({{5, 7 - up, CODE_UE_HU},
-              {4, 6 - up, CODE_UE_KIN},
-              {9, 7 - up, CODE_SITA_SYA},
-              {5, 9 - up, CODE_SITA_GIN}});
+  Position p({on(5, 7 - up, CODE_UE_HU), on(4, 6 - up, CODE_UE_KIN), on(9, 7 - up, CODE_SITA_SYA),
+              on(5, 9 - up, CODE_SITA_GIN)});
   p.g.BOARD[change.x][change.y - up] = change.code;
   return 調査_香狙い(surveyed(p), 5, 7 - up);
 }
 
 TEST(Examine, LanceTargetBehindAPawnThatAMajorPieceAttacks) {
-  EXPECT_EQ(lanceTarget(0, {1, 1, EMPTY}), worth(CODE_SITA_GIN));
-  EXPECT_EQ(lanceTarget(1, {1, 2, EMPTY}), 0) << "row 6 is too far up";
+  EXPECT_EQ(lanceTarget(0, on(1, 1, EMPTY)), worth(CODE_SITA_GIN));
+  EXPECT_EQ(lanceTarget(1, on(1, 2, EMPTY)), 0) << "row 6 is too far up";
   EXPECT_EQ(lanceTarget(0, on(4, 8, CODE_SITA_KEI)), 0) << "(5, 6) attacked";
-  EXPECT_EQ(lanceTarget(0, {4, 6, EMPTY}), 0) << "(5, 6) not guarded";
+  EXPECT_EQ(lanceTarget(0, on(4, 6, EMPTY)), 0) << "(5, 6) not guarded";
   EXPECT_EQ(lanceTarget(0, on(6, 8, CODE_SITA_KIN)), 0) << "a cheaper attacker";
   EXPECT_EQ(lanceTarget(0, on(5, 8, CODE_UE_HU)), 0) << "our own piece below";
-  EXPECT_EQ(lanceTarget(0, {5, 9, EMPTY}), 0) << "nothing below";
+  EXPECT_EQ(lanceTarget(0, on(5, 9, EMPTY)), 0) << "nothing below";
 }
 
 int knightTarget(int up, Placed change) {
-  Position p({{5, 7 - up, CODE_UE_HU},
-              {5, 9 - up, CODE_SITA_SYA},
-              {3, 7 - up, CODE_SITA_KAKU},
-              {7, 7 - up, CODE_SITA_SYA_NARI}});
+  Position p({on(5, 7 - up, CODE_UE_HU), on(5, 9 - up, CODE_SITA_SYA),
+              on(3, 7 - up, CODE_SITA_KAKU), on(7, 7 - up, CODE_SITA_SYA_NARI)});
   p.g.BOARD[change.x][change.y - up] = change.code;
   return 調査_桂狙い(surveyed(p), 5, 7 - up);
 }
 
 TEST(Examine, KnightTargetsBesideAPawnThatAMajorPieceAttacks) {
   const int bishop = worth(CODE_SITA_KAKU), dragon = worth(CODE_SITA_SYA_NARI);
-  EXPECT_EQ(knightTarget(0, {1, 1, EMPTY}), bishop + dragon);
-  EXPECT_EQ(knightTarget(2, {1, 3, EMPTY}), 0) << "row 5 is too far up";
+  EXPECT_EQ(knightTarget(0, on(1, 1, EMPTY)), bishop + dragon);
+  EXPECT_EQ(knightTarget(2, on(1, 3, EMPTY)), 0) << "row 5 is too far up";
   EXPECT_EQ(knightTarget(0, on(4, 5, CODE_UE_KIN)), dragon) << "no room for the knight on the left";
   EXPECT_EQ(knightTarget(0, on(6, 6, CODE_SITA_HU)), bishop)
       << "the right landing square is attacked";
   EXPECT_EQ(knightTarget(0, on(5, 8, CODE_SITA_HU)), 0) << "a cheaper attacker";
-  EXPECT_EQ(knightTarget(0, {5, 9, EMPTY}), bishop) << "the promoted rook now attacks: not counted";
+  EXPECT_EQ(knightTarget(0, on(5, 9, EMPTY)), bishop)
+      << "the promoted rook now attacks: not counted";
   // Beside the edges only the inner side is looked at.
   for (int side : {-1, 1}) {
-    Position p({{5 + 3 * side, 7, CODE_UE_HU},
-                {5 + 3 * side, 9, CODE_SITA_SYA},
-                {5 + side, 7, CODE_SITA_KAKU}});
+    Position p({on(5 + 3 * side, 7, CODE_UE_HU), on(5 + 3 * side, 9, CODE_SITA_SYA),
+                on(5 + side, 7, CODE_SITA_KAKU)});
     EXPECT_EQ(調査_桂狙い(surveyed(p), 5 + 3 * side, 7), bishop);
   }
 }

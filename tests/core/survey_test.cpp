@@ -338,7 +338,7 @@ TEST_F(Survey, GoldsRecordFiftyForUeAndTheirCodeForSita) {
   EXPECT_EQ(g.DEFENDER_UE[5][4], CODE_UE_KIN);
   EXPECT_EQ(g.DEFENDER_UE_X[5][4], 77);
   EXPECT_EQ(g.DEFENDER_SITA[4][2] + g.DEFENDER_SITA[3][3], 2 * CODE_SITA_OU);
-  place(g, {{4, 3, EMPTY}});
+  place(g, {on(4, 3, EMPTY)});
   勢力調査(g);
   EXPECT_EQ(g.DEFENDER_SITA[4][2], CODE_SITA_HU_NARI);
 }
