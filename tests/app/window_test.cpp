@@ -46,6 +46,15 @@ void answerNextMessageBox(QString* seenText) {
   });
 }
 
+// Another window, loaded and shown beside the fixture's: its sound warning
+// answered as the fixture's is.
+void showLoaded(MainWindow& m) {
+  answerNextMessageBox(nullptr);
+  m.load();
+  m.show();
+  QApplication::processEvents();
+}
+
 // Answers every message box as it opens, keeping its text, and counts the
 // view's paints before each.
 struct BoxWatcher : QObject {
@@ -85,11 +94,20 @@ protected:
   }
 
   // The widget position of a cell's centre, through the scaled picture.
-  QPoint cellCentreOnView(int x, int y) {
+  QPoint at(int x, int y) {
     const QRect r = w.view().surfaceRect();
     const double f = double(r.width()) / (SURFACE_WIDTH * TWIPS_PER_PIXEL);
     return QPoint(r.x() + qRound((cellLeft(x) + SQUARE_WIDTH / 2) * f),
                   r.y() + qRound((cellTop(y) + SQUARE_HEIGHT / 2) * f));
+  }
+
+  void click(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(&w.view(), button, {}, at(x, y));
+  }
+  // A new game, its "先手の番です" answered.
+  void startGame() {
+    answerNextMessageBox(nullptr);
+    w.findChild<QAction*>("START")->trigger();
   }
 
   // The colour of the surface in the middle of a cell.
@@ -383,8 +401,7 @@ TEST_F(Window, KeysReachTheGame) {
     w.activateWindow();
     return QTest::qWaitForWindowActive(&w);
   };
-  answerNextMessageBox(nullptr); // "先手の番です"
-  w.findChild<QAction*>("START")->trigger();
+  startGame();
   ASSERT_TRUE(activate());
 
   QTest::keyClick(&w, Qt::Key_Return);
@@ -472,10 +489,7 @@ TEST_F(Window, OutlinesAreCrispAtTheNaturalSizeForEverySurfaceScale) {
   for (int scale : {2, 3, 4}) {
     SCOPED_TRACE(::testing::Message() << "scale " << scale);
     MainWindow other(scale);
-    answerNextMessageBox(nullptr);
-    other.load();
-    other.show();
-    QApplication::processEvents();
+    showLoaded(other);
     Game& g = other.game();
     setChecked(g, Menu::MOCHIKOMA, true);
     画面_再描画(g);
@@ -519,10 +533,7 @@ TEST_F(Window, PiecesShowPixelForPixelAtTheNaturalSizeForEverySurfaceScale) {
   for (int scale : {2, 3, 4}) {
     SCOPED_TRACE(::testing::Message() << "scale " << scale);
     MainWindow other(scale);
-    answerNextMessageBox(nullptr);
-    other.load();
-    other.show();
-    QApplication::processEvents();
+    showLoaded(other);
     const QImage shown = other.view().grab().toImage();
     ASSERT_EQ(shown.size(), QSize(SURFACE_WIDTH, SURFACE_HEIGHT));
     // Inside the cell's outline the window shows the picture made for one
@@ -657,10 +668,7 @@ TEST_F(Window, ResizingScalesThePicture) {
     // Made for the screen's density, drawn again at twice it when shown twice
     // as large.
     MainWindow small(1);
-    answerNextMessageBox(nullptr);
-    small.load();
-    small.show();
-    QApplication::processEvents();
+    showLoaded(small);
     EXPECT_EQ(small.surface().extraScale(), 0);
     const int bar = small.height() - small.view().height();
     small.resize(SURFACE_WIDTH * 2, SURFACE_HEIGHT * 2 + bar);
@@ -681,29 +689,24 @@ TEST_F(Window, ResizingScalesThePicture) {
 TEST_F(Window, ClicksOnAnEnlargedWindowReachTheirSquares) {
   w.resize(627 * 2, 533 * 2);
   QApplication::processEvents();
-  answerNextMessageBox(nullptr); // "先手の番です"
-  w.findChild<QAction*>("START")->trigger();
+  startGame();
   QApplication::processEvents();
-  // The widget position of a cell's centre, through the scaled picture.
-  auto at = [&](int x, int y) { return cellCentreOnView(x, y); };
-  QTest::mouseClick(&w.view(), Qt::LeftButton, {}, at(7, 7));
-  QTest::mouseClick(&w.view(), Qt::LeftButton, {}, at(7, 6));
+  click(7, 7);
+  click(7, 6);
   EXPECT_EQ(w.game().BOARD[7][6], CODE_SITA_HU);
   EXPECT_EQ(w.game().BOARD[7][7], EMPTY);
   // The second player answers with the right button: no promotion is possible there.
-  QTest::mouseClick(&w.view(), Qt::LeftButton, {}, at(3, 3));
-  QTest::mouseClick(&w.view(), Qt::RightButton, {}, at(3, 4));
+  click(3, 3);
+  click(3, 4, Qt::RightButton);
   EXPECT_EQ(w.game().BOARD[3][4], CODE_UE_HU);
 }
 
 TEST_F(Window, ControlZTakesTheMoveBackAndClosingKeepsTheGame) {
-  answerNextMessageBox(nullptr); // "先手の番です"
-  w.findChild<QAction*>("START")->trigger();
+  startGame();
   QApplication::processEvents();
-  auto at = [&](int x, int y) { return cellCentreOnView(x, y); };
   auto play = [&](int fx, int fy, int tx, int ty) {
-    QTest::mouseClick(&w.view(), Qt::LeftButton, {}, at(fx, fy));
-    QTest::mouseClick(&w.view(), Qt::LeftButton, {}, at(tx, ty));
+    click(fx, fy);
+    click(tx, ty);
   };
   play(7, 7, 7, 6);
   ASSERT_EQ(w.game().MOVE_NO, 1);
@@ -722,11 +725,9 @@ TEST_F(Window, ControlZTakesTheMoveBackAndClosingKeepsTheGame) {
 }
 
 TEST_F(Window, PointingAPieceAtACaptureShowsItsExplosionUntilThePointerLeaves) {
-  answerNextMessageBox(nullptr); // "先手の番です"
-  w.findChild<QAction*>("START")->trigger();
+  startGame();
   w.findChild<QAction*>("SIDOU")->trigger();
   QApplication::processEvents();
-  auto at = [&](int x, int y) { return cellCentreOnView(x, y); };
   // The pawn opens the bishop's line, the upper king steps beside the
   // pawn the bishop can take, and the bishop is picked up.
   for (QPoint p : {at(3, 7), at(3, 6), at(5, 1), at(6, 2), at(2, 8)})

@@ -11,6 +11,7 @@
 namespace korvanu {
 namespace {
 
+using testing::on;
 using testing::Placed;
 using testing::Position;
 using testing::worth;
@@ -38,7 +39,7 @@ double danger(Position& p, int fx, int fy, int tx, int ty) {
 Position& farKings(Position& p, std::initializer_list<Placed> pieces) {
   p.g.BOARD[9][1] = CODE_UE_OU;
   p.g.BOARD[1][9] = CODE_SITA_OU;
-  for (const Placed& q : pieces) p.g.BOARD[q.x][q.y] = q.code;
+  testing::place(p.g, pieces);
   return p;
 }
 
@@ -47,7 +48,7 @@ TEST(Danger, AHangingPieceCostsTheExchangeAndItsValue) {
   // move (5, row) held `taken`.
   const auto rookTo = [](int row, int taken) {
     Position p;
-    farKings(p, {{9, row, CODE_UE_SYA}, {5, row + 1, CODE_SITA_HU}, {5, row, taken}});
+    farKings(p, {on(9, row, CODE_UE_SYA), on(5, row + 1, CODE_SITA_HU), on(5, row, taken)});
     return danger(p, 9, row, 5, row);
   };
   const int rook = worth(CODE_UE_SYA), pawn = worth(CODE_SITA_HU), silver = worth(CODE_SITA_GIN);
@@ -58,8 +59,8 @@ TEST(Danger, AHangingPieceCostsTheExchangeAndItsValue) {
 
   // The silver attacking (4, 5) would expose its king to the lance: no exchange.
   for (bool pinned : {false, true}) {
-    Position p(
-        {{9, 1, CODE_UE_OU}, {5, 9, CODE_SITA_OU}, {5, 6, CODE_SITA_GIN}, {4, 2, CODE_UE_SYA}});
+    Position p({on(9, 1, CODE_UE_OU), on(5, 9, CODE_SITA_OU), on(5, 6, CODE_SITA_GIN),
+                on(4, 2, CODE_UE_SYA)});
     if (pinned) p.g.BOARD[5][1] = CODE_UE_KYOU;
     EXPECT_DOUBLE_EQ(danger(p, 4, 2, 4, 5), pinned ? -rook : -rook + silver - rook) << pinned;
   }
@@ -72,11 +73,12 @@ TEST(Danger, AForkOfTwoUnprotectedPiecesWinsTheCheaper) {
     farKings(p, lower).g.BOARD[5][4] = CODE_UE_GIN;
     return danger(p, 5, 4, 5, 5);
   };
-  EXPECT_DOUBLE_EQ(fork({{4, 6, CODE_SITA_KEI}}), 0.1);
-  EXPECT_DOUBLE_EQ(fork({{4, 6, CODE_SITA_KEI}, {6, 6, CODE_SITA_HU}}), 0.1 + 0.1 + 10)
+  EXPECT_DOUBLE_EQ(fork({on(4, 6, CODE_SITA_KEI)}), 0.1);
+  EXPECT_DOUBLE_EQ(fork({on(4, 6, CODE_SITA_KEI), on(6, 6, CODE_SITA_HU)}), 0.1 + 0.1 + 10)
       << "the pawn, met second, is the cheaper";
-  EXPECT_DOUBLE_EQ(fork({{4, 6, CODE_SITA_HU}, {6, 6, CODE_SITA_KEI}}), 0.1 + 0.1 + 10);
-  EXPECT_DOUBLE_EQ(fork({{4, 6, CODE_SITA_KEI}, {6, 6, CODE_SITA_HU}, {7, 7, CODE_SITA_KIN}}), 0.1)
+  EXPECT_DOUBLE_EQ(fork({on(4, 6, CODE_SITA_HU), on(6, 6, CODE_SITA_KEI)}), 0.1 + 0.1 + 10);
+  EXPECT_DOUBLE_EQ(fork({on(4, 6, CODE_SITA_KEI), on(6, 6, CODE_SITA_HU), on(7, 7, CODE_SITA_KIN)}),
+                   0.1)
       << "the gold protects the pawn";
 }
 
@@ -84,11 +86,8 @@ TEST(Danger, DropThreatsNeedAHandButThreatsBesideTheKingAlwaysCount) {
   for (bool lanceInHand : {false, true}) {
     // Upper pawns fill rows 1-3 round the king on (5, 1), all but (4, 2), so
     // no other empty square there is scored.
-    Position p({{1, 9, CODE_SITA_OU},
-                {3, 4, CODE_SITA_KEI},
-                {7, 4, CODE_UE_SYA_NARI},
-                {8, 5, CODE_UE_GIN},
-                {7, 8, CODE_SITA_HU}});
+    Position p({on(1, 9, CODE_SITA_OU), on(3, 4, CODE_SITA_KEI), on(7, 4, CODE_UE_SYA_NARI),
+                on(8, 5, CODE_UE_GIN), on(7, 8, CODE_SITA_HU)});
     for (int x = 1; x <= 9; ++x)
       for (int y = 1; y <= 3; ++y) p.g.BOARD[x][y] = CODE_UE_HU;
     p.g.BOARD[5][1] = CODE_UE_OU;
@@ -112,11 +111,11 @@ TEST(Danger, BishopCautionLooksAtTheFirstTargetOnThePiecesDiagonal) {
     tryMove(p.g, 5, 4, tx, ty);
     return 盤評価_自角注意_COM(p.g, tx, ty, CODE_UE_KIN);
   };
-  EXPECT_EQ(caution(5, 5, {{1, 1, CODE_SITA_KAKU}}, 0), CODE_UE_KIN);
-  EXPECT_EQ(caution(5, 5, {{1, 1, CODE_SITA_KAKU}, {2, 2, CODE_SITA_HU}}, 0), 0);
-  EXPECT_EQ(caution(5, 5, {{1, 1, CODE_SITA_KAKU}, {2, 2, CODE_SITA_HU}}, 1), CODE_UE_KIN);
-  EXPECT_EQ(caution(5, 5, {{9, 1, CODE_SITA_KAKU}}, 0), 0) << "it reaches only (7, 3)";
-  EXPECT_EQ(caution(4, 5, {{1, 1, CODE_SITA_KAKU}}, 1), 0) << "no target on (4, 5)'s lines";
+  EXPECT_EQ(caution(5, 5, {on(1, 1, CODE_SITA_KAKU)}, 0), CODE_UE_KIN);
+  EXPECT_EQ(caution(5, 5, {on(1, 1, CODE_SITA_KAKU), on(2, 2, CODE_SITA_HU)}, 0), 0);
+  EXPECT_EQ(caution(5, 5, {on(1, 1, CODE_SITA_KAKU), on(2, 2, CODE_SITA_HU)}, 1), CODE_UE_KIN);
+  EXPECT_EQ(caution(5, 5, {on(9, 1, CODE_SITA_KAKU)}, 0), 0) << "it reaches only (7, 3)";
+  EXPECT_EQ(caution(4, 5, {on(1, 1, CODE_SITA_KAKU)}, 1), 0) << "no target on (4, 5)'s lines";
 }
 
 } // namespace

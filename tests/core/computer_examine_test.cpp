@@ -9,6 +9,7 @@
 namespace korvanu {
 namespace {
 
+using testing::on;
 using testing::Placed;
 using testing::Position;
 using testing::worth;
@@ -20,12 +21,12 @@ Game& surveyed(Position& p) {
 
 TEST(Examine, SafeSquaresAndHandKinds) {
   // The upper king in the corner; lower rooks sweep column 2 and row 2.
-  Position p({{1, 1, CODE_UE_OU}, {2, 9, CODE_SITA_SYA}, {9, 2, CODE_SITA_SYA}});
+  Position p({on(1, 1, CODE_UE_OU), on(2, 9, CODE_SITA_SYA), on(9, 2, CODE_SITA_SYA)});
   EXPECT_EQ(調査_移動可場所数(surveyed(p), 1, 1, CODE_UE_OU), 0);
   p.g.BOARD[9][2] = EMPTY;
   EXPECT_EQ(調査_移動可場所数(surveyed(p), 1, 1, CODE_UE_OU), 1);
   // A lower piece avoids the upper reach: the gold covers the king's three front squares.
-  Position q({{5, 9, CODE_SITA_OU}, {5, 7, CODE_UE_KIN}});
+  Position q({on(5, 9, CODE_SITA_OU), on(5, 7, CODE_UE_KIN)});
   EXPECT_EQ(調査_移動可場所数(surveyed(q), 5, 9, CODE_SITA_OU), 2);
 
   q.hand(HU, 3);
@@ -53,7 +54,7 @@ TEST(Examine, SurroundingsCountBigUpperPiecesOnTheBoard) {
 
 TEST(Examine, LowerLanceOrRookBelowNeedsAnOpenLine) {
   // The gold on (3, 4) is lifted for the test; the rook above is never looked at.
-  Position p({{3, 4, CODE_SITA_KIN}, {3, 2, CODE_SITA_SYA}});
+  Position p({on(3, 4, CODE_SITA_KIN), on(3, 2, CODE_SITA_SYA)});
   EXPECT_EQ(調査_自守駒MAN_直進駒(p.g, 3, 4), OFF);
   for (int below : {CODE_SITA_KYOU, CODE_SITA_SYA, CODE_SITA_SYA_NARI}) {
     p.g.BOARD[3][8] = below;
@@ -69,13 +70,9 @@ TEST(Examine, LowerLanceOrRookBelowNeedsAnOpenLine) {
 }
 
 TEST(Examine, PinsAndBishopTargets) {
-  Position p({{5, 9, CODE_SITA_OU},
-              {5, 7, CODE_SITA_KIN},
-              {5, 2, CODE_UE_SYA},
-              {3, 7, CODE_SITA_HU},
-              {1, 1, CODE_UE_OU},
-              {1, 5, CODE_UE_GIN},
-              {1, 8, CODE_SITA_KYOU}});
+  Position p({on(5, 9, CODE_SITA_OU), on(5, 7, CODE_SITA_KIN), on(5, 2, CODE_UE_SYA),
+              on(3, 7, CODE_SITA_HU), on(1, 1, CODE_UE_OU), on(1, 5, CODE_UE_GIN),
+              on(1, 8, CODE_SITA_KYOU)});
   p.g.PINNED_SITA[9][9] = 1; // left from an earlier turn
   調査_移動不可駒(surveyed(p));
   EXPECT_EQ(p.g.PINNED_SITA[5][7], 1);
@@ -85,13 +82,13 @@ TEST(Examine, PinsAndBishopTargets) {
   p.g.BOARD[1][8] = CODE_SITA_KIN;
   調査_移動不可駒(surveyed(p));
   EXPECT_EQ(p.g.PINNED_UE_ANY, OFF);
-  Position alone({{1, 1, CODE_UE_OU}, {1, 8, CODE_SITA_SYA}});
+  Position alone({on(1, 1, CODE_UE_OU), on(1, 8, CODE_SITA_SYA)});
   調査_移動不可駒(surveyed(alone));
   EXPECT_EQ(alone.g.PINNED_UE_ANY, ON) << "lifting the king opens its own square";
 
   // The pawn closes the left diagonal; the gold guards (6, 2) a second time and
   // (7, 3), away from the king, once.
-  Position b({{5, 1, CODE_UE_OU}, {3, 3, CODE_UE_HU}, {7, 2, CODE_UE_KIN}});
+  Position b({on(5, 1, CODE_UE_OU), on(3, 3, CODE_UE_HU), on(7, 2, CODE_UE_KIN)});
   b.g.BISHOP_TARGET[1][1] = 1;
   調査_持角狙座標(surveyed(b));
   int count = 0;
@@ -103,47 +100,43 @@ TEST(Examine, PinsAndBishopTargets) {
 
 // (5, 7 - up) holds an upper pawn; each case changes one square of `pieces`.
 int lanceTarget(int up, Placed change) {
-  Position p({{5, 7 - up, CODE_UE_HU},
-              {4, 6 - up, CODE_UE_KIN},
-              {9, 7 - up, CODE_SITA_SYA},
-              {5, 9 - up, CODE_SITA_GIN}});
+  Position p({on(5, 7 - up, CODE_UE_HU), on(4, 6 - up, CODE_UE_KIN), on(9, 7 - up, CODE_SITA_SYA),
+              on(5, 9 - up, CODE_SITA_GIN)});
   p.g.BOARD[change.x][change.y - up] = change.code;
   return 調査_香狙い(surveyed(p), 5, 7 - up);
 }
 
 TEST(Examine, LanceTargetBehindAPawnThatAMajorPieceAttacks) {
-  EXPECT_EQ(lanceTarget(0, {1, 1, EMPTY}), worth(CODE_SITA_GIN));
-  EXPECT_EQ(lanceTarget(1, {1, 2, EMPTY}), 0) << "row 6 is too far up";
-  EXPECT_EQ(lanceTarget(0, {4, 8, CODE_SITA_KEI}), 0) << "(5, 6) attacked";
-  EXPECT_EQ(lanceTarget(0, {4, 6, EMPTY}), 0) << "(5, 6) not guarded";
-  EXPECT_EQ(lanceTarget(0, {6, 8, CODE_SITA_KIN}), 0) << "a cheaper attacker";
-  EXPECT_EQ(lanceTarget(0, {5, 8, CODE_UE_HU}), 0) << "our own piece below";
-  EXPECT_EQ(lanceTarget(0, {5, 9, EMPTY}), 0) << "nothing below";
+  EXPECT_EQ(lanceTarget(0, on(1, 1, EMPTY)), worth(CODE_SITA_GIN));
+  EXPECT_EQ(lanceTarget(1, on(1, 2, EMPTY)), 0) << "row 6 is too far up";
+  EXPECT_EQ(lanceTarget(0, on(4, 8, CODE_SITA_KEI)), 0) << "(5, 6) attacked";
+  EXPECT_EQ(lanceTarget(0, on(4, 6, EMPTY)), 0) << "(5, 6) not guarded";
+  EXPECT_EQ(lanceTarget(0, on(6, 8, CODE_SITA_KIN)), 0) << "a cheaper attacker";
+  EXPECT_EQ(lanceTarget(0, on(5, 8, CODE_UE_HU)), 0) << "our own piece below";
+  EXPECT_EQ(lanceTarget(0, on(5, 9, EMPTY)), 0) << "nothing below";
 }
 
 int knightTarget(int up, Placed change) {
-  Position p({{5, 7 - up, CODE_UE_HU},
-              {5, 9 - up, CODE_SITA_SYA},
-              {3, 7 - up, CODE_SITA_KAKU},
-              {7, 7 - up, CODE_SITA_SYA_NARI}});
+  Position p({on(5, 7 - up, CODE_UE_HU), on(5, 9 - up, CODE_SITA_SYA),
+              on(3, 7 - up, CODE_SITA_KAKU), on(7, 7 - up, CODE_SITA_SYA_NARI)});
   p.g.BOARD[change.x][change.y - up] = change.code;
   return 調査_桂狙い(surveyed(p), 5, 7 - up);
 }
 
 TEST(Examine, KnightTargetsBesideAPawnThatAMajorPieceAttacks) {
   const int bishop = worth(CODE_SITA_KAKU), dragon = worth(CODE_SITA_SYA_NARI);
-  EXPECT_EQ(knightTarget(0, {1, 1, EMPTY}), bishop + dragon);
-  EXPECT_EQ(knightTarget(2, {1, 3, EMPTY}), 0) << "row 5 is too far up";
-  EXPECT_EQ(knightTarget(0, {4, 5, CODE_UE_KIN}), dragon) << "no room for the knight on the left";
-  EXPECT_EQ(knightTarget(0, {6, 6, CODE_SITA_HU}), bishop)
+  EXPECT_EQ(knightTarget(0, on(1, 1, EMPTY)), bishop + dragon);
+  EXPECT_EQ(knightTarget(2, on(1, 3, EMPTY)), 0) << "row 5 is too far up";
+  EXPECT_EQ(knightTarget(0, on(4, 5, CODE_UE_KIN)), dragon) << "no room for the knight on the left";
+  EXPECT_EQ(knightTarget(0, on(6, 6, CODE_SITA_HU)), bishop)
       << "the right landing square is attacked";
-  EXPECT_EQ(knightTarget(0, {5, 8, CODE_SITA_HU}), 0) << "a cheaper attacker";
-  EXPECT_EQ(knightTarget(0, {5, 9, EMPTY}), bishop) << "the promoted rook now attacks: not counted";
+  EXPECT_EQ(knightTarget(0, on(5, 8, CODE_SITA_HU)), 0) << "a cheaper attacker";
+  EXPECT_EQ(knightTarget(0, on(5, 9, EMPTY)), bishop)
+      << "the promoted rook now attacks: not counted";
   // Beside the edges only the inner side is looked at.
   for (int side : {-1, 1}) {
-    Position p({{5 + 3 * side, 7, CODE_UE_HU},
-                {5 + 3 * side, 9, CODE_SITA_SYA},
-                {5 + side, 7, CODE_SITA_KAKU}});
+    Position p({on(5 + 3 * side, 7, CODE_UE_HU), on(5 + 3 * side, 9, CODE_SITA_SYA),
+                on(5 + side, 7, CODE_SITA_KAKU)});
     EXPECT_EQ(調査_桂狙い(surveyed(p), 5 + 3 * side, 7), bishop);
   }
 }

@@ -17,6 +17,7 @@
 namespace korvanu {
 namespace {
 
+using testing::on;
 using testing::Position;
 
 void collect(void* context, const ComMove& m) {
@@ -50,8 +51,8 @@ double evaluateAsPlayed(Game& g, int captured, int piece, int fx, int fy, int tx
 
 TEST(Evaluation, ReservedScores) {
   // Taking the human's king wins outright, even when the blast takes the computer's own king.
-  Position take(
-      {{5, 5, CODE_SITA_OU}, {5, 4, CODE_UE_KIN}, {6, 4, CODE_UE_OU}, {1, 9, CODE_SITA_KIN}});
+  Position take({on(5, 5, CODE_SITA_OU), on(5, 4, CODE_UE_KIN), on(6, 4, CODE_UE_OU),
+                 on(1, 9, CODE_SITA_KIN)});
   const Searched s = search(take.g);
   ASSERT_TRUE(s.found);
   EXPECT_EQ(s.best.score, SCORE_TAKES_KING);
@@ -62,8 +63,8 @@ TEST(Evaluation, ReservedScores) {
 
   // A pinned gold that steps aside leaves the king attacked: every level says no.
   for (int level = 1; level <= 3; ++level) {
-    Position pin(
-        {{5, 1, CODE_UE_OU}, {5, 2, CODE_UE_KIN}, {5, 5, CODE_SITA_SYA}, {9, 9, CODE_SITA_OU}});
+    Position pin({on(5, 1, CODE_UE_OU), on(5, 2, CODE_UE_KIN), on(5, 5, CODE_SITA_SYA),
+                  on(9, 9, CODE_SITA_OU)});
     pin.g.COM_LEVEL = level;
     const Searched p = search(pin.g);
     ASSERT_NE(find(p, 5, 2, 4, 2), nullptr);
@@ -72,12 +73,8 @@ TEST(Evaluation, ReservedScores) {
   }
 
   // The king never captures, nor does anything next to it (levels 2 and 3).
-  Position king({{5, 1, CODE_UE_OU},
-                 {4, 2, CODE_SITA_HU},
-                 {6, 1, CODE_UE_KIN},
-                 {6, 2, CODE_SITA_HU},
-                 {7, 2, CODE_SITA_HU},
-                 {9, 9, CODE_SITA_OU}});
+  Position king({on(5, 1, CODE_UE_OU), on(4, 2, CODE_SITA_HU), on(6, 1, CODE_UE_KIN),
+                 on(6, 2, CODE_SITA_HU), on(7, 2, CODE_SITA_HU), on(9, 9, CODE_SITA_OU)});
   king.g.COM_LEVEL = 2;
   const Searched k = search(king.g);
   EXPECT_EQ(find(k, 5, 1, 4, 2)->score, SCORE_LOSES);
@@ -87,17 +84,13 @@ TEST(Evaluation, ReservedScores) {
 
 TEST(Evaluation, ChecksMatesAndThePawnMate) {
   // A piece checking from next to the king wins, protected or not.
-  Position adjacent({{5, 9, CODE_SITA_OU}, {5, 8, CODE_UE_KIN}, {9, 1, CODE_UE_OU}});
+  Position adjacent({on(5, 9, CODE_SITA_OU), on(5, 8, CODE_UE_KIN), on(9, 1, CODE_UE_OU)});
   EXPECT_EQ(evaluateAsPlayed(adjacent.g, EMPTY, CODE_UE_KIN, -1, KIN, 5, 8), SCORE_WINS);
 
   // The lower king in the corner, mated by a rook down the file with the
   // flight squares covered. The last move was a pawn step far away.
-  Position mate({{1, 9, CODE_SITA_OU},
-                 {1, 5, CODE_UE_SYA},
-                 {3, 7, CODE_UE_KIN},
-                 {3, 8, CODE_UE_GIN},
-                 {7, 5, CODE_UE_HU},
-                 {9, 1, CODE_UE_OU}});
+  Position mate({on(1, 9, CODE_SITA_OU), on(1, 5, CODE_UE_SYA), on(3, 7, CODE_UE_KIN),
+                 on(3, 8, CODE_UE_GIN), on(7, 5, CODE_UE_HU), on(9, 1, CODE_UE_OU)});
   mate.g.MOVING_PIECE = CODE_UE_HU;
   EXPECT_EQ(evaluateAsPlayed(mate.g, EMPTY, CODE_UE_HU, 7, 4, 7, 5), SCORE_LOSES)
       << "mate given by an unpromoted pawn is forbidden";
@@ -108,8 +101,8 @@ TEST(Evaluation, ChecksMatesAndThePawnMate) {
 TEST(Evaluation, LevelOneLeavesTheCaptureToTheDangerTermsLevelTwoCountsIt) {
   // A rook takes a gold on a square nobody attacks, far from both kings.
   auto scoreAt = [](int level) {
-    Position p(
-        {{9, 9, CODE_SITA_OU}, {1, 1, CODE_UE_OU}, {5, 2, CODE_UE_SYA}, {5, 6, CODE_SITA_KIN}});
+    Position p({on(9, 9, CODE_SITA_OU), on(1, 1, CODE_UE_OU), on(5, 2, CODE_UE_SYA),
+                on(5, 6, CODE_SITA_KIN)});
     p.g.COM_LEVEL = level;
     const Searched s = search(p.g);
     return find(s, 5, 2, 5, 6)->score;
@@ -148,8 +141,8 @@ TEST(Search, FirstOfEqualScoresWinsAndDropsMustBeStrictlyBetter) {
 
 TEST(Search, TheTwoEarlyStopsDiffer) {
   // A winning board move does not stop the search; a winning drop does.
-  Position p(
-      {{5, 9, CODE_SITA_OU}, {5, 7, CODE_UE_KIN}, {1, 1, CODE_UE_OU}, {9, 9, CODE_SITA_KYOU}});
+  Position p({on(5, 9, CODE_SITA_OU), on(5, 7, CODE_UE_KIN), on(1, 1, CODE_UE_OU),
+              on(9, 9, CODE_SITA_KYOU)});
   p.handUe(GIN, 1);
   p.g.MENU_CHECKED[static_cast<int>(Menu::MOCHIKOMA)] = true;
   const Searched s = search(p.g);
@@ -167,8 +160,8 @@ TEST(Search, TheTwoEarlyStopsDiffer) {
   EXPECT_TRUE(drops) << "drops are still tried after a winning board move";
 
   // Without a winning board move the first winning drop ends everything.
-  Position q(
-      {{5, 9, CODE_SITA_OU}, {1, 1, CODE_UE_OU}, {9, 9, CODE_SITA_KYOU}, {1, 3, CODE_UE_HU}});
+  Position q({on(5, 9, CODE_SITA_OU), on(1, 1, CODE_UE_OU), on(9, 9, CODE_SITA_KYOU),
+              on(1, 3, CODE_UE_HU)});
   q.handUe(GIN, 1);
   q.g.MENU_CHECKED[static_cast<int>(Menu::MOCHIKOMA)] = true;
   const Searched d = search(q.g);
@@ -184,12 +177,8 @@ TEST(Search, TheTwoEarlyStopsDiffer) {
 }
 
 TEST(Search, PawnBishopAndRookAlwaysPromoteOthersChoose) {
-  Position p({{9, 9, CODE_SITA_OU},
-              {1, 1, CODE_UE_OU},
-              {3, 6, CODE_UE_HU},
-              {7, 5, CODE_UE_GIN},
-              {5, 2, CODE_UE_SYA},
-              {4, 6, CODE_UE_KEI}});
+  Position p({on(9, 9, CODE_SITA_OU), on(1, 1, CODE_UE_OU), on(3, 6, CODE_UE_HU),
+              on(7, 5, CODE_UE_GIN), on(5, 2, CODE_UE_SYA), on(4, 6, CODE_UE_KEI)});
   p.g.COM_LEVEL = 3;
   const Searched s = search(p.g);
   EXPECT_EQ(find(s, 3, 6, 3, 7)->place, CODE_UE_HU_NARI);
@@ -200,12 +189,8 @@ TEST(Search, PawnBishopAndRookAlwaysPromoteOthersChoose) {
   EXPECT_TRUE(silver->place == CODE_UE_GIN || silver->place == CODE_UE_GIN_NARI);
 
   // The score kept for a promoting pawn is the better of the two placements.
-  Position q({{9, 9, CODE_SITA_OU},
-              {1, 1, CODE_UE_OU},
-              {3, 6, CODE_UE_HU},
-              {4, 6, CODE_UE_KEI},
-              {7, 5, CODE_UE_GIN},
-              {5, 2, CODE_UE_SYA}});
+  Position q({on(9, 9, CODE_SITA_OU), on(1, 1, CODE_UE_OU), on(3, 6, CODE_UE_HU),
+              on(4, 6, CODE_UE_KEI), on(7, 5, CODE_UE_GIN), on(5, 2, CODE_UE_SYA)});
   q.g.COM_LEVEL = 3;
   prepareComTurn(q.g);
   q.g.MOVING_PIECE = CODE_UE_HU;
@@ -276,13 +261,9 @@ TEST_F(ComTurn, AnnouncesCheckAndMateButPlayGoesOn) {
 
   // The king walled in by its own lances; the rook mates down the file. It is
   // announced, and it is still the human's turn.
-  Position m({{5, 9, CODE_SITA_OU},
-              {4, 9, CODE_SITA_KYOU},
-              {6, 9, CODE_SITA_KYOU},
-              {4, 8, CODE_SITA_KYOU},
-              {6, 8, CODE_SITA_KYOU},
-              {2, 4, CODE_UE_SYA},
-              {9, 1, CODE_UE_OU}});
+  Position m({on(5, 9, CODE_SITA_OU), on(4, 9, CODE_SITA_KYOU), on(6, 9, CODE_SITA_KYOU),
+              on(4, 8, CODE_SITA_KYOU), on(6, 8, CODE_SITA_KYOU), on(2, 4, CODE_UE_SYA),
+              on(9, 1, CODE_UE_OU)});
   m.g.BACKGROUND = BG_MIDORI;
   m.g.SIDE_COM = TURN_GOTE;
   m.g.SIDE_MAN = TURN_SENTE;

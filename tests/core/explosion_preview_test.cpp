@@ -23,6 +23,7 @@
 namespace korvanu {
 namespace {
 
+using testing::on;
 using Cell = std::pair<int, int>;
 
 // The surface as the journal paints it, one value per pixel: an outline's
@@ -111,10 +112,10 @@ protected:
   void clearBoard() {
     for (auto& column : g.BOARD)
       for (int& c : column) c = EMPTY;
-    place({{1, 9, CODE_SITA_OU}, {9, 1, CODE_UE_OU}});
+    place({on(1, 9, CODE_SITA_OU), on(9, 1, CODE_UE_OU)});
   }
   void place(std::initializer_list<testing::Placed> pieces) {
-    for (const testing::Placed& p : pieces) g.BOARD[p.x][p.y] = p.code;
+    testing::place(g, pieces);
     描画_盤(g); // the screen shows the board as set
   }
   void hover(int x, int y) {
@@ -132,14 +133,9 @@ protected:
 TEST_F(Preview, MarksTellWhereEveryPieceOfTheBlockGoesAndTheClickAgrees) {
   // The rook takes a gold from afar; round the gold stand pawns of both
   // sides, a promoted pawn, a lance, a silver and a bishop.
-  place({{5, 8, CODE_SITA_SYA},
-         {5, 4, CODE_UE_KIN},
-         {4, 3, CODE_UE_KYOU},
-         {5, 3, CODE_UE_HU_NARI},
-         {6, 3, CODE_UE_HU},
-         {6, 4, CODE_UE_KAKU},
-         {4, 5, CODE_SITA_HU},
-         {6, 5, CODE_SITA_GIN}});
+  place({on(5, 8, CODE_SITA_SYA), on(5, 4, CODE_UE_KIN), on(4, 3, CODE_UE_KYOU),
+         on(5, 3, CODE_UE_HU_NARI), on(6, 3, CODE_UE_HU), on(6, 4, CODE_UE_KAKU),
+         on(4, 5, CODE_SITA_HU), on(6, 5, CODE_SITA_GIN)});
   click(5, 8);
   ASSERT_EQ(g.SELECT_STATE, 1);
   const RecordEntry before = positionOf(g);
@@ -183,11 +179,8 @@ TEST_F(Preview, MarksTellWhereEveryPieceOfTheBlockGoesAndTheClickAgrees) {
 
 TEST_F(Preview, KingsBesideTheCaptureTakingOrTakenAreMarkedLost) {
   // The lower king takes a silver beside the upper king.
-  place({{5, 8, CODE_SITA_OU},
-         {5, 7, CODE_UE_GIN},
-         {6, 6, CODE_UE_OU},
-         {4, 8, CODE_SITA_KIN},
-         {4, 6, CODE_UE_HU}});
+  place({on(5, 8, CODE_SITA_OU), on(5, 7, CODE_UE_GIN), on(6, 6, CODE_UE_OU),
+         on(4, 8, CODE_SITA_KIN), on(4, 6, CODE_UE_HU)});
   g.BOARD[1][9] = g.BOARD[9][1] = EMPTY;
   click(5, 8);
   std::vector<DrawCall> d = drawnHovering(5, 7);
@@ -209,7 +202,8 @@ TEST_F(Preview, KingsBesideTheCaptureTakingOrTakenAreMarkedLost) {
 
 TEST_F(Preview, APawnThatTakesStaysUnlessItMustPromote) {
   // Two rows from the end it may stay a pawn, and it does as the left button plays it.
-  place({{5, 4, CODE_SITA_HU}, {5, 3, CODE_UE_GIN}, {3, 2, CODE_SITA_HU}, {3, 1, CODE_UE_KEI}});
+  place({on(5, 4, CODE_SITA_HU), on(5, 3, CODE_UE_GIN), on(3, 2, CODE_SITA_HU),
+         on(3, 1, CODE_UE_KEI)});
   click(5, 4);
   EXPECT_EQ(marks(drawnHovering(5, 3), 5, 4), "stays");
   // On the last row it can only promote, and a promoted pawn blows up.
@@ -257,7 +251,8 @@ TEST_F(Preview, TheBlockStopsAtTheBoardsEdgesAndCorners) {
 }
 
 TEST_F(Preview, NothingIsShownWithoutACaptureToShow) {
-  place({{5, 7, CODE_SITA_GIN}, {5, 6, CODE_UE_KIN}, {3, 3, CODE_UE_HU}, {6, 8, CODE_SITA_KIN}});
+  place({on(5, 7, CODE_SITA_GIN), on(5, 6, CODE_UE_KIN), on(3, 3, CODE_UE_HU),
+         on(6, 8, CODE_SITA_KIN)});
   g.HAND_SITA[KIN] = g.HAND_SITA_TOTAL = 1;
   auto nothingAt = [&](int x, int y) {
     EXPECT_TRUE(drawnHovering(x, y).empty()) << "at " << x << "," << y;
@@ -284,7 +279,8 @@ TEST_F(Preview, NothingIsShownWithoutACaptureToShow) {
 }
 
 TEST_F(Preview, LeavingTheSquareTheClickOrGuidanceOffPutsTheSquaresBack) {
-  place({{5, 8, CODE_SITA_KAKU}, {3, 6, CODE_UE_GIN}, {2, 5, CODE_UE_HU}, {4, 5, CODE_SITA_KIN}});
+  place({on(5, 8, CODE_SITA_KAKU), on(3, 6, CODE_UE_GIN), on(2, 5, CODE_UE_HU),
+         on(4, 5, CODE_SITA_KIN)});
   click(5, 8);
   const Screen picked(ui.draws);
   auto showing = [&] { return g.PREVIEW_X != 0 && Screen(ui.draws).showsPreview(); };
@@ -312,7 +308,8 @@ TEST_F(Preview, LeavingTheSquareTheClickOrGuidanceOffPutsTheSquaresBack) {
 }
 
 TEST_F(Preview, AfterPuttingTheSquaresBackTheClickDrawsWhatItDrawsWithoutAPreview) {
-  place({{5, 8, CODE_SITA_SYA}, {5, 4, CODE_UE_KIN}, {4, 3, CODE_UE_GIN}, {6, 5, CODE_SITA_HU}});
+  place({on(5, 8, CODE_SITA_SYA), on(5, 4, CODE_UE_KIN), on(4, 3, CODE_UE_GIN),
+         on(6, 5, CODE_SITA_HU)});
   // The same capture played in two games alike but for the pointing first.
   auto play = [&](bool pointFirst) {
     testing::TempDir folder;
@@ -345,12 +342,8 @@ TEST_F(Preview, AfterPuttingTheSquaresBackTheClickDrawsWhatItDrawsWithoutAPrevie
 }
 
 TEST(PreviewMove, IsTheMoveAndExplosionPlayingDoesAndLeavesTheGameAlone) {
-  testing::Position p({{5, 5, CODE_SITA_KAKU},
-                       {7, 3, CODE_UE_GIN},
-                       {8, 2, CODE_UE_OU},
-                       {6, 2, CODE_UE_HU},
-                       {7, 4, CODE_SITA_HU_NARI},
-                       {1, 9, CODE_SITA_OU}});
+  testing::Position p({on(5, 5, CODE_SITA_KAKU), on(7, 3, CODE_UE_GIN), on(8, 2, CODE_UE_OU),
+                       on(6, 2, CODE_UE_HU), on(7, 4, CODE_SITA_HU_NARI), on(1, 9, CODE_SITA_OU)});
   p.hand(KIN, 2);
   const RecordEntry before = positionOf(p.g);
   const MovePreview seen = previewMove(p.g, 5, 5, 7, 3, CODE_SITA_KAKU);
@@ -368,9 +361,9 @@ TEST(PreviewMove, IsTheMoveAndExplosionPlayingDoesAndLeavesTheGameAlone) {
   EXPECT_EQ(seen.move.captured, CODE_UE_GIN);
 
   // A knight lands unpromoted where it may, promoted where it must.
-  testing::Position third({{4, 5, CODE_SITA_KEI}, {5, 3, CODE_UE_KIN}});
+  testing::Position third({on(4, 5, CODE_SITA_KEI), on(5, 3, CODE_UE_KIN)});
   EXPECT_EQ(previewMove(third.g, 4, 5, 5, 3, CODE_SITA_KEI).move.piece, CODE_SITA_KEI);
-  testing::Position last({{4, 3, CODE_SITA_KEI}, {5, 1, CODE_UE_KIN}});
+  testing::Position last({on(4, 3, CODE_SITA_KEI), on(5, 1, CODE_UE_KIN)});
   EXPECT_EQ(previewMove(last.g, 4, 3, 5, 1, CODE_SITA_KEI).move.piece, CODE_SITA_KEI_NARI);
   EXPECT_EQ(last.g.BOARD[4][3], CODE_SITA_KEI);
   EXPECT_EQ(last.g.PROMOTED_PIECE, 0);

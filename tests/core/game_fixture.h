@@ -10,16 +10,18 @@
 #include "platform/headless.h"
 #include "play/board_input.h"
 #include "play/setup.h"
+#include "position.h"
 #include "sound_fake.h"
 #include "state/game.h"
 #include "temp_dir.h"
 
 namespace korvanu::testing {
 
-// A board with nothing on it, for positions set up square by square.
-inline void emptyBoard(Game& g) {
+// A board with nothing on it but `pieces`, for positions set up by hand.
+inline void emptyBoard(Game& g, std::initializer_list<Placed> pieces = {}) {
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = EMPTY;
+  place(g, pieces);
 }
 
 class OpenedGame : public ::testing::Test {

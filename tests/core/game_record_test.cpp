@@ -16,6 +16,8 @@
 namespace korvanu {
 namespace {
 
+using testing::on;
+
 class GameRecord : public testing::OpenedGame {
 protected:
   void move(int fx, int fy, int tx, int ty) {
@@ -74,11 +76,8 @@ TEST_F(GameRecord, TheMoveThatEndsTheGameIsRecordedAndSaved) {
   // Between two people: the rook takes the gold and the blast takes the king.
   onMenu(g, Menu::START);
   ui.answers = {Answer::Yes};
-  testing::emptyBoard(g);
-  g.BOARD[5][9] = CODE_SITA_OU;
-  g.BOARD[5][6] = CODE_SITA_SYA;
-  g.BOARD[5][1] = CODE_UE_OU;
-  g.BOARD[4][2] = CODE_UE_KIN;
+  testing::emptyBoard(g, {on(5, 9, CODE_SITA_OU), on(5, 6, CODE_SITA_SYA), on(5, 1, CODE_UE_OU),
+                          on(4, 2, CODE_UE_KIN)});
   move(5, 9, 5, 8);
   move(4, 2, 5, 2);
   move(5, 6, 5, 2);
@@ -111,11 +110,8 @@ TEST_F(GameRecord, AgainstTheComputerItsEndingMoveIsRecorded) {
   // The computer's gold takes the human's king and blows up with it.
   onMenu(g, Menu::SENTE);
   ui.answers = {Answer::No};
-  testing::emptyBoard(g);
-  g.BOARD[9][9] = CODE_SITA_OU;
-  g.BOARD[1][9] = CODE_SITA_KYOU;
-  g.BOARD[5][1] = CODE_UE_OU;
-  g.BOARD[9][8] = CODE_UE_KIN;
+  testing::emptyBoard(g, {on(9, 9, CODE_SITA_OU), on(1, 9, CODE_SITA_KYOU), on(5, 1, CODE_UE_OU),
+                          on(9, 8, CODE_UE_KIN)});
   move(1, 9, 1, 8);
   ASSERT_TRUE(said("ｺﾝﾋﾟｭｰﾀの勝ちです", "終了"));
   EXPECT_EQ(g.RECORD_LAST, 2);

@@ -15,6 +15,8 @@
 namespace korvanu {
 namespace {
 
+using testing::on;
+
 // What was drawn, one line a call, to compare two sessions.
 std::vector<std::string> drawn(const HeadlessPlatform& ui) {
   std::vector<std::string> out;
@@ -242,10 +244,8 @@ TEST_F(Keyboard, PressesAreClicksAtTheCursorsCell) {
     for (Menu option : {Menu::MOCHIKOMA, Menu::SIDOU})
       if (!isChecked(game, option)) onMenu(game, option);
     onMenu(game, Menu::START);
-    testing::emptyBoard(game);
-    game.BOARD[5][9] = CODE_SITA_OU;
-    game.BOARD[5][1] = CODE_UE_OU;
-    game.BOARD[2][2] = CODE_SITA_HU;
+    testing::emptyBoard(game,
+                        {on(5, 9, CODE_SITA_OU), on(5, 1, CODE_UE_OU), on(2, 2, CODE_SITA_HU)});
     game.HAND_SITA[KIN] = game.HAND_UE[HU] = 1;
     game.HAND_SITA_TOTAL = game.HAND_UE_TOTAL = 1;
   };
@@ -296,11 +296,8 @@ TEST_F(Keyboard, PressesAreClicksAtTheCursorsCell) {
 TEST_F(Keyboard, TheCursorGoesWithTheGameAndLeavesTheRecordKeysFree) {
   startTwoPeople();
   ui.answers = {Answer::Yes}; // another game?
-  testing::emptyBoard(g);
-  g.BOARD[5][9] = CODE_SITA_OU;
-  g.BOARD[5][4] = CODE_SITA_SYA;
-  g.BOARD[5][1] = CODE_UE_OU;
-  g.BOARD[5][2] = CODE_UE_KIN;
+  testing::emptyBoard(g, {on(5, 9, CODE_SITA_OU), on(5, 4, CODE_SITA_SYA), on(5, 1, CODE_UE_OU),
+                          on(5, 2, CODE_UE_KIN)});
   // The rook takes the gold; the blast takes the king beside it.
   cursorTo(5, 4);
   key(KEY_RETURN);

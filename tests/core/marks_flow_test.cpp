@@ -12,6 +12,8 @@
 namespace korvanu {
 namespace {
 
+using testing::on;
+
 constexpr int UPPER_MARKER_CELL = -1, LOWER_MARKER_CELL = 13, MARKER_ROW = 10;
 
 class MarksFlow : public testing::OpenedGame {
@@ -148,11 +150,8 @@ TEST_F(MarksFlow, StepsThroughTheRecordMarkTheMoveOfTheEntryShown) {
 
 TEST_F(MarksFlow, ACaptureBetweenNeighboursStepsBackAsTheSideThatMadeIt) {
   onMenu(g, Menu::START);
-  testing::emptyBoard(g);
-  g.BOARD[1][9] = CODE_SITA_OU;
-  g.BOARD[9][1] = CODE_UE_OU;
-  g.BOARD[5][6] = CODE_SITA_GIN;
-  g.BOARD[5][4] = CODE_UE_GIN;
+  testing::emptyBoard(g, {on(1, 9, CODE_SITA_OU), on(9, 1, CODE_UE_OU), on(5, 6, CODE_SITA_GIN),
+                          on(5, 4, CODE_UE_GIN)});
   move(5, 6, 5, 5);
   move(5, 4, 5, 5); // both silvers go: the boards alone could read it the other way round
   EXPECT_EQ(tints(), "F54 T55 ");
@@ -222,11 +221,8 @@ TEST(MarksAtTheEnd, TheWinnerIsAnnouncedWithoutAMarkerAndANewGameHasNoMarks) {
   Game g{ui};
   Form_Load(g);
   onMenu(g, Menu::START);
-  testing::emptyBoard(g);
-  g.BOARD[5][9] = CODE_SITA_OU;
-  g.BOARD[5][1] = CODE_UE_OU;
-  g.BOARD[5][6] = CODE_SITA_SYA;
-  g.BOARD[4][2] = CODE_UE_KIN;
+  testing::emptyBoard(g, {on(5, 9, CODE_SITA_OU), on(5, 1, CODE_UE_OU), on(5, 6, CODE_SITA_SYA),
+                          on(4, 2, CODE_UE_KIN)});
   auto click = [&](int x, int y) {
     Form_MouseDown(g, BUTTON_LEFT, 0, BOARD_LEFT + x * SQUARE_WIDTH + 200,
                    BOARD_TOP + y * SQUARE_HEIGHT + 300);

@@ -19,6 +19,7 @@
 namespace korvanu {
 namespace {
 
+using testing::on;
 // "F77 T76 B81 " for a mark set: From, To and Blown squares as x and y.
 std::string describe(const MoveMarks& m) {
   std::string out;
@@ -57,12 +58,12 @@ TEST(MoveMarks, APlayedMoveMarksItsOriginDestinationAndBlast) {
 
 TEST(MoveMarks, TheRecordsTwoPositionsGiveBackTheMoveBetweenThem) {
   {
-    testing::Position p({{5, 9, CODE_SITA_OU}, {5, 1, CODE_UE_OU}, {2, 5, CODE_SITA_KAKU}});
+    testing::Position p({on(5, 9, CODE_SITA_OU), on(5, 1, CODE_UE_OU), on(2, 5, CODE_SITA_KAKU)});
     EXPECT_EQ(foundAfter(p, 2, 5, 5, 2, CODE_SITA_KAKU_NARI), "F25 T52 ") << "a promotion";
     EXPECT_EQ(foundAfter(p, 5, 1, 6, 1, CODE_UE_OU), "F51 T61 ");
   }
   {
-    testing::Position p({{5, 9, CODE_SITA_OU}, {5, 1, CODE_UE_OU}});
+    testing::Position p({on(5, 9, CODE_SITA_OU), on(5, 1, CODE_UE_OU)});
     p.hand(KIN, 1);
     p.handUe(HU, 1);
     EXPECT_EQ(foundAfter(p, 11, KIN + 2, 4, 4, CODE_SITA_KIN), "T44 ") << "a drop";
@@ -71,32 +72,22 @@ TEST(MoveMarks, TheRecordsTwoPositionsGiveBackTheMoveBetweenThem) {
   {
     // A pawn takes and survives its own blast; the gold beside it does not,
     // the pawn beside it does.
-    testing::Position p({{5, 9, CODE_SITA_OU},
-                         {1, 1, CODE_UE_OU},
-                         {5, 6, CODE_SITA_HU},
-                         {5, 5, CODE_UE_GIN},
-                         {4, 5, CODE_UE_KIN},
-                         {6, 4, CODE_UE_HU}});
+    testing::Position p({on(5, 9, CODE_SITA_OU), on(1, 1, CODE_UE_OU), on(5, 6, CODE_SITA_HU),
+                         on(5, 5, CODE_UE_GIN), on(4, 5, CODE_UE_KIN), on(6, 4, CODE_UE_HU)});
     EXPECT_EQ(foundAfter(p, 5, 6, 5, 5, CODE_SITA_HU), "F56 T55 B45 ");
   }
   {
     // A rook from afar takes and goes with the blast.
-    testing::Position p({{5, 9, CODE_SITA_OU},
-                         {1, 1, CODE_UE_OU},
-                         {9, 5, CODE_SITA_SYA},
-                         {5, 5, CODE_UE_GIN},
-                         {4, 4, CODE_SITA_KEI},
-                         {6, 6, CODE_UE_HU_NARI}});
+    testing::Position p({on(5, 9, CODE_SITA_OU), on(1, 1, CODE_UE_OU), on(9, 5, CODE_SITA_SYA),
+                         on(5, 5, CODE_UE_GIN), on(4, 4, CODE_SITA_KEI),
+                         on(6, 6, CODE_UE_HU_NARI)});
     EXPECT_EQ(foundAfter(p, 9, 5, 5, 5, CODE_SITA_SYA), "F95 T55 B44 B66 ");
   }
   {
     // Two golds could have taken from beside the square; the blast empties
     // both squares, so the boards cannot tell which: one is named.
-    testing::Position p({{5, 9, CODE_SITA_OU},
-                         {1, 1, CODE_UE_OU},
-                         {4, 6, CODE_SITA_KIN},
-                         {6, 6, CODE_SITA_KIN},
-                         {5, 5, CODE_UE_GIN}});
+    testing::Position p({on(5, 9, CODE_SITA_OU), on(1, 1, CODE_UE_OU), on(4, 6, CODE_SITA_KIN),
+                         on(6, 6, CODE_SITA_KIN), on(5, 5, CODE_UE_GIN)});
     EXPECT_EQ(foundAfter(p, 6, 6, 5, 5, CODE_SITA_KIN), "F46 T55 B66 ");
   }
 }

@@ -15,6 +15,8 @@
 namespace korvanu {
 namespace {
 
+using testing::on;
+
 class Play : public testing::OpenedGame {
 protected:
   void move(int fx, int fy, int tx, int ty, int button = BUTTON_LEFT) {
@@ -195,11 +197,8 @@ TEST_F(Play, TwoPeoplePlayUntilAKingIsBlownUp) {
   onMenu(g, Menu::START);
   EXPECT_TRUE(said("先手の番です", " "));
   ui.answers = {Answer::Yes};
-  testing::emptyBoard(g);
-  g.BOARD[5][9] = CODE_SITA_OU;
-  g.BOARD[5][6] = CODE_SITA_SYA;
-  g.BOARD[5][1] = CODE_UE_OU;
-  g.BOARD[4][2] = CODE_UE_KIN;
+  testing::emptyBoard(g, {on(5, 9, CODE_SITA_OU), on(5, 6, CODE_SITA_SYA), on(5, 1, CODE_UE_OU),
+                          on(4, 2, CODE_UE_KIN)});
   move(5, 9, 5, 8);
   EXPECT_EQ(g.TURN, TURN_GOTE);
   move(5, 6, 5, 5);
@@ -260,11 +259,8 @@ TEST_F(Play, AResumedGameBetweenPeopleNamesTheWinnerByWhoMovedFirst) {
   onMenu(g, Menu::START);
   EXPECT_TRUE(said("後手の番です", " "));
   ui.answers = {Answer::Yes};
-  testing::emptyBoard(g);
-  g.BOARD[5][9] = CODE_SITA_OU;
-  g.BOARD[5][6] = CODE_SITA_SYA;
-  g.BOARD[5][1] = CODE_UE_OU;
-  g.BOARD[5][2] = CODE_UE_KIN;
+  testing::emptyBoard(g, {on(5, 9, CODE_SITA_OU), on(5, 6, CODE_SITA_SYA), on(5, 1, CODE_UE_OU),
+                          on(5, 2, CODE_UE_KIN)});
   // The lower side thinks 7 s; that is its own time, whichever turn it has.
   ui.clock += 7;
   move(5, 6, 5, 5);

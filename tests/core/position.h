@@ -14,14 +14,18 @@ constexpr int worth(int code) { return code < 0 ? -code : code; }
 struct Placed {
   int x, y, code;
 };
+// `on(x, y, code)` rather than braces, so that long lists of pieces pack
+// several to a line.
+constexpr Placed on(int x, int y, int code) { return {x, y, code}; }
+inline void place(Game& g, std::initializer_list<Placed> pieces) {
+  for (const Placed& p : pieces) g.BOARD[p.x][p.y] = p.code;
+}
 
 // A game on an empty board with empty hands.
 struct Position {
   HeadlessPlatform ui;
   Game g{ui};
-  explicit Position(std::initializer_list<Placed> pieces = {}) {
-    for (const Placed& p : pieces) g.BOARD[p.x][p.y] = p.code;
-  }
+  explicit Position(std::initializer_list<Placed> pieces = {}) { place(g, pieces); }
   void hand(int sitaKind, int count) {
     g.HAND_SITA[sitaKind] = count;
     recount();

@@ -7,6 +7,7 @@
 namespace korvanu {
 namespace {
 
+using testing::on;
 using testing::Position;
 
 // How many squares a piece standing alone on (x, y) may go to.
@@ -52,24 +53,20 @@ TEST(Legality, EachPieceMovesAsShogiPiecesDo) {
 }
 
 TEST(Legality, DestinationsOffTheBoardOwnPiecesAndTheOriginAreRefused) {
-  Position p({{5, 5, CODE_SITA_KIN}, {5, 4, CODE_SITA_HU}, {4, 4, CODE_UE_HU}});
+  Position p({on(5, 5, CODE_SITA_KIN), on(5, 4, CODE_SITA_HU), on(4, 4, CODE_UE_HU)});
   for (int x : {-1, 0, 10, 11, 12}) EXPECT_EQ(移動チェック(p.g, 5, 5, x, 5, CODE_SITA_SYA), OFF);
   EXPECT_EQ(移動チェック(p.g, 5, 5, 5, 5, CODE_SITA_KIN), OFF);
   EXPECT_EQ(移動チェック(p.g, 5, 5, 5, 4, CODE_SITA_KIN), OFF);
   EXPECT_EQ(移動チェック(p.g, 5, 5, 4, 4, CODE_SITA_KIN), ON) << "taking is fine";
   // Taking a king and walking next to one are moves like any other.
-  Position k({{5, 5, CODE_SITA_OU}, {5, 3, CODE_UE_OU}, {6, 6, CODE_UE_GIN}});
+  Position k({on(5, 5, CODE_SITA_OU), on(5, 3, CODE_UE_OU), on(6, 6, CODE_UE_GIN)});
   EXPECT_EQ(移動チェック(k.g, 5, 5, 5, 4, CODE_SITA_OU), ON);
   EXPECT_EQ(移動チェック(k.g, 5, 5, 6, 6, CODE_SITA_OU), ON);
 }
 
 TEST(Legality, SlidersStopAtTheFirstPiece) {
-  Position p({{5, 9, CODE_SITA_KYOU},
-              {5, 6, CODE_UE_HU},
-              {2, 2, CODE_SITA_KAKU},
-              {4, 4, CODE_SITA_HU},
-              {1, 5, CODE_UE_SYA},
-              {4, 5, CODE_SITA_GIN}});
+  Position p({on(5, 9, CODE_SITA_KYOU), on(5, 6, CODE_UE_HU), on(2, 2, CODE_SITA_KAKU),
+              on(4, 4, CODE_SITA_HU), on(1, 5, CODE_UE_SYA), on(4, 5, CODE_SITA_GIN)});
   EXPECT_EQ(移動チェック(p.g, 5, 9, 5, 6, CODE_SITA_KYOU), ON);
   EXPECT_EQ(移動チェック(p.g, 5, 9, 5, 5, CODE_SITA_KYOU), OFF);
   EXPECT_EQ(移動チェック(p.g, 2, 2, 3, 3, CODE_SITA_KAKU), ON);
@@ -82,8 +79,8 @@ TEST(Legality, SlidersStopAtTheFirstPiece) {
 }
 
 TEST(Legality, DropsObeyTheTwoPawnAndLastRowRules) {
-  Position p(
-      {{3, 6, CODE_SITA_HU}, {4, 5, CODE_SITA_HU_NARI}, {5, 3, CODE_UE_HU}, {6, 6, CODE_UE_KIN}});
+  Position p({on(3, 6, CODE_SITA_HU), on(4, 5, CODE_SITA_HU_NARI), on(5, 3, CODE_UE_HU),
+              on(6, 6, CODE_UE_KIN)});
   調査_2歩フラグ設定(p.g);
   EXPECT_EQ(p.g.PAWN_COL_SITA[3], 1);
   EXPECT_EQ(p.g.PAWN_COL_SITA[4], 0) << "a promoted pawn does not count";

@@ -8,6 +8,7 @@
 namespace korvanu {
 namespace {
 
+using testing::on;
 using testing::Position;
 
 int lowerMated(Position& p) {
@@ -19,12 +20,8 @@ int lowerMated(Position& p) {
 // row 7 or column 5 above it: pawns on (4, 8), (6, 8), lances behind them.
 struct WalledKing : Position {
   explicit WalledKing(std::initializer_list<testing::Placed> attackers)
-      : Position({{5, 9, CODE_SITA_OU},
-                  {4, 8, CODE_SITA_HU},
-                  {6, 8, CODE_SITA_HU},
-                  {4, 9, CODE_SITA_KYOU},
-                  {6, 9, CODE_SITA_KYOU},
-                  {5, 1, CODE_UE_OU}}) {
+      : Position({on(5, 9, CODE_SITA_OU), on(4, 8, CODE_SITA_HU), on(6, 8, CODE_SITA_HU),
+                  on(4, 9, CODE_SITA_KYOU), on(6, 9, CODE_SITA_KYOU), on(5, 1, CODE_UE_OU)}) {
     for (const auto& a : attackers) g.BOARD[a.x][a.y] = a.code;
   }
 };
@@ -38,14 +35,9 @@ TEST(Mate, AKingThatIsNotAttackedIsNeverMated) {
 TEST(Mate, KnightCheckCannotBeBlockedOnlyTakenOrEscaped) {
   // Knights and silvers round the king cannot reach the checking knight.
   for (int onFourEight : {CODE_SITA_KEI, CODE_SITA_KIN}) {
-    Position p({{5, 9, CODE_SITA_OU},
-                {4, 8, onFourEight},
-                {5, 8, CODE_SITA_KEI},
-                {6, 8, CODE_SITA_KEI},
-                {4, 9, CODE_SITA_GIN},
-                {6, 9, CODE_SITA_GIN},
-                {4, 7, CODE_UE_KEI},
-                {5, 1, CODE_UE_OU}});
+    Position p({on(5, 9, CODE_SITA_OU), on(4, 8, onFourEight), on(5, 8, CODE_SITA_KEI),
+                on(6, 8, CODE_SITA_KEI), on(4, 9, CODE_SITA_GIN), on(6, 9, CODE_SITA_GIN),
+                on(4, 7, CODE_UE_KEI), on(5, 1, CODE_UE_OU)});
     p.hand(KIN, 1);
     // A gold in hand is no help against a knight; a gold on (4, 8) takes it.
     EXPECT_EQ(lowerMated(p), onFourEight == CODE_SITA_KEI ? ON : OFF);
@@ -53,13 +45,13 @@ TEST(Mate, KnightCheckCannotBeBlockedOnlyTakenOrEscaped) {
 }
 
 TEST(Mate, RookCheckFromAfarIsBlockedByADrop) {
-  WalledKing gold({{5, 6, CODE_UE_SYA}});
+  WalledKing gold({on(5, 6, CODE_UE_SYA)});
   EXPECT_EQ(lowerMated(gold), ON) << "nothing in hand, nowhere to go";
   gold.hand(KIN, 1);
   EXPECT_EQ(lowerMated(gold), OFF);
 
   // Only pawns in hand, and column 5 already holds one of the king's pawns.
-  WalledKing pawns({{5, 6, CODE_UE_SYA}, {5, 3, CODE_SITA_HU}});
+  WalledKing pawns({on(5, 6, CODE_UE_SYA), on(5, 3, CODE_SITA_HU)});
   pawns.hand(HU, 2);
   EXPECT_EQ(lowerMated(pawns), ON);
   pawns.g.BOARD[5][3] = CODE_SITA_HU_NARI;
@@ -67,22 +59,16 @@ TEST(Mate, RookCheckFromAfarIsBlockedByADrop) {
 }
 
 TEST(Mate, TheSquareBehindTheKingOnTheCheckingLineIsNoEscape) {
-  Position p({{5, 7, CODE_SITA_OU},
-              {5, 5, CODE_UE_SYA},
-              {5, 1, CODE_UE_OU},
-              {4, 6, CODE_SITA_HU},
-              {6, 6, CODE_SITA_HU},
-              {4, 7, CODE_SITA_KYOU},
-              {6, 7, CODE_SITA_KYOU},
-              {4, 8, CODE_SITA_KYOU},
-              {6, 8, CODE_SITA_KYOU}});
+  Position p({on(5, 7, CODE_SITA_OU), on(5, 5, CODE_UE_SYA), on(5, 1, CODE_UE_OU),
+              on(4, 6, CODE_SITA_HU), on(6, 6, CODE_SITA_HU), on(4, 7, CODE_SITA_KYOU),
+              on(6, 7, CODE_SITA_KYOU), on(4, 8, CODE_SITA_KYOU), on(6, 8, CODE_SITA_KYOU)});
   EXPECT_EQ(lowerMated(p), ON) << "(5, 8) is reached through the king";
   p.g.BOARD[6][8] = EMPTY;
   EXPECT_EQ(lowerMated(p), OFF) << "(6, 8) is free";
 }
 
 TEST(Mate, DoubleCheckDefeatsASingleInterposition) {
-  WalledKing p({{5, 6, CODE_UE_SYA}, {8, 6, CODE_UE_KAKU}});
+  WalledKing p({on(5, 6, CODE_UE_SYA), on(8, 6, CODE_UE_KAKU)});
   p.g.BOARD[6][8] = EMPTY; // now a square between the bishop and the king
   p.hand(KIN, 1);
   EXPECT_EQ(lowerMated(p), ON);
@@ -92,13 +78,9 @@ TEST(Mate, DoubleCheckDefeatsASingleInterposition) {
 }
 
 TEST(Mate, TheUpperKingIsJudgedTheSameWayWithAFreshSurveyPerDefence) {
-  Position p({{5, 1, CODE_UE_OU},
-              {5, 4, CODE_SITA_SYA},
-              {4, 2, CODE_UE_HU},
-              {6, 2, CODE_UE_HU},
-              {4, 1, CODE_UE_KYOU},
-              {6, 1, CODE_UE_KYOU},
-              {5, 9, CODE_SITA_OU}});
+  Position p({on(5, 1, CODE_UE_OU), on(5, 4, CODE_SITA_SYA), on(4, 2, CODE_UE_HU),
+              on(6, 2, CODE_UE_HU), on(4, 1, CODE_UE_KYOU), on(6, 1, CODE_UE_KYOU),
+              on(5, 9, CODE_SITA_OU)});
   勢力調査(p.g);
   EXPECT_EQ(詰めかCOM(p.g), ON);
   p.g.BOARD[4][1] = CODE_UE_KIN; // can step to (5, 2) between rook and king
@@ -109,12 +91,13 @@ TEST(Mate, TheUpperKingIsJudgedTheSameWayWithAFreshSurveyPerDefence) {
 }
 
 TEST(Mate, EscapeSquaresAndAttacksOnTheKingSquare) {
-  Position corner({{1, 9, CODE_SITA_OU}, {9, 1, CODE_UE_OU}});
+  Position corner({on(1, 9, CODE_SITA_OU), on(9, 1, CODE_UE_OU)});
   勢力調査(corner.g);
   EXPECT_EQ(調査_自王逃道(corner.g), 3);
   EXPECT_EQ(corner.g.ESCAPE_MAP[2][8], 1);
 
-  Position p({{5, 9, CODE_SITA_OU}, {4, 8, CODE_UE_GIN}, {6, 7, CODE_UE_KIN}, {9, 1, CODE_UE_OU}});
+  Position p(
+      {on(5, 9, CODE_SITA_OU), on(4, 8, CODE_UE_GIN), on(6, 7, CODE_UE_KIN), on(9, 1, CODE_UE_OU)});
   勢力調査(p.g);
   // (4, 8) holds an enemy piece, which does not count; all but (6, 9) are attacked.
   EXPECT_EQ(調査_自王逃道(p.g), 1);
@@ -124,7 +107,7 @@ TEST(Mate, EscapeSquaresAndAttacksOnTheKingSquare) {
 }
 
 TEST(GameEnd, AnotherGameOrTheEnd) {
-  Position p({{5, 5, CODE_UE_OU}});
+  Position p({on(5, 5, CODE_UE_OU)});
   p.ui.answers = {Answer::Yes};
   終了(p.g, "あなた");
   ASSERT_EQ(p.ui.messages.size(), 2u);

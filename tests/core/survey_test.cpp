@@ -10,6 +10,7 @@
 #include "computer/survey.h"
 #include "platform/headless.h"
 #include "play/setup.h"
+#include "position.h"
 #include "rules_oracle.h"
 #include "state/game.h"
 
@@ -32,12 +33,8 @@ bool sameMaps(const Game& a, const Game& b, bool withUeSquares = true) {
   return true;
 }
 
-struct Piece {
-  int x, y, code;
-};
-void place(Game& g, std::initializer_list<Piece> pieces) {
-  for (const Piece& p : pieces) g.BOARD[p.x][p.y] = p.code;
-}
+using testing::on;
+using testing::place;
 
 // A recorded square as one number: column * 10 + row.
 int at(const Map& xs, const Map& ys, int x, int y) { return xs[x][y] * 10 + ys[x][y]; }
@@ -142,7 +139,7 @@ TEST_F(Survey, RandomBoardsMatchPlainCountsAndChecks) {
     bruteForce(g, sita, ue, checking);
     for (int x = 1; x <= 9; ++x)
       for (int y = 1; y <= 9; ++y) {
-        SCOPED_TRACE(testing::Message() << "board " << board << " square " << x << y);
+        SCOPED_TRACE(::testing::Message() << "board " << board << " square " << x << y);
         ASSERT_EQ(g.INFLUENCE_SITA[x][y], sita[x][y]);
         ASSERT_EQ(g.INFLUENCE_UE[x][y], ue[x][y]);
         const int c = g.BOARD[x][y];
@@ -179,7 +176,7 @@ TEST_F(Survey, SecondSurveyForgetsTheFirstExceptUeSquares) {
 }
 
 TEST_F(Survey, SlidersCheckThroughTheKingAndRunOn) {
-  place(g, {{5, 5, CODE_SITA_SYA}, {5, 2, CODE_UE_OU}}); // SITA rook below the UE king
+  place(g, {on(5, 5, CODE_SITA_SYA), on(5, 2, CODE_UE_OU)}); // SITA rook below the UE king
   勢力調査(g);
   EXPECT_EQ(g.CHECK_BY_SITA[5][5], 9);
   EXPECT_EQ(g.CHECK_BY_SITA[5][4] + g.CHECK_BY_SITA[5][3], 2);
@@ -189,7 +186,7 @@ TEST_F(Survey, SlidersCheckThroughTheKingAndRunOn) {
   EXPECT_EQ(g.INFLUENCE_SITA[5][1], 1);
 
   Game h{ui};
-  place(h, {{5, 2, CODE_UE_SYA}, {5, 6, CODE_SITA_OU}}); // UE rook above the SITA king
+  place(h, {on(5, 2, CODE_UE_SYA), on(5, 6, CODE_SITA_OU)}); // UE rook above the SITA king
   勢力調査(h);
   EXPECT_EQ(h.CHECK_BY_UE[5][2], 9);
   for (int y = 3; y <= 5; ++y) EXPECT_EQ(h.CHECK_BY_UE[5][y], 1) << y;
@@ -199,7 +196,7 @@ TEST_F(Survey, SlidersCheckThroughTheKingAndRunOn) {
   EXPECT_EQ(at(h.ATTACKER_UE_X, h.ATTACKER_UE_Y, 5, 6), 52);
 
   Game k{ui}; // behind the king the line stops at the next piece
-  place(k, {{5, 9, CODE_SITA_KYOU}, {5, 5, CODE_UE_OU}, {5, 3, CODE_UE_HU}});
+  place(k, {on(5, 9, CODE_SITA_KYOU), on(5, 5, CODE_UE_OU), on(5, 3, CODE_UE_HU)});
   勢力調査(k);
   EXPECT_EQ(k.INFLUENCE_SITA[5][4] + k.INFLUENCE_SITA[5][3], 2);
   EXPECT_EQ(k.INFLUENCE_SITA[5][2], 0);
@@ -226,18 +223,13 @@ TEST_F(Survey, UeKindsKeepOnlyWhatTheirRowSays) {
        {&Game::ATTACKER_UE_X, &Game::ATTACKER_UE_Y, &Game::DEFENDER_UE_X, &Game::DEFENDER_UE_Y})
     fill(g.*map, 77);
   place(g, {// pawn onto a SITA piece
-            {2, 2, CODE_UE_HU},
-            {2, 3, CODE_SITA_GIN},
+            on(2, 2, CODE_UE_HU), on(2, 3, CODE_SITA_GIN),
             // pawn behind a UE piece
-            {9, 1, CODE_UE_HU},
-            {9, 2, CODE_UE_KIN},
+            on(9, 1, CODE_UE_HU), on(9, 2, CODE_UE_KIN),
             // knight onto a SITA and a UE piece
-            {6, 1, CODE_UE_KEI},
-            {5, 3, CODE_SITA_KIN},
-            {7, 3, CODE_UE_KYOU},
+            on(6, 1, CODE_UE_KEI), on(5, 3, CODE_SITA_KIN), on(7, 3, CODE_UE_KYOU),
             // silver onto a SITA piece
-            {8, 5, CODE_UE_GIN},
-            {8, 6, CODE_SITA_HU}});
+            on(8, 5, CODE_UE_GIN), on(8, 6, CODE_SITA_HU)});
   勢力調査(g);
   EXPECT_EQ(g.ATTACKER_UE[2][3], CODE_UE_HU);
   EXPECT_EQ(g.ATTACKER_UE_X[2][3], 77);
@@ -254,20 +246,14 @@ TEST_F(Survey, UeKindsKeepOnlyWhatTheirRowSays) {
 
 TEST_F(Survey, PromotedPiecesRecordStepsAndLinesApart) {
   place(g, {// a step and a diagonal's end
-            {3, 3, CODE_SITA_KAKU_NARI},
-            {3, 2, CODE_UE_HU},
-            {1, 1, CODE_UE_KYOU},
+            on(3, 3, CODE_SITA_KAKU_NARI), on(3, 2, CODE_UE_HU), on(1, 1, CODE_UE_KYOU),
             // the same for UE
-            {7, 7, CODE_UE_KAKU_NARI},
-            {7, 8, CODE_SITA_HU},
-            {7, 6, CODE_UE_HU},
-            {9, 9, CODE_SITA_KYOU},
+            on(7, 7, CODE_UE_KAKU_NARI), on(7, 8, CODE_SITA_HU), on(7, 6, CODE_UE_HU),
+            on(9, 9, CODE_SITA_KYOU),
             // checked by a step
-            {6, 7, CODE_SITA_OU},
+            on(6, 7, CODE_SITA_OU),
             // UE dragon: line to (1,1), two diagonal steps
-            {1, 5, CODE_UE_SYA_NARI},
-            {2, 6, CODE_SITA_HU},
-            {2, 4, CODE_SITA_OU}});
+            on(1, 5, CODE_UE_SYA_NARI), on(2, 6, CODE_SITA_HU), on(2, 4, CODE_SITA_OU)});
   勢力調査(g);
   EXPECT_EQ(g.ATTACKER_SITA[3][2], CODE_SITA_KAKU_NARI);
   EXPECT_EQ(g.ATTACKER_SITA[1][1], CODE_SITA_KAKU);
@@ -288,25 +274,15 @@ TEST_F(Survey, PromotedPiecesRecordStepsAndLinesApart) {
 
 TEST_F(Survey, FirstScannedOfEqualRecordsKeepsTheSquare) {
   place(g, {// the upper silver is scanned second
-            {5, 5, CODE_UE_KEI},
-            {6, 4, CODE_SITA_GIN},
-            {4, 6, CODE_SITA_GIN},
+            on(5, 5, CODE_UE_KEI), on(6, 4, CODE_SITA_GIN), on(4, 6, CODE_SITA_GIN),
             // same column: the upper one first
-            {2, 2, CODE_UE_KEI},
-            {1, 3, CODE_SITA_GIN},
-            {1, 1, CODE_SITA_GIN},
+            on(2, 2, CODE_UE_KEI), on(1, 3, CODE_SITA_GIN), on(1, 1, CODE_SITA_GIN),
             // a cheaper attacker scanned later wins
-            {8, 5, CODE_UE_KEI},
-            {7, 6, CODE_SITA_GIN},
-            {8, 6, CODE_SITA_HU},
+            on(8, 5, CODE_UE_KEI), on(7, 6, CODE_SITA_GIN), on(8, 6, CODE_SITA_HU),
             // UE defenders
-            {5, 8, CODE_UE_HU},
-            {4, 7, CODE_UE_GIN},
-            {6, 9, CODE_UE_GIN},
+            on(5, 8, CODE_UE_HU), on(4, 7, CODE_UE_GIN), on(6, 9, CODE_UE_GIN),
             // UE attackers
-            {9, 1, CODE_SITA_HU},
-            {9, 3, CODE_UE_SYA},
-            {7, 1, CODE_UE_SYA}});
+            on(9, 1, CODE_SITA_HU), on(9, 3, CODE_UE_SYA), on(7, 1, CODE_UE_SYA)});
   勢力調査(g);
   EXPECT_EQ(at(g.ATTACKER_SITA_X, g.ATTACKER_SITA_Y, 5, 5), 46);
   EXPECT_EQ(at(g.ATTACKER_SITA_X, g.ATTACKER_SITA_Y, 2, 2), 11);
@@ -319,14 +295,10 @@ TEST_F(Survey, FirstScannedOfEqualRecordsKeepsTheSquare) {
 
 TEST_F(Survey, CheckMarksOfStepsAndKings) {
   place(g, {// UE knight and gold on the SITA king
-            {4, 7, CODE_UE_KEI},
-            {5, 9, CODE_SITA_OU},
-            {6, 8, CODE_UE_KIN},
+            on(4, 7, CODE_UE_KEI), on(5, 9, CODE_SITA_OU), on(6, 8, CODE_UE_KIN),
             // UE king: pawn first, then a silver and a SITA knight
-            {5, 5, CODE_UE_OU},
-            {5, 6, CODE_SITA_HU},
-            {6, 6, CODE_SITA_GIN},
-            {6, 7, CODE_SITA_KEI}});
+            on(5, 5, CODE_UE_OU), on(5, 6, CODE_SITA_HU), on(6, 6, CODE_SITA_GIN),
+            on(6, 7, CODE_SITA_KEI)});
   g.OU_UE_X = 3;
   勢力調査(g);
   EXPECT_EQ(g.CHECK_BY_UE[4][7] + g.CHECK_BY_UE[5][9] + g.CHECK_BY_UE[6][8], 27);
@@ -339,13 +311,14 @@ TEST_F(Survey, CheckMarksOfStepsAndKings) {
   EXPECT_EQ(g.OU_SITA_X * 10 + g.OU_SITA_Y, 59);
   EXPECT_EQ(g.DEFENDER_SITA[5][9], 999);
 
-  place(g, {{5, 5, EMPTY}, {5, 4, CODE_SITA_SYA}}); // no UE king: its square stays, nothing checks
+  place(g,
+        {on(5, 5, EMPTY), on(5, 4, CODE_SITA_SYA)}); // no UE king: its square stays, nothing checks
   勢力調査(g);
   EXPECT_EQ(g.OU_UE_X * 10 + g.OU_UE_Y, 55);
   EXPECT_EQ(countSquares(g.CHECK_BY_SITA, 0), 81);
 
   Game kings{ui}; // kings side by side neither check nor, for UE, attack
-  place(kings, {{5, 5, CODE_UE_OU}, {5, 6, CODE_SITA_OU}, {4, 5, CODE_SITA_HU}});
+  place(kings, {on(5, 5, CODE_UE_OU), on(5, 6, CODE_SITA_OU), on(4, 5, CODE_SITA_HU)});
   勢力調査(kings);
   EXPECT_EQ(countSquares(kings.CHECK_BY_SITA, 0) + countSquares(kings.CHECK_BY_UE, 0), 162);
   EXPECT_EQ(kings.ATTACKER_UE[4][5], 999);
@@ -358,17 +331,14 @@ TEST_F(Survey, GoldsRecordFiftyForUeAndTheirCodeForSita) {
   EXPECT_EQ(countSquares(g.INFLUENCE_UE, 1), 6);
   EXPECT_EQ(g.INFLUENCE_UE[4][4] + g.INFLUENCE_UE[6][4], 0);
   place(g, {// UE promoted pawn behind a pawn
-            {5, 5, CODE_UE_HU_NARI},
-            {5, 4, CODE_UE_HU},
+            on(5, 5, CODE_UE_HU_NARI), on(5, 4, CODE_UE_HU),
             // SITA king beside both SITA pieces
-            {3, 3, CODE_SITA_HU_NARI},
-            {4, 2, CODE_SITA_KYOU},
-            {4, 3, CODE_SITA_OU}});
+            on(3, 3, CODE_SITA_HU_NARI), on(4, 2, CODE_SITA_KYOU), on(4, 3, CODE_SITA_OU)});
   勢力調査(g);
   EXPECT_EQ(g.DEFENDER_UE[5][4], CODE_UE_KIN);
   EXPECT_EQ(g.DEFENDER_UE_X[5][4], 77);
   EXPECT_EQ(g.DEFENDER_SITA[4][2] + g.DEFENDER_SITA[3][3], 2 * CODE_SITA_OU);
-  place(g, {{4, 3, EMPTY}});
+  place(g, {on(4, 3, EMPTY)});
   勢力調査(g);
   EXPECT_EQ(g.DEFENDER_SITA[4][2], CODE_SITA_HU_NARI);
 }
