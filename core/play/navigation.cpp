@@ -50,9 +50,7 @@ int moverOfStep(const Game& g) {
 void showEntry(Game& g, bool forward) {
   const RecordEntry& e = g.REC[static_cast<size_t>(g.MOVE_NO)];
   // No move is kept with an entry: the marks come from the two positions.
-  g.MOVE_MARKS = g.MOVE_NO > 0
-                     ? marksBetween(g, g.REC[static_cast<size_t>(g.MOVE_NO) - 1], e, moverOfStep(g))
-                     : MoveMarks{};
+  g.MOVE_MARKS = marksInto(g, e, moverOfStep(g));
   if (forward)
     showStoredPosition(g, e, e.TIME_D, e.TIME_B);
   else
@@ -67,6 +65,11 @@ void pauseForStep(Game& g) {
   g.SELECT_STATE = 0;
   setTimer1(g, false);
   描画_将棋盤桝(g);
+}
+
+MoveMarks marksInto(const Game& g, const RecordEntry& e, int mover) {
+  return g.MOVE_NO > 0 ? marksBetween(g.REC[static_cast<size_t>(g.MOVE_NO) - 1], e, mover)
+                       : MoveMarks{};
 }
 
 void showStoredPosition(Game& g, const RecordEntry& e, double comTime, double manTime) {

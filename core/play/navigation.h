@@ -2,6 +2,8 @@
 // first position, and the board turned round.
 #pragma once
 
+#include "state/move_marks.h"
+
 namespace korvanu {
 
 struct Game;
@@ -19,5 +21,8 @@ void pauseForStep(Game& g);
 // hands and both clocks (at the totals given) drawn, the piece sound, and
 // the move counter at GAME_MOVES.
 void showStoredPosition(Game& g, const RecordEntry& e, double comTime, double manTime);
+// The marks of the move into `e`, shown as entry MOVE_NO, made by `mover`
+// (-1 lower, 1 upper, 0 not known); none at the record's start.
+MoveMarks marksInto(const Game& g, const RecordEntry& e, int mover);
 
 } // namespace korvanu

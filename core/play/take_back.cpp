@@ -6,7 +6,6 @@
 #include "play/handicap.h"
 #include "play/navigation.h"
 #include "rules/legality.h"
-#include "rules/move_marks.h"
 #include "rules/record.h"
 #include "sound/sound.h"
 #include "state/game.h"
@@ -67,9 +66,7 @@ void MATTA_Click(Game& g) {
   // The marks show the move into the position gone back to, made by the side
   // that now waits: the computer, or between people the side that was to move.
   const int mover = g.GAME_MODE == MODE_MAN_COM || g.TURN == g.SIDE_COM ? 1 : -1;
-  g.MOVE_MARKS = g.MOVE_NO > 0
-                     ? marksBetween(g, g.REC[static_cast<size_t>(g.MOVE_NO) - 1], e, mover)
-                     : MoveMarks{};
+  g.MOVE_MARKS = marksInto(g, e, mover);
   showStoredPosition(g, e, e.TIME_C, e.TIME_A);
   // The kings' squares and the pawn columns follow the board, as after a move.
   勢力調査(g);

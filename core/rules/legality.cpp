@@ -52,18 +52,25 @@ int 移動チェック角(const Position& p, int fromX, int fromY, int toX, int 
 }
 
 int 移動チェック(const Game& g, int fromX, int fromY, int toX, int toY, int piece) {
-  if (toX < 1 || toX > 9 || toY < 1 || toY > 9) return OFF;
+  if (isDropColumn(fromX)) {
+    if (!onBoard(toX, toY)) return OFF;
+    return dropCheck(g, toX, toY, piece);
+  }
+  return boardMoveCheck(g, fromX, fromY, toX, toY, piece);
+}
+
+int boardMoveCheck(const Position& p, int fromX, int fromY, int toX, int toY, int piece) {
+  if (!onBoard(toX, toY)) return OFF;
   if (toX == fromX && toY == fromY) return OFF;
-  const int target = g.BOARD[toX][toY];
+  const int target = p.BOARD[toX][toY];
   if (isUe(piece) ? target >= 10 : target <= -10) return OFF;
-  if (isDropColumn(fromX)) return dropCheck(g, toX, toY, piece);
 
   const int dx = toX - fromX, dy = toY - fromY;
   const int adx = std::abs(dx), ady = std::abs(dy);
   const int ahead = piece < 0 ? -1 : 1; // one step forward
   switch (piece < 0 ? -piece : piece) {
   case 10: return flag(dx == 0 && dy == ahead);
-  case 20: return flag(dx == 0 && dy * ahead > 0 && clearBetween(g, fromX, fromY, toX, toY));
+  case 20: return flag(dx == 0 && dy * ahead > 0 && clearBetween(p, fromX, fromY, toX, toY));
   case 30: return flag(dy == 2 * ahead && adx == 1);
   case 40: return flag(adx <= 1 && (dy == ahead || (dy == -ahead && dx != 0)));
   case 50:
@@ -71,14 +78,14 @@ int 移動チェック(const Game& g, int fromX, int fromY, int toX, int toY, in
   case 21:
   case 31:
   case 41: return flag(goldStep(dx, dy, ahead));
-  case 60: return 移動チェック角(g, fromX, fromY, toX, toY);
+  case 60: return 移動チェック角(p, fromX, fromY, toX, toY);
   case 61:
     if (adx <= 1 && ady <= 1) return ON;
-    return 移動チェック角(g, fromX, fromY, toX, toY);
-  case 70: return 移動チェック飛車(g, fromX, fromY, toX, toY);
+    return 移動チェック角(p, fromX, fromY, toX, toY);
+  case 70: return 移動チェック飛車(p, fromX, fromY, toX, toY);
   case 71:
     if (adx <= 1 && ady <= 1) return ON;
-    return 移動チェック飛車(g, fromX, fromY, toX, toY);
+    return 移動チェック飛車(p, fromX, fromY, toX, toY);
   case 80: return flag(adx <= 1 && ady <= 1);
   default: return OFF;
   }

@@ -14,6 +14,8 @@ struct Position;
 // when the move promotes). A drop comes from column 11 (lower hand) or -1
 // (upper hand).
 int 移動チェック(const Game& g, int fromX, int fromY, int toX, int toY, int piece);
+// 移動チェック for a piece standing on the board: it needs the board alone.
+int boardMoveCheck(const Position& p, int fromX, int fromY, int toX, int toY, int piece);
 // Straight line with only empty squares between.
 int 移動チェック飛車(const Position& p, int fromX, int fromY, int toX, int toY);
 // Diagonal with only empty squares between.

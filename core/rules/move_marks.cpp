@@ -4,6 +4,7 @@
 
 #include "rules/legality.h"
 #include "rules/moves.h"
+#include "rules/record.h"
 #include "state/game.h"
 
 namespace korvanu {
@@ -51,9 +52,9 @@ bool replays(const RecordEntry& before, const RecordEntry& after, const Candidat
   return true;
 }
 
-// The piece on (fromX, fromY) of the board in `g` reaches the destination.
-bool reaches(const Game& g, const Candidate& c, int moving) {
-  return 移動チェック(g, c.fromX, c.fromY, c.toX, c.toY, moving) == ON;
+// The piece on (fromX, fromY) of `p` reaches the destination.
+bool reaches(const Position& p, const Candidate& c, int moving) {
+  return boardMoveCheck(p, c.fromX, c.fromY, c.toX, c.toY, moving) == ON;
 }
 
 bool holds(const RecordEntry& e, int code) {
@@ -61,22 +62,6 @@ bool holds(const RecordEntry& e, int code) {
   if (isPromoted(code) || kind < HU || kind > SYA) return false;
   return (isSita(code) ? e.HAND_SITA[kind] : e.HAND_UE[kind]) > 0;
 }
-
-// Puts the game's board back however the search ends.
-class BorrowedBoard {
-public:
-  BorrowedBoard(Game& g, const RecordEntry& with) : g_(g) {
-    std::memcpy(saved_, g.BOARD, sizeof saved_);
-    std::memcpy(g.BOARD, with.BOARD, sizeof saved_);
-  }
-  ~BorrowedBoard() { std::memcpy(g_.BOARD, saved_, sizeof saved_); }
-  BorrowedBoard(const BorrowedBoard&) = delete;
-  BorrowedBoard& operator=(const BorrowedBoard&) = delete;
-
-private:
-  Game& g_;
-  Board saved_;
-};
 
 } // namespace
 
@@ -91,8 +76,9 @@ MoveMarks marksOf(const MoveEffects& move, const ExplosionEffects& blast) {
   return marks;
 }
 
-MoveMarks marksBetween(Game& g, const RecordEntry& before, const RecordEntry& after, int mover) {
-  const BorrowedBoard borrowed(g, before);
+MoveMarks marksBetween(const RecordEntry& before, const RecordEntry& after, int mover) {
+  Position p;
+  restorePosition(p, before);
   MoveMarks marks;
   // The mover's pieces first, then, should the guess be wrong, the other's.
   for (const int side : {mover, -mover}) {
@@ -111,7 +97,7 @@ MoveMarks marksBetween(Game& g, const RecordEntry& before, const RecordEntry& af
             if (after.BOARD[fx][fy] != EMPTY || (!isSita(moving) && !isUe(moving)) || !ours(moving))
               continue;
             const Candidate plain{fx, fy, tx, ty, moving};
-            if (!reaches(g, plain, moving)) continue;
+            if (!reaches(p, plain, moving)) continue;
             if (replays(before, after, plain, marks)) return marks;
             const int promoted = promotedCode(moving);
             if (promoted != 0 && replays(before, after, {fx, fy, tx, ty, promoted}, marks))

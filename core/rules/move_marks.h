@@ -7,7 +7,6 @@
 
 namespace korvanu {
 
-struct Game;
 struct RecordEntry;
 struct MoveEffects;
 struct ExplosionEffects;
@@ -22,9 +21,8 @@ MoveMarks marksOf(const MoveEffects& move, const ExplosionEffects& blast);
 // the side that moved, when known (-1 lower, 1 upper, 0 not known), is tried
 // first. Where two pieces of one side could have made it (both blown up
 // beside the capture square), the first in board order is taken: the boards
-// cannot tell them apart. The game's board is borrowed to test a candidate's
-// reach and put back.
-MoveMarks marksBetween(Game& g, const RecordEntry& before, const RecordEntry& after, int mover = 0);
+// cannot tell them apart.
+MoveMarks marksBetween(const RecordEntry& before, const RecordEntry& after, int mover = 0);
 
 // The marks as they stand once the board is turned round.
 MoveMarks turnedRound(const MoveMarks& marks);

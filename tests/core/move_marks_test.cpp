@@ -38,7 +38,7 @@ std::string foundAfter(testing::Position& p, int fx, int fy, int tx, int ty, int
   EXPECT_TRUE(isPlayableMove(p.g, fx, fy, tx, ty, piece));
   playMove(p.g, fx, fy, tx, ty, piece);
   const RecordEntry after = positionOf(p.g);
-  return describe(marksBetween(p.g, before, after));
+  return describe(marksBetween(before, after));
 }
 
 TEST(MoveMarks, APlayedMoveMarksItsOriginDestinationAndBlast) {
@@ -96,19 +96,19 @@ TEST(MoveMarks, PositionsNoSingleMoveJoinsGiveNoMarksAndTheBoardIsPutBack) {
   testing::Position p;
   初期設定(p.g);
   const RecordEntry start = positionOf(p.g);
-  EXPECT_EQ(describe(marksBetween(p.g, start, start)), "");
+  EXPECT_EQ(describe(marksBetween(start, start)), "");
   playMove(p.g, 7, 7, 7, 6, CODE_SITA_HU);
   playMove(p.g, 3, 3, 3, 4, CODE_UE_HU);
   const RecordEntry twoOn = positionOf(p.g);
-  EXPECT_EQ(describe(marksBetween(p.g, start, twoOn)), "");
+  EXPECT_EQ(describe(marksBetween(start, twoOn)), "");
   // A piece from nowhere, and one that could not have got there.
   RecordEntry odd = start;
   odd.BOARD[5][5] = CODE_SITA_SYA;
-  EXPECT_EQ(describe(marksBetween(p.g, start, odd)), "");
+  EXPECT_EQ(describe(marksBetween(start, odd)), "");
   odd = start;
   odd.BOARD[1][9] = EMPTY;
   odd.BOARD[2][5] = CODE_SITA_KYOU;
-  EXPECT_EQ(describe(marksBetween(p.g, start, odd)), "");
+  EXPECT_EQ(describe(marksBetween(start, odd)), "");
   EXPECT_EQ(std::memcmp(p.g.BOARD, twoOn.BOARD, sizeof p.g.BOARD), 0);
 }
 
@@ -169,7 +169,7 @@ TEST(MoveMarks, RandomGamesStepBackToTheMovesTheyWerePlayedWith) {
       const ExplosionEffects blast = explodeAfterCapture(p.g, move);
       const RecordEntry after = positionOf(p.g);
       const MoveMarks played = marksOf(move, blast);
-      const MoveMarks found = marksBetween(p.g, before, after, upper ? 1 : -1);
+      const MoveMarks found = marksBetween(before, after, upper ? 1 : -1);
       const std::string where = "seed " + std::to_string(seed) + " move " + std::to_string(n) +
                                 ": played " + describe(played) + "found " + describe(found);
       blasts += blast.count > 0;
@@ -179,7 +179,7 @@ TEST(MoveMarks, RandomGamesStepBackToTheMovesTheyWerePlayedWith) {
         ++twins;
       }
 
-      const MoveMarks unknown = marksBetween(p.g, before, after);
+      const MoveMarks unknown = marksBetween(before, after);
       ASSERT_TRUE(explains(before, after, unknown))
           << where << " not told who moved: " << describe(unknown);
       otherSide += describe(unknown) != describe(found);
