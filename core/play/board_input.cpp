@@ -5,6 +5,7 @@
 #include "play/clock.h"
 #include "play/explosion_preview.h"
 #include "play/file_panel.h"
+#include "play/messages.h"
 #include "play/setup.h"
 #include "play/turn.h"
 #include "rules/legality.h"
@@ -19,10 +20,6 @@ namespace korvanu {
 namespace {
 
 void refuse(Game& g) { playSound(g, g.SOUND_FORBIDDEN); }
-
-void say(Game& g, const char* text, const char* title) {
-  g.ui.messageBox(text, title, Buttons::Ok, Icon::None);
-}
 
 void restartClock(Game& g) {
   g.TURN_START_TIME = g.ui.clockSeconds();

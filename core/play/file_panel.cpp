@@ -5,6 +5,7 @@
 
 #include "files/cp932.h"
 #include "files/paths.h"
+#include "play/messages.h"
 #include "play/setup.h"
 #include "record/record_file.h"
 #include "sound/sound.h"
@@ -15,10 +16,6 @@
 namespace korvanu {
 
 namespace {
-
-void say(Game& g, const std::string& text, const char* title) {
-  g.ui.messageBox(text, title, Buttons::Ok, Icon::None);
-}
 
 // A name typed for a file stays in the chosen folder.
 bool plainFileName(const std::string& name) {

@@ -2,6 +2,7 @@
 
 #include "play/clock.h"
 #include "play/file_panel.h"
+#include "play/messages.h"
 #include "play/turn.h"
 #include "state/game.h"
 #include "view/board_view.h"
@@ -11,10 +12,6 @@
 namespace korvanu {
 
 namespace {
-
-void say(Game& g, const char* text, const char* title) {
-  g.ui.messageBox(text, title, Buttons::Ok, Icon::None);
-}
 
 // The level label stands on these three cells.
 void eraseLevel(Game& g) {

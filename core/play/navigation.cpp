@@ -6,6 +6,7 @@
 #include "play/clock.h"
 #include "play/file_panel.h"
 #include "play/handicap.h"
+#include "play/messages.h"
 #include "play/setup.h"
 #include "rules/move_marks.h"
 #include "rules/record.h"
@@ -19,10 +20,6 @@
 namespace korvanu {
 
 namespace {
-
-void say(Game& g, const char* text, const char* title) {
-  g.ui.messageBox(text, title, Buttons::Ok, Icon::None);
-}
 
 void showTimes(Game& g, double com, double man) {
   g.COM_TIME = com;
@@ -84,8 +81,7 @@ void REPLAY_Click(Game& g) {
   closeFilePanel(g);
   g.RESUME_PENDING = ON;
   if (g.MOVE_NO <= 0 || g.MOVE_NO > static_cast<int>(g.REC.size())) {
-    playSound(g, g.SOUND_FORBIDDEN);
-    say(g, "できません", "戻る");
+    sayRefused(g, "できません", "戻る");
     return;
   }
   --g.MOVE_NO;
@@ -97,8 +93,7 @@ void REPLAY_Click(Game& g) {
 void AFTER_Click(Game& g) {
   closeFilePanel(g);
   if (g.TURN == NO_GAME) {
-    playSound(g, g.SOUND_FORBIDDEN);
-    say(g, "「対局」で始めて下さい", "開始");
+    sayRefused(g, "「対局」で始めて下さい", "開始");
     return;
   }
   g.RESUME_PENDING = ON;
@@ -106,8 +101,7 @@ void AFTER_Click(Game& g) {
     if (g.RECORD_MODE == ON) {
       say(g, "終わり", "進む");
     } else {
-      playSound(g, g.SOUND_FORBIDDEN);
-      say(g, "できません", "進む");
+      sayRefused(g, "できません", "進む");
     }
     return;
   }
@@ -125,8 +119,7 @@ void CANCEL_Click(Game& g) {
 
 void REVERSE_Click(Game& g) {
   if (g.RECORD_MODE == ON) {
-    playSound(g, g.SOUND_FORBIDDEN);
-    say(g, "棋譜ﾓｰﾄﾞではできません", "反転");
+    sayRefused(g, "棋譜ﾓｰﾄﾞではできません", "反転");
     return;
   }
   g.REVERSED = ON;

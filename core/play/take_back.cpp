@@ -4,6 +4,7 @@
 #include "play/clock.h"
 #include "play/file_panel.h"
 #include "play/handicap.h"
+#include "play/messages.h"
 #include "play/navigation.h"
 #include "rules/legality.h"
 #include "rules/record.h"
@@ -15,11 +16,6 @@
 namespace korvanu {
 
 namespace {
-
-void refuse(Game& g, const char* text) {
-  playSound(g, g.SOUND_FORBIDDEN);
-  g.ui.messageBox(text, "待った", Buttons::Ok, Icon::None);
-}
 
 // Entries to go back from the one shown so that the player is to move before
 // their last move: against the computer that is two when the computer has
@@ -50,9 +46,9 @@ RecordEntry positionToGoBackTo(const Game& g) {
 
 void MATTA_Click(Game& g) {
   closeFilePanel(g);
-  if (g.RECORD_MODE == ON) return refuse(g, "棋譜ﾓｰﾄﾞではできません");
+  if (g.RECORD_MODE == ON) return sayRefused(g, "棋譜ﾓｰﾄﾞではできません", "待った");
   const int n = movesToTakeBack(g);
-  if (n == 0) return refuse(g, "できません");
+  if (n == 0) return sayRefused(g, "できません", "待った");
 
   g.MOVE_NO -= n;
   g.GAME_MOVES -= n;

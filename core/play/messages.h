@@ -1,0 +1,14 @@
+// What the game tells the player in a plain box with an OK button.
+#pragma once
+
+#include <string>
+
+namespace korvanu {
+
+struct Game;
+
+void say(Game& g, const std::string& text, const char* title);
+// The forbidden sound, then the reason.
+void sayRefused(Game& g, const std::string& text, const char* title);
+
+} // namespace korvanu
