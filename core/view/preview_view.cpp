@@ -36,6 +36,8 @@ void square(Game& g, int colour, int left, int top, int size) {
   for (int k = 0; k < size; ++k) row(g, colour, left, left + size - 1, top + k);
 }
 
+enum class Fate { ToLowerHand, ToUpperHand, Survives, KingLost };
+
 // A piece goes into its opponent's hand; a king is lost instead.
 Fate fateOf(int code) {
   if (kindOf(code) == OU) return Fate::KingLost;
@@ -50,8 +52,7 @@ bool blownUp(const ExplosionEffects& e, int x, int y) {
   return false;
 }
 
-} // namespace
-
+// The mark for `fate` inside square (x, y).
 void drawFateMark(Game& g, int x, int y, Fate fate) {
   const int l = pixelLeft(x), t = pixelTop(y);
   // The square's own pixels lie between its outline's columns and rows.
@@ -81,6 +82,8 @@ void drawFateMark(Game& g, int x, int y, Fate fate) {
     break;
   }
 }
+
+} // namespace
 
 void drawExplosionPreview(Game& g, const MovePreview& p) {
   const MoveEffects& m = p.move;

@@ -9,25 +9,20 @@
 namespace korvanu {
 
 // The block round the capture square.
-constexpr int COLOR_PREVIEW_BLOCK = 11;
+constexpr int COLOR_PREVIEW_BLOCK = COLOR_LIGHT_CYAN;
 // A small triangle in the corner that faces the hand the piece goes to, in
 // the colour of the side that receives it: the lower side's stand is on the
 // right, below; the upper side's on the left, above.
-constexpr int COLOR_LOWER_SIDE = 9;
-constexpr int COLOR_UPPER_SIDE = 14;
+constexpr int COLOR_LOWER_SIDE = COLOR_LIGHT_BLUE;
+constexpr int COLOR_UPPER_SIDE = COLOR_LIGHT_YELLOW;
 // A dot on a piece that stays (an unpromoted pawn).
-constexpr int COLOR_SURVIVOR = 10;
+constexpr int COLOR_SURVIVOR = COLOR_LIGHT_GREEN;
 // A thick frame round a king that would be lost.
 constexpr int COLOR_KING_LOST = COLOR_LIGHT_RED;
-
-enum class Fate { ToLowerHand, ToUpperHand, Survives, KingLost };
 
 // Draws the preview of `p` over the board as it stands before the move. The
 // mark for the piece that moves goes on the square it leaves, where the
 // player sees it.
 void drawExplosionPreview(Game& g, const MovePreview& p);
-
-// The mark for `fate` inside square (x, y).
-void drawFateMark(Game& g, int x, int y, Fate fate);
 
 } // namespace korvanu
