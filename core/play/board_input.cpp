@@ -70,18 +70,20 @@ void pickUp(Game& g, int x, int y, int code) {
   g.MOVE_BUF[8] = code;
 }
 
-// The picked-up piece is still where it was picked up: on its square, or in
-// a hand that may still be dropped from.
+} // namespace
+
 bool stillPickedUp(const Game& g, int fromX, int fromY, int piece) {
-  if (fromX == 11 || fromX == -1) {
+  if (isDropColumn(fromX)) {
     if (!isChecked(g, Menu::MOCHIKOMA)) return false;
-    const bool lower = fromX == 11;
+    const bool lower = fromX == LOWER_HAND;
     const int kind = lower ? fromY - 2 : 8 - fromY;
     if (kind < HU || kind > SYA) return false;
     return piece == (lower ? -10 : 10) * kind && (lower ? g.HAND_SITA[kind] : g.HAND_UE[kind]) > 0;
   }
-  return fromX >= 1 && fromX <= 9 && fromY >= 1 && fromY <= 9 && g.BOARD[fromX][fromY] == piece;
+  return onBoard(fromX, fromY) && g.BOARD[fromX][fromY] == piece;
 }
+
+namespace {
 
 // A piece is picked up: the click on (x, y) is its destination.
 void putDown(Game& g, int button, int x, int y) {
@@ -159,10 +161,10 @@ void outsideClick(Game& g, int x, int y) {
     描画_移動可能桝色(g, g.MOVE_BUF[3], g.MOVE_BUF[4], COLOR_GRID, g.MOVE_BUF[8]);
     描画_桝輪郭(g, COLOR_GRID, g.MOVE_BUF[3], g.MOVE_BUF[4]);
   }
-  if (x == 11 && y >= 3 && y <= 9) {
+  if (x == LOWER_HAND && y >= LOWER_FIRST && y <= LOWER_LAST) {
     const int k = y - 2;
     handClick(g, x, y, g.HAND_SITA[k], -10 * k, g.SIDE_MAN, g.SIDE_COM);
-  } else if (x == -1 && y >= 1 && y <= 7) {
+  } else if (x == UPPER_HAND && y >= UPPER_FIRST && y <= UPPER_LAST) {
     const int k = 8 - y;
     handClick(g, x, y, g.HAND_UE[k], 10 * k, g.SIDE_COM, g.SIDE_MAN);
   }

@@ -18,4 +18,12 @@ void Form_MouseMove(Game& g, double X, double Y);
 // `colour` every square `piece` may go to from (fromX, fromY).
 void 描画_移動可能桝色(Game& g, int fromX, int fromY, int colour, int piece);
 
+// The hand stands' cells, as clicks name them.
+constexpr int LOWER_HAND = 11, LOWER_FIRST = 3, LOWER_LAST = 9;
+constexpr int UPPER_HAND = -1, UPPER_FIRST = 1, UPPER_LAST = 7;
+
+// The picked-up piece is still where it was picked up: on its square, or in
+// a hand that may still be dropped from.
+bool stillPickedUp(const Game& g, int fromX, int fromY, int piece);
+
 } // namespace korvanu

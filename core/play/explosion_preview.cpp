@@ -18,7 +18,7 @@ bool wouldCapture(const Game& g, int x, int y) {
   if (g.GUIDE_ON != ON || g.SELECT_STATE != 1 || g.RECORD_MODE == ON || g.TURN == NO_GAME)
     return false;
   const int fromX = g.MOVE_BUF[3], fromY = g.MOVE_BUF[4], piece = g.MOVE_BUF[8];
-  if (!onBoard(x, y) || !onBoard(fromX, fromY) || g.BOARD[fromX][fromY] != piece) return false;
+  if (!onBoard(x, y) || isDropColumn(fromX) || !stillPickedUp(g, fromX, fromY, piece)) return false;
   return g.BOARD[x][y] != EMPTY && 移動チェック(g, fromX, fromY, x, y, piece) == ON;
 }
 

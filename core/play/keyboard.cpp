@@ -14,10 +14,6 @@ namespace korvanu {
 
 namespace {
 
-// The hand stands' cells, as clicks name them.
-constexpr int LOWER_HAND = 11, LOWER_FIRST = 3, LOWER_LAST = 9;
-constexpr int UPPER_HAND = -1, UPPER_FIRST = 1, UPPER_LAST = 7;
-
 void bringOutCursor(Game& g) {
   // A piece picked up with the mouse is where the keyboard goes on.
   if (g.SELECT_STATE == 1) {
