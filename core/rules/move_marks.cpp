@@ -23,7 +23,7 @@ struct Candidate {
 int promotedCode(int code) {
   const int kind = kindOf(code);
   if (isPromoted(code) || kind == KIN || kind == OU) return 0;
-  return code < 0 ? code - 1 : code + 1;
+  return promotedOf(code);
 }
 
 // Plays the candidate on a copy of `before` as the rules do and says whether

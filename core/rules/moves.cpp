@@ -88,7 +88,7 @@ int 調査_駒成(Game& g, int fromX, int fromY, [[maybe_unused]] int toX, int t
   default: break;
   }
   if (!may) return OFF;
-  g.PROMOTED_PIECE = piece < 0 ? piece - 1 : piece + 1;
+  g.PROMOTED_PIECE = promotedOf(piece);
   return ON;
 }
 

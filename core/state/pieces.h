@@ -20,6 +20,8 @@ constexpr bool isPieceCode(int code) {
 }
 // A drop comes from the lower hand's column 11 or the upper hand's -1.
 constexpr bool isDropColumn(int fromX) { return fromX == 11 || fromX == -1; }
+// The promoted form of a piece that may promote.
+constexpr int promotedOf(int code) { return code < 0 ? code - 1 : code + 1; }
 // A square of the 9 x 9 board.
 constexpr bool onBoard(int x, int y) {
   return static_cast<unsigned>(x - 1) < 9u && static_cast<unsigned>(y - 1) < 9u;
