@@ -12,8 +12,7 @@ e2e_start_x
 
 # Starts the game with the sound library tracing to $WORK/stderr.txt.
 start_traced() { # audio driver
-  WORK=$(mktemp -d)
-  cp -r "$game_dir"/. "$WORK"/
+  e2e_copy_game "$game_dir"
   export SDL_AUDIODRIVER=$1 KORVANU_SOUND_TRACE=1 XDG_RUNTIME_DIR=$WORK
   (cd "$WORK" && exec ./korvanu 2>"$WORK/stderr.txt") &
   GAME_PID=$!

@@ -18,13 +18,18 @@ e2e_start_x() {
   return 1
 }
 
-# Copies the game folder to a fresh place and starts the game there.
-e2e_start_game() {
+# Copies the game folder to a fresh place, $WORK.
+e2e_copy_game() {
   local game_dir=$1
   WORK=$(mktemp -d)
   cp -r "$game_dir"/. "$WORK"/
   export SDL_AUDIODRIVER=dummy
   export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$WORK}
+}
+
+# Starts the game in $WORK (again, after an end, to see what it kept) and
+# waits for its window: GAME_PID and WID.
+e2e_launch() {
   (cd "$WORK" && exec ./korvanu) &
   GAME_PID=$!
   WID=$(timeout 20 xdotool search --sync --onlyvisible --name '^Korvanu$' | head -n 1)
@@ -57,7 +62,8 @@ e2e_begin() {
   out=${2:-$(mktemp -d)}
   mkdir -p "$out"
   e2e_start_x
-  e2e_start_game "$game_dir"
+  e2e_copy_game "$game_dir"
+  e2e_launch
   sleep 0.5
   menu=$(( $(xwininfo -id "$WID" | awk '/Height:/ {print $2}') - 514 ))
 }

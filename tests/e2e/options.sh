@@ -31,9 +31,7 @@ check "settings line 2 is 持駒可=ON" "$(sed -n 2p "$WORK/Korvanu.ini" | xxd -
 # The next start reads them back.
 xdotool windowfocus --sync "$WID" key Escape
 for _ in $(seq 50); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
-(cd "$WORK" && exec ./korvanu) &
-GAME_PID=$!
-WID=$(timeout 20 xdotool search --sync --onlyvisible --name '^Korvanu$' | head -n 1)
+e2e_launch
 sleep 1
 import -window "$WID" "$out/restarted.png"
 check "brick background after restart" "$(e2e_pixel "$out/restarted.png" 20 "$(cy 5)")" "$brick"

@@ -36,9 +36,7 @@ fi
 # The program again, in the same folder.
 xdotool key Escape; sleep 0.5
 wait "$GAME_PID" 2>/dev/null || true
-(cd "$WORK" && exec ./korvanu) &
-GAME_PID=$!
-WID=$(timeout 20 xdotool search --sync --onlyvisible --name '^Korvanu$' | head -n 1)
+e2e_launch
 sleep 0.5
 
 # 棋譜 → 読込, the file, and its two messages.

@@ -44,9 +44,7 @@ if kill -0 "$GAME_PID" 2>/dev/null; then echo "FAIL the game did not end on SIGT
 kept="$WORK/前回の対局.棋譜"
 check "SIGTERM keeps the game of 2 moves" "$( [[ -f "$kept" ]] && grep -c $'\r$' "$kept" || echo none)" 5
 
-(cd "$WORK" && exec ./korvanu) &
-GAME_PID=$!
-WID=$(timeout 20 xdotool search --sync --onlyvisible --name '^Korvanu$' | head -n 1)
+e2e_launch
 sleep 0.5
 # 棋譜 → 読込, the file, its two messages, then 進 twice.
 bar 200; xdotool key Down Return; sleep 0.4
