@@ -27,8 +27,7 @@ await_trace() {
 # Sends the signal; the game must be gone within 5 s. STATUS = its exit status.
 end_with() { # signal
   kill "-$1" "$GAME_PID"
-  for _ in $(seq 50); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$GAME_PID" 2>/dev/null; then
+  if ! e2e_await_exit; then
     STATUS="still running"
     kill -KILL "$GAME_PID"
   fi

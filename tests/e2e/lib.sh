@@ -36,12 +36,17 @@ e2e_launch() {
   [[ -n "$WID" ]]
 }
 
+# Waits up to 5 s for the game to end; fails if it is still running.
+e2e_await_exit() {
+  for _ in $(seq 50); do kill -0 "$GAME_PID" 2>/dev/null || return 0; sleep 0.1; done
+  ! kill -0 "$GAME_PID" 2>/dev/null
+}
+
 e2e_cleanup() {
   if [[ -n "${GAME_PID:-}" ]] && kill "$GAME_PID" 2>/dev/null; then
     # The game ends on the signal through its end processing, which may still
     # write its files: let it finish before its folder goes.
-    for _ in $(seq 1 50); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
-    kill -9 "$GAME_PID" 2>/dev/null || true
+    e2e_await_exit || kill -9 "$GAME_PID" 2>/dev/null || true
   fi
   [[ -n "${XVFB_PID:-}" ]] && kill "$XVFB_PID" 2>/dev/null || true
   [[ -n "${WORK:-}" ]] && rm -rf "$WORK"

@@ -30,7 +30,7 @@ check "settings line 2 is 持駒可=ON" "$(sed -n 2p "$WORK/Korvanu.ini" | xxd -
 
 # The next start reads them back.
 xdotool windowfocus --sync "$WID" key Escape
-for _ in $(seq 50); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
+e2e_await_exit || { echo "FAIL Esc did not end the game"; fail=1; }
 e2e_launch
 sleep 1
 import -window "$WID" "$out/restarted.png"

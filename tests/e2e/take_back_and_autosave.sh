@@ -39,8 +39,7 @@ import -window "$WID" "$out/takeback-3-played-again.png"
 check "the game goes on as before" "$(board "$out/takeback-3-played-again.png")" "$(board "$out/takeback-1-played.png")"
 
 kill -TERM "$GAME_PID"
-for _ in $(seq 50); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$GAME_PID" 2>/dev/null; then echo "FAIL the game did not end on SIGTERM"; fail=1; fi
+e2e_await_exit || { echo "FAIL the game did not end on SIGTERM"; fail=1; }
 kept="$WORK/前回の対局.棋譜"
 check "SIGTERM keeps the game of 2 moves" "$( [[ -f "$kept" ]] && grep -c $'\r$' "$kept" || echo none)" 5
 

@@ -91,7 +91,6 @@ check "the records folder is made when the panel opens" "$(find "$HOME" -mindept
   "$HOME/Documents"$'\n'"$HOME/Documents/Korvanu"
 
 xdotool windowfocus --sync "$WID" key Escape
-for _ in $(seq 50); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$GAME_PID" 2>/dev/null; then echo "FAIL Esc did not end the game"; fail=1; else
+if ! e2e_await_exit; then echo "FAIL Esc did not end the game"; fail=1; else
   echo "ok   Esc ends the game"; GAME_PID=; fi
 exit $fail
