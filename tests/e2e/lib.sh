@@ -76,6 +76,12 @@ e2e_begin() {
 # Window pixels of the centre of cell (x, y): 15 twips to a pixel, below the menu bar.
 cx() { echo $(( (1050 + 495 * $1 + 247) / 15 )); }
 cy() { echo $(( menu + (100 + 615 * $1 + 307) / 15 )); }
+# Window pixels of a point given in twips, across and down from the surface.
+px() { echo $(( $1 / 15 )); }
+py() { echo $(( menu + $1 / 15 )); }
+# A click at window pixels (x, y), given time to be drawn.
+press() { xdotool mousemove --window "$WID" "$1" "$2" click 1; sleep 0.3; }
+bar() { press "$1" 8; } # a menu on the bar, by its x
 
 # Checks that say ok or FAIL; any FAIL makes the run fail at its end.
 fail=0

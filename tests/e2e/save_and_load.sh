@@ -7,10 +7,6 @@ source "$here/lib.sh"
 e2e_begin "$@"
 
 import -window "$WID" "$out/record-0-start.png"
-px() { echo $(( $1 / 15 )); }                 # twips across
-py() { echo $(( menu + $1 / 15 )); }          # twips down
-press() { xdotool mousemove --window "$WID" "$1" "$2" click 1; sleep 0.3; }
-bar() { press "$1" 8; }                       # a menu on the bar, by its x
 
 # 対局 → 対局(人間) → スタート, then the message.
 bar 20; xdotool key Down Right Return; sleep 0.4; xdotool key Return; sleep 0.3

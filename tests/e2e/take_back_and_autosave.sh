@@ -7,10 +7,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
 e2e_begin "$@"
 
-px() { echo $(( $1 / 15 )); }
-py() { echo $(( menu + $1 / 15 )); }
-press() { xdotool mousemove --window "$WID" "$1" "$2" click 1; sleep 0.3; }
-bar() { press "$1" 8; }
 # The pieces on the board: three pixels down the middle of every square, so
 # that the outlines a move leaves round its squares do not count.
 board() {

@@ -85,7 +85,7 @@ check "default settings in \$XDG_CONFIG_HOME/korvanu" \
 check "nothing written where it was started" "$(find "$player/somewhere" "$HOME" -mindepth 1 | wc -l)" 0
 
 # 棋譜 → 読込: the file panel opens in the player's records folder, made now.
-xdotool mousemove --window "$WID" 200 8 click 1; sleep 0.3; xdotool key Down Return; sleep 0.5
+bar 200; xdotool key Down Return; sleep 0.5
 import -window "$WID" "$out/installed-panel.png"
 check "the records folder is made when the panel opens" "$(find "$HOME" -mindepth 1)" \
   "$HOME/Documents"$'\n'"$HOME/Documents/Korvanu"
