@@ -83,6 +83,14 @@ py() { echo $(( menu + $1 / 15 )); }
 press() { xdotool mousemove --window "$WID" "$1" "$2" click 1; sleep 0.3; }
 bar() { press "$1" 8; } # a menu on the bar, by its x
 
+# 棋譜 → 読込, the first file in the panel, and its two messages answered.
+e2e_load_first_record() { # [PNG of the file panel]
+  bar 200; xdotool key Down Return; sleep 0.4
+  [[ -z "${1:-}" ]] || import -window "$WID" "$1"
+  press "$(px 1500)" "$(py 2400)"; sleep 0.3
+  xdotool key Return; sleep 0.3; xdotool key Return; sleep 0.3
+}
+
 # Checks that say ok or FAIL; any FAIL makes the run fail at its end.
 fail=0
 check() { # what, got, expected

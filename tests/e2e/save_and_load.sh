@@ -35,11 +35,7 @@ wait "$GAME_PID" 2>/dev/null || true
 e2e_launch
 sleep 0.5
 
-# 棋譜 → 読込, the file, and its two messages.
-bar 200; xdotool key Down Return; sleep 0.4
-import -window "$WID" "$out/record-4-files.png"
-press "$(px 1500)" "$(py 2400)"; sleep 0.3
-xdotool key Return; sleep 0.3; xdotool key Return; sleep 0.3
+e2e_load_first_record "$out/record-4-files.png"
 import -window "$WID" "$out/record-5-loaded.png"
 bar 112; bar 112
 import -window "$WID" "$out/record-6-stepped.png"

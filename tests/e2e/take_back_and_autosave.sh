@@ -41,10 +41,8 @@ check "SIGTERM keeps the game of 2 moves" "$( [[ -f "$kept" ]] && grep -c $'\r$'
 
 e2e_launch
 sleep 0.5
-# 棋譜 → 読込, the file, its two messages, then 進 twice.
-bar 200; xdotool key Down Return; sleep 0.4
-press "$(px 1500)" "$(py 2400)"; sleep 0.3
-xdotool key Return; sleep 0.3; xdotool key Return; sleep 0.3
+# The kept record loaded, then 進 twice.
+e2e_load_first_record
 bar 112; bar 112
 import -window "$WID" "$out/takeback-4-loaded.png"
 check "the kept record steps to the game played" "$(board "$out/takeback-4-loaded.png")" "$(board "$out/takeback-3-played-again.png")"
