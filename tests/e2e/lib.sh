@@ -91,6 +91,10 @@ e2e_load_first_record() { # [PNG of the file panel]
   xdotool key Return; sleep 0.3; xdotool key Return; sleep 0.3
 }
 
+# Korvanu.ini as the first start writes it, in hex: 背景画=緑 … BGM=ON in
+# CP932, each line ended by CR LF.
+E2E_DEFAULT_SETTINGS=94778c6989e63d97ce0d0a8e9d8bee89c23d4f46460d0a88da93ae8e7793b13d4f46460d0a8c6f89df8e9e8ad43d4f4e0d0a42474d3d4f4e0d0a
+
 # Checks that say ok or FAIL; any FAIL makes the run fail at its end.
 fail=0
 check() { # what, got, expected
