@@ -1,9 +1,12 @@
 # Shared steps of the end-to-end runs: a private X server, the game started
 # in a copy of its folder, screenshots and pixel reads.
 
-e2e_start_x() {
+# Starts Xvfb on display N, or on the first free one from :90 without N, and
+# waits until it answers: XVFB_PID and DISPLAY. A display already in use is
+# never shared.
+e2e_start_x() { # [N]
   local n
-  for n in $(seq 90 140); do
+  for n in ${1:-$(seq 90 140)}; do
     if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then
       Xvfb ":$n" -screen 0 1280x1024x24 -noreset >/dev/null 2>&1 &
       XVFB_PID=$!
@@ -14,7 +17,7 @@ e2e_start_x() {
       done
     fi
   done
-  echo "no X server could be started" >&2
+  echo "no X server could be started${1:+ on :$1}" >&2
   return 1
 }
 
