@@ -5,7 +5,6 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
 e2e_begin "$@"
-sleep 0.5
 click() { xdotool mousemove --window "$WID" "$1" "$2" click 1; sleep 0.4; }
 line1() { head -n 1 "$WORK/Korvanu.ini" | xxd -p; }
 

@@ -5,7 +5,6 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
 e2e_begin "$@"
-sleep 0.5
 import -window "$WID" "$out/start.png"
 
 check "window size" "$(identify -format '%wx%h' "$out/start.png")" "627x533"
