@@ -12,8 +12,7 @@ e2e_start_x
 
 # Starts the game with the sound library tracing to $WORK/stderr.txt.
 start_traced() { # audio driver
-  WORK=$(mktemp -d)
-  cp -r "$game_dir"/. "$WORK"/
+  e2e_copy_game "$game_dir"
   export SDL_AUDIODRIVER=$1 KORVANU_SOUND_TRACE=1 XDG_RUNTIME_DIR=$WORK
   (cd "$WORK" && exec ./korvanu 2>"$WORK/stderr.txt") &
   GAME_PID=$!
@@ -28,8 +27,7 @@ await_trace() {
 # Sends the signal; the game must be gone within 5 s. STATUS = its exit status.
 end_with() { # signal
   kill "-$1" "$GAME_PID"
-  for _ in $(seq 50); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$GAME_PID" 2>/dev/null; then
+  if ! e2e_await_exit; then
     STATUS="still running"
     kill -KILL "$GAME_PID"
   fi

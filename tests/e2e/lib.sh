@@ -1,9 +1,12 @@
 # Shared steps of the end-to-end runs: a private X server, the game started
 # in a copy of its folder, screenshots and pixel reads.
 
-e2e_start_x() {
+# Starts Xvfb on display N, or on the first free one from :90 without N, and
+# waits until it answers: XVFB_PID and DISPLAY. A display already in use is
+# never shared.
+e2e_start_x() { # [N]
   local n
-  for n in $(seq 90 140); do
+  for n in ${1:-$(seq 90 140)}; do
     if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then
       Xvfb ":$n" -screen 0 1280x1024x24 -noreset >/dev/null 2>&1 &
       XVFB_PID=$!
@@ -14,29 +17,39 @@ e2e_start_x() {
       done
     fi
   done
-  echo "no X server could be started" >&2
+  echo "no X server could be started${1:+ on :$1}" >&2
   return 1
 }
 
-# Copies the game folder to a fresh place and starts the game there.
-e2e_start_game() {
+# Copies the game folder to a fresh place, $WORK.
+e2e_copy_game() {
   local game_dir=$1
   WORK=$(mktemp -d)
   cp -r "$game_dir"/. "$WORK"/
   export SDL_AUDIODRIVER=dummy
   export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$WORK}
+}
+
+# Starts the game in $WORK (again, after an end, to see what it kept) and
+# waits for its window: GAME_PID and WID.
+e2e_launch() {
   (cd "$WORK" && exec ./korvanu) &
   GAME_PID=$!
   WID=$(timeout 20 xdotool search --sync --onlyvisible --name '^Korvanu$' | head -n 1)
   [[ -n "$WID" ]]
 }
 
+# Waits up to 5 s for the game to end; fails if it is still running.
+e2e_await_exit() {
+  for _ in $(seq 50); do kill -0 "$GAME_PID" 2>/dev/null || return 0; sleep 0.1; done
+  ! kill -0 "$GAME_PID" 2>/dev/null
+}
+
 e2e_cleanup() {
   if [[ -n "${GAME_PID:-}" ]] && kill "$GAME_PID" 2>/dev/null; then
     # The game ends on the signal through its end processing, which may still
     # write its files: let it finish before its folder goes.
-    for _ in $(seq 1 50); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
-    kill -9 "$GAME_PID" 2>/dev/null || true
+    e2e_await_exit || kill -9 "$GAME_PID" 2>/dev/null || true
   fi
   [[ -n "${XVFB_PID:-}" ]] && kill "$XVFB_PID" 2>/dev/null || true
   [[ -n "${WORK:-}" ]] && rm -rf "$WORK"
@@ -57,7 +70,8 @@ e2e_begin() {
   out=${2:-$(mktemp -d)}
   mkdir -p "$out"
   e2e_start_x
-  e2e_start_game "$game_dir"
+  e2e_copy_game "$game_dir"
+  e2e_launch
   sleep 0.5
   menu=$(( $(xwininfo -id "$WID" | awk '/Height:/ {print $2}') - 514 ))
 }
@@ -65,6 +79,24 @@ e2e_begin() {
 # Window pixels of the centre of cell (x, y): 15 twips to a pixel, below the menu bar.
 cx() { echo $(( (1050 + 495 * $1 + 247) / 15 )); }
 cy() { echo $(( menu + (100 + 615 * $1 + 307) / 15 )); }
+# Window pixels of a point given in twips, across and down from the surface.
+px() { echo $(( $1 / 15 )); }
+py() { echo $(( menu + $1 / 15 )); }
+# A click at window pixels (x, y), given time to be drawn.
+press() { xdotool mousemove --window "$WID" "$1" "$2" click 1; sleep 0.3; }
+bar() { press "$1" 8; } # a menu on the bar, by its x
+
+# 棋譜 → 読込, the first file in the panel, and its two messages answered.
+e2e_load_first_record() { # [PNG of the file panel]
+  bar 200; xdotool key Down Return; sleep 0.4
+  [[ -z "${1:-}" ]] || import -window "$WID" "$1"
+  press "$(px 1500)" "$(py 2400)"; sleep 0.3
+  xdotool key Return; sleep 0.3; xdotool key Return; sleep 0.3
+}
+
+# Korvanu.ini as the first start writes it, in hex: 背景画=緑 … BGM=ON in
+# CP932, each line ended by CR LF.
+E2E_DEFAULT_SETTINGS=94778c6989e63d97ce0d0a8e9d8bee89c23d4f46460d0a88da93ae8e7793b13d4f46460d0a8c6f89df8e9e8ad43d4f4e0d0a42474d3d4f4e0d0a
 
 # Checks that say ok or FAIL; any FAIL makes the run fail at its end.
 fail=0

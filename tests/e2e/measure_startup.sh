@@ -30,14 +30,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-if [[ -n "${DISPLAY_NUMBER:-}" ]]; then
-  Xvfb ":$DISPLAY_NUMBER" -screen 0 1280x1024x24 -noreset >/dev/null 2>&1 &
-  XVFB_PID=$!
-  export DISPLAY=":$DISPLAY_NUMBER"
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-else
-  e2e_start_x
-fi
+e2e_start_x "${DISPLAY_NUMBER:-}"
 WORK=$(mktemp -d)
 export XDG_RUNTIME_DIR=$WORK
 

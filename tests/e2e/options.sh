@@ -5,13 +5,11 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
 e2e_begin "$@"
-sleep 0.5
 click() { xdotool mousemove --window "$WID" "$1" "$2" click 1; sleep 0.4; }
 line1() { head -n 1 "$WORK/Korvanu.ini" | xxd -p; }
 
-# The first start writes the defaults: 背景画=緑 … BGM=ON, each line ended by CR LF.
-check "default settings file" "$(xxd -p "$WORK/Korvanu.ini" | tr -d '\n')" \
-  "94778c6989e63d97ce0d0a8e9d8bee89c23d4f46460d0a88da93ae8e7793b13d4f46460d0a8c6f89df8e9e8ad43d4f4e0d0a42474d3d4f4e0d0a"
+# The first start writes the defaults.
+check "default settings file" "$(xxd -p "$WORK/Korvanu.ini" | tr -d '\n')" "$E2E_DEFAULT_SETTINGS"
 
 import -window "$WID" "$out/before.png"
 green=$(e2e_pixel "$out/before.png" 20 "$(cy 5)")
@@ -30,10 +28,8 @@ check "settings line 2 is 持駒可=ON" "$(sed -n 2p "$WORK/Korvanu.ini" | xxd -
 
 # The next start reads them back.
 xdotool windowfocus --sync "$WID" key Escape
-for _ in $(seq 50); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
-(cd "$WORK" && exec ./korvanu) &
-GAME_PID=$!
-WID=$(timeout 20 xdotool search --sync --onlyvisible --name '^Korvanu$' | head -n 1)
+e2e_await_exit || { echo "FAIL Esc did not end the game"; fail=1; }
+e2e_launch
 sleep 1
 import -window "$WID" "$out/restarted.png"
 check "brick background after restart" "$(e2e_pixel "$out/restarted.png" 20 "$(cy 5)")" "$brick"

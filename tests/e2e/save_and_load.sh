@@ -7,10 +7,6 @@ source "$here/lib.sh"
 e2e_begin "$@"
 
 import -window "$WID" "$out/record-0-start.png"
-px() { echo $(( $1 / 15 )); }                 # twips across
-py() { echo $(( menu + $1 / 15 )); }          # twips down
-press() { xdotool mousemove --window "$WID" "$1" "$2" click 1; sleep 0.3; }
-bar() { press "$1" 8; }                       # a menu on the bar, by its x
 
 # 対局 → 対局(人間) → スタート, then the message.
 bar 20; xdotool key Down Right Return; sleep 0.4; xdotool key Return; sleep 0.3
@@ -36,16 +32,10 @@ fi
 # The program again, in the same folder.
 xdotool key Escape; sleep 0.5
 wait "$GAME_PID" 2>/dev/null || true
-(cd "$WORK" && exec ./korvanu) &
-GAME_PID=$!
-WID=$(timeout 20 xdotool search --sync --onlyvisible --name '^Korvanu$' | head -n 1)
+e2e_launch
 sleep 0.5
 
-# 棋譜 → 読込, the file, and its two messages.
-bar 200; xdotool key Down Return; sleep 0.4
-import -window "$WID" "$out/record-4-files.png"
-press "$(px 1500)" "$(py 2400)"; sleep 0.3
-xdotool key Return; sleep 0.3; xdotool key Return; sleep 0.3
+e2e_load_first_record "$out/record-4-files.png"
 import -window "$WID" "$out/record-5-loaded.png"
 bar 112; bar 112
 import -window "$WID" "$out/record-6-stepped.png"

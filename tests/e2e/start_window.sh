@@ -5,7 +5,6 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
 e2e_begin "$@"
-sleep 0.5
 import -window "$WID" "$out/start.png"
 
 check "window size" "$(identify -format '%wx%h' "$out/start.png")" "627x533"
@@ -20,7 +19,6 @@ check "row 4 empty" "$(e2e_pixel "$out/start.png" "$(cx 3)" "$(cy 4)")" "$empty"
 differs "title picture" "$(e2e_pixel "$out/start.png" $(( 6396 / 15 + 20 )) $(( menu + 100 / 15 + 20 )))" "0,128,0"
 
 xdotool windowfocus --sync "$WID" key Escape
-for _ in $(seq 50); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$GAME_PID" 2>/dev/null; then echo "FAIL Esc did not end the game"; fail=1; else
+if ! e2e_await_exit; then echo "FAIL Esc did not end the game"; fail=1; else
   wait "$GAME_PID"; echo "ok   Esc ends the game (exit $?)"; GAME_PID=; fi
 exit $fail

@@ -7,10 +7,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
 e2e_begin "$@"
 
-px() { echo $(( $1 / 15 )); }
-py() { echo $(( menu + $1 / 15 )); }
-press() { xdotool mousemove --window "$WID" "$1" "$2" click 1; sleep 0.3; }
-bar() { press "$1" 8; }
 # The pieces on the board: three pixels down the middle of every square, so
 # that the outlines a move leaves round its squares do not count.
 board() {
@@ -39,19 +35,14 @@ import -window "$WID" "$out/takeback-3-played-again.png"
 check "the game goes on as before" "$(board "$out/takeback-3-played-again.png")" "$(board "$out/takeback-1-played.png")"
 
 kill -TERM "$GAME_PID"
-for _ in $(seq 50); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$GAME_PID" 2>/dev/null; then echo "FAIL the game did not end on SIGTERM"; fail=1; fi
+e2e_await_exit || { echo "FAIL the game did not end on SIGTERM"; fail=1; }
 kept="$WORK/前回の対局.棋譜"
 check "SIGTERM keeps the game of 2 moves" "$( [[ -f "$kept" ]] && grep -c $'\r$' "$kept" || echo none)" 5
 
-(cd "$WORK" && exec ./korvanu) &
-GAME_PID=$!
-WID=$(timeout 20 xdotool search --sync --onlyvisible --name '^Korvanu$' | head -n 1)
+e2e_launch
 sleep 0.5
-# 棋譜 → 読込, the file, its two messages, then 進 twice.
-bar 200; xdotool key Down Return; sleep 0.4
-press "$(px 1500)" "$(py 2400)"; sleep 0.3
-xdotool key Return; sleep 0.3; xdotool key Return; sleep 0.3
+# The kept record loaded, then 進 twice.
+e2e_load_first_record
 bar 112; bar 112
 import -window "$WID" "$out/takeback-4-loaded.png"
 check "the kept record steps to the game played" "$(board "$out/takeback-4-loaded.png")" "$(board "$out/takeback-3-played-again.png")"

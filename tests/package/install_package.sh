@@ -80,18 +80,16 @@ check "window size" "$(identify -format '%wx%h' "$out/installed.png")" 627x533
 check "the music plays" "$(tr -d '\0' <"$player/audio.raw" | head -c 64 | wc -c)" 64
 check "the window carries the icon" "$(xprop -id "$WID" _NET_WM_ICON | grep -o 'Icon (64 x 64)')" "Icon (64 x 64)"
 check "default settings in \$XDG_CONFIG_HOME/korvanu" \
-  "$(xxd -p "$XDG_CONFIG_HOME/korvanu/Korvanu.ini" 2>/dev/null | tr -d '\n')" \
-  "94778c6989e63d97ce0d0a8e9d8bee89c23d4f46460d0a88da93ae8e7793b13d4f46460d0a8c6f89df8e9e8ad43d4f4e0d0a42474d3d4f4e0d0a"
+  "$(xxd -p "$XDG_CONFIG_HOME/korvanu/Korvanu.ini" 2>/dev/null | tr -d '\n')" "$E2E_DEFAULT_SETTINGS"
 check "nothing written where it was started" "$(find "$player/somewhere" "$HOME" -mindepth 1 | wc -l)" 0
 
 # 棋譜 → 読込: the file panel opens in the player's records folder, made now.
-xdotool mousemove --window "$WID" 200 8 click 1; sleep 0.3; xdotool key Down Return; sleep 0.5
+bar 200; xdotool key Down Return; sleep 0.5
 import -window "$WID" "$out/installed-panel.png"
 check "the records folder is made when the panel opens" "$(find "$HOME" -mindepth 1)" \
   "$HOME/Documents"$'\n'"$HOME/Documents/Korvanu"
 
 xdotool windowfocus --sync "$WID" key Escape
-for _ in $(seq 50); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$GAME_PID" 2>/dev/null; then echo "FAIL Esc did not end the game"; fail=1; else
+if ! e2e_await_exit; then echo "FAIL Esc did not end the game"; fail=1; else
   echo "ok   Esc ends the game"; GAME_PID=; fi
 exit $fail
