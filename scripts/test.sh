@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Checks the sources' format, builds everything and runs every test twice, the end-to-end runs of the
-# real window under Xvfb included: a normal build and a build under
+# Checks the sources' format and the layers' includes, builds everything and
+# runs every test twice, the end-to-end runs of the real window under Xvfb
+# included: a normal build and a build under
 # AddressSanitizer and UndefinedBehaviorSanitizer; the Debian package built,
 # installed and started; then short runs of the fuzzers of the record and
 # settings readers and of the engine's commands. Warnings are errors.
@@ -10,6 +11,9 @@ scripts/deps.sh --tests
 
 echo "== format"
 scripts/format.sh --check
+
+echo "== the layers' fence"
+scripts/check_includes.sh
 
 jobs=$(nproc)
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}

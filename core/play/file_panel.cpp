@@ -49,7 +49,7 @@ bool askToReplace(Game& g, const std::string& path, const std::string& fileName)
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) return true;
   return g.ui.messageBox(fileName + " は既にあります。置き換えますか？", "棋譜保存", Buttons::YesNo,
-                         Icon::Question) == Answer::Yes;
+                         Icon::None) == Answer::Yes;
 }
 
 size_t characters(const std::string& utf8) {

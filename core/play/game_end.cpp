@@ -10,7 +10,7 @@ void 終了(Game& g, const std::string& name) {
   // Nobody is to move any more; the last move stays marked.
   eraseTurnMarker(g);
   g.ui.messageBox(name + "の勝ちです", "終了", Buttons::Ok, Icon::None);
-  if (g.ui.messageBox("続けますか？", "再ゲーム", Buttons::YesNo, Icon::Question) == Answer::Yes) {
+  if (g.ui.messageBox("続けますか？", "再ゲーム", Buttons::YesNo, Icon::None) == Answer::Yes) {
     初期設定(g);
   } else {
     endProgram(g);

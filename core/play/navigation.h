@@ -2,7 +2,7 @@
 // first position, and the board turned round.
 #pragma once
 
-#include "state/move_marks.h"
+#include "state/square_marks.h"
 
 namespace korvanu {
 

@@ -3,7 +3,7 @@
 // of it when the record is stepped through or loaded from a file.
 #pragma once
 
-#include "state/move_marks.h"
+#include "state/square_marks.h"
 
 namespace korvanu {
 

@@ -12,7 +12,7 @@
 #include "platform/platform.h"
 #include "state/constants.h"
 #include "state/menu.h"
-#include "state/move_marks.h"
+#include "state/square_marks.h"
 
 namespace korvanu {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "state/move_marks.h"
+#include "state/square_marks.h"
 
 namespace korvanu {
 

@@ -16,7 +16,6 @@
 #include <QtTest/QTest>
 #include <filesystem>
 
-#include "../core/temp_dir.h"
 #include "file_panel_widgets.h"
 #include "main_window.h"
 #include "pictures/pictures.h"
@@ -24,6 +23,7 @@
 #include "state/game.h"
 #include "surface.h"
 #include "surface_view.h"
+#include "temp_dir.h"
 #include "view/board_view.h"
 #include "view/cursor_view.h"
 #include "view/explosion_view.h"

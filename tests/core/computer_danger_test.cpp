@@ -11,9 +11,9 @@
 namespace korvanu {
 namespace {
 
+using testing::EmptyGame;
 using testing::on;
 using testing::Placed;
-using testing::Position;
 using testing::worth;
 
 // Takes the turn's copies and maps as the computer turn does, then makes the
@@ -30,13 +30,13 @@ void tryMove(Game& g, int fx, int fy, int tx, int ty) {
   勢力調査(g);
 }
 
-double danger(Position& p, int fx, int fy, int tx, int ty) {
+double danger(EmptyGame& p, int fx, int fy, int tx, int ty) {
   tryMove(p.g, fx, fy, tx, ty);
   return 盤評価_COM危険座標(p.g, p.g.BOARD[tx][ty], tx, ty);
 }
 
 // Kings far from the action, so that nothing else is scored.
-Position& farKings(Position& p, std::initializer_list<Placed> pieces) {
+EmptyGame& farKings(EmptyGame& p, std::initializer_list<Placed> pieces) {
   p.g.BOARD[9][1] = CODE_UE_OU;
   p.g.BOARD[1][9] = CODE_SITA_OU;
   testing::place(p.g, pieces);
@@ -47,7 +47,7 @@ TEST(Danger, AHangingPieceCostsTheExchangeAndItsValue) {
   // The rook steps along its row to (5, row), above a lower pawn; before the
   // move (5, row) held `taken`.
   const auto rookTo = [](int row, int taken) {
-    Position p;
+    EmptyGame p;
     farKings(p, {on(9, row, CODE_UE_SYA), on(5, row + 1, CODE_SITA_HU), on(5, row, taken)});
     return danger(p, 9, row, 5, row);
   };
@@ -59,8 +59,8 @@ TEST(Danger, AHangingPieceCostsTheExchangeAndItsValue) {
 
   // The silver attacking (4, 5) would expose its king to the lance: no exchange.
   for (bool pinned : {false, true}) {
-    Position p({on(9, 1, CODE_UE_OU), on(5, 9, CODE_SITA_OU), on(5, 6, CODE_SITA_GIN),
-                on(4, 2, CODE_UE_SYA)});
+    EmptyGame p({on(9, 1, CODE_UE_OU), on(5, 9, CODE_SITA_OU), on(5, 6, CODE_SITA_GIN),
+                 on(4, 2, CODE_UE_SYA)});
     if (pinned) p.g.BOARD[5][1] = CODE_UE_KYOU;
     EXPECT_DOUBLE_EQ(danger(p, 4, 2, 4, 5), pinned ? -rook : -rook + silver - rook) << pinned;
   }
@@ -69,7 +69,7 @@ TEST(Danger, AHangingPieceCostsTheExchangeAndItsValue) {
 TEST(Danger, AForkOfTwoUnprotectedPiecesWinsTheCheaper) {
   // The silver steps to (5, 5), which nothing attacks, hitting (4, 6) and (6, 6).
   const auto fork = [](std::initializer_list<Placed> lower) {
-    Position p;
+    EmptyGame p;
     farKings(p, lower).g.BOARD[5][4] = CODE_UE_GIN;
     return danger(p, 5, 4, 5, 5);
   };
@@ -86,8 +86,8 @@ TEST(Danger, DropThreatsNeedAHandButThreatsBesideTheKingAlwaysCount) {
   for (bool lanceInHand : {false, true}) {
     // Upper pawns fill rows 1-3 round the king on (5, 1), all but (4, 2), so
     // no other empty square there is scored.
-    Position p({on(1, 9, CODE_SITA_OU), on(3, 4, CODE_SITA_KEI), on(7, 4, CODE_UE_SYA_NARI),
-                on(8, 5, CODE_UE_GIN), on(7, 8, CODE_SITA_HU)});
+    EmptyGame p({on(1, 9, CODE_SITA_OU), on(3, 4, CODE_SITA_KEI), on(7, 4, CODE_UE_SYA_NARI),
+                 on(8, 5, CODE_UE_GIN), on(7, 8, CODE_SITA_HU)});
     for (int x = 1; x <= 9; ++x)
       for (int y = 1; y <= 3; ++y) p.g.BOARD[x][y] = CODE_UE_HU;
     p.g.BOARD[5][1] = CODE_UE_OU;
@@ -104,7 +104,7 @@ TEST(Danger, BishopCautionLooksAtTheFirstTargetOnThePiecesDiagonal) {
   // The gold on (5, 4) moves to (tx, ty); the upper king on (5, 1) has targets
   // on both its diagonals, and (3, 3) comes first for (5, 5).
   const auto caution = [](int tx, int ty, std::initializer_list<Placed> lower, int bishopsInHand) {
-    Position p(lower);
+    EmptyGame p(lower);
     p.g.BOARD[5][1] = CODE_UE_OU;
     p.g.BOARD[5][4] = CODE_UE_KIN;
     p.hand(KAKU, bishopsInHand);

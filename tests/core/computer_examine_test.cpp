@@ -9,24 +9,24 @@
 namespace korvanu {
 namespace {
 
+using testing::EmptyGame;
 using testing::on;
 using testing::Placed;
-using testing::Position;
 using testing::worth;
 
-Game& surveyed(Position& p) {
+Game& surveyed(EmptyGame& p) {
   勢力調査(p.g);
   return p.g;
 }
 
 TEST(Examine, SafeSquaresAndHandKinds) {
   // The upper king in the corner; lower rooks sweep column 2 and row 2.
-  Position p({on(1, 1, CODE_UE_OU), on(2, 9, CODE_SITA_SYA), on(9, 2, CODE_SITA_SYA)});
+  EmptyGame p({on(1, 1, CODE_UE_OU), on(2, 9, CODE_SITA_SYA), on(9, 2, CODE_SITA_SYA)});
   EXPECT_EQ(調査_移動可場所数(surveyed(p), 1, 1, CODE_UE_OU), 0);
   p.g.BOARD[9][2] = EMPTY;
   EXPECT_EQ(調査_移動可場所数(surveyed(p), 1, 1, CODE_UE_OU), 1);
   // A lower piece avoids the upper reach: the gold covers the king's three front squares.
-  Position q({on(5, 9, CODE_SITA_OU), on(5, 7, CODE_UE_KIN)});
+  EmptyGame q({on(5, 9, CODE_SITA_OU), on(5, 7, CODE_UE_KIN)});
   EXPECT_EQ(調査_移動可場所数(surveyed(q), 5, 9, CODE_SITA_OU), 2);
 
   q.hand(HU, 3);
@@ -40,7 +40,7 @@ TEST(Examine, SafeSquaresAndHandKinds) {
 }
 
 TEST(Examine, SurroundingsCountBigUpperPiecesOnTheBoard) {
-  Position p;
+  EmptyGame p;
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y) p.g.BOARD[x][y] = CODE_UE_SYA;
   EXPECT_EQ(調査_周辺状況(p.g, 1, 1), -3);
@@ -54,7 +54,7 @@ TEST(Examine, SurroundingsCountBigUpperPiecesOnTheBoard) {
 
 TEST(Examine, LowerLanceOrRookBelowNeedsAnOpenLine) {
   // The gold on (3, 4) is lifted for the test; the rook above is never looked at.
-  Position p({on(3, 4, CODE_SITA_KIN), on(3, 2, CODE_SITA_SYA)});
+  EmptyGame p({on(3, 4, CODE_SITA_KIN), on(3, 2, CODE_SITA_SYA)});
   EXPECT_EQ(調査_自守駒MAN_直進駒(p.g, 3, 4), OFF);
   for (int below : {CODE_SITA_KYOU, CODE_SITA_SYA, CODE_SITA_SYA_NARI}) {
     p.g.BOARD[3][8] = below;
@@ -70,9 +70,9 @@ TEST(Examine, LowerLanceOrRookBelowNeedsAnOpenLine) {
 }
 
 TEST(Examine, PinsAndBishopTargets) {
-  Position p({on(5, 9, CODE_SITA_OU), on(5, 7, CODE_SITA_KIN), on(5, 2, CODE_UE_SYA),
-              on(3, 7, CODE_SITA_HU), on(1, 1, CODE_UE_OU), on(1, 5, CODE_UE_GIN),
-              on(1, 8, CODE_SITA_KYOU)});
+  EmptyGame p({on(5, 9, CODE_SITA_OU), on(5, 7, CODE_SITA_KIN), on(5, 2, CODE_UE_SYA),
+               on(3, 7, CODE_SITA_HU), on(1, 1, CODE_UE_OU), on(1, 5, CODE_UE_GIN),
+               on(1, 8, CODE_SITA_KYOU)});
   p.g.PINNED_SITA[9][9] = 1; // left from an earlier turn
   調査_移動不可駒(surveyed(p));
   EXPECT_EQ(p.g.PINNED_SITA[5][7], 1);
@@ -82,13 +82,13 @@ TEST(Examine, PinsAndBishopTargets) {
   p.g.BOARD[1][8] = CODE_SITA_KIN;
   調査_移動不可駒(surveyed(p));
   EXPECT_EQ(p.g.PINNED_UE_ANY, OFF);
-  Position alone({on(1, 1, CODE_UE_OU), on(1, 8, CODE_SITA_SYA)});
+  EmptyGame alone({on(1, 1, CODE_UE_OU), on(1, 8, CODE_SITA_SYA)});
   調査_移動不可駒(surveyed(alone));
   EXPECT_EQ(alone.g.PINNED_UE_ANY, ON) << "lifting the king opens its own square";
 
   // The pawn closes the left diagonal; the gold guards (6, 2) a second time and
   // (7, 3), away from the king, once.
-  Position b({on(5, 1, CODE_UE_OU), on(3, 3, CODE_UE_HU), on(7, 2, CODE_UE_KIN)});
+  EmptyGame b({on(5, 1, CODE_UE_OU), on(3, 3, CODE_UE_HU), on(7, 2, CODE_UE_KIN)});
   b.g.BISHOP_TARGET[1][1] = 1;
   調査_持角狙座標(surveyed(b));
   int count = 0;
@@ -100,8 +100,8 @@ TEST(Examine, PinsAndBishopTargets) {
 
 // (5, 7 - up) holds an upper pawn; each case changes one square of `pieces`.
 int lanceTarget(int up, Placed change) {
-  Position p({on(5, 7 - up, CODE_UE_HU), on(4, 6 - up, CODE_UE_KIN), on(9, 7 - up, CODE_SITA_SYA),
-              on(5, 9 - up, CODE_SITA_GIN)});
+  EmptyGame p({on(5, 7 - up, CODE_UE_HU), on(4, 6 - up, CODE_UE_KIN), on(9, 7 - up, CODE_SITA_SYA),
+               on(5, 9 - up, CODE_SITA_GIN)});
   p.g.BOARD[change.x][change.y - up] = change.code;
   return 調査_香狙い(surveyed(p), 5, 7 - up);
 }
@@ -117,8 +117,8 @@ TEST(Examine, LanceTargetBehindAPawnThatAMajorPieceAttacks) {
 }
 
 int knightTarget(int up, Placed change) {
-  Position p({on(5, 7 - up, CODE_UE_HU), on(5, 9 - up, CODE_SITA_SYA),
-              on(3, 7 - up, CODE_SITA_KAKU), on(7, 7 - up, CODE_SITA_SYA_NARI)});
+  EmptyGame p({on(5, 7 - up, CODE_UE_HU), on(5, 9 - up, CODE_SITA_SYA),
+               on(3, 7 - up, CODE_SITA_KAKU), on(7, 7 - up, CODE_SITA_SYA_NARI)});
   p.g.BOARD[change.x][change.y - up] = change.code;
   return 調査_桂狙い(surveyed(p), 5, 7 - up);
 }
@@ -135,8 +135,8 @@ TEST(Examine, KnightTargetsBesideAPawnThatAMajorPieceAttacks) {
       << "the promoted rook now attacks: not counted";
   // Beside the edges only the inner side is looked at.
   for (int side : {-1, 1}) {
-    Position p({on(5 + 3 * side, 7, CODE_UE_HU), on(5 + 3 * side, 9, CODE_SITA_SYA),
-                on(5 + side, 7, CODE_SITA_KAKU)});
+    EmptyGame p({on(5 + 3 * side, 7, CODE_UE_HU), on(5 + 3 * side, 9, CODE_SITA_SYA),
+                 on(5 + side, 7, CODE_SITA_KAKU)});
     EXPECT_EQ(調査_桂狙い(surveyed(p), 5 + 3 * side, 7), bishop);
   }
 }

@@ -17,8 +17,8 @@
 namespace korvanu {
 namespace {
 
+using testing::EmptyGame;
 using testing::on;
-using testing::Position;
 
 void collect(void* context, const ComMove& m) {
   static_cast<std::vector<ComMove>*>(context)->push_back(m);
@@ -51,8 +51,8 @@ double evaluateAsPlayed(Game& g, int captured, int piece, int fx, int fy, int tx
 
 TEST(Evaluation, ReservedScores) {
   // Taking the human's king wins outright, even when the blast takes the computer's own king.
-  Position take({on(5, 5, CODE_SITA_OU), on(5, 4, CODE_UE_KIN), on(6, 4, CODE_UE_OU),
-                 on(1, 9, CODE_SITA_KIN)});
+  EmptyGame take({on(5, 5, CODE_SITA_OU), on(5, 4, CODE_UE_KIN), on(6, 4, CODE_UE_OU),
+                  on(1, 9, CODE_SITA_KIN)});
   const Searched s = search(take.g);
   ASSERT_TRUE(s.found);
   EXPECT_EQ(s.best.score, SCORE_TAKES_KING);
@@ -63,8 +63,8 @@ TEST(Evaluation, ReservedScores) {
 
   // A pinned gold that steps aside leaves the king attacked: every level says no.
   for (int level = 1; level <= 3; ++level) {
-    Position pin({on(5, 1, CODE_UE_OU), on(5, 2, CODE_UE_KIN), on(5, 5, CODE_SITA_SYA),
-                  on(9, 9, CODE_SITA_OU)});
+    EmptyGame pin({on(5, 1, CODE_UE_OU), on(5, 2, CODE_UE_KIN), on(5, 5, CODE_SITA_SYA),
+                   on(9, 9, CODE_SITA_OU)});
     pin.g.COM_LEVEL = level;
     const Searched p = search(pin.g);
     ASSERT_NE(find(p, 5, 2, 4, 2), nullptr);
@@ -73,8 +73,8 @@ TEST(Evaluation, ReservedScores) {
   }
 
   // The king never captures, nor does anything next to it (levels 2 and 3).
-  Position king({on(5, 1, CODE_UE_OU), on(4, 2, CODE_SITA_HU), on(6, 1, CODE_UE_KIN),
-                 on(6, 2, CODE_SITA_HU), on(7, 2, CODE_SITA_HU), on(9, 9, CODE_SITA_OU)});
+  EmptyGame king({on(5, 1, CODE_UE_OU), on(4, 2, CODE_SITA_HU), on(6, 1, CODE_UE_KIN),
+                  on(6, 2, CODE_SITA_HU), on(7, 2, CODE_SITA_HU), on(9, 9, CODE_SITA_OU)});
   king.g.COM_LEVEL = 2;
   const Searched k = search(king.g);
   EXPECT_EQ(find(k, 5, 1, 4, 2)->score, SCORE_LOSES);
@@ -84,13 +84,13 @@ TEST(Evaluation, ReservedScores) {
 
 TEST(Evaluation, ChecksMatesAndThePawnMate) {
   // A piece checking from next to the king wins, protected or not.
-  Position adjacent({on(5, 9, CODE_SITA_OU), on(5, 8, CODE_UE_KIN), on(9, 1, CODE_UE_OU)});
+  EmptyGame adjacent({on(5, 9, CODE_SITA_OU), on(5, 8, CODE_UE_KIN), on(9, 1, CODE_UE_OU)});
   EXPECT_EQ(evaluateAsPlayed(adjacent.g, EMPTY, CODE_UE_KIN, -1, KIN, 5, 8), SCORE_WINS);
 
   // The lower king in the corner, mated by a rook down the file with the
   // flight squares covered. The last move was a pawn step far away.
-  Position mate({on(1, 9, CODE_SITA_OU), on(1, 5, CODE_UE_SYA), on(3, 7, CODE_UE_KIN),
-                 on(3, 8, CODE_UE_GIN), on(7, 5, CODE_UE_HU), on(9, 1, CODE_UE_OU)});
+  EmptyGame mate({on(1, 9, CODE_SITA_OU), on(1, 5, CODE_UE_SYA), on(3, 7, CODE_UE_KIN),
+                  on(3, 8, CODE_UE_GIN), on(7, 5, CODE_UE_HU), on(9, 1, CODE_UE_OU)});
   mate.g.MOVING_PIECE = CODE_UE_HU;
   EXPECT_EQ(evaluateAsPlayed(mate.g, EMPTY, CODE_UE_HU, 7, 4, 7, 5), SCORE_LOSES)
       << "mate given by an unpromoted pawn is forbidden";
@@ -101,8 +101,8 @@ TEST(Evaluation, ChecksMatesAndThePawnMate) {
 TEST(Evaluation, LevelOneLeavesTheCaptureToTheDangerTermsLevelTwoCountsIt) {
   // A rook takes a gold on a square nobody attacks, far from both kings.
   auto scoreAt = [](int level) {
-    Position p({on(9, 9, CODE_SITA_OU), on(1, 1, CODE_UE_OU), on(5, 2, CODE_UE_SYA),
-                on(5, 6, CODE_SITA_KIN)});
+    EmptyGame p({on(9, 9, CODE_SITA_OU), on(1, 1, CODE_UE_OU), on(5, 2, CODE_UE_SYA),
+                 on(5, 6, CODE_SITA_KIN)});
     p.g.COM_LEVEL = level;
     const Searched s = search(p.g);
     return find(s, 5, 2, 5, 6)->score;
@@ -117,7 +117,7 @@ TEST(Search, FirstOfEqualScoresWinsAndDropsMustBeStrictlyBetter) {
   // score, and no candidate comes after a winning drop.
   testing::TempDir dir;
   for (unsigned seed = 0; seed < 30; ++seed) {
-    Position p;
+    EmptyGame p;
     初期設定(p.g);
     p.g.MENU_CHECKED[static_cast<int>(Menu::MOCHIKOMA)] = true;
     p.g.COM_LEVEL = 1 + seed % 3;
@@ -141,8 +141,8 @@ TEST(Search, FirstOfEqualScoresWinsAndDropsMustBeStrictlyBetter) {
 
 TEST(Search, TheTwoEarlyStopsDiffer) {
   // A winning board move does not stop the search; a winning drop does.
-  Position p({on(5, 9, CODE_SITA_OU), on(5, 7, CODE_UE_KIN), on(1, 1, CODE_UE_OU),
-              on(9, 9, CODE_SITA_KYOU)});
+  EmptyGame p({on(5, 9, CODE_SITA_OU), on(5, 7, CODE_UE_KIN), on(1, 1, CODE_UE_OU),
+               on(9, 9, CODE_SITA_KYOU)});
   p.handUe(GIN, 1);
   p.g.MENU_CHECKED[static_cast<int>(Menu::MOCHIKOMA)] = true;
   const Searched s = search(p.g);
@@ -160,8 +160,8 @@ TEST(Search, TheTwoEarlyStopsDiffer) {
   EXPECT_TRUE(drops) << "drops are still tried after a winning board move";
 
   // Without a winning board move the first winning drop ends everything.
-  Position q({on(5, 9, CODE_SITA_OU), on(1, 1, CODE_UE_OU), on(9, 9, CODE_SITA_KYOU),
-              on(1, 3, CODE_UE_HU)});
+  EmptyGame q({on(5, 9, CODE_SITA_OU), on(1, 1, CODE_UE_OU), on(9, 9, CODE_SITA_KYOU),
+               on(1, 3, CODE_UE_HU)});
   q.handUe(GIN, 1);
   q.g.MENU_CHECKED[static_cast<int>(Menu::MOCHIKOMA)] = true;
   const Searched d = search(q.g);
@@ -177,8 +177,8 @@ TEST(Search, TheTwoEarlyStopsDiffer) {
 }
 
 TEST(Search, PawnBishopAndRookAlwaysPromoteOthersChoose) {
-  Position p({on(9, 9, CODE_SITA_OU), on(1, 1, CODE_UE_OU), on(3, 6, CODE_UE_HU),
-              on(7, 5, CODE_UE_GIN), on(5, 2, CODE_UE_SYA), on(4, 6, CODE_UE_KEI)});
+  EmptyGame p({on(9, 9, CODE_SITA_OU), on(1, 1, CODE_UE_OU), on(3, 6, CODE_UE_HU),
+               on(7, 5, CODE_UE_GIN), on(5, 2, CODE_UE_SYA), on(4, 6, CODE_UE_KEI)});
   p.g.COM_LEVEL = 3;
   const Searched s = search(p.g);
   EXPECT_EQ(find(s, 3, 6, 3, 7)->place, CODE_UE_HU_NARI);
@@ -189,8 +189,8 @@ TEST(Search, PawnBishopAndRookAlwaysPromoteOthersChoose) {
   EXPECT_TRUE(silver->place == CODE_UE_GIN || silver->place == CODE_UE_GIN_NARI);
 
   // The score kept for a promoting pawn is the better of the two placements.
-  Position q({on(9, 9, CODE_SITA_OU), on(1, 1, CODE_UE_OU), on(3, 6, CODE_UE_HU),
-              on(4, 6, CODE_UE_KEI), on(7, 5, CODE_UE_GIN), on(5, 2, CODE_UE_SYA)});
+  EmptyGame q({on(9, 9, CODE_SITA_OU), on(1, 1, CODE_UE_OU), on(3, 6, CODE_UE_HU),
+               on(4, 6, CODE_UE_KEI), on(7, 5, CODE_UE_GIN), on(5, 2, CODE_UE_SYA)});
   q.g.COM_LEVEL = 3;
   prepareComTurn(q.g);
   q.g.MOVING_PIECE = CODE_UE_HU;
@@ -208,7 +208,7 @@ TEST(Search, PawnBishopAndRookAlwaysPromoteOthersChoose) {
 class ComTurn : public ::testing::Test {
 protected:
   testing::TempDir dir;
-  Position p;
+  EmptyGame p;
   void SetUp() override {
     fake::reset();
     p.ui.sound = &fake::api();
@@ -261,9 +261,9 @@ TEST_F(ComTurn, AnnouncesCheckAndMateButPlayGoesOn) {
 
   // The king walled in by its own lances; the rook mates down the file. It is
   // announced, and it is still the human's turn.
-  Position m({on(5, 9, CODE_SITA_OU), on(4, 9, CODE_SITA_KYOU), on(6, 9, CODE_SITA_KYOU),
-              on(4, 8, CODE_SITA_KYOU), on(6, 8, CODE_SITA_KYOU), on(2, 4, CODE_UE_SYA),
-              on(9, 1, CODE_UE_OU)});
+  EmptyGame m({on(5, 9, CODE_SITA_OU), on(4, 9, CODE_SITA_KYOU), on(6, 9, CODE_SITA_KYOU),
+               on(4, 8, CODE_SITA_KYOU), on(6, 8, CODE_SITA_KYOU), on(2, 4, CODE_UE_SYA),
+               on(9, 1, CODE_UE_OU)});
   m.g.BACKGROUND = BG_MIDORI;
   m.g.SIDE_COM = TURN_GOTE;
   m.g.SIDE_MAN = TURN_SENTE;
@@ -284,7 +284,7 @@ TEST_F(ComTurn, TakingTheKingEndsTheGameAndABlastThatTakesBothCountsForTheHuman)
   EXPECT_TRUE(said("ｺﾝﾋﾟｭｰﾀの勝ちです"));
   EXPECT_TRUE(p.ui.quitRequested) << "the player declined another game";
 
-  Position both;
+  EmptyGame both;
   both.g.BACKGROUND = BG_MIDORI;
   both.g.SIDE_COM = TURN_GOTE;
   both.g.SIDE_MAN = TURN_SENTE;

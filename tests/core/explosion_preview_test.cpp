@@ -342,8 +342,8 @@ TEST_F(Preview, AfterPuttingTheSquaresBackTheClickDrawsWhatItDrawsWithoutAPrevie
 }
 
 TEST(PreviewMove, IsTheMoveAndExplosionPlayingDoesAndLeavesTheGameAlone) {
-  testing::Position p({on(5, 5, CODE_SITA_KAKU), on(7, 3, CODE_UE_GIN), on(8, 2, CODE_UE_OU),
-                       on(6, 2, CODE_UE_HU), on(7, 4, CODE_SITA_HU_NARI), on(1, 9, CODE_SITA_OU)});
+  testing::EmptyGame p({on(5, 5, CODE_SITA_KAKU), on(7, 3, CODE_UE_GIN), on(8, 2, CODE_UE_OU),
+                        on(6, 2, CODE_UE_HU), on(7, 4, CODE_SITA_HU_NARI), on(1, 9, CODE_SITA_OU)});
   p.hand(KIN, 2);
   const RecordEntry before = positionOf(p.g);
   const MovePreview seen = previewMove(p.g, 5, 5, 7, 3, CODE_SITA_KAKU);
@@ -361,9 +361,9 @@ TEST(PreviewMove, IsTheMoveAndExplosionPlayingDoesAndLeavesTheGameAlone) {
   EXPECT_EQ(seen.move.captured, CODE_UE_GIN);
 
   // A knight lands unpromoted where it may, promoted where it must.
-  testing::Position third({on(4, 5, CODE_SITA_KEI), on(5, 3, CODE_UE_KIN)});
+  testing::EmptyGame third({on(4, 5, CODE_SITA_KEI), on(5, 3, CODE_UE_KIN)});
   EXPECT_EQ(previewMove(third.g, 4, 5, 5, 3, CODE_SITA_KEI).move.piece, CODE_SITA_KEI);
-  testing::Position last({on(4, 3, CODE_SITA_KEI), on(5, 1, CODE_UE_KIN)});
+  testing::EmptyGame last({on(4, 3, CODE_SITA_KEI), on(5, 1, CODE_UE_KIN)});
   EXPECT_EQ(previewMove(last.g, 4, 3, 5, 1, CODE_SITA_KEI).move.piece, CODE_SITA_KEI_NARI);
   EXPECT_EQ(last.g.BOARD[4][3], CODE_SITA_KEI);
   EXPECT_EQ(last.g.PROMOTED_PIECE, 0);

@@ -33,7 +33,7 @@ std::string describe(const MoveMarks& m) {
 
 // Plays a move on the position and answers the marks found between the
 // position before it and the one after.
-std::string foundAfter(testing::Position& p, int fx, int fy, int tx, int ty, int piece) {
+std::string foundAfter(testing::EmptyGame& p, int fx, int fy, int tx, int ty, int piece) {
   const RecordEntry before = positionOf(p.g);
   EXPECT_TRUE(isPlayableMove(p.g, fx, fy, tx, ty, piece));
   playMove(p.g, fx, fy, tx, ty, piece);
@@ -58,12 +58,12 @@ TEST(MoveMarks, APlayedMoveMarksItsOriginDestinationAndBlast) {
 
 TEST(MoveMarks, TheRecordsTwoPositionsGiveBackTheMoveBetweenThem) {
   {
-    testing::Position p({on(5, 9, CODE_SITA_OU), on(5, 1, CODE_UE_OU), on(2, 5, CODE_SITA_KAKU)});
+    testing::EmptyGame p({on(5, 9, CODE_SITA_OU), on(5, 1, CODE_UE_OU), on(2, 5, CODE_SITA_KAKU)});
     EXPECT_EQ(foundAfter(p, 2, 5, 5, 2, CODE_SITA_KAKU_NARI), "F25 T52 ") << "a promotion";
     EXPECT_EQ(foundAfter(p, 5, 1, 6, 1, CODE_UE_OU), "F51 T61 ");
   }
   {
-    testing::Position p({on(5, 9, CODE_SITA_OU), on(5, 1, CODE_UE_OU)});
+    testing::EmptyGame p({on(5, 9, CODE_SITA_OU), on(5, 1, CODE_UE_OU)});
     p.hand(KIN, 1);
     p.handUe(HU, 1);
     EXPECT_EQ(foundAfter(p, 11, KIN + 2, 4, 4, CODE_SITA_KIN), "T44 ") << "a drop";
@@ -72,28 +72,28 @@ TEST(MoveMarks, TheRecordsTwoPositionsGiveBackTheMoveBetweenThem) {
   {
     // A pawn takes and survives its own blast; the gold beside it does not,
     // the pawn beside it does.
-    testing::Position p({on(5, 9, CODE_SITA_OU), on(1, 1, CODE_UE_OU), on(5, 6, CODE_SITA_HU),
-                         on(5, 5, CODE_UE_GIN), on(4, 5, CODE_UE_KIN), on(6, 4, CODE_UE_HU)});
+    testing::EmptyGame p({on(5, 9, CODE_SITA_OU), on(1, 1, CODE_UE_OU), on(5, 6, CODE_SITA_HU),
+                          on(5, 5, CODE_UE_GIN), on(4, 5, CODE_UE_KIN), on(6, 4, CODE_UE_HU)});
     EXPECT_EQ(foundAfter(p, 5, 6, 5, 5, CODE_SITA_HU), "F56 T55 B45 ");
   }
   {
     // A rook from afar takes and goes with the blast.
-    testing::Position p({on(5, 9, CODE_SITA_OU), on(1, 1, CODE_UE_OU), on(9, 5, CODE_SITA_SYA),
-                         on(5, 5, CODE_UE_GIN), on(4, 4, CODE_SITA_KEI),
-                         on(6, 6, CODE_UE_HU_NARI)});
+    testing::EmptyGame p({on(5, 9, CODE_SITA_OU), on(1, 1, CODE_UE_OU), on(9, 5, CODE_SITA_SYA),
+                          on(5, 5, CODE_UE_GIN), on(4, 4, CODE_SITA_KEI),
+                          on(6, 6, CODE_UE_HU_NARI)});
     EXPECT_EQ(foundAfter(p, 9, 5, 5, 5, CODE_SITA_SYA), "F95 T55 B44 B66 ");
   }
   {
     // Two golds could have taken from beside the square; the blast empties
     // both squares, so the boards cannot tell which: one is named.
-    testing::Position p({on(5, 9, CODE_SITA_OU), on(1, 1, CODE_UE_OU), on(4, 6, CODE_SITA_KIN),
-                         on(6, 6, CODE_SITA_KIN), on(5, 5, CODE_UE_GIN)});
+    testing::EmptyGame p({on(5, 9, CODE_SITA_OU), on(1, 1, CODE_UE_OU), on(4, 6, CODE_SITA_KIN),
+                          on(6, 6, CODE_SITA_KIN), on(5, 5, CODE_UE_GIN)});
     EXPECT_EQ(foundAfter(p, 6, 6, 5, 5, CODE_SITA_KIN), "F46 T55 B66 ");
   }
 }
 
 TEST(MoveMarks, PositionsNoSingleMoveJoinsGiveNoMarksAndTheBoardIsPutBack) {
-  testing::Position p;
+  testing::EmptyGame p;
   初期設定(p.g);
   const RecordEntry start = positionOf(p.g);
   EXPECT_EQ(describe(marksBetween(start, start)), "");
@@ -133,7 +133,7 @@ bool explains(const RecordEntry& before, const RecordEntry& after, const MoveMar
     tries = {{fx, fy, tx, ty, c}, {fx, fy, tx, ty, isUe(c) ? c + 1 : c - 1}};
   }
   for (const Move& m : tries) {
-    testing::Position q;
+    testing::EmptyGame q;
     restorePosition(q.g, before);
     if (!isPlayableMove(q.g, m.fx, m.fy, m.tx, m.ty, m.code)) continue;
     const MoveEffects move = 駒移動(q.g, m.fx, m.fy, m.tx, m.ty, m.code);
@@ -154,7 +154,7 @@ TEST(MoveMarks, RandomGamesStepBackToTheMovesTheyWerePlayedWith) {
   int moves = 0, blasts = 0, drops = 0, twins = 0, otherSide = 0;
   for (unsigned seed = 1; seed <= 25; ++seed) {
     std::mt19937 rng(seed);
-    testing::Position p;
+    testing::EmptyGame p;
     初期設定(p.g);
     bool upper = seed % 2;
     for (int n = 0;

@@ -22,10 +22,10 @@ inline void place(Game& g, std::initializer_list<Placed> pieces) {
 }
 
 // A game on an empty board with empty hands.
-struct Position {
+struct EmptyGame {
   HeadlessPlatform ui;
   Game g{ui};
-  explicit Position(std::initializer_list<Placed> pieces = {}) { place(g, pieces); }
+  explicit EmptyGame(std::initializer_list<Placed> pieces = {}) { place(g, pieces); }
   void hand(int sitaKind, int count) {
     g.HAND_SITA[sitaKind] = count;
     recount();

@@ -7,12 +7,12 @@
 namespace korvanu {
 namespace {
 
+using testing::EmptyGame;
 using testing::on;
-using testing::Position;
 
 // How many squares a piece standing alone on (x, y) may go to.
 int reach(int x, int y, int code) {
-  Position p({{x, y, code}});
+  EmptyGame p({{x, y, code}});
   int n = 0;
   for (int tx = 1; tx <= 9; ++tx)
     for (int ty = 1; ty <= 9; ++ty) n += 移動チェック(p.g, x, y, tx, ty, code) == ON;
@@ -37,7 +37,7 @@ TEST(Legality, EachPieceMovesAsShogiPiecesDo) {
   EXPECT_EQ(reach(1, 1, CODE_UE_OU), 3);
 
   // Forward is up the screen for the lower side, down for the upper.
-  Position p;
+  EmptyGame p;
   EXPECT_EQ(移動チェック(p.g, 5, 5, 5, 4, CODE_SITA_HU), ON);
   EXPECT_EQ(移動チェック(p.g, 5, 5, 5, 6, CODE_SITA_HU), OFF);
   EXPECT_EQ(移動チェック(p.g, 5, 5, 5, 6, CODE_UE_HU), ON);
@@ -53,20 +53,20 @@ TEST(Legality, EachPieceMovesAsShogiPiecesDo) {
 }
 
 TEST(Legality, DestinationsOffTheBoardOwnPiecesAndTheOriginAreRefused) {
-  Position p({on(5, 5, CODE_SITA_KIN), on(5, 4, CODE_SITA_HU), on(4, 4, CODE_UE_HU)});
+  EmptyGame p({on(5, 5, CODE_SITA_KIN), on(5, 4, CODE_SITA_HU), on(4, 4, CODE_UE_HU)});
   for (int x : {-1, 0, 10, 11, 12}) EXPECT_EQ(移動チェック(p.g, 5, 5, x, 5, CODE_SITA_SYA), OFF);
   EXPECT_EQ(移動チェック(p.g, 5, 5, 5, 5, CODE_SITA_KIN), OFF);
   EXPECT_EQ(移動チェック(p.g, 5, 5, 5, 4, CODE_SITA_KIN), OFF);
   EXPECT_EQ(移動チェック(p.g, 5, 5, 4, 4, CODE_SITA_KIN), ON) << "taking is fine";
   // Taking a king and walking next to one are moves like any other.
-  Position k({on(5, 5, CODE_SITA_OU), on(5, 3, CODE_UE_OU), on(6, 6, CODE_UE_GIN)});
+  EmptyGame k({on(5, 5, CODE_SITA_OU), on(5, 3, CODE_UE_OU), on(6, 6, CODE_UE_GIN)});
   EXPECT_EQ(移動チェック(k.g, 5, 5, 5, 4, CODE_SITA_OU), ON);
   EXPECT_EQ(移動チェック(k.g, 5, 5, 6, 6, CODE_SITA_OU), ON);
 }
 
 TEST(Legality, SlidersStopAtTheFirstPiece) {
-  Position p({on(5, 9, CODE_SITA_KYOU), on(5, 6, CODE_UE_HU), on(2, 2, CODE_SITA_KAKU),
-              on(4, 4, CODE_SITA_HU), on(1, 5, CODE_UE_SYA), on(4, 5, CODE_SITA_GIN)});
+  EmptyGame p({on(5, 9, CODE_SITA_KYOU), on(5, 6, CODE_UE_HU), on(2, 2, CODE_SITA_KAKU),
+               on(4, 4, CODE_SITA_HU), on(1, 5, CODE_UE_SYA), on(4, 5, CODE_SITA_GIN)});
   EXPECT_EQ(移動チェック(p.g, 5, 9, 5, 6, CODE_SITA_KYOU), ON);
   EXPECT_EQ(移動チェック(p.g, 5, 9, 5, 5, CODE_SITA_KYOU), OFF);
   EXPECT_EQ(移動チェック(p.g, 2, 2, 3, 3, CODE_SITA_KAKU), ON);
@@ -79,8 +79,8 @@ TEST(Legality, SlidersStopAtTheFirstPiece) {
 }
 
 TEST(Legality, DropsObeyTheTwoPawnAndLastRowRules) {
-  Position p({on(3, 6, CODE_SITA_HU), on(4, 5, CODE_SITA_HU_NARI), on(5, 3, CODE_UE_HU),
-              on(6, 6, CODE_UE_KIN)});
+  EmptyGame p({on(3, 6, CODE_SITA_HU), on(4, 5, CODE_SITA_HU_NARI), on(5, 3, CODE_UE_HU),
+               on(6, 6, CODE_UE_KIN)});
   調査_2歩フラグ設定(p.g);
   EXPECT_EQ(p.g.PAWN_COL_SITA[3], 1);
   EXPECT_EQ(p.g.PAWN_COL_SITA[4], 0) << "a promoted pawn does not count";

@@ -8,20 +8,20 @@
 namespace korvanu {
 namespace {
 
+using testing::EmptyGame;
 using testing::on;
-using testing::Position;
 
-int lowerMated(Position& p) {
+int lowerMated(EmptyGame& p) {
   勢力調査(p.g);
   return 詰めかMAN(p.g);
 }
 
 // The lower king on (5, 9) walled in by its own pieces that cannot reach
 // row 7 or column 5 above it: pawns on (4, 8), (6, 8), lances behind them.
-struct WalledKing : Position {
+struct WalledKing : EmptyGame {
   explicit WalledKing(std::initializer_list<testing::Placed> attackers)
-      : Position({on(5, 9, CODE_SITA_OU), on(4, 8, CODE_SITA_HU), on(6, 8, CODE_SITA_HU),
-                  on(4, 9, CODE_SITA_KYOU), on(6, 9, CODE_SITA_KYOU), on(5, 1, CODE_UE_OU)}) {
+      : EmptyGame({on(5, 9, CODE_SITA_OU), on(4, 8, CODE_SITA_HU), on(6, 8, CODE_SITA_HU),
+                   on(4, 9, CODE_SITA_KYOU), on(6, 9, CODE_SITA_KYOU), on(5, 1, CODE_UE_OU)}) {
     for (const auto& a : attackers) g.BOARD[a.x][a.y] = a.code;
   }
 };
@@ -35,9 +35,9 @@ TEST(Mate, AKingThatIsNotAttackedIsNeverMated) {
 TEST(Mate, KnightCheckCannotBeBlockedOnlyTakenOrEscaped) {
   // Knights and silvers round the king cannot reach the checking knight.
   for (int onFourEight : {CODE_SITA_KEI, CODE_SITA_KIN}) {
-    Position p({on(5, 9, CODE_SITA_OU), on(4, 8, onFourEight), on(5, 8, CODE_SITA_KEI),
-                on(6, 8, CODE_SITA_KEI), on(4, 9, CODE_SITA_GIN), on(6, 9, CODE_SITA_GIN),
-                on(4, 7, CODE_UE_KEI), on(5, 1, CODE_UE_OU)});
+    EmptyGame p({on(5, 9, CODE_SITA_OU), on(4, 8, onFourEight), on(5, 8, CODE_SITA_KEI),
+                 on(6, 8, CODE_SITA_KEI), on(4, 9, CODE_SITA_GIN), on(6, 9, CODE_SITA_GIN),
+                 on(4, 7, CODE_UE_KEI), on(5, 1, CODE_UE_OU)});
     p.hand(KIN, 1);
     // A gold in hand is no help against a knight; a gold on (4, 8) takes it.
     EXPECT_EQ(lowerMated(p), onFourEight == CODE_SITA_KEI ? ON : OFF);
@@ -59,9 +59,9 @@ TEST(Mate, RookCheckFromAfarIsBlockedByADrop) {
 }
 
 TEST(Mate, TheSquareBehindTheKingOnTheCheckingLineIsNoEscape) {
-  Position p({on(5, 7, CODE_SITA_OU), on(5, 5, CODE_UE_SYA), on(5, 1, CODE_UE_OU),
-              on(4, 6, CODE_SITA_HU), on(6, 6, CODE_SITA_HU), on(4, 7, CODE_SITA_KYOU),
-              on(6, 7, CODE_SITA_KYOU), on(4, 8, CODE_SITA_KYOU), on(6, 8, CODE_SITA_KYOU)});
+  EmptyGame p({on(5, 7, CODE_SITA_OU), on(5, 5, CODE_UE_SYA), on(5, 1, CODE_UE_OU),
+               on(4, 6, CODE_SITA_HU), on(6, 6, CODE_SITA_HU), on(4, 7, CODE_SITA_KYOU),
+               on(6, 7, CODE_SITA_KYOU), on(4, 8, CODE_SITA_KYOU), on(6, 8, CODE_SITA_KYOU)});
   EXPECT_EQ(lowerMated(p), ON) << "(5, 8) is reached through the king";
   p.g.BOARD[6][8] = EMPTY;
   EXPECT_EQ(lowerMated(p), OFF) << "(6, 8) is free";
@@ -78,9 +78,9 @@ TEST(Mate, DoubleCheckDefeatsASingleInterposition) {
 }
 
 TEST(Mate, TheUpperKingIsJudgedTheSameWayWithAFreshSurveyPerDefence) {
-  Position p({on(5, 1, CODE_UE_OU), on(5, 4, CODE_SITA_SYA), on(4, 2, CODE_UE_HU),
-              on(6, 2, CODE_UE_HU), on(4, 1, CODE_UE_KYOU), on(6, 1, CODE_UE_KYOU),
-              on(5, 9, CODE_SITA_OU)});
+  EmptyGame p({on(5, 1, CODE_UE_OU), on(5, 4, CODE_SITA_SYA), on(4, 2, CODE_UE_HU),
+               on(6, 2, CODE_UE_HU), on(4, 1, CODE_UE_KYOU), on(6, 1, CODE_UE_KYOU),
+               on(5, 9, CODE_SITA_OU)});
   勢力調査(p.g);
   EXPECT_EQ(詰めかCOM(p.g), ON);
   p.g.BOARD[4][1] = CODE_UE_KIN; // can step to (5, 2) between rook and king
@@ -91,12 +91,12 @@ TEST(Mate, TheUpperKingIsJudgedTheSameWayWithAFreshSurveyPerDefence) {
 }
 
 TEST(Mate, EscapeSquaresAndAttacksOnTheKingSquare) {
-  Position corner({on(1, 9, CODE_SITA_OU), on(9, 1, CODE_UE_OU)});
+  EmptyGame corner({on(1, 9, CODE_SITA_OU), on(9, 1, CODE_UE_OU)});
   勢力調査(corner.g);
   EXPECT_EQ(調査_自王逃道(corner.g), 3);
   EXPECT_EQ(corner.g.ESCAPE_MAP[2][8], 1);
 
-  Position p(
+  EmptyGame p(
       {on(5, 9, CODE_SITA_OU), on(4, 8, CODE_UE_GIN), on(6, 7, CODE_UE_KIN), on(9, 1, CODE_UE_OU)});
   勢力調査(p.g);
   // (4, 8) holds an enemy piece, which does not count; all but (6, 9) are attacked.
@@ -107,7 +107,7 @@ TEST(Mate, EscapeSquaresAndAttacksOnTheKingSquare) {
 }
 
 TEST(GameEnd, AnotherGameOrTheEnd) {
-  Position p({on(5, 5, CODE_UE_OU)});
+  EmptyGame p({on(5, 5, CODE_UE_OU)});
   p.ui.answers = {Answer::Yes};
   終了(p.g, "あなた");
   ASSERT_EQ(p.ui.messages.size(), 2u);
@@ -120,7 +120,7 @@ TEST(GameEnd, AnotherGameOrTheEnd) {
   EXPECT_EQ(p.g.BOARD[5][1], CODE_UE_OU);
   EXPECT_FALSE(p.ui.quitRequested);
 
-  Position q;
+  EmptyGame q;
   q.ui.answers = {Answer::No};
   終了(q.g, "後手");
   EXPECT_EQ(q.ui.messages[0].text, "後手の勝ちです");

@@ -9,8 +9,8 @@
 namespace korvanu {
 namespace {
 
+using testing::EmptyGame;
 using testing::on;
-using testing::Position;
 
 int handSum(const int (&hand)[8]) {
   int s = 0;
@@ -19,9 +19,9 @@ int handSum(const int (&hand)[8]) {
 }
 
 TEST(Explosion, BlowsUpTheBlockButUnpromotedPawns) {
-  Position p({on(4, 6, CODE_SITA_GIN), on(5, 5, CODE_UE_GIN), on(4, 4, CODE_UE_KIN),
-              on(6, 6, CODE_UE_HU), on(5, 6, CODE_SITA_KEI), on(5, 1, CODE_UE_OU),
-              on(5, 9, CODE_SITA_OU)});
+  EmptyGame p({on(4, 6, CODE_SITA_GIN), on(5, 5, CODE_UE_GIN), on(4, 4, CODE_UE_KIN),
+               on(6, 6, CODE_UE_HU), on(5, 6, CODE_SITA_KEI), on(5, 1, CODE_UE_OU),
+               on(5, 9, CODE_SITA_OU)});
   ASSERT_TRUE(isPlayableMove(p.g, 4, 6, 5, 5, CODE_SITA_GIN));
   EXPECT_EQ(playMove(p.g, 4, 6, 5, 5, CODE_SITA_GIN), 3);
   EXPECT_EQ(p.g.HAND_SITA[GIN], 1) << "the captured silver";
@@ -38,19 +38,19 @@ TEST(Explosion, BlowsUpTheBlockButUnpromotedPawns) {
 
 TEST(Explosion, PawnsAndEdgesAndKings) {
   // An unpromoted pawn that captures survives; one with only pawns around marks nothing.
-  Position pawn({on(5, 6, CODE_SITA_HU), on(5, 5, CODE_UE_HU), on(4, 4, CODE_UE_HU)});
+  EmptyGame pawn({on(5, 6, CODE_SITA_HU), on(5, 5, CODE_UE_HU), on(4, 4, CODE_UE_HU)});
   EXPECT_EQ(playMove(pawn.g, 5, 6, 5, 5, CODE_SITA_HU), 0);
   EXPECT_EQ(pawn.g.BOARD[5][5], CODE_SITA_HU);
   EXPECT_EQ(pawn.g.HAND_SITA[HU], 1);
 
   // A promoted pawn is blown up with the rest.
-  Position tokin({on(5, 6, CODE_SITA_HU_NARI), on(5, 5, CODE_UE_HU)});
+  EmptyGame tokin({on(5, 6, CODE_SITA_HU_NARI), on(5, 5, CODE_UE_HU)});
   EXPECT_EQ(playMove(tokin.g, 5, 6, 5, 5, CODE_SITA_HU_NARI), 1);
   EXPECT_EQ(tokin.g.HAND_UE[HU], 1) << "it goes back as a pawn";
 
   // In a corner only the four squares on the board are looked at.
-  Position corner({on(1, 1, CODE_UE_KYOU), on(2, 1, CODE_UE_KEI), on(1, 2, CODE_UE_GIN),
-                   on(2, 2, CODE_UE_KAKU), on(1, 3, CODE_SITA_KYOU)});
+  EmptyGame corner({on(1, 1, CODE_UE_KYOU), on(2, 1, CODE_UE_KEI), on(1, 2, CODE_UE_GIN),
+                    on(2, 2, CODE_UE_KAKU), on(1, 3, CODE_SITA_KYOU)});
   EXPECT_EQ(設定_爆発桝(corner.g, 1, 1), ON);
   int marked = 0;
   for (int x = 1; x <= 9; ++x)
@@ -58,7 +58,7 @@ TEST(Explosion, PawnsAndEdgesAndKings) {
   EXPECT_EQ(marked, 4);
 
   // A king next to the capture is blown up: no hand gets it, the winner is set.
-  Position king({on(5, 7, CODE_SITA_KIN), on(5, 6, CODE_UE_HU), on(6, 5, CODE_UE_OU)});
+  EmptyGame king({on(5, 7, CODE_SITA_KIN), on(5, 6, CODE_UE_HU), on(6, 5, CODE_UE_OU)});
   king.g.SIDE_MAN = TURN_SENTE;
   EXPECT_EQ(playMove(king.g, 5, 7, 5, 6, CODE_SITA_KIN), 2);
   EXPECT_EQ(king.g.WINNER, TURN_SENTE);
@@ -68,11 +68,11 @@ TEST(Explosion, PawnsAndEdgesAndKings) {
 }
 
 TEST(Moves, CapturedPiecesGoUnpromotedToTheCapturersHand) {
-  Position p({on(8, 8, CODE_SITA_SYA), on(8, 2, CODE_UE_SYA_NARI), on(5, 5, CODE_UE_OU)});
+  EmptyGame p({on(8, 8, CODE_SITA_SYA), on(8, 2, CODE_UE_SYA_NARI), on(5, 5, CODE_UE_OU)});
   playMove(p.g, 8, 8, 8, 2, CODE_SITA_SYA_NARI);
   EXPECT_EQ(p.g.HAND_SITA[SYA], 1);
   // Taking the king outright adds nothing to the hand or its total.
-  Position k({on(5, 6, CODE_UE_KIN), on(5, 7, CODE_SITA_OU)});
+  EmptyGame k({on(5, 6, CODE_UE_KIN), on(5, 7, CODE_SITA_OU)});
   k.g.SIDE_COM = TURN_GOTE;
   playMove(k.g, 5, 6, 5, 7, CODE_UE_KIN);
   EXPECT_EQ(k.g.WINNER, TURN_GOTE);
@@ -80,7 +80,7 @@ TEST(Moves, CapturedPiecesGoUnpromotedToTheCapturersHand) {
 }
 
 TEST(Moves, DropsLeaveTheHandAndTheKingSquareIsKept) {
-  Position p({on(5, 9, CODE_SITA_OU)});
+  EmptyGame p({on(5, 9, CODE_SITA_OU)});
   p.hand(KIN, 2);
   p.handUe(HU, 1);
   ASSERT_TRUE(isPlayableMove(p.g, 11, KIN + 2, 5, 5, CODE_SITA_KIN));
@@ -101,7 +101,7 @@ TEST(Moves, DropsLeaveTheHandAndTheKingSquareIsKept) {
 }
 
 TEST(Promotion, ZonesAndWhatMayPromote) {
-  Position p;
+  EmptyGame p;
   EXPECT_EQ(調査_駒成(p.g, 5, 4, 5, 3, CODE_SITA_HU), ON);
   EXPECT_EQ(p.g.PROMOTED_PIECE, CODE_SITA_HU_NARI);
   EXPECT_EQ(調査_駒成(p.g, 5, 5, 5, 4, CODE_SITA_HU), OFF);
@@ -116,7 +116,7 @@ TEST(Promotion, ZonesAndWhatMayPromote) {
     EXPECT_EQ(調査_駒成(p.g, 5, 4, 5, 3, code), OFF) << code;
 
   // A whole move: promote only where allowed, and must where the piece would be stuck.
-  Position q({on(5, 2, CODE_SITA_HU), on(3, 3, CODE_SITA_KEI), on(7, 7, CODE_SITA_GIN)});
+  EmptyGame q({on(5, 2, CODE_SITA_HU), on(3, 3, CODE_SITA_KEI), on(7, 7, CODE_SITA_GIN)});
   EXPECT_FALSE(isPlayableMove(q.g, 5, 2, 5, 1, CODE_SITA_HU));
   EXPECT_TRUE(isPlayableMove(q.g, 5, 2, 5, 1, CODE_SITA_HU_NARI));
   EXPECT_FALSE(isPlayableMove(q.g, 3, 3, 2, 1, CODE_SITA_KEI));

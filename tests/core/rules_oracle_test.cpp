@@ -248,7 +248,7 @@ oracle::Position randomPosition(std::mt19937& rng) {
   return pos;
 }
 
-void load(testing::Position& p, const oracle::Position& pos) {
+void load(testing::EmptyGame& p, const oracle::Position& pos) {
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y) p.g.BOARD[x][y] = oracle::codeOf(pos.at[x][y]);
   for (int k = oracle::PAWN; k <= oracle::ROOK; ++k) {
@@ -262,7 +262,7 @@ TEST(RulesOracle, GamesFromTheStartAgreeMoveByMove) {
   Tally tally;
   for (bool drops : {true, false})
     for (unsigned seed = 1; seed <= 8; ++seed) {
-      testing::Position p;
+      testing::EmptyGame p;
       初期設定(p.g);
       const Side first = seed % 2 ? LOWER : UPPER;
       ASSERT_NO_FATAL_FAILURE(
@@ -283,7 +283,7 @@ TEST(RulesOracle, GamesFromScatteredPositionsAgreeMoveByMove) {
   for (bool drops : {true, false})
     for (unsigned seed = 100; seed < 140; ++seed) {
       const oracle::Position start = randomPosition(rng);
-      testing::Position p;
+      testing::EmptyGame p;
       load(p, start);
       const Side first = seed % 2 ? LOWER : UPPER;
       ASSERT_NO_FATAL_FAILURE(playBoth(p.g, start, first, drops, seed, 60, tally));

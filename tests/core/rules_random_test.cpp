@@ -50,7 +50,7 @@ TEST(RandomGames, BookkeepingHoldsAfterEveryMoveAndTheRecordRestoresEachPosition
   int explosions = 0, drops = 0, longest = 0;
   for (unsigned seed = 1; seed <= 40; ++seed) {
     std::mt19937 rng(seed);
-    testing::Position p;
+    testing::EmptyGame p;
     初期設定(p.g);
     bool upper = seed % 2;
     std::vector<RecordEntry> seen{p.g.REC[0]};
