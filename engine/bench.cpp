@@ -22,9 +22,7 @@ namespace {
 constexpr size_t WANTED = 60;
 constexpr int SNAPSHOTS_PER_GAME = 3;
 
-bool bothKings(const Position& p) {
-  return 調査_駒存在(p, CODE_SITA_OU) == ON && 調査_駒存在(p, CODE_UE_OU) == ON;
-}
+bool bothKings(const Position& p) { return winnerOf(p) == Winner::None; }
 
 void countCandidate(void* context, const ComMove&) { ++*static_cast<long*>(context); }
 

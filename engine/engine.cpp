@@ -98,6 +98,7 @@ bool Engine::handle(const std::string& raw, std::ostream& out) {
   if (command == "move") return move(args, out);
   if (command == "survey") return survey(args, out);
   if (command == "mated") return mated(args, out);
+  if (command == "winner") return winner(args, out);
   if (command == "scores" || command == "best") return search(command == "scores", args, out);
   if (command == "bench" && args.empty()) {
     runBench(out);
@@ -144,6 +145,7 @@ bool Engine::moves(const std::string& args, std::ostream& out) {
   if (args != "ue" && args != "sita") return fail(out, "moves ue or moves sita");
   Game& g = *game_;
   const bool upper = args == "ue";
+  if (winnerOf(g) != Winner::None) return ok(out);
   調査_2歩フラグ設定(g);
   for (int fx = 1; fx <= 9; ++fx) {
     for (int fy = 1; fy <= 9; ++fy) {
@@ -177,10 +179,12 @@ bool Engine::move(const std::string& args, std::ostream& out) {
   std::vector<int> v;
   if (!parseInts(args, v) || v.size() != 5) return fail(out, "move fx fy tx ty code");
   Game& g = *game_;
+  if (winnerOf(g) != Winner::None) return fail(out, "game over");
   const bool drop = isDropColumn(v[0]);
   if (drop && !drops_) return fail(out, "illegal move");
   if (!isPlayableMove(g, v[0], v[1], v[2], v[3], v[4])) return fail(out, "illegal move");
   out << "exploded " << playMove(g, v[0], v[1], v[2], v[3], v[4]) << '\n';
+  afterMove(g, isUe(v[4]));
   return ok(out);
 }
 
@@ -214,12 +218,22 @@ bool Engine::mated(const std::string& args, std::ostream& out) {
   return ok(out);
 }
 
+bool Engine::winner(const std::string& args, std::ostream& out) {
+  if (!args.empty()) return fail(out, "winner takes nothing");
+  const Winner w = winnerOf(*game_);
+  out << "winner " << (w == Winner::Sita ? "sita" : w == Winner::Ue ? "ue" : "none") << '\n';
+  return ok(out);
+}
+
 bool Engine::search(bool listAll, const std::string& args, std::ostream& out) {
   if (!args.empty()) return fail(out, "scores and best take nothing");
   Game& g = *game_;
-  prepareComTurn(g);
   ComMove best;
-  const bool found = searchComMove(g, best, {listAll ? printCandidate : nullptr, nullptr, &out});
+  bool found = false;
+  if (winnerOf(g) == Winner::None) {
+    prepareComTurn(g);
+    found = searchComMove(g, best, {listAll ? printCandidate : nullptr, nullptr, &out});
+  }
   if (found)
     printMove(out, "best", best);
   else

@@ -1,6 +1,7 @@
 #include "position_setup.h"
 
 #include "computer/survey.h"
+#include "rules/legality.h"
 #include "rules/mate.h"
 
 namespace korvanu {
@@ -9,8 +10,24 @@ void setUpPosition(Game& g, const RecordEntry& position, int level, bool drops) 
   g.COM_LEVEL = level;
   g.MENU_CHECKED[static_cast<int>(Menu::MOCHIKOMA)] = drops;
   restorePosition(g, position);
+  afterMove(g, false);
+}
+
+void afterMove(Game& g, bool upperMoved) {
   勢力調査(g);
-  詰めかCOM(g);
+  // With a king gone the game ends before any mate test, which would look at
+  // the square the king no longer stands on.
+  if (winnerOf(g) != Winner::None) return;
+  if (upperMoved)
+    詰めかMAN(g);
+  else
+    詰めかCOM(g);
+}
+
+Winner winnerOf(const Position& p) {
+  if (調査_駒存在(p, CODE_UE_OU) != ON) return Winner::Sita;
+  if (調査_駒存在(p, CODE_SITA_OU) != ON) return Winner::Ue;
+  return Winner::None;
 }
 
 } // namespace korvanu

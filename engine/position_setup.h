@@ -1,4 +1,6 @@
-// Putting a position into a fresh game the way the engine sees it.
+// The game the engine holds, prepared as the game itself would have it: a
+// position put into a fresh game, the steps that follow a move, and who has
+// won.
 #pragma once
 
 #include "rules/record.h"
@@ -7,8 +9,19 @@
 namespace korvanu {
 
 // Board and hands from `position`, totals their sums, the level and the drops
-// option set; then what the game does after the human's move: the survey and
-// the computer's mate test (its answer dropped). `g` is freshly made.
+// option set; then what the game does after the lower side's move (below).
+// `g` is freshly made.
 void setUpPosition(Game& g, const RecordEntry& position, int level, bool drops);
+
+// What the game runs once a move is made: the survey, then, while both kings
+// stand, the mate test of the side that did not move (the answer is the
+// game's business, the maps it leaves are what the next search starts from).
+void afterMove(Game& g, bool upperMoved);
+
+enum class Winner { None, Sita, Ue };
+
+// The side left with its king, as the game names it when an explosion takes
+// a king: should both go, the lower side is named first.
+Winner winnerOf(const Position& p);
 
 } // namespace korvanu

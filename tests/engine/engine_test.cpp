@@ -2,11 +2,13 @@
 
 #include <cstdio>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "engine.h"
+#include "state/pieces.h"
 
 namespace korvanu {
 namespace {
@@ -18,14 +20,32 @@ std::vector<std::string> lines(const std::string& text) {
   return out;
 }
 
+std::vector<std::string> ask(Engine& engine, const std::string& command) {
+  std::ostringstream out;
+  EXPECT_TRUE(engine.handle(command, out));
+  return lines(out.str());
+}
+
+struct Placed {
+  int x, y, code;
+};
+
+// An entry line with only these pieces on the board and both hands empty.
+std::string entryLine(std::initializer_list<Placed> pieces) {
+  std::string line(243, ' ');
+  for (int i = 0; i < 81; ++i) line[i * 3 + 2] = '0';
+  for (const Placed& p : pieces) {
+    char field[8];
+    std::snprintf(field, sizeof field, "%3d", p.code);
+    line.replace(((p.x - 1) * 9 + (p.y - 1)) * 3, 3, field);
+  }
+  return line + std::string(14, '0');
+}
+
 class Protocol : public ::testing::Test {
 protected:
   Engine engine;
-  std::vector<std::string> ask(const std::string& command) {
-    std::ostringstream out;
-    EXPECT_TRUE(engine.handle(command, out));
-    return lines(out.str());
-  }
+  std::vector<std::string> ask(const std::string& command) { return korvanu::ask(engine, command); }
   std::string shown() { return ask("show").at(0); }
   // The value of one map at (x, y) from a survey reply.
   int mapValue(const std::vector<std::string>& reply, const std::string& name, int x, int y) {
@@ -89,19 +109,9 @@ TEST_F(Protocol, SurveyAndMateAnswerOnTheCurrentPosition) {
   EXPECT_EQ(ask("mated sita"), (std::vector<std::string>{"mated 0", "ok"}));
 
   // A lone upper king in the corner, a rook and a gold: mate.
-  std::string line(243, ' ');
-  auto put = [&](int x, int y, const char* field) {
-    line.replace(((x - 1) * 9 + (y - 1)) * 3, 3, field);
-  };
-  for (int x = 1; x <= 9; ++x)
-    for (int y = 1; y <= 9; ++y) put(x, y, "  0");
-  put(1, 1, " 80");
-  put(1, 3, "-70");
-  put(2, 2, "-50");
-  put(2, 3, "-10");
-  put(9, 9, "-80");
-  line += std::string(14, '0');
-  EXPECT_EQ(ask("position " + line), std::vector<std::string>{"ok"});
+  EXPECT_EQ(ask("position " +
+                entryLine({{1, 1, 80}, {1, 3, -70}, {2, 2, -50}, {2, 3, -10}, {9, 9, -80}})),
+            std::vector<std::string>{"ok"});
   EXPECT_EQ(ask("mated ue"), (std::vector<std::string>{"mated 1", "ok"}));
 }
 
@@ -150,11 +160,35 @@ TEST_F(Protocol, ScoresListTheSearchAndEndWithTheBest) {
   EXPECT_EQ(ask("best"), (std::vector<std::string>{bestLine, "ok"}));
 
   // Only the human's king on the board: nothing to play.
-  std::string line;
-  for (int x = 1; x <= 9; ++x)
-    for (int y = 1; y <= 9; ++y) line += x == 5 && y == 9 ? "-80" : "  0";
-  ask("position " + line + std::string(14, '0'));
+  ask("position " + entryLine({{5, 9, -80}}));
   EXPECT_EQ(ask("best"), (std::vector<std::string>{"best none", "ok"}));
+}
+
+// A blast that takes a king ends the game: nothing more to list, play or
+// search, and the winner named as the game names it.
+TEST_F(Protocol, AKingLostEndsTheGame) {
+  const struct {
+    std::string line, blast, winner;
+  } rows[] = {
+      {entryLine({{1, 1, 80}, {1, 2, 50}, {1, 3, -70}, {9, 9, -80}, {7, 7, -10}}),
+       "move 1 3 1 2 -70", "winner sita"},
+      {entryLine({{1, 1, 80}, {9, 7, 70}, {9, 8, -50}, {9, 9, -80}, {7, 7, -10}}),
+       "move 9 7 9 8 70", "winner ue"},
+      // Both kings in the block: the lower side is named first.
+      {entryLine({{5, 4, 80}, {5, 5, 50}, {4, 6, -50}, {5, 6, -80}, {7, 7, -10}}),
+       "move 4 6 5 5 -50", "winner sita"},
+  };
+  for (const auto& row : rows) {
+    ask("position " + row.line);
+    EXPECT_EQ(ask("winner"), (std::vector<std::string>{"winner none", "ok"})) << row.blast;
+    EXPECT_EQ(ask(row.blast).back(), "ok") << row.blast;
+    EXPECT_EQ(ask("winner"), (std::vector<std::string>{row.winner, "ok"})) << row.blast;
+    EXPECT_EQ(ask("moves sita"), std::vector<std::string>{"ok"}) << row.blast;
+    EXPECT_EQ(ask("moves ue"), std::vector<std::string>{"ok"}) << row.blast;
+    EXPECT_EQ(ask("move 7 7 7 6 -10"), std::vector<std::string>{"error game over"}) << row.blast;
+    EXPECT_EQ(ask("best"), (std::vector<std::string>{"best none", "ok"})) << row.blast;
+  }
+  EXPECT_EQ(ask("winner now"), std::vector<std::string>{"error winner takes nothing"});
 }
 
 TEST_F(Protocol, BenchCoversEveryLevelAndSignsItsChoices) {
@@ -180,6 +214,34 @@ TEST_F(Protocol, BenchCoversEveryLevelAndSignsItsChoices) {
 // here and say in the commit message why the computer now plays differently.
 TEST_F(Protocol, BenchSignatureIsPinned) {
   EXPECT_EQ(ask("bench")[3], "signature 466178493885442446");
+}
+
+// Seeded games played move by move through the protocol: after every move,
+// `best` answers as it does for the same position set up from its entry line,
+// whatever the earlier commands left behind.
+TEST(EngineGames, BestAfterMoveEqualsBestAfterTheSamePosition) {
+  for (unsigned seed = 0; seed < 100; ++seed) {
+    Engine played, setUp;
+    std::mt19937 rng(seed);
+    const std::string drops = seed % 2 ? "set drops on" : "set drops off";
+    ask(played, drops);
+    ask(setUp, drops);
+    for (int ply = 0; ply < 100; ++ply) {
+      auto moves = ask(played, ply % 2 ? "moves ue" : "moves sita");
+      moves.pop_back();
+      if (moves.empty()) break;
+      std::istringstream in(moves[rng() % moves.size()]);
+      int fx, fy, tx, ty, code, mayPromote, mustPromote;
+      in >> fx >> fy >> tx >> ty >> code >> mayPromote >> mustPromote;
+      if (mustPromote || (mayPromote && rng() % 2)) code = promotedOf(code);
+      const std::string move = "move " + std::to_string(fx) + ' ' + std::to_string(fy) + ' ' +
+                               std::to_string(tx) + ' ' + std::to_string(ty) + ' ' +
+                               std::to_string(code);
+      ASSERT_EQ(ask(played, move).back(), "ok") << move;
+      ask(setUp, "position " + ask(played, "show").at(0));
+      ASSERT_EQ(ask(played, "best"), ask(setUp, "best")) << "seed " << seed << " ply " << ply;
+    }
+  }
 }
 
 // The real program, fed through a pipe.
