@@ -22,9 +22,19 @@ check "records where the program starts" "$(grep '^Records folder:' <<<"$help")"
 
 check "--version" "$(bare --version)" "korvanu $version"
 
+# An argument neither the program nor Qt takes is refused, with no display
+# either: the first one is named, and a Qt option's value is not mistaken for it.
 set +e
-err=$("$korvanu" --no-such-option 2>&1 >/dev/null); status=$?
+while read -r unknown args; do
+  err=$(bare $args 2>&1 >/dev/null); status=$?
+  check "$args: exits 2" "$status" 2
+  check "$args: says which" "$(head -n 1 <<<"$err")" "korvanu: unknown argument '$unknown'"
+done <<'ROWS'
+--no-such-option --no-such-option
+-bogus -bogus stray
+stray -reverse stray
+--bogus -style fusion --bogus
+--bogus --platform offscreen --bogus
+ROWS
 set -e
-check "an unknown argument exits 2" "$status" 2
-check "and says which" "$(head -n 1 <<<"$err")" "korvanu: unknown argument '--no-such-option'"
 exit $fail
