@@ -210,9 +210,11 @@ TEST_F(Play, TwoPeoplePlayUntilAKingIsBlownUp) {
   move(5, 6, 5, 2);
   EXPECT_TRUE(said("先手の勝ちです", "終了"));
   EXPECT_TRUE(said("続けますか？", "再ゲーム"));
-  for (const MessageCall& m : ui.messages)
-    if (m.buttons == Buttons::YesNo)
+  for (const MessageCall& m : ui.messages) {
+    if (m.buttons == Buttons::YesNo) {
       EXPECT_EQ(m.icon, Icon::None) << "a question with an icon: " << m.text;
+    }
+  }
   EXPECT_EQ(g.TURN, NO_GAME) << "another game was set up";
   EXPECT_EQ(g.BOARD[5][1], CODE_UE_OU);
 }
