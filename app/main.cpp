@@ -14,7 +14,8 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   if (const auto status = korvanu::refuseUnknownArguments(QApplication::arguments()))
     return *status;
-  QApplication::setApplicationName(QStringLiteral("Korvanu"));
+  // Also the window's class under X, which the desktop entry names.
+  QApplication::setApplicationName(QStringLiteral(KORVANU_WM_CLASS));
   // The menus' Japanese is written in the game's own Mincho: named here, so
   // no other fallback is searched for and loaded beside it.
   QFont font = QApplication::font();

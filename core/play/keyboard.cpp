@@ -107,8 +107,7 @@ void putCursorAway(Game& g) {
   eraseCursor(g);
 }
 
-void KEYS_Click(Game& g) {
-  playSound(g, g.SOUND_OTHER);
+std::string keysText() {
   std::string text = "← →：戻 ／ 進\n";
   for (const MenuItem& item : menuItems()) {
     const std::string_view keys = menuShortcut(item.id);
@@ -118,18 +117,22 @@ void KEYS_Click(Game& g) {
     if (bar != item.id) text += std::string(menuItem(bar).caption) + " → ";
     text += std::string(item.caption) + "\n";
   }
-  text +=
-      "\n"
-      "Enter, Space, ↑, ↓：カーソルを出す\n"
-      "カーソルが出ている間は\n"
-      "　↑ ↓ ← →：カーソルを動かす\n"
-      "　Enter, Space：駒を取る・置く（左クリック）\n"
-      "　Shift+Enter：成って置く（右クリック）\n"
-      "　Ctrl+← →：戻 ／ 進\n"
-      "マウスを押すとカーソルは消えます\n"
-      "\n"
-      "Esc：終わり（棋譜の読込・書込では、その画面を閉じる）";
-  g.ui.messageBox(text, "キー操作", Buttons::Ok, Icon::None);
+  return text +
+         "\n"
+         "Enter, Space, ↑, ↓：カーソルを出す\n"
+         "カーソルが出ている間は\n"
+         "　↑ ↓ ← →：カーソルを動かす\n"
+         "　Enter, Space：駒を取る・置く（左クリック）\n"
+         "　Shift+Enter：成って置く（右クリック）\n"
+         "　Ctrl+← →：戻 ／ 進\n"
+         "マウスを押すとカーソルは消えます\n"
+         "\n"
+         "Esc：終わり（棋譜の読込・書込では、その画面を閉じる）";
+}
+
+void KEYS_Click(Game& g) {
+  playSound(g, g.SOUND_OTHER);
+  g.ui.messageBox(keysText(), "キー操作", Buttons::Ok, Icon::None);
 }
 
 } // namespace korvanu

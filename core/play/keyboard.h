@@ -3,6 +3,8 @@
 // by a click on its cell.
 #pragma once
 
+#include <string>
+
 #include "state/menu.h"
 
 namespace korvanu {
@@ -37,6 +39,10 @@ void cursorPress(Game& g, bool promote);
 // Takes the cursor off the window, so that ← and → step the record again:
 // the mouse does so, and a board set up afresh.
 void putCursorAway(Game& g);
+
+// The keys the game has, a line each, as "キー操作" lists them (the manual
+// page's list is made from this too).
+std::string keysText();
 
 // "キー操作": the keys, in a message box.
 void KEYS_Click(Game& g);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real program as a person starts it: the window opens in its game folder
-# showing the starting position, and Esc ends it.
+# showing the starting position, with the class its desktop entry names, and
+# Esc ends it. GAME_DIR OUT_DIR DESKTOP_ENTRY
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
@@ -16,6 +17,9 @@ for x in 1 5 9; do
   differs "upper pawn on column $x" "$(e2e_pixel "$out/start.png" "$(cx "$x")" "$(cy 3)")" "$empty"
 done
 check "row 4 empty" "$(e2e_pixel "$out/start.png" "$(cx 3)" "$(cy 4)")" "$empty"
+check "window class is the desktop entry's StartupWMClass" \
+  "$(xprop -id "$WID" WM_CLASS | sed -n 's/.*", "\(.*\)"$/\1/p')" \
+  "$(sed -n 's/^StartupWMClass=//p' "$3")"
 differs "title picture" "$(e2e_pixel "$out/start.png" $(( 6396 / 15 + 20 )) $(( menu + 100 / 15 + 20 )))" "0,128,0"
 
 xdotool windowfocus --sync "$WID" key Escape

@@ -29,6 +29,11 @@ check "desktop-file-validate" "$(desktop-file-validate "usr/share/applications/$
 if out=$(appstreamcli validate-tree --no-net "$root" 2>&1); then echo "ok   appstreamcli validate-tree"; else
   echo "FAIL appstreamcli validate-tree:"; echo "$out"; fail=1; fi
 check "manual page lint" "$(zcat usr/share/man/man6/korvanu.6.gz | groff -k -man -ww -z -Tutf8 2>&1)" ""
+# The keys as the game lists them: the menus' and the cursor's, and Esc.
+keys=$(man -l usr/share/man/man6/korvanu.6.gz 2>/dev/null | sed -n '/^KEYS/,/^FILES/p')
+for key in "Ctrl+Z：局面 → 待った" "Shift+Enter：成って置く" "Esc：終わり"; do
+  check "manual page lists $key" "$(grep -c -F "$key" <<<"$keys")" 1
+done
 check "manual page title" "$(zcat usr/share/man/man6/korvanu.6.gz | groff -k -man -Tutf8 -P-cbou |
   head -n 1 | tr -s ' ')" "KORVANU(6) Games KORVANU(6)"
 
