@@ -25,10 +25,11 @@ check "--version" "$(bare --version)" "korvanu $version"
 # An argument neither the program nor Qt takes is refused, with no display
 # either: the first one is named, and a Qt option's value is not mistaken for it.
 set +e
-while read -r unknown args; do
-  err=$(bare $args 2>&1 >/dev/null); status=$?
-  check "$args: exits 2" "$status" 2
-  check "$args: says which" "$(head -n 1 <<<"$err")" "korvanu: unknown argument '$unknown'"
+while read -r unknown line; do
+  read -ra args <<<"$line"
+  err=$(bare "${args[@]}" 2>&1 >/dev/null); status=$?
+  check "$line: exits 2" "$status" 2
+  check "$line: says which" "$(head -n 1 <<<"$err")" "korvanu: unknown argument '$unknown'"
 done <<'ROWS'
 --no-such-option --no-such-option
 -bogus -bogus stray
