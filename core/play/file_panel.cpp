@@ -8,6 +8,7 @@
 #include "play/messages.h"
 #include "play/setup.h"
 #include "record/record_file.h"
+#include "rules/move_marks.h"
 #include "sound/sound.h"
 #include "state/game.h"
 #include "view/board_view.h"
@@ -72,6 +73,18 @@ void openRecordsFolder(Game& g) {
   if (!makeFolder(folder)) return;
   g.ui.setFolderPath(folder);
   Dir1_Change(g);
+}
+
+// A record does not say who began: its first move does. That side is 先手,
+// so TURN_SENTE at entry 0, turned over by every step, names the side to
+// move at every entry, and play taken up anywhere goes on with it. A first
+// move that cannot be read (a file made by hand) is taken as the lower
+// side's, as between two people.
+void takeSidesFromRecord(Game& g) {
+  const bool upperBegan = moverBetween(g.REC[0], g.REC[1]) == 1;
+  g.SIDE_MAN = upperBegan ? TURN_GOTE : TURN_SENTE;
+  g.SIDE_COM = -g.SIDE_MAN;
+  g.TURN = TURN_SENTE;
 }
 
 } // namespace
@@ -188,7 +201,7 @@ void File1_Click(Game& g, const std::string& fileName) {
   if (n == 0) return say(g, "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜");
   say(g, " 読み込みました", "棋譜");
   say(g, "棋譜を '進 'で進めて下さい", "棋譜");
-  g.TURN = TURN_SENTE;
+  takeSidesFromRecord(g);
 }
 
 } // namespace korvanu

@@ -49,6 +49,8 @@ void START_Click(Game& g) {
   g.TURN_START_TIME = g.ui.clockSeconds();
   if (isChecked(g, Menu::KEIKA)) setTimer1(g, true);
   g.GAME_MODE = MODE_MAN_MAN;
+  // A loaded record is played on from the entry shown, as against the computer.
+  g.RECORD_MODE = OFF;
   if (freshGame(g)) {
     g.SIDE_MAN = TURN_SENTE;
     g.SIDE_COM = TURN_GOTE;

@@ -35,12 +35,9 @@ void redrawPosition(Game& g) {
 }
 
 // The side (-1 lower, 1 upper) that made the move into the entry about to be
-// shown: the one whose turn it is before the step turns it over. A loaded
-// record does not say which side began, so there it is not known (0).
-int moverOfStep(const Game& g) {
-  if (g.RECORD_MODE == ON) return 0;
-  return g.TURN == g.SIDE_MAN ? -1 : g.TURN == g.SIDE_COM ? 1 : 0;
-}
+// shown: the one whose turn it is before the step turns it over (a loaded
+// record's sides are taken from its first move).
+int moverOfStep(const Game& g) { return g.TURN == g.SIDE_MAN ? -1 : g.TURN == g.SIDE_COM ? 1 : 0; }
 
 // Shows entry MOVE_NO, already stepped to (and held by the record), with the
 // clock totals the step reads: back reads A and C, forward B and D.

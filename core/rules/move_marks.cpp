@@ -63,6 +63,37 @@ bool holds(const RecordEntry& e, int code) {
   return (isSita(code) ? e.HAND_SITA[kind] : e.HAND_UE[kind]) > 0;
 }
 
+// A move of `side` (-1 lower, 1 upper, 0 either) that turns `before` into
+// `after`; `marks` gets what it marked.
+bool findMove(const RecordEntry& before, const RecordEntry& after, int side, MoveMarks& marks) {
+  Position p;
+  restorePosition(p, before);
+  auto ours = [&](int code) { return side == 0 || (side < 0 ? isSita(code) : isUe(code)); };
+  // Every destination is a square that changed; every origin one emptied.
+  for (int tx = 1; tx <= 9; ++tx)
+    for (int ty = 1; ty <= 9; ++ty) {
+      if (before.BOARD[tx][ty] == after.BOARD[tx][ty]) continue;
+      const int landed = after.BOARD[tx][ty];
+      if (before.BOARD[tx][ty] == EMPTY && ours(landed) && holds(before, landed) &&
+          replays(before, after, {0, 0, tx, ty, landed}, marks))
+        return true;
+      for (int fx = 1; fx <= 9; ++fx)
+        for (int fy = 1; fy <= 9; ++fy) {
+          const int moving = before.BOARD[fx][fy];
+          if (after.BOARD[fx][fy] != EMPTY || (!isSita(moving) && !isUe(moving)) || !ours(moving))
+            continue;
+          const Candidate plain{fx, fy, tx, ty, moving};
+          if (!reaches(p, plain, moving)) continue;
+          if (replays(before, after, plain, marks)) return true;
+          const int promoted = promotedCode(moving);
+          if (promoted != 0 && replays(before, after, {fx, fy, tx, ty, promoted}, marks))
+            return true;
+        }
+    }
+  marks = {};
+  return false;
+}
+
 } // namespace
 
 MoveMarks marksOf(const MoveEffects& move, const ExplosionEffects& blast) {
@@ -77,36 +108,17 @@ MoveMarks marksOf(const MoveEffects& move, const ExplosionEffects& blast) {
 }
 
 MoveMarks marksBetween(const RecordEntry& before, const RecordEntry& after, int mover) {
-  Position p;
-  restorePosition(p, before);
   MoveMarks marks;
   // The mover's pieces first, then, should the guess be wrong, the other's.
-  for (const int side : {mover, -mover}) {
-    auto ours = [&](int code) { return side == 0 || (side < 0 ? isSita(code) : isUe(code)); };
-    // Every destination is a square that changed; every origin one emptied.
-    for (int tx = 1; tx <= 9; ++tx)
-      for (int ty = 1; ty <= 9; ++ty) {
-        if (before.BOARD[tx][ty] == after.BOARD[tx][ty]) continue;
-        const int landed = after.BOARD[tx][ty];
-        if (before.BOARD[tx][ty] == EMPTY && ours(landed) && holds(before, landed) &&
-            replays(before, after, {0, 0, tx, ty, landed}, marks))
-          return marks;
-        for (int fx = 1; fx <= 9; ++fx)
-          for (int fy = 1; fy <= 9; ++fy) {
-            const int moving = before.BOARD[fx][fy];
-            if (after.BOARD[fx][fy] != EMPTY || (!isSita(moving) && !isUe(moving)) || !ours(moving))
-              continue;
-            const Candidate plain{fx, fy, tx, ty, moving};
-            if (!reaches(p, plain, moving)) continue;
-            if (replays(before, after, plain, marks)) return marks;
-            const int promoted = promotedCode(moving);
-            if (promoted != 0 && replays(before, after, {fx, fy, tx, ty, promoted}, marks))
-              return marks;
-          }
-      }
-    if (side == 0) break;
-  }
-  return {};
+  if (!findMove(before, after, mover, marks) && mover != 0) findMove(before, after, -mover, marks);
+  return marks;
+}
+
+int moverBetween(const RecordEntry& before, const RecordEntry& after) {
+  MoveMarks unused;
+  const bool lower = findMove(before, after, -1, unused);
+  const bool upper = findMove(before, after, 1, unused);
+  return lower == upper ? 0 : lower ? -1 : 1;
 }
 
 MoveMarks turnedRound(const MoveMarks& marks) {

@@ -24,6 +24,10 @@ MoveMarks marksOf(const MoveEffects& move, const ExplosionEffects& blast);
 // cannot tell them apart.
 MoveMarks marksBetween(const RecordEntry& before, const RecordEntry& after, int mover = 0);
 
+// The side (-1 lower, 1 upper) whose single move turns `before` into
+// `after`; 0 when no move does, or when either side's could.
+int moverBetween(const RecordEntry& before, const RecordEntry& after);
+
 // The marks as they stand once the board is turned round.
 MoveMarks turnedRound(const MoveMarks& marks);
 

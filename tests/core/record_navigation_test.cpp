@@ -6,9 +6,11 @@
 
 #include "game_fixture.h"
 #include "platform/headless.h"
+#include "play/autosave.h"
 #include "play/board_input.h"
 #include "play/clock.h"
 #include "play/commands.h"
+#include "play/file_panel.h"
 #include "play/setup.h"
 #include "sound_fake.h"
 #include "state/game.h"
@@ -144,6 +146,47 @@ TEST_F(RecordSteps, ALoadedRecordEndsWithoutASound) {
   onMenu(g, Menu::AFTER);
   EXPECT_TRUE(said("終わり", "進む"));
   EXPECT_EQ(forbidden(), before);
+}
+
+TEST_F(RecordSteps, PlayTakenUpInALoadedRecordGoesOnWithTheSideToMove) {
+  struct Row {
+    Menu madeBy; // START: the lower side began; GOTE: the computer, upper, began
+    Menu before; // the game chosen before loading; CANCEL: the program started afresh
+    int steps;   // entries stepped forward
+    Menu playOn; // how play is taken up there
+    bool lowerToMove;
+  };
+  const Row rows[] = {{Menu::START, Menu::CANCEL, 2, Menu::SENTE, true},
+                      {Menu::START, Menu::SENTE, 3, Menu::GOTE, false},
+                      {Menu::GOTE, Menu::SENTE, 2, Menu::SENTE, false},
+                      {Menu::GOTE, Menu::GOTE, 3, Menu::GOTE, true},
+                      {Menu::GOTE, Menu::CANCEL, 1, Menu::START, true},
+                      {Menu::START, Menu::GOTE, 1, Menu::START, false}};
+  for (const Row& r : rows) {
+    const std::string row = "row " + std::to_string(&r - rows);
+    onMenu(g, Menu::CANCEL);
+    onMenu(g, r.madeBy);
+    move(7, 7, 7, 6); // the computer replies, or the other person moves
+    if (r.madeBy == Menu::START) move(3, 3, 3, 4), move(2, 7, 2, 6);
+    ASSERT_EQ(g.RECORD_LAST, 3) << row;
+    ASSERT_TRUE(autosaveRecord(g)) << row;
+    if (r.before == Menu::CANCEL)
+      Form_Load(g);
+    else
+      onMenu(g, r.before);
+    File1_Click(g, "前回の対局.棋譜");
+    for (int i = 0; i < r.steps; ++i) onMenu(g, Menu::AFTER);
+    onMenu(g, r.playOn);
+    // Against the computer it moves at once when it is to move; then, as
+    // between people, the side to move and only it picks up its king.
+    const bool computerMoved = r.playOn != Menu::START && !r.lowerToMove;
+    EXPECT_EQ(g.MOVE_NO, r.steps + (computerMoved ? 1 : 0)) << row;
+    const bool lowerNow = r.playOn != Menu::START || r.lowerToMove;
+    click(5, lowerNow ? 1 : 9);
+    EXPECT_EQ(g.SELECT_STATE, 0) << row;
+    click(5, lowerNow ? 9 : 1);
+    EXPECT_EQ(g.SELECT_STATE, 1) << row;
+  }
 }
 
 bool drewText(const HeadlessPlatform& ui, const std::string& text) {
