@@ -13,7 +13,6 @@
 #include "sound/sound.h"
 #include "state/game.h"
 #include "view/board_view.h"
-#include "view/status_view.h"
 
 namespace korvanu {
 
@@ -109,7 +108,6 @@ void putDown(Game& g, int button, int x, int y) {
     say(g, "マウスの右をクリックして下さい", "成り");
     return;
   }
-  描画_手数(g, g.GAME_MOVES, COLOR_WHITE);
   if (調査_駒成(g, fromX, fromY, x, y, piece) == ON && button == BUTTON_RIGHT)
     piece = g.PROMOTED_PIECE;
   g.SELECT_STATE = 0;

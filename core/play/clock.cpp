@@ -37,6 +37,14 @@ void Timer1_Timer(Game& g) {
   g.ui.refresh();
 }
 
+void stopClocks(Game& g, double manTotal, double comTotal) {
+  setTimer1(g, false);
+  g.MAN_TIME = manTotal;
+  g.COM_TIME = comTotal;
+  描画_所有時間(g, g.SIDE_MAN, g.MAN_TIME);
+  描画_所有時間(g, g.SIDE_COM, g.COM_TIME);
+}
+
 void measureTurn(Game& g) { g.TURN_ELAPSED = 調査_経過秒(g.TURN_START_TIME, g.ui.clockSeconds()); }
 
 void KEIKA_Click(Game& g) {

@@ -21,6 +21,10 @@ void Timer1_Timer(Game& g);
 // time of the turn and never by what the last tick happened to leave.
 void measureTurn(Game& g);
 
+// The game is over: the timer stops and both clocks show, for good, the
+// totals given (the lower side's and the upper side's).
+void stopClocks(Game& g, double manTotal, double comTotal);
+
 // "経過時間": shows or hides both clocks and starts or stops the timer.
 void KEIKA_Click(Game& g);
 

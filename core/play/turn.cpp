@@ -111,6 +111,14 @@ void markLastMove(Game& g, const MoveMarks& marks) {
   showMoveMarks(g, previous);
 }
 
+// The game ends on the move just recorded: whoever made it, the clocks stop
+// at the totals stored with it, and those are the figures under the message.
+void endOnMove(Game& g, const char* winner) {
+  const RecordEntry& e = g.REC[static_cast<size_t>(g.MOVE_NO)];
+  stopClocks(g, e.TIME_B, e.TIME_D);
+  終了(g, winner);
+}
+
 void tickWhileThinking(void* game) { Timer1_Timer(*static_cast<Game*>(game)); }
 
 } // namespace
@@ -125,6 +133,9 @@ bool playTurnMove(Game& g, Mover who, int fromX, int fromY, int toX, int toY, in
   // once its announcements are made.
   if (who != Mover::Computer)
     描画_移動結果(g, piece >= CODE_UE_HU ? g.SIDE_COM : g.SIDE_MAN, toX, toY, piece, COLOR_RESULT);
+  // The counter shows the moves played, this one too, before its explosion
+  // (the record takes it once the explosion is over).
+  描画_手数(g, g.GAME_MOVES + 1, COLOR_WHITE);
 
   const ExplosionEffects blast = explodeAfterCapture(g, move);
   showExplosion(g, blast);
@@ -137,11 +148,10 @@ bool playTurnMove(Game& g, Mover who, int fromX, int fromY, int toX, int toY, in
     g.MAN_TIME += g.TURN_ELAPSED;
   }
   record(g, who);
-  if (who == Mover::Computer) 描画_手数(g, g.GAME_MOVES, COLOR_WHITE);
   if (blast.count > 0)
-    if (const char* winner = winnerAfterBlast(g, who)) return 終了(g, winner), false;
+    if (const char* winner = winnerAfterBlast(g, who)) return endOnMove(g, winner), false;
   if (who == Mover::Computer) setTimer1(g, false);
-  if (const char* winner = winnerAfterSurvey(g, who, move)) return 終了(g, winner), false;
+  if (const char* winner = winnerAfterSurvey(g, who, move)) return endOnMove(g, winner), false;
   if (who == Mover::Computer) announceComputerMove(g, move);
   handOver(g, who);
   return true;
@@ -157,8 +167,9 @@ void com_ban(Game& g) {
 
   ComMove best;
   if (!searchComMove(g, best, {nullptr, tickWhileThinking, &g})) {
-    // Nothing at all to play: the computer has lost.
-    setTimer1(g, false);
+    // Nothing at all to play: the computer has lost. Its turn made no move,
+    // so the clocks stop at the totals before it.
+    stopClocks(g, g.MAN_TIME, g.COM_TIME);
     終了(g, "あなた");
     return;
   }

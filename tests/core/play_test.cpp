@@ -7,10 +7,13 @@
 #include "game_fixture.h"
 #include "platform/headless.h"
 #include "play/board_input.h"
+#include "play/clock.h"
 #include "play/commands.h"
 #include "play/setup.h"
+#include "screen_model.h"
 #include "sound_fake.h"
 #include "state/game.h"
+#include "view/clock_view.h"
 
 namespace korvanu {
 namespace {
@@ -277,6 +280,98 @@ TEST_F(Play, AResumedGameBetweenPeopleNamesTheWinnerByWhoMovedFirst) {
   EXPECT_TRUE(said("後手の勝ちです", "終了"));
   EXPECT_FALSE(said("先手の勝ちです", "終了"));
 }
+
+// A capture: the lower rook takes a gold far from both kings.
+void rookTakesAGold(Game& g) {
+  testing::emptyBoard(g, {on(5, 9, CODE_SITA_OU), on(1, 1, CODE_UE_OU), on(5, 6, CODE_SITA_SYA),
+                          on(5, 3, CODE_UE_KIN)});
+}
+
+TEST_F(Play, TheCounterShowsACaptureBeforeItsExplosion) {
+  struct Row {
+    const char* who;
+    Menu mode;
+    bool rookTakes; // else the opening in which the computer's bishop takes
+    int count;      // the moves played, the capture the last
+  };
+  for (const Row& r :
+       {Row{"the computer's", Menu::SENTE, false, 4}, Row{"the human's", Menu::SENTE, true, 1},
+        Row{"a person's", Menu::START, true, 1}}) {
+    onMenu(g, Menu::CANCEL);
+    onMenu(g, r.mode);
+    const size_t from = ui.draws.size();
+    if (r.rookTakes) {
+      rookTakesAGold(g);
+      move(5, 6, 5, 3);
+    } else {
+      move(1, 7, 1, 6);
+      move(4, 7, 4, 6);
+    }
+    size_t bomb = from;
+    while (bomb < ui.draws.size() &&
+           (ui.draws[bomb].kind != DrawCall::Picture || ui.draws[bomb].code != PIC_BOMB))
+      ++bomb;
+    ASSERT_LT(bomb, ui.draws.size()) << r.who << " capture blew nothing up";
+    testing::Screen screen(ui);
+    EXPECT_TRUE(screen.look(bomb).shows(13, 3, " " + std::to_string(r.count) + " "))
+        << r.who << " capture is counted before it blows up";
+  }
+}
+
+TEST_F(Play, MovesBetweenPeopleAreCountedAsTheyArePlayed) {
+  onMenu(g, Menu::START);
+  testing::Screen screen(ui);
+  move(7, 7, 7, 6);
+  EXPECT_TRUE(screen.look().shows(13, 3, " 1 "));
+  move(3, 3, 3, 4);
+  EXPECT_TRUE(screen.look().shows(13, 3, " 2 "));
+}
+
+// The move that ends a game: counted, and the clocks stop at the totals it
+// was recorded with, whoever made it, while the message is shown.
+struct GameEnd {
+  const char* who;
+  Menu mode;
+  bool computerTakesTheKing; // else the lower rook's blast takes the upper king
+  int fx, fy, tx, ty;        // the lower side's move
+  int count;
+};
+
+class GameEnds : public testing::OpenedGame, public ::testing::WithParamInterface<GameEnd> {};
+
+TEST_P(GameEnds, OnACountedMoveWithTheClocksAsRecorded) {
+  const GameEnd& r = GetParam();
+  ASSERT_TRUE(isChecked(g, Menu::KEIKA)) << "the clocks are shown from the start";
+  onMenu(g, r.mode);
+  ui.answers = {Answer::No};
+  if (r.computerTakesTheKing) // the gold steps aside and opens the file to the lower king
+    testing::emptyBoard(g, {on(5, 9, CODE_SITA_OU), on(5, 5, CODE_SITA_KIN), on(1, 1, CODE_UE_OU),
+                            on(5, 2, CODE_UE_SYA)});
+  else
+    rookBesideTheUpperKing();
+  click(r.fx, r.fy);
+  ui.clock = 4.9; // a tick shows 4 s; the move is made at 5.2 s
+  Timer1_Timer(g);
+  ui.clock = 5.2;
+  click(r.tx, r.ty);
+  ASSERT_TRUE(ui.quitRequested) << r.who << " move did not end the game";
+  ui.clock += 10; // the window's timer under the message
+  Timer1_Timer(g);
+
+  const RecordEntry& stored = g.REC[static_cast<size_t>(g.RECORD_LAST)];
+  testing::Screen screen(ui);
+  screen.look();
+  EXPECT_TRUE(screen.shows(13, 3, " " + std::to_string(r.count) + " ")) << r.who;
+  EXPECT_TRUE(screen.shows(13, 9, 調査_時間秒追加結果(stored.TIME_B))) << r.who;
+  EXPECT_TRUE(screen.shows(-2, 9, 調査_時間秒追加結果(stored.TIME_D))) << r.who;
+  EXPECT_FALSE(ui.timerEnabled) << r.who;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachMover, GameEnds,
+    ::testing::Values(GameEnd{"the human's", Menu::SENTE, false, 5, 6, 5, 2, 1},
+                      GameEnd{"a person's", Menu::START, false, 5, 6, 5, 2, 1},
+                      GameEnd{"the computer's", Menu::SENTE, true, 5, 5, 4, 5, 2}));
 
 } // namespace
 } // namespace korvanu
