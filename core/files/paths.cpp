@@ -4,7 +4,9 @@
 #include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <sstream>
+
+#include "files/regular_file.h"
 
 namespace korvanu {
 
@@ -40,8 +42,10 @@ std::string userDirValue(const std::string& line, const std::string& key, const 
 // The user's documents folder as the desktop names it (it may be a
 // translated name), or ~/Documents.
 std::string documentsFolder(const Surroundings& s, const std::string& config) {
-  std::ifstream dirs(joined(config, "user-dirs.dirs"));
-  for (std::string line; std::getline(dirs, line);) {
+  std::string dirs;
+  readRegularFile(joined(config, "user-dirs.dirs"), dirs, 1 << 16);
+  std::istringstream lines(dirs);
+  for (std::string line; std::getline(lines, line);) {
     const std::string value = userDirValue(line, "XDG_DOCUMENTS_DIR", s.home);
     if (!value.empty()) return value;
   }

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "files/cp932.h"
+#include "files/regular_file.h"
 
 namespace korvanu {
 
@@ -108,22 +109,8 @@ TextLines decodeLines(std::string_view bytes) {
 }
 
 std::optional<TextLines> readTextFile(const std::string& path, size_t maxBytes) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return std::nullopt;
   std::string bytes;
-  char chunk[4096];
-  bool failed = false;
-  while (bytes.size() < maxBytes) {
-    const size_t want = std::min(sizeof chunk, maxBytes - bytes.size());
-    const size_t n = std::fread(chunk, 1, want, f);
-    bytes.append(chunk, n);
-    if (n < want) {
-      failed = std::ferror(f) != 0; // a folder opens but does not read
-      break;
-    }
-  }
-  std::fclose(f);
-  if (failed) return std::nullopt;
+  if (readRegularFile(path, bytes, maxBytes) != 0) return std::nullopt;
   return decodeLines(bytes);
 }
 

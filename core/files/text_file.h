@@ -19,8 +19,8 @@ std::optional<std::string> encodeLines(const std::vector<std::string>& lines);
 // CR LF ends a line, and so do a lone CR or LF; a last line needs no end.
 TextLines decodeLines(std::string_view bytes);
 
-// Nothing when the file cannot be opened or read. Bytes past `maxBytes` are
-// not read.
+// Nothing when the file cannot be opened or read, or is no regular file
+// (files/regular_file.h). Bytes past `maxBytes` are not read.
 std::optional<TextLines> readTextFile(const std::string& path, size_t maxBytes = 1 << 20);
 
 // Writes the lines to a new file beside `path` ("path.PID.tmp") and renames

@@ -1,7 +1,8 @@
 #include "record/record_file.h"
 
-#include <filesystem>
+#include <cstring>
 
+#include "files/regular_file.h"
 #include "files/text_file.h"
 #include "record/entry_line.h"
 
@@ -69,18 +70,10 @@ std::optional<RecordFile> parseRecordFile(std::string_view bytes, std::string* w
 std::optional<RecordFile> readRecordFile(const std::string& path, std::string* why,
                                          size_t* badLine) {
   if (badLine) *badLine = 0;
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(path, ec);
-  if (ec) return refuse(why, ec.message());
-  if (size > MAX_RECORD_FILE_BYTES) return refuse(why, "file too large");
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return refuse(why, "cannot open");
-  std::string bytes(static_cast<size_t>(size), '\0');
-  const size_t n = std::fread(bytes.data(), 1, bytes.size(), f);
-  const bool failed = std::ferror(f) != 0;
-  std::fclose(f);
-  if (failed) return refuse(why, "cannot read");
-  bytes.resize(n);
+  std::string bytes;
+  if (const int error = readRegularFile(path, bytes, MAX_RECORD_FILE_BYTES + 1))
+    return refuse(why, std::strerror(error));
+  if (bytes.size() > MAX_RECORD_FILE_BYTES) return refuse(why, "file too large");
   return parseRecordFile(bytes, why, badLine);
 }
 

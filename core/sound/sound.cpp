@@ -1,38 +1,14 @@
 #include "sound/sound.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <limits>
-#include <vector>
 
+#include "files/regular_file.h"
 #include "sound/sound_library.h"
 #include "state/game.h"
 
 namespace korvanu {
-
-namespace {
-
-// Reads the whole file; answers 0 or the system's error number.
-int readWholeFile(const std::string& fileName, std::vector<unsigned char>& bytes) {
-  std::FILE* f = std::fopen(fileName.c_str(), "rb");
-  if (!f) return errno;
-  // Sized once: growing chunk by chunk copies a long piece of music several
-  // times over and leaves the heap scattered with the old copies.
-  std::error_code ec;
-  if (const auto size = std::filesystem::file_size(fileName, ec); !ec) bytes.reserve(size);
-  errno = 0;
-  unsigned char chunk[65536];
-  size_t n = 0;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
-    bytes.insert(bytes.end(), chunk, chunk + n);
-  const int error = std::ferror(f) ? (errno ? errno : EIO) : 0;
-  std::fclose(f);
-  return error;
-}
-
-} // namespace
 
 void ShowSoundWarning(Game& g, const std::string& text) {
   g.ui.messageBox(text, SOUND_WARNING_TITLE, Buttons::Ok, Icon::Exclamation);
@@ -50,8 +26,8 @@ int CreateSound(Game& g, const std::string& fileName, int flags) {
   // A missing sound is silently left out; any other failure is reported.
   std::error_code ec;
   if (!std::filesystem::exists(fileName, ec)) return 0;
-  std::vector<unsigned char> image;
-  if (const int error = readWholeFile(fileName, image)) {
+  std::string image;
+  if (const int error = readRegularFile(fileName, image)) {
     ShowSoundWarning(g, std::strerror(error));
     return 0;
   }

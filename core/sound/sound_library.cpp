@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include "files/regular_file.h"
+
 namespace korvanu {
 
 namespace {
@@ -15,6 +17,9 @@ bool bind(void* handle, const char* name, Fn& fn) {
 } // namespace
 
 std::unique_ptr<SoundLibrary> SoundLibrary::open(const std::string& path) {
+  // The loader would wait in open on a FIFO by the library's name (a bare
+  // name is the loader's to search for among the system's libraries).
+  if (path.find('/') != std::string::npos && !isRegularFile(path)) return nullptr;
   void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
   if (!handle) return nullptr;
   SoundApi api;

@@ -3,18 +3,25 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/types.h>
 #include <unistd.h>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <future>
 #include <set>
 #include <sstream>
+#include <thread>
 
 #include "files/text_file.h"
 #include "platform/headless.h"
 #include "play/commands.h"
+#include "play/file_panel.h"
 #include "play/setup.h"
 #include "settings/settings_file.h"
 #include "sound/sound.h"
+#include "sound/sound_library.h"
 #include "sound_fake.h"
 #include "state/game.h"
 #include "temp_dir.h"
@@ -343,6 +350,54 @@ TEST_F(SettingsFile, AFileThatCannotBeWrittenKeepsTheOptionsAndSaysSoOnce) {
   EXPECT_EQ(g.BACKGROUND, BG_UCHU);
   EXPECT_TRUE(isChecked(g, Menu::MOCHIKOMA)) << "no fall back to the defaults";
   EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+// Opening a FIFO for reading waits for a writer, and a signal does not end the
+// wait. Each read of the game's files meets one with no writer: it must come
+// back by itself; one stuck is let go by a writer that leaves at once, and fails.
+TEST_F(SettingsFile, NoReadWaitsOnAFifoOrOtherSpecialFile) {
+  const std::string here = dir.path().string();
+  g.SOUND_DEVICE = 1;
+  ui.fileFolder = here;
+  const std::pair<const char*, std::function<bool()>> reads[] = {
+      {SETTINGS_FILE,
+       [&] {
+         読込_環境設定ファイル(g);
+         return isChecked(g, Menu::BGM) && ui.messages.empty(); // the defaults, unasked
+       }},
+      {"game.棋譜",
+       [&] {
+         File1_Click(g, "game.棋譜");
+         return !ui.messages.empty() && ui.messages.back().text == "棋譜ﾌｧｲﾙを読み込めませんでした";
+       }},
+      {"BGM.wav",
+       [&] {
+         return CreateSound(g, FILE_SOUND_BGM, 1) == 0 && !ui.messages.empty() &&
+                ui.messages.back().title == SOUND_WARNING_TITLE;
+       }},
+      {"libKorvanu.so", [&] { return !SoundLibrary::open(here + "/libKorvanu.so"); }},
+      {"cfg/user-dirs.dirs",
+       [&] {
+         return chooseLocations({here + "/bin", here + "/home", here + "/cfg", "..", ".."})
+                    .recordsFolder == here + "/home/Documents/Korvanu";
+       }},
+  };
+  std::filesystem::create_directories("cfg");
+  for (const auto& [name, read] : reads) {
+    SCOPED_TRACE(name);
+    std::filesystem::remove(name);
+    ASSERT_EQ(::mkfifo(name, 0644), 0);
+    ui.messages.clear();
+    auto answer = std::async(std::launch::async, read);
+    bool waited = false;
+    while (answer.wait_for(std::chrono::seconds(waited ? 0 : 2)) != std::future_status::ready) {
+      waited = true;
+      ::close(::open(name, O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_FALSE(waited) << "the read waited for a writer";
+    EXPECT_TRUE(answer.get());
+  }
 }
 
 } // namespace
