@@ -142,7 +142,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::startSounds() {
-  if (!platform_->quitting()) korvanu::startSounds(*game_);
+  if (!platform_->quitting()) windowShown(*game_);
 }
 
 void MainWindow::load() { Form_Load(*game_); }

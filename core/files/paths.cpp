@@ -18,11 +18,11 @@ std::string joined(const std::string& folder, const std::string& name) {
   return (fs::path(folder) / name).lexically_normal().string();
 }
 
-// $XDG_CONFIG_HOME when it is an absolute path (a relative one is to be
-// ignored), else ~/.config. Empty without a home.
-std::string configFolder(const Surroundings& s) {
-  if (!s.configHome.empty() && s.configHome.front() == '/') return s.configHome;
-  return s.home.empty() ? std::string() : joined(s.home, ".config");
+// An XDG base folder: the variable when it is an absolute path (a relative
+// one is to be ignored), else its default under the home. Empty without a home.
+std::string baseFolder(const std::string& set, const std::string& home, const char* byDefault) {
+  if (!set.empty() && set.front() == '/') return set;
+  return home.empty() ? std::string() : joined(home, byDefault);
 }
 
 // The value of one line of user-dirs.dirs: XDG_DOCUMENTS_DIR="$HOME/yyy" or
@@ -56,6 +56,8 @@ std::string documentsFolder(const Surroundings& s, const std::string& config) {
 
 Locations chooseLocations(const Surroundings& s) {
   Locations places;
+  if (const std::string state = baseFolder(s.stateHome, s.home, ".local/state"); !state.empty())
+    places.stateFolder = joined(state, "korvanu");
   // A program that cannot tell where it is looks where it always did.
   if (s.programFolder.empty()) return places;
   std::error_code ec;
@@ -68,7 +70,7 @@ Locations chooseLocations(const Surroundings& s) {
   places.soundLibrary = joined(joined(s.programFolder, s.libraryFromProgram), SOUND_LIBRARY_NAME);
   places.soundFolder = joined(s.programFolder, s.dataFromProgram);
   // Without a home the player's files stay in the current directory.
-  const std::string config = configFolder(s);
+  const std::string config = baseFolder(s.configHome, s.home, ".config");
   if (!config.empty()) places.settingsFile = joined(joined(config, "korvanu"), SETTINGS_FILE);
   if (!s.home.empty()) places.recordsFolder = joined(documentsFolder(s, config), "Korvanu");
   return places;
@@ -84,6 +86,7 @@ Surroundings thisProgramsSurroundings() {
     s.home = pw->pw_dir;
   }
   if (const char* config = std::getenv("XDG_CONFIG_HOME")) s.configHome = config;
+  if (const char* state = std::getenv("XDG_STATE_HOME")) s.stateHome = state;
   s.libraryFromProgram = KORVANU_LIBRARY_FROM_PROGRAM;
   s.dataFromProgram = KORVANU_DATA_FROM_PROGRAM;
   return s;

@@ -21,6 +21,9 @@ struct Locations {
   std::string soundFolder; // empty: the current directory
   std::string settingsFile = SETTINGS_FILE;
   std::string recordsFolder; // empty: the file panel opens in the current directory
+  // The player's state folder ($XDG_STATE_HOME/korvanu): a game the records
+  // folder cannot take is kept here. Empty without a home: nowhere.
+  std::string stateFolder;
 };
 
 // What the choice rests on. The program gathers it from /proc/self/exe and
@@ -33,9 +36,11 @@ struct Surroundings {
   // the program's folder (the build fills these in from the install layout).
   std::string libraryFromProgram;
   std::string dataFromProgram;
+  std::string stateHome; // $XDG_STATE_HOME as set; ignored unless absolute
 };
 
-// Portable when the sound library stands beside the program. Reads the file
+// Portable when the sound library stands beside the program; the state
+// folder is the player's either way. Reads the file
 // system (and the user's user-dirs.dirs) but creates nothing.
 Locations chooseLocations(const Surroundings& s);
 Surroundings thisProgramsSurroundings();

@@ -116,14 +116,17 @@ std::optional<TextLines> readTextFile(const std::string& path, size_t maxBytes) 
 
 bool writeTextFile(const std::string& path, const std::vector<std::string>& lines) {
   const std::optional<std::string> bytes = encodeLines(lines);
-  if (!bytes) return false;
+  return bytes && writeWholeFile(path, *bytes);
+}
+
+bool writeWholeFile(const std::string& path, std::string_view bytes) {
   if (!mayReplace(path)) return false;
   removeLeftoversOf(path);
   const std::string temp = path + "." + std::to_string(::getpid()) + ".tmp";
   const int fd = createExclusive(temp);
   if (fd < 0) return false;
   // On disk before the rename, so a crash leaves the old file or the new one.
-  bool ok = writeAll(fd, *bytes) && ::fsync(fd) == 0;
+  bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
   ok = ::close(fd) == 0 && ok;
   ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
   if (!ok) ::unlink(temp.c_str());

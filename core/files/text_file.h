@@ -29,5 +29,7 @@ std::optional<TextLines> readTextFile(const std::string& path, size_t maxBytes =
 // A file marked read-only is not replaced. False when anything failed; the
 // old file is then untouched.
 bool writeTextFile(const std::string& path, const std::vector<std::string>& lines);
+// The same for bytes as they are.
+bool writeWholeFile(const std::string& path, std::string_view bytes);
 
 } // namespace korvanu

@@ -1,8 +1,12 @@
 #include "play/autosave.h"
 
 #include <filesystem>
+#include <sstream>
 
 #include "files/paths.h"
+#include "files/regular_file.h"
+#include "files/text_file.h"
+#include "play/messages.h"
 #include "record/record_file.h"
 #include "state/game.h"
 
@@ -10,31 +14,116 @@ namespace korvanu {
 
 namespace {
 
+namespace fs = std::filesystem;
+
+constexpr int MAX_COPIES = 99;
+constexpr const char* KEPT_ASIDE_TITLE = "前回の対局";
+constexpr const char* KEPT_ASIDE_TEXT =
+    "前回の対局を棋譜ﾌｫﾙﾀﾞに書き込めなかったので、次の場所に残しました。\n\n";
+
 bool worthKeeping(const Game& g) {
   return g.RECORD_UNSAVED && g.RECORD_LAST >= 1 && g.RECORD_MODE == OFF && g.REVERSED == OFF &&
          g.HANDICAP_SET == OFF;
 }
 
-} // namespace
-
-std::string autosavePath(const Game& g) {
-  return (std::filesystem::path(g.LOCATIONS.recordsFolder) /
-          (std::string(AUTOSAVE_TITLE) + RECORD_EXTENSION))
-      .string();
+std::string copyPath(const std::string& folder, int n) {
+  const std::string name = n == 1 ? AUTOSAVE_NAME : AUTOSAVE_NAME + ("(" + std::to_string(n) + ")");
+  return (fs::path(folder) / (name + RECORD_EXTENSION)).string();
 }
+
+bool isOurs(const std::string& path) {
+  const auto file = readRecordFile(path);
+  return file && file->title == AUTOSAVE_TITLE;
+}
+
+// Written in `folder` under the first name that is free or the autosave's own.
+std::optional<std::string> keepIn(const std::string& folder, const RecordFile& file) {
+  if (!folder.empty() && !makeFolder(folder)) return std::nullopt;
+  for (int n = 1; n <= MAX_COPIES; ++n) {
+    const std::string path = copyPath(folder, n);
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(path, ec)) && !isOurs(path)) continue;
+    if (writeRecordFile(path, file)) return path;
+    return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+// A game kept anywhere but the usual place is noted in the state folder: the
+// next start looks there (and says where when it was kept aside).
+struct Note {
+  std::string path;
+  bool notYetSaid = false;
+};
+constexpr const char* NOT_YET_SAID = "not yet said";
+
+std::string notePath(const Game& g) {
+  return (fs::path(g.LOCATIONS.stateFolder) / "last-game").string();
+}
+
+std::optional<Note> readNote(const Game& g) {
+  std::string bytes;
+  if (g.LOCATIONS.stateFolder.empty() || readRegularFile(notePath(g), bytes, 1 << 16) != 0)
+    return std::nullopt;
+  std::istringstream lines(bytes);
+  Note note;
+  std::string flag;
+  if (!std::getline(lines, note.path) || note.path.empty()) return std::nullopt;
+  note.notYetSaid = std::getline(lines, flag) && flag == NOT_YET_SAID;
+  return note;
+}
+
+void writeNote(const Game& g, const Note& note) {
+  makeFolder(g.LOCATIONS.stateFolder) &&
+      writeWholeFile(notePath(g),
+                     note.path + "\n" + (note.notYetSaid ? NOT_YET_SAID + std::string("\n") : ""));
+}
+
+void noteWhereKept(const Game& g, const std::string& path, bool aside) {
+  if (g.LOCATIONS.stateFolder.empty()) return;
+  std::error_code ec;
+  // Kept in the usual place, the game needs no note and an older one is wrong.
+  if (path == copyPath(g.LOCATIONS.recordsFolder, 1)) {
+    fs::remove(notePath(g), ec);
+    return;
+  }
+  // The next start may be in another current directory.
+  const fs::path absolute = fs::absolute(path, ec);
+  writeNote(g, {ec ? path : absolute.string(), aside});
+}
+
+} // namespace
 
 bool autosaveRecord(Game& g) {
   if (!worthKeeping(g)) return false;
-  const std::string path = autosavePath(g);
-  if (!makeFolderFor(path)) return false;
   // The players are named as the game names them.
   const bool againstComputer = g.RECORD_PLAYED_MODE == MODE_MAN_COM;
   const bool humanFirst = g.SIDE_MAN == TURN_SENTE;
   const char* first = againstComputer ? (humanFirst ? "あなた" : "ｺﾝﾋﾟｭｰﾀ") : "先手";
   const char* second = againstComputer ? (humanFirst ? "ｺﾝﾋﾟｭｰﾀ" : "あなた") : "後手";
-  if (!writeRecordFile(path, recordFileOf(g, AUTOSAVE_TITLE, first, second))) return false;
+  const RecordFile file = recordFileOf(g, AUTOSAVE_TITLE, first, second);
+  std::optional<std::string> kept = keepIn(g.LOCATIONS.recordsFolder, file);
+  const bool aside = !kept && !g.LOCATIONS.stateFolder.empty();
+  if (aside) kept = keepIn(g.LOCATIONS.stateFolder, file);
+  if (!kept) return false;
+  noteWhereKept(g, *kept, aside);
   g.RECORD_UNSAVED = false;
   return true;
+}
+
+std::optional<std::string> lastKeptGame(const Game& g) {
+  const std::optional<Note> note = readNote(g);
+  const std::string path = note ? note->path : copyPath(g.LOCATIONS.recordsFolder, 1);
+  if (!isOurs(path)) return std::nullopt;
+  return path;
+}
+
+void sayWhereTheLastGameWasKept(Game& g) {
+  std::optional<Note> note = readNote(g);
+  if (!note || !note->notYetSaid) return;
+  note->notYetSaid = false;
+  writeNote(g, *note);
+  if (isOurs(note->path)) say(g, KEPT_ASIDE_TEXT + note->path, KEPT_ASIDE_TITLE);
 }
 
 } // namespace korvanu

@@ -1,22 +1,35 @@
 // The record kept when the program ends, so that quitting loses no game.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace korvanu {
 
 struct Game;
 
-// "前回の対局.棋譜", in the records folder (the current directory when the
-// game keeps no records folder): one file, each autosave replacing the last.
-inline constexpr const char* AUTOSAVE_TITLE = "前回の対局";
-std::string autosavePath(const Game& g);
+// The game goes to "前回の対局.棋譜" in the records folder (the current
+// directory when the game keeps no records folder). Its title line marks the
+// files the autosave wrote, and only such a file is replaced: one by that
+// name with any other title is the player's, and the game goes beside it as
+// "前回の対局(2).棋譜" (the first of (2) to (99) that is free or the
+// autosave's own). When the records folder takes nothing (it cannot be made,
+// the disk is full, the file there is marked read-only), the game goes to the
+// player's state folder the same way.
+inline constexpr const char* AUTOSAVE_NAME = "前回の対局";
+inline constexpr const char* AUTOSAVE_TITLE = "自動保存の対局";
 
-// Writes the record there, whole or not at all, when it holds moves that are
-// in no file yet and could be saved through the file panel (a turned or
-// handicapped game cannot). Never asks anything: quitting stays instant, and
-// a write that fails leaves the previous autosave as it was. True when
-// written.
+// Writes the record, whole or not at all, when it holds moves that are in no
+// file yet and could be saved through the file panel (a turned or handicapped
+// game cannot). Never asks anything: quitting stays instant, and a write that
+// fails leaves every file as it was. True when written.
 bool autosaveRecord(Game& g);
+
+// Where the game the autosave kept last lies, while it is still there.
+std::optional<std::string> lastKeptGame(const Game& g);
+
+// Once the window shows: a game that the last run had to keep outside the
+// records folder is named to the player, once.
+void sayWhereTheLastGameWasKept(Game& g);
 
 } // namespace korvanu

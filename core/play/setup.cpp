@@ -40,6 +40,11 @@ void Form_Load(Game& g) {
   placeWindow(g);
 }
 
+void windowShown(Game& g) {
+  startSounds(g);
+  sayWhereTheLastGameWasKept(g);
+}
+
 void endProgram(Game& g) {
   autosaveRecord(g);
   終了処理(g);

@@ -10,8 +10,11 @@ struct Game;
 void 初期設定(Game& g);
 
 // Everything the window does to draw its first picture, in order; the
-// sounds follow with startSounds once it is on screen.
+// rest follows with windowShown once it is on screen.
 void Form_Load(Game& g);
+
+// The sounds (startSounds), then word of a game the last run kept aside.
+void windowShown(Game& g);
 
 // Keeps an unsaved record (autosave.h), frees the sounds and ends the
 // program; nothing more is handled.

@@ -1,6 +1,6 @@
 // Quitting keeps the game: an unsaved record is written to "前回の対局.棋譜"
-// in the records folder however the program ends, and loads back through
-// the file panel.
+// in the records folder however the program ends, never over the player's
+// own file by that name, and loads back through the file panel.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <sstream>
+#include <tuple>
 
 #include "game_fixture.h"
 #include "play/autosave.h"
@@ -36,11 +37,12 @@ std::string bytesOf(const fs::path& p) {
 struct Session {
   HeadlessPlatform ui;
   Game g{ui};
-  explicit Session(const std::string& recordsFolder) {
+  explicit Session(const std::string& recordsFolder, const std::string& stateFolder = "") {
     ui.sound = &fake::api();
     g.LOCATIONS.recordsFolder = recordsFolder;
+    g.LOCATIONS.stateFolder = stateFolder;
     Form_Load(g);
-    startSounds(g); // as the window does once it shows
+    windowShown(g);
   }
   void click(int x, int y) {
     Form_MouseDown(g, BUTTON_LEFT, 0, BOARD_LEFT + x * SQUARE_WIDTH + 200,
@@ -61,12 +63,16 @@ protected:
   // Not there yet: the game makes it when it first needs it.
   const fs::path records = dir.path() / "Documents" / "Korvanu";
   const fs::path file = records / "前回の対局.棋譜";
+  const fs::path state = dir.path() / "state" / "korvanu";
 
   void SetUp() override { fake::reset(); }
-  std::unique_ptr<Session> open() { return std::make_unique<Session>(records.string()); }
+  std::unique_ptr<Session> open() {
+    return std::make_unique<Session>(records.string(), state.string());
+  }
   // A game between two people of three moves, the last a capture.
-  std::unique_ptr<Session> threeMovesBetweenPeople() {
-    auto s = open();
+  std::unique_ptr<Session> threeMovesBetweenPeople() { return threeMovesIn(records.string()); }
+  std::unique_ptr<Session> threeMovesIn(const std::string& recordsFolder) {
+    auto s = std::make_unique<Session>(recordsFolder, state.string());
     onMenu(s->g, Menu::START);
     s->move(3, 7, 3, 6);
     s->move(7, 3, 7, 4);
@@ -74,9 +80,9 @@ protected:
     EXPECT_EQ(s->g.RECORD_LAST, 3);
     return s;
   }
-  void expectKept(const Game& played) const {
-    const auto kept = readRecordFile(file.string());
-    ASSERT_TRUE(kept) << "no autosave at " << file;
+  void expectKept(const Game& played, const fs::path& at) const {
+    const auto kept = readRecordFile(at.string());
+    ASSERT_TRUE(kept) << "no autosave at " << at;
     ASSERT_EQ(kept->entries.size(), static_cast<size_t>(played.RECORD_LAST));
     for (size_t n = 1; n <= kept->entries.size(); ++n)
       EXPECT_EQ(formatEntryLine(kept->entries[n - 1]), formatEntryLine(played.REC[n]))
@@ -108,7 +114,7 @@ TEST_F(Autosave, EveryWayOfEndingKeepsTheGame) {
     EXPECT_TRUE(s->ui.quitRequested);
     EXPECT_TRUE(s->ui.messages.empty() || s->ui.messages.back().title == "再ゲーム")
         << "nothing is asked";
-    expectKept(s->g);
+    expectKept(s->g, file);
   }
 }
 
@@ -123,7 +129,7 @@ TEST_F(Autosave, TheKeptGameLoadsThroughTheFilePanelAndPlaysOn) {
 
   const auto header = readRecordFile(file.string());
   ASSERT_TRUE(header);
-  EXPECT_EQ(header->title, "前回の対局");
+  EXPECT_EQ(header->title, "自動保存の対局");
   EXPECT_EQ(header->upperName, "ｺﾝﾋﾟｭｰﾀ");
   EXPECT_EQ(header->lowerName, "あなた");
 
@@ -148,7 +154,7 @@ TEST_F(Autosave, TheKeptGameLoadsThroughTheFilePanelAndPlaysOn) {
 
   // Quitting again keeps the longer game in place of the first.
   Form_Unload(next->g);
-  expectKept(next->g);
+  expectKept(next->g, file);
 }
 
 TEST_F(Autosave, NamesFollowWhoPlayedWhichSide) {
@@ -174,9 +180,9 @@ TEST_F(Autosave, NamesFollowWhoPlayedWhichSide) {
 
 TEST_F(Autosave, NothingIsWrittenWhenNothingWouldBeLost) {
   fs::create_directories(records);
-  const std::string earlier = "an earlier autosave\r\n";
+  ASSERT_TRUE(writeRecordFile(file.string(), {AUTOSAVE_TITLE, "先手", "後手", {}}));
+  const std::string earlier = bytesOf(file); // an earlier autosave
   auto earlierKept = [&] { return bytesOf(file) == earlier; };
-  std::ofstream(file, std::ios::binary) << earlier;
 
   Form_Unload(open()->g);
   EXPECT_TRUE(earlierKept()) << "no moves";
@@ -228,7 +234,7 @@ TEST_F(Autosave, NothingIsWrittenWhenNothingWouldBeLost) {
   onMenu(s->g, Menu::MATTA);
   Form_Unload(s->g);
   EXPECT_FALSE(earlierKept());
-  expectKept(s->g);
+  expectKept(s->g, file);
   for (const auto& f : fs::directory_iterator(records))
     EXPECT_NE(f.path().extension(), ".tmp") << "no temporary file is left: " << f.path();
 }
@@ -250,6 +256,79 @@ TEST_F(Autosave, AFolderThatCannotBeMadeStillQuitsAtOnce) {
   EXPECT_TRUE(s->ui.quitRequested);
   EXPECT_TRUE(s->ui.messages.empty());
   EXPECT_EQ(fake::calls.back(), "terminate 7") << "the sounds are freed as always";
+}
+
+TEST_F(Autosave, OnlyItsOwnFileIsReplacedAndAnyOtherByTheNameIsKept) {
+  const fs::path beside = records / "前回の対局(2).棋譜";
+  const auto recordTitled = [&](const char* title) {
+    return [&, title] { writeRecordFile(file.string(), {title, "上手", "下手", {}}); };
+  };
+  const std::tuple<const char*, std::function<void()>, fs::path> rows[] = {
+      {"a record the player saved by the name", recordTitled("名局"), beside},
+      {"a record titled as older autosaves were", recordTitled("前回の対局"), beside},
+      {"no record at all", [&] { std::ofstream(file) << "notes"; }, beside},
+      {"a folder", [&] { fs::create_directory(file); }, beside},
+      {"the autosave's own", [&] { Form_Unload(threeMovesBetweenPeople()->g); }, file},
+  };
+  for (const auto& [what, place, keptAt] : rows) {
+    SCOPED_TRACE(what);
+    fs::remove_all(records);
+    fs::create_directories(records);
+    place();
+    const std::string before = bytesOf(file);
+    // A second game replaces the first where it went, and goes no further.
+    for (int extra = 0; extra < 2; ++extra) {
+      auto s = threeMovesBetweenPeople();
+      for (int i = 0; i < extra; ++i) s->playSomething();
+      Form_Unload(s->g);
+      expectKept(s->g, keptAt);
+      EXPECT_EQ(lastKeptGame(s->g), keptAt.string());
+    }
+    if (keptAt != file) {
+      EXPECT_EQ(bytesOf(file), before) << "the file by the name is untouched";
+    }
+    EXPECT_FALSE(fs::exists(records / "前回の対局(3).棋譜"));
+  }
+}
+
+TEST_F(Autosave, AFolderThatTakesNothingSendsItToTheStateFolderAndTheNextStartSaysWhere) {
+  const fs::path aside = state / "前回の対局.棋譜";
+  const fs::path portable = dir.path() / "前回の対局.棋譜";
+  const std::pair<const char*, std::function<std::string()>> rows[] = {
+      {"a file where the records folder would go",
+       [&] {
+         fs::create_directories(records.parent_path());
+         std::ofstream(records) << "a file";
+         return records.string();
+       }},
+      {"the portable game's folder, its autosave there marked read-only",
+       [&] {
+         Form_Unload(threeMovesIn("")->g);
+         fs::permissions(portable, fs::perms::owner_read | fs::perms::group_read);
+         return std::string();
+       }},
+  };
+  for (const auto& [what, recordsFolder] : rows) {
+    SCOPED_TRACE(what);
+    fs::remove_all(state);
+    const std::string folder = recordsFolder();
+    const std::string before = bytesOf(folder.empty() ? portable : records);
+    auto s = threeMovesIn(folder);
+    Form_Unload(s->g);
+    expectKept(s->g, aside);
+    EXPECT_EQ(bytesOf(folder.empty() ? portable : records), before);
+
+    auto next = std::make_unique<Session>(folder, state.string());
+    ASSERT_EQ(next->ui.messages.size(), 1u);
+    EXPECT_EQ(next->ui.messages[0].title, "前回の対局");
+    EXPECT_EQ(
+        next->ui.messages[0].text,
+        "前回の対局を棋譜ﾌｫﾙﾀﾞに書き込めなかったので、次の場所に残しました。\n\n" + aside.string());
+    EXPECT_EQ(lastKeptGame(next->g), aside.string());
+    next = std::make_unique<Session>(folder, state.string());
+    EXPECT_TRUE(next->ui.messages.empty()) << "said once";
+    EXPECT_EQ(lastKeptGame(next->g), aside.string());
+  }
 }
 
 } // namespace

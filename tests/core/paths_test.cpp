@@ -26,8 +26,12 @@ class Places : public ::testing::Test {
 protected:
   testing::TempDir dir;
   fs::path root = dir.path();
-  Surroundings s{(root / "usr/bin").string(), (root / "home").string(), "", "../lib/korvanu",
-                 "../share/korvanu"};
+  Surroundings s{(root / "usr/bin").string(),
+                 (root / "home").string(),
+                 "",
+                 "../lib/korvanu",
+                 "../share/korvanu",
+                 ""};
 
   void SetUp() override {
     fs::create_directories(s.programFolder);
@@ -44,9 +48,10 @@ TEST_F(Places, TheGameFolderBesideTheProgramHoldsEverythingWhenTheSoundLibraryIs
   EXPECT_EQ(l.soundFolder, under("usr/bin"));
   EXPECT_EQ(l.settingsFile, under("usr/bin/Korvanu.ini"));
   EXPECT_EQ(l.recordsFolder, "") << "the file panel opens in the current directory as ever";
+  EXPECT_EQ(l.stateFolder, under("home/.local/state/korvanu")) << "the player's, not the game's";
 
   // Without /proc the program cannot tell its folder: the current directory, as always.
-  const Locations lost = chooseLocations(Surroundings{"", s.home, "", "../lib", "../share"});
+  const Locations lost = chooseLocations(Surroundings{"", s.home, "", "../lib", "../share", ""});
   EXPECT_EQ(lost.soundLibrary, "./libKorvanu.so")
       << "a bare name would search the system's libraries";
   EXPECT_EQ(lost.soundFolder, "");
@@ -59,23 +64,28 @@ TEST_F(Places, AnInstalledProgramFindsItsFilesRelativeToItselfAndThePlayersInThe
   EXPECT_EQ(l.soundFolder, under("usr/share/korvanu"));
   EXPECT_EQ(l.settingsFile, under("home/.config/korvanu/Korvanu.ini"));
   EXPECT_EQ(l.recordsFolder, under("home/Documents/Korvanu"));
+  EXPECT_EQ(l.stateFolder, under("home/.local/state/korvanu"));
   EXPECT_FALSE(fs::exists(under("home/.config"))) << "nothing is made before it is needed";
   EXPECT_FALSE(fs::exists(under("home/Documents")));
 }
 
-TEST_F(Places, XdgConfigHomeCountsOnlyWhenItIsAnAbsolutePath) {
+TEST_F(Places, XdgConfigAndStateHomeCountOnlyWhenTheyAreAbsolutePaths) {
   s.configHome = under("cfg");
+  s.stateHome = under("st");
   EXPECT_EQ(chooseLocations(s).settingsFile, under("cfg/korvanu/Korvanu.ini"));
+  EXPECT_EQ(chooseLocations(s).stateFolder, under("st/korvanu"));
   for (const char* ignored : {"", "relative/cfg"}) {
-    s.configHome = ignored;
+    s.configHome = s.stateHome = ignored;
     EXPECT_EQ(chooseLocations(s).settingsFile, under("home/.config/korvanu/Korvanu.ini"))
         << ignored;
+    EXPECT_EQ(chooseLocations(s).stateFolder, under("home/.local/state/korvanu")) << ignored;
   }
   // No home and no usable XDG_CONFIG_HOME: the player's files stay in the current directory.
   s.home.clear();
   const Locations homeless = chooseLocations(s);
   EXPECT_EQ(homeless.settingsFile, "Korvanu.ini");
   EXPECT_EQ(homeless.recordsFolder, "");
+  EXPECT_EQ(homeless.stateFolder, "") << "nowhere to keep a game aside";
   EXPECT_EQ(homeless.soundFolder, under("usr/share/korvanu"))
       << "the game's own files are still found";
 }
@@ -100,17 +110,21 @@ TEST_F(Places, RecordsGoToTheDocumentsFolderTheDesktopNames) {
     EXPECT_EQ(documentsLine(bad), under("home/Documents/Korvanu")) << bad;
 }
 
-TEST(ThisProgram, ItsFolderComesFromProcSelfExeAndItsConfigFolderFromTheEnvironment) {
+TEST(ThisProgram, ItsFolderComesFromProcSelfExeAndItsXdgFoldersFromTheEnvironment) {
   const std::string configWas =
       std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
   const std::string homeWas = std::getenv("HOME") ? std::getenv("HOME") : "";
+  const std::string stateWas = std::getenv("XDG_STATE_HOME") ? std::getenv("XDG_STATE_HOME") : "";
   setenv("XDG_CONFIG_HOME", "/somewhere/cfg", 1);
+  setenv("XDG_STATE_HOME", "/somewhere/st", 1);
   setenv("HOME", "", 1);
   const Surroundings s = thisProgramsSurroundings();
   setenv("XDG_CONFIG_HOME", configWas.c_str(), 1);
+  setenv("XDG_STATE_HOME", stateWas.c_str(), 1);
   setenv("HOME", homeWas.c_str(), 1);
   EXPECT_EQ(s.programFolder, fs::canonical("/proc/self/exe").parent_path().string());
   EXPECT_EQ(s.configHome, "/somewhere/cfg");
+  EXPECT_EQ(s.stateHome, "/somewhere/st");
   EXPECT_FALSE(s.home.empty()) << "an empty HOME falls back to the password entry";
   EXPECT_FALSE(s.libraryFromProgram.empty());
   EXPECT_FALSE(s.dataFromProgram.empty());
