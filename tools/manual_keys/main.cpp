@@ -14,7 +14,8 @@ namespace {
 constexpr std::string_view MARK = ".\\\" KEYS";
 
 std::string keysSection() {
-  std::string roff = ".SH KEYS\nThe keys, as \\fBｵﾌﾟｼｮﾝ → キー操作\\fR lists them in the game:\n.PP\n.nf\n";
+  std::string roff =
+      ".SH KEYS\nThe keys, as \\fBｵﾌﾟｼｮﾝ → キー操作\\fR lists them in the game:\n.PP\n.nf\n";
   std::istringstream in(korvanu::keysText());
   for (std::string line; std::getline(in, line);) {
     if (line.empty()) {
