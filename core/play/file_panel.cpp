@@ -124,8 +124,10 @@ void 描画_棋譜読込み部分消去(Game& g) {
   描画_桝_数値(g);
   // The row below the board from the window's left edge: the title and
   // the lower player's name.
-  for (int x = -3; x <= 9; ++x) 描画_絵(g, g.BACKGROUND, x, 10);
-  for (int x = 1; x <= 9; ++x) 描画_桝輪郭(g, COLOR_BOARD, x, 9);
+  for (int x = -3; x <= 9; ++x) {
+    描画_絵(g, g.BACKGROUND, x, 10);
+    if (x >= 1) 描画_桝輪郭(g, COLOR_BOARD, x, 9);
+  }
 }
 
 double 取得_棋譜のX座標(const std::string& text) {
