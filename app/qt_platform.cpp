@@ -65,6 +65,10 @@ void QtPlatform::drawText(const std::string& text, double left, double top, int 
   view_.update();
 }
 
+double QtPlatform::textWidth(const std::string& text, double points, bool bold) {
+  return surface_.textWidth(QString::fromStdString(text), points, bold);
+}
+
 void QtPlatform::drawTint(std::uint32_t argb, double left, double top, double right,
                           double bottom) {
   surface_.drawTint(argb, left, top, right, bottom);

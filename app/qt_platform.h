@@ -35,6 +35,7 @@ public:
   void drawText(const std::string& text, double left, double top, int colour, double points,
                 bool bold) override;
   void drawTint(std::uint32_t argb, double left, double top, double right, double bottom) override;
+  double textWidth(const std::string& text, double points, bool bold) override;
   void refresh() override;
   void showCursor(int colour, double left, double top, double right, double bottom) override;
   void hideCursor() override;

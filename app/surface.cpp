@@ -169,6 +169,15 @@ void Surface::drawText(const QString& text, double left, double top, int colour,
   draw(std::move(op), area, false);
 }
 
+double Surface::textWidth(const QString& text, double points, bool bold) const {
+  // Measured at the base scale, where the text is laid out; the glyphs'
+  // ink may stand a little past their advance, and smoothing a pixel more.
+  const int s = scale();
+  const QFontMetricsF metrics(textFont(points, bold, s));
+  const double ink = std::max(metrics.horizontalAdvance(text), metrics.boundingRect(text).right());
+  return (std::ceil(ink / s) + 1) * TWIPS_PER_PIXEL;
+}
+
 void Surface::paint(Layer& layer, const DrawingOp& op) {
   const int s = layer.scale;
   switch (op.kind) {

@@ -44,6 +44,8 @@ public:
   void drawOutline(int colour, double left, double top, double right, double bottom);
   void drawTint(std::uint32_t argb, double left, double top, double right, double bottom);
   void drawText(const QString& text, double left, double top, int colour, double points, bool bold);
+  // The twips right of its left edge that drawText paints `text` in.
+  double textWidth(const QString& text, double points, bool bold) const;
 
   // Device pixel where the window pixel holding a twips coordinate starts;
   // pictures and outlines are placed on these.

@@ -1,5 +1,6 @@
 #include "platform/headless.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace korvanu {
@@ -20,6 +21,13 @@ void HeadlessPlatform::drawOutline(int colour, double left, double top, double r
 void HeadlessPlatform::drawText(const std::string& text, double left, double top, int colour,
                                 double points, bool bold) {
   draws.push_back({DrawCall::Text, colour, left, top, 0, 0, text, points, bold});
+}
+
+double HeadlessPlatform::textWidth(const std::string& text, double points, bool) {
+  // Twenty twips to a point; UTF-8 continuation bytes start no character.
+  const auto starts =
+      std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; });
+  return static_cast<double>(starts) * points * 20;
 }
 
 void HeadlessPlatform::drawTint(std::uint32_t argb, double left, double top, double right,

@@ -37,6 +37,8 @@ public:
   void drawText(const std::string& text, double left, double top, int colour, double points,
                 bool bold) override;
   void drawTint(std::uint32_t argb, double left, double top, double right, double bottom) override;
+  // Every character as wide as the type is high, as a full-width one is.
+  double textWidth(const std::string& text, double points, bool bold) override;
   void refresh() override { ++refreshes; }
   void showCursor(int colour, double left, double top, double right, double bottom) override {
     cursor = {DrawCall::Outline, colour, left, top, right, bottom, {}, 0, false};

@@ -43,6 +43,9 @@ public:
   // Text (UTF-8) whose character cell starts at (left, top).
   virtual void drawText(const std::string& text, double left, double top, int colour, double points,
                         bool bold) = 0;
+  // How far drawText's ink reaches right of `left`, in twips: the room the
+  // text needs.
+  virtual double textWidth(const std::string& text, double points, bool bold) = 0;
   // Shows what has been drawn now, not at the next idle moment.
   virtual void refresh() = 0;
   // The keyboard's cursor: marks round the rectangle in `colour`, shown over

@@ -29,8 +29,9 @@ void pointAtCell(Game& g, int x, int y) {
   if (wanted && g.PREVIEW_X == x && g.PREVIEW_Y == y) return;
   hideExplosionPreview(g);
   if (!wanted) return;
-  const int fromX = g.MOVE_BUF[3], fromY = g.MOVE_BUF[4];
-  drawExplosionPreview(g, previewMove(g, fromX, fromY, x, y, g.MOVE_BUF[8]));
+  const int fromX = g.MOVE_BUF[3], fromY = g.MOVE_BUF[4], piece = g.MOVE_BUF[8];
+  drawExplosionPreview(g, previewMove(g, fromX, fromY, x, y, piece, BUTTON_LEFT),
+                       previewMove(g, fromX, fromY, x, y, piece, BUTTON_RIGHT));
   g.PREVIEW_X = x;
   g.PREVIEW_Y = y;
   g.PREVIEW_FROM_X = fromX;

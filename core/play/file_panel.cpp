@@ -13,6 +13,7 @@
 #include "state/game.h"
 #include "view/board_view.h"
 #include "view/status_view.h"
+#include "view/text_view.h"
 
 namespace korvanu {
 
@@ -59,9 +60,15 @@ size_t characters(const std::string& utf8) {
   return n;
 }
 
-void printHeader(Game& g, const std::string& text, double left, double top, int colour) {
-  if (!text.empty()) g.ui.drawText(text, left, top, colour, 12, g.FONT_BOLD);
-}
+// The names stand above and below the board, within its width; the title
+// left of the lower name, from the window's edge. A gap of a character's
+// step keeps the title off the name.
+constexpr double HEADER_POINTS = 12;
+constexpr double TITLE_LEFT = BOARD_LEFT - 2 * SQUARE_WIDTH;
+constexpr double NAMES_LEFT = BOARD_LEFT + SQUARE_WIDTH,
+                 NAMES_RIGHT = BOARD_LEFT + 10 * SQUARE_WIDTH;
+constexpr double TITLE_GAP = SQUARE_WIDTH / 5.0;
+constexpr double UPPER_NAME_TOP = 100, LOWER_ROW_TOP = 6350;
 
 // The first time the panel opens it shows the player's records folder, made
 // then if need be; after that it stays wherever the player took it. Without
@@ -115,11 +122,11 @@ void closeFilePanel(Game& g) {
 void 描画_棋譜読込み部分消去(Game& g) {
   // The column numbers above the board cover the upper player's name.
   描画_桝_数値(g);
-  描画_絵(g, g.BACKGROUND, -1, 10);
-  描画_絵(g, g.BACKGROUND, 0, 10);
-  for (int x = 1; x <= 9; ++x) {
+  // The row below the board from the window's left edge: the title and
+  // the lower player's name.
+  for (int x = -3; x <= 9; ++x) {
     描画_絵(g, g.BACKGROUND, x, 10);
-    描画_桝輪郭(g, COLOR_BOARD, x, 9);
+    if (x >= 1) 描画_桝輪郭(g, COLOR_BOARD, x, 9);
   }
 }
 
@@ -188,9 +195,16 @@ void File1_Click(Game& g, const std::string& fileName) {
   }
   初期設定(g);
   g.RECORD_MODE = ON;
-  printHeader(g, file->title, 取得_棋譜のX座標(file->title) - 3000, 6350, COLOR_LIGHT_RED);
-  printHeader(g, file->upperName, 取得_棋譜のX座標(file->upperName), 100, COLOR_WHITE);
-  printHeader(g, file->lowerName, 取得_棋譜のX座標(file->lowerName), 6350, COLOR_WHITE);
+  const auto header = [&](const std::string& text, double left, double top, double areaLeft,
+                          double areaRight, int colour) {
+    return printWithin(g, text, left, top, areaLeft, areaRight, colour, HEADER_POINTS);
+  };
+  header(file->upperName, 取得_棋譜のX座標(file->upperName), UPPER_NAME_TOP, NAMES_LEFT,
+         NAMES_RIGHT, COLOR_WHITE);
+  const double nameLeft = header(file->lowerName, 取得_棋譜のX座標(file->lowerName), LOWER_ROW_TOP,
+                                 NAMES_LEFT, NAMES_RIGHT, COLOR_WHITE);
+  header(file->title, 取得_棋譜のX座標(file->title) - 3000, LOWER_ROW_TOP, TITLE_LEFT,
+         nameLeft - TITLE_GAP, COLOR_LIGHT_RED);
   const size_t n = file->entries.size();
   if (g.REC.size() < n + 1) g.REC.resize(n + 1);
   for (size_t i = 0; i < n; ++i) g.REC[i + 1] = file->entries[i];

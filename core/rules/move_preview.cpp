@@ -9,13 +9,15 @@
 
 namespace korvanu {
 
-MovePreview previewMove(const Game& g, int fromX, int fromY, int toX, int toY, int piece) {
+MovePreview previewMove(const Game& g, int fromX, int fromY, int toX, int toY, int piece,
+                        int button) {
   // The rules never draw, but a scratch game still needs somewhere to send
   // what it would draw: nowhere.
   HeadlessPlatform nowhere;
   const auto scratch = std::make_unique<Game>(nowhere);
   restorePosition(*scratch, positionOf(g));
-  if (移動後チェック(toY, piece) == OFF && 調査_駒成(*scratch, fromX, fromY, toX, toY, piece) == ON)
+  const bool promote = button == BUTTON_RIGHT || 移動後チェック(toY, piece) == OFF;
+  if (promote && 調査_駒成(*scratch, fromX, fromY, toX, toY, piece) == ON)
     piece = scratch->PROMOTED_PIECE;
   MovePreview p;
   p.move = 駒移動(*scratch, fromX, fromY, toX, toY, piece);

@@ -13,7 +13,9 @@ struct MovePreview {
 
 // Plays `piece` from (fromX, fromY) to (toX, toY) on a scratch copy of the
 // board and hands; the game itself is left exactly as it was. The piece
-// lands unpromoted where it may stay so, promoted where it must promote.
-MovePreview previewMove(const Game& g, int fromX, int fromY, int toX, int toY, int piece);
+// lands as a click with `button` puts it down: promoted where it must
+// promote, and with BUTTON_RIGHT wherever it may.
+MovePreview previewMove(const Game& g, int fromX, int fromY, int toX, int toY, int piece,
+                        int button);
 
 } // namespace korvanu

@@ -1,6 +1,8 @@
 #include "view/preview_view.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <optional>
 
 #include "state/game.h"
 #include "view/board_view.h"
@@ -13,6 +15,8 @@ namespace {
 constexpr int SQUARE_PX_W = SQUARE_WIDTH / TWIPS_PER_PIXEL;  // 33
 constexpr int SQUARE_PX_H = SQUARE_HEIGHT / TWIPS_PER_PIXEL; // 41
 constexpr int TRIANGLE_LEGS = 11;
+// Inside a hollow triangle: two pixels in from its legs and its long side.
+constexpr int HOLLOW_TRIANGLE_LEGS = TRIANGLE_LEGS - 7;
 constexpr int DOT_SIZE = 7;
 constexpr int KING_FRAME = 3;
 
@@ -38,6 +42,10 @@ void square(Game& g, int colour, int left, int top, int size) {
 
 enum class Fate { ToLowerHand, ToUpperHand, Survives, KingLost };
 
+// The left button's outcome is drawn filled. Where a promotion with the
+// right button would end otherwise, that outcome is drawn hollow beside it.
+enum class Shade { Filled, Hollow };
+
 // A piece goes into its opponent's hand; a king is lost instead.
 Fate fateOf(int code) {
   if (kindOf(code) == OU) return Fate::KingLost;
@@ -52,29 +60,46 @@ bool blownUp(const ExplosionEffects& e, int x, int y) {
   return false;
 }
 
+// What `p` does to the piece on (x, y) of the board before the move; none
+// for an empty square. The piece taken goes to the taker's hand; the taker
+// blows up where it took, unless it is a pawn that stays, and its fate is
+// told on the square it leaves.
+std::optional<Fate> fateAt(const Game& g, const MovePreview& p, int x, int y) {
+  const MoveEffects& m = p.move;
+  if (x == m.toX && y == m.toY) return fateOf(m.captured);
+  const bool mover = x == m.fromX && y == m.fromY;
+  const int code = mover ? m.piece : g.BOARD[x][y];
+  if (code == EMPTY) return std::nullopt;
+  return blownUp(p.explosion, mover ? m.toX : x, mover ? m.toY : y) ? fateOf(code) : Fate::Survives;
+}
+
+// A triangle with a dark edge, which keeps it visible on the piece and on
+// the wood; hollow, a band of its colour round a dark middle.
+void edgedTriangle(Game& g, int colour, int cx, int cy, int dir, Shade shade) {
+  triangle(g, COLOR_BLACK, cx, cy, dir, TRIANGLE_LEGS + 2);
+  triangle(g, colour, cx, cy, dir, TRIANGLE_LEGS);
+  if (shade == Shade::Hollow)
+    triangle(g, COLOR_BLACK, cx + 2 * dir, cy + 2 * dir, dir, HOLLOW_TRIANGLE_LEGS);
+}
+
 // The mark for `fate` inside square (x, y).
-void drawFateMark(Game& g, int x, int y, Fate fate) {
+void drawFateMark(Game& g, int x, int y, Fate fate, Shade shade) {
   const int l = pixelLeft(x), t = pixelTop(y);
   // The square's own pixels lie between its outline's columns and rows.
   const int right = l + SQUARE_PX_W - 2, bottom = t + SQUARE_PX_H - 2;
+  const bool hollow = shade == Shade::Hollow;
   switch (fate) {
-  case Fate::ToLowerHand:
-    // A dark edge keeps the triangle visible on the piece and on the wood.
-    triangle(g, COLOR_BLACK, right, bottom, -1, TRIANGLE_LEGS + 2);
-    triangle(g, COLOR_LOWER_SIDE, right, bottom, -1, TRIANGLE_LEGS);
-    break;
-  case Fate::ToUpperHand:
-    triangle(g, COLOR_BLACK, l + 2, t + 2, 1, TRIANGLE_LEGS + 2);
-    triangle(g, COLOR_UPPER_SIDE, l + 2, t + 2, 1, TRIANGLE_LEGS);
-    break;
+  case Fate::ToLowerHand: edgedTriangle(g, COLOR_LOWER_SIDE, right, bottom, -1, shade); break;
+  case Fate::ToUpperHand: edgedTriangle(g, COLOR_UPPER_SIDE, l + 2, t + 2, 1, shade); break;
   case Fate::Survives: {
     const int dl = l + (SQUARE_PX_W - DOT_SIZE) / 2, dt = t + (SQUARE_PX_H - DOT_SIZE) / 2;
     square(g, COLOR_BLACK, dl - 1, dt - 1, DOT_SIZE + 2);
     square(g, COLOR_SURVIVOR, dl, dt, DOT_SIZE);
+    if (hollow) square(g, COLOR_BLACK, dl + 2, dt + 2, DOT_SIZE - 4);
     break;
   }
   case Fate::KingLost:
-    for (int k = 1; k <= KING_FRAME; ++k) {
+    for (int k = 1; k <= (hollow ? 1 : KING_FRAME); ++k) {
       const int tw = TWIPS_PER_PIXEL;
       g.ui.drawOutline(COLOR_KING_LOST, (l + k) * tw, (t + k) * tw, (l + SQUARE_PX_W - k) * tw,
                        (t + SQUARE_PX_H - k) * tw);
@@ -85,20 +110,16 @@ void drawFateMark(Game& g, int x, int y, Fate fate) {
 
 } // namespace
 
-void drawExplosionPreview(Game& g, const MovePreview& p) {
-  const MoveEffects& m = p.move;
+void drawExplosionPreview(Game& g, const MovePreview& left, const MovePreview& right) {
+  const MoveEffects& m = left.move;
   forBlock(m.toX, m.toY, [&](int x, int y) { 描画_桝輪郭(g, COLOR_PREVIEW_BLOCK, x, y); });
-  forBlock(m.toX, m.toY, [&](int x, int y) {
-    const int code = g.BOARD[x][y];
-    const bool moving = (x == m.fromX && y == m.fromY) || (x == m.toX && y == m.toY);
-    if (moving || code == EMPTY) return;
-    drawFateMark(g, x, y, blownUp(p.explosion, x, y) ? fateOf(code) : Fate::Survives);
-  });
-  // The piece taken goes to the taker's hand; the taker blows up where it
-  // took, unless it is a pawn that stays.
-  drawFateMark(g, m.toX, m.toY, fateOf(m.captured));
-  drawFateMark(g, m.fromX, m.fromY,
-               blownUp(p.explosion, m.toX, m.toY) ? fateOf(m.piece) : Fate::Survives);
+  auto mark = [&](int x, int y) {
+    const std::optional<Fate> byLeft = fateAt(g, left, x, y), byRight = fateAt(g, right, x, y);
+    if (byLeft) drawFateMark(g, x, y, *byLeft, Shade::Filled);
+    if (byRight && byRight != byLeft) drawFateMark(g, x, y, *byRight, Shade::Hollow);
+  };
+  forBlock(m.toX, m.toY, mark);
+  if (std::abs(m.fromX - m.toX) > 1 || std::abs(m.fromY - m.toY) > 1) mark(m.fromX, m.fromY);
 }
 
 } // namespace korvanu

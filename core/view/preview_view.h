@@ -1,6 +1,6 @@
 // The explosion a capture would set off, drawn over the board before the
 // click: the block outlined, and on every piece it touches a mark for what
-// becomes of it. Repainting the squares removes it.
+// becomes of it with either button. Repainting the squares removes it.
 #pragma once
 
 #include "rules/move_preview.h"
@@ -20,9 +20,11 @@ constexpr int COLOR_SURVIVOR = COLOR_LIGHT_GREEN;
 // A thick frame round a king that would be lost.
 constexpr int COLOR_KING_LOST = COLOR_LIGHT_RED;
 
-// Draws the preview of `p` over the board as it stands before the move. The
-// mark for the piece that moves goes on the square it leaves, where the
-// player sees it.
-void drawExplosionPreview(Game& g, const MovePreview& p);
+// Draws the preview of the move put down with the left button over the
+// board as it stands before the move. Where the right button (a promotion)
+// would end a piece otherwise, its mark for that is added hollow. The mark
+// for the piece that moves goes on the square it leaves, where the player
+// sees it.
+void drawExplosionPreview(Game& g, const MovePreview& left, const MovePreview& right);
 
 } // namespace korvanu

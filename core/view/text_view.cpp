@@ -1,5 +1,6 @@
 #include "view/text_view.h"
 
+#include <algorithm>
 #include <array>
 
 #include "state/game.h"
@@ -24,6 +25,12 @@ void printAtTwips(const Game& g, double left, double top, const std::string& tex
 
 void printAt(const Game& g, double x, double y, const std::string& text, int colour, double size) {
   printAtTwips(g, cellLeft(x), cellTop(y), text, colour, size);
+}
+
+// Drops the last UTF-8 character.
+void dropLastCharacter(std::string& text) {
+  while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80) text.pop_back();
+  if (!text.empty()) text.pop_back();
 }
 
 std::string kanjiNumeral(int value) {
@@ -87,6 +94,22 @@ void 描画_数値(const Game& g, double x, double y, const std::string& text, i
 void 描画_文字列(const Game& g, double x, double y, int value, int colour, double size) {
   const std::string text = value == 99 ? "手目" : handicapName(value);
   printAtTwips(g, cellLeft(x) + STRING_SHIFT_X, cellTop(y) + STRING_SHIFT_Y, text, colour, size);
+}
+
+double printWithin(const Game& g, std::string text, double left, double top, double areaLeft,
+                   double areaRight, int colour, double size) {
+  auto width = [&](const std::string& t) { return g.ui.textWidth(t, size, g.FONT_BOLD); };
+  const double room = areaRight - areaLeft;
+  if (!text.empty() && width(text) > room) {
+    // Whole characters go from the end until what is left and "…" fit.
+    static constexpr const char* CUT = "…";
+    while (!text.empty() && width(text + CUT) > room) dropLastCharacter(text);
+    text = text.empty() ? "" : text + CUT;
+  }
+  if (text.empty()) return areaRight;
+  left = std::clamp(left, areaLeft, areaRight - width(text));
+  printAtTwips(g, left, top, text, colour, size);
+  return left;
 }
 
 void 描画_移動駒種類(const Game& g, double x, double y, const std::string& text, int colour) {

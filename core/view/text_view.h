@@ -28,6 +28,13 @@ void 描画_数値(const Game& g, double x, double y, const std::string& text, i
 // nothing.
 void 描画_文字列(const Game& g, double x, double y, int value, int colour, double size);
 
+// `text` with its character cell starting at (left, top) twips, kept between
+// the columns areaLeft and areaRight: moved in where it would stand out, and
+// cut short with "…" where it is longer than the room. Answers where it
+// starts; areaRight when nothing is drawn.
+double printWithin(const Game& g, std::string text, double left, double top, double areaLeft,
+                   double areaRight, int colour, double size);
+
 // One part of a move in notation, at size 12.
 void 描画_移動駒種類(const Game& g, double x, double y, const std::string& text, int colour);
 

@@ -94,8 +94,30 @@ std::string marks(const std::vector<DrawCall>& draws, int x, int y) {
     else if (d.code != COLOR_BLACK)
       found.insert("stray " + std::to_string(d.code));
   }
+  // A mark whose coloured pixels ring a middle of another colour is hollow:
+  // what the right button would do instead.
+  const Screen screen(draws);
+  const int l = int(cellLeft(x)) / TWIPS_PER_PIXEL, t = int(cellTop(y)) / TWIPS_PER_PIXEL;
+  const int mx = int(midX) / TWIPS_PER_PIXEL, my = int(midY) / TWIPS_PER_PIXEL;
+  auto hollow = [&](const std::string& mark) {
+    const int colour = mark == "lower"   ? COLOR_LOWER_SIDE
+                       : mark == "upper" ? COLOR_UPPER_SIDE
+                                         : COLOR_SURVIVOR;
+    long sx = 0, sy = 0, n = 0;
+    for (int px = l; px < l + SQUARE_WIDTH / TWIPS_PER_PIXEL; ++px)
+      for (int py = t; py < t + SQUARE_HEIGHT / TWIPS_PER_PIXEL; ++py) {
+        const bool half =
+            mark == "lower" ? px > mx && py > my : mark != "upper" || (px < mx && py < my);
+        if (half && screen.px[size_t(py) * Screen::W + size_t(px)] == colour)
+          sx += px, sy += py, ++n;
+      }
+    return n > 0 &&
+           screen.px[size_t((sy + n / 2) / n) * Screen::W + size_t((sx + n / 2) / n)] != colour;
+  };
+  std::set<std::string> shown;
+  for (const std::string& s : found) shown.insert(s != "king" && hollow(s) ? "right:" + s : s);
   std::string out;
-  for (const std::string& s : found) out += (out.empty() ? "" : "+") + s;
+  for (const std::string& s : shown) out += (out.empty() ? "" : "+") + s;
   return out;
 }
 
@@ -200,12 +222,9 @@ TEST_F(Preview, KingsBesideTheCaptureTakingOrTakenAreMarkedLost) {
   EXPECT_EQ(marks(d, 4, 8), "upper");
 }
 
-TEST_F(Preview, APawnThatTakesStaysUnlessItMustPromote) {
-  // Two rows from the end it may stay a pawn, and it does as the left button plays it.
-  place({on(5, 4, CODE_SITA_HU), on(5, 3, CODE_UE_GIN), on(3, 2, CODE_SITA_HU),
-         on(3, 1, CODE_UE_KEI)});
-  click(5, 4);
-  EXPECT_EQ(marks(drawnHovering(5, 3), 5, 4), "stays");
+TEST_F(Preview, APawnThatMayPromoteShowsWhatEitherButtonDoes) {
+  place({on(5, 4, CODE_SITA_HU), on(5, 3, CODE_UE_GIN), on(7, 6, CODE_UE_HU),
+         on(7, 7, CODE_SITA_KIN), on(3, 2, CODE_SITA_HU), on(3, 1, CODE_UE_KEI)});
   // On the last row it can only promote, and a promoted pawn blows up.
   click(3, 2);
   EXPECT_EQ(marks(drawnHovering(3, 1), 3, 2), "upper");
@@ -218,6 +237,25 @@ TEST_F(Preview, APawnThatTakesStaysUnlessItMustPromote) {
   EXPECT_EQ(marks(drawnHovering(3, 1), 3, 2), "upper");
   click(3, 1, BUTTON_RIGHT);
   EXPECT_EQ(g.BOARD[3][1], EMPTY) << "the promoted pawn blew up";
+
+  // Two rows from the end the left button leaves it a pawn that stays; the
+  // right one promotes it, and a promoted pawn blows up: both are shown.
+  struct Case {
+    int fromX, fromY, toX, toY;
+    const char *marks, *taken;
+    int button;
+    int stands; // on the capture square after the click
+  };
+  for (const Case& c : {Case{7, 6, 7, 7, "right:lower+stays", "upper", BUTTON_LEFT, CODE_UE_HU},
+                        Case{5, 4, 5, 3, "right:upper+stays", "lower", BUTTON_RIGHT, EMPTY}}) {
+    click(c.fromX, c.fromY);
+    const std::vector<DrawCall> d = drawnHovering(c.toX, c.toY);
+    EXPECT_EQ(marks(d, c.fromX, c.fromY), c.marks);
+    EXPECT_EQ(marks(d, c.toX, c.toY), c.taken) << "the same either way";
+    click(c.toX, c.toY, c.button);
+    EXPECT_EQ(g.BOARD[c.toX][c.toY], c.stands);
+  }
+  EXPECT_EQ(g.HAND_UE[HU], 2) << "both promoted pawns blew up";
 }
 
 TEST_F(Preview, TheBlockStopsAtTheBoardsEdgesAndCorners) {
@@ -346,7 +384,7 @@ TEST(PreviewMove, IsTheMoveAndExplosionPlayingDoesAndLeavesTheGameAlone) {
                         on(6, 2, CODE_UE_HU), on(7, 4, CODE_SITA_HU_NARI), on(1, 9, CODE_SITA_OU)});
   p.hand(KIN, 2);
   const RecordEntry before = positionOf(p.g);
-  const MovePreview seen = previewMove(p.g, 5, 5, 7, 3, CODE_SITA_KAKU);
+  const MovePreview seen = previewMove(p.g, 5, 5, 7, 3, CODE_SITA_KAKU, BUTTON_LEFT);
   const RecordEntry after = positionOf(p.g);
   EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);
   EXPECT_EQ(p.g.WINNER, NO_GAME);
@@ -360,11 +398,15 @@ TEST(PreviewMove, IsTheMoveAndExplosionPlayingDoesAndLeavesTheGameAlone) {
   EXPECT_TRUE(seen.explosion.upperKingLost);
   EXPECT_EQ(seen.move.captured, CODE_UE_GIN);
 
-  // A knight lands unpromoted where it may, promoted where it must.
+  // A knight lands unpromoted where it may, promoted where it must or the
+  // right button promotes it.
   testing::EmptyGame third({on(4, 5, CODE_SITA_KEI), on(5, 3, CODE_UE_KIN)});
-  EXPECT_EQ(previewMove(third.g, 4, 5, 5, 3, CODE_SITA_KEI).move.piece, CODE_SITA_KEI);
+  EXPECT_EQ(previewMove(third.g, 4, 5, 5, 3, CODE_SITA_KEI, BUTTON_LEFT).move.piece, CODE_SITA_KEI);
+  EXPECT_EQ(previewMove(third.g, 4, 5, 5, 3, CODE_SITA_KEI, BUTTON_RIGHT).move.piece,
+            CODE_SITA_KEI_NARI);
   testing::EmptyGame last({on(4, 3, CODE_SITA_KEI), on(5, 1, CODE_UE_KIN)});
-  EXPECT_EQ(previewMove(last.g, 4, 3, 5, 1, CODE_SITA_KEI).move.piece, CODE_SITA_KEI_NARI);
+  EXPECT_EQ(previewMove(last.g, 4, 3, 5, 1, CODE_SITA_KEI, BUTTON_LEFT).move.piece,
+            CODE_SITA_KEI_NARI);
   EXPECT_EQ(last.g.BOARD[4][3], CODE_SITA_KEI);
   EXPECT_EQ(last.g.PROMOTED_PIECE, 0);
 }

@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "game_fixture.h"
 #include "platform/headless.h"
 #include "play/commands.h"
+#include "play/file_panel.h"
+#include "record/record_file.h"
+#include "screen_model.h"
 #include "sound_fake.h"
 #include "state/game.h"
 #include "view/board_view.h"
@@ -204,6 +210,60 @@ TEST_F(TextDisplay, HandicapRefusalAndAboutBox) {
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, "  Version 0.9\n\nQuillon 1999.1");
   EXPECT_EQ(ui.messages[0].title, "Korvanu");
+}
+
+class RecordHeaders : public testing::OpenedGame {};
+
+TEST_F(RecordHeaders, TitleAndNamesStandWholeOrCutInsideTheWindowAndGoWithTheRecord) {
+  auto repeated = [](const std::string& character, int n) {
+    std::string out;
+    while (n-- > 0) out += character;
+    return out;
+  };
+  struct Case {
+    std::string title, upper, lower;
+    bool whole;
+  };
+  for (const Case& c : {Case{"第一期名人戦", "羽生", "谷川", true},
+                        Case{repeated("長", 40), repeated("上", 30), repeated("下", 30), false}}) {
+    SCOPED_TRACE(c.title);
+    RecordFile file{c.title, c.upper, c.lower, {g.REC[0]}};
+    ASSERT_TRUE(writeRecordFile((dir.path() / "headers.棋譜").string(), file));
+    ui.draws.clear();
+    File1_Click(g, "headers.棋譜");
+    // Each header as drawn: whole, or its start and "…".
+    auto drawn = [&](const std::string& header) {
+      for (const DrawCall& d : ui.draws) {
+        const std::string start = d.text.substr(0, d.text.size() - std::string("…").size());
+        if (d.kind == DrawCall::Text &&
+            (d.text == header || (d.text.ends_with("…") && header.starts_with(start))))
+          return d;
+      }
+      return DrawCall{};
+    };
+    const DrawCall title = drawn(c.title), upper = drawn(c.upper), lower = drawn(c.lower);
+    auto right = [&](const DrawCall& d) { return d.left + ui.textWidth(d.text, d.points, d.bold); };
+    for (const auto& [header, d] :
+         {std::pair{c.title, title}, {c.upper, upper}, {c.lower, lower}}) {
+      EXPECT_EQ(d.text == header, c.whole) << d.text;
+      EXPECT_GE(d.left, 0) << d.text;
+      EXPECT_LE(right(d), cellLeft(10)) << d.text;
+    }
+    EXPECT_LT(right(title), lower.left) << "the title runs into the lower name";
+    EXPECT_EQ(title.code, COLOR_LIGHT_RED);
+
+    // Starting a game paints over every cell they reach.
+    ui.draws.clear();
+    描画_棋譜読込み部分消去(g);
+    testing::Screen erased(ui);
+    erased.look();
+    for (const DrawCall& d : {title, upper, lower}) {
+      const int row = int(std::floor((d.top - BOARD_TOP) / SQUARE_HEIGHT));
+      auto column = [](double x) { return int(std::floor((x - BOARD_LEFT) / SQUARE_WIDTH)); };
+      for (int x = column(d.left); x <= column(right(d) - 1); ++x)
+        EXPECT_EQ(erased.at(x, row).picture, g.BACKGROUND) << d.text << " at " << x;
+    }
+  }
 }
 
 } // namespace
