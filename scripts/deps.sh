@@ -7,7 +7,7 @@ set -euo pipefail
 # Building the game and playing it.
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev libsdl2-mixer-dev
+  qt6-base-dev libsdl2-dev
   fonts-ipafont-mincho
 )
 # The tests: unit tests and benchmarks, the real window under Xvfb, the

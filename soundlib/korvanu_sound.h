@@ -27,10 +27,11 @@ int32_t dsTerminate(int32_t device);
  * (8- or 16-bit PCM, mono or stereo, fmt chunk before a non-empty data chunk).
  * The image is never read past `length`.
  * Flags: 1 marks background music, which plays at three quarters of full
- * volume so effects stand out over it. Music is decoded as it plays, so it
- * costs no more memory than its image; one music plays at a time, and
- * starting one ends the one playing. 3 (an effect) and any other value play
- * at full volume. Ids are positive and never reused. */
+ * volume so effects stand out over it. Every sound keeps its own samples at
+ * its own rate and is brought to the device's as it plays, so it costs no
+ * more memory than its image (twice that for 8-bit samples). One music plays
+ * at a time, and starting one ends the one playing. 3 (an effect) and any
+ * other value play at full volume. Ids are positive and never reused. */
 int32_t dsCreateDSB(int32_t device, const void* image, int32_t length, int32_t flags);
 /* Plays the sound once without waiting; several effects may play at once and
  * an effect may overlap itself. */
