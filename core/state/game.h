@@ -25,6 +25,8 @@ struct RecordEntry {
   int HAND_SITA[8] = {};
   int HAND_UE[8] = {};
   double TIME_A = 0, TIME_B = 0, TIME_C = 0, TIME_D = 0;
+
+  bool operator==(const RecordEntry&) const = default;
 };
 
 // Slots the record holds from the start: moves 0..500. It grows past that.
@@ -40,6 +42,8 @@ struct Position {
   int HAND_UE_TOTAL = 0;
   int OU_SITA_X = 0, OU_SITA_Y = 0;
   int OU_UE_X = 0, OU_UE_Y = 0;
+
+  bool operator==(const Position&) const = default;
 };
 
 // What the survey finds about the position: the influence maps, rebuilt by

@@ -5,15 +5,21 @@ namespace korvanu::fake {
 std::vector<std::string> calls;
 int deviceResult = 7;
 int nextId = 1;
+std::function<void(const std::string&)> observer;
 
 namespace {
 
+void log(const std::string& call) {
+  calls.push_back(call);
+  if (observer) observer(call);
+}
+
 int32_t init(intptr_t) {
-  calls.push_back("init");
+  log("init");
   return deviceResult;
 }
 int32_t term(int32_t d) {
-  calls.push_back("terminate " + std::to_string(d));
+  log("terminate " + std::to_string(d));
   return 1;
 }
 int32_t create(int32_t, const void* image, int32_t length, int32_t flags) {
@@ -21,23 +27,23 @@ int32_t create(int32_t, const void* image, int32_t length, int32_t flags) {
   unsigned sum = 0;
   for (int32_t i = 0; i < length; ++i) sum += static_cast<const unsigned char*>(image)[i];
   (void)sum;
-  calls.push_back("create flags=" + std::to_string(flags) + " bytes=" + std::to_string(length));
+  log("create flags=" + std::to_string(flags) + " bytes=" + std::to_string(length));
   return nextId++;
 }
 int32_t play(int32_t id) {
-  calls.push_back("play " + std::to_string(id));
+  log("play " + std::to_string(id));
   return 1;
 }
 int32_t loop(int32_t id) {
-  calls.push_back("loop " + std::to_string(id));
+  log("loop " + std::to_string(id));
   return 1;
 }
 int32_t stop(int32_t id) {
-  calls.push_back("stop " + std::to_string(id));
+  log("stop " + std::to_string(id));
   return 1;
 }
 int32_t release(int32_t id) {
-  calls.push_back("free " + std::to_string(id));
+  log("free " + std::to_string(id));
   return 1;
 }
 
