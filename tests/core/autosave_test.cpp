@@ -10,7 +10,6 @@
 #include <sstream>
 #include <tuple>
 
-#include "game_fixture.h"
 #include "play/autosave.h"
 #include "play/commands.h"
 #include "play/file_panel.h"
@@ -18,6 +17,7 @@
 #include "record/record_file.h"
 #include "rules/move_list.h"
 #include "rules/record.h"
+#include "scripted_game.h"
 #include "sound/sound.h"
 #include "sound_fake.h"
 
@@ -33,29 +33,7 @@ std::string bytesOf(const fs::path& p) {
   return s.str();
 }
 
-// One run of the program: opened, played, ended.
-struct Session {
-  HeadlessPlatform ui;
-  Game g{ui};
-  explicit Session(const std::string& recordsFolder, const std::string& stateFolder = "") {
-    ui.sound = &fake::api();
-    g.LOCATIONS.recordsFolder = recordsFolder;
-    g.LOCATIONS.stateFolder = stateFolder;
-    Form_Load(g);
-    windowShown(g);
-  }
-  void click(int x, int y) {
-    Form_MouseDown(g, BUTTON_LEFT, 0, BOARD_LEFT + x * SQUARE_WIDTH + 200,
-                   BOARD_TOP + y * SQUARE_HEIGHT + 300);
-  }
-  void move(int fx, int fy, int tx, int ty) { click(fx, fy), click(tx, ty); }
-  // The first board move the side to move may make.
-  void playSomething() {
-    for (const Move& m : playableMoves(g, g.TURN == g.SIDE_COM))
-      if (m.fx >= 1 && m.fx <= 9) return move(m.fx, m.fy, m.tx, m.ty);
-    FAIL() << "no move";
-  }
-};
+using Session = testing::ScriptedGame;
 
 class Autosave : public ::testing::Test {
 protected:
@@ -65,15 +43,17 @@ protected:
   const fs::path file = records / "前回の対局.棋譜";
   const fs::path state = dir.path() / "state" / "korvanu";
 
-  void SetUp() override { fake::reset(); }
-  std::unique_ptr<Session> open() {
-    return std::make_unique<Session>(records.string(), state.string());
+  // One run of the program, its sounds loaded as the window loads them.
+  std::unique_ptr<Session> openIn(const std::string& recordsFolder) const {
+    return std::make_unique<Session>(
+        testing::GameOptions().soundsLoaded().recordsIn(recordsFolder).stateIn(state.string()));
   }
+  std::unique_ptr<Session> open() const { return openIn(records.string()); }
   // A game between two people of three moves, the last a capture.
   std::unique_ptr<Session> threeMovesBetweenPeople() { return threeMovesIn(records.string()); }
   std::unique_ptr<Session> threeMovesIn(const std::string& recordsFolder) {
-    auto s = std::make_unique<Session>(recordsFolder, state.string());
-    onMenu(s->g, Menu::START);
+    auto s = openIn(recordsFolder);
+    s->menu(Menu::START);
     s->move(3, 7, 3, 6);
     s->move(7, 3, 7, 4);
     s->move(2, 8, 8, 2);
@@ -93,15 +73,12 @@ protected:
 TEST_F(Autosave, EveryWayOfEndingKeepsTheGame) {
   const std::pair<const char*, std::function<void(Session&)>> endings[] = {
       {"Esc", [](Session& s) { Form_KeyPress(s.g, KEY_ESCAPE); }},
-      {"終わり", [](Session& s) { onMenu(s.g, Menu::OWARI); }},
+      {"終わり", [](Session& s) { s.menu(Menu::OWARI); }},
       {"closing the window", [](Session& s) { Form_Unload(s.g); }},
       {"no more games after a win",
        [](Session& s) {
          s.ui.answers = {Answer::No};
-         for (int x = 1; x <= 9; ++x)
-           for (int y = 1; y <= 9; ++y) s.g.BOARD[x][y] = EMPTY;
-         s.g.BOARD[5][9] = CODE_SITA_OU, s.g.BOARD[5][8] = CODE_SITA_KIN;
-         s.g.BOARD[5][1] = CODE_UE_OU, s.g.BOARD[5][4] = CODE_UE_SYA;
+         s.kingsOnly({testing::on(5, 8, CODE_SITA_KIN), testing::on(5, 4, CODE_UE_SYA)});
          s.move(5, 4, 5, 8); // the second player's rook: its blast takes the lower king
        }},
   };
@@ -120,12 +97,12 @@ TEST_F(Autosave, EveryWayOfEndingKeepsTheGame) {
 
 TEST_F(Autosave, TheKeptGameLoadsThroughTheFilePanelAndPlaysOn) {
   auto first = open();
-  onMenu(first->g, Menu::SENTE);
+  first->menu(Menu::SENTE);
   first->playSomething();
   first->playSomething();
   ASSERT_EQ(first->g.RECORD_LAST, 4);
   const RecordEntry last = first->g.REC[4];
-  onMenu(first->g, Menu::OWARI);
+  first->menu(Menu::OWARI);
 
   const auto header = readRecordFile(file.string());
   ASSERT_TRUE(header);
@@ -134,18 +111,18 @@ TEST_F(Autosave, TheKeptGameLoadsThroughTheFilePanelAndPlaysOn) {
   EXPECT_EQ(header->lowerName, "あなた");
 
   auto next = open();
-  onMenu(next->g, Menu::KIFU_READ);
+  next->menu(Menu::KIFU_READ);
   EXPECT_EQ(next->ui.fileListPath(), records.string()) << "the panel opens where the game was kept";
   File1_Click(next->g, "前回の対局.棋譜");
   EXPECT_EQ(next->g.RECORD_LAST, 4);
   EXPECT_EQ(next->ui.messages.at(0).text, " 読み込みました");
-  for (int i = 0; i < 4; ++i) onMenu(next->g, Menu::AFTER);
+  for (int i = 0; i < 4; ++i) next->menu(Menu::AFTER);
   RecordEntry shown = positionOf(next->g);
   shown.TIME_A = last.TIME_A, shown.TIME_B = last.TIME_B, shown.TIME_C = last.TIME_C,
   shown.TIME_D = last.TIME_D;
   EXPECT_EQ(formatEntryLine(shown), formatEntryLine(last))
       << "stepped to the end: the last position";
-  onMenu(next->g, Menu::SENTE);
+  next->menu(Menu::SENTE);
   EXPECT_EQ(next->g.RECORD_MODE, OFF);
   ASSERT_EQ(next->g.TURN, next->g.SIDE_MAN);
   next->playSomething();
@@ -160,7 +137,7 @@ TEST_F(Autosave, TheKeptGameLoadsThroughTheFilePanelAndPlaysOn) {
 TEST_F(Autosave, NamesFollowWhoPlayedWhichSide) {
   {
     auto s = open();
-    onMenu(s->g, Menu::GOTE); // the computer opens and so heads the file as the upper side
+    s->menu(Menu::GOTE); // the computer opens and so heads the file as the upper side
     s->playSomething();
     Form_Unload(s->g);
     const auto kept = readRecordFile(file.string());
@@ -169,7 +146,7 @@ TEST_F(Autosave, NamesFollowWhoPlayedWhichSide) {
     EXPECT_EQ(kept->lowerName, "あなた");
   }
   auto s = threeMovesBetweenPeople();
-  onMenu(s->g, Menu::CANCEL); // a new game set up: the record of the last one stays unsaved
+  s->menu(Menu::CANCEL); // a new game set up: the record of the last one stays unsaved
   Form_Unload(s->g);
   const auto kept = readRecordFile(file.string());
   ASSERT_TRUE(kept);
@@ -190,7 +167,7 @@ TEST_F(Autosave, NothingIsWrittenWhenNothingWouldBeLost) {
   {
     // Saved through the panel after the last move.
     auto s = threeMovesBetweenPeople();
-    onMenu(s->g, Menu::KIFU_WRITE);
+    s->menu(Menu::KIFU_WRITE);
     s->ui.fields[0] = "saved";
     Command1_Click(s->g);
     ASSERT_TRUE(fs::exists(fs::path(s->ui.fileListPath()) / "saved.棋譜"));
@@ -201,12 +178,12 @@ TEST_F(Autosave, NothingIsWrittenWhenNothingWouldBeLost) {
     // A record loaded for stepping through, even once play is taken up
     // from it: the file holds all of it.
     auto s = threeMovesBetweenPeople();
-    onMenu(s->g, Menu::KIFU_READ);
+    s->menu(Menu::KIFU_READ);
     File1_Click(s->g, "saved.棋譜");
     ASSERT_EQ(s->g.RECORD_MODE, ON);
-    onMenu(s->g, Menu::AFTER);
-    onMenu(s->g, Menu::AFTER);
-    onMenu(s->g, Menu::SENTE); // the human, who played first, is to move
+    s->menu(Menu::AFTER);
+    s->menu(Menu::AFTER);
+    s->menu(Menu::SENTE); // the human, who played first, is to move
     ASSERT_EQ(s->g.RECORD_MODE, OFF);
     ASSERT_EQ(s->g.RECORD_LAST, 2);
     Form_Unload(s->g);
@@ -215,23 +192,23 @@ TEST_F(Autosave, NothingIsWrittenWhenNothingWouldBeLost) {
   {
     // The file panel cannot save a handicapped or a turned game; neither does quitting.
     auto s = open();
-    onMenu(s->g, Menu::LBEL_UP);
-    onMenu(s->g, Menu::START);
+    s->menu(Menu::LBEL_UP);
+    s->menu(Menu::START);
     s->move(7, 7, 7, 6);
     Form_Unload(s->g);
     EXPECT_TRUE(earlierKept()) << "handicapped";
     s = threeMovesBetweenPeople();
-    onMenu(s->g, Menu::REVERSE);
+    s->menu(Menu::REVERSE);
     s->playSomething();
     Form_Unload(s->g);
     EXPECT_TRUE(earlierKept()) << "turned";
   }
   // A move taken back after saving is a change that would be lost.
   auto s = threeMovesBetweenPeople();
-  onMenu(s->g, Menu::KIFU_WRITE);
+  s->menu(Menu::KIFU_WRITE);
   s->ui.fields[0] = "saved";
   Command1_Click(s->g);
-  onMenu(s->g, Menu::MATTA);
+  s->menu(Menu::MATTA);
   Form_Unload(s->g);
   EXPECT_FALSE(earlierKept());
   expectKept(s->g, file);
@@ -240,10 +217,10 @@ TEST_F(Autosave, NothingIsWrittenWhenNothingWouldBeLost) {
 }
 
 TEST_F(Autosave, WithoutARecordsFolderTheGameFolderKeepsIt) {
-  auto s = std::make_unique<Session>("");
-  onMenu(s->g, Menu::START);
+  auto s = openIn("");
+  s->menu(Menu::START);
   s->move(7, 7, 7, 6);
-  onMenu(s->g, Menu::OWARI);
+  s->menu(Menu::OWARI);
   EXPECT_TRUE(fs::exists(dir.path() / "前回の対局.棋譜"));
 }
 
@@ -318,14 +295,14 @@ TEST_F(Autosave, AFolderThatTakesNothingSendsItToTheStateFolderAndTheNextStartSa
     expectKept(s->g, aside);
     EXPECT_EQ(bytesOf(folder.empty() ? portable : records), before);
 
-    auto next = std::make_unique<Session>(folder, state.string());
+    auto next = openIn(folder);
     ASSERT_EQ(next->ui.messages.size(), 1u);
     EXPECT_EQ(next->ui.messages[0].title, "前回の対局");
     EXPECT_EQ(
         next->ui.messages[0].text,
         "前回の対局を棋譜ﾌｫﾙﾀﾞに書き込めなかったので、次の場所に残しました。\n\n" + aside.string());
     EXPECT_EQ(lastKeptGame(next->g), aside.string());
-    next = std::make_unique<Session>(folder, state.string());
+    next = openIn(folder);
     EXPECT_TRUE(next->ui.messages.empty()) << "said once";
     EXPECT_EQ(lastKeptGame(next->g), aside.string());
   }

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
-#include <algorithm>
-#include <cstring>
 #include "computer/com_turn.h"
 #include "computer/evaluate.h"
 #include "computer/survey.h"
@@ -11,14 +10,15 @@
 #include "play/turn.h"
 #include "position.h"
 #include "rules/legality.h"
-#include "sound_fake.h"
-#include "temp_dir.h"
+#include "rules/record.h"
+#include "scripted_game.h"
 
 namespace korvanu {
 namespace {
 
 using testing::EmptyGame;
 using testing::on;
+using testing::place;
 
 void collect(void* context, const ComMove& m) {
   static_cast<std::vector<ComMove>*>(context)->push_back(m);
@@ -205,102 +205,73 @@ TEST(Search, PawnBishopAndRookAlwaysPromoteOthersChoose) {
 
 // ----- the whole turn in the game ---------------------------------------------
 
-class ComTurn : public ::testing::Test {
+// The computer plays the upper side; the human's move on a position set up
+// by hand brings its reply.
+class ComTurn : public testing::GameFlow {
 protected:
-  testing::TempDir dir;
-  EmptyGame p;
-  void SetUp() override {
-    fake::reset();
-    p.ui.sound = &fake::api();
-    dir.write("駒打音.wav", "RIFF");
-    p.g.SOUND_DEVICE = 7;
-    p.g.SOUND_LIB = &fake::api();
-    p.g.SOUND_PIECE = 3;
-    p.g.BACKGROUND = BG_MIDORI;
-    p.g.GAME_MODE = MODE_MAN_COM;
-    p.g.SIDE_MAN = TURN_SENTE;
-    p.g.SIDE_COM = TURN_GOTE;
-    p.g.TURN = TURN_GOTE;
-    p.ui.answers = {Answer::No};
+  void replyTo(std::initializer_list<testing::Placed> position) {
+    menu(Menu::SENTE);
+    testing::emptyBoard(g, position);
+    place(g, {on(1, 7, CODE_SITA_HU)});
+    ui.messages.clear();
+    move(1, 7, 1, 6);
   }
   bool said(const std::string& text) const {
-    for (const MessageCall& m : p.ui.messages)
-      if (m.text == text) return true;
-    return false;
+    return std::any_of(ui.messages.begin(), ui.messages.end(),
+                       [&](const MessageCall& m) { return m.text == text; });
   }
 };
 
-TEST_F(ComTurn, PlaysRecordsAndHandsTheTurnBack) {
-  初期設定(p.g);
-  p.g.GAME_MODE = MODE_MAN_COM;
-  p.g.TURN = p.g.SIDE_COM;
-  com_ban(p.g);
-  EXPECT_EQ(p.g.TURN, p.g.SIDE_MAN);
-  EXPECT_EQ(p.g.MOVE_NO, 1);
-  EXPECT_EQ(p.g.GAME_MOVES, 1);
-  EXPECT_EQ(p.g.RECORD_LAST, 1);
-  EXPECT_EQ(std::memcmp(p.g.REC[1].BOARD, p.g.BOARD, sizeof p.g.BOARD), 0);
-  EXPECT_NE(std::memcmp(p.g.REC[0].BOARD, p.g.BOARD, sizeof p.g.BOARD), 0) << "a piece moved";
-  EXPECT_NE(std::find(fake::calls.begin(), fake::calls.end(), "play 3"), fake::calls.end());
+TEST_F(ComTurn, OpensSilentlyRecordsAndHandsTheTurnBack) {
+  menu(Menu::GOTE);
+  EXPECT_EQ(g.SIDE_MAN, TURN_GOTE);
+  EXPECT_EQ(g.TURN, g.SIDE_MAN);
+  EXPECT_EQ(g.MOVE_NO, 1);
+  EXPECT_EQ(g.GAME_MOVES, 1);
+  EXPECT_EQ(g.RECORD_LAST, 1);
+  EXPECT_EQ(testing::withoutClocks(g.REC[1]), positionOf(g));
+  EXPECT_NE(testing::withoutClocks(g.REC[0]), positionOf(g)) << "a piece moved";
+  EXPECT_EQ(played(PIECE), 1);
   bool thinking = false;
-  for (const DrawCall& d : p.ui.draws) thinking |= d.text == "思考中";
+  for (const DrawCall& d : ui.draws) thinking |= d.text == "思考中";
   EXPECT_TRUE(thinking);
-  EXPECT_TRUE(p.ui.messages.empty());
+  EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(ComTurn, AnnouncesCheckAndMateButPlayGoesOn) {
   // A gold stepping next to the king wins the evaluation; the king can take it.
-  p.g.BOARD[5][9] = CODE_SITA_OU;
-  p.g.BOARD[5][7] = CODE_UE_KIN;
-  p.g.BOARD[9][1] = CODE_UE_OU;
-  com_ban(p.g);
+  replyTo({on(5, 9, CODE_SITA_OU), on(5, 7, CODE_UE_KIN), on(9, 1, CODE_UE_OU)});
   EXPECT_TRUE(said("   ** 王手 **"));
   EXPECT_FALSE(said("よし！!"));
-  EXPECT_EQ(p.ui.messages.size(), 1u);
-  EXPECT_EQ(p.g.TURN, p.g.SIDE_MAN);
+  EXPECT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(g.TURN, g.SIDE_MAN);
 
   // The king walled in by its own lances; the rook mates down the file. It is
   // announced, and it is still the human's turn.
-  EmptyGame m({on(5, 9, CODE_SITA_OU), on(4, 9, CODE_SITA_KYOU), on(6, 9, CODE_SITA_KYOU),
-               on(4, 8, CODE_SITA_KYOU), on(6, 8, CODE_SITA_KYOU), on(2, 4, CODE_UE_SYA),
-               on(9, 1, CODE_UE_OU)});
-  m.g.BACKGROUND = BG_MIDORI;
-  m.g.SIDE_COM = TURN_GOTE;
-  m.g.SIDE_MAN = TURN_SENTE;
-  m.g.TURN = TURN_GOTE;
-  com_ban(m.g);
-  ASSERT_EQ(m.ui.messages.size(), 1u);
-  EXPECT_EQ(m.ui.messages[0].text, "よし！!");
-  EXPECT_EQ(m.ui.messages[0].title, "詰め ?");
-  EXPECT_EQ(m.g.TURN, m.g.SIDE_MAN);
-  EXPECT_EQ(p.g.TURN, p.g.SIDE_MAN);
+  menu(Menu::CANCEL);
+  replyTo({on(5, 9, CODE_SITA_OU), on(4, 9, CODE_SITA_KYOU), on(6, 9, CODE_SITA_KYOU),
+           on(4, 8, CODE_SITA_KYOU), on(6, 8, CODE_SITA_KYOU), on(2, 4, CODE_UE_SYA),
+           on(9, 1, CODE_UE_OU)});
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, "よし！!");
+  EXPECT_EQ(ui.messages[0].title, "詰め ?");
+  EXPECT_EQ(g.TURN, g.SIDE_MAN);
 }
 
-TEST_F(ComTurn, TakingTheKingEndsTheGameAndABlastThatTakesBothCountsForTheHuman) {
-  p.g.BOARD[5][5] = CODE_SITA_OU;
-  p.g.BOARD[5][4] = CODE_UE_KIN;
-  p.g.BOARD[1][1] = CODE_UE_OU;
-  com_ban(p.g);
-  EXPECT_TRUE(said("ｺﾝﾋﾟｭｰﾀの勝ちです"));
-  EXPECT_TRUE(p.ui.quitRequested) << "the player declined another game";
-
-  EmptyGame both;
-  both.g.BACKGROUND = BG_MIDORI;
-  both.g.SIDE_COM = TURN_GOTE;
-  both.g.SIDE_MAN = TURN_SENTE;
-  both.ui.answers = {Answer::Yes};
-  both.g.BOARD[5][5] = CODE_SITA_OU;
-  both.g.BOARD[5][4] = CODE_UE_KIN;
-  both.g.BOARD[6][4] = CODE_UE_OU;
-  com_ban(both.g);
-  ASSERT_FALSE(both.ui.messages.empty());
-  EXPECT_EQ(both.ui.messages[0].text, "あなたの勝ちです");
-  EXPECT_EQ(both.g.BOARD[5][1], CODE_UE_OU) << "yes: a new game";
+TEST_F(ComTurn, ABlastThatTakesBothKingsCountsForTheHuman) {
+  ui.answers = {Answer::Yes};
+  replyTo({on(5, 5, CODE_SITA_OU), on(5, 4, CODE_UE_KIN), on(6, 4, CODE_UE_OU)});
+  ASSERT_FALSE(ui.messages.empty());
+  EXPECT_EQ(ui.messages[0].text, "あなたの勝ちです");
+  EXPECT_EQ(g.BOARD[5][1], CODE_UE_OU) << "yes: a new game";
 }
 
 TEST_F(ComTurn, NothingToPlayIsTheComputersLoss) {
-  p.g.BOARD[5][5] = CODE_SITA_OU;
-  com_ban(p.g);
+  // No play leads here; the turn still ends the game rather than hang.
+  menu(Menu::SENTE);
+  testing::emptyBoard(g, {on(5, 5, CODE_SITA_OU)});
+  g.TURN = g.SIDE_COM;
+  com_ban(g);
   EXPECT_TRUE(said("あなたの勝ちです"));
 }
 

@@ -4,18 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <set>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
-#include "game_fixture.h"
 #include "play/commands.h"
 #include "position.h"
 #include "rules/move_preview.h"
 #include "rules/record.h"
+#include "scripted_game.h"
 #include "view/board_view.h"
 #include "view/pictures.h"
 #include "view/preview_view.h"
@@ -121,14 +120,14 @@ std::string marks(const std::vector<DrawCall>& draws, int x, int y) {
   return out;
 }
 
-class Preview : public testing::OpenedGame {
+class Preview : public testing::GameFlow {
 protected:
   // Two people, the lower side to move, guidance on, an empty board but for
   // the kings in far corners.
   void SetUp() override {
-    OpenedGame::SetUp();
-    onMenu(g, Menu::START);
-    onMenu(g, Menu::SIDOU);
+    GameFlow::SetUp();
+    menu(Menu::START);
+    menu(Menu::SIDOU);
     clearBoard();
   }
   void clearBoard() {
@@ -140,14 +139,10 @@ protected:
     testing::place(g, pieces);
     描画_盤(g); // the screen shows the board as set
   }
-  void hover(int x, int y) {
-    Form_MouseMove(g, BOARD_LEFT + x * SQUARE_WIDTH + 200, BOARD_TOP + y * SQUARE_HEIGHT + 300);
-  }
-  void leaveWindow() { Form_MouseMove(g, -1, -1); }
   // What pointing at (x, y) drew.
   std::vector<DrawCall> drawnHovering(int x, int y) {
     const size_t before = ui.draws.size();
-    hover(x, y);
+    point(x, y);
     return {ui.draws.begin() + long(before), ui.draws.end()};
   }
 };
@@ -182,10 +177,8 @@ TEST_F(Preview, MarksTellWhereEveryPieceOfTheBlockGoesAndTheClickAgrees) {
         << cellOf(c).first << cellOf(c).second;
 
   // Nothing has happened yet.
-  const RecordEntry now = positionOf(g);
-  EXPECT_EQ(std::memcmp(&before, &now, sizeof now), 0);
+  EXPECT_EQ(positionOf(g), before);
   EXPECT_EQ(g.SELECT_STATE, 1);
-  EXPECT_EQ(g.MOVE_BUF[8], CODE_SITA_SYA);
   EXPECT_EQ(fake::calls.size(), sounds);
   EXPECT_EQ(ui.messages.size(), messages);
 
@@ -212,7 +205,7 @@ TEST_F(Preview, KingsBesideTheCaptureTakingOrTakenAreMarkedLost) {
   EXPECT_EQ(marks(d, 4, 8), "upper");
   EXPECT_EQ(marks(d, 4, 6), "stays");
   // The gold takes the upper king itself, beside its own king.
-  leaveWindow();
+  pointOff();
   click(4, 8);
   g.BOARD[5][7] = CODE_UE_OU;
   g.BOARD[6][6] = EMPTY;
@@ -283,7 +276,7 @@ TEST_F(Preview, TheBlockStopsAtTheBoardsEdgesAndCorners) {
     }
     EXPECT_EQ(marks(d, c.toX, c.toY), "lower");
     EXPECT_EQ(marks(d, c.fromX, c.fromY), "upper");
-    leaveWindow();
+    pointOff();
     click(c.fromX, c.fromY); // puts it down again
   }
 }
@@ -300,13 +293,13 @@ TEST_F(Preview, NothingIsShownWithoutACaptureToShow) {
   // side's piece, its own square, off the board.
   click(5, 7);
   for (Cell c : {Cell{3, 3}, {4, 6}, {6, 8}, {5, 7}, {12, 5}}) nothingAt(c.first, c.second);
-  onMenu(g, Menu::SIDOU);
+  menu(Menu::SIDOU);
   nothingAt(5, 6); // guidance off
-  onMenu(g, Menu::SIDOU);
+  menu(Menu::SIDOU);
   EXPECT_FALSE(drawnHovering(5, 6).empty());
-  leaveWindow();
+  pointOff();
   // A piece from the hand is dropped and never takes.
-  onMenu(g, Menu::MOCHIKOMA);
+  menu(Menu::MOCHIKOMA);
   click(11, KIN + 2);
   ASSERT_EQ(g.SELECT_STATE, 1);
   nothingAt(5, 6);
@@ -324,21 +317,21 @@ TEST_F(Preview, LeavingTheSquareTheClickOrGuidanceOffPutsTheSquaresBack) {
   auto showing = [&] { return g.PREVIEW_X != 0 && Screen(ui.draws).showsPreview(); };
   auto asPicked = [&] { return Screen(ui.draws).px == picked.px; };
 
-  hover(3, 6);
+  point(3, 6);
   EXPECT_TRUE(showing());
   EXPECT_FALSE(asPicked());
-  hover(4, 7);
+  point(4, 7);
   EXPECT_TRUE(asPicked()) << "an empty square";
-  hover(3, 6);
-  leaveWindow();
+  point(3, 6);
+  pointOff();
   EXPECT_TRUE(asPicked()) << "off the window";
 
-  hover(3, 6);
-  onMenu(g, Menu::SIDOU);
+  point(3, 6);
+  menu(Menu::SIDOU);
   EXPECT_FALSE(showing()) << "guidance off";
-  onMenu(g, Menu::SIDOU);
+  menu(Menu::SIDOU);
 
-  hover(3, 6);
+  point(3, 6);
   ASSERT_TRUE(showing());
   click(6, 7);
   EXPECT_EQ(g.BOARD[6][7], CODE_SITA_KAKU);
@@ -351,24 +344,19 @@ TEST_F(Preview, AfterPuttingTheSquaresBackTheClickDrawsWhatItDrawsWithoutAPrevie
   // The same capture played in two games alike but for the pointing first.
   auto play = [&](bool pointFirst) {
     testing::TempDir folder;
-    HeadlessPlatform screen;
-    Game h{screen};
-    Form_Load(h);
-    onMenu(h, Menu::START);
-    onMenu(h, Menu::SIDOU);
-    std::memcpy(h.BOARD, g.BOARD, sizeof h.BOARD);
-    auto x = [](int c) { return BOARD_LEFT + c * SQUARE_WIDTH + 200.0; };
-    auto y = [](int r) { return BOARD_TOP + r * SQUARE_HEIGHT + 300.0; };
-    Form_MouseDown(h, BUTTON_LEFT, 0, x(5), y(8));
+    testing::ScriptedGame h;
+    h.menu(Menu::START);
+    h.menu(Menu::SIDOU);
+    std::copy(&g.BOARD[0][0], &g.BOARD[0][0] + 100, &h.g.BOARD[0][0]);
+    h.click(5, 8);
     if (pointFirst)
-      for (Cell c : {Cell{5, 4}, {5, 5}, {4, 3}, {5, 4}})
-        Form_MouseMove(h, x(c.first), y(c.second));
-    EXPECT_EQ(Screen(screen.draws).showsPreview(), pointFirst);
-    const size_t from = screen.draws.size();
-    Form_MouseDown(h, BUTTON_LEFT, 0, x(5), y(4));
-    EXPECT_EQ(h.HAND_SITA[GIN] + h.HAND_UE[SYA], 2);
-    EXPECT_EQ(h.BOARD[6][5], CODE_SITA_HU);
-    return std::vector<DrawCall>(screen.draws.begin() + long(from), screen.draws.end());
+      for (Cell c : {Cell{5, 4}, {5, 5}, {4, 3}, {5, 4}}) h.point(c.first, c.second);
+    EXPECT_EQ(Screen(h.ui.draws).showsPreview(), pointFirst);
+    const size_t from = h.ui.draws.size();
+    h.click(5, 4);
+    EXPECT_EQ(h.g.HAND_SITA[GIN] + h.g.HAND_UE[SYA], 2);
+    EXPECT_EQ(h.g.BOARD[6][5], CODE_SITA_HU);
+    return std::vector<DrawCall>(h.ui.draws.begin() + long(from), h.ui.draws.end());
   };
   const std::vector<DrawCall> plain = play(false), pointed = play(true);
   ASSERT_GT(pointed.size(), plain.size());
@@ -383,10 +371,9 @@ TEST(PreviewMove, IsTheMoveAndExplosionPlayingDoesAndLeavesTheGameAlone) {
   testing::EmptyGame p({on(5, 5, CODE_SITA_KAKU), on(7, 3, CODE_UE_GIN), on(8, 2, CODE_UE_OU),
                         on(6, 2, CODE_UE_HU), on(7, 4, CODE_SITA_HU_NARI), on(1, 9, CODE_SITA_OU)});
   p.hand(KIN, 2);
-  const RecordEntry before = positionOf(p.g);
+  const Position before = p.g;
   const MovePreview seen = previewMove(p.g, 5, 5, 7, 3, CODE_SITA_KAKU, BUTTON_LEFT);
-  const RecordEntry after = positionOf(p.g);
-  EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);
+  EXPECT_EQ(static_cast<const Position&>(p.g), before) << "the board, the hands and their totals";
   EXPECT_EQ(p.g.WINNER, NO_GAME);
 
   const ExplosionEffects blast = explodeAfterCapture(p.g, 駒移動(p.g, 5, 5, 7, 3, CODE_SITA_KAKU));

@@ -87,10 +87,7 @@ TEST_F(GoldenFlow, ASessionOfPlayDrawsSoundsAndRecordsAsBefore) {
   ui.answers = {Answer::Yes};
   menu(Menu::CANCEL);
   menu(Menu::START);
-  kingsOnly({on(5, 6, CODE_SITA_SYA), on(4, 2, CODE_UE_KIN)});
-  move(5, 9, 5, 8);
-  move(4, 2, 5, 2);
-  move(5, 6, 5, 2);
+  rookBlastsTheUpperKing();
   noteRecord();
 
   // The end of a game against the computer, and of the program.

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "game_fixture.h"
 #include "play/commands.h"
 #include "play/keyboard.h"
+#include "scripted_game.h"
 #include "view/cursor_view.h"
 
 namespace korvanu {
@@ -35,7 +35,7 @@ std::vector<std::string> messagesOf(const HeadlessPlatform& ui) {
   return out;
 }
 
-class Keyboard : public testing::OpenedGame {
+class Keyboard : public testing::GameFlow {
 protected:
   bool key(int code, int shift = 0) { return Form_KeyDown(g, code, shift); }
   void keys(int code, int times) {
@@ -58,7 +58,7 @@ protected:
             (ui.cursor.top - BOARD_TOP) / SQUARE_HEIGHT};
   }
   void startTwoPeople() {
-    onMenu(g, Menu::START);
+    menu(Menu::START);
     ui.messages.clear();
   }
 };
@@ -187,7 +187,7 @@ TEST_F(Keyboard, TheCursorCrossesTheBoardOntoTheStandsAndStopsAtTheEdges) {
   EXPECT_EQ(g.CURSOR_Y, 9);
   EXPECT_EQ(cursorCell(), std::make_pair(1.0, 9.0)) << "the window shows where it is";
 
-  onMenu(g, Menu::MOCHIKOMA);
+  menu(Menu::MOCHIKOMA);
   // The lower stand is right of the board on rows 3 to 9.
   cursorTo(9, 2);
   key(KEY_RIGHT);
@@ -222,7 +222,7 @@ TEST_F(Keyboard, TheCursorCrossesTheBoardOntoTheStandsAndStopsAtTheEdges) {
 
   // Stands put away under the cursor: it steps back onto the board.
   cursorTo(-1, 4);
-  onMenu(g, Menu::MOCHIKOMA);
+  menu(Menu::MOCHIKOMA);
   key(KEY_DOWN);
   EXPECT_EQ(std::make_pair(g.CURSOR_X, g.CURSOR_Y), std::make_pair(1, 5));
 }
@@ -271,23 +271,15 @@ TEST_F(Keyboard, PressesAreClicksAtTheCursorsCell) {
   const std::vector<std::string> sounds = fake::calls;
 
   // By the mouse, in a second game opened the same way.
-  HeadlessPlatform mouseUi;
-  Game mouse{mouseUi};
-  Form_Load(mouse);
-  mouse.SOUND_LIB = &fake::api();
-  mouse.SOUND_FORBIDDEN = FORBIDDEN;
-  mouse.SOUND_PIECE = PIECE;
-  mouse.SOUND_EXPLOSION = EXPLOSION;
-  setUp(mouse);
-  mouseUi.draws.clear();
-  mouseUi.messages.clear();
+  testing::ScriptedGame mouse;
+  setUp(mouse.g);
+  mouse.ui.draws.clear();
+  mouse.ui.messages.clear();
   fake::calls.clear();
-  for (const Press& p : session)
-    Form_MouseDown(mouse, p.right ? BUTTON_RIGHT : BUTTON_LEFT, 0,
-                   BOARD_LEFT + p.x * SQUARE_WIDTH + 200, BOARD_TOP + p.y * SQUARE_HEIGHT + 300);
+  for (const Press& p : session) mouse.click(p.x, p.y, p.right ? BUTTON_RIGHT : BUTTON_LEFT);
 
-  EXPECT_EQ(drawn(ui), drawn(mouseUi));
-  EXPECT_EQ(messagesOf(ui), messagesOf(mouseUi));
+  EXPECT_EQ(drawn(ui), drawn(mouse.ui));
+  EXPECT_EQ(messagesOf(ui), messagesOf(mouse.ui));
   EXPECT_EQ(sounds, fake::calls);
   EXPECT_TRUE(said("マウスの右をクリックして下さい", "成り"));
   EXPECT_EQ(played(FORBIDDEN), 2) << "the left press on the last row and the king's leap";
@@ -296,8 +288,7 @@ TEST_F(Keyboard, PressesAreClicksAtTheCursorsCell) {
 TEST_F(Keyboard, TheCursorGoesWithTheGameAndLeavesTheRecordKeysFree) {
   startTwoPeople();
   ui.answers = {Answer::Yes}; // another game?
-  testing::emptyBoard(g, {on(5, 9, CODE_SITA_OU), on(5, 4, CODE_SITA_SYA), on(5, 1, CODE_UE_OU),
-                          on(5, 2, CODE_UE_KIN)});
+  kingsOnly({on(5, 4, CODE_SITA_SYA), on(5, 2, CODE_UE_KIN)});
   // The rook takes the gold; the blast takes the king beside it.
   cursorTo(5, 4);
   key(KEY_RETURN);

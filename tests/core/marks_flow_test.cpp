@@ -3,10 +3,9 @@
 // them after each thing a player does.
 #include <gtest/gtest.h>
 
-#include "game_fixture.h"
 #include "play/commands.h"
 #include "play/file_panel.h"
-#include "screen_model.h"
+#include "scripted_game.h"
 #include "view/marks_view.h"
 
 namespace korvanu {
@@ -16,19 +15,15 @@ using testing::on;
 
 constexpr int UPPER_MARKER_CELL = -1, LOWER_MARKER_CELL = 13, MARKER_ROW = 10;
 
-class MarksFlow : public testing::OpenedGame {
+class MarksFlow : public testing::GameFlow {
 protected:
-  testing::Screen screen{ui};
-
-  void move(int fx, int fy, int tx, int ty, int button = BUTTON_LEFT) {
-    click(fx, fy);
-    click(tx, ty, button);
-  }
-  const testing::Screen& look() { return screen.look(); }
   static std::uint32_t from() { return tintOf(SquareMark::From); }
   static std::uint32_t to() { return tintOf(SquareMark::To); }
   static std::uint32_t blown() { return tintOf(SquareMark::Blown); }
-  bool markerAt(int cell) { return look().shows(cell, MARKER_ROW, "手番"); }
+  static bool markerAt(const testing::Screen& s, int cell) {
+    return s.shows(cell, MARKER_ROW, "手番");
+  }
+  bool markerAt(int cell) { return markerAt(look(), cell); }
   // Which side the marker stands at: 'L'ower, 'U'pper, '-' none, '2' both.
   char marker() {
     const bool lower = markerAt(LOWER_MARKER_CELL), upper = markerAt(UPPER_MARKER_CELL);
@@ -54,7 +49,7 @@ protected:
   // Between two people: the lower bishop takes the upper one, blowing up the
   // corner of the upper camp.
   void bishopsExchange() {
-    onMenu(g, Menu::START);
+    menu(Menu::START);
     move(3, 7, 3, 6);
     move(7, 3, 7, 4);
     move(2, 8, 8, 2);
@@ -62,16 +57,16 @@ protected:
 };
 
 TEST_F(MarksFlow, NoGameShowsNeitherMarksNorMarker) {
-  onMenu(g, Menu::SIDOU);
+  menu(Menu::SIDOU);
   click(7, 7); // refused, but its guidance is shown
   click(3, 3);
-  onMenu(g, Menu::UCHU);
+  menu(Menu::UCHU);
   EXPECT_EQ(tints(), "");
   EXPECT_EQ(marker(), '-');
 }
 
 TEST_F(MarksFlow, TheHumansMoveThenTheComputersReplyEachMarkTheirSquares) {
-  onMenu(g, Menu::SENTE);
+  menu(Menu::SENTE);
   EXPECT_EQ(marker(), 'L');
   const size_t start = ui.draws.size();
   move(7, 7, 7, 6); // the computer answers within the same click
@@ -123,47 +118,47 @@ TEST_F(MarksFlow, AnExplosionLeavesScorchedSquaresUntilTheNextMove) {
 TEST_F(MarksFlow, StepsThroughTheRecordMarkTheMoveOfTheEntryShown) {
   bishopsExchange();
   const std::string afterBlast = tints();
-  onMenu(g, Menu::REPLAY);
+  menu(Menu::REPLAY);
   EXPECT_EQ(tints(), "F73 T74 ");
   EXPECT_EQ(marker(), 'L');
-  onMenu(g, Menu::REPLAY);
+  menu(Menu::REPLAY);
   EXPECT_EQ(tints(), "F37 T36 ");
   EXPECT_EQ(marker(), 'U');
-  onMenu(g, Menu::REPLAY);
+  menu(Menu::REPLAY);
   EXPECT_EQ(tints(), "") << "the first position has no last move";
   EXPECT_EQ(marker(), 'L');
-  onMenu(g, Menu::AFTER);
-  onMenu(g, Menu::AFTER);
-  onMenu(g, Menu::AFTER);
+  menu(Menu::AFTER);
+  menu(Menu::AFTER);
+  menu(Menu::AFTER);
   EXPECT_EQ(tints(), afterBlast) << "worked out from the record as it was played";
   EXPECT_EQ(marker(), 'U');
   EXPECT_EQ(look().smeared(), 0);
 
-  onMenu(g, Menu::CANCEL);
+  menu(Menu::CANCEL);
   EXPECT_EQ(tints(), "");
   EXPECT_EQ(marker(), '-');
   // スタート then steps through the previous game again.
-  onMenu(g, Menu::START);
-  onMenu(g, Menu::AFTER);
+  menu(Menu::START);
+  menu(Menu::AFTER);
   EXPECT_EQ(tints(), "F37 T36 ");
 }
 
 TEST_F(MarksFlow, ACaptureBetweenNeighboursStepsBackAsTheSideThatMadeIt) {
-  onMenu(g, Menu::START);
+  menu(Menu::START);
   testing::emptyBoard(g, {on(1, 9, CODE_SITA_OU), on(9, 1, CODE_UE_OU), on(5, 6, CODE_SITA_GIN),
                           on(5, 4, CODE_UE_GIN)});
   move(5, 6, 5, 5);
   move(5, 4, 5, 5); // both silvers go: the boards alone could read it the other way round
   EXPECT_EQ(tints(), "F54 T55 ");
   move(1, 9, 1, 8);
-  onMenu(g, Menu::REPLAY);
+  menu(Menu::REPLAY);
   EXPECT_EQ(tints(), "F54 T55 ");
 }
 
 TEST_F(MarksFlow, ALoadedRecordIsMarkedAsItIsSteppedWithoutAMarker) {
   bishopsExchange();
   move(6, 1, 7, 1);
-  onMenu(g, Menu::KIFU_WRITE);
+  menu(Menu::KIFU_WRITE);
   ui.fields[0] = "blast";
   Command1_Click(g);
   ASSERT_TRUE(said("棋譜を書き込みました", "  "));
@@ -172,82 +167,55 @@ TEST_F(MarksFlow, ALoadedRecordIsMarkedAsItIsSteppedWithoutAMarker) {
   ASSERT_EQ(g.RECORD_LAST, 4);
   EXPECT_EQ(tints(), "");
   EXPECT_EQ(marker(), '-');
-  onMenu(g, Menu::AFTER);
+  menu(Menu::AFTER);
   EXPECT_EQ(tints(), "F37 T36 ");
-  onMenu(g, Menu::AFTER);
-  onMenu(g, Menu::AFTER);
+  menu(Menu::AFTER);
+  menu(Menu::AFTER);
   EXPECT_EQ(tints(), "F28 T82 B71 B81 B91 ");
-  onMenu(g, Menu::AFTER);
+  menu(Menu::AFTER);
   EXPECT_EQ(tints(), "F61 T71 ");
-  onMenu(g, Menu::REPLAY);
+  menu(Menu::REPLAY);
   EXPECT_EQ(tints(), "F28 T82 B71 B81 B91 ");
   EXPECT_EQ(marker(), '-') << "a record is watched, not played";
   EXPECT_EQ(look().smeared(), 0);
 }
 
 TEST_F(MarksFlow, RedrawsKeepEachTintOnceAndTheTurnedBoardTurnsThem) {
-  onMenu(g, Menu::MOCHIKOMA);
-  onMenu(g, Menu::SIDOU);
+  menu(Menu::MOCHIKOMA);
+  menu(Menu::SIDOU);
   bishopsExchange();
   const std::string marked = tints();
   for (Menu m : {Menu::TATAMI, Menu::TAKE, Menu::UCHU, Menu::RENGA, Menu::MIDORI, Menu::MOCHIKOMA})
-    onMenu(g, m);
+    menu(m);
   click(6, 1); // picked up: red outline and guidance
   click(5, 3); // another piece of the same side
   EXPECT_EQ(tints(), marked);
   EXPECT_EQ(look().smeared(), 0);
   EXPECT_EQ(marker(), 'U');
 
-  onMenu(g, Menu::REVERSE);
+  menu(Menu::REVERSE);
   EXPECT_EQ(tints(), "F82 T28 B19 B29 B39 ");
   EXPECT_EQ(marker(), 'L') << "the side that was to move now plays the lower pieces";
   EXPECT_EQ(look().smeared(), 0);
 }
 
-// Notes how much had been drawn when each message box came up.
-class AnnouncingPlatform : public HeadlessPlatform {
-public:
-  std::vector<size_t> drawnAt;
-  Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
-                    Icon icon) override {
-    drawnAt.push_back(draws.size());
-    return HeadlessPlatform::messageBox(text, title, buttons, icon);
-  }
-};
-
-TEST(MarksAtTheEnd, TheWinnerIsAnnouncedWithoutAMarkerAndANewGameHasNoMarks) {
-  testing::TempDir dir;
-  AnnouncingPlatform ui;
-  Game g{ui};
-  Form_Load(g);
-  onMenu(g, Menu::START);
-  testing::emptyBoard(g, {on(5, 9, CODE_SITA_OU), on(5, 1, CODE_UE_OU), on(5, 6, CODE_SITA_SYA),
-                          on(4, 2, CODE_UE_KIN)});
-  auto click = [&](int x, int y) {
-    Form_MouseDown(g, BUTTON_LEFT, 0, BOARD_LEFT + x * SQUARE_WIDTH + 200,
-                   BOARD_TOP + y * SQUARE_HEIGHT + 300);
-  };
-  click(5, 9), click(5, 8);
-  click(4, 2), click(5, 2);
+TEST_F(MarksFlow, TheWinnerIsAnnouncedWithoutAMarkerAndANewGameHasNoMarks) {
+  menu(Menu::START);
   ui.answers = {Answer::Yes};
   ui.messages.clear();
-  ui.drawnAt.clear();
-  click(5, 6), click(5, 2); // the rook takes the gold; the blast, the upper king
+  rookBlastsTheUpperKing();
   ASSERT_EQ(ui.messages.size(), 2u);
   ASSERT_EQ(ui.messages[0].text, "先手の勝ちです");
 
-  testing::Screen screen{ui};
-  screen.look(ui.drawnAt[0]);
-  EXPECT_FALSE(screen.shows(LOWER_MARKER_CELL, MARKER_ROW, "手番"));
-  EXPECT_FALSE(screen.shows(UPPER_MARKER_CELL, MARKER_ROW, "手番"));
-  EXPECT_EQ(screen.tint(5, 2), tintOf(SquareMark::To)) << "the winning move stays marked";
-  EXPECT_EQ(screen.tint(5, 1), tintOf(SquareMark::Blown));
+  const testing::Screen announced = shownAtMessage(0);
+  EXPECT_FALSE(markerAt(announced, LOWER_MARKER_CELL));
+  EXPECT_FALSE(markerAt(announced, UPPER_MARKER_CELL));
+  EXPECT_EQ(announced.tint(5, 2), to()) << "the winning move stays marked";
+  EXPECT_EQ(announced.tint(5, 1), blown());
 
-  screen.look();
   EXPECT_EQ(g.TURN, NO_GAME) << "a new game, waiting to be started";
-  EXPECT_EQ(screen.tintedSquares(), 0);
-  EXPECT_FALSE(screen.shows(LOWER_MARKER_CELL, MARKER_ROW, "手番"));
-  EXPECT_FALSE(screen.shows(UPPER_MARKER_CELL, MARKER_ROW, "手番"));
+  EXPECT_EQ(look().tintedSquares(), 0);
+  EXPECT_EQ(marker(), '-');
 }
 
 } // namespace

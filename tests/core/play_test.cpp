@@ -2,15 +2,13 @@
 // window, checked by the board, the messages, the sounds and what was drawn.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "game_fixture.h"
 #include "platform/headless.h"
 #include "play/board_input.h"
 #include "play/clock.h"
 #include "play/commands.h"
 #include "play/setup.h"
 #include "screen_model.h"
+#include "scripted_game.h"
 #include "sound_fake.h"
 #include "state/game.h"
 #include "view/clock_view.h"
@@ -20,15 +18,8 @@ namespace {
 
 using testing::on;
 
-class Play : public testing::OpenedGame {
+class Play : public testing::GameFlow {
 protected:
-  void move(int fx, int fy, int tx, int ty, int button = BUTTON_LEFT) {
-    click(fx, fy);
-    click(tx, ty, button);
-  }
-  int sounds(const std::string& call) const {
-    return static_cast<int>(std::count(fake::calls.begin(), fake::calls.end(), call));
-  }
   bool outlined(int colour, int x, int y) const {
     for (const DrawCall& d : ui.draws)
       if (d.kind == DrawCall::Outline && d.code == colour &&
@@ -39,21 +30,17 @@ protected:
 };
 
 TEST_F(Play, ClicksMapToCellsRoundingDown) {
-  onMenu(g, Menu::MOCHIKOMA);
-  onMenu(g, Menu::START);
+  menu(Menu::MOCHIKOMA);
+  menu(Menu::START);
   g.TURN = TURN_GOTE; // the second player, upper side, to move
   g.HAND_UE[KIN] = 1;
   g.HAND_UE_TOTAL = 1;
   const double goldRow = BOARD_TOP + 3 * SQUARE_HEIGHT + 100; // the upper hand's gold
   Form_MouseDown(g, BUTTON_LEFT, 0, 1049, goldRow);
-  EXPECT_EQ(g.SELECT_STATE, 1);
-  EXPECT_EQ(g.MOVE_BUF[3], -1);
-  EXPECT_EQ(g.MOVE_BUF[8], CODE_UE_KIN);
-  Form_MouseDown(g, BUTTON_LEFT, 0, 1050, goldRow);
-  EXPECT_EQ(g.SELECT_STATE, 1) << "column 0 only clears the highlight";
+  Form_MouseDown(g, BUTTON_LEFT, 0, 1050, goldRow); // column 0 only clears the highlight
   Form_MouseDown(g, BUTTON_LEFT, 0, 555, goldRow);
-  EXPECT_EQ(g.MOVE_BUF[3], -1);
-  // Column 1 of the board starts at 1545: the gold drops on (1, 5).
+  // Column 1 of the board starts at 1545: the gold, still the one picked
+  // up, drops on (1, 5).
   Form_MouseDown(g, BUTTON_LEFT, 0, 1545, BOARD_TOP + 5 * SQUARE_HEIGHT);
   EXPECT_EQ(g.BOARD[1][5], CODE_UE_KIN);
   EXPECT_EQ(g.HAND_UE[KIN], 0);
@@ -61,17 +48,17 @@ TEST_F(Play, ClicksMapToCellsRoundingDown) {
 }
 
 TEST_F(Play, NoGameRefusesButShowsGuidance) {
-  onMenu(g, Menu::SIDOU);
+  menu(Menu::SIDOU);
   click(7, 7);
   EXPECT_TRUE(said("「対局」で始めて下さい", "開始"));
-  EXPECT_EQ(sounds("play 2"), 1);
+  EXPECT_EQ(played(FORBIDDEN), 1);
   EXPECT_EQ(g.SELECT_STATE, 0);
   EXPECT_TRUE(outlined(COLOR_WHITE, 7, 6)) << "where the pawn could go";
 }
 
 TEST_F(Play, OpponentsPiecesAreShownNotPickedUp) {
-  onMenu(g, Menu::SIDOU);
-  onMenu(g, Menu::SENTE);
+  menu(Menu::SIDOU);
+  menu(Menu::SENTE);
   EXPECT_TRUE(said("MANの番です", " "));
   ui.draws.clear();
   click(3, 3); // the computer's pawn
@@ -83,15 +70,15 @@ TEST_F(Play, OpponentsPiecesAreShownNotPickedUp) {
   EXPECT_TRUE(outlined(COLOR_LIGHT_RED, 7, 7));
   // Another own piece picks that one up instead.
   click(8, 8);
-  EXPECT_EQ(g.MOVE_BUF[8], CODE_SITA_SYA);
+  EXPECT_TRUE(outlined(COLOR_LIGHT_RED, 8, 8));
   // An illegal destination drops the selection with the forbidden sound.
   click(5, 5);
   EXPECT_EQ(g.SELECT_STATE, 0);
-  EXPECT_EQ(sounds("play 2"), 1);
+  EXPECT_EQ(played(FORBIDDEN), 1);
 }
 
 TEST_F(Play, APawnOnTheLastRowNeedsTheRightButton) {
-  onMenu(g, Menu::START);
+  menu(Menu::START);
   for (int x = 1; x <= 9; ++x) g.BOARD[x][1] = g.BOARD[x][2] = g.BOARD[x][3] = EMPTY;
   g.BOARD[5][2] = CODE_SITA_HU;
   g.BOARD[9][9] = CODE_UE_OU;
@@ -107,12 +94,12 @@ TEST_F(Play, APawnOnTheLastRowNeedsTheRightButton) {
 }
 
 TEST_F(Play, WithoutPiecesInHandTheHandCannotBeUsed) {
-  onMenu(g, Menu::START);
+  menu(Menu::START);
   g.HAND_SITA[KIN] = 1;
   g.HAND_SITA_TOTAL = 1;
   click(11, KIN + 2);
   EXPECT_EQ(g.SELECT_STATE, 0);
-  onMenu(g, Menu::MOCHIKOMA);
+  menu(Menu::MOCHIKOMA);
   click(11, KIN + 2);
   EXPECT_EQ(g.SELECT_STATE, 1);
   click(5, 5);
@@ -120,22 +107,13 @@ TEST_F(Play, WithoutPiecesInHandTheHandCannotBeUsed) {
   EXPECT_EQ(g.HAND_SITA_TOTAL, 0);
 }
 
-TEST_F(Play, SecondPlayerLetsTheComputerOpenSilently) {
-  onMenu(g, Menu::GOTE);
-  EXPECT_TRUE(ui.messages.empty());
-  EXPECT_EQ(g.MOVE_NO, 1) << "the computer moved first";
-  EXPECT_EQ(g.SIDE_MAN, TURN_GOTE);
-  EXPECT_EQ(g.TURN, TURN_GOTE);
-  EXPECT_EQ(sounds("play 3"), 1);
-}
-
 TEST_F(Play, StartResumesAGameWithItsSides) {
-  onMenu(g, Menu::SENTE);
+  menu(Menu::SENTE);
   move(7, 7, 7, 6); // and the computer answers
   ASSERT_EQ(g.GAME_MOVES, 2);
   ASSERT_EQ(g.TURN, TURN_SENTE);
   ui.messages.clear();
-  onMenu(g, Menu::START);
+  menu(Menu::START);
   EXPECT_TRUE(said("先手の番です", " "));
   EXPECT_EQ(g.GAME_MODE, MODE_MAN_MAN);
   EXPECT_EQ(g.SIDE_MAN, TURN_SENTE);
@@ -144,35 +122,24 @@ TEST_F(Play, StartResumesAGameWithItsSides) {
 }
 
 TEST_F(Play, LevelChangesShowOnlyAgainstTheComputer) {
-  onMenu(g, Menu::START);
+  menu(Menu::START);
   ui.draws.clear();
-  onMenu(g, Menu::LEVEL2);
+  menu(Menu::LEVEL2);
   EXPECT_EQ(g.COM_LEVEL, 2);
   EXPECT_TRUE(isChecked(g, Menu::LEVEL2));
   EXPECT_FALSE(isChecked(g, Menu::LEVEL3));
   for (const DrawCall& d : ui.draws) EXPECT_NE(d.kind, DrawCall::Text);
-  onMenu(g, Menu::SENTE);
+  menu(Menu::SENTE);
   ui.draws.clear();
-  onMenu(g, Menu::LEVEL1);
+  menu(Menu::LEVEL1);
   bool shown = false;
   for (const DrawCall& d : ui.draws)
     shown |= d.kind == DrawCall::Text && d.text.find('1') != std::string::npos;
   EXPECT_TRUE(shown);
 }
 
-TEST_F(Play, BlowingUpTheComputersKingWinsBeforeAnyMateTest) {
-  onMenu(g, Menu::SENTE);
-  ui.answers = {Answer::No};
-  // A lower rook takes a pawn next to the upper king.
-  rookBesideTheUpperKing();
-  move(5, 6, 5, 2);
-  ASSERT_FALSE(ui.messages.empty());
-  EXPECT_TRUE(said("あなたの勝ちです", "終了"));
-  EXPECT_TRUE(ui.quitRequested);
-}
-
 TEST_F(Play, ACaptureExplodesOnScreenAfterAPause) {
-  onMenu(g, Menu::START);
+  menu(Menu::START);
   move(3, 7, 3, 6);
   move(7, 3, 7, 4);
   ui.waits.clear();
@@ -180,7 +147,7 @@ TEST_F(Play, ACaptureExplodesOnScreenAfterAPause) {
   move(2, 8, 8, 2); // the bishops: the corner round (8, 2) blows up
   ASSERT_FALSE(ui.waits.empty());
   EXPECT_DOUBLE_EQ(ui.waits.front(), 0.3);
-  EXPECT_EQ(sounds("play 4"), 1);
+  EXPECT_EQ(played(EXPLOSION), 1);
   for (auto [x, y] : {std::pair{7, 1}, {8, 1}, {9, 1}, {8, 2}}) {
     EXPECT_EQ(g.BOARD[x][y], EMPTY);
     bool shownEmpty = false;
@@ -197,11 +164,10 @@ TEST_F(Play, ACaptureExplodesOnScreenAfterAPause) {
 }
 
 TEST_F(Play, TwoPeoplePlayUntilAKingIsBlownUp) {
-  onMenu(g, Menu::START);
+  menu(Menu::START);
   EXPECT_TRUE(said("先手の番です", " "));
   ui.answers = {Answer::Yes};
-  testing::emptyBoard(g, {on(5, 9, CODE_SITA_OU), on(5, 6, CODE_SITA_SYA), on(5, 1, CODE_UE_OU),
-                          on(4, 2, CODE_UE_KIN)});
+  kingsOnly({on(5, 6, CODE_SITA_SYA), on(4, 2, CODE_UE_KIN)});
   move(5, 9, 5, 8);
   EXPECT_EQ(g.TURN, TURN_GOTE);
   move(5, 6, 5, 5);
@@ -224,10 +190,10 @@ TEST_F(Play, TwoPeoplePlayUntilAKingIsBlownUp) {
 
 TEST_F(Play, APickedUpPieceIsLetGoWhenTheBoardChangesUnderIt) {
   // A handicap step takes away the very rook that was picked up.
-  onMenu(g, Menu::START);
+  menu(Menu::START);
   click(8, 8);
   ASSERT_EQ(g.SELECT_STATE, 1);
-  for (int i = 0; i < 5; ++i) onMenu(g, Menu::LEBEL_DOWN);
+  for (int i = 0; i < 5; ++i) menu(Menu::LEBEL_DOWN);
   ASSERT_EQ(g.BOARD[8][8], EMPTY);
   EXPECT_EQ(g.SELECT_STATE, 0);
   click(5, 8);
@@ -238,22 +204,22 @@ TEST_F(Play, APickedUpPieceIsLetGoWhenTheBoardChangesUnderIt) {
   click(2, 7);
   ASSERT_EQ(g.SELECT_STATE, 1);
   g.BOARD[2][7] = EMPTY;
-  const int refusals = sounds("play 2");
+  const int refusals = played(FORBIDDEN);
   click(2, 6);
   EXPECT_EQ(g.BOARD[2][6], EMPTY);
   EXPECT_EQ(g.SELECT_STATE, 0);
-  EXPECT_EQ(sounds("play 2"), refusals + 1);
+  EXPECT_EQ(played(FORBIDDEN), refusals + 1);
   EXPECT_EQ(g.MOVE_NO, 0);
 }
 
 TEST_F(Play, AHandPieceCannotBeDroppedOncePiecesInHandAreOff) {
-  onMenu(g, Menu::MOCHIKOMA);
-  onMenu(g, Menu::START);
+  menu(Menu::MOCHIKOMA);
+  menu(Menu::START);
   g.HAND_SITA[KIN] = 1;
   g.HAND_SITA_TOTAL = 1;
   click(11, KIN + 2);
   ASSERT_EQ(g.SELECT_STATE, 1);
-  onMenu(g, Menu::MOCHIKOMA);
+  menu(Menu::MOCHIKOMA);
   click(5, 5);
   EXPECT_EQ(g.BOARD[5][5], EMPTY);
   EXPECT_EQ(g.HAND_SITA[KIN], 1);
@@ -262,16 +228,14 @@ TEST_F(Play, AHandPieceCannotBeDroppedOncePiecesInHandAreOff) {
 }
 
 TEST_F(Play, AResumedGameBetweenPeopleNamesTheWinnerByWhoMovedFirst) {
-  onMenu(g, Menu::GOTE); // the computer opens; the human moves second
+  menu(Menu::GOTE); // the computer opens; the human moves second
   ASSERT_EQ(g.SIDE_MAN, TURN_GOTE);
-  onMenu(g, Menu::START);
+  menu(Menu::START);
   EXPECT_TRUE(said("後手の番です", " "));
   ui.answers = {Answer::Yes};
-  testing::emptyBoard(g, {on(5, 9, CODE_SITA_OU), on(5, 6, CODE_SITA_SYA), on(5, 1, CODE_UE_OU),
-                          on(5, 2, CODE_UE_KIN)});
+  kingsOnly({on(5, 6, CODE_SITA_SYA), on(5, 2, CODE_UE_KIN)});
   // The lower side thinks 7 s; that is its own time, whichever turn it has.
-  ui.clock += 7;
-  move(5, 6, 5, 5);
+  move(5, 6, 5, 5, BUTTON_LEFT, 7);
   EXPECT_DOUBLE_EQ(g.MAN_TIME, 7);
   EXPECT_DOUBLE_EQ(g.COM_TIME, 0);
   move(5, 1, 4, 1);
@@ -297,8 +261,8 @@ TEST_F(Play, TheCounterShowsACaptureBeforeItsExplosion) {
   for (const Row& r :
        {Row{"the computer's", Menu::SENTE, false, 4}, Row{"the human's", Menu::SENTE, true, 1},
         Row{"a person's", Menu::START, true, 1}}) {
-    onMenu(g, Menu::CANCEL);
-    onMenu(g, r.mode);
+    menu(Menu::CANCEL);
+    menu(r.mode);
     const size_t from = ui.draws.size();
     if (r.rookTakes) {
       rookTakesAGold(g);
@@ -319,7 +283,7 @@ TEST_F(Play, TheCounterShowsACaptureBeforeItsExplosion) {
 }
 
 TEST_F(Play, MovesBetweenPeopleAreCountedAsTheyArePlayed) {
-  onMenu(g, Menu::START);
+  menu(Menu::START);
   testing::Screen screen(ui);
   move(7, 7, 7, 6);
   EXPECT_TRUE(screen.look().shows(13, 3, " 1 "));
@@ -337,12 +301,12 @@ struct GameEnd {
   int count;
 };
 
-class GameEnds : public testing::OpenedGame, public ::testing::WithParamInterface<GameEnd> {};
+class GameEnds : public testing::GameFlow, public ::testing::WithParamInterface<GameEnd> {};
 
 TEST_P(GameEnds, OnACountedMoveWithTheClocksAsRecorded) {
   const GameEnd& r = GetParam();
   ASSERT_TRUE(isChecked(g, Menu::KEIKA)) << "the clocks are shown from the start";
-  onMenu(g, r.mode);
+  menu(r.mode);
   ui.answers = {Answer::No};
   if (r.computerTakesTheKing) // the gold steps aside and opens the file to the lower king
     testing::emptyBoard(g, {on(5, 9, CODE_SITA_OU), on(5, 5, CODE_SITA_KIN), on(1, 1, CODE_UE_OU),
@@ -350,13 +314,11 @@ TEST_P(GameEnds, OnACountedMoveWithTheClocksAsRecorded) {
   else
     rookBesideTheUpperKing();
   click(r.fx, r.fy);
-  ui.clock = 4.9; // a tick shows 4 s; the move is made at 5.2 s
-  Timer1_Timer(g);
-  ui.clock = 5.2;
+  tick(4.9); // a tick shows 4 s; the move is made at 5.2 s
+  ui.clock += 0.3;
   click(r.tx, r.ty);
   ASSERT_TRUE(ui.quitRequested) << r.who << " move did not end the game";
-  ui.clock += 10; // the window's timer under the message
-  Timer1_Timer(g);
+  tick(10); // the window's timer under the message
 
   const RecordEntry& stored = g.REC[static_cast<size_t>(g.RECORD_LAST)];
   testing::Screen screen(ui);

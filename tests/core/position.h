@@ -2,6 +2,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <ostream>
 
 #include "platform/headless.h"
 #include "state/game.h"
@@ -43,4 +44,37 @@ struct EmptyGame {
   }
 };
 
+// A record entry's board and hands alone, to compare with positionOf.
+inline RecordEntry withoutClocks(RecordEntry e) {
+  e.TIME_A = e.TIME_B = e.TIME_C = e.TIME_D = 0;
+  return e;
+}
+
 } // namespace korvanu::testing
+
+namespace korvanu {
+
+// Positions as a failed comparison shows them: the board row by row from the
+// top, columns 9 to 1 as the record files write them, then the hands.
+inline void printBoardAndHands(const int (&board)[10][10], const int (&sita)[8], const int (&ue)[8],
+                               std::ostream* os) {
+  for (int y = 1; y <= 9; ++y) {
+    *os << "\n ";
+    for (int x = 9; x >= 1; --x) *os << ' ' << board[x][y];
+  }
+  *os << "\n  hands";
+  for (int k = 1; k <= 7; ++k) *os << ' ' << sita[k];
+  *os << " |";
+  for (int k = 1; k <= 7; ++k) *os << ' ' << ue[k];
+}
+inline void PrintTo(const RecordEntry& e, std::ostream* os) {
+  printBoardAndHands(e.BOARD, e.HAND_SITA, e.HAND_UE, os);
+  *os << "\n  clocks " << e.TIME_A << ' ' << e.TIME_B << ' ' << e.TIME_C << ' ' << e.TIME_D;
+}
+inline void PrintTo(const Position& p, std::ostream* os) {
+  printBoardAndHands(p.BOARD, p.HAND_SITA, p.HAND_UE, os);
+  *os << "\n  totals " << p.HAND_SITA_TOTAL << ' ' << p.HAND_UE_TOTAL << ", kings " << p.OU_SITA_X
+      << p.OU_SITA_Y << ' ' << p.OU_UE_X << p.OU_UE_Y;
+}
+
+} // namespace korvanu

@@ -5,7 +5,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "game_fixture.h"
 #include "platform/headless.h"
 #include "play/board_input.h"
 #include "play/commands.h"
@@ -13,6 +12,7 @@
 #include "play/setup.h"
 #include "record/entry_line.h"
 #include "record/record_file.h"
+#include "scripted_game.h"
 #include "state/game.h"
 
 namespace korvanu {
@@ -25,17 +25,17 @@ std::string bytesOf(const std::filesystem::path& p) {
   return s.str();
 }
 
-class RecordFiles : public testing::OpenedGame {
+class RecordFiles : public testing::GameFlow {
 protected:
   void playThreeMoves() {
-    onMenu(g, Menu::START);
-    click(7, 7), click(7, 6);
-    click(3, 3), click(3, 4);
-    click(8, 7), click(8, 6);
+    menu(Menu::START);
+    move(7, 7, 7, 6);
+    move(3, 3, 3, 4);
+    move(8, 7, 8, 6);
     ASSERT_EQ(g.RECORD_LAST, 3);
   }
   void save(const std::string& name, const std::string& title = "練習対局") {
-    onMenu(g, Menu::KIFU_WRITE);
+    menu(Menu::KIFU_WRITE);
     ui.fields[0] = name;
     ui.fields[1] = title;
     ui.fields[2] = "羽生";
@@ -58,7 +58,7 @@ TEST_F(RecordFiles, AThreeMoveGameSavesAsSixCp932LinesAndLoadsBack) {
   EXPECT_EQ(bytes.find('\n', 0), bytes.find("\r\n") + 1) << "every line ends in CR LF";
   const RecordEntry entry3 = g.REC[3];
 
-  onMenu(g, Menu::CANCEL);
+  menu(Menu::CANCEL);
   ui.messages.clear();
   File1_Click(g, "abc.棋譜");
   EXPECT_EQ(g.RECORD_LAST, 3);
@@ -74,8 +74,8 @@ TEST_F(RecordFiles, AThreeMoveGameSavesAsSixCp932LinesAndLoadsBack) {
   for (const DrawCall& d : ui.draws)
     upperName |= d.kind == DrawCall::Text && d.text == "コンピュータ" && d.top == 100;
   EXPECT_TRUE(upperName);
-  for (int i = 0; i < 3; ++i) onMenu(g, Menu::AFTER);
-  onMenu(g, Menu::AFTER);
+  for (int i = 0; i < 3; ++i) menu(Menu::AFTER);
+  menu(Menu::AFTER);
   EXPECT_TRUE(said("終わり", "進む"));
 }
 
@@ -90,11 +90,11 @@ TEST_F(RecordFiles, SavingIsRefusedWithItsMessages) {
   EXPECT_FALSE(std::filesystem::exists(dir.path().parent_path() / "elsewhere.棋譜"));
 
   g.REVERSED = ON;
-  onMenu(g, Menu::KIFU_WRITE);
+  menu(Menu::KIFU_WRITE);
   EXPECT_TRUE(said("反転後は書き込みできません", "棋譜書込"));
   g.REVERSED = OFF;
   g.HANDICAP_SET = ON;
-  onMenu(g, Menu::KIFU_WRITE);
+  menu(Menu::KIFU_WRITE);
   EXPECT_TRUE(said("ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込"));
 }
 
@@ -137,7 +137,7 @@ TEST_F(RecordFiles, AFieldShiftJisCannotHoldIsNamedAndNothingIsWritten) {
   const std::pair<int, const char*> fields[] = {{2, "対局名"}, {3, "先手"}, {4, "後手"}};
   for (const auto& [field, label] : fields) {
     for (const char* name : {"kept", "fresh"}) {
-      onMenu(g, Menu::KIFU_WRITE);
+      menu(Menu::KIFU_WRITE);
       ui.fields[0] = name;
       ui.fields[1] = "練習対局";
       ui.fields[2] = "羽生";

@@ -8,7 +8,6 @@
 #include "play/clock.h"
 #include "play/commands.h"
 #include "play/setup.h"
-#include "sound/sound.h"
 
 namespace korvanu::testing {
 
@@ -112,6 +111,7 @@ ScriptedGame::ScriptedGame(GameOptions options) : options_(std::move(options)) {
   fake::reset();
   if (options_.loadedSounds) ui.sound = &fake::api();
   if (!options_.recordsFolder.empty()) g.LOCATIONS.recordsFolder = options_.recordsFolder;
+  if (!options_.stateFolder.empty()) g.LOCATIONS.stateFolder = options_.stateFolder;
   if (options_.opened) open();
 }
 
@@ -124,7 +124,7 @@ void ScriptedGame::open() {
   opened_ = true;
   Form_Load(g);
   if (options_.loadedSounds) {
-    startSounds(g); // as the window does once it shows
+    windowShown(g);
   } else {
     g.SOUND_LIB = &fake::api();
     g.SOUND_DEVICE = DEVICE;
@@ -154,6 +154,12 @@ void ScriptedGame::click(int x, int y, int button) {
                  BOARD_TOP + y * SQUARE_HEIGHT + 300);
   noteState();
 }
+
+void ScriptedGame::point(int x, int y) {
+  Form_MouseMove(g, BOARD_LEFT + x * SQUARE_WIDTH + 200, BOARD_TOP + y * SQUARE_HEIGHT + 300);
+}
+
+void ScriptedGame::pointOff() { Form_MouseMove(g, -1, -1); }
 
 void ScriptedGame::tick(double seconds) {
   step("tick " + num(seconds));
@@ -189,6 +195,18 @@ void ScriptedGame::kingsOnly(std::initializer_list<Placed> pieces) {
   place(g, pieces);
 }
 
+void ScriptedGame::rookBesideTheUpperKing() {
+  place(g, {on(5, 3, EMPTY), on(5, 2, CODE_UE_HU), on(5, 7, EMPTY), on(8, 8, EMPTY),
+            on(5, 6, CODE_SITA_SYA)});
+}
+
+void ScriptedGame::rookBlastsTheUpperKing() {
+  kingsOnly({on(5, 6, CODE_SITA_SYA), on(4, 2, CODE_UE_KIN)});
+  move(5, 9, 5, 8);
+  move(4, 2, 5, 2);
+  move(5, 6, 5, 2);
+}
+
 bool ScriptedGame::said(const std::string& text, const std::string& title) const {
   return std::any_of(ui.messages.begin(), ui.messages.end(),
                      [&](const MessageCall& m) { return m.text == text && m.title == title; });
@@ -200,8 +218,10 @@ int ScriptedGame::played(int sound) const {
 }
 
 Screen ScriptedGame::shownAtMessage(size_t n) const {
+  // The messages may have been cleared since; the oldest left is message 0.
+  const size_t box = ui.drawnAtMessage.size() - ui.messages.size() + n;
   Screen s{ui};
-  s.look(ui.drawnAtMessage.at(n));
+  s.look(ui.drawnAtMessage.at(box));
   return s;
 }
 

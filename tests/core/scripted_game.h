@@ -65,11 +65,14 @@ struct GameOptions {
   bool loadedSounds = false;
   // Where the file panel opens and the game is kept; "" for the game folder.
   std::string recordsFolder;
+  // Where a game goes that the records folder cannot take.
+  std::string stateFolder;
 
   GameOptions& journaled() { return journal = true, *this; }
   GameOptions& unopened() { return opened = false, *this; }
   GameOptions& soundsLoaded() { return loadedSounds = true, *this; }
   GameOptions& recordsIn(const std::string& folder) { return recordsFolder = folder, *this; }
+  GameOptions& stateIn(const std::string& folder) { return stateFolder = folder, *this; }
 };
 
 // One run of the program.
@@ -94,6 +97,9 @@ public:
   // A press in the middle of cell (x, y): a board square, or a hand cell in
   // column 11 or -1.
   void click(int x, int y, int button = BUTTON_LEFT);
+  // The pointer over the middle of cell (x, y), or off the window.
+  void point(int x, int y);
+  void pointOff();
   // The window's timer, as it ticks while `seconds` pass.
   void tick(double seconds);
   // Picks up and puts down, `seconds` passing in between.
@@ -107,12 +113,19 @@ public:
 
   // A board with nothing on it but the kings on their home squares and `pieces`.
   void kingsOnly(std::initializer_list<Placed> pieces = {});
+  // From the starting position: the lower rook moved up to (5, 6), ready to
+  // take the pawn put next to the upper king on (5, 2).
+  void rookBesideTheUpperKing();
+  // In a game between two people, on a board of kings only: the lower king
+  // steps up, the upper gold beside its king, and the lower rook takes the
+  // gold; the blast takes the upper king.
+  void rookBlastsTheUpperKing();
 
   bool said(const std::string& text, const std::string& title) const;
   int played(int sound) const;
   // What the screen shows now.
   const Screen& look() { return screen_.look(); }
-  // What it showed when message box `n` came up.
+  // What it showed when the box of ui.messages[n] came up.
   Screen shownAtMessage(size_t n) const;
 
   // The game's state and record, as journal lines.

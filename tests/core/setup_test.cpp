@@ -1,16 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "platform/headless.h"
 #include "play/commands.h"
 #include "play/setup.h"
+#include "rules/record.h"
+#include "scripted_game.h"
 #include "settings/options.h"
 #include "sound/sound.h"
-#include "sound_fake.h"
 #include "state/game.h"
-#include "temp_dir.h"
 #include "view/board_view.h"
 
 namespace korvanu {
@@ -33,11 +32,12 @@ constexpr int START[9][9] = {
      CODE_SITA_GIN, CODE_SITA_KEI, CODE_SITA_KYOU},
 };
 
-class Setup : public ::testing::Test {
+// The opening itself is under test: each test opens the game its own way.
+testing::GameOptions unopened() { return testing::GameOptions().unopened().soundsLoaded(); }
+
+class Setup : public testing::GameFlow {
 protected:
-  testing::TempDir dir;
-  HeadlessPlatform ui;
-  Game g{ui};
+  Setup() : GameFlow(unopened()) {}
   void SetUp() override {
     // Sounds of 1..5 bytes in load order, so each call shows which file it got.
     dir.write("その他.wav", "1");
@@ -45,8 +45,6 @@ protected:
     dir.write("駒打音.wav", "333");
     dir.write("爆発音.wav", "4444");
     dir.write("BGM.wav", "55555");
-    fake::reset();
-    ui.sound = &fake::api();
   }
 };
 
@@ -96,10 +94,7 @@ TEST_F(Setup, InitialSetupPlacesTheStartingPositionAndStoresItAsMoveZero) {
   EXPECT_EQ(g.MAN_TIME, 0);
   EXPECT_EQ(g.COM_TIME, 0);
 
-  const RecordEntry& slot0 = g.REC[0];
-  EXPECT_EQ(std::memcmp(slot0.BOARD, g.BOARD, sizeof g.BOARD), 0);
-  for (int k = 1; k <= 7; ++k) EXPECT_EQ(slot0.HAND_UE[k], 0);
-  EXPECT_EQ(slot0.TIME_A + slot0.TIME_B + slot0.TIME_C + slot0.TIME_D, 0);
+  EXPECT_EQ(g.REC[0], positionOf(g)) << "move 0, with no time on the clocks";
 
   // The whole window was repainted: every square shows its piece.
   int squares = 0;
@@ -158,21 +153,18 @@ TEST_F(Setup, AMaximisedWindowIsLeftWhereItIs) {
 
 TEST_F(Setup, MusicSwitchedBeforeTheSoundsCameIsHonouredWhenTheyCome) {
   Form_Load(g);
-  onMenu(g, Menu::BGM); // off
+  menu(Menu::BGM); // off
   startSounds(g);
   EXPECT_EQ(std::count(fake::calls.begin(), fake::calls.end(), "loop 5"), 0);
-  onMenu(g, Menu::BGM); // on again, now with music to play
+  menu(Menu::BGM); // on again, now with music to play
   EXPECT_EQ(fake::calls.back(), "loop 5");
 
   // Switched off and on again while silent: the music starts when it comes.
-  HeadlessPlatform ui2;
-  ui2.sound = &fake::api();
-  Game g2{ui2};
-  fake::reset();
-  Form_Load(g2);
-  onMenu(g2, Menu::BGM);
-  onMenu(g2, Menu::BGM);
-  startSounds(g2);
+  testing::ScriptedGame second(unopened());
+  Form_Load(second.g);
+  second.menu(Menu::BGM);
+  second.menu(Menu::BGM);
+  startSounds(second.g);
   EXPECT_EQ(std::count(fake::calls.begin(), fake::calls.end(), "loop 5"), 1);
 }
 
@@ -197,19 +189,17 @@ TEST_F(Setup, EscapeAndTheEndItemFreeTheSoundsAndQuit) {
   EXPECT_EQ(fake::calls, endCalls);
   EXPECT_TRUE(ui.messages.empty()) << "no question is asked";
 
-  HeadlessPlatform ui2;
-  ui2.sound = &fake::api();
-  Game g2{ui2};
-  Form_Load(g2);
-  startSounds(g2);
-  onMenu(g2, Menu::OWARI);
-  EXPECT_TRUE(ui2.quitRequested);
+  testing::ScriptedGame second(unopened());
+  Form_Load(second.g);
+  startSounds(second.g);
+  second.menu(Menu::OWARI);
+  EXPECT_TRUE(second.ui.quitRequested);
 }
 
 TEST_F(Setup, OptionItemsRedrawTheWindow) {
   Form_Load(g);
   ui.draws.clear();
-  onMenu(g, Menu::MOCHIKOMA);
+  menu(Menu::MOCHIKOMA);
   EXPECT_TRUE(isChecked(g, Menu::MOCHIKOMA));
   int handPieces = 0;
   for (const DrawCall& d : ui.draws)
@@ -219,7 +209,7 @@ TEST_F(Setup, OptionItemsRedrawTheWindow) {
   EXPECT_EQ(handPieces, 14) << "both stands show their seven empty slots";
 
   ui.draws.clear();
-  onMenu(g, Menu::UCHU);
+  menu(Menu::UCHU);
   EXPECT_EQ(g.BACKGROUND, BG_UCHU);
   EXPECT_TRUE(isChecked(g, Menu::UCHU));
   EXPECT_FALSE(isChecked(g, Menu::MIDORI));

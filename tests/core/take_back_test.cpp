@@ -2,18 +2,15 @@
 // and the refusals when there is nothing to take back.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
-#include "game_fixture.h"
-#include "play/clock.h"
-#include "play/commands.h"
-#include "rules/move_list.h"
 #include "rules/record.h"
+#include "scripted_game.h"
 #include "state/game.h"
 #include "view/board_view.h"
 
 namespace korvanu {
 namespace {
+
+using testing::on;
 
 // Everything a take back must put back as it was.
 struct Snapshot {
@@ -22,30 +19,14 @@ struct Snapshot {
   double man, com;
 };
 
-class TakeBack : public testing::OpenedGame {
+class TakeBack : public testing::GameFlow {
 protected:
-  void move(int fx, int fy, int tx, int ty, double seconds = 0) {
-    click(fx, fy);
-    ui.clock += seconds;
-    click(tx, ty);
-  }
-  // The first board move the human may make, as a person makes it; against
-  // the computer its reply follows.
-  void humanMoves(double seconds = 0) {
-    for (const Move& m : playableMoves(g, false))
-      if (m.fx >= 1 && m.fx <= 9) return move(m.fx, m.fy, m.tx, m.ty, seconds);
-    FAIL() << "no move";
-  }
   Snapshot snapshot() const {
-    Snapshot s{positionOf(g), g.HAND_SITA_TOTAL, g.HAND_UE_TOTAL, g.MOVE_NO, g.GAME_MOVES,
-               g.TURN,        g.MAN_TIME,        g.COM_TIME};
-    return s;
+    return {positionOf(g), g.HAND_SITA_TOTAL, g.HAND_UE_TOTAL, g.MOVE_NO, g.GAME_MOVES,
+            g.TURN,        g.MAN_TIME,        g.COM_TIME};
   }
   void expectRestored(const Snapshot& s) const {
-    EXPECT_EQ(std::memcmp(s.position.BOARD, g.BOARD, sizeof g.BOARD), 0) << "the board";
-    EXPECT_EQ(std::memcmp(s.position.HAND_SITA, g.HAND_SITA, sizeof g.HAND_SITA), 0)
-        << "the lower hand";
-    EXPECT_EQ(std::memcmp(s.position.HAND_UE, g.HAND_UE, sizeof g.HAND_UE), 0) << "the upper hand";
+    EXPECT_EQ(positionOf(g), s.position);
     EXPECT_EQ(g.HAND_SITA_TOTAL, s.handSitaTotal);
     EXPECT_EQ(g.HAND_UE_TOTAL, s.handUeTotal);
     EXPECT_EQ(g.MOVE_NO, s.moveNo);
@@ -82,27 +63,27 @@ protected:
 TEST_F(TakeBack, AgainstTheComputerTheMoveAndTheReplyGoAndTheClockRunsOnForThePlayer) {
   // Bishops exchanged between two people, so both hands hold pieces; then
   // the computer takes over the upper side and replies.
-  onMenu(g, Menu::START);
-  move(3, 7, 3, 6, 2);
-  move(7, 3, 7, 4, 3);
-  move(2, 8, 8, 2, 4);
+  menu(Menu::START);
+  move(3, 7, 3, 6, BUTTON_LEFT, 2);
+  move(7, 3, 7, 4, BUTTON_LEFT, 3);
+  move(2, 8, 8, 2, BUTTON_LEFT, 4);
   ASSERT_GT(g.HAND_SITA_TOTAL, 0);
-  onMenu(g, Menu::SENTE);
+  menu(Menu::SENTE);
   ASSERT_EQ(g.TURN, g.SIDE_MAN);
   ASSERT_EQ(g.MOVE_NO, 4);
   const Snapshot before = snapshot();
   ASSERT_GT(before.man + before.com, 0);
 
-  humanMoves(9);
+  playSomething(0, 9);
   ASSERT_EQ(g.MOVE_NO, 6) << "the computer replied";
   ASSERT_GT(g.MAN_TIME, before.man);
-  onMenu(g, Menu::MOCHIKOMA); // the hands show from now on
-  click(7, 7);                // a piece picked up when the player changes their mind
+  menu(Menu::MOCHIKOMA); // the hands show from now on
+  click(7, 7);           // a piece picked up when the player changes their mind
   const int forbidden = played(FORBIDDEN);
   const int pieceSounds = played(PIECE);
   ui.draws.clear();
   ui.clock = 5000;
-  onMenu(g, Menu::MATTA);
+  menu(Menu::MATTA);
 
   expectRestored(before);
   EXPECT_EQ(g.SELECT_STATE, 0);
@@ -122,7 +103,7 @@ TEST_F(TakeBack, AgainstTheComputerTheMoveAndTheReplyGoAndTheClockRunsOnForThePl
   EXPECT_DOUBLE_EQ(g.TURN_START_TIME, 5000);
   EXPECT_TRUE(ui.timerEnabled);
   ui.clock = 5006;
-  humanMoves();
+  playSomething();
   EXPECT_DOUBLE_EQ(g.MAN_TIME, before.man + 6);
   EXPECT_EQ(g.MOVE_NO, 6);
   EXPECT_EQ(g.RECORD_LAST, 6);
@@ -130,46 +111,46 @@ TEST_F(TakeBack, AgainstTheComputerTheMoveAndTheReplyGoAndTheClockRunsOnForThePl
 }
 
 TEST_F(TakeBack, AfterAStepBackOnlyThePlayersMoveIsLeftToTakeBack) {
-  onMenu(g, Menu::SENTE);
-  humanMoves(1);
+  menu(Menu::SENTE);
+  playSomething(0, 1);
   const Snapshot beforeSecond = snapshot();
-  humanMoves(1);
+  playSomething(0, 1);
   ASSERT_EQ(g.MOVE_NO, 4);
-  onMenu(g, Menu::REPLAY); // the computer's reply is undone, play paused
+  menu(Menu::REPLAY); // the computer's reply is undone, play paused
   ASSERT_EQ(g.TURN, g.SIDE_COM);
   ASSERT_TRUE(textStandsOn(12, 2) && textStandsOn(-2, 8))
       << "both moves are written beside the board";
-  onMenu(g, Menu::MATTA);
+  menu(Menu::MATTA);
   expectRestored(beforeSecond);
   EXPECT_EQ(g.TURN, g.SIDE_MAN);
   EXPECT_FALSE(textStandsOn(12, 2)) << "the human's taken-back move is no longer written";
   EXPECT_FALSE(textStandsOn(-2, 8)) << "nor the computer's";
   ui.messages.clear();
-  humanMoves();
+  playSomething();
   EXPECT_FALSE(said("MANの番です", "対局")) << "play had resumed: no resume message";
   EXPECT_EQ(g.MOVE_NO, 4);
 }
 
 TEST_F(TakeBack, BetweenTwoPeopleOneMoveAtATimeDownToTheFirstPosition) {
-  onMenu(g, Menu::MOCHIKOMA);
-  onMenu(g, Menu::START);
+  menu(Menu::MOCHIKOMA);
+  menu(Menu::START);
   std::vector<Snapshot> states{snapshot()};
-  move(3, 7, 3, 6, 2), states.push_back(snapshot());
-  move(7, 3, 7, 4, 3), states.push_back(snapshot());
-  move(5, 9, 4, 8, 1), states.push_back(snapshot()); // the lower king steps aside
+  move(3, 7, 3, 6, BUTTON_LEFT, 2), states.push_back(snapshot());
+  move(7, 3, 7, 4, BUTTON_LEFT, 3), states.push_back(snapshot());
+  move(5, 9, 4, 8, BUTTON_LEFT, 1), states.push_back(snapshot()); // the lower king steps aside
   ASSERT_EQ(g.OU_SITA_X, 4);
-  move(1, 3, 1, 4, 5), states.push_back(snapshot());
-  move(2, 8, 8, 2, 4); // bishop takes bishop; the corner blows up
+  move(1, 3, 1, 4, BUTTON_LEFT, 5), states.push_back(snapshot());
+  move(2, 8, 8, 2, BUTTON_LEFT, 4); // bishop takes bishop; the corner blows up
   ASSERT_EQ(g.BOARD[8][1], EMPTY);
   ASSERT_GT(g.HAND_SITA_TOTAL, 0);
 
   for (int n = 4; n >= 0; --n) {
     SCOPED_TRACE(n);
-    onMenu(g, Menu::MATTA);
+    menu(Menu::MATTA);
     expectRestored(states[static_cast<size_t>(n)]);
     if (n == 4) {
       EXPECT_EQ(g.BOARD[8][1], CODE_UE_KEI) << "the blown-up knight is back";
-      onMenu(g, Menu::AFTER);
+      menu(Menu::AFTER);
       EXPECT_TRUE(said("できません", "進む")) << "nothing after the position taken back to";
       EXPECT_EQ(g.MOVE_NO, 4);
     }
@@ -177,7 +158,7 @@ TEST_F(TakeBack, BetweenTwoPeopleOneMoveAtATimeDownToTheFirstPosition) {
   EXPECT_EQ(g.OU_SITA_X, 5) << "the king's square follows the board";
   EXPECT_EQ(g.OU_SITA_Y, 9);
   const int forbidden = played(FORBIDDEN);
-  onMenu(g, Menu::MATTA);
+  menu(Menu::MATTA);
   EXPECT_TRUE(refusedWith("できません", forbidden));
   EXPECT_EQ(g.MOVE_NO, 0);
 
@@ -189,67 +170,65 @@ TEST_F(TakeBack, BetweenTwoPeopleOneMoveAtATimeDownToTheFirstPosition) {
 
 TEST_F(TakeBack, RefusedWithNothingToTakeBack) {
   int forbidden = played(FORBIDDEN);
-  onMenu(g, Menu::MATTA);
+  menu(Menu::MATTA);
   EXPECT_TRUE(refusedWith("できません", forbidden)) << "no game";
 
   // The computer opened: the player has made no move yet.
-  onMenu(g, Menu::GOTE);
+  menu(Menu::GOTE);
   const Snapshot opened = snapshot();
   forbidden = played(FORBIDDEN);
-  onMenu(g, Menu::MATTA);
+  menu(Menu::MATTA);
   EXPECT_TRUE(refusedWith("できません", forbidden));
   expectRestored(opened);
 
   // A loaded record is stepped through, not played.
-  onMenu(g, Menu::CANCEL);
+  menu(Menu::CANCEL);
   g.RECORD_MODE = ON;
   g.TURN = TURN_SENTE;
   g.RECORD_LAST = 1;
   g.REC[1] = g.REC[0];
-  onMenu(g, Menu::AFTER);
+  menu(Menu::AFTER);
   forbidden = played(FORBIDDEN);
-  onMenu(g, Menu::MATTA);
+  menu(Menu::MATTA);
   EXPECT_TRUE(refusedWith("棋譜ﾓｰﾄﾞではできません", forbidden));
   EXPECT_EQ(g.MOVE_NO, 1);
 
   // A game that ended has been set up afresh.
-  onMenu(g, Menu::CANCEL);
-  onMenu(g, Menu::START);
+  menu(Menu::CANCEL);
+  menu(Menu::START);
   ui.answers = {Answer::Yes};
-  testing::emptyBoard(g);
-  g.BOARD[5][9] = CODE_SITA_OU, g.BOARD[5][6] = CODE_SITA_SYA, g.BOARD[5][1] = CODE_UE_OU;
-  g.BOARD[5][2] = CODE_UE_KIN;
+  kingsOnly({on(5, 6, CODE_SITA_SYA), on(5, 2, CODE_UE_KIN)});
   move(5, 6, 5, 2);
   ASSERT_TRUE(said("先手の勝ちです", "終了"));
   forbidden = played(FORBIDDEN);
-  onMenu(g, Menu::MATTA);
+  menu(Menu::MATTA);
   EXPECT_TRUE(refusedWith("できません", forbidden));
 }
 
 TEST_F(TakeBack, AHandicappedStartComesBackWithoutTheGivenUpPieces) {
-  for (int i = 0; i < 3; ++i) onMenu(g, Menu::LBEL_UP);
+  for (int i = 0; i < 3; ++i) menu(Menu::LBEL_UP);
   const RecordEntry start = positionOf(g);
-  onMenu(g, Menu::SENTE);
-  humanMoves();
+  menu(Menu::SENTE);
+  playSomething();
   ASSERT_EQ(g.MOVE_NO, 2);
-  onMenu(g, Menu::MATTA);
-  EXPECT_EQ(std::memcmp(start.BOARD, g.BOARD, sizeof g.BOARD), 0);
+  menu(Menu::MATTA);
+  EXPECT_EQ(positionOf(g), start);
   EXPECT_EQ(g.BOARD[8][2], EMPTY) << "the bishop stays given up";
   EXPECT_EQ(g.HANDICAP_LEVEL, 3);
   EXPECT_EQ(g.MOVE_NO, 0);
 }
 
 TEST_F(TakeBack, AfterTurningTheBoardTheTurnedPositionIsTheFirst) {
-  onMenu(g, Menu::START);
+  menu(Menu::START);
   move(7, 7, 7, 6);
-  onMenu(g, Menu::REVERSE);
+  menu(Menu::REVERSE);
   const Snapshot turned = snapshot();
   move(3, 7, 3, 6);
   ASSERT_EQ(g.MOVE_NO, 1);
-  onMenu(g, Menu::MATTA);
+  menu(Menu::MATTA);
   expectRestored(turned);
   const int forbidden = played(FORBIDDEN);
-  onMenu(g, Menu::MATTA);
+  menu(Menu::MATTA);
   EXPECT_TRUE(refusedWith("できません", forbidden)) << "nothing from before the turn";
 }
 
