@@ -19,13 +19,6 @@ struct Candidate {
   int piece; // what stands on the destination after the move
 };
 
-// The promoted code of a piece that may promote, else 0.
-int promotedCode(int code) {
-  const int kind = kindOf(code);
-  if (isPromoted(code) || kind == KIN || kind == OU) return 0;
-  return promotedOf(code);
-}
-
 // Plays the candidate on a copy of `before` as the rules do and says whether
 // it gives `after`; `marks` gets what it marked.
 bool replays(const RecordEntry& before, const RecordEntry& after, const Candidate& c,
@@ -85,8 +78,8 @@ bool findMove(const RecordEntry& before, const RecordEntry& after, int side, Mov
           const Candidate plain{fx, fy, tx, ty, moving};
           if (!reaches(p, plain, moving)) continue;
           if (replays(before, after, plain, marks)) return true;
-          const int promoted = promotedCode(moving);
-          if (promoted != 0 && replays(before, after, {fx, fy, tx, ty, promoted}, marks))
+          if (mayPromote(moving, fy, ty) &&
+              replays(before, after, {fx, fy, tx, ty, promotedOf(moving)}, marks))
             return true;
         }
     }

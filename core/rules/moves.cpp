@@ -69,25 +69,26 @@ void 取得_爆発駒(Game& g, int x, int y) {
   });
 }
 
-int 調査_駒成(Game& g, int fromX, int fromY, [[maybe_unused]] int toX, int toY, int piece) {
-  if (isDropColumn(fromX)) return OFF;
-  bool may = false;
+bool mayPromote(int piece, int fromY, int toY) {
   switch (piece) {
   case CODE_SITA_HU:
   case CODE_SITA_KYOU:
-  case CODE_SITA_KEI: may = toY < 4; break;
+  case CODE_SITA_KEI: return toY < 4;
   case CODE_SITA_GIN:
   case CODE_SITA_KAKU:
-  case CODE_SITA_SYA: may = toY < 4 || fromY < 4; break;
+  case CODE_SITA_SYA: return toY < 4 || fromY < 4;
   case CODE_UE_HU:
   case CODE_UE_KYOU:
-  case CODE_UE_KEI: may = toY > 6; break;
+  case CODE_UE_KEI: return toY > 6;
   case CODE_UE_GIN:
   case CODE_UE_KAKU:
-  case CODE_UE_SYA: may = toY > 6 || fromY > 6; break;
-  default: break;
+  case CODE_UE_SYA: return toY > 6 || fromY > 6;
+  default: return false;
   }
-  if (!may) return OFF;
+}
+
+int 調査_駒成(Game& g, int fromX, int fromY, [[maybe_unused]] int toX, int toY, int piece) {
+  if (isDropColumn(fromX) || !mayPromote(piece, fromY, toY)) return OFF;
   g.PROMOTED_PIECE = promotedOf(piece);
   return ON;
 }

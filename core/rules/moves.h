@@ -61,6 +61,10 @@ int 設定_爆発桝(Game& g, int x, int y);
 // Moves the marked pieces of the block into hands; they stay on the board
 // and marked until the squares are emptied.
 void 取得_爆発駒(Game& g, int x, int y);
+// Whether `piece` may promote on a board move from row fromY to row toY: a
+// pawn, lance or knight ending in the far three rows, a silver, bishop or
+// rook starting or ending there.
+bool mayPromote(int piece, int fromY, int toY);
 // ON when the move may promote; PROMOTED_PIECE then holds the promoted code.
 int 調査_駒成(Game& g, int fromX, int fromY, int toX, int toY, int piece);
 

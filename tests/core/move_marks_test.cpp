@@ -2,14 +2,12 @@
 // again from the record's two positions either side of it.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <cstring>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "play/setup.h"
 #include "position.h"
+#include "random_games.h"
 #include "rules/legality.h"
 #include "rules/move_list.h"
 #include "rules/move_marks.h"
@@ -77,6 +75,13 @@ TEST(MoveMarks, TheRecordsTwoPositionsGiveBackTheMoveBetweenThem) {
     EXPECT_EQ(foundAfter(p, 5, 6, 5, 5, CODE_SITA_HU), "F56 T55 B45 ");
   }
   {
+    // A pawn that promotes as it takes goes with the blast; read backwards it
+    // is no lower pawn promoting outside its zone.
+    testing::EmptyGame p({on(5, 9, CODE_SITA_OU), on(1, 1, CODE_UE_OU), on(6, 6, CODE_UE_HU),
+                          on(6, 7, CODE_SITA_HU), on(7, 7, CODE_SITA_KEI)});
+    EXPECT_EQ(foundAfter(p, 6, 6, 6, 7, CODE_UE_HU_NARI), "F66 T67 B77 ");
+  }
+  {
     // A rook from afar takes and goes with the blast.
     testing::EmptyGame p({on(5, 9, CODE_SITA_OU), on(1, 1, CODE_UE_OU), on(9, 5, CODE_SITA_SYA),
                           on(5, 5, CODE_UE_GIN), on(4, 4, CODE_SITA_KEI),
@@ -109,7 +114,7 @@ TEST(MoveMarks, PositionsNoSingleMoveJoinsGiveNoMarksAndTheBoardIsPutBack) {
   odd.BOARD[1][9] = EMPTY;
   odd.BOARD[2][5] = CODE_SITA_KYOU;
   EXPECT_EQ(describe(marksBetween(start, odd)), "");
-  EXPECT_EQ(std::memcmp(p.g.BOARD, twoOn.BOARD, sizeof p.g.BOARD), 0);
+  EXPECT_EQ(positionOf(p.g), twoOn);
 }
 
 // Whether the rules, playing the move the marks name on `before`, give
@@ -138,7 +143,7 @@ bool explains(const RecordEntry& before, const RecordEntry& after, const MoveMar
     if (!isPlayableMove(q.g, m.fx, m.fy, m.tx, m.ty, m.code)) continue;
     const MoveEffects move = 駒移動(q.g, m.fx, m.fy, m.tx, m.ty, m.code);
     const ExplosionEffects blast = explodeAfterCapture(q.g, move);
-    if (std::memcmp(q.g.BOARD, after.BOARD, sizeof q.g.BOARD) == 0 &&
+    if (testing::sameBoard(q.g.BOARD, after.BOARD) &&
         describe(marksOf(move, blast)) == describe(found))
       return true;
   }
@@ -150,49 +155,41 @@ bool explains(const RecordEntry& before, const RecordEntry& after, const MoveMar
 // pieces took, or which of two neighbours was taken: any move the rules would
 // play between the two positions is right there. Not told who moved, it is
 // still such a move.
-TEST(MoveMarks, RandomGamesStepBackToTheMovesTheyWerePlayedWith) {
+class StepsBack : public testing::GameVisitor {
+public:
   int moves = 0, blasts = 0, drops = 0, twins = 0, otherSide = 0;
-  for (unsigned seed = 1; seed <= 25; ++seed) {
-    std::mt19937 rng(seed);
-    testing::EmptyGame p;
-    初期設定(p.g);
-    bool upper = seed % 2;
-    for (int n = 0;
-         n < 300 && 調査_駒存在(p.g, CODE_SITA_OU) == ON && 調査_駒存在(p.g, CODE_UE_OU) == ON;
-         ++n) {
-      const auto playable = playableMoves(p.g, upper);
-      if (playable.empty()) break;
-      const Move m = playable[std::uniform_int_distribution<size_t>(0, playable.size() - 1)(rng)];
-      ++moves;
-      const RecordEntry before = positionOf(p.g);
-      const MoveEffects move = 駒移動(p.g, m.fx, m.fy, m.tx, m.ty, m.code);
-      const ExplosionEffects blast = explodeAfterCapture(p.g, move);
-      const RecordEntry after = positionOf(p.g);
-      const MoveMarks played = marksOf(move, blast);
-      const MoveMarks found = marksBetween(before, after, upper ? 1 : -1);
-      const std::string where = "seed " + std::to_string(seed) + " move " + std::to_string(n) +
-                                ": played " + describe(played) + "found " + describe(found);
-      blasts += blast.count > 0;
-      drops += move.drop;
-      if (describe(found) != describe(played)) {
-        ASSERT_TRUE(explains(before, after, found)) << where;
-        ++twins;
-      }
 
-      const MoveMarks unknown = marksBetween(before, after);
-      ASSERT_TRUE(explains(before, after, unknown))
-          << where << " not told who moved: " << describe(unknown);
-      otherSide += describe(unknown) != describe(found);
-      upper = !upper;
+  void afterPly(Game&, const testing::Ply& p) override {
+    ++moves;
+    const MoveMarks played = marksOf(p.effects, p.blast);
+    const MoveMarks found = marksBetween(p.before, p.after, p.upper ? 1 : -1);
+    const std::string where =
+        "move " + std::to_string(p.n) + ": played " + describe(played) + "found " + describe(found);
+    blasts += p.blast.count > 0;
+    drops += p.effects.drop;
+    if (describe(found) != describe(played)) {
+      ASSERT_TRUE(explains(p.before, p.after, found)) << where;
+      ++twins;
     }
+    const MoveMarks unknown = marksBetween(p.before, p.after);
+    ASSERT_TRUE(explains(p.before, p.after, unknown))
+        << where << " not told who moved: " << describe(unknown);
+    otherSide += describe(unknown) != describe(found);
   }
+};
+
+TEST(MoveMarks, RandomGamesStepBackToTheMovesTheyWerePlayedWith) {
+  StepsBack check;
+  testing::RandomGames games;
+  games.games = 25;
+  testing::playRandomGames(games, check);
   // The games went through what matters; the boards hide few moves, and
   // knowing who moved tells some apart.
-  EXPECT_GT(moves, 1500);
-  EXPECT_GT(blasts, 100);
-  EXPECT_GT(drops, 100);
-  EXPECT_LT(twins * 10, blasts);
-  EXPECT_GT(otherSide, 0);
+  EXPECT_GT(check.moves, 1500);
+  EXPECT_GT(check.blasts, 100);
+  EXPECT_GT(check.drops, 100);
+  EXPECT_LT(check.twins * 10, check.blasts);
+  EXPECT_GT(check.otherSide, 0);
 }
 
 } // namespace

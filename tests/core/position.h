@@ -1,6 +1,7 @@
 // Building test positions: an empty board with pieces placed by hand.
 #pragma once
 
+#include <algorithm>
 #include <initializer_list>
 #include <ostream>
 
@@ -43,6 +44,12 @@ struct EmptyGame {
     }
   }
 };
+
+// Whether two boards hold the same pieces, whatever the hands.
+inline bool sameBoard(const int (&a)[10][10], const int (&b)[10][10]) {
+  return std::ranges::equal(a, b,
+                            [](const auto& p, const auto& q) { return std::ranges::equal(p, q); });
+}
 
 // A record entry's board and hands alone, to compare with positionOf.
 inline RecordEntry withoutClocks(RecordEntry e) {

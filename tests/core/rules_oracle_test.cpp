@@ -7,15 +7,13 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "play/setup.h"
-#include "position.h"
+#include "random_games.h"
 #include "rules/legality.h"
-#include "rules/moves.h"
+#include "rules/move_list.h"
 #include "rules_oracle.h"
 
 namespace korvanu {
@@ -138,137 +136,89 @@ void report(const Tally& t) {
       t.games, t.moves, t.drops, t.promotions, t.forcedPromotions, t.explosions, t.kingsBlown);
 }
 
-// Mostly quiet moves, so that games grow long; now and then a capture or a drop.
-oracle::Move pick(const oracle::Position& pos, const std::vector<oracle::Move>& moves,
-                  std::mt19937& rng) {
-  std::vector<oracle::Move> quiet, captures, drops;
-  for (const oracle::Move& m : moves) {
-    if (m.drop != oracle::NONE)
-      drops.push_back(m);
-    else
-      (pos.at[m.tx][m.ty].kind == oracle::NONE ? quiet : captures).push_back(m);
-  }
-  const unsigned roll = rng() % 16;
-  const std::vector<oracle::Move>* pool = &moves;
-  if (roll == 0 && !captures.empty())
-    pool = &captures;
-  else if (roll <= 3 && !drops.empty())
-    pool = &drops;
-  else if (!quiet.empty())
-    pool = &quiet;
-  return (*pool)[rng() % pool->size()];
-}
+// The oracle plays each game alongside: before every move the two agree on
+// every reach and every legal move, after it on the position.
+class SideBySide : public testing::GameVisitor {
+public:
+  SideBySide(bool drops, Tally& counts) : tally(counts), drops_(drops) {}
+  Tally& tally;
 
-void playBoth(Game& g, oracle::Position pos, Side side, bool drops, unsigned seed, int plies,
-              Tally& tally) {
-  std::mt19937 rng(seed);
-  ++tally.games;
-  ASSERT_NO_FATAL_FAILURE(expectSamePosition(g, pos)) << "before the first move";
-  std::string last = "none";
-  for (int ply = 0; ply < plies; ++ply) {
-    if (!oracle::kingOnBoard(pos, LOWER) || !oracle::kingOnBoard(pos, UPPER)) {
-      ++tally.kingsBlown;
-      break;
+  void startGame(Game& g, unsigned seed, bool upper) override {
+    for (int x = 1; x <= 9; ++x)
+      for (int y = 1; y <= 9; ++y) pos_.at[x][y] = oracle::pieceOf(g.BOARD[x][y]);
+    for (int k = oracle::PAWN; k <= oracle::ROOK; ++k) {
+      pos_.hand[LOWER][k] = g.HAND_SITA[k];
+      pos_.hand[UPPER][k] = g.HAND_UE[k];
     }
-    const std::string where = "seed " + std::to_string(seed) + (drops ? ", drops" : ", no drops") +
-                              ", ply " + std::to_string(ply) +
-                              (side == LOWER ? ", lower" : ", upper") + " to move after" + last +
-                              "\n";
-    ASSERT_NO_FATAL_FAILURE(expectSameReach(g, pos)) << where << oracle::describe(pos);
-    const std::vector<Key> game = gameMoves(g, side, drops);
-    const std::vector<Key> expected = oracleMoves(pos, side, drops);
-    ASSERT_TRUE(game == expected) << where << oracle::describe(pos) << difference(game, expected);
-    const auto moves = oracle::legalMoves(pos, side, drops);
-    if (moves.empty()) break;
-
-    const oracle::Move m = pick(pos, moves, rng);
-    const Key k = keyOf(pos, m);
-    last = text({k});
-    tally.drops += m.drop != oracle::NONE;
-    tally.promotions += m.promote;
+    seed_ = seed;
+    side_ = upper ? UPPER : LOWER;
+    last_ = " none";
+    ++tally.games;
+    ASSERT_NO_FATAL_FAILURE(expectSamePosition(g, pos_)) << "before the first move";
+  }
+  void beforePly(Game& g, bool, const std::vector<Move>&) override {
+    where_ = "seed " + std::to_string(seed_) + (drops_ ? ", drops" : ", no drops") + ", " +
+             (side_ == LOWER ? "lower" : "upper") + " to move after" + last_ + "\n";
+    ASSERT_NO_FATAL_FAILURE(expectSameReach(g, pos_)) << where_ << oracle::describe(pos_);
+    const std::vector<Key> game = gameMoves(g, side_, drops_);
+    const std::vector<Key> expected = oracleMoves(pos_, side_, drops_);
+    ASSERT_TRUE(game == expected) << where_ << oracle::describe(pos_) << difference(game, expected);
+  }
+  void afterPly(Game& g, const testing::Ply& p) override {
+    const Key played{p.move.fx, p.move.fy, p.move.tx, p.move.ty, p.move.code};
+    last_ = text({played});
+    const auto moves = oracle::legalMoves(pos_, side_, drops_);
+    const auto m = std::find_if(moves.begin(), moves.end(),
+                                [&](const oracle::Move& o) { return keyOf(pos_, o) == played; });
+    ASSERT_NE(m, moves.end()) << where_ << "move" << last_;
+    tally.drops += m->drop != oracle::NONE;
+    tally.promotions += m->promote;
     tally.forcedPromotions +=
-        m.promote && !std::any_of(moves.begin(), moves.end(), [&](auto& o) {
-          return o.fx == m.fx && o.fy == m.fy && o.tx == m.tx && o.ty == m.ty && !o.promote;
+        m->promote && !std::any_of(moves.begin(), moves.end(), [&](auto& o) {
+          return o.fx == m->fx && o.fy == m->fy && o.tx == m->tx && o.ty == m->ty && !o.promote;
         });
-    const int blown = oracle::play(pos, m);
+    const int blown = oracle::play(pos_, *m);
     tally.explosions += blown > 0;
     ++tally.moves;
-    ASSERT_EQ(playMove(g, k[0], k[1], k[2], k[3], k[4]), blown) << where << "move" << last;
-    ASSERT_NO_FATAL_FAILURE(expectSamePosition(g, pos)) << where << "move" << last << '\n'
-                                                        << oracle::describe(pos);
-    const bool lowerKing = oracle::kingOnBoard(pos, LOWER);
-    const bool upperKing = oracle::kingOnBoard(pos, UPPER);
+    ASSERT_EQ(p.blast.count, blown) << where_ << "move" << last_;
+    ASSERT_NO_FATAL_FAILURE(expectSamePosition(g, pos_)) << where_ << "move" << last_ << '\n'
+                                                         << oracle::describe(pos_);
+    const bool lowerKing = oracle::kingOnBoard(pos_, LOWER);
+    const bool upperKing = oracle::kingOnBoard(pos_, UPPER);
     if (lowerKing != upperKing) { // the side whose king is left wins
-      ASSERT_EQ(g.WINNER, lowerKing ? g.SIDE_MAN : g.SIDE_COM) << where << "move" << last;
+      ASSERT_EQ(g.WINNER, lowerKing ? g.SIDE_MAN : g.SIDE_COM) << where_ << "move" << last_;
     }
-    side = side == LOWER ? UPPER : LOWER;
+    side_ = side_ == LOWER ? UPPER : LOWER;
   }
-}
+  void endGame(Game&, int) override {
+    tally.kingsBlown += !oracle::kingOnBoard(pos_, LOWER) || !oracle::kingOnBoard(pos_, UPPER);
+  }
 
-// Every piece of a full set somewhere: both kings on the board, the others on
-// a random square for a random side, promoted or not, or in a random hand.
-// Unpromoted pieces are kept off the rows where they could never move, and
-// one side's unpromoted pawns off each other's columns, as play leaves them.
-oracle::Position randomPosition(std::mt19937& rng) {
-  oracle::Position pos;
-  auto coin = [&](int percent) { return int(rng() % 100) < percent; };
-  auto emptySquare = [&](int& x, int& y) {
-    do {
-      x = 1 + rng() % 9;
-      y = 1 + rng() % 9;
-    } while (pos.at[x][y].kind != oracle::NONE);
-  };
-  const int onBoard = 30 + rng() % 50;
-  int x = 0, y = 0;
-  for (Side s : {LOWER, UPPER}) {
-    emptySquare(x, y);
-    pos.at[x][y] = {oracle::KING, s, false};
-  }
-  const int count[8] = {0, 18, 4, 4, 4, 4, 2, 2};
-  for (int k = oracle::PAWN; k <= oracle::ROOK; ++k)
-    for (int n = 0; n < count[k]; ++n) {
-      const Side s = coin(50) ? LOWER : UPPER;
-      if (!coin(onBoard)) {
-        ++pos.hand[s][k];
-        continue;
-      }
-      emptySquare(x, y);
-      oracle::Piece p{oracle::Kind(k), s, k != oracle::GOLD && coin(25)};
-      const int far = s == LOWER ? y : 10 - y;
-      const bool stuck =
-          k == oracle::PAWN || k == oracle::LANCE ? far == 1 : k == oracle::KNIGHT && far <= 2;
-      bool secondPawn = false;
-      for (int row = 1; row <= 9; ++row) {
-        const oracle::Piece& o = pos.at[x][row];
-        secondPawn |= k == oracle::PAWN && o.kind == oracle::PAWN && !o.promoted && o.side == s;
-      }
-      if (stuck || secondPawn) p.promoted = true;
-      pos.at[x][y] = p;
-    }
-  return pos;
-}
+private:
+  bool drops_;
+  oracle::Position pos_;
+  unsigned seed_ = 0;
+  Side side_ = LOWER;
+  std::string last_, where_;
+};
 
-void load(testing::EmptyGame& p, const oracle::Position& pos) {
-  for (int x = 1; x <= 9; ++x)
-    for (int y = 1; y <= 9; ++y) p.g.BOARD[x][y] = oracle::codeOf(pos.at[x][y]);
-  for (int k = oracle::PAWN; k <= oracle::ROOK; ++k) {
-    p.g.HAND_SITA[k] = pos.hand[LOWER][k];
-    p.g.HAND_UE[k] = pos.hand[UPPER][k];
+Tally sideBySide(testing::RandomGames games) {
+  Tally tally;
+  for (bool drops : {true, false}) {
+    games.drops = drops;
+    SideBySide check(drops, tally);
+    testing::playRandomGames(games, check);
+    if (::testing::Test::HasFatalFailure()) break;
   }
-  p.recount();
+  report(tally);
+  return tally;
 }
 
 TEST(RulesOracle, GamesFromTheStartAgreeMoveByMove) {
-  Tally tally;
-  for (bool drops : {true, false})
-    for (unsigned seed = 1; seed <= 8; ++seed) {
-      testing::EmptyGame p;
-      初期設定(p.g);
-      const Side first = seed % 2 ? LOWER : UPPER;
-      ASSERT_NO_FATAL_FAILURE(
-          playBoth(p.g, oracle::startingPosition(), first, drops, seed, 240, tally));
-    }
-  report(tally);
+  testing::RandomGames games;
+  games.games = 8;
+  games.plies = 240;
+  const Tally tally = sideBySide(games);
   // The games reached what they are meant to compare.
   EXPECT_GT(tally.drops, 50);
   EXPECT_GT(tally.promotions, 30);
@@ -278,17 +228,12 @@ TEST(RulesOracle, GamesFromTheStartAgreeMoveByMove) {
 }
 
 TEST(RulesOracle, GamesFromScatteredPositionsAgreeMoveByMove) {
-  Tally tally;
-  std::mt19937 rng(20240611);
-  for (bool drops : {true, false})
-    for (unsigned seed = 100; seed < 140; ++seed) {
-      const oracle::Position start = randomPosition(rng);
-      testing::EmptyGame p;
-      load(p, start);
-      const Side first = seed % 2 ? LOWER : UPPER;
-      ASSERT_NO_FATAL_FAILURE(playBoth(p.g, start, first, drops, seed, 60, tally));
-    }
-  report(tally);
+  testing::RandomGames games;
+  games.firstSeed = 100;
+  games.games = 40;
+  games.plies = 60;
+  games.scattered = true;
+  const Tally tally = sideBySide(games);
   EXPECT_GT(tally.drops, 100);
   EXPECT_GT(tally.forcedPromotions, 20);
   EXPECT_GT(tally.explosions, 80);

@@ -2,16 +2,13 @@
 // bookkeeping after every move.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <random>
 #include <vector>
 
-#include "play/setup.h"
 #include "position.h"
+#include "random_games.h"
 #include "rules/legality.h"
-#include "rules/move_list.h"
-#include "rules/moves.h"
 #include "rules/record.h"
 #include "view/pictures.h"
 
@@ -46,44 +43,44 @@ void expectSound(const Game& g, int moveNo) {
     ASSERT_EQ(pieces[k] + g.HAND_SITA[k] + g.HAND_UE[k], total[k]) << "kind " << k;
 }
 
-TEST(RandomGames, BookkeepingHoldsAfterEveryMoveAndTheRecordRestoresEachPosition) {
+// The bookkeeping after every move, and every record slot holding to the end
+// exactly the position it was given.
+class Bookkeeping : public testing::GameVisitor {
+public:
   int explosions = 0, drops = 0, longest = 0;
-  for (unsigned seed = 1; seed <= 40; ++seed) {
-    std::mt19937 rng(seed);
-    testing::EmptyGame p;
-    初期設定(p.g);
-    bool upper = seed % 2;
-    std::vector<RecordEntry> seen{p.g.REC[0]};
-    int moveNo = 0;
-    while (moveNo < 700 && 調査_駒存在(p.g, CODE_SITA_OU) == ON &&
-           調査_駒存在(p.g, CODE_UE_OU) == ON) {
-      const auto moves = playableMoves(p.g, upper);
-      if (moves.empty()) break;
-      // Mostly quiet moves, so that games grow long between the explosions.
-      std::vector<Move> quiet;
-      for (const Move& m : moves)
-        if (p.g.BOARD[m.tx][m.ty] == EMPTY) quiet.push_back(m);
-      const auto& pool = !quiet.empty() && rng() % 24 != 0 ? quiet : moves;
-      const Move m = pool[rng() % pool.size()];
-      drops += isDropColumn(m.fx);
-      explosions += playMove(p.g, m.fx, m.fy, m.tx, m.ty, m.code) > 0;
-      ++moveNo;
-      ASSERT_NO_FATAL_FAILURE(expectSound(p.g, moveNo)) << "seed " << seed;
-      p.g.MOVE_NO = moveNo;
-      手順保存(p.g, moveNo, moveNo + 0.5, 0, 0);
-      seen.push_back(p.g.REC[moveNo]);
-      upper = !upper;
-    }
-    longest = std::max(longest, moveNo);
-    // Every stored slot still holds exactly the position it was given.
-    for (int n = 0; n <= moveNo; ++n)
-      ASSERT_EQ(std::memcmp(&p.g.REC[n], &seen[n], sizeof(RecordEntry)), 0) << "slot " << n;
+
+  void startGame(Game& g, unsigned, bool) override { seen_ = {g.REC[0]}; }
+  void afterPly(Game& g, const testing::Ply& p) override {
+    drops += p.effects.drop;
+    explosions += p.blast.count > 0;
+    const int moveNo = p.n + 1;
+    ASSERT_NO_FATAL_FAILURE(expectSound(g, moveNo));
+    g.MOVE_NO = moveNo;
+    手順保存(g, moveNo, moveNo + 0.5, 0, 0);
+    seen_.push_back(g.REC[static_cast<size_t>(moveNo)]);
   }
+  void endGame(Game& g, int plies) override {
+    longest = std::max(longest, plies);
+    for (size_t n = 0; n < seen_.size(); ++n) ASSERT_EQ(g.REC[n], seen_[n]) << "slot " << n;
+  }
+
+private:
+  std::vector<RecordEntry> seen_;
+};
+
+TEST(RandomGames, BookkeepingHoldsAfterEveryMoveAndTheRecordRestoresEachPosition) {
+  Bookkeeping check;
+  testing::RandomGames games;
+  games.games = 40;
+  games.plies = 700;
+  games.quiet = 60; // quiet enough that some game runs past the record's first 501 slots
+  testing::playRandomGames(games, check);
   // The games really exercised what they were meant to.
-  EXPECT_GT(explosions, 100);
-  EXPECT_GT(drops, 100);
-  EXPECT_GT(longest, 500) << "some game ran past the record's first 501 slots";
-  std::printf("explosions %d, drops %d, longest game %d moves\n", explosions, drops, longest);
+  EXPECT_GT(check.explosions, 100);
+  EXPECT_GT(check.drops, 100);
+  EXPECT_GT(check.longest, 500) << "some game ran past the record's first 501 slots";
+  std::printf("explosions %d, drops %d, longest game %d moves\n", check.explosions, check.drops,
+              check.longest);
 }
 
 } // namespace

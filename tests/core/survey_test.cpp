@@ -28,7 +28,7 @@ bool sameMaps(const Game& a, const Game& b, bool withUeSquares = true) {
   for (auto map : MAPS) {
     const bool ueSquare = map == &Game::DEFENDER_UE_X || map == &Game::DEFENDER_UE_Y ||
                           map == &Game::ATTACKER_UE_X || map == &Game::ATTACKER_UE_Y;
-    if ((withUeSquares || !ueSquare) && std::memcmp(a.*map, b.*map, sizeof(Map)) != 0) return false;
+    if ((withUeSquares || !ueSquare) && !testing::sameBoard(a.*map, b.*map)) return false;
   }
   return true;
 }
