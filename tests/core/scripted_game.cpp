@@ -123,8 +123,9 @@ void ScriptedGame::open() {
   if (opened_) return;
   opened_ = true;
   Form_Load(g);
+  ui.messages.clear();
   if (options_.loadedSounds) {
-    windowShown(g);
+    windowShown(g); // the sounds, and word of a game kept aside
   } else {
     g.SOUND_LIB = &fake::api();
     g.SOUND_DEVICE = DEVICE;
@@ -134,7 +135,6 @@ void ScriptedGame::open() {
     g.SOUND_EXPLOSION = EXPLOSION;
     g.SOUND_BGM = BGM;
   }
-  ui.messages.clear();
   if (options_.journal) {
     ui.journal = &journal;
     fake::observer = [this](const std::string& call) { ui.note("sound " + call); };

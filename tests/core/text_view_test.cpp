@@ -2,13 +2,12 @@
 
 #include <cmath>
 
-#include "game_fixture.h"
 #include "platform/headless.h"
 #include "play/commands.h"
 #include "play/file_panel.h"
 #include "record/record_file.h"
 #include "screen_model.h"
-#include "sound_fake.h"
+#include "scripted_game.h"
 #include "state/game.h"
 #include "view/board_view.h"
 #include "view/dialogs.h"
@@ -212,7 +211,7 @@ TEST_F(TextDisplay, HandicapRefusalAndAboutBox) {
   EXPECT_EQ(ui.messages[0].title, "Korvanu");
 }
 
-class RecordHeaders : public testing::OpenedGame {};
+class RecordHeaders : public testing::GameFlow {};
 
 TEST_F(RecordHeaders, TitleAndNamesStandWholeOrCutInsideTheWindowAndGoWithTheRecord) {
   auto repeated = [](const std::string& character, int n) {
