@@ -125,7 +125,6 @@ protected:
   // Two people, the lower side to move, guidance on, an empty board but for
   // the kings in far corners.
   void SetUp() override {
-    GameFlow::SetUp();
     menu(Menu::START);
     menu(Menu::SIDOU);
     clearBoard();

@@ -120,8 +120,6 @@ ScriptedGame::~ScriptedGame() {
 }
 
 void ScriptedGame::open() {
-  if (opened_) return;
-  opened_ = true;
   Form_Load(g);
   ui.messages.clear();
   if (options_.loadedSounds) {

@@ -9,6 +9,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/headless.h"
@@ -82,16 +83,13 @@ public:
   static constexpr int OTHER = 1, FORBIDDEN = 2, PIECE = 3, EXPLOSION = 4, BGM = 5, DEVICE = 9;
 
   explicit ScriptedGame(GameOptions options = {});
-  virtual ~ScriptedGame();
+  ~ScriptedGame();
   ScriptedGame(const ScriptedGame&) = delete;
   ScriptedGame& operator=(const ScriptedGame&) = delete;
 
   ScriptedPlatform ui;
   Game g{ui};
   std::vector<std::string> journal;
-
-  // Opens the window (once; the constructor does unless told not to).
-  void open();
 
   void menu(Menu item);
   // A press in the middle of cell (x, y): a board square, or a hand cell in
@@ -133,30 +131,22 @@ public:
   void noteRecord();
 
 private:
+  void open();
   void step(const std::string& what) { ui.note("== " + what); }
 
   GameOptions options_;
-  bool opened_ = false;
   Screen screen_{ui};
 };
 
-// A test of game flow: a folder of its own and one game opened in it.
-class GameFlow : public ::testing::Test, public ScriptedGame {
-protected:
-  explicit GameFlow(GameOptions options = {}) : ScriptedGame(withoutOpening(options)) {
-    opens_ = options.opened;
-  }
-  void SetUp() override {
-    if (opens_) open(); // in the folder made for the test
-  }
+// The folder comes first, so that the game opens in it.
+struct InFolderOfItsOwn {
   TempDir dir;
+};
 
-private:
-  static GameOptions withoutOpening(GameOptions o) {
-    o.opened = false;
-    return o;
-  }
-  bool opens_ = true;
+// A test of game flow: a folder of its own and one game opened in it.
+class GameFlow : public ::testing::Test, protected InFolderOfItsOwn, public ScriptedGame {
+protected:
+  explicit GameFlow(GameOptions options = {}) : ScriptedGame(std::move(options)) {}
 };
 
 // A board with nothing on it but `pieces`, for positions set up by hand.
