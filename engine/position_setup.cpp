@@ -1,7 +1,6 @@
 #include "position_setup.h"
 
 #include "computer/survey.h"
-#include "rules/legality.h"
 #include "rules/mate.h"
 
 namespace korvanu {
@@ -22,12 +21,6 @@ void afterMove(Game& g, bool upperMoved) {
     詰めかMAN(g);
   else
     詰めかCOM(g);
-}
-
-Winner winnerOf(const Position& p) {
-  if (調査_駒存在(p, CODE_UE_OU) != ON) return Winner::Sita;
-  if (調査_駒存在(p, CODE_SITA_OU) != ON) return Winner::Ue;
-  return Winner::None;
 }
 
 } // namespace korvanu

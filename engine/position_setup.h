@@ -1,8 +1,9 @@
 // The game the engine holds, prepared as the game itself would have it: a
 // position put into a fresh game, the steps that follow a move, and who has
-// won.
+// won (winnerOf, in rules/make_move.h).
 #pragma once
 
+#include "rules/make_move.h"
 #include "rules/record.h"
 #include "state/game.h"
 
@@ -17,11 +18,5 @@ void setUpPosition(Game& g, const RecordEntry& position, int level, bool drops);
 // stand, the mate test of the side that did not move (the answer is the
 // game's business, the maps it leaves are what the next search starts from).
 void afterMove(Game& g, bool upperMoved);
-
-enum class Winner { None, Sita, Ue };
-
-// The side left with its king, as the game names it when an explosion takes
-// a king: should both go, the lower side is named first.
-Winner winnerOf(const Position& p);
 
 } // namespace korvanu

@@ -3,31 +3,13 @@
 #include <cstddef>
 #include <cstring>
 
+#include "rules/steps.h"
 #include "state/game.h"
 #include "state/pieces.h"
 
 namespace korvanu {
 
 namespace {
-
-struct Offset {
-  int dx, dy;
-};
-
-// Step squares in the order they are examined.
-constexpr Offset SITA_HU_STEPS[] = {{0, -1}};
-constexpr Offset UE_HU_STEPS[] = {{0, 1}};
-constexpr Offset SITA_KEI_STEPS[] = {{-1, -2}, {1, -2}};
-constexpr Offset UE_KEI_STEPS[] = {{-1, 2}, {1, 2}};
-constexpr Offset SITA_GIN_STEPS[] = {{0, -1}, {-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
-constexpr Offset UE_GIN_STEPS[] = {{0, 1}, {-1, 1}, {1, 1}, {-1, -1}, {1, -1}};
-constexpr Offset SITA_KIN_STEPS[] = {{0, -1}, {-1, -1}, {1, -1}, {0, 1}, {-1, 0}, {1, 0}};
-constexpr Offset UE_KIN_STEPS[] = {{0, -1}, {0, 1}, {-1, 1}, {1, 1}, {-1, 0}, {1, 0}};
-constexpr Offset ORTHOGONAL[] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}};
-// Also the order in which a bishop walks its lines.
-constexpr Offset DIAGONAL[] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
-constexpr Offset OU_STEPS[] = {{0, -1}, {-1, -1}, {1, -1}, {0, 1},
-                               {-1, 1}, {1, 1},   {-1, 0}, {1, 0}};
 
 // What a UE reach keeps besides the influence count; the kinds differ.
 enum class Keep { Nothing, Value, ValueAndSquare };

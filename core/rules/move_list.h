@@ -4,13 +4,11 @@
 
 #include <vector>
 
+#include "rules/make_move.h"
+
 namespace korvanu {
 
 struct Game;
-
-struct Move {
-  int fx, fy, tx, ty, code;
-};
 
 // Every playable board move (promoted where allowed, unpromoted where
 // allowed) and drop of the upper (`upper`) or lower side.

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "rules/make_move.h"
 #include "state/game.h"
 
 namespace korvanu {
@@ -43,6 +44,7 @@ void restorePosition(Position& p, const RecordEntry& e) {
     p.HAND_SITA_TOTAL += e.HAND_SITA[k];
     p.HAND_UE_TOTAL += e.HAND_UE[k];
   }
+  findKings(p);
 }
 
 RecordEntry positionOf(const Position& p) {

@@ -23,7 +23,8 @@ void recordMove(Game& g, double manTotal, double comTotal);
 int lastShownEntry(const Game& g);
 
 // Puts a stored position's board and hands back; the totals become the
-// sums of the hands. The clocks are the caller's business.
+// sums of the hands and the kings' squares where the kings stand. The clocks
+// are the caller's business.
 void restorePosition(Position& p, const RecordEntry& e);
 
 // The board and hands of the game as a record entry, clocks zero.

@@ -12,6 +12,7 @@
 #include "platform/platform.h"
 #include "state/constants.h"
 #include "state/menu.h"
+#include "state/position.h"
 #include "state/square_marks.h"
 
 namespace korvanu {
@@ -31,20 +32,6 @@ struct RecordEntry {
 
 // Slots the record holds from the start: moves 0..500. It grows past that.
 constexpr int RECORD_SLOTS = 501;
-
-// The position: the board, both hands with their totals, and where the kings
-// stand. Rules that look only at the position take this.
-struct Position {
-  int BOARD[10][10] = {};
-  int HAND_SITA[8] = {}; // by kind number 1..7
-  int HAND_UE[8] = {};
-  int HAND_SITA_TOTAL = 0;
-  int HAND_UE_TOTAL = 0;
-  int OU_SITA_X = 0, OU_SITA_Y = 0;
-  int OU_UE_X = 0, OU_UE_Y = 0;
-
-  bool operator==(const Position&) const = default;
-};
 
 // What the survey finds about the position: the influence maps, rebuilt by
 // every survey, and the lower king's escape squares, marked by its escape
