@@ -11,6 +11,7 @@
 #include "record/entry_line.h"
 #include "rules/legality.h"
 #include "rules/mate.h"
+#include "rules/move_gen.h"
 #include "rules/moves.h"
 #include "rules/record.h"
 #include "state/new_game.h"
@@ -99,6 +100,7 @@ bool Engine::handle(const std::string& raw, std::ostream& out) {
   if (command == "survey") return survey(args, out);
   if (command == "mated") return mated(args, out);
   if (command == "winner") return winner(args, out);
+  if (command == "perft") return perft(args, out);
   if (command == "scores" || command == "best") return search(command == "scores", args, out);
   if (command == "bench" && args.empty()) {
     runBench(out);
@@ -222,6 +224,20 @@ bool Engine::winner(const std::string& args, std::ostream& out) {
   if (!args.empty()) return fail(out, "winner takes nothing");
   const Winner w = winnerOf(*game_);
   out << "winner " << (w == Winner::Sita ? "sita" : w == Winner::Ue ? "ue" : "none") << '\n';
+  return ok(out);
+}
+
+bool Engine::perft(const std::string& args, std::ostream& out) {
+  const size_t space = args.find(' ');
+  const std::string side = space == std::string::npos ? "" : args.substr(space + 1);
+  int depth = 0;
+  const auto [end, ec] = std::from_chars(args.data(), args.data() + space, depth);
+  if (space == std::string::npos || ec != std::errc() || end != args.data() + space || depth < 0 ||
+      depth > 12 || (side != "sita" && side != "ue"))
+    return fail(out, "perft D sita|ue");
+  Position p = *game_;
+  findKings(p);
+  out << "perft " << depth << ' ' << korvanu::perft(p, side == "ue", drops_, depth) << '\n';
   return ok(out);
 }
 

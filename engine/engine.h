@@ -29,6 +29,7 @@ private:
   bool survey(const std::string& args, std::ostream& out);
   bool mated(const std::string& args, std::ostream& out);
   bool winner(const std::string& args, std::ostream& out);
+  bool perft(const std::string& args, std::ostream& out);
   bool search(bool listAll, const std::string& args, std::ostream& out);
 
   HeadlessPlatform ui_;

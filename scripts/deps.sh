@@ -12,12 +12,13 @@ packages=(
 )
 # The tests: unit tests and benchmarks, the real window under Xvfb, the
 # fuzzers, and the Debian package built (dpkg-shlibdeps, file), linted and
-# installed.
+# installed; fairy-stockfish is the perft benchmark's yardstick.
 test_packages=(
   libgtest-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils xxd
   clang-14 libfuzzer-14-dev clang-format-14
   dpkg-dev file desktop-file-utils appstream groff-base
+  fairy-stockfish
 )
 case "${1:-}" in
   --tests) packages+=("${test_packages[@]}") ;;

@@ -94,7 +94,8 @@ Key keyOf(const Position& p) {
   Key key = 0;
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y) key ^= squareKey(x, y, p.BOARD[x][y]);
-  for (int k = HU; k <= SYA; ++k) key ^= handKey(0, k, p.HAND_SITA[k]) ^ handKey(1, k, p.HAND_UE[k]);
+  for (int k = HU; k <= SYA; ++k)
+    key ^= handKey(0, k, p.HAND_SITA[k]) ^ handKey(1, k, p.HAND_UE[k]);
   return key;
 }
 
