@@ -145,34 +145,21 @@ bool Engine::show(const std::string& args, std::ostream& out) {
 
 bool Engine::moves(const std::string& args, std::ostream& out) {
   if (args != "ue" && args != "sita") return fail(out, "moves ue or moves sita");
-  Game& g = *game_;
-  const bool upper = args == "ue";
-  if (winnerOf(g) != Winner::None) return ok(out);
-  調査_2歩フラグ設定(g);
-  for (int fx = 1; fx <= 9; ++fx) {
-    for (int fy = 1; fy <= 9; ++fy) {
-      const int code = g.BOARD[fx][fy];
-      if (upper ? !isUe(code) : !isSita(code)) continue;
-      for (int tx = 1; tx <= 9; ++tx) {
-        for (int ty = 1; ty <= 9; ++ty) {
-          if (移動チェック(g, fx, fy, tx, ty, code) != ON) continue;
-          out << fx << ' ' << fy << ' ' << tx << ' ' << ty << ' ' << code << ' '
-              << (調査_駒成(g, fx, fy, tx, ty, code) == ON ? 1 : 0) << ' '
-              << (移動後チェック(ty, code) == OFF ? 1 : 0) << '\n';
-        }
-      }
-    }
-  }
-  if (drops_) {
-    for (int k = HU; k <= SYA; ++k) {
-      if ((upper ? g.HAND_UE[k] : g.HAND_SITA[k]) <= 0) continue;
-      const int code = (upper ? 10 : -10) * k;
-      const int fx = upper ? -1 : 11, fy = upper ? k : k + 2;
-      for (int tx = 1; tx <= 9; ++tx)
-        for (int ty = 1; ty <= 9; ++ty)
-          if (移動チェック(g, fx, fy, tx, ty, code) == ON)
-            out << fx << ' ' << fy << ' ' << tx << ' ' << ty << ' ' << code << " 0 0\n";
-    }
+  MoveList list;
+  generateMoves(*game_, args == "ue", drops_, list);
+  // One line a destination: the piece as it stands, whether it may promote
+  // there and whether it must (the list then holds only the promoted move).
+  for (int i = 0; i < list.count; ++i) {
+    const Move& m = list.moves[i];
+    const bool drop = isDropColumn(m.fx);
+    const int code = drop ? m.code : game_->BOARD[m.fx][m.fy];
+    const bool promoted = m.code != code;
+    const bool both = i + 1 < list.count && !drop && list.moves[i + 1].fx == m.fx &&
+                      list.moves[i + 1].fy == m.fy && list.moves[i + 1].tx == m.tx &&
+                      list.moves[i + 1].ty == m.ty;
+    out << m.fx << ' ' << m.fy << ' ' << m.tx << ' ' << m.ty << ' ' << code << ' '
+        << (promoted || both ? 1 : 0) << ' ' << (promoted ? 1 : 0) << '\n';
+    i += both;
   }
   return ok(out);
 }

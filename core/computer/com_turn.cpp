@@ -9,6 +9,7 @@
 #include "computer/survey.h"
 #include "rules/legality.h"
 #include "rules/mate.h"
+#include "rules/move_gen.h"
 #include "rules/moves.h"
 #include "state/game.h"
 
@@ -52,10 +53,10 @@ struct Search {
     const int captured = g.BOARD[tx][ty];
     g.BOARD[fx][fy] = EMPTY;
     ComMove m{fx, fy, tx, ty, moving, 0};
-    if (調査_駒成(g, fx, fy, tx, ty, moving) == OFF) {
+    const int promoted = 調査_駒成(fx, fy, tx, ty, moving);
+    if (promoted == OFF) {
       m.score = tryPlaced(captured, moving, fx, fy, tx, ty);
     } else {
-      const int promoted = g.PROMOTED_PIECE;
       if (移動後チェック(ty, moving) == OFF) {
         m.place = promoted;
         m.score = tryPlaced(captured, promoted, fx, fy, tx, ty);
@@ -76,34 +77,35 @@ struct Search {
     return offer(m) && captured == CODE_SITA_OU;
   }
 
-  // True when the search ended early on a king capture.
-  bool boardMoves() {
-    for (int fx = 1; fx <= 9; ++fx) {
-      progress();
-      for (int fy = 1; fy <= 9; ++fy) {
-        if (g.BOARD[fx][fy] < CODE_UE_HU) continue;
-        for (int tx = 1; tx <= 9; ++tx)
-          for (int ty = 1; ty <= 9; ++ty)
-            if (移動チェック(g, fx, fy, tx, ty, g.BOARD[fx][fy]) == ON && boardMove(fx, fy, tx, ty))
-              return true;
-      }
+  // The board moves of `list` from `i` on, each (origin, destination) once:
+  // boardMove weighs promotion itself. Progress once a column. True when the
+  // search ended early on a king capture.
+  bool boardMoves(const MoveList& list, int& i) {
+    int column = 0;
+    while (i < list.count && !isDropColumn(list.moves[i].fx)) {
+      const Move m = list.moves[i];
+      for (; column < m.fx; ++column) progress();
+      if (boardMove(m.fx, m.fy, m.tx, m.ty)) return true;
+      while (i < list.count && list.moves[i].fx == m.fx && list.moves[i].fy == m.fy &&
+             list.moves[i].tx == m.tx && list.moves[i].ty == m.ty)
+        ++i;
     }
+    for (; column < 9; ++column) progress();
     return false;
   }
 
-  void drops() {
+  // The drops of `list` from `i` on, by kind; progress once a kind.
+  void drops(const MoveList& list, int i) {
     for (int k = HU; k <= SYA; ++k) {
       progress();
       if (g.HAND_UE[k] <= 0) continue;
       const int piece = 10 * k;
       g.MOVING_PIECE = piece;
-      for (int tx = 1; tx <= 9; ++tx) {
-        for (int ty = 1; ty <= 9; ++ty) {
-          if (移動チェック(g, -1, k, tx, ty, piece) != ON) continue;
-          const double score = tryPlaced(EMPTY, piece, -1, k, tx, ty);
-          g.BOARD[tx][ty] = EMPTY;
-          if (offer({-1, k, tx, ty, piece, score}) && g.BEST_SCORE >= SCORE_WINS) return;
-        }
+      for (; i < list.count && list.moves[i].fy == k; ++i) {
+        const int tx = list.moves[i].tx, ty = list.moves[i].ty;
+        const double score = tryPlaced(EMPTY, piece, -1, k, tx, ty);
+        g.BOARD[tx][ty] = EMPTY;
+        if (offer({-1, k, tx, ty, piece, score}) && g.BEST_SCORE >= SCORE_WINS) return;
       }
     }
   }
@@ -131,8 +133,12 @@ void prepareComTurn(Game& g) {
 bool searchComMove(Game& g, ComMove& best, const SearchHooks& hooks) {
   g.BEST_SCORE = NO_SCORE;
   Search s{g, best, hooks};
-  const bool tookKing = s.boardMoves();
-  if (!tookKing && isChecked(g, Menu::MOCHIKOMA) && g.HAND_KINDS_COM > 0) s.drops();
+  const bool withDrops = isChecked(g, Menu::MOCHIKOMA) && g.HAND_KINDS_COM > 0;
+  MoveList list;
+  generateAllMoves(g, true, withDrops, list);
+  int i = 0;
+  const bool tookKing = s.boardMoves(list, i);
+  if (!tookKing && withDrops) s.drops(list, i);
   return s.found;
 }
 

@@ -108,8 +108,9 @@ void putDown(Game& g, int button, int x, int y) {
     say(g, "マウスの右をクリックして下さい", "成り");
     return;
   }
-  if (調査_駒成(g, fromX, fromY, x, y, piece) == ON && button == BUTTON_RIGHT)
-    piece = g.PROMOTED_PIECE;
+  if (const int promoted = 調査_駒成(fromX, fromY, x, y, piece);
+      promoted != OFF && button == BUTTON_RIGHT)
+    piece = promoted;
   g.SELECT_STATE = 0;
   描画_桝輪郭(g, COLOR_GRID, fromX, fromY);
   描画_桝輪郭(g, COLOR_GRID, x, y);

@@ -20,10 +20,16 @@ bool clearBetween(const Position& p, int fromX, int fromY, int toX, int toY) {
 
 int flag(bool b) { return b ? ON : OFF; }
 
-int dropCheck(const Game& g, int toX, int toY, int piece) {
-  if (g.BOARD[toX][toY] != EMPTY) return OFF;
-  if (piece == CODE_SITA_HU && g.PAWN_COL_SITA[toX] == 1) return OFF;
-  if (piece == CODE_UE_HU && g.PAWN_COL_UE[toX] == 1) return OFF;
+// The column already holds an unpromoted pawn `pawn`.
+bool pawnInColumn(const Position& p, int x, int pawn) {
+  for (int y = 1; y <= 9; ++y)
+    if (p.BOARD[x][y] == pawn) return true;
+  return false;
+}
+
+int dropCheck(const Position& p, int toX, int toY, int piece) {
+  if (p.BOARD[toX][toY] != EMPTY) return OFF;
+  if ((piece == CODE_SITA_HU || piece == CODE_UE_HU) && pawnInColumn(p, toX, piece)) return OFF;
   switch (piece) {
   case CODE_SITA_HU:
   case CODE_SITA_KYOU: return flag(toY != 1);
@@ -51,12 +57,12 @@ int 移動チェック角(const Position& p, int fromX, int fromY, int toX, int 
   return flag(clearBetween(p, fromX, fromY, toX, toY));
 }
 
-int 移動チェック(const Game& g, int fromX, int fromY, int toX, int toY, int piece) {
+int 移動チェック(const Position& p, int fromX, int fromY, int toX, int toY, int piece) {
   if (isDropColumn(fromX)) {
     if (!onBoard(toX, toY)) return OFF;
-    return dropCheck(g, toX, toY, piece);
+    return dropCheck(p, toX, toY, piece);
   }
-  return boardMoveCheck(g, fromX, fromY, toX, toY, piece);
+  return boardMoveCheck(p, fromX, fromY, toX, toY, piece);
 }
 
 int boardMoveCheck(const Position& p, int fromX, int fromY, int toX, int toY, int piece) {

@@ -1,5 +1,5 @@
-// Whether a piece may move or be dropped somewhere. Pure tests on BOARD and
-// the two-pawn flags: nothing changes. A move that leaves or puts one's own
+// Whether a piece may move or be dropped somewhere. Pure tests on the board:
+// nothing changes. A move that leaves or puts one's own
 // king in check is legal; so is taking a king.
 #pragma once
 
@@ -13,7 +13,7 @@ struct Position;
 // `piece` is the code that will stand on the destination (already promoted
 // when the move promotes). A drop comes from column 11 (lower hand) or -1
 // (upper hand).
-int 移動チェック(const Game& g, int fromX, int fromY, int toX, int toY, int piece);
+int 移動チェック(const Position& p, int fromX, int fromY, int toX, int toY, int piece);
 // 移動チェック for a piece standing on the board: it needs the board alone.
 int boardMoveCheck(const Position& p, int fromX, int fromY, int toX, int toY, int piece);
 // Straight line with only empty squares between.
@@ -21,7 +21,7 @@ int 移動チェック飛車(const Position& p, int fromX, int fromY, int toX, i
 // Diagonal with only empty squares between.
 int 移動チェック角(const Position& p, int fromX, int fromY, int toX, int toY);
 // Recomputes PAWN_COL_SITA / PAWN_COL_UE: 1 where the column holds an
-// unpromoted pawn of that side.
+// unpromoted pawn of that side. The legality test reads the board itself.
 void 調査_2歩フラグ設定(Game& g);
 // ON if some square holds exactly `code`.
 int 調査_駒存在(const Position& p, int code);

@@ -1,5 +1,5 @@
-// Every move a side could make: for tools and tests that play whole games.
-// The computer's search walks the board itself and does not use this.
+// Every move a side could make, drops included: for tools and tests that
+// play whole games.
 #pragma once
 
 #include <vector>
@@ -8,10 +8,10 @@
 
 namespace korvanu {
 
-struct Game;
+struct Position;
 
 // Every playable board move (promoted where allowed, unpromoted where
 // allowed) and drop of the upper (`upper`) or lower side.
-std::vector<Move> playableMoves(Game& g, bool upper);
+std::vector<Move> playableMoves(const Position& p, bool upper);
 
 } // namespace korvanu

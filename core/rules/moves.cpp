@@ -1,6 +1,7 @@
 #include "rules/moves.h"
 
 #include "rules/legality.h"
+#include "rules/make_move.h"
 #include "state/game.h"
 
 namespace korvanu {
@@ -18,25 +19,17 @@ void takeIntoHand(Game& g, int code) {
     ++g.HAND_UE_TOTAL;
 }
 
+// A king taken or blown up names the winner, as 駒取得 does.
+void decideOnKing(Game& g, int code) {
+  if (code == CODE_UE_OU || code == CODE_SITA_OU) 駒取得(g, code);
+}
+
 } // namespace
 
 MoveEffects 駒移動(Game& g, int fromX, int fromY, int toX, int toY, int piece) {
-  MoveEffects e{fromX, fromY, toX, toY, piece, g.BOARD[toX][toY], isDropColumn(fromX)};
-  if (isSita(e.captured) || isUe(e.captured)) takeIntoHand(g, e.captured);
-  g.BOARD[toX][toY] = piece;
-  if (piece == CODE_SITA_OU) {
-    g.OU_SITA_X = toX;
-    g.OU_SITA_Y = toY;
-  }
-  if (fromX == -1) {
-    --g.HAND_UE_TOTAL;
-    --g.HAND_UE[fromY];
-  } else if (fromX == 11) {
-    --g.HAND_SITA_TOTAL;
-    --g.HAND_SITA[fromY - 2];
-  } else {
-    g.BOARD[fromX][fromY] = EMPTY;
-  }
+  Key unused = 0;
+  const MoveEffects e = movePiece(g, fromX, fromY, toX, toY, piece, unused);
+  decideOnKing(g, e.captured);
   return e;
 }
 
@@ -87,26 +80,15 @@ bool mayPromote(int piece, int fromY, int toY) {
   }
 }
 
-int 調査_駒成(Game& g, int fromX, int fromY, [[maybe_unused]] int toX, int toY, int piece) {
+int 調査_駒成(int fromX, int fromY, [[maybe_unused]] int toX, int toY, int piece) {
   if (isDropColumn(fromX) || !mayPromote(piece, fromY, toY)) return OFF;
-  g.PROMOTED_PIECE = promotedOf(piece);
-  return ON;
+  return promotedOf(piece);
 }
 
 ExplosionEffects explodeAfterCapture(Game& g, const MoveEffects& move) {
-  ExplosionEffects e;
-  if (move.captured == EMPTY) return e;
-  if (設定_爆発桝(g, move.toX, move.toY) != ON) return e;
-  取得_爆発駒(g, move.toX, move.toY);
-  forBlock(move.toX, move.toY, [&](int x, int y) {
-    if (g.EXPLODE_MAP[x][y] != ON) return;
-    const int code = g.BOARD[x][y];
-    e.squares[static_cast<size_t>(e.count++)] = {x, y, code};
-    e.lowerKingLost = e.lowerKingLost || code == CODE_SITA_OU;
-    e.upperKingLost = e.upperKingLost || code == CODE_UE_OU;
-    g.BOARD[x][y] = EMPTY;
-    g.EXPLODE_MAP[x][y] = OFF;
-  });
+  Key unused = 0;
+  const ExplosionEffects e = explode(g, move, unused);
+  for (int i = 0; i < e.count; ++i) decideOnKing(g, e.squares[static_cast<size_t>(i)].code);
   return e;
 }
 
@@ -125,7 +107,7 @@ bool isPlayableMove(Game& g, int fromX, int fromY, int toX, int toY, int piece) 
   if (!isSita(moving) && !isUe(moving)) return false;
   if (移動チェック(g, fromX, fromY, toX, toY, moving) != ON) return false;
   if (piece == moving) return 移動後チェック(toY, moving) == ON;
-  return 調査_駒成(g, fromX, fromY, toX, toY, moving) == ON && g.PROMOTED_PIECE == piece;
+  return 調査_駒成(fromX, fromY, toX, toY, moving) == piece;
 }
 
 int playMove(Game& g, int fromX, int fromY, int toX, int toY, int piece) {

@@ -1,6 +1,8 @@
 // Carrying out a legal move: the piece moves or is dropped, a captured piece
 // goes into the capturer's hand, and a capture blows up the 3 x 3 block
-// round the capture square.
+// round the capture square. The work is done on the bare position
+// (rules/make_move.h); these are the game's procedures over it, which also
+// name the winner when a king is lost.
 #pragma once
 
 #include <array>
@@ -65,8 +67,8 @@ void 取得_爆発駒(Game& g, int x, int y);
 // pawn, lance or knight ending in the far three rows, a silver, bishop or
 // rook starting or ending there.
 bool mayPromote(int piece, int fromY, int toY);
-// ON when the move may promote; PROMOTED_PIECE then holds the promoted code.
-int 調査_駒成(Game& g, int fromX, int fromY, int toX, int toY, int piece);
+// The promoted code when the move may promote, else OFF.
+int 調査_駒成(int fromX, int fromY, int toX, int toY, int piece);
 
 // The explosion that follows a move: when it captured, the block round the
 // capture square is marked, its pieces go to the hands and its squares are

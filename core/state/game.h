@@ -102,7 +102,6 @@ struct Game : Position, InfluenceMaps {
   // shows once the keyboard has been used to play.
   bool CURSOR_SHOWN = false;
   int CURSOR_X = 5, CURSOR_Y = 5;
-  int PROMOTED_PIECE = 0;
   int EXPLODE_MAP[10][10] = {};
 
   // --- two-pawn flags by column -------------------------------------------

@@ -102,18 +102,17 @@ TEST(Moves, DropsLeaveTheHandAndTheKingSquareIsKept) {
 
 TEST(Promotion, ZonesAndWhatMayPromote) {
   EmptyGame p;
-  EXPECT_EQ(調査_駒成(p.g, 5, 4, 5, 3, CODE_SITA_HU), ON);
-  EXPECT_EQ(p.g.PROMOTED_PIECE, CODE_SITA_HU_NARI);
-  EXPECT_EQ(調査_駒成(p.g, 5, 5, 5, 4, CODE_SITA_HU), OFF);
-  EXPECT_EQ(調査_駒成(p.g, 8, 2, 8, 6, CODE_SITA_SYA), ON) << "leaving the zone counts for a rook";
-  EXPECT_EQ(調査_駒成(p.g, 5, 2, 5, 5, CODE_SITA_KYOU), OFF) << "but not for a lance";
-  EXPECT_EQ(調査_駒成(p.g, 2, 2, 5, 7, CODE_UE_KAKU), ON);
-  EXPECT_EQ(p.g.PROMOTED_PIECE, CODE_UE_KAKU_NARI);
-  EXPECT_EQ(調査_駒成(p.g, 4, 8, 4, 4, CODE_UE_GIN), ON);
-  EXPECT_EQ(調査_駒成(p.g, 11, 3, 5, 2, CODE_SITA_HU), OFF) << "a drop never promotes";
-  EXPECT_EQ(調査_駒成(p.g, -1, 1, 5, 8, CODE_UE_HU), OFF);
+  EXPECT_EQ(調査_駒成(5, 4, 5, 3, CODE_SITA_HU), CODE_SITA_HU_NARI);
+  EXPECT_EQ(調査_駒成(5, 5, 5, 4, CODE_SITA_HU), OFF);
+  EXPECT_EQ(調査_駒成(8, 2, 8, 6, CODE_SITA_SYA), CODE_SITA_SYA_NARI)
+      << "leaving the zone counts for a rook";
+  EXPECT_EQ(調査_駒成(5, 2, 5, 5, CODE_SITA_KYOU), OFF) << "but not for a lance";
+  EXPECT_EQ(調査_駒成(2, 2, 5, 7, CODE_UE_KAKU), CODE_UE_KAKU_NARI);
+  EXPECT_EQ(調査_駒成(4, 8, 4, 4, CODE_UE_GIN), CODE_UE_GIN_NARI);
+  EXPECT_EQ(調査_駒成(11, 3, 5, 2, CODE_SITA_HU), OFF) << "a drop never promotes";
+  EXPECT_EQ(調査_駒成(-1, 1, 5, 8, CODE_UE_HU), OFF);
   for (int code : {CODE_SITA_KIN, CODE_SITA_OU, CODE_SITA_GIN_NARI, CODE_UE_KIN})
-    EXPECT_EQ(調査_駒成(p.g, 5, 4, 5, 3, code), OFF) << code;
+    EXPECT_EQ(調査_駒成(5, 4, 5, 3, code), OFF) << code;
 
   // A whole move: promote only where allowed, and must where the piece would be stuck.
   EmptyGame q({on(5, 2, CODE_SITA_HU), on(3, 3, CODE_SITA_KEI), on(7, 7, CODE_SITA_GIN)});
