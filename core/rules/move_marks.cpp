@@ -1,8 +1,10 @@
 #include "rules/move_marks.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
-#include "rules/legality.h"
+#include "rules/move_gen.h"
 #include "rules/moves.h"
 #include "rules/record.h"
 #include "state/game.h"
@@ -45,44 +47,35 @@ bool replays(const RecordEntry& before, const RecordEntry& after, const Candidat
   return true;
 }
 
-// The piece on (fromX, fromY) of `p` reaches the destination.
-bool reaches(const Position& p, const Candidate& c, int moving) {
-  return boardMoveCheck(p, c.fromX, c.fromY, c.toX, c.toY, moving) == ON;
-}
-
-bool holds(const RecordEntry& e, int code) {
-  const int kind = kindOf(code);
-  if (isPromoted(code) || kind < HU || kind > SYA) return false;
-  return (isSita(code) ? e.HAND_SITA[kind] : e.HAND_UE[kind]) > 0;
-}
-
 // A move of `side` (-1 lower, 1 upper, 0 either) that turns `before` into
-// `after`; `marks` gets what it marked.
+// `after`; `marks` gets what it marked. Every destination is a square that
+// changed, every origin one emptied; they are tried by destination, a drop
+// first, then by origin.
 bool findMove(const RecordEntry& before, const RecordEntry& after, int side, MoveMarks& marks) {
   Position p;
   restorePosition(p, before);
-  auto ours = [&](int code) { return side == 0 || (side < 0 ? isSita(code) : isUe(code)); };
-  // Every destination is a square that changed; every origin one emptied.
-  for (int tx = 1; tx <= 9; ++tx)
-    for (int ty = 1; ty <= 9; ++ty) {
-      if (before.BOARD[tx][ty] == after.BOARD[tx][ty]) continue;
-      const int landed = after.BOARD[tx][ty];
-      if (before.BOARD[tx][ty] == EMPTY && ours(landed) && holds(before, landed) &&
-          replays(before, after, {0, 0, tx, ty, landed}, marks))
-        return true;
-      for (int fx = 1; fx <= 9; ++fx)
-        for (int fy = 1; fy <= 9; ++fy) {
-          const int moving = before.BOARD[fx][fy];
-          if (after.BOARD[fx][fy] != EMPTY || (!isSita(moving) && !isUe(moving)) || !ours(moving))
-            continue;
-          const Candidate plain{fx, fy, tx, ty, moving};
-          if (!reaches(p, plain, moving)) continue;
-          if (replays(before, after, plain, marks)) return true;
-          if (mayPromote(moving, fy, ty) &&
-              replays(before, after, {fx, fy, tx, ty, promotedOf(moving)}, marks))
-            return true;
-        }
+  std::vector<Move> tried;
+  MoveList list;
+  for (const bool upper : {false, true}) {
+    if (side != 0 && upper != (side > 0)) continue;
+    generateAllMoves(p, upper, true, list);
+    for (const Move& m : list) {
+      const bool drop = isDropColumn(m.fx);
+      if (before.BOARD[m.tx][m.ty] != after.BOARD[m.tx][m.ty] &&
+          (drop || after.BOARD[m.fx][m.fy] == EMPTY))
+        tried.push_back(m);
     }
+  }
+  auto order = [](const Move& m) {
+    return (m.tx * 10 + m.ty) * 1000 + (isDropColumn(m.fx) ? 0 : 100 + m.fx * 10 + m.fy);
+  };
+  std::stable_sort(tried.begin(), tried.end(),
+                   [&](const Move& a, const Move& b) { return order(a) < order(b); });
+  for (const Move& m : tried) {
+    const bool drop = isDropColumn(m.fx);
+    if (replays(before, after, {drop ? 0 : m.fx, drop ? 0 : m.fy, m.tx, m.ty, m.code}, marks))
+      return true;
+  }
   marks = {};
   return false;
 }
