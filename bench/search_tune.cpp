@@ -3,7 +3,7 @@
 // it) or against itself with other weights. Repeatable: seeded openings and
 // node budgets, no clock.
 //
-//   korvanu_search_tune speed MS
+//   korvanu_search_tune speed MS [PLIES]   (after PLIES plies of quick play, 24)
 //   korvanu_search_tune level3 GAMES NODES [name=value ...]
 //   korvanu_search_tune self GAMES NODES [name=value ...]   (the variant plays the lower side
 //                                                           in half the games)
@@ -148,12 +148,12 @@ int match(bool againstLevel3, int games, std::int64_t nodes, const SearchOptions
   return 0;
 }
 
-int speed(int millis) {
-  // A middle game: thirty plies of quick level-4 play from the start.
+int speed(int millis, int plies) {
+  // A middle game: some plies of quick level-4 play from the start.
   Position p = startPosition();
   Key key = keyOf(p);
   bool upper = false;
-  for (int i = 0; i < 30 && winnerOf(p) == Winner::None; ++i, upper = !upper) {
+  for (int i = 0; i < plies && winnerOf(p) == Winner::None; ++i, upper = !upper) {
     const SearchResult r = searchBestMove(p, upper, true, {0, 3000});
     if (!r.found) break;
     makeMove(p, r.best, key);
@@ -172,7 +172,7 @@ int speed(int millis) {
 
 int main(int argc, char** argv) {
   using namespace korvanu;
-  if (argc >= 3 && std::strcmp(argv[1], "speed") == 0) return speed(std::atoi(argv[2]));
+  if (argc >= 3 && std::strcmp(argv[1], "speed") == 0) return speed(std::atoi(argv[2]), argc > 3 ? std::atoi(argv[3]) : 24);
   if (argc >= 4 && (std::strcmp(argv[1], "level3") == 0 || std::strcmp(argv[1], "self") == 0)) {
     search::SearchOptions variant;
     for (int i = 4; i < argc; ++i)
@@ -181,6 +181,6 @@ int main(int argc, char** argv) {
                  variant);
   }
   std::fprintf(stderr,
-               "usage: korvanu_search_tune speed MS | level3|self GAMES NODES [name=value ...]\n");
+               "usage: korvanu_search_tune speed MS [PLIES] | level3|self GAMES NODES [name=value ...]\n");
   return 2;
 }
