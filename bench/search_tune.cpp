@@ -172,7 +172,8 @@ int speed(int millis, int plies) {
 
 int main(int argc, char** argv) {
   using namespace korvanu;
-  if (argc >= 3 && std::strcmp(argv[1], "speed") == 0) return speed(std::atoi(argv[2]), argc > 3 ? std::atoi(argv[3]) : 24);
+  if (argc >= 3 && std::strcmp(argv[1], "speed") == 0)
+    return speed(std::atoi(argv[2]), argc > 3 ? std::atoi(argv[3]) : 24);
   if (argc >= 4 && (std::strcmp(argv[1], "level3") == 0 || std::strcmp(argv[1], "self") == 0)) {
     search::SearchOptions variant;
     for (int i = 4; i < argc; ++i)
@@ -180,7 +181,8 @@ int main(int argc, char** argv) {
     return match(std::strcmp(argv[1], "level3") == 0, std::atoi(argv[2]), std::atoll(argv[3]),
                  variant);
   }
-  std::fprintf(stderr,
-               "usage: korvanu_search_tune speed MS [PLIES] | level3|self GAMES NODES [name=value ...]\n");
+  std::fprintf(
+      stderr,
+      "usage: korvanu_search_tune speed MS [PLIES] | level3|self GAMES NODES [name=value ...]\n");
   return 2;
 }
