@@ -1,0 +1,35 @@
+// Level 4's judgement of a position without searching it: material on the
+// board and in hand, and how exposed each king is to a blast next to it.
+#pragma once
+
+#include "rules/position_moves.h"
+
+namespace korvanu::search {
+
+// A lost king outweighs any material: the search scores it as a lost game.
+constexpr int KING_VALUE = 10000;
+
+// The terms matches tune; the defaults are the tuned values.
+struct EvalWeights {
+  int handPercent = 115; // a piece in hand against the same piece on the board (drops on)
+  int crowdOwn = 40;     // each own piece beside one's king: a capture there blows it up
+  int crowdOwnPawn = 20; // the same for an unpromoted pawn, which survives other blasts
+  int crowdEnemy = 15;   // each enemy piece beside one's king
+  int pawnAdvance = 4;   // each row an unpromoted pawn has come forward
+};
+
+// Worth of a piece standing on the board (a king: KING_VALUE).
+int boardValue(int code);
+// Worth of a piece of this kind in hand: nothing when drops are off.
+int handValue(int kind, bool drops, const EvalWeights& w = {});
+
+// The position for the side to move (`upper`: the upper side), in
+// hundredths of a pawn, both kings standing.
+int evaluate(const Position& p, bool upper, bool drops, const EvalWeights& w = {});
+
+// What a move changes in material for the side making it, before it is
+// made: the piece it takes, everything its blast takes from both sides and
+// the hands all of them go to, the mover's own piece included.
+int materialGain(const Position& p, const Move& m, bool drops, const EvalWeights& w = {});
+
+} // namespace korvanu::search

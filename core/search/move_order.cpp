@@ -1,0 +1,84 @@
+#include "search/move_order.h"
+
+#include <utility>
+
+#include "state/game.h"
+
+namespace korvanu::search {
+
+namespace {
+
+constexpr int TABLE_MOVE = 1 << 30;
+constexpr int GOOD_CAPTURE = 1 << 28;
+constexpr int KILLER = 1 << 27;
+constexpr int BAD_CAPTURE = -(1 << 28);
+constexpr int HISTORY_CAP = 1 << 24;
+
+bool same(const Move& a, const Move& b) {
+  return a.fx == b.fx && a.fy == b.fy && a.tx == b.tx && a.ty == b.ty && a.code == b.code;
+}
+
+int& historyOf(HistoryTable& h, const Move& m) { return h.score[m.code + 80][m.tx][m.ty]; }
+
+} // namespace
+
+void historyAdd(HistoryTable& h, const Move& m, int bonus) {
+  if ((historyOf(h, m) += bonus) < HISTORY_CAP) return;
+  for (auto& byCode : h.score)
+    for (auto& column : byCode)
+      for (int& v : column) v /= 2;
+}
+
+void OrderedMoves::rank(const Position& p, bool drops, const EvalWeights& w, const Move* tableMove,
+                        const Move (&killers)[2], const HistoryTable& history) {
+  taken_ = 0;
+  for (int i = 0; i < moves.count; ++i) {
+    const Move& m = moves.moves[i];
+    quiet_[i] = p.BOARD[m.tx][m.ty] == EMPTY;
+    killer_[i] = quiet_[i] && (same(m, killers[0]) || same(m, killers[1]));
+    gains_[i] = materialGain(p, m, drops, w);
+    if (tableMove && same(m, *tableMove))
+      keys_[i] = TABLE_MOVE;
+    else if (!quiet_[i])
+      keys_[i] = (gains_[i] >= 0 ? GOOD_CAPTURE : BAD_CAPTURE) + gains_[i];
+    else if (killer_[i])
+      keys_[i] = same(m, killers[0]) ? KILLER + 1 : KILLER;
+    else
+      keys_[i] = history.score[m.code + 80][m.tx][m.ty] + gains_[i];
+  }
+}
+
+void OrderedMoves::keepCaptures(const Position& p, bool drops, const EvalWeights& w) {
+  taken_ = 0;
+  int kept = 0;
+  for (int i = 0; i < moves.count; ++i) {
+    const Move m = moves.moves[i];
+    if (p.BOARD[m.tx][m.ty] == EMPTY) continue;
+    moves.moves[kept] = m;
+    gains_[kept] = materialGain(p, m, drops, w);
+    keys_[kept] = gains_[kept];
+    quiet_[kept] = false;
+    killer_[kept] = false;
+    ++kept;
+  }
+  moves.count = kept;
+}
+
+bool OrderedMoves::next(Move& m) {
+  if (taken_ >= moves.count) return false;
+  int best = taken_;
+  for (int i = taken_ + 1; i < moves.count; ++i)
+    if (keys_[i] > keys_[best]) best = i;
+  if (best != taken_) {
+    std::swap(moves.moves[best], moves.moves[taken_]);
+    std::swap(keys_[best], keys_[taken_]);
+    std::swap(gains_[best], gains_[taken_]);
+    std::swap(quiet_[best], quiet_[taken_]);
+    std::swap(killer_[best], killer_[taken_]);
+  }
+  last_ = taken_++;
+  m = moves.moves[last_];
+  return true;
+}
+
+} // namespace korvanu::search

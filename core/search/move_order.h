@@ -1,0 +1,46 @@
+// The order in which the search tries moves: the table's move, captures by
+// what they gain, the killers, quiet moves by their history, and captures
+// that lose material last.
+#pragma once
+
+#include "rules/position_moves.h"
+#include "search/evaluation.h"
+
+namespace korvanu::search {
+
+// How often a quiet move (by the code it puts down and its square) cut the
+// search off, weighted by depth.
+struct HistoryTable {
+  int score[161][10][10];
+};
+void historyAdd(HistoryTable& h, const Move& m, int bonus);
+
+// The moves of one node with their ranks. Some tens of kilobytes: the
+// search keeps one a ply, on the heap.
+class OrderedMoves {
+public:
+  MoveList moves; // filled by the generator, then ranked
+
+  // Ranks every move for a full-width node.
+  void rank(const Position& p, bool drops, const EvalWeights& w, const Move* tableMove,
+            const Move (&killers)[2], const HistoryTable& history);
+  // Keeps only the captures, ranked by their gain, for the search at the leaves.
+  void keepCaptures(const Position& p, bool drops, const EvalWeights& w);
+
+  // The next best move left; false when none is.
+  bool next(Move& m);
+  // About the move `next` gave last.
+  int lastGain() const { return gains_[last_]; }
+  bool lastQuiet() const { return quiet_[last_]; }
+  bool lastKiller() const { return killer_[last_]; }
+
+private:
+  int keys_[MAX_MOVES];
+  int gains_[MAX_MOVES];
+  bool quiet_[MAX_MOVES];
+  bool killer_[MAX_MOVES];
+  int taken_ = 0;
+  int last_ = 0;
+};
+
+} // namespace korvanu::search

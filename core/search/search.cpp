@@ -1,0 +1,315 @@
+#include "search/search.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "search/evaluation.h"
+#include "search/move_order.h"
+#include "search/transposition.h"
+#include "search/tuning.h"
+
+namespace korvanu {
+
+namespace search {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int MAX_PLY = 64;
+constexpr int INFINITE = SCORE_MATE + 1;
+// Mixed into the key of a position with the upper side to move.
+constexpr Key UPPER_TO_MOVE = 0x9e3779b97f4a7c15ULL;
+
+int toTable(int score, int ply) {
+  if (score >= SCORE_MATE_FOUND) return score + ply;
+  if (score <= -SCORE_MATE_FOUND) return score - ply;
+  return score;
+}
+int fromTable(int score, int ply) {
+  if (score >= SCORE_MATE_FOUND) return score - ply;
+  if (score <= -SCORE_MATE_FOUND) return score + ply;
+  return score;
+}
+
+bool sameMove(const Move& a, const Move& b) {
+  return a.fx == b.fx && a.fy == b.fy && a.tx == b.tx && a.ty == b.ty && a.code == b.code;
+}
+
+class Searcher {
+public:
+  Searcher(const SearchOptions& o, const Position& p, bool drops, const SearchLimits& limits,
+           const std::atomic<bool>* stop)
+      : options_(o),
+        p_(p),
+        key_(keyOf(p)),
+        drops_(drops),
+        limits_(limits),
+        stop_(stop),
+        table_(static_cast<std::size_t>(o.tableMegabytes)),
+        start_(Clock::now()) {}
+
+  // The game's earlier positions, each keyed with its side to move: they
+  // alternate back from the one before `p`.
+  void rememberGame(const std::vector<Key>& history, bool upper) {
+    std::size_t n = history.size();
+    if (n > 0 && history[n - 1] == key_) --n; // `p` itself
+    bool side = !upper;
+    for (std::size_t i = n; i-- > 0; side = !side) past_.push_back(history[i] ^ sideKey(side));
+    std::ranges::sort(past_);
+  }
+
+  SearchResult run(bool upper, const InfoFn& info) {
+    SearchResult result;
+    MoveList& root = plies_[0].moves;
+    generateMoves(p_, upper, drops_, root);
+    if (root.count == 0) return result;
+    result.found = true;
+    result.best = root.moves[0];
+    for (int depth = 1; depth < MAX_PLY - 8; ++depth) {
+      const int score = search(depth, -INFINITE, INFINITE, 0, upper, -2);
+      if (aborted_) break;
+      result.best = pv_[0][0];
+      result.last = {depth, nodes_, score, std::vector<Move>(pv_[0], pv_[0] + pvLength_[0]),
+                     elapsed()};
+      if (info) info(result.last);
+      canStop_ = true;
+      // A lost king within the depth searched in full: nothing deeper changes it.
+      if ((score >= SCORE_MATE_FOUND || score <= -SCORE_MATE_FOUND) &&
+          SCORE_MATE - std::abs(score) <= depth)
+        break;
+      if (limits_.nodes > 0 ? nodes_ >= limits_.nodes : elapsed() * 1000 * 2 > limits_.millis)
+        break;
+      if (stopRequested()) break;
+    }
+    return result;
+  }
+
+private:
+  static Key sideKey(bool upper) { return upper ? UPPER_TO_MOVE : 0; }
+
+  double elapsed() const { return std::chrono::duration<double>(Clock::now() - start_).count(); }
+
+  bool stopRequested() const { return stop_ && stop_->load(std::memory_order_relaxed); }
+
+  // Counts the node; true once the budget is spent and a depth is finished.
+  bool outOfBudget() {
+    ++nodes_;
+    if (!canStop_) return false;
+    if (limits_.nodes > 0 && nodes_ >= limits_.nodes) aborted_ = true;
+    if ((nodes_ & 1023) == 0 &&
+        (stopRequested() || (limits_.nodes <= 0 && elapsed() * 1000 >= limits_.millis)))
+      aborted_ = true;
+    return aborted_;
+  }
+
+  // A king gone ends the game: sooner is better for the winner.
+  bool decided(bool upper, int ply, int& score) const {
+    const Winner w = winnerOf(p_);
+    if (w == Winner::None) return false;
+    score = (w == Winner::Ue) == upper ? SCORE_MATE - ply : -(SCORE_MATE - ply);
+    return true;
+  }
+
+  bool repeated(int ply, int lastNull) const {
+    for (int i = ply - 2; i >= 0 && i > lastNull; i -= 2)
+      if (line_[i] == line_[ply]) return true;
+    return lastNull < 0 && std::ranges::binary_search(past_, line_[ply]);
+  }
+
+  int quiesce(int alpha, int beta, int ply, bool upper) {
+    pvLength_[ply] = 0;
+    if (outOfBudget()) return 0;
+    int score;
+    if (decided(upper, ply, score)) return score;
+    const int standPat = evaluate(p_, upper, drops_, options_.weights);
+    if (ply >= MAX_PLY - 1 || standPat >= beta) return standPat;
+    alpha = std::max(alpha, standPat);
+    OrderedMoves& order = plies_[ply];
+    generateMoves(p_, upper, drops_, order.moves);
+    order.keepCaptures(p_, drops_, options_.weights);
+    Move m;
+    while (order.next(m)) {
+      // A capture that costs material is not worth searching out.
+      if (order.lastGain() < 0) break;
+      const Undo u = makeMove(p_, m, key_);
+      score = -quiesce(-beta, -alpha, ply + 1, !upper);
+      unmakeMove(p_, m, u, key_);
+      if (aborted_) return 0;
+      if (score > alpha) {
+        alpha = score;
+        if (alpha >= beta) break;
+      }
+    }
+    return alpha;
+  }
+
+  bool hasPieces(bool upper) const {
+    const int* hand = upper ? p_.HAND_UE : p_.HAND_SITA;
+    for (int k = HU; k <= SYA; ++k)
+      if (hand[k] > 0) return true;
+    for (int x = 1; x <= 9; ++x)
+      for (int y = 1; y <= 9; ++y) {
+        const int c = p_.BOARD[x][y];
+        if (upper ? c > CODE_UE_HU && c < CODE_UE_OU : c < CODE_SITA_HU && c > CODE_SITA_OU)
+          return true;
+      }
+    return false;
+  }
+
+  void updatePv(int ply, const Move& m) {
+    pv_[ply][0] = m;
+    std::memcpy(&pv_[ply][1], &pv_[ply + 1][0],
+                sizeof(Move) * static_cast<std::size_t>(pvLength_[ply + 1]));
+    pvLength_[ply] = pvLength_[ply + 1] + 1;
+  }
+
+  // Negamax with principal variation search: `lastNull` is the ply of the
+  // last null move on the line (negative: none).
+  int search(int depth, int alpha, int beta, int ply, bool upper, int lastNull) {
+    pvLength_[ply] = 0;
+    if (depth <= 0 || ply >= MAX_PLY - 1) return quiesce(alpha, beta, ply, upper);
+    line_[ply] = key_ ^ sideKey(upper);
+    int score;
+    if (ply > 0) {
+      if (decided(upper, ply, score)) return score;
+      if (repeated(ply, lastNull)) return 0;
+      // No line from here can beat a mate already seen nearer the root.
+      alpha = std::max(alpha, -(SCORE_MATE - ply));
+      beta = std::min(beta, SCORE_MATE - ply - 1);
+      if (alpha >= beta) return alpha;
+    }
+    if (outOfBudget()) return 0;
+
+    const bool pvNode = beta - alpha > 1;
+    const Key nodeKey = line_[ply];
+    Move tableMove{};
+    bool haveTableMove = false;
+    if (const TableEntry* e = table_.probe(nodeKey)) {
+      if (e->move != 0) {
+        tableMove = unpackMove(e->move);
+        haveTableMove = true;
+      }
+      const int s = fromTable(e->score, ply);
+      if (!pvNode && ply > 0 && e->depth >= depth &&
+          (e->bound == Bound::Exact || (e->bound == Bound::Lower && s >= beta) ||
+           (e->bound == Bound::Upper && s <= alpha)))
+        return s;
+    }
+
+    if (options_.nullMove && !pvNode && ply > 0 && depth >= 3 && lastNull != ply - 1 &&
+        beta < SCORE_MATE_FOUND && hasPieces(upper) &&
+        evaluate(p_, upper, drops_, options_.weights) >= beta) {
+      const int r = 2 + depth / 4;
+      score = -search(depth - 1 - r, -beta, -beta + 1, ply + 1, !upper, ply);
+      if (aborted_) return 0;
+      if (score >= beta) return score >= SCORE_MATE_FOUND ? beta : score;
+    }
+
+    OrderedMoves& order = plies_[ply];
+    generateMoves(p_, upper, drops_, order.moves);
+    if (order.moves.count == 0) return -(SCORE_MATE - ply); // nothing to play loses, as in the game
+    order.rank(p_, drops_, options_.weights, haveTableMove ? &tableMove : nullptr, killers_[ply],
+               history_[upper ? 1 : 0]);
+
+    const int alphaBefore = alpha;
+    int best = -INFINITE;
+    Move bestMove = order.moves.moves[0];
+    Move m;
+    int index = 0;
+    while (order.next(m)) {
+      const bool quiet = order.lastQuiet();
+      const Undo u = makeMove(p_, m, key_);
+      if (index == 0) {
+        score = -search(depth - 1, -beta, -alpha, ply + 1, !upper, lastNull);
+      } else {
+        int reduction = 0;
+        if (options_.reductions && quiet && depth >= 3 && index >= 4 && !order.lastKiller())
+          reduction = index >= 12 && depth >= 6 ? 2 : 1;
+        score = -search(depth - 1 - reduction, -alpha - 1, -alpha, ply + 1, !upper, lastNull);
+        if (score > alpha && reduction > 0)
+          score = -search(depth - 1, -alpha - 1, -alpha, ply + 1, !upper, lastNull);
+        if (score > alpha && score < beta)
+          score = -search(depth - 1, -beta, -alpha, ply + 1, !upper, lastNull);
+      }
+      unmakeMove(p_, m, u, key_);
+      if (aborted_) return 0;
+      ++index;
+      if (score > best) {
+        best = score;
+        bestMove = m;
+        if (score > alpha) {
+          alpha = score;
+          updatePv(ply, m);
+          if (alpha >= beta) {
+            if (quiet) rememberCutoff(m, ply, depth, upper);
+            break;
+          }
+        }
+      }
+    }
+    if (pvLength_[ply] == 0) updatePvWith(ply, bestMove);
+    const Bound bound = best >= beta         ? Bound::Lower
+                        : best > alphaBefore ? Bound::Exact
+                                             : Bound::Upper;
+    table_.store(nodeKey, &bestMove, toTable(best, ply), depth, bound);
+    return best;
+  }
+
+  // At a node where nothing raised alpha the line still names a move.
+  void updatePvWith(int ply, const Move& m) {
+    pv_[ply][0] = m;
+    pvLength_[ply] = 1;
+  }
+
+  void rememberCutoff(const Move& m, int ply, int depth, bool upper) {
+    if (!sameMove(killers_[ply][0], m)) {
+      killers_[ply][1] = killers_[ply][0];
+      killers_[ply][0] = m;
+    }
+    historyAdd(history_[upper ? 1 : 0], m, depth * depth);
+  }
+
+  const SearchOptions& options_;
+  Position p_;
+  Key key_;
+  bool drops_;
+  SearchLimits limits_;
+  const std::atomic<bool>* stop_;
+  TranspositionTable table_;
+  Clock::time_point start_;
+  std::int64_t nodes_ = 0;
+  bool canStop_ = false;
+  bool aborted_ = false;
+  std::vector<Key> past_;
+  Key line_[MAX_PLY + 1] = {};
+  Move killers_[MAX_PLY + 1][2] = {};
+  HistoryTable history_[2] = {};
+  Move pv_[MAX_PLY + 1][MAX_PLY + 1] = {};
+  std::unique_ptr<OrderedMoves[]> plies_ = std::make_unique<OrderedMoves[]>(MAX_PLY + 1);
+  int pvLength_[MAX_PLY + 1] = {};
+};
+
+} // namespace
+
+SearchResult searchWith(const SearchOptions& options, const Position& p, bool upper, bool drops,
+                        const SearchLimits& limits, const std::vector<Key>& history,
+                        const InfoFn& info, const std::atomic<bool>* stop) {
+  // Some tens of kilobytes of tables: on the heap, not a thread's stack.
+  auto searcher = std::make_unique<Searcher>(options, p, drops, limits, stop);
+  searcher->rememberGame(history, upper);
+  return searcher->run(upper, info);
+}
+
+} // namespace search
+
+SearchResult searchBestMove(const Position& p, bool upper, bool drops, const SearchLimits& limits,
+                            const std::vector<Key>& history, const InfoFn& info,
+                            const std::atomic<bool>* stop) {
+  return search::searchWith({}, p, upper, drops, limits, history, info, stop);
+}
+
+} // namespace korvanu

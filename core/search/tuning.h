@@ -1,0 +1,22 @@
+// Level 4 with its knobs exposed, for the matches that tune it: the
+// evaluation's weights and the prunings that may be switched off.
+#pragma once
+
+#include "search/evaluation.h"
+#include "search/search.h"
+
+namespace korvanu::search {
+
+struct SearchOptions {
+  EvalWeights weights;
+  bool nullMove = true;    // skip a move to prove a position is good enough
+  bool reductions = true;  // search late quiet moves less deep first
+  int tableMegabytes = 16; // transposition table
+};
+
+// searchBestMove with these options.
+SearchResult searchWith(const SearchOptions& options, const Position& p, bool upper, bool drops,
+                        const SearchLimits& limits, const std::vector<Key>& history = {},
+                        const InfoFn& info = {}, const std::atomic<bool>* stop = nullptr);
+
+} // namespace korvanu::search

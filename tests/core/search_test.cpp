@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "position.h"
+#include "rules/position_moves.h"
+#include "search/search.h"
+#include "state/new_game.h"
+
+namespace korvanu {
+namespace {
+
+using testing::EmptyGame;
+using testing::on;
+using testing::Placed;
+
+// The pieces as a Position, the kings' squares filled in.
+Position built(const std::vector<Placed>& pieces) {
+  EmptyGame e;
+  for (const Placed& p : pieces) {
+    e.g.BOARD[p.x][p.y] = p.code;
+    if (p.code == CODE_UE_OU) e.g.OU_UE_X = p.x, e.g.OU_UE_Y = p.y;
+    if (p.code == CODE_SITA_OU) e.g.OU_SITA_X = p.x, e.g.OU_SITA_Y = p.y;
+  }
+  return e.g;
+}
+
+bool isGenerated(const Position& p, bool upper, bool drops, const Move& m) {
+  MoveList moves;
+  generateMoves(p, upper, drops, moves);
+  for (int i = 0; i < moves.count; ++i) {
+    const Move& g = moves.moves[i];
+    if (g.fx == m.fx && g.fy == m.fy && g.tx == m.tx && g.ty == m.ty && g.code == m.code)
+      return true;
+  }
+  return false;
+}
+
+struct Puzzle {
+  std::string name;
+  std::vector<Placed> pieces;
+  bool upper;
+  int pliesToWin; // the opponent's king lost after this many plies (of both sides)
+};
+
+// A won game is scored by how soon the king falls, and the move found wins.
+class Mates : public ::testing::TestWithParam<Puzzle> {};
+
+TEST_P(Mates, FoundAtTheRightDistance) {
+  const Puzzle& t = GetParam();
+  Position p = built(t.pieces);
+  const SearchResult r = searchBestMove(p, t.upper, false, {0, 200000});
+  ASSERT_TRUE(r.found);
+  EXPECT_EQ(r.last.score, SCORE_MATE - t.pliesToWin);
+  ASSERT_TRUE(isGenerated(p, t.upper, false, r.best));
+  if (t.pliesToWin == 1) {
+    Key key = keyOf(p);
+    makeMove(p, r.best, key);
+    EXPECT_EQ(winnerOf(p), t.upper ? Winner::Ue : Winner::Sita);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DeepSearch, Mates,
+    ::testing::Values(
+        // The rook takes the gold beside the king: the blast takes the king.
+        Puzzle{"BlastInOneLower",
+               {on(5, 1, CODE_UE_OU), on(4, 2, CODE_UE_KIN), on(4, 9, CODE_SITA_SYA),
+                on(5, 9, CODE_SITA_OU)},
+               false,
+               1},
+        Puzzle{"BlastInOneUpper",
+               {on(5, 9, CODE_SITA_OU), on(6, 8, CODE_SITA_KIN), on(6, 1, CODE_UE_SYA),
+                on(5, 1, CODE_UE_OU)},
+               true,
+               1},
+        // A king left beside an attacked piece is taken before a hanging rook.
+        Puzzle{"KingLeftToBeBlownUpIsPunished",
+               {on(5, 1, CODE_UE_OU), on(6, 2, CODE_UE_KIN), on(6, 3, CODE_SITA_GIN),
+                on(1, 5, CODE_UE_SYA), on(1, 9, CODE_SITA_KYOU), on(5, 9, CODE_SITA_OU)},
+               false,
+               1},
+        // The second rook closes the first row: whatever the king or its pawn
+        // does, a rook takes it or blows it up.
+        Puzzle{"BlastInTwo",
+               {on(1, 1, CODE_UE_OU), on(2, 1, CODE_UE_HU), on(9, 2, CODE_SITA_SYA),
+                on(3, 9, CODE_SITA_SYA), on(5, 9, CODE_SITA_OU)},
+               false,
+               3}),
+    [](const auto& row) { return row.param.name; });
+
+// Taking the rook beside one's own king would blow the king up: legal, and lost.
+TEST(DeepSearch, OwnKingIsNotBlownUpForMaterial) {
+  Position p = built({on(5, 9, CODE_SITA_OU), on(4, 8, CODE_UE_SYA), on(1, 8, CODE_SITA_SYA),
+                      on(5, 1, CODE_UE_OU)});
+  const SearchResult r = searchBestMove(p, false, false, {0, 20000});
+  ASSERT_TRUE(r.found);
+  EXPECT_FALSE(r.best.tx == 4 && r.best.ty == 8);
+  EXPECT_GT(r.last.score, -SCORE_MATE_FOUND);
+}
+
+// Whatever the budget, the answer is a move the side may play.
+TEST(DeepSearch, StopsWithALegalMoveAtAnyBudget) {
+  EmptyGame e;
+  newGame(e.g);
+  const Position& start = e.g;
+  const std::atomic<bool> stopAtOnce{true};
+  struct Budget {
+    SearchLimits limits;
+    const std::atomic<bool>* stop;
+  };
+  for (const Budget& b : {Budget{{0, 1}, nullptr}, Budget{{0, 10}, nullptr},
+                          Budget{{0, 1000}, nullptr}, Budget{{10000, 0}, &stopAtOnce}})
+    for (const bool upper : {false, true}) {
+      SCOPED_TRACE(::testing::Message() << "nodes " << b.limits.nodes << " upper " << upper);
+      const SearchResult r = searchBestMove(start, upper, true, b.limits, {}, {}, b.stop);
+      ASSERT_TRUE(r.found);
+      EXPECT_GE(r.last.depth, 1);
+      EXPECT_TRUE(isGenerated(start, upper, true, r.best));
+    }
+}
+
+} // namespace
+} // namespace korvanu
