@@ -82,7 +82,7 @@ Engine::Engine() { newGame(startingPosition()); }
 
 void Engine::newGame(const RecordEntry& position) {
   game_ = std::make_unique<Game>(ui_);
-  setUpPosition(*game_, position, level_, drops_);
+  setUpPosition(*game_, position, thinking_.level, thinking_.drops);
 }
 
 bool Engine::handle(const std::string& raw, std::ostream& out) {
@@ -101,7 +101,8 @@ bool Engine::handle(const std::string& raw, std::ostream& out) {
   if (command == "mated") return mated(args, out);
   if (command == "winner") return winner(args, out);
   if (command == "perft") return perft(args, out);
-  if (command == "scores" || command == "best") return search(command == "scores", args, out);
+  if (command == "scores") return scores(args, out);
+  if (command == "best") return best(args, out);
   if (command == "bench" && args.empty()) {
     runBench(out);
     return ok(out);
@@ -125,16 +126,30 @@ bool Engine::position(const std::string& args, std::ostream& out) {
 bool Engine::set(const std::string& args, std::ostream& out) {
   Game& g = *game_;
   if (args == "drops on" || args == "drops off") {
-    drops_ = args == "drops on";
-    g.MENU_CHECKED[static_cast<int>(Menu::MOCHIKOMA)] = drops_;
+    thinking_.drops = args == "drops on";
+    g.MENU_CHECKED[static_cast<int>(Menu::MOCHIKOMA)] = thinking_.drops;
     return ok(out);
   }
-  if (args.size() == 7 && args.starts_with("level ") && args[6] >= '1' && args[6] <= '3') {
-    level_ = args[6] - '0';
-    g.COM_LEVEL = level_;
+  const size_t space = args.find(' ');
+  const std::string name = args.substr(0, space);
+  std::vector<int> v;
+  const bool one =
+      space != std::string::npos && parseInts(args.substr(space + 1), v) && v.size() == 1;
+  if (one && name == "level" && v[0] >= 1 && v[0] <= MAX_LEVEL) {
+    thinking_.level = v[0];
+    g.COM_LEVEL = thinking_.level;
     return ok(out);
   }
-  return fail(out, "set level 1..3 or set drops on|off");
+  if (one && name == "movetime" && v[0] >= 1) {
+    thinking_.millis = v[0];
+    return ok(out);
+  }
+  if (one && name == "nodes" && v[0] >= 0) {
+    thinking_.nodes = v[0];
+    return ok(out);
+  }
+  return fail(out, "set level 1.." + std::to_string(MAX_LEVEL) +
+                       ", drops on|off, movetime MS (1 or more) or nodes N (0: the time)");
 }
 
 bool Engine::show(const std::string& args, std::ostream& out) {
@@ -146,7 +161,7 @@ bool Engine::show(const std::string& args, std::ostream& out) {
 bool Engine::moves(const std::string& args, std::ostream& out) {
   if (args != "ue" && args != "sita") return fail(out, "moves ue or moves sita");
   MoveList list;
-  generateMoves(*game_, args == "ue", drops_, list);
+  generateMoves(*game_, args == "ue", thinking_.drops, list);
   // One line a destination: the piece as it stands, whether it may promote
   // there and whether it must (the list then holds only the promoted move).
   for (int i = 0; i < list.count; ++i) {
@@ -170,7 +185,7 @@ bool Engine::move(const std::string& args, std::ostream& out) {
   Game& g = *game_;
   if (winnerOf(g) != Winner::None) return fail(out, "game over");
   const bool drop = isDropColumn(v[0]);
-  if (drop && !drops_) return fail(out, "illegal move");
+  if (drop && !thinking_.drops) return fail(out, "illegal move");
   if (!isPlayableMove(g, v[0], v[1], v[2], v[3], v[4])) return fail(out, "illegal move");
   out << "exploded " << playMove(g, v[0], v[1], v[2], v[3], v[4]) << '\n';
   afterMove(g, isUe(v[4]));
@@ -224,21 +239,33 @@ bool Engine::perft(const std::string& args, std::ostream& out) {
     return fail(out, "perft D sita|ue");
   Position p = *game_;
   findKings(p);
-  out << "perft " << depth << ' ' << korvanu::perft(p, side == "ue", drops_, depth) << '\n';
+  out << "perft " << depth << ' ' << korvanu::perft(p, side == "ue", thinking_.drops, depth) << '\n';
   return ok(out);
 }
 
-bool Engine::search(bool listAll, const std::string& args, std::ostream& out) {
-  if (!args.empty()) return fail(out, "scores and best take nothing");
+bool Engine::scores(const std::string& args, std::ostream& out) {
+  if (!args.empty()) return fail(out, "scores takes nothing");
+  if (thinking_.level > 3) return fail(out, "scores lists levels 1..3");
   Game& g = *game_;
   ComMove best;
   bool found = false;
   if (winnerOf(g) == Winner::None) {
     prepareComTurn(g);
-    found = searchComMove(g, best, {listAll ? printCandidate : nullptr, nullptr, &out});
+    found = searchComMove(g, best, {printCandidate, nullptr, &out});
   }
   if (found)
     printMove(out, "best", best);
+  else
+    out << "best none\n";
+  return ok(out);
+}
+
+bool Engine::best(const std::string& args, std::ostream& out) {
+  if (!args.empty() && args != "ue" && args != "sita")
+    return fail(out, "best, best ue or best sita");
+  const Choice c = bestMoveFor(*game_, args != "sita", thinking_);
+  if (c.found)
+    printMove(out, "best", {c.move.fx, c.move.fy, c.move.tx, c.move.ty, c.move.code, c.score});
   else
     out << "best none\n";
   return ok(out);

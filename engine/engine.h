@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string>
 
+#include "best_move.h"
 #include "platform/headless.h"
 #include "state/game.h"
 
@@ -30,12 +31,12 @@ private:
   bool mated(const std::string& args, std::ostream& out);
   bool winner(const std::string& args, std::ostream& out);
   bool perft(const std::string& args, std::ostream& out);
-  bool search(bool listAll, const std::string& args, std::ostream& out);
+  bool scores(const std::string& args, std::ostream& out);
+  bool best(const std::string& args, std::ostream& out);
 
   HeadlessPlatform ui_;
   std::unique_ptr<Game> game_;
-  int level_ = 3;
-  bool drops_ = false;
+  Thinking thinking_;
 };
 
 } // namespace korvanu

@@ -1,7 +1,6 @@
 #include "play/navigation.h"
 
 #include <cstdlib>
-#include <utility>
 
 #include "play/clock.h"
 #include "play/file_panel.h"
@@ -10,6 +9,7 @@
 #include "play/setup.h"
 #include "rules/move_marks.h"
 #include "rules/record.h"
+#include "rules/turn_round.h"
 #include "sound/sound.h"
 #include "state/game.h"
 #include "view/board_view.h"
@@ -121,18 +121,7 @@ void REVERSE_Click(Game& g) {
   }
   g.REVERSED = ON;
   g.SELECT_STATE = 0;
-  int turned[10][10];
-  for (int x = 1; x <= 9; ++x) {
-    for (int y = 1; y <= 9; ++y) {
-      const int v = g.BOARD[x][y];
-      // Every piece changes side as the board turns.
-      turned[10 - x][10 - y] = v <= -10 ? -v : v >= 10 ? -v : v;
-    }
-  }
-  for (int x = 1; x <= 9; ++x)
-    for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = turned[x][y];
-  for (int k = 1; k <= 7; ++k) std::swap(g.HAND_SITA[k], g.HAND_UE[k]);
-  std::swap(g.HAND_SITA_TOTAL, g.HAND_UE_TOTAL);
+  turnRound(g);
   g.MOVE_MARKS = turnedRound(g.MOVE_MARKS);
   画面_再描画(g);
   描画_手数(g, g.GAME_MOVES, COLOR_WHITE);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
 #include <fstream>
 #include <random>
@@ -30,8 +31,12 @@ struct Placed {
   int x, y, code;
 };
 
-// An entry line with only these pieces on the board and both hands empty.
-std::string entryLine(std::initializer_list<Placed> pieces) {
+// Hand counts by kind 1..7 (index 0 unused).
+using Hand = std::array<int, 8>;
+
+// An entry line with only these pieces on the board and these hands.
+std::string entryLine(const std::vector<Placed>& pieces, const Hand& sita = {},
+                      const Hand& ue = {}) {
   std::string line(243, ' ');
   for (int i = 0; i < 81; ++i) line[i * 3 + 2] = '0';
   for (const Placed& p : pieces) {
@@ -39,7 +44,9 @@ std::string entryLine(std::initializer_list<Placed> pieces) {
     std::snprintf(field, sizeof field, "%3d", p.code);
     line.replace(((p.x - 1) * 9 + (p.y - 1)) * 3, 3, field);
   }
-  return line + std::string(14, '0');
+  for (int k = 1; k <= 7; ++k)
+    line += {static_cast<char>('0' + sita[k]), static_cast<char>('0' + ue[k])};
+  return line;
 }
 
 class Protocol : public ::testing::Test {
@@ -233,6 +240,75 @@ TEST_F(Protocol, PerftCountsArePinned) {
   ask("position " + entryLine({{5, 9, -80}, {5, 5, -70}}));
   EXPECT_EQ(ask("perft 1 sita"), (std::vector<std::string>{"perft 1 0", "ok"}))
       << "no moves once a king is gone";
+}
+
+// The computer plays the upper side; the lower side's move is its move on the
+// board turned round (squares, sides, hands and drop columns), turned back.
+TEST_F(Protocol, TheLowerSidesBestIsTheUpperSidesOnTheTurnedBoard) {
+  const std::vector<Placed> middle = {
+      {5, 9, -80}, {4, 9, -50}, {6, 8, -40}, {2, 8, -70}, {1, 7, -10}, {3, 7, -10},
+      {5, 7, -10}, {7, 6, -10}, {8, 8, -60}, {4, 1, 80},  {4, 2, 50},  {6, 3, 40},
+      {8, 2, 70},  {1, 3, 10},  {4, 4, 10},  {7, 3, 10},  {2, 2, 60},  {9, 1, 20}};
+  const struct Row {
+    const char* what;
+    std::vector<Placed> pieces;
+    Hand sita, ue;
+    bool drops, dropsBest, wins;
+  } rows[] = {
+      {"middle game", middle, {0, 2, 0, 0, 0, 1}, {0, 0, 0, 0, 1}, false, false, false},
+      {"middle game, drops", middle, {0, 2, 0, 0, 0, 1}, {0, 0, 0, 0, 1}, true, true, false},
+      {"a blast takes the king",
+       {{5, 9, -80}, {1, 9, -60}, {8, 2, 80}, {7, 3, 50}, {9, 3, 10}, {1, 1, 20}, {6, 1, 70}},
+       {},
+       {0, 1, 0, 0, 0, 0, 0, 1},
+       true,
+       false,
+       true},
+      {"a drop beside the king",
+       {{5, 9, -80},
+        {4, 8, -50},
+        {6, 8, -50},
+        {5, 1, 80},
+        {4, 1, 40},
+        {6, 1, 40},
+        {5, 3, 10},
+        {2, 2, 70}},
+       {0, 0, 0, 0, 2, 0, 0, 1},
+       {0, 1},
+       true,
+       true,
+       false},
+  };
+  auto turnedBack = [](const std::string& best) {
+    std::istringstream in(best);
+    std::string word, score;
+    int fx, fy, tx, ty, code;
+    in >> word >> fx >> fy >> tx >> ty >> code >> score;
+    const int from[2] = {fx == -1 ? 11 : 10 - fx, fx == -1 ? fy + 2 : 10 - fy};
+    return "best " + std::to_string(from[0]) + ' ' + std::to_string(from[1]) + ' ' +
+           std::to_string(10 - tx) + ' ' + std::to_string(10 - ty) + ' ' + std::to_string(-code) +
+           ' ' + score;
+  };
+  for (const Row& row : rows) {
+    std::vector<Placed> turned;
+    for (const Placed& p : row.pieces) turned.push_back({10 - p.x, 10 - p.y, -p.code});
+    ask(row.drops ? "set drops on" : "set drops off");
+    for (int level = 1; level <= 3; ++level) {
+      const std::string what = std::string(row.what) + ", level " + std::to_string(level);
+      ask("set level " + std::to_string(level));
+      ask("position " + entryLine(turned, row.ue, row.sita));
+      const auto upper = ask("best ue");
+      ask("position " + entryLine(row.pieces, row.sita, row.ue));
+      const auto lower = ask("best sita");
+      ASSERT_EQ(lower.size(), 2u) << what;
+      EXPECT_EQ(lower[0], turnedBack(upper[0])) << what;
+      EXPECT_EQ(lower[0].starts_with("best 11 "), row.dropsBest) << what;
+      // Played, it is a legal move of the lower side.
+      EXPECT_EQ(ask(lower[0].substr(0, lower[0].rfind(' ')).replace(0, 4, "move")).back(), "ok")
+          << what;
+      EXPECT_EQ(ask("winner")[0], row.wins ? "winner sita" : "winner none") << what;
+    }
+  }
 }
 
 TEST_F(Protocol, BenchCoversEveryLevelAndSignsItsChoices) {

@@ -1,0 +1,40 @@
+#include "best_move.h"
+
+#include <memory>
+
+#include "computer/com_turn.h"
+#include "platform/headless.h"
+#include "position_setup.h"
+#include "rules/record.h"
+#include "rules/turn_round.h"
+#include "state/game.h"
+
+namespace korvanu {
+
+namespace {
+
+// The specified computer on a fresh game holding `p`, set up as the game
+// has it when the upper side is to move.
+Choice upperSideMove(const Position& p, const Thinking& t) {
+  HeadlessPlatform ui;
+  auto g = std::make_unique<Game>(ui);
+  setUpPosition(*g, positionOf(p), t.level, t.drops);
+  prepareComTurn(*g);
+  ComMove best;
+  if (!searchComMove(*g, best)) return {};
+  return {true, {best.fx, best.fy, best.tx, best.ty, best.place}, best.score};
+}
+
+} // namespace
+
+Choice bestMoveFor(const Position& p, bool upper, const Thinking& t) {
+  if (winnerOf(p) != Winner::None) return {};
+  if (upper) return upperSideMove(p, t);
+  Position turned = p;
+  turnRound(turned);
+  Choice c = upperSideMove(turned, t);
+  if (c.found) c.move = turnedRound(c.move);
+  return c;
+}
+
+} // namespace korvanu

@@ -1,0 +1,36 @@
+// The move a level plays for either side: one function for the engine's
+// `best ue|sita` and for the match runner, so both play the same levels.
+#pragma once
+
+#include <cstdint>
+
+#include "rules/move_list.h"
+
+namespace korvanu {
+
+struct Position;
+
+// The strongest level this build plays.
+constexpr int MAX_LEVEL = 3;
+
+// What a level needs to know besides the position.
+struct Thinking {
+  int level = 3;
+  bool drops = false;
+  int millis = 200;       // level 4: its time a move
+  std::int64_t nodes = 0; // level 4: stop after so many nodes instead; 0 uses the time
+};
+
+struct Choice {
+  bool found = false;
+  Move move{};
+  double score = 0; // the level's own score of its move, from the mover's side
+};
+
+// The move `t.level` chooses for the upper (`upper`) or lower side in `p`;
+// nothing once a king is gone or when the side has no move. Levels 1-3 are
+// the game's own computer, which plays the upper side: for the lower side it
+// plays on the board turned round and its move is turned back.
+Choice bestMoveFor(const Position& p, bool upper, const Thinking& t);
+
+} // namespace korvanu
