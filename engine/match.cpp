@@ -1,0 +1,129 @@
+#include "match.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <mutex>
+#include <random>
+#include <thread>
+
+#include "platform/headless.h"
+#include "position_setup.h"
+#include "rules/move_list.h"
+#include "rules/moves.h"
+#include "state/game.h"
+#include "state/new_game.h"
+#include "state/pieces.h"
+
+namespace korvanu {
+
+namespace {
+
+bool allowed(const Move& m, bool drops) { return drops || !isDropColumn(m.fx); }
+
+// The start position and `plies` random moves, the lower side first; drawn
+// again while a random move ends the game.
+void playOpening(Game& g, int plies, bool drops, std::mt19937_64& rng) {
+  for (bool done = false; !done;) {
+    newGame(g);
+    done = true;
+    for (int ply = 0; ply < plies && done; ++ply) {
+      std::vector<Move> moves = playableMoves(g, ply % 2 == 1);
+      std::erase_if(moves, [&](const Move& m) { return !allowed(m, drops); });
+      if (moves.empty()) {
+        done = false;
+        break;
+      }
+      const Move m = moves[rng() % moves.size()];
+      playMove(g, m.fx, m.fy, m.tx, m.ty, m.code);
+      done = winnerOf(g) == Winner::None;
+    }
+  }
+}
+
+} // namespace
+
+GameRecord playMatchGame(const MatchOptions& o, int index) {
+  GameRecord r;
+  r.index = index;
+  const int opening = index / 2;
+  r.aUpper = index % 2 == 1;
+  r.drops = opening % 2 == 1;
+  std::seed_seq seeds{static_cast<std::uint32_t>(o.seed), static_cast<std::uint32_t>(o.seed >> 32),
+                      static_cast<std::uint32_t>(opening)};
+  std::mt19937_64 rng(seeds);
+  HeadlessPlatform ui;
+  auto game = std::make_unique<Game>(ui);
+  Game& g = *game;
+  playOpening(g, o.plies, r.drops, rng);
+
+  r.plies = o.plies;
+  // Points to the upper side: 1 won, -1 lost.
+  int upperPoints = 0;
+  for (bool upper = o.plies % 2 == 1;; upper = !upper) {
+    const Winner w = winnerOf(g);
+    if (w != Winner::None) {
+      r.end = GameEnd::KingLost;
+      upperPoints = w == Winner::Ue ? 1 : -1;
+      break;
+    }
+    if (r.plies >= MATCH_MAX_PLIES) {
+      r.end = GameEnd::PlyLimit;
+      break;
+    }
+    const bool isA = upper == r.aUpper;
+    Thinking t = isA ? o.a : o.b;
+    t.drops = r.drops;
+    const auto start = std::chrono::steady_clock::now();
+    const Choice c = bestMoveFor(g, upper, t);
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    (isA ? r.secondsA : r.secondsB).push_back(took.count());
+    const Move& m = c.move;
+    if (!c.found || !allowed(m, r.drops) || !isPlayableMove(g, m.fx, m.fy, m.tx, m.ty, m.code)) {
+      r.end = c.found ? GameEnd::IllegalMove : GameEnd::NoMove;
+      upperPoints = upper ? -1 : 1;
+      break;
+    }
+    playMove(g, m.fx, m.fy, m.tx, m.ty, m.code);
+    ++r.plies;
+  }
+  r.result = r.aUpper ? upperPoints : -upperPoints;
+  return r;
+}
+
+MatchResult runMatch(const MatchOptions& o, const std::function<void(const Tally&)>& progress) {
+  const int games = (std::max(o.games, 1) + 1) / 2 * 2;
+  const int threads = o.threads > 0 ? o.threads
+                                    : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+  std::vector<std::optional<GameRecord>> played(games);
+  MatchResult result;
+  std::atomic<int> next{0};
+  std::atomic<bool> stop{false};
+  std::mutex lock;
+  auto work = [&] {
+    for (int i; !stop && (i = next++) < games;) {
+      GameRecord r = playMatchGame(o, i);
+      const std::scoped_lock held(lock);
+      Tally& t = result.tally;
+      (r.result > 0 ? t.wins : r.result < 0 ? t.losses : t.draws) += 1;
+      played[i] = std::move(r);
+      if (o.sprt) {
+        result.llr = sprtLlr(t, o.sprt->elo0, o.sprt->elo1);
+        if (result.llr <= SPRT_LOWER || result.llr >= SPRT_UPPER) {
+          result.sprtStopped = true;
+          stop = true;
+        }
+      }
+      if (progress) progress(t);
+    }
+  };
+  std::vector<std::jthread> workers;
+  for (int i = 0; i < std::min(threads, games); ++i) workers.emplace_back(work);
+  workers.clear();
+  for (auto& r : played)
+    if (r) result.games.push_back(std::move(*r));
+  return result;
+}
+
+} // namespace korvanu
