@@ -27,8 +27,13 @@ Choice upperSideMove(const Position& p, const Thinking& t) {
 
 } // namespace
 
-Choice bestMoveFor(const Position& p, bool upper, const Thinking& t) {
+Choice bestMoveFor(const Position& p, bool upper, const Thinking& t,
+                   const std::vector<Key>& history, const InfoFn& info) {
   if (winnerOf(p) != Winner::None) return {};
+  if (t.level == 4) {
+    const SearchResult r = searchBestMove(p, upper, t.drops, {t.millis, t.nodes}, history, info);
+    return {r.found, r.best, static_cast<double>(r.last.score)};
+  }
   if (upper) return upperSideMove(p, t);
   Position turned = p;
   turnRound(turned);

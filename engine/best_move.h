@@ -3,15 +3,17 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
-#include "rules/move_list.h"
+#include "rules/make_move.h"
+#include "search/search.h"
 
 namespace korvanu {
 
 struct Position;
 
 // The strongest level this build plays.
-constexpr int MAX_LEVEL = 3;
+constexpr int MAX_LEVEL = 4;
 
 // What a level needs to know besides the position.
 struct Thinking {
@@ -30,7 +32,11 @@ struct Choice {
 // The move `t.level` chooses for the upper (`upper`) or lower side in `p`;
 // nothing once a king is gone or when the side has no move. Levels 1-3 are
 // the game's own computer, which plays the upper side: for the lower side it
-// plays on the board turned round and its move is turned back.
-Choice bestMoveFor(const Position& p, bool upper, const Thinking& t);
+// plays on the board turned round and its move is turned back. Level 4
+// searches for either side; `history` holds the keys of the game's earlier
+// positions (a repeat is a draw to it) and `info` hears of each depth it
+// finishes.
+Choice bestMoveFor(const Position& p, bool upper, const Thinking& t,
+                   const std::vector<Key>& history = {}, const InfoFn& info = {});
 
 } // namespace korvanu

@@ -81,6 +81,7 @@ void printMap(std::ostream& out, const char* name, const int (&map)[10][10]) {
 Engine::Engine() { newGame(startingPosition()); }
 
 void Engine::newGame(const RecordEntry& position) {
+  history_.clear();
   game_ = std::make_unique<Game>(ui_);
   setUpPosition(*game_, position, thinking_.level, thinking_.drops);
 }
@@ -187,6 +188,7 @@ bool Engine::move(const std::string& args, std::ostream& out) {
   const bool drop = isDropColumn(v[0]);
   if (drop && !thinking_.drops) return fail(out, "illegal move");
   if (!isPlayableMove(g, v[0], v[1], v[2], v[3], v[4])) return fail(out, "illegal move");
+  history_.push_back(keyOf(g));
   out << "exploded " << playMove(g, v[0], v[1], v[2], v[3], v[4]) << '\n';
   afterMove(g, isUe(v[4]));
   return ok(out);
@@ -263,11 +265,20 @@ bool Engine::scores(const std::string& args, std::ostream& out) {
 bool Engine::best(const std::string& args, std::ostream& out) {
   if (!args.empty() && args != "ue" && args != "sita")
     return fail(out, "best, best ue or best sita");
-  const Choice c = bestMoveFor(*game_, args != "sita", thinking_);
-  if (c.found)
+  const InfoFn info = [&out](const SearchInfo& s) {
+    out << "info depth " << s.depth << " nodes " << s.nodes << " score " << s.score << " pv";
+    for (const Move& m : s.pv)
+      out << ' ' << m.fx << ' ' << m.fy << ' ' << m.tx << ' ' << m.ty << ' ' << m.code;
+    out << '\n';
+  };
+  const Choice c = bestMoveFor(*game_, args != "sita", thinking_, history_, info);
+  if (!c.found)
+    out << "best none\n";
+  else if (thinking_.level <= 3)
     printMove(out, "best", {c.move.fx, c.move.fy, c.move.tx, c.move.ty, c.move.code, c.score});
   else
-    out << "best none\n";
+    out << "best " << c.move.fx << ' ' << c.move.fy << ' ' << c.move.tx << ' ' << c.move.ty << ' '
+        << c.move.code << ' ' << static_cast<long>(c.score) << '\n';
   return ok(out);
 }
 

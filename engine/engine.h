@@ -5,6 +5,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "best_move.h"
 #include "platform/headless.h"
@@ -37,6 +38,9 @@ private:
   HeadlessPlatform ui_;
   std::unique_ptr<Game> game_;
   Thinking thinking_;
+  // The keys of the positions before each move since the last `position`,
+  // oldest first: level 4 scores a repeat of one as a draw.
+  std::vector<Key> history_;
 };
 
 } // namespace korvanu

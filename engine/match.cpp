@@ -23,10 +23,12 @@ namespace {
 bool allowed(const Move& m, bool drops) { return drops || !isDropColumn(m.fx); }
 
 // The start position and `plies` random moves, the lower side first; drawn
-// again while a random move ends the game.
-void playOpening(Game& g, int plies, bool drops, std::mt19937_64& rng) {
+// again while a random move ends the game. `history` gets the keys of the
+// positions the moves were made from.
+void playOpening(Game& g, int plies, bool drops, std::mt19937_64& rng, std::vector<Key>& history) {
   for (bool done = false; !done;) {
     newGame(g);
+    history.clear();
     done = true;
     for (int ply = 0; ply < plies && done; ++ply) {
       std::vector<Move> moves = playableMoves(g, ply % 2 == 1);
@@ -36,6 +38,7 @@ void playOpening(Game& g, int plies, bool drops, std::mt19937_64& rng) {
         break;
       }
       const Move m = moves[rng() % moves.size()];
+      history.push_back(keyOf(g));
       playMove(g, m.fx, m.fy, m.tx, m.ty, m.code);
       done = winnerOf(g) == Winner::None;
     }
@@ -56,7 +59,8 @@ GameRecord playMatchGame(const MatchOptions& o, int index) {
   HeadlessPlatform ui;
   auto game = std::make_unique<Game>(ui);
   Game& g = *game;
-  playOpening(g, o.plies, r.drops, rng);
+  std::vector<Key> history;
+  playOpening(g, o.plies, r.drops, rng, history);
 
   r.plies = o.plies;
   // Points to the upper side: 1 won, -1 lost.
@@ -76,7 +80,7 @@ GameRecord playMatchGame(const MatchOptions& o, int index) {
     Thinking t = isA ? o.a : o.b;
     t.drops = r.drops;
     const auto start = std::chrono::steady_clock::now();
-    const Choice c = bestMoveFor(g, upper, t);
+    const Choice c = bestMoveFor(g, upper, t, history);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     (isA ? r.secondsA : r.secondsB).push_back(took.count());
     const Move& m = c.move;
@@ -85,6 +89,7 @@ GameRecord playMatchGame(const MatchOptions& o, int index) {
       upperPoints = upper ? -1 : 1;
       break;
     }
+    history.push_back(keyOf(g));
     playMove(g, m.fx, m.fy, m.tx, m.ty, m.code);
     ++r.plies;
   }
@@ -94,8 +99,9 @@ GameRecord playMatchGame(const MatchOptions& o, int index) {
 
 MatchResult runMatch(const MatchOptions& o, const std::function<void(const Tally&)>& progress) {
   const int games = (std::max(o.games, 1) + 1) / 2 * 2;
-  const int threads = o.threads > 0 ? o.threads
-                                    : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+  const int threads = o.threads > 0
+                          ? o.threads
+                          : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
   std::vector<std::optional<GameRecord>> played(games);
   MatchResult result;
   std::atomic<int> next{0};

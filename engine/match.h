@@ -16,11 +16,11 @@ namespace korvanu {
 constexpr int MATCH_MAX_PLIES = 256;
 
 struct MatchOptions {
-  Thinking a, b;     // their `drops` is ignored: each opening sets it
-  int games = 200;   // rounded up to an even number: openings come in pairs
-  int plies = 4;     // random plies of each opening
+  Thinking a, b;   // their `drops` is ignored: each opening sets it
+  int games = 200; // rounded up to an even number: openings come in pairs
+  int plies = 4;   // random plies of each opening
   std::uint64_t seed = 1;
-  int threads = 0;   // 0: one per hardware thread
+  int threads = 0; // 0: one per hardware thread
   struct Sprt {
     double elo0, elo1;
   };
@@ -33,7 +33,7 @@ struct GameRecord {
   int index = 0;
   bool aUpper = false; // A played the upper side
   bool drops = false;
-  int result = 0;      // from A's side: 1 won, 0 drawn, -1 lost
+  int result = 0; // from A's side: 1 won, 0 drawn, -1 lost
   GameEnd end = GameEnd::PlyLimit;
   int plies = 0;
   std::vector<double> secondsA, secondsB; // thinking time of each move

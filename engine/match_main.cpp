@@ -20,7 +20,8 @@ constexpr const char* USAGE =
     "                     [--movetime-b MS] [--nodes N] [--nodes-a N] [--nodes-b N] [--seed S]\n"
     "                     [--plies N] [--threads N] [--sprt ELO0,ELO1]\n";
 
-template <typename T> bool number(std::string_view s, T& out, T least) {
+template <typename T>
+bool number(std::string_view s, T& out, T least) {
   const auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
   return ec == std::errc() && p == s.data() + s.size() && out >= least;
 }
@@ -44,22 +45,32 @@ bool parse(int argc, char** argv, MatchOptions& o) {
     bool good = false;
     int millis = 0;
     std::int64_t nodes = 0;
-    if (name == "--a") good = number(v, o.a.level, 1) && o.a.level <= MAX_LEVEL;
-    else if (name == "--b") good = number(v, o.b.level, 1) && o.b.level <= MAX_LEVEL;
-    else if (name == "--games") good = number(v, o.games, 1);
+    if (name == "--a")
+      good = number(v, o.a.level, 1) && o.a.level <= MAX_LEVEL;
+    else if (name == "--b")
+      good = number(v, o.b.level, 1) && o.b.level <= MAX_LEVEL;
+    else if (name == "--games")
+      good = number(v, o.games, 1);
     else if (name == "--movetime") {
       good = number(v, millis, 1);
       o.a.millis = o.b.millis = millis;
-    } else if (name == "--movetime-a") good = number(v, o.a.millis, 1);
-    else if (name == "--movetime-b") good = number(v, o.b.millis, 1);
+    } else if (name == "--movetime-a")
+      good = number(v, o.a.millis, 1);
+    else if (name == "--movetime-b")
+      good = number(v, o.b.millis, 1);
     else if (name == "--nodes") {
       good = number<std::int64_t>(v, nodes, 0);
       o.a.nodes = o.b.nodes = nodes;
-    } else if (name == "--nodes-a") good = number<std::int64_t>(v, o.a.nodes, 0);
-    else if (name == "--nodes-b") good = number<std::int64_t>(v, o.b.nodes, 0);
-    else if (name == "--seed") good = number<std::uint64_t>(v, o.seed, 0);
-    else if (name == "--plies") good = number(v, o.plies, 0);
-    else if (name == "--threads") good = number(v, o.threads, 1);
+    } else if (name == "--nodes-a")
+      good = number<std::int64_t>(v, o.a.nodes, 0);
+    else if (name == "--nodes-b")
+      good = number<std::int64_t>(v, o.b.nodes, 0);
+    else if (name == "--seed")
+      good = number<std::uint64_t>(v, o.seed, 0);
+    else if (name == "--plies")
+      good = number(v, o.plies, 0);
+    else if (name == "--threads")
+      good = number(v, o.threads, 1);
     else if (name == "--sprt") {
       MatchOptions::Sprt s{};
       good = sprtBounds(v, s);
@@ -91,9 +102,9 @@ void printTimes(const char* who, const Thinking& t, const std::vector<GameRecord
   std::vector<double> ms;
   for (const GameRecord& g : games)
     for (double s : who[0] == 'A' ? g.secondsA : g.secondsB) ms.push_back(s * 1000);
-  std::printf("time a move %s %s: median %.1f ms, 99th percentile %.1f ms, max %.1f ms (%zu moves)\n",
-              who, side(t).c_str(), percentile(ms, 0.5), percentile(ms, 0.99), percentile(ms, 1),
-              ms.size());
+  std::printf(
+      "time a move %s %s: median %.1f ms, 99th percentile %.1f ms, max %.1f ms (%zu moves)\n", who,
+      side(t).c_str(), percentile(ms, 0.5), percentile(ms, 0.99), percentile(ms, 1), ms.size());
 }
 
 } // namespace
@@ -147,6 +158,8 @@ int main(int argc, char** argv) {
   if (o.sprt)
     std::printf("SPRT [%g, %g]: LLR %.2f in [%.2f, %.2f]: %s\n", o.sprt->elo0, o.sprt->elo1, r.llr,
                 SPRT_LOWER, SPRT_UPPER,
-                !r.sprtStopped ? "undecided" : r.llr >= SPRT_UPPER ? "H1 accepted" : "H0 accepted");
+                !r.sprtStopped        ? "undecided"
+                : r.llr >= SPRT_UPPER ? "H1 accepted"
+                                      : "H0 accepted");
   return 0;
 }

@@ -4,7 +4,7 @@
 // lower side's move is its move on the turned board, turned back.
 #pragma once
 
-#include "rules/move_list.h"
+#include "rules/make_move.h"
 
 namespace korvanu {
 

@@ -136,7 +136,9 @@ TEST_F(Protocol, DropsFollowTheSetting) {
   EXPECT_EQ(ask("set drops on"), std::vector<std::string>{"ok"});
   EXPECT_GT(drops(), 0);
   EXPECT_EQ(ask("set level 1"), std::vector<std::string>{"ok"});
-  for (const char* bad : {"set level 0", "set level 4", "set drops", "set", "set level 12"})
+  for (const char* bad :
+       {"set level 0", "set level 5", "set drops", "set", "set level 12", "set movetime 0",
+        "set movetime", "set nodes -1", "set nodes 1 2", "set level 4 "})
     EXPECT_EQ(ask(bad).size(), 1u) << bad;
 }
 
@@ -309,6 +311,49 @@ TEST_F(Protocol, TheLowerSidesBestIsTheUpperSidesOnTheTurnedBoard) {
       EXPECT_EQ(ask("winner")[0], row.wins ? "winner sita" : "winner none") << what;
     }
   }
+}
+
+// Level 4 searches for either side as it stands, says how deep it got, and
+// on a node budget answers the same every time.
+TEST_F(Protocol, Level4SearchesForEitherSideOnANodeBudget) {
+  const std::vector<Placed> blast = {{5, 9, -80}, {1, 9, -60}, {8, 2, 80}, {7, 3, 50},
+                                     {9, 3, 10},  {1, 1, 20},  {6, 1, 70}};
+  std::vector<Placed> turned;
+  for (const Placed& p : blast) turned.push_back({10 - p.x, 10 - p.y, -p.code});
+  for (const char* set : {"set level 4", "set nodes 3000", "set drops on"})
+    EXPECT_EQ(ask(set), std::vector<std::string>{"ok"}) << set;
+  const struct {
+    std::string position, side, move;
+  } rows[] = {
+      {entryLine(blast, {}, {0, 1, 0, 0, 0, 0, 0, 1}), "sita", "1 9 7 3 -60"},
+      {entryLine(turned, {0, 1, 0, 0, 0, 0, 0, 1}), "ue", "9 1 3 7 60"},
+  };
+  for (const auto& row : rows) {
+    ask("position " + row.position);
+    const auto reply = ask("best " + row.side);
+    ASSERT_GE(reply.size(), 3u) << row.side;
+    EXPECT_EQ(reply.back(), "ok");
+    EXPECT_TRUE(reply[0].starts_with("info depth 1 nodes ")) << reply[0];
+    EXPECT_NE(reply[reply.size() - 3].find(" pv " + row.move), std::string::npos)
+        << "the last depth's line leads with the move";
+    EXPECT_TRUE(reply[reply.size() - 2].starts_with("best " + row.move + " ")) << row.side;
+    EXPECT_EQ(ask("best " + row.side), reply) << "nodes, not time";
+  }
+  // The start: every depth reported, deeper and deeper, within the budget.
+  ask("position startpos");
+  const auto start = ask("best");
+  int depth = 0;
+  for (size_t i = 0; i + 2 < start.size(); ++i) {
+    std::istringstream in(start[i]);
+    std::string info, word;
+    int d = 0;
+    long nodes = 0;
+    in >> info >> word >> d >> word >> nodes;
+    EXPECT_EQ(d, ++depth) << start[i];
+    EXPECT_LE(nodes, 3000 + 3000) << start[i];
+  }
+  EXPECT_GE(depth, 3);
+  EXPECT_EQ(ask("scores"), std::vector<std::string>{"error scores lists levels 1..3"});
 }
 
 TEST_F(Protocol, BenchCoversEveryLevelAndSignsItsChoices) {
