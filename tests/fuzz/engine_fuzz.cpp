@@ -35,6 +35,12 @@ bool isSearch(std::string_view line) {
   return command == "best" || command == "scores" || command == "best\r" || command == "scores\r";
 }
 
+// Level 4 thinks for its time a move unless held to nodes: every input
+// holds it to a few hundred, set again after each `set`, so that a budget
+// the input chose never makes a run slow.
+const std::string FEW_NODES = "set nodes 300";
+bool isSet(std::string_view line) { return line.starts_with("set "); }
+
 bool wellFormed(const std::string& reply) {
   if (reply.empty() || reply.back() != '\n') return false;
   if (reply.starts_with("error ")) return reply.find('\n') == reply.size() - 1;
@@ -51,6 +57,7 @@ std::string ask(korvanu::Engine& engine, const std::string& line) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   korvanu::Engine engine;
+  ask(engine, FEW_NODES);
   std::string_view rest(reinterpret_cast<const char*>(data), size);
   int searches = 0;
   while (!rest.empty()) {
@@ -66,6 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       break;
     }
     if (!wellFormed(reply.str())) __builtin_trap();
+    if (isSet(line)) ask(engine, FEW_NODES);
   }
 
   // Whatever the commands did, the position is one the protocol can carry:
