@@ -241,7 +241,8 @@ bool Engine::perft(const std::string& args, std::ostream& out) {
     return fail(out, "perft D sita|ue");
   Position p = *game_;
   findKings(p);
-  out << "perft " << depth << ' ' << korvanu::perft(p, side == "ue", thinking_.drops, depth) << '\n';
+  out << "perft " << depth << ' ' << korvanu::perft(p, side == "ue", thinking_.drops, depth)
+      << '\n';
   return ok(out);
 }
 
