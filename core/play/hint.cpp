@@ -3,7 +3,7 @@
 #include "play/board_input.h"
 #include "play/level4.h"
 #include "play/messages.h"
-#include "rules/move_list.h"
+#include "rules/make_move.h"
 #include "state/game.h"
 #include "view/board_view.h"
 #include "view/hint_view.h"

@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "play/search_standin.h"
-#include "rules/move_list.h"
 #include "rules/record.h"
+#include "search/search.h"
 #include "state/game.h"
 
 namespace korvanu {

@@ -52,7 +52,8 @@ void showHint(const Game& g, int piece) {
   repaint(g, h.toX, h.toY);
   if (onTheBoard(h.fromX, h.fromY)) repaint(g, h.fromX, h.fromY);
   // A hand cell keeps its picture and count: the tint goes over them.
-  else drawMark(g, h.fromX, h.fromY);
+  else
+    drawMark(g, h.fromX, h.fromY);
   label(g);
   writeMove(g, LABEL_X, TEXT_Y, h.toX, h.toY, piece, COLOR_LIGHT_MAGENTA);
 }
