@@ -11,7 +11,7 @@
 namespace korvanu {
 
 void HINT_Click(Game& g) {
-  if (g.TURN == NO_GAME || g.GAME_MODE == NO_GAME || g.RECORD_MODE == ON)
+  if (g.TURN == NO_GAME || g.RECORD_MODE == ON)
     return sayRefused(g, "「対局」で始めて下さい", "ヒント");
   const bool upper = g.TURN == g.SIDE_COM;
   if (g.GAME_MODE == MODE_MAN_COM && upper) return sayRefused(g, "できません", "ヒント");
