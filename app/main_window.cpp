@@ -36,12 +36,12 @@ MainWindow::MainWindow(int surfaceScale, const Locations& locations)
   buildMenus();
   connectFilePanel();
   connect(view_, &SurfaceView::pressed, this, [this](int button, QPointF twips) {
-    if (platform_->quitting()) return;
+    if (!platform_->takesInput()) return;
     putCursorAway(*game_); // the player took the mouse
     Form_MouseDown(*game_, button, 0, twips.x(), twips.y());
   });
   connect(view_, &SurfaceView::moved, this, [this](QPointF twips) {
-    if (!platform_->quitting()) Form_MouseMove(*game_, twips.x(), twips.y());
+    if (platform_->takesInput()) Form_MouseMove(*game_, twips.x(), twips.y());
   });
   connect(&platform_->clockTimer(), &QTimer::timeout, this, [this] {
     if (!platform_->quitting()) Timer1_Timer(*game_);
@@ -108,7 +108,7 @@ FilePanel& MainWindow::filePanel() {
   panel_->layout(view_->surfaceRect());
   auto guarded = [this](auto&& handler) {
     return [this, handler](auto&&... args) {
-      if (!platform_->quitting()) handler(args...);
+      if (platform_->takesInput()) handler(args...);
     };
   };
   panel_->onDriveChosen =
@@ -123,7 +123,7 @@ FilePanel& MainWindow::filePanel() {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Shortcut && qobject_cast<QAction*>(watched)) {
-    if (!platform_->quitting())
+    if (platform_->takesInput())
       menuKey(*game_, static_cast<Menu>(static_cast<QAction*>(watched)->data().toInt()));
     return true;
   }
@@ -152,7 +152,7 @@ void MainWindow::end() {
 }
 
 void MainWindow::command(Menu item) {
-  if (platform_->quitting()) return;
+  if (!platform_->takesInput()) return;
   onMenu(*game_, item);
 }
 
@@ -183,6 +183,11 @@ int shiftState(const QKeyEvent* event) {
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
   if (platform_->quitting()) return;
+  // While the game thinks only Esc reaches it, to end the program.
+  if (!platform_->takesInput()) {
+    if (event->key() == Qt::Key_Escape) Form_KeyPress(*game_, KEY_ESCAPE);
+    return;
+  }
   // Keys the panel's controls leave over (↑ in a text field) are not moves.
   const int code = panel_ && panel_->hasKeyboardFocus() ? 0 : gameKey(event);
   if (code != 0 && Form_KeyDown(*game_, code, shiftState(event))) return;

@@ -1,6 +1,7 @@
 #include "qt_platform.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTime>
@@ -144,6 +145,21 @@ void QtPlatform::setTimerEnabled(bool enabled) {
     timer_.start();
 }
 
+void QtPlatform::runAside(const std::function<void(const std::atomic<bool>& stop)>& work) {
+  std::atomic<bool> stop{false};
+  QEventLoop loop;
+  aside_ = &stop;
+  std::thread worker([&] {
+    work(stop);
+    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+  });
+  // The window goes on meanwhile; the program's end leaves this loop too.
+  if (!quitting_) loop.exec();
+  stop = true;
+  worker.join();
+  aside_ = nullptr;
+}
+
 FilePanel* QtPlatform::panel() {
   if (!panel_ && makePanel_) panel_ = makePanel_();
   return panel_;
@@ -190,6 +206,7 @@ const SoundApi* QtPlatform::soundLibrary(const std::string& path) {
 
 void QtPlatform::quit() {
   quitting_ = true;
+  if (aside_) *aside_ = true;
   QApplication::quit();
 }
 

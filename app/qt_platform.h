@@ -26,6 +26,9 @@ public:
   // it something.
   void setFilePanelMaker(std::function<FilePanel*()> make) { makePanel_ = std::move(make); }
   bool quitting() const { return quitting_; }
+  // Whether clicks, keys and menu commands reach the game: not while it
+  // ends, nor while work runs aside (only Esc and closing the window do).
+  bool takesInput() const { return !quitting_ && !aside_; }
   // Timer1: the window connects its ticks to the game.
   QTimer& clockTimer() { return timer_; }
 
@@ -51,6 +54,7 @@ public:
   double clockSeconds() override;
   void wait(double seconds) override;
   void setTimerEnabled(bool enabled) override;
+  void runAside(const std::function<void(const std::atomic<bool>& stop)>& work) override;
 
   void showFileLists(bool drive, bool folder, bool files) override;
   void showRecordFields(bool show) override;
@@ -77,6 +81,7 @@ private:
   std::unique_ptr<SoundLibrary> sound_;
   bool soundTried_ = false;
   bool quitting_ = false;
+  std::atomic<bool>* aside_ = nullptr; // the stop of the work running aside
 };
 
 } // namespace korvanu

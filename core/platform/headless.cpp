@@ -60,4 +60,10 @@ void HeadlessPlatform::wait(double seconds) {
   if (seconds > 0 && std::isfinite(seconds)) clock = std::fmod(clock + seconds, 86400.0);
 }
 
+void HeadlessPlatform::runAside(const std::function<void(const std::atomic<bool>& stop)>& work) {
+  ++asideRuns;
+  const std::atomic<bool> stop{false};
+  work(stop);
+}
+
 } // namespace korvanu

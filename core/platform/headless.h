@@ -58,6 +58,8 @@ public:
   double clockSeconds() override { return clock; }
   void wait(double seconds) override;
   void setTimerEnabled(bool enabled) override { timerEnabled = enabled; }
+  // Runs `work` straight away on the caller's thread, so play stays in step.
+  void runAside(const std::function<void(const std::atomic<bool>& stop)>& work) override;
 
   void showFileLists(bool drive, bool folder, bool files) override {
     driveList = drive;
@@ -96,6 +98,7 @@ public:
   std::vector<WindowRect> moves; // every moveWindow, in order
   std::vector<double> waits;
   bool timerEnabled = false;
+  int asideRuns = 0; // how often work was run aside
 
   bool driveList = false, folderList = false, fileList = false, recordFields = false;
   int fieldClears = 0;

@@ -3,7 +3,9 @@
 // for real; HeadlessPlatform records what the game asked for.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "state/menu.h"
@@ -71,6 +73,12 @@ public:
   virtual void wait(double seconds) = 0;
   // The window's 50 ms clock timer, which calls Timer1_Timer while it runs.
   virtual void setTimerEnabled(bool enabled) = 0;
+  // Runs `work` on a thread of its own and returns once it has finished.
+  // Meanwhile the window goes on: it is painted, Timer1 ticks, and Esc or
+  // closing the window end the program, which sets `stop` (`work` is to
+  // return soon after); no click, other key or menu command reaches the
+  // game. `work` must not touch the game. Without a window it runs at once.
+  virtual void runAside(const std::function<void(const std::atomic<bool>& stop)>& work) = 0;
 
   // The record file panel: whether its drive, folder and file lists show,
   // and whether its four text fields with their labels and button show.

@@ -5,6 +5,7 @@
 #include "play/clock.h"
 #include "play/explosion_preview.h"
 #include "play/file_panel.h"
+#include "play/hint.h"
 #include "play/messages.h"
 #include "play/setup.h"
 #include "play/turn.h"
@@ -186,6 +187,7 @@ void Form_MouseDown(Game& g, int button, int /*shift*/, double X, double Y) {
   if (g.QUITTING) return;
   // Whatever the click does, it does to the board as it really stands.
   hideExplosionPreview(g);
+  clearHint(g);
   if (!startOfClick(g)) return;
   const int x = cellColumn(X), y = cellRow(Y);
   announceResume(g);

@@ -5,6 +5,7 @@
 #include "play/file_panel.h"
 #include "play/game_modes.h"
 #include "play/handicap.h"
+#include "play/hint.h"
 #include "play/keyboard.h"
 #include "play/navigation.h"
 #include "play/setup.h"
@@ -32,6 +33,7 @@ void VER_Click(Game& g) {
 
 void onMenu(Game& g, Menu item) {
   hideExplosionPreview(g);
+  clearHint(g);
   switch (item) {
   case Menu::TAIKYOKU: TAIKYOKU_Click(g); break;
   case Menu::STOP: STOP_Click(g); break;
@@ -42,12 +44,14 @@ void onMenu(Game& g, Menu item) {
   case Menu::LEVEL1: LEVEL1_Click(g); break;
   case Menu::LEVEL2: LEVEL2_Click(g); break;
   case Menu::LEVEL3: LEVEL3_Click(g); break;
+  case Menu::LEVEL4: LEVEL4_Click(g); break;
   case Menu::OWARI: OWARI_Click(g); break;
   case Menu::KIFU_READ: KIFU_READ_Click(g); break;
   case Menu::KIFU_WRITE: KIFU_WRITE_Click(g); break;
   case Menu::CANCEL: CANCEL_Click(g); break;
   case Menu::REVERSE: REVERSE_Click(g); break;
   case Menu::MATTA: MATTA_Click(g); break;
+  case Menu::HINT: HINT_Click(g); break;
   case Menu::REPLAY: REPLAY_Click(g); break;
   case Menu::AFTER: AFTER_Click(g); break;
   case Menu::LBEL_UP: LBEL_UP_Click(g); break;

@@ -2,6 +2,7 @@
 
 #include "play/clock.h"
 #include "play/file_panel.h"
+#include "play/level4.h"
 #include "play/messages.h"
 #include "play/turn.h"
 #include "state/game.h"
@@ -111,11 +112,10 @@ void GOTE_Click(Game& g) {
 }
 
 void レベル_設定(Game& g, int n) {
-  setChecked(g, Menu::LEVEL1, false);
-  setChecked(g, Menu::LEVEL2, false);
-  setChecked(g, Menu::LEVEL3, false);
-  if (n >= 1 && n <= 3) {
-    setChecked(g, n == 1 ? Menu::LEVEL1 : n == 2 ? Menu::LEVEL2 : Menu::LEVEL3, true);
+  constexpr Menu LEVELS[] = {Menu::LEVEL1, Menu::LEVEL2, Menu::LEVEL3, Menu::LEVEL4};
+  for (Menu item : LEVELS) setChecked(g, item, false);
+  if (n >= 1 && n <= LEVEL_SEARCH) {
+    setChecked(g, LEVELS[n - 1], true);
     g.COM_LEVEL = n;
   }
   if (g.GAME_MODE == MODE_MAN_COM) 描画_レベル(g, g.COM_LEVEL);
@@ -132,6 +132,10 @@ void LEVEL2_Click(Game& g) {
 void LEVEL3_Click(Game& g) {
   eraseLevel(g);
   レベル_設定(g, 3);
+}
+void LEVEL4_Click(Game& g) {
+  eraseLevel(g);
+  レベル_設定(g, LEVEL_SEARCH);
 }
 
 } // namespace korvanu

@@ -18,7 +18,9 @@ void GOTE_Click(Game& g);
 void LEVEL1_Click(Game& g);
 void LEVEL2_Click(Game& g);
 void LEVEL3_Click(Game& g);
-// Checks the level item of n (1..3) and uses that level from the computer's
+// Level 4, the search (play/level4.h).
+void LEVEL4_Click(Game& g);
+// Checks the level item of n (1..4) and uses that level from the computer's
 // next turn; shows it at once in a game against the computer.
 void レベル_設定(Game& g, int n);
 

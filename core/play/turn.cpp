@@ -4,7 +4,9 @@
 #include "computer/survey.h"
 #include "play/clock.h"
 #include "play/game_end.h"
+#include "play/level4.h"
 #include "rules/legality.h"
+#include "rules/make_move.h"
 #include "rules/mate.h"
 #include "rules/move_marks.h"
 #include "rules/moves.h"
@@ -121,6 +123,16 @@ void endOnMove(Game& g, const char* winner) {
 
 void tickWhileThinking(void* game) { Timer1_Timer(*static_cast<Game*>(game)); }
 
+// The computer's move at its level: levels 1 to 3 look one move ahead here,
+// ticking the clock as they go; level 4 searches beside the window.
+bool chooseComMove(Game& g, ComMove& best) {
+  if (g.COM_LEVEL != LEVEL_SEARCH) return searchComMove(g, best, {nullptr, tickWhileThinking, &g});
+  Move m{};
+  if (!thinkLevel4(g, true, m)) return false;
+  best = {m.fx, m.fy, m.tx, m.ty, m.code, 0};
+  return true;
+}
+
 } // namespace
 
 bool playTurnMove(Game& g, Mover who, int fromX, int fromY, int toX, int toY, int piece) {
@@ -166,7 +178,8 @@ void com_ban(Game& g) {
   g.ui.refresh();
 
   ComMove best;
-  if (!searchComMove(g, best, {nullptr, tickWhileThinking, &g})) {
+  if (!chooseComMove(g, best)) {
+    if (g.QUITTING) return; // ended while it thought: nothing more is played
     // Nothing at all to play: the computer has lost. Its turn made no move,
     // so the clocks stop at the totals before it.
     stopClocks(g, g.MAN_TIME, g.COM_TIME);

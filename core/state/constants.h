@@ -63,6 +63,7 @@ constexpr int COLOR_LIGHT_BLUE = 9;
 constexpr int COLOR_LIGHT_GREEN = 10;
 constexpr int COLOR_LIGHT_CYAN = 11;
 constexpr int COLOR_LIGHT_RED = 12;
+constexpr int COLOR_LIGHT_MAGENTA = 13;
 constexpr int COLOR_LIGHT_YELLOW = 14;
 constexpr int COLOR_WHITE = 15;
 constexpr int COLOR_BOARD = 2;   // window background; an outline in it is invisible

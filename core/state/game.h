@@ -135,6 +135,8 @@ struct Game : Position, InfluenceMaps {
   int RECORD_PLAYED_MODE = NO_GAME;
   // The last move of the position shown, as the board marks it.
   MoveMarks MOVE_MARKS;
+  // The hint's move while it shows.
+  HintMarks HINT;
 
   // --- clock (seconds) -----------------------------------------------------
   bool TIMER1_ENABLED = false;

@@ -19,11 +19,13 @@ constexpr std::array<MenuItem, MENU_COUNT> ITEMS{{
     {M::LEVEL1, "LEVEL1", "LEVEL1", 2, true},
     {M::LEVEL2, "LEVEL2", "LEVEL2", 2, true},
     {M::LEVEL3, "LEVEL3", "LEVEL3", 2, true},
+    {M::LEVEL4, "LEVEL4", "LEVEL4", 2, true},
     {M::OWARI, "OWARI", "終わり", 1, false},
     {M::STOP, "STOP", "局面", 0, false},
     {M::CANCEL, "CANCEL", "最初", 1, false},
     {M::REVERSE, "REVERSE", "反転", 1, false},
     {M::MATTA, "MATTA", "待った", 1, false},
+    {M::HINT, "HINT", "ヒント", 1, false},
     {M::REPLAY, "REPLAY", "戻", 0, false},
     {M::AFTER, "AFTER", "進", 0, false},
     {M::LBEL_UP, "LBEL_UP", "△", 0, false},
@@ -60,10 +62,8 @@ struct MenuKey {
 };
 
 constexpr MenuKey SHORTCUTS[] = {
-    {M::CANCEL, "Home"},
-    {M::MATTA, "Ctrl+Z"},
-    {M::KIFU_READ, "Ctrl+O"},
-    {M::KIFU_WRITE, "Ctrl+S"},
+    {M::CANCEL, "Home"},      {M::MATTA, "Ctrl+Z"},      {M::HINT, "H"},
+    {M::KIFU_READ, "Ctrl+O"}, {M::KIFU_WRITE, "Ctrl+S"},
 };
 
 } // namespace

@@ -11,4 +11,12 @@ struct MoveMarks {
   SquareMark at[10][10] = {}; // [x][y], 1..9 used
 };
 
+// The move a hint suggests, marked on the board until the next click or
+// command: the cell it comes from (for a drop the hand cell, as a click names
+// it) and the square it goes to.
+struct HintMarks {
+  bool shown = false;
+  int fromX = 0, fromY = 0, toX = 0, toY = 0;
+};
+
 } // namespace korvanu

@@ -13,6 +13,8 @@ namespace {
 constexpr std::uint32_t TINT_TO = 0x66FF9900;
 constexpr std::uint32_t TINT_FROM = 0x40FF9900;
 constexpr std::uint32_t TINT_BLOWN = 0x38402010;
+// A hint's cells: a colour no other mark or outline uses.
+constexpr std::uint32_t TINT_HINT = 0x66E040FF;
 
 // The tint covers the square inside its outline, so the pick and guidance
 // outlines keep their colours.
@@ -27,6 +29,10 @@ struct MarkerPlace {
 constexpr MarkerPlace UPPER_MARKER{-2, -1.6};
 constexpr MarkerPlace LOWER_MARKER{13, 13.0};
 constexpr double MARKER_SHADOW = 0.1;
+
+bool hinted(const HintMarks& h, int x, int y) {
+  return h.shown && ((x == h.fromX && y == h.fromY) || (x == h.toX && y == h.toY));
+}
 
 void eraseMarker(const Game& g, const MarkerPlace& place) {
   for (int x = place.firstCell; x < place.firstCell + 3; ++x)
@@ -54,7 +60,10 @@ std::uint32_t tintOf(SquareMark mark) {
 }
 
 void drawMark(const Game& g, int x, int y) {
-  const std::uint32_t tint = tintOf(g.MOVE_MARKS.at[x][y]);
+  const bool onBoard = x >= 1 && x <= 9 && y >= 1 && y <= 9;
+  const std::uint32_t tint = hinted(g.HINT, x, y) ? TINT_HINT
+                             : onBoard            ? tintOf(g.MOVE_MARKS.at[x][y])
+                                                  : 0;
   if (tint == 0) return;
   const double left = cellLeft(x), top = cellTop(y);
   g.ui.drawTint(tint, left + INSET, top + INSET, left + SQUARE_WIDTH - INSET,

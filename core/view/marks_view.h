@@ -13,7 +13,8 @@ struct Game;
 // The tint (0xAARRGGBB) a mark lays over its square; 0 for none.
 std::uint32_t tintOf(SquareMark mark);
 
-// Tints square (x, y) when the last move marked it. Call it only on a square
+// Tints cell (x, y) when the last move marked it, or in a colour of its own
+// while a hint marks it (the hint's hand cell too). Call it only on a cell
 // just painted, so that no tint ever lies on another.
 void drawMark(const Game& g, int x, int y);
 // Repaints every square marked by `previous` or by MOVE_MARKS, each with its

@@ -52,24 +52,26 @@ void 描画_桝_数値(Game& g) {
 
 void 描画_移動結果(const Game& g, int side, int x, int y, int piece, int colour) {
   消去_移動結果(g, side);
-  double fileX = 0, rankX = 0, pieceX = 0, top = 0;
-  if (side == g.SIDE_COM) {
-    fileX = -1.6, rankX = -1.2, pieceX = -0.6, top = 8.4;
-  } else if (side == g.SIDE_MAN) {
-    fileX = 12.4, rankX = 12.8, pieceX = 13.4, top = 2.4;
-  } else {
+  if (side == g.SIDE_COM)
+    writeMove(g, -1.6, 8.4, x, y, piece, colour);
+  else if (side == g.SIDE_MAN)
+    writeMove(g, 12.4, 2.4, x, y, piece, colour);
+  else
     return;
-  }
+  if (side == g.SIDE_COM) 描画_桝輪郭(g, COLOR_BOARD, 1, 8);
+}
+
+void writeMove(const Game& g, double left, double top, int x, int y, int piece, int colour) {
   const struct {
     double x;
     std::string text;
-  } parts[] = {
-      {fileX, 文字列変換(10 - x)}, {rankX, 文字列変換(1000 + y)}, {pieceX, 文字列変換(piece)}};
+  } parts[] = {{left, 文字列変換(10 - x)},
+               {left + 0.4, 文字列変換(1000 + y)},
+               {left + 1.0, 文字列変換(piece)}};
   for (const auto& p : parts) {
     描画_移動駒種類(g, p.x + SHADOW, top + SHADOW, p.text, COLOR_BLACK);
     描画_移動駒種類(g, p.x, top, p.text, colour);
   }
-  if (side == g.SIDE_COM) 描画_桝輪郭(g, COLOR_BOARD, 1, 8);
 }
 
 void 消去_移動結果(const Game& g, int side) {

@@ -19,6 +19,8 @@ void 描画_桝_数値(Game& g);
 // side's at the lower left, the human's at the upper right. Any other side
 // prints nothing.
 void 描画_移動結果(const Game& g, int side, int x, int y, int piece, int colour);
+// A move to (x, y) in that notation, its file's digit at cell (left, top).
+void writeMove(const Game& g, double left, double top, int x, int y, int piece, int colour);
 void 消去_移動結果(const Game& g, int side);
 // "思考中" in shadowed text below the computer's hand while it searches.
 void showThinking(const Game& g);

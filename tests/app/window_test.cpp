@@ -14,7 +14,9 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest/QTest>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "file_panel_widgets.h"
 #include "main_window.h"
@@ -162,8 +164,8 @@ TEST_F(Window, MenuBarHoldsEveryItemInOrder) {
             (QStringList{"対局(人間)", "対局(COM)", "COM対局ﾚﾍﾞﾙ", "終わり"}));
   EXPECT_EQ(captions(menu("MATCH_MAN")), QStringList{"スタート"});
   EXPECT_EQ(captions(menu("START2")), (QStringList{"先手", "後手"}));
-  EXPECT_EQ(captions(menu("LEVEL")), (QStringList{"LEVEL1", "LEVEL2", "LEVEL3"}));
-  EXPECT_EQ(captions(menu("STOP")), (QStringList{"最初", "反転", "待った"}));
+  EXPECT_EQ(captions(menu("LEVEL")), (QStringList{"LEVEL1", "LEVEL2", "LEVEL3", "LEVEL4"}));
+  EXPECT_EQ(captions(menu("STOP")), (QStringList{"最初", "反転", "待った", "ヒント"}));
   EXPECT_EQ(captions(menu("KIFU")), (QStringList{"読込", "書込"}));
   EXPECT_EQ(captions(menu("OPTION")),
             (QStringList{"背景画", "持駒可", "移動指導", "経過時間", "BGM", "キー操作"}));
@@ -582,6 +584,31 @@ TEST_F(Window, ClockTimerRunsOnlyWhileTheGameWantsIt) {
   ASSERT_NE(timer, nullptr);
   EXPECT_TRUE(timer->isActive());
   EXPECT_EQ(timer->interval(), 50);
+}
+
+// Work run aside (level 4 thinking): the clock ticks on screen, a click and a
+// menu command reach nothing, and closing the window stops the work and ends
+// the program there and then.
+TEST_F(Window, WhileWorkRunsAsideTheClockTicksInputWaitsAndClosingEndsIt) {
+  Game& g = w.game();
+  startGame();
+  QApplication::processEvents();
+  g.TURN_START_TIME = g.ui.clockSeconds() - 100;
+  QTimer::singleShot(0, [&] {
+    click(7, 7);
+    w.findChild<QAction*>("LEVEL1")->trigger();
+  });
+  QTimer::singleShot(300, [&] { w.close(); });
+  bool stopped = false;
+  g.ui.runAside([&](const std::atomic<bool>& stop) {
+    while (!stop) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    stopped = true;
+  });
+  EXPECT_TRUE(stopped);
+  EXPECT_TRUE(g.QUITTING);
+  EXPECT_GE(g.SHOWN_SECOND, 100) << "the clock ticked";
+  EXPECT_EQ(g.SELECT_STATE, 0) << "the click picked nothing up";
+  EXPECT_EQ(g.COM_LEVEL, 3) << "the command did nothing";
 }
 
 TEST_F(Window, ExplosionShakesAndPutsTheWindowBack) {

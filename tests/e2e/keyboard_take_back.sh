@@ -8,15 +8,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
 e2e_begin "$@"
 
-# The board as 81 tiles of 33 x 41 pixels, row by row from the upper left,
-# each starting on its green outline.
-board="$(( 9 * 495 / 15 ))x$(( 9 * 615 / 15 ))+$(( (1050 + 495) / 15 ))+$(( menu + (100 + 615) / 15 ))"
-tiles() { convert "$1" -crop "$board" +repage -crop "$(( 495 / 15 ))x$(( 615 / 15 ))" +repage "${@:2}" info:; }
 # What stands on each square and its mark: the tile without its outer five
 # pixels, where the keyboard's cursor and the pick outline are drawn.
-squares() { tiles "$1" -shave 5x5 -format '%#\n' | cut -c1-16; }
-# The wood beside each square's piece, which a mark tints and no piece covers.
-wood() { tiles "$1" -format '%[fx:int(255*p{2,20}.r)] %[fx:int(255*p{2,20}.g)] %[fx:int(255*p{2,20}.b)]\n'; }
+squares() { e2e_tiles "$1" -shave 5x5 -format '%#\n' | cut -c1-16; }
 sq() { sed -n "$(( 9 * ($3 - 1) + $2 ))p" "$1"; } # file x y
 
 shot() { import -window "$WID" "$1.png"; squares "$1.png" >"$1.sq"; }
@@ -34,19 +28,13 @@ settle() { # name seconds condition...
   return 1
 }
 keys() { xdotool windowfocus --sync "$WID" key --delay 60 "$@"; }
-# Yellow pixels of the turn marker's ● under the left or the right clock.
-yellow() { # file left
-  convert "$1" -crop "40x30+$2+$(( menu + 413 ))" +repage -fill black +opaque 'rgb(255,255,0)' \
-    -fill white -opaque 'rgb(255,255,0)' -colorspace gray -format '%[fx:int(mean*w*h+0.5)]' info:
-}
-# The player's turn again: the computer's reply has been drawn.
-your_turn() { (( $(yellow "$out/$1.png" 495) > 50 && $(yellow "$out/$1.png" 5) == 0 )); }
+your_turn() { e2e_your_turn "$out/$1.png"; }
 changed() { [[ "$(sq "$out/$1.sq" "$3" "$4")" != "$(sq "$out/$2.sq" "$3" "$4")" ]]; } # now before x y
 same_board() { cmp -s "$out/$1.sq" "$out/$2.sq"; }
 unlike() { paste -d' ' "$out/$1.sq" "$out/$2.sq" | awk '$1 != $2 { n++ } END { print n + 0 }'; }
 
 shot "$out/keys-0-start"
-wood "$out/keys-0-start.png" >"$out/keys-0-start.wood"
+e2e_wood "$out/keys-0-start.png" >"$out/keys-0-start.wood"
 
 # 対局 → 対局(COM) → 先手 from the menu bar that Alt opens; Enter answers the message.
 keys alt Down Down Right Return
@@ -80,7 +68,7 @@ check "the pawn stands on (1, 6), its marks gone with the reply" \
 # either as it was or amber (the reply's destination strongest, its origin
 # fainter) or the brown of a blast; any other change counts as "odd".
 marks() { # file: counts "to from blown odd" and the squares marked
-  wood "$1" | paste -d' ' "$out/keys-0-start.wood" - | awk '
+  e2e_wood "$1" | paste -d' ' "$out/keys-0-start.wood" - | awk '
     function near(r, g, b, a, cr, cg, cb) {
       return abs(R - (r * (1 - a) + cr * a)) <= 4 && abs(G - (g * (1 - a) + cg * a)) <= 4 &&
              abs(B - (b * (1 - a) + cb * a)) <= 4

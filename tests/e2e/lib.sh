@@ -3,7 +3,7 @@
 
 # Starts Xvfb on display N, or on the first free one from :90 without N, and
 # waits until it answers: XVFB_PID and DISPLAY. A display already in use is
-# never shared.
+# never shared. The runs take N from E2E_DISPLAY when it is set.
 e2e_start_x() { # [N]
   local n
   for n in ${1:-$(seq 90 140)}; do
@@ -69,7 +69,7 @@ e2e_begin() {
   game_dir=$1
   out=${2:-$(mktemp -d)}
   mkdir -p "$out"
-  e2e_start_x
+  e2e_start_x ${E2E_DISPLAY:-}
   e2e_copy_game "$game_dir"
   e2e_launch
   sleep 0.5
@@ -82,6 +82,24 @@ cy() { echo $(( menu + (100 + 615 * $1 + 307) / 15 )); }
 # Window pixels of a point given in twips, across and down from the surface.
 px() { echo $(( $1 / 15 )); }
 py() { echo $(( menu + $1 / 15 )); }
+# The board in a PNG as 81 tiles of 33 x 41 pixels, row by row from the upper
+# left, each starting on its green outline, given to convert's further
+# arguments (a -format, say).
+e2e_tiles() { # file args...
+  local board="$(( 9 * 495 / 15 ))x$(( 9 * 615 / 15 ))+$(( (1050 + 495) / 15 ))+$(( menu + (100 + 615) / 15 ))"
+  convert "$1" -crop "$board" +repage -crop "$(( 495 / 15 ))x$(( 615 / 15 ))" +repage "${@:2}" info:
+}
+# The wood beside each square's piece, which a mark tints and no piece covers:
+# "r g b" a line, square by square as e2e_tiles.
+e2e_wood() { e2e_tiles "$1" -format '%[fx:int(255*p{2,20}.r)] %[fx:int(255*p{2,20}.g)] %[fx:int(255*p{2,20}.b)]\n'; }
+# Yellow pixels of the turn marker's ● under the left (5) or the right (495) clock.
+e2e_yellow() { # file left
+  convert "$1" -crop "40x30+$2+$(( menu + 413 ))" +repage -fill black +opaque 'rgb(255,255,0)' \
+    -fill white -opaque 'rgb(255,255,0)' -colorspace gray -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+# The player's turn against the computer: its reply has been drawn.
+e2e_your_turn() { (( $(e2e_yellow "$1" 495) > 50 && $(e2e_yellow "$1" 5) == 0 )); }
+
 # A click at window pixels (x, y), given time to be drawn.
 press() { xdotool mousemove --window "$WID" "$1" "$2" click 1; sleep 0.3; }
 bar() { press "$1" 8; } # a menu on the bar, by its x

@@ -1,0 +1,40 @@
+#include "play/hint.h"
+
+#include "play/board_input.h"
+#include "play/level4.h"
+#include "play/messages.h"
+#include "rules/make_move.h"
+#include "state/game.h"
+#include "view/board_view.h"
+#include "view/hint_view.h"
+
+namespace korvanu {
+
+void HINT_Click(Game& g) {
+  if (g.TURN == NO_GAME || g.RECORD_MODE == ON)
+    return sayRefused(g, "「対局」で始めて下さい", "ヒント");
+  const bool upper = g.TURN == g.SIDE_COM;
+  if (g.GAME_MODE == MODE_MAN_COM && upper) return sayRefused(g, "できません", "ヒント");
+  // A piece picked up is put back: the hint is for the board as it stands.
+  g.SELECT_STATE = 0;
+  描画_将棋盤桝(g);
+  showHintThinking(g);
+  g.ui.refresh();
+  Move m{};
+  if (!thinkLevel4(g, upper, m)) {
+    if (!g.QUITTING) eraseHintText(g);
+    return;
+  }
+  // The upper hand is clicked by its screen row, its drops named by kind.
+  g.HINT = {true, m.fx, m.fx == UPPER_HAND ? 8 - m.fy : m.fy, m.tx, m.ty};
+  showHint(g, m.code);
+}
+
+void clearHint(Game& g) {
+  if (!g.HINT.shown) return;
+  const HintMarks was = g.HINT;
+  g.HINT.shown = false;
+  eraseHint(g, was);
+}
+
+} // namespace korvanu
