@@ -6,7 +6,6 @@
 #include "play/handicap.h"
 #include "play/messages.h"
 #include "play/navigation.h"
-#include "rules/legality.h"
 #include "rules/record.h"
 #include "sound/sound.h"
 #include "state/game.h"
@@ -64,9 +63,8 @@ void MATTA_Click(Game& g) {
   const int mover = g.GAME_MODE == MODE_MAN_COM || g.TURN == g.SIDE_COM ? 1 : -1;
   g.MOVE_MARKS = marksInto(g, e, mover);
   showStoredPosition(g, e, e.TIME_C, e.TIME_A);
-  // The kings' squares and the pawn columns follow the board, as after a move.
+  // The kings' squares follow the board, as after a move.
   勢力調査(g);
-  調査_2歩フラグ設定(g);
 
   g.TURN = g.GAME_MODE == MODE_MAN_COM ? g.SIDE_MAN : -g.TURN;
   showTurnMarker(g);

@@ -41,6 +41,15 @@ const char* winnerAfterBlast(const Game& g, Mover who) {
   return nullptr;
 }
 
+// A king the move lost, taken or blown up, names the other side the winner
+// (SIDE_MAN is the lower side's, SIDE_COM the upper side's).
+void decideWinner(Game& g, const MoveEffects& move, const ExplosionEffects& blast) {
+  if (move.captured == CODE_UE_OU || blast.upperKingLost)
+    g.WINNER = g.SIDE_MAN;
+  else if (move.captured == CODE_SITA_OU || blast.lowerKingLost)
+    g.WINNER = g.SIDE_COM;
+}
+
 // The move is stored as it stands after its explosion, with both sides'
 // totals after it (the lower side's is MAN_TIME, the upper side's COM_TIME).
 // The human's total has already grown by the turn; the others grow later.
@@ -150,6 +159,7 @@ bool playTurnMove(Game& g, Mover who, int fromX, int fromY, int toX, int toY, in
   描画_手数(g, g.GAME_MOVES + 1, COLOR_WHITE);
 
   const ExplosionEffects blast = explodeAfterCapture(g, move);
+  decideWinner(g, move, blast);
   showExplosion(g, blast);
   if (blast.count > 0) markLastMove(g, marksOf(move, blast));
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "state/game.h"
+#include "state/position.h"
 
 namespace korvanu {
 
@@ -94,17 +94,6 @@ int boardMoveCheck(const Position& p, int fromX, int fromY, int toX, int toY, in
     return 移動チェック飛車(p, fromX, fromY, toX, toY);
   case 80: return flag(adx <= 1 && ady <= 1);
   default: return OFF;
-  }
-}
-
-void 調査_2歩フラグ設定(Game& g) {
-  for (int x = 1; x <= 9; ++x) {
-    g.PAWN_COL_SITA[x] = 0;
-    g.PAWN_COL_UE[x] = 0;
-    for (int y = 1; y <= 9; ++y) {
-      if (g.BOARD[x][y] == CODE_SITA_HU) g.PAWN_COL_SITA[x] = 1;
-      if (g.BOARD[x][y] == CODE_UE_HU) g.PAWN_COL_UE[x] = 1;
-    }
   }
 }
 

@@ -11,38 +11,28 @@ namespace {
 // A piece captured or blown up goes to the other side's hand and counts in
 // its total; a king goes to no hand and so adds to no total.
 void takeIntoHand(Game& g, int code) {
-  駒取得(g, code);
-  if (code == CODE_UE_OU || code == CODE_SITA_OU) return;
+  if (駒取得(g, code)) return;
   if (isUe(code))
     ++g.HAND_SITA_TOTAL;
   else if (isSita(code))
     ++g.HAND_UE_TOTAL;
 }
 
-// A king taken or blown up names the winner, as 駒取得 does.
-void decideOnKing(Game& g, int code) {
-  if (code == CODE_UE_OU || code == CODE_SITA_OU) 駒取得(g, code);
-}
-
 } // namespace
 
 MoveEffects 駒移動(Game& g, int fromX, int fromY, int toX, int toY, int piece) {
   Key unused = 0;
-  const MoveEffects e = movePiece(g, fromX, fromY, toX, toY, piece, unused);
-  decideOnKing(g, e.captured);
-  return e;
+  return movePiece(g, fromX, fromY, toX, toY, piece, unused);
 }
 
-void 駒取得(Game& g, int code) {
-  if (code == CODE_UE_OU) {
-    g.WINNER = g.SIDE_MAN;
-  } else if (code == CODE_SITA_OU) {
-    g.WINNER = g.SIDE_COM;
-  } else if (isUe(code) && code <= CODE_UE_SYA_NARI) {
+bool 駒取得(Game& g, int code) {
+  if (code == CODE_UE_OU || code == CODE_SITA_OU) return true;
+  if (isUe(code) && code <= CODE_UE_SYA_NARI) {
     ++g.HAND_SITA[code / 10];
   } else if (isSita(code) && code >= CODE_SITA_SYA_NARI) {
     ++g.HAND_UE[-code / 10];
   }
+  return false;
 }
 
 int 設定_爆発桝(Game& g, int x, int y) {
@@ -87,9 +77,7 @@ int 調査_駒成(int fromX, int fromY, [[maybe_unused]] int toX, int toY, int p
 
 ExplosionEffects explodeAfterCapture(Game& g, const MoveEffects& move) {
   Key unused = 0;
-  const ExplosionEffects e = explode(g, move, unused);
-  for (int i = 0; i < e.count; ++i) decideOnKing(g, e.squares[static_cast<size_t>(i)].code);
-  return e;
+  return explode(g, move, unused);
 }
 
 bool isPlayableMove(Game& g, int fromX, int fromY, int toX, int toY, int piece) {
@@ -99,7 +87,6 @@ bool isPlayableMove(Game& g, int fromX, int fromY, int toX, int toY, int piece) 
     if (kind < HU || kind > SYA) return false;
     if (piece != (lower ? -10 : 10) * kind) return false;
     if ((lower ? g.HAND_SITA[kind] : g.HAND_UE[kind]) <= 0) return false;
-    調査_2歩フラグ設定(g);
     return 移動チェック(g, fromX, fromY, toX, toY, piece) == ON;
   }
   if (fromX < 1 || fromX > 9 || fromY < 1 || fromY > 9) return false;

@@ -1,8 +1,8 @@
 // Carrying out a legal move: the piece moves or is dropped, a captured piece
 // goes into the capturer's hand, and a capture blows up the 3 x 3 block
 // round the capture square. The work is done on the bare position
-// (rules/make_move.h); these are the game's procedures over it, which also
-// name the winner when a king is lost.
+// (rules/make_move.h); these are the game's procedures over it. A king lost
+// is in the effects: naming the winner is the play layer's business.
 #pragma once
 
 #include <array>
@@ -18,7 +18,7 @@ struct Game;
 struct MoveEffects {
   int fromX = 0, fromY = 0, toX = 0, toY = 0;
   int piece = 0;     // the code now standing on the destination
-  int captured = 0;  // what stood there before (EMPTY for none)
+  int captured = 0;  // what stood there before (EMPTY for none; a king is lost)
   bool drop = false; // from a hand: (11, kind + 2) or (-1, kind)
 };
 
@@ -55,9 +55,10 @@ constexpr bool blowsUp(int code) {
 // (11, kind + 2) for the lower side or (-1, kind) for the upper side. A
 // captured piece goes into the capturer's hand; nothing is drawn.
 MoveEffects 駒移動(Game& g, int fromX, int fromY, int toX, int toY, int piece);
-// Puts a captured or exploded piece, unpromoted, into its opponent's hand; a
-// king instead decides the winner. Hand totals are the caller's business.
-void 駒取得(Game& g, int code);
+// Puts a captured or exploded piece, unpromoted, into its opponent's hand.
+// A king goes to no hand: true, it is lost. Hand totals are the caller's
+// business.
+bool 駒取得(Game& g, int code);
 // Marks every piece of the block round (x, y) but unpromoted pawns; ON if any.
 int 設定_爆発桝(Game& g, int x, int y);
 // Moves the marked pieces of the block into hands; they stay on the board

@@ -104,10 +104,6 @@ struct Game : Position, InfluenceMaps {
   int CURSOR_X = 5, CURSOR_Y = 5;
   int EXPLODE_MAP[10][10] = {};
 
-  // --- two-pawn flags by column -------------------------------------------
-  int PAWN_COL_SITA[10] = {};
-  int PAWN_COL_UE[10] = {};
-
   // --- the computer's turn: the position before its trial moves -------------
   int BOARD_BEFORE[10][10] = {};
   int INFLUENCE_SITA_BEFORE[10][10] = {};

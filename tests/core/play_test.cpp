@@ -245,6 +245,29 @@ TEST_F(Play, AResumedGameBetweenPeopleNamesTheWinnerByWhoMovedFirst) {
   EXPECT_FALSE(said("先手の勝ちです", "終了"));
 }
 
+// An unpromoted pawn that takes a king blows nothing up: the taking alone
+// ends the game, whoever takes it.
+TEST_F(Play, AKingTakenByAPawnEndsTheGameThoughNothingBlowsUp) {
+  struct Row {
+    const char* who;
+    Menu mode;
+    int fx, fy, tx, ty; // the lower side's move
+    const char* winner;
+  };
+  for (const Row& r : {Row{"a person's", Menu::START, 9, 6, 9, 5, "先手"},
+                       Row{"the human's", Menu::SENTE, 9, 6, 9, 5, "あなた"},
+                       Row{"the computer's", Menu::SENTE, 1, 9, 1, 8, "ｺﾝﾋﾟｭｰﾀ"}}) {
+    menu(r.mode);
+    ui.answers = {Answer::Yes};
+    // Each king stands in front of a pawn of the other side.
+    testing::emptyBoard(g, {on(5, 6, CODE_SITA_OU), on(5, 5, CODE_UE_HU), on(9, 5, CODE_UE_OU),
+                            on(9, 6, CODE_SITA_HU), on(1, 9, CODE_SITA_KIN)});
+    move(r.fx, r.fy, r.tx, r.ty);
+    EXPECT_TRUE(said(std::string(r.winner) + "の勝ちです", "終了")) << r.who;
+    EXPECT_EQ(g.TURN, NO_GAME) << r.who << " game went on";
+  }
+}
+
 // A capture: the lower rook takes a gold far from both kings.
 void rookTakesAGold(Game& g) {
   testing::emptyBoard(g, {on(5, 9, CODE_SITA_OU), on(1, 1, CODE_UE_OU), on(5, 6, CODE_SITA_SYA),

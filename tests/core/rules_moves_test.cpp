@@ -57,11 +57,15 @@ TEST(Explosion, PawnsAndEdgesAndKings) {
     for (int y = 1; y <= 9; ++y) marked += corner.g.EXPLODE_MAP[x][y];
   EXPECT_EQ(marked, 4);
 
-  // A king next to the capture is blown up: no hand gets it, the winner is set.
+  // A king next to the capture is blown up: no hand gets it, the effects say
+  // it is lost and naming the winner is left to the play layer.
   EmptyGame king({on(5, 7, CODE_SITA_KIN), on(5, 6, CODE_UE_HU), on(6, 5, CODE_UE_OU)});
-  king.g.SIDE_MAN = TURN_SENTE;
-  EXPECT_EQ(playMove(king.g, 5, 7, 5, 6, CODE_SITA_KIN), 2);
-  EXPECT_EQ(king.g.WINNER, TURN_SENTE);
+  const ExplosionEffects blast =
+      explodeAfterCapture(king.g, 駒移動(king.g, 5, 7, 5, 6, CODE_SITA_KIN));
+  EXPECT_EQ(blast.count, 2);
+  EXPECT_TRUE(blast.upperKingLost);
+  EXPECT_FALSE(blast.lowerKingLost);
+  EXPECT_EQ(king.g.WINNER, NO_GAME);
   EXPECT_EQ(調査_駒存在(king.g, CODE_UE_OU), OFF);
   EXPECT_EQ(king.g.HAND_SITA_TOTAL, handSum(king.g.HAND_SITA));
   EXPECT_EQ(king.g.HAND_UE_TOTAL, handSum(king.g.HAND_UE));
@@ -73,9 +77,8 @@ TEST(Moves, CapturedPiecesGoUnpromotedToTheCapturersHand) {
   EXPECT_EQ(p.g.HAND_SITA[SYA], 1);
   // Taking the king outright adds nothing to the hand or its total.
   EmptyGame k({on(5, 6, CODE_UE_KIN), on(5, 7, CODE_SITA_OU)});
-  k.g.SIDE_COM = TURN_GOTE;
-  playMove(k.g, 5, 6, 5, 7, CODE_UE_KIN);
-  EXPECT_EQ(k.g.WINNER, TURN_GOTE);
+  EXPECT_EQ(駒移動(k.g, 5, 6, 5, 7, CODE_UE_KIN).captured, CODE_SITA_OU);
+  EXPECT_EQ(k.g.WINNER, NO_GAME);
   EXPECT_EQ(k.g.HAND_UE_TOTAL, 0);
 }
 

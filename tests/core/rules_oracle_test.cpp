@@ -112,7 +112,6 @@ void expectSameReach(Game& g, const oracle::Position& pos) {
           ASSERT_EQ(移動チェック(g, fx, fy, tx, ty, c) == ON, oracle::reaches(pos, fx, fy, tx, ty))
               << c << " from " << fx << ' ' << fy << " to " << tx << ' ' << ty;
     }
-  調査_2歩フラグ設定(g);
   for (Side s : {LOWER, UPPER})
     for (int kind = oracle::PAWN; kind <= oracle::ROOK; ++kind) {
       const int code = (s == LOWER ? -10 : 10) * kind;
@@ -185,9 +184,11 @@ public:
                                                          << oracle::describe(pos_);
     const bool lowerKing = oracle::kingOnBoard(pos_, LOWER);
     const bool upperKing = oracle::kingOnBoard(pos_, UPPER);
-    if (lowerKing != upperKing) { // the side whose king is left wins
-      ASSERT_EQ(g.WINNER, lowerKing ? g.SIDE_MAN : g.SIDE_COM) << where_ << "move" << last_;
-    }
+    // A king gone is one the move reports lost, taken or blown up.
+    ASSERT_EQ(!lowerKing, p.effects.captured == CODE_SITA_OU || p.blast.lowerKingLost)
+        << where_ << "move" << last_;
+    ASSERT_EQ(!upperKing, p.effects.captured == CODE_UE_OU || p.blast.upperKingLost)
+        << where_ << "move" << last_;
     side_ = side_ == LOWER ? UPPER : LOWER;
   }
   void endGame(Game&, int) override {
