@@ -118,7 +118,6 @@ void copyMap(int (&to)[10][10], const int (&from)[10][10]) { std::memcpy(to, fro
 void prepareComTurn(Game& g) {
   copyMap(g.BOARD_BEFORE, g.BOARD);
   std::memset(g.ESCAPE_MAP, 0, sizeof g.ESCAPE_MAP);
-  調査_2歩フラグ設定(g);
   g.ESCAPE_COUNT = 調査_自王逃道(g);
   勢力調査(g);
   調査_持角狙座標(g);

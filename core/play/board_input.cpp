@@ -141,7 +141,6 @@ void boardClick(Game& g, int button, int x, int y) {
 // A hand cell: the piece is picked up only by the side to move.
 void handClick(Game& g, int x, int y, int count, int code, int mover, int other) {
   if (count <= 0) return;
-  調査_2歩フラグ設定(g);
   pickUp(g, x, y, code);
   g.CLICK_X = x;
   g.CLICK_Y = y;

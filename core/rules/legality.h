@@ -20,10 +20,6 @@ int boardMoveCheck(const Position& p, int fromX, int fromY, int toX, int toY, in
 int 移動チェック飛車(const Position& p, int fromX, int fromY, int toX, int toY);
 // Diagonal with only empty squares between.
 int 移動チェック角(const Position& p, int fromX, int fromY, int toX, int toY);
-// The two-pawn rule reads the board at every test, so no per-column flags are
-// kept and this refresh has nothing left to do. It stays as the step where a
-// hand piece is picked up and where the computer prepares its turn.
-inline void 調査_2歩フラグ設定(Game&) {}
 // ON if some square holds exactly `code`.
 int 調査_駒存在(const Position& p, int code);
 // OFF if the unpromoted piece could never move again from row toY.

@@ -90,6 +90,8 @@ bool kingStands(const Position& p, int code, int x, int y) {
 
 } // namespace
 
+void intoHand(Position& p, int code, Key& key) { throughHand(p, code, 1, key); }
+
 Key keyOf(const Position& p) {
   Key key = 0;
   for (int x = 1; x <= 9; ++x)

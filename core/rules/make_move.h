@@ -47,6 +47,10 @@ Undo makeMove(Position& p, const Move& m, Key& key);
 // Takes back the move `u` reports; position and key are as before it.
 void unmakeMove(Position& p, const Move& m, const Undo& u, Key& key);
 
+// A captured or blown-up piece goes, unpromoted, to its opponent's hand and
+// counts in its total; a king goes to no hand.
+void intoHand(Position& p, int code, Key& key);
+
 enum class Winner { None, Sita, Ue };
 
 // The side left with its king, as the game names it when a king is lost:

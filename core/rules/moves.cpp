@@ -6,33 +6,15 @@
 
 namespace korvanu {
 
-namespace {
-
-// A piece captured or blown up goes to the other side's hand and counts in
-// its total; a king goes to no hand and so adds to no total.
-void takeIntoHand(Game& g, int code) {
-  if (駒取得(g, code)) return;
-  if (isUe(code))
-    ++g.HAND_SITA_TOTAL;
-  else if (isSita(code))
-    ++g.HAND_UE_TOTAL;
-}
-
-} // namespace
-
 MoveEffects 駒移動(Game& g, int fromX, int fromY, int toX, int toY, int piece) {
   Key unused = 0;
   return movePiece(g, fromX, fromY, toX, toY, piece, unused);
 }
 
 bool 駒取得(Game& g, int code) {
-  if (code == CODE_UE_OU || code == CODE_SITA_OU) return true;
-  if (isUe(code) && code <= CODE_UE_SYA_NARI) {
-    ++g.HAND_SITA[code / 10];
-  } else if (isSita(code) && code >= CODE_SITA_SYA_NARI) {
-    ++g.HAND_UE[-code / 10];
-  }
-  return false;
+  Key unused = 0;
+  intoHand(g, code, unused);
+  return code == CODE_UE_OU || code == CODE_SITA_OU;
 }
 
 int 設定_爆発桝(Game& g, int x, int y) {
@@ -48,7 +30,7 @@ int 設定_爆発桝(Game& g, int x, int y) {
 
 void 取得_爆発駒(Game& g, int x, int y) {
   forBlock(x, y, [&](int i, int j) {
-    if (g.EXPLODE_MAP[i][j] == ON) takeIntoHand(g, g.BOARD[i][j]);
+    if (g.EXPLODE_MAP[i][j] == ON) 駒取得(g, g.BOARD[i][j]);
   });
 }
 

@@ -55,9 +55,9 @@ constexpr bool blowsUp(int code) {
 // (11, kind + 2) for the lower side or (-1, kind) for the upper side. A
 // captured piece goes into the capturer's hand; nothing is drawn.
 MoveEffects 駒移動(Game& g, int fromX, int fromY, int toX, int toY, int piece);
-// Puts a captured or exploded piece, unpromoted, into its opponent's hand.
-// A king goes to no hand: true, it is lost. Hand totals are the caller's
-// business.
+// Puts a captured or exploded piece, unpromoted, into its opponent's hand
+// and counts it in that hand's total. A king goes to no hand: true, it is
+// lost.
 bool 駒取得(Game& g, int code);
 // Marks every piece of the block round (x, y) but unpromoted pawns; ON if any.
 int 設定_爆発桝(Game& g, int x, int y);
