@@ -4,9 +4,11 @@
 // node budgets, no clock.
 //
 //   korvanu_search_tune speed MS [PLIES]   (after PLIES plies of quick play, 24)
-//   korvanu_search_tune level3 GAMES NODES [name=value ...]
+//   korvanu_search_tune level3 GAMES NODES [name=value ...]   (level 4 with these options)
 //   korvanu_search_tune self GAMES NODES [name=value ...]   (the variant plays the lower side
 //                                                           in half the games)
+// Besides the options: show=1 prints how each game level 4 did not win
+// ended; trace=N plays only game N, each move with the search's line.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -28,6 +30,12 @@ namespace {
 
 using search::SearchOptions;
 
+// Set by `show=1`: a game not won by the lower side is printed as it ended.
+bool showEnds = false;
+// Set by `trace=N`: game N prints each searched move with its last depth.
+int traceGame = 0;
+bool tracing = false;
+
 bool setOption(SearchOptions& o, const std::string& arg) {
   const auto eq = arg.find('=');
   if (eq == std::string::npos) return false;
@@ -48,6 +56,14 @@ bool setOption(SearchOptions& o, const std::string& arg) {
     o.nullMove = v != 0;
   else if (name == "lmr")
     o.reductions = v != 0;
+  else if (name == "extend")
+    o.dangerExtension = v != 0;
+  else if (name == "attack")
+    w.attack = v;
+  else if (name == "show")
+    showEnds = v != 0;
+  else if (name == "trace")
+    traceGame = v;
   else
     return false;
   return true;
@@ -91,16 +107,53 @@ bool levelThree(const Position& p, bool drops, Move& m) {
 
 enum class Player { Level3, Default, Variant };
 
+void printBoard(const Position& p) {
+  for (int y = 1; y <= 9; ++y) {
+    std::printf("   ");
+    for (int x = 9; x >= 1; --x) std::printf("%4d", p.BOARD[x][y]);
+    std::printf("\n");
+  }
+  std::printf("   hands: lower");
+  for (int k = HU; k <= SYA; ++k) std::printf(" %d", p.HAND_SITA[k]);
+  std::printf("  upper");
+  for (int k = HU; k <= SYA; ++k) std::printf(" %d", p.HAND_UE[k]);
+  std::printf("\n");
+}
+
+struct Played {
+  std::vector<Move> moves;
+  std::vector<Position> before;
+};
+
+void printEnd(const Played& g, const Position& last, const char* how) {
+  std::printf("  ended: %s after %zu plies; last moves (fx fy tx ty code):\n", how, g.moves.size());
+  const std::size_t n = g.moves.size();
+  for (std::size_t i = n > 6 ? n - 6 : 0; i < n; ++i) {
+    const Move& m = g.moves[i];
+    std::printf("  %zu: %d %d %d %d %d\n", i + 1, m.fx, m.fy, m.tx, m.ty, m.code);
+  }
+  if (n > 0) {
+    std::printf("  before the last move:\n");
+    printBoard(g.before[n - 1]);
+  }
+  std::printf("  at the end:\n");
+  printBoard(last);
+}
+
 // +1 when the lower side wins, -1 when the upper side does, 0 drawn at 256 plies.
 int play(Position p, bool drops, bool lowerFirst, Player lower, Player upperPlayer,
          const SearchOptions& variant, std::int64_t nodes) {
   const SearchOptions standard;
   Key key = keyOf(p);
   std::vector<Key> history;
+  Played played;
   bool upper = !lowerFirst;
   for (int ply = 0; ply < 256; ++ply, upper = !upper) {
     const Winner w = winnerOf(p);
-    if (w != Winner::None) return w == Winner::Sita ? 1 : -1;
+    if (w != Winner::None) {
+      if (showEnds && w != Winner::Sita) printEnd(played, p, "lower king lost");
+      return w == Winner::Sita ? 1 : -1;
+    }
     const Player who = upper ? upperPlayer : lower;
     Move m{};
     bool found;
@@ -111,11 +164,27 @@ int play(Position p, bool drops, bool lowerFirst, Player lower, Player upperPlay
                                                 upper, drops, {0, nodes}, history);
       found = r.found;
       m = r.best;
+      if (tracing) {
+        std::printf("  ply %d %s: depth %d score %d pv", ply + 1, upper ? "upper" : "lower",
+                    r.last.depth, r.last.score);
+        for (const Move& pm : r.last.pv)
+          std::printf("  %d%d%d%d:%d", pm.fx, pm.fy, pm.tx, pm.ty, pm.code);
+        std::printf("\n");
+      }
     }
-    if (!found) return upper ? 1 : -1; // nothing to play loses
+    if (tracing && who == Player::Level3 && found) {
+      std::printf("  ply %d %s: level 3 %d%d%d%d:%d\n", ply + 1, upper ? "upper" : "lower", m.fx,
+                  m.fy, m.tx, m.ty, m.code);
+    }
+    if (!found) { // nothing to play loses
+      if (showEnds && !upper) printEnd(played, p, "no move for the lower side");
+      return upper ? 1 : -1;
+    }
     history.push_back(key);
+    if (showEnds) played.moves.push_back(m), played.before.push_back(p);
     makeMove(p, m, key);
   }
+  if (showEnds) printEnd(played, p, "256 plies");
   return 0;
 }
 
@@ -130,8 +199,10 @@ int match(bool againstLevel3, int games, std::int64_t nodes, const SearchOptions
     // Against level 3 the searcher always has the lower side; against itself
     // the variant swaps sides on the same opening.
     const bool variantLower = againstLevel3 || i % 2 == 0;
-    const Player mine = againstLevel3 ? Player::Default : Player::Variant;
+    const Player mine = Player::Variant; // the default unless options are given
     const Player other = againstLevel3 ? Player::Level3 : Player::Default;
+    tracing = i + 1 == traceGame;
+    if (traceGame > 0 && !tracing) continue;
     const int r = variantLower ? play(open, drops, lowerFirst, mine, other, variant, nodes)
                                : -play(open, drops, lowerFirst, other, mine, variant, nodes);
     (r > 0 ? wins : r < 0 ? losses : draws) += 1;

@@ -1,6 +1,8 @@
 #include "search/evaluation.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 
 #include "rules/moves.h"
 #include "state/game.h"
@@ -41,6 +43,25 @@ int crowding(const Position& p, int kx, int ky, int king, const EvalWeights& w) 
   return penalty;
 }
 
+// Where the king of this code stands: its recorded square when it holds it,
+// else found on the board; (0, 0) when it is gone.
+void kingSquare(const Position& p, int king, int& kx, int& ky) {
+  const bool upper = king > 0;
+  kx = upper ? p.OU_UE_X : p.OU_SITA_X;
+  ky = upper ? p.OU_UE_Y : p.OU_SITA_Y;
+  if (onBoard(kx, ky) && p.BOARD[kx][ky] == king) return;
+  kx = ky = 0;
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y)
+      if (p.BOARD[x][y] == king) kx = x, ky = y;
+}
+
+// Any capture beside a king blows it up: pieces near it are threats.
+int closeness(int x, int y, int kx, int ky) {
+  const int d = std::max(std::abs(x - kx), std::abs(y - ky));
+  return kx == 0 ? 0 : std::max(0, 5 - d);
+}
+
 } // namespace
 
 int boardValue(int code) { return BOARD_VALUES[static_cast<size_t>(code < 0 ? -code : code)]; }
@@ -52,20 +73,18 @@ int handValue(int kind, bool drops, const EvalWeights& w) {
 int evaluate(const Position& p, bool upper, bool drops, const EvalWeights& w) {
   int score = 0; // for the upper side
   int ux = 0, uy = 0, sx = 0, sy = 0;
+  kingSquare(p, CODE_UE_OU, ux, uy);
+  kingSquare(p, CODE_SITA_OU, sx, sy);
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y) {
       const int c = p.BOARD[x][y];
-      if (c == EMPTY) continue;
-      if (c == CODE_UE_OU) {
-        ux = x, uy = y;
-      } else if (c == CODE_SITA_OU) {
-        sx = x, sy = y;
-      } else {
-        int v = boardValue(c);
-        if (c == CODE_UE_HU) v += w.pawnAdvance * (y - 3);
-        if (c == CODE_SITA_HU) v += w.pawnAdvance * (7 - y);
-        score += c > 0 ? v : -v;
-      }
+      if (c == EMPTY || c == CODE_UE_OU || c == CODE_SITA_OU) continue;
+      int v = boardValue(c);
+      if (c == CODE_UE_HU) v += w.pawnAdvance * (y - 3);
+      if (c == CODE_SITA_HU) v += w.pawnAdvance * (7 - y);
+      if (c != CODE_UE_HU && c != CODE_SITA_HU)
+        v += w.attack * (c > 0 ? closeness(x, y, sx, sy) : closeness(x, y, ux, uy));
+      score += c > 0 ? v : -v;
     }
   if (drops)
     for (int k = HU; k <= SYA; ++k)

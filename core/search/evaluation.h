@@ -16,6 +16,7 @@ struct EvalWeights {
   int crowdOwnPawn = 20; // the same for an unpromoted pawn, which survives other blasts
   int crowdEnemy = 15;   // each enemy piece beside one's king
   int pawnAdvance = 4;   // each row an unpromoted pawn has come forward
+  int attack = 4;        // each step nearer the enemy king than five, for a piece but a pawn
 };
 
 // Worth of a piece standing on the board (a king: KING_VALUE).

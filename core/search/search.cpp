@@ -50,7 +50,9 @@ public:
         limits_(limits),
         stop_(stop),
         table_(static_cast<std::size_t>(o.tableMegabytes)),
-        start_(Clock::now()) {}
+        start_(Clock::now()) {
+    findKings(p_);
+  }
 
   // The game's earlier positions, each keyed with its side to move: they
   // alternate back from the one before `p`.
@@ -70,6 +72,7 @@ public:
     result.found = true;
     result.best = root.moves[0];
     for (int depth = 1; depth < MAX_PLY - 8; ++depth) {
+      rootDepth_ = depth;
       const int score = search(depth, -INFINITE, INFINITE, 0, upper, -2);
       if (aborted_) break;
       result.best = pv_[0][0];
@@ -118,6 +121,18 @@ private:
     for (int i = ply - 2; i >= 0 && i > lastNull; i -= 2)
       if (line_[i] == line_[ply]) return true;
     return lastNull < 0 && std::ranges::binary_search(past_, line_[ply]);
+  }
+
+  // True when the opponent has a capture whose blast takes this side's king:
+  // what a check is in other games, though nothing forbids leaving it.
+  bool inDanger(bool upper) {
+    const int kx = upper ? p_.OU_UE_X : p_.OU_SITA_X;
+    const int ky = upper ? p_.OU_UE_Y : p_.OU_SITA_Y;
+    generateMoves(p_, !upper, false, threats_);
+    for (const Move& m : threats_)
+      if (p_.BOARD[m.tx][m.ty] != EMPTY && std::abs(m.tx - kx) <= 1 && std::abs(m.ty - ky) <= 1)
+        return true;
+    return false;
   }
 
   int quiesce(int alpha, int beta, int ply, bool upper) {
@@ -174,6 +189,7 @@ private:
     if (depth <= 0 || ply >= MAX_PLY - 1) return quiesce(alpha, beta, ply, upper);
     line_[ply] = key_ ^ sideKey(upper);
     int score;
+    bool danger = false;
     if (ply > 0) {
       if (decided(upper, ply, score)) return score;
       if (repeated(ply, lastNull)) return 0;
@@ -181,6 +197,12 @@ private:
       alpha = std::max(alpha, -(SCORE_MATE - ply));
       beta = std::min(beta, SCORE_MATE - ply - 1);
       if (alpha >= beta) return alpha;
+      // A threat to the king is answered a ply deeper, so that the answer
+      // is not lost over the horizon; twice the depth bounds the line.
+      if (options_.dangerExtension && ply < 2 * rootDepth_ && inDanger(upper)) {
+        danger = true;
+        ++depth;
+      }
     }
     if (outOfBudget()) return 0;
 
@@ -200,7 +222,7 @@ private:
         return s;
     }
 
-    if (options_.nullMove && !pvNode && ply > 0 && depth >= 3 && lastNull != ply - 1 &&
+    if (options_.nullMove && !pvNode && !danger && ply > 0 && depth >= 3 && lastNull != ply - 1 &&
         beta < SCORE_MATE_FOUND && hasPieces(upper) &&
         evaluate(p_, upper, drops_, options_.weights) >= beta) {
       const int r = 2 + depth / 4;
@@ -227,7 +249,8 @@ private:
         score = -search(depth - 1, -beta, -alpha, ply + 1, !upper, lastNull);
       } else {
         int reduction = 0;
-        if (options_.reductions && quiet && depth >= 3 && index >= 4 && !order.lastKiller())
+        if (options_.reductions && quiet && !danger && depth >= 3 && index >= 4 &&
+            !order.lastKiller())
           reduction = index >= 12 && depth >= 6 ? 2 : 1;
         score = -search(depth - 1 - reduction, -alpha - 1, -alpha, ply + 1, !upper, lastNull);
         if (score > alpha && reduction > 0)
@@ -283,6 +306,8 @@ private:
   Clock::time_point start_;
   std::int64_t nodes_ = 0;
   bool canStop_ = false;
+  int rootDepth_ = 1;
+  MoveList threats_;
   bool aborted_ = false;
   std::vector<Key> past_;
   Key line_[MAX_PLY + 1] = {};

@@ -9,9 +9,10 @@ namespace korvanu::search {
 
 struct SearchOptions {
   EvalWeights weights;
-  bool nullMove = true;    // skip a move to prove a position is good enough
-  bool reductions = true;  // search late quiet moves less deep first
-  int tableMegabytes = 16; // transposition table
+  bool nullMove = true;        // skip a move to prove a position is good enough
+  bool reductions = true;      // search late quiet moves less deep first
+  int tableMegabytes = 16;     // transposition table
+  bool dangerExtension = true; // a king a capture could blow up: search a ply deeper
 };
 
 // searchBestMove with these options.
