@@ -22,7 +22,7 @@ Choice upperSideMove(const Position& p, const Thinking& t) {
   prepareComTurn(*g);
   ComMove best;
   if (!searchComMove(*g, best)) return {};
-  return {true, {best.fx, best.fy, best.tx, best.ty, best.place}, best.score};
+  return {true, {best.fx, best.fy, best.tx, best.ty, best.place}, best.score, {}};
 }
 
 } // namespace
@@ -31,8 +31,9 @@ Choice bestMoveFor(const Position& p, bool upper, const Thinking& t,
                    const std::vector<Key>& history, const InfoFn& info) {
   if (winnerOf(p) != Winner::None) return {};
   if (t.level == 4) {
-    const SearchResult r = searchBestMove(p, upper, t.drops, {t.millis, t.nodes}, history, info);
-    return {r.found, r.best, static_cast<double>(r.last.score)};
+    const SearchResult r =
+        search::searchWith(t.options, p, upper, t.drops, {t.millis, t.nodes}, history, info);
+    return {r.found, r.best, static_cast<double>(r.last.score), r.last};
   }
   if (upper) return upperSideMove(p, t);
   Position turned = p;

@@ -7,6 +7,7 @@
 
 #include "rules/make_move.h"
 #include "search/search.h"
+#include "search/tuning.h"
 
 namespace korvanu {
 
@@ -19,14 +20,16 @@ constexpr int MAX_LEVEL = 4;
 struct Thinking {
   int level = 3;
   bool drops = false;
-  int millis = 200;       // level 4: its time a move
-  std::int64_t nodes = 0; // level 4: stop after so many nodes instead; 0 uses the time
+  int millis = 200;              // level 4: its time a move
+  std::int64_t nodes = 0;        // level 4: stop after so many nodes instead; 0 uses the time
+  search::SearchOptions options; // level 4: its evaluation's weights and prunings
 };
 
 struct Choice {
   bool found = false;
   Move move{};
   double score = 0; // the level's own score of its move, from the mover's side
+  SearchInfo last;  // level 4: its last finished depth
 };
 
 // The move `t.level` chooses for the upper (`upper`) or lower side in `p`;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <charconv>
 #include <chrono>
 #include <memory>
 #include <mutex>
@@ -47,7 +48,7 @@ void playOpening(Game& g, int plies, bool drops, std::mt19937_64& rng, std::vect
 
 } // namespace
 
-GameRecord playMatchGame(const MatchOptions& o, int index) {
+GameRecord playMatchGame(const MatchOptions& o, int index, const MoveFn& onMove) {
   GameRecord r;
   r.index = index;
   const int opening = index / 2;
@@ -83,6 +84,7 @@ GameRecord playMatchGame(const MatchOptions& o, int index) {
     const Choice c = bestMoveFor(g, upper, t, history);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     (isA ? r.secondsA : r.secondsB).push_back(took.count());
+    if (onMove) onMove(r.plies + 1, upper, isA, c, took.count());
     const Move& m = c.move;
     if (!c.found || !allowed(m, r.drops) || !isPlayableMove(g, m.fx, m.fy, m.tx, m.ty, m.code)) {
       r.end = c.found ? GameEnd::IllegalMove : GameEnd::NoMove;
@@ -90,9 +92,12 @@ GameRecord playMatchGame(const MatchOptions& o, int index) {
       break;
     }
     history.push_back(keyOf(g));
+    r.beforeLast = g;
+    r.moves.push_back(m);
     playMove(g, m.fx, m.fy, m.tx, m.ty, m.code);
     ++r.plies;
   }
+  r.atEnd = g;
   r.result = r.aUpper ? upperPoints : -upperPoints;
   return r;
 }
@@ -130,6 +135,36 @@ MatchResult runMatch(const MatchOptions& o, const std::function<void(const Tally
   for (auto& r : played)
     if (r) result.games.push_back(std::move(*r));
   return result;
+}
+
+bool parseSearchOptions(std::string_view list, search::SearchOptions& o) {
+  using search::EvalWeights, search::SearchOptions;
+  static constexpr std::pair<std::string_view, int EvalWeights::*> weights[] = {
+      {"hand", &EvalWeights::handPercent},       {"crowd", &EvalWeights::crowdOwn},
+      {"crowdPawn", &EvalWeights::crowdOwnPawn}, {"crowdEnemy", &EvalWeights::crowdEnemy},
+      {"advance", &EvalWeights::pawnAdvance},    {"attack", &EvalWeights::attack}};
+  static constexpr std::pair<std::string_view, bool SearchOptions::*> switches[] = {
+      {"null", &SearchOptions::nullMove},
+      {"lmr", &SearchOptions::reductions},
+      {"extend", &SearchOptions::dangerExtension}};
+  for (size_t start = 0; start <= list.size();) {
+    const size_t comma = std::min(list.find(',', start), list.size());
+    const std::string_view item = list.substr(start, comma - start);
+    start = comma + 1;
+    const size_t eq = item.find('=');
+    if (eq == std::string_view::npos) return false;
+    const std::string_view name = item.substr(0, eq), value = item.substr(eq + 1);
+    int v = 0;
+    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), v);
+    if (value.empty() || ec != std::errc() || end != value.data() + value.size()) return false;
+    bool known = false;
+    for (const auto& [n, weight] : weights)
+      if (n == name) o.weights.*weight = v, known = true;
+    for (const auto& [n, on] : switches)
+      if (n == name && (v == 0 || v == 1)) o.*on = v == 1, known = true;
+    if (!known) return false;
+  }
+  return true;
 }
 
 } // namespace korvanu

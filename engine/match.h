@@ -5,10 +5,12 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "best_move.h"
 #include "match_stats.h"
+#include "state/position.h"
 
 namespace korvanu {
 
@@ -37,13 +39,19 @@ struct GameRecord {
   GameEnd end = GameEnd::PlyLimit;
   int plies = 0;
   std::vector<double> secondsA, secondsB; // thinking time of each move
+  std::vector<Move> moves;                // the levels' moves, the opening's left out
+  Position beforeLast, atEnd;             // before the last move and at the end
 };
+
+// Hears of each move a level chooses: the ply it is (the opening's counted),
+// the side, whether A chose it, the choice and its thinking time.
+using MoveFn = std::function<void(int ply, bool upper, bool isA, const Choice& c, double seconds)>;
 
 // Game `index` of the match: opening index / 2, A on the lower side in even
 // games and on the upper side in odd ones, drops on in odd openings. The
 // same options and index always give the same game when the levels' limits
 // are nodes, not time.
-GameRecord playMatchGame(const MatchOptions& o, int index);
+GameRecord playMatchGame(const MatchOptions& o, int index, const MoveFn& onMove = {});
 
 struct MatchResult {
   std::vector<GameRecord> games; // in game order
@@ -55,5 +63,11 @@ struct MatchResult {
 // Plays the games on `threads` workers, one game each at a time; tells
 // `progress` the tally (from one thread at a time) after every game.
 MatchResult runMatch(const MatchOptions& o, const std::function<void(const Tally&)>& progress = {});
+
+// Level 4's options from a list such as "crowd=80,attack=4,null=0": the
+// evaluation's weights hand, crowd, crowdPawn, crowdEnemy, advance, attack
+// and the switches null, lmr, extend (0 or 1). False, `o` half set, for an
+// unknown name or a value that is not a whole number.
+bool parseSearchOptions(std::string_view list, search::SearchOptions& o);
 
 } // namespace korvanu

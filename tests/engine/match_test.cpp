@@ -19,7 +19,8 @@ auto outcome(const GameRecord& g) {
 // colours swapped, with drops off and on in turn. Level 4 is well ahead.
 TEST(Match, AFixedNodeMatchIsRepeatableAndLevel4IsAheadOfLevel3) {
   MatchOptions o;
-  o.a = {.level = 4, .nodes = 2000};
+  o.a.level = 4;
+  o.a.nodes = 2000;
   o.b.level = 3;
   o.games = 8;
   o.seed = 2;
@@ -57,6 +58,26 @@ TEST(Match, TheSeedChoosesTheOpenings) {
     for (const GameRecord& g : runMatch(o).games) lengths[seed - 5].push_back(g.plies);
   }
   EXPECT_NE(lengths[0], lengths[1]);
+}
+
+// A misspelt name or value must stop the match, not leave a default playing
+// under the variant's name.
+TEST(Match, LevelFourOptionsByName) {
+  const struct {
+    const char* list;
+    bool good;
+  } rows[] = {{"crowd=80,attack=2,null=0", true},
+              {"crowd=80,atack=2", false},
+              {"crowd=8x", false},
+              {"null=2", false},
+              {"", false}};
+  for (const auto& row : rows) {
+    search::SearchOptions o;
+    EXPECT_EQ(parseSearchOptions(row.list, o), row.good) << row.list;
+    if (row.good) {
+      EXPECT_TRUE(o.weights.crowdOwn == 80 && o.weights.attack == 2 && !o.nullMove && o.reductions);
+    }
+  }
 }
 
 TEST(Match, ScoreEloIntervalSprtAndPercentiles) {
