@@ -157,23 +157,32 @@ void push(MoveList& out, const Move& m) {
 
 bool bothKings(const Position& p) { return winnerOf(p) == Winner::None; }
 
+// Each of the side's pieces on the board, in board order, with the squares it
+// reaches and those where it may or must promote.
+template <typename Fn>
+void forEachPiece(const Side& side, Fn fn) {
+  for (int fx = 1; fx <= 9; ++fx)
+    for (int fy = 1; fy <= 9; ++fy) {
+      const int code = side.p.BOARD[fx][fy];
+      if (!side.own(code)) continue;
+      Squares may, must;
+      side.promotion(code, fy, may, must);
+      fn(fx, fy, code, side.reach(code, fx, fy), may, must);
+    }
+}
+
 } // namespace
 
 void generateAllMoves(const Position& p, bool upper, bool drops, MoveList& out) {
   out.count = 0;
   const Side side{p, upper};
-  for (int fx = 1; fx <= 9; ++fx)
-    for (int fy = 1; fy <= 9; ++fy) {
-      const int code = p.BOARD[fx][fy];
-      if (!side.own(code)) continue;
-      Squares may, must;
-      side.promotion(code, fy, may, must);
-      forEach(side.reach(code, fx, fy), [&](int tx, int ty) {
-        const Squares at = bit(tx, ty);
-        if (!(must & at)) push(out, {fx, fy, tx, ty, code});
-        if (may & at) push(out, {fx, fy, tx, ty, promotedOf(code)});
-      });
-    }
+  forEachPiece(side, [&](int fx, int fy, int code, Squares to, Squares may, Squares must) {
+    forEach(to, [&](int tx, int ty) {
+      const Squares at = bit(tx, ty);
+      if (!(must & at)) push(out, {fx, fy, tx, ty, code});
+      if (may & at) push(out, {fx, fy, tx, ty, promotedOf(code)});
+    });
+  });
   if (!drops) return;
   const Squares empty = side.empty(), pawnColumns = side.pawnColumns();
   for (int k = HU; k <= SYA; ++k) {
@@ -194,15 +203,9 @@ int countMoves(const Position& p, bool upper, bool drops) {
   if (!bothKings(p)) return 0;
   const Side side{p, upper};
   int n = 0;
-  for (int fx = 1; fx <= 9; ++fx)
-    for (int fy = 1; fy <= 9; ++fy) {
-      const int code = p.BOARD[fx][fy];
-      if (!side.own(code)) continue;
-      Squares may, must;
-      side.promotion(code, fy, may, must);
-      const Squares to = side.reach(code, fx, fy);
-      n += count(to) + count(to & may) - count(to & must);
-    }
+  forEachPiece(side, [&](int, int, int, Squares to, Squares may, Squares must) {
+    n += count(to) + count(to & may) - count(to & must);
+  });
   if (!drops) return n;
   const Squares empty = side.empty(), pawnColumns = side.pawnColumns();
   for (int k = HU; k <= SYA; ++k)
