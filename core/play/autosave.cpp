@@ -33,7 +33,7 @@ std::string copyPath(const std::string& folder, int n) {
 
 bool isOurs(const std::string& path) {
   const auto file = readRecordFile(path);
-  return file && file->title == AUTOSAVE_TITLE;
+  return file && (file->title == AUTOSAVE_TITLE || file->title == AUTOSAVE_RESIGNED_TITLE);
 }
 
 // Written in `folder` under the first name that is free or the autosave's own.
@@ -101,7 +101,8 @@ bool autosaveRecord(Game& g) {
   const bool humanFirst = g.SIDE_MAN == TURN_SENTE;
   const char* first = againstComputer ? (humanFirst ? "あなた" : "ｺﾝﾋﾟｭｰﾀ") : "先手";
   const char* second = againstComputer ? (humanFirst ? "ｺﾝﾋﾟｭｰﾀ" : "あなた") : "後手";
-  const RecordFile file = recordFileOf(g, AUTOSAVE_TITLE, first, second);
+  const RecordFile file =
+      recordFileOf(g, g.RECORD_RESIGNED ? AUTOSAVE_RESIGNED_TITLE : AUTOSAVE_TITLE, first, second);
   std::optional<std::string> kept = keepIn(g.LOCATIONS.recordsFolder, file);
   const bool aside = !kept && !g.LOCATIONS.stateFolder.empty();
   if (aside) kept = keepIn(g.LOCATIONS.stateFolder, file);

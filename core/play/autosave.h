@@ -18,6 +18,9 @@ struct Game;
 // player's state folder the same way.
 inline constexpr const char* AUTOSAVE_NAME = "前回の対局";
 inline constexpr const char* AUTOSAVE_TITLE = "自動保存の対局";
+// The title of a game the autosave kept after one side resigned; its files
+// are the autosave's own all the same.
+inline constexpr const char* AUTOSAVE_RESIGNED_TITLE = "自動保存の対局（投了）";
 
 // Writes the record, whole or not at all, when it holds moves that are in no
 // file yet and could be saved through the file panel (a turned or handicapped

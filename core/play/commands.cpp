@@ -8,6 +8,7 @@
 #include "play/hint.h"
 #include "play/keyboard.h"
 #include "play/navigation.h"
+#include "play/resign.h"
 #include "play/setup.h"
 #include "play/take_back.h"
 #include "settings/options.h"
@@ -45,6 +46,7 @@ void onMenu(Game& g, Menu item) {
   case Menu::LEVEL2: LEVEL2_Click(g); break;
   case Menu::LEVEL3: LEVEL3_Click(g); break;
   case Menu::LEVEL4: LEVEL4_Click(g); break;
+  case Menu::RESIGN: RESIGN_Click(g); break;
   case Menu::OWARI: OWARI_Click(g); break;
   case Menu::KIFU_READ: KIFU_READ_Click(g); break;
   case Menu::KIFU_WRITE: KIFU_WRITE_Click(g); break;

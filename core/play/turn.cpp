@@ -22,9 +22,6 @@ namespace korvanu {
 
 namespace {
 
-// Between two people the sides are named by who moved first.
-const char* sideName(int side) { return side == TURN_SENTE ? "先手" : "後手"; }
-
 bool kingStands(const Game& g, int king) { return 調査_駒存在(g, king) == ON; }
 
 // The winner when an explosion has gone off and a king is no longer on the
@@ -143,6 +140,8 @@ bool chooseComMove(Game& g, ComMove& best) {
 }
 
 } // namespace
+
+const char* sideName(int side) { return side == TURN_SENTE ? "先手" : "後手"; }
 
 bool playTurnMove(Game& g, Mover who, int fromX, int fromY, int toX, int toY, int piece) {
   measureTurn(g);

@@ -11,6 +11,9 @@ struct Game;
 // either of two people at one mouse.
 enum class Mover { Human, Computer, Person };
 
+// Between two people the sides are named by who moved first: "先手" or "後手".
+const char* sideName(int side);
+
 // Carries a legal move (`piece` the code that will stand on the
 // destination; a drop from (11, kind + 2) or (-1, kind)) through every step
 // that follows it. Against the computer, the human's move goes on into the

@@ -129,6 +129,8 @@ struct Game : Position, InfluenceMaps {
   // them was played in: what the program keeps when it ends.
   bool RECORD_UNSAVED = false;
   int RECORD_PLAYED_MODE = NO_GAME;
+  // The game of the record ended by 投了 (the autosave's title says so).
+  bool RECORD_RESIGNED = false;
   // The last move of the position shown, as the board marks it.
   MoveMarks MOVE_MARKS;
   // The hint's move while it shows.

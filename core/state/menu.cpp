@@ -20,6 +20,7 @@ constexpr std::array<MenuItem, MENU_COUNT> ITEMS{{
     {M::LEVEL2, "LEVEL2", "LEVEL2", 2, true},
     {M::LEVEL3, "LEVEL3", "LEVEL3", 2, true},
     {M::LEVEL4, "LEVEL4", "LEVEL4", 2, true},
+    {M::RESIGN, "RESIGN", "投了", 1, false},
     {M::OWARI, "OWARI", "終わり", 1, false},
     {M::STOP, "STOP", "局面", 0, false},
     {M::CANCEL, "CANCEL", "最初", 1, false},

@@ -20,6 +20,7 @@ enum class Menu {
   LEVEL2,
   LEVEL3,
   LEVEL4,
+  RESIGN,
   OWARI,
   STOP,
   CANCEL,

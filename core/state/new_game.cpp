@@ -29,6 +29,7 @@ void newGame(Game& g) {
   g.HANDICAP_SET = OFF;
   g.GAME_MODE = NO_GAME;
   g.WINNER = NO_GAME;
+  g.RECORD_RESIGNED = false;
   g.TURN = NO_GAME;
   g.MOVE_NO = 0;
   g.GAME_MOVES = 0;

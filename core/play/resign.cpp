@@ -1,0 +1,39 @@
+#include "play/resign.h"
+
+#include "play/clock.h"
+#include "play/file_panel.h"
+#include "play/game_end.h"
+#include "play/messages.h"
+#include "play/turn.h"
+#include "state/game.h"
+
+namespace korvanu {
+
+namespace {
+
+constexpr const char* TITLE = "投了";
+
+} // namespace
+
+void RESIGN_Click(Game& g) {
+  closeFilePanel(g);
+  if (g.RECORD_MODE == ON) return sayRefused(g, "棋譜ﾓｰﾄﾞではできません", TITLE);
+  if (g.TURN == NO_GAME) return sayRefused(g, "対局中ではありません", TITLE);
+  const bool againstComputer = g.GAME_MODE == MODE_MAN_COM;
+  if (againstComputer && g.TURN != g.SIDE_MAN)
+    return sayRefused(g, "ｺﾝﾋﾟｭｰﾀの番ではできません", TITLE);
+  // One click next to 終わり must not throw a game away.
+  if (g.ui.messageBox("投了しますか？", TITLE, Buttons::YesNo, Icon::None) != Answer::Yes) return;
+
+  // The turn that runs counts to its side, as a move would have; a game
+  // paused on a step shows the totals of the position stepped to.
+  if (g.RESUME_PENDING == OFF) measureTurn(g);
+  const double running = g.RESUME_PENDING == OFF ? g.TURN_ELAPSED : 0;
+  const bool lowerResigns = g.TURN == g.SIDE_MAN;
+  stopClocks(g, g.MAN_TIME + (lowerResigns ? running : 0),
+             g.COM_TIME + (lowerResigns ? 0 : running));
+  g.RECORD_RESIGNED = true;
+  終了(g, againstComputer ? "ｺﾝﾋﾟｭｰﾀ" : sideName(-g.TURN));
+}
+
+} // namespace korvanu
