@@ -161,7 +161,7 @@ TEST_F(Window, MenuBarHoldsEveryItemInOrder) {
   ASSERT_TRUE(menu("TAIKYOKU") && menu("MATCH_MAN") && menu("START2") && menu("LEVEL") &&
               menu("STOP") && menu("KIFU") && menu("OPTION") && menu("HAIKEI_GA"));
   EXPECT_EQ(captions(menu("TAIKYOKU")),
-            (QStringList{"対局(人間)", "対局(COM)", "COM対局ﾚﾍﾞﾙ", "終わり"}));
+            (QStringList{"対局(人間)", "対局(COM)", "COM対局ﾚﾍﾞﾙ", "投了", "終わり"}));
   EXPECT_EQ(captions(menu("MATCH_MAN")), QStringList{"スタート"});
   EXPECT_EQ(captions(menu("START2")), (QStringList{"先手", "後手"}));
   EXPECT_EQ(captions(menu("LEVEL")), (QStringList{"LEVEL1", "LEVEL2", "LEVEL3", "LEVEL4"}));
