@@ -99,8 +99,8 @@ bool autosaveRecord(Game& g) {
   // The players are named as the game names them.
   const bool againstComputer = g.RECORD_PLAYED_MODE == MODE_MAN_COM;
   const bool humanFirst = g.SIDE_MAN == TURN_SENTE;
-  const char* first = againstComputer ? (humanFirst ? "あなた" : "ｺﾝﾋﾟｭｰﾀ") : "先手";
-  const char* second = againstComputer ? (humanFirst ? "ｺﾝﾋﾟｭｰﾀ" : "あなた") : "後手";
+  const char* first = againstComputer ? (humanFirst ? HUMAN_NAME : COMPUTER_NAME) : "先手";
+  const char* second = againstComputer ? (humanFirst ? COMPUTER_NAME : HUMAN_NAME) : "後手";
   const RecordFile file =
       recordFileOf(g, g.RECORD_RESIGNED ? AUTOSAVE_RESIGNED_TITLE : AUTOSAVE_TITLE, first, second);
   std::optional<std::string> kept = keepIn(g.LOCATIONS.recordsFolder, file);

@@ -21,6 +21,14 @@ inline constexpr const char* AUTOSAVE_TITLE = "自動保存の対局";
 // The title of a game the autosave kept after one side resigned; its files
 // are the autosave's own all the same.
 inline constexpr const char* AUTOSAVE_RESIGNED_TITLE = "自動保存の対局（投了）";
+// The players' names say how the game was played, so that the next start can
+// go on with it (resume.h) while the file stays a plain record: against the
+// computer the upper player is COMPUTER_NAME and the lower, the human,
+// HUMAN_NAME; between two people they are 後手 and 先手 by who began. Which
+// side the human had needs no name: the lower side began when it was 先手,
+// and the record's first move says who began.
+inline constexpr const char* COMPUTER_NAME = "ｺﾝﾋﾟｭｰﾀ";
+inline constexpr const char* HUMAN_NAME = "あなた";
 
 // Writes the record, whole or not at all, when it holds moves that are in no
 // file yet and could be saved through the file panel (a turned or handicapped

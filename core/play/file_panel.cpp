@@ -184,14 +184,17 @@ void Command1_Click(Game& g) {
   say(g, "棋譜を書き込みました", "  ");
 }
 
-void File1_Click(Game& g, const std::string& fileName) {
+std::optional<RecordFile> loadRecord(Game& g, const std::string& path) {
   描画_可視(g, false, false, false);
   size_t badLine = 0;
-  const auto file = readRecordFile(joinPath(g.ui.fileListPath(), fileName), nullptr, &badLine);
+  auto file = readRecordFile(path, nullptr, &badLine);
   if (!file) {
     // Nothing of the game shown so far changes.
-    if (badLine == 0) return say(g, "棋譜ﾌｧｲﾙを読み込めませんでした", "棋譜");
-    return say(g, "棋譜ﾌｧｲﾙの " + std::to_string(badLine) + " 行目が正しくありません", "棋譜");
+    if (badLine == 0)
+      say(g, "棋譜ﾌｧｲﾙを読み込めませんでした", "棋譜");
+    else
+      say(g, "棋譜ﾌｧｲﾙの " + std::to_string(badLine) + " 行目が正しくありません", "棋譜");
+    return std::nullopt;
   }
   初期設定(g);
   g.RECORD_MODE = ON;
@@ -212,10 +215,16 @@ void File1_Click(Game& g, const std::string& fileName) {
   g.GAME_MOVES = 0;
   g.RECORD_LAST = static_cast<int>(n);
   g.RECORD_UNSAVED = false; // the game shown is the file's
-  if (n == 0) return say(g, "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜");
+  if (n > 0) takeSidesFromRecord(g);
+  return file;
+}
+
+void File1_Click(Game& g, const std::string& fileName) {
+  const auto file = loadRecord(g, joinPath(g.ui.fileListPath(), fileName));
+  if (!file) return;
+  if (file->entries.empty()) return say(g, "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜");
   say(g, " 読み込みました", "棋譜");
   say(g, "棋譜を '進 'で進めて下さい", "棋譜");
-  takeSidesFromRecord(g);
 }
 
 } // namespace korvanu

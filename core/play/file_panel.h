@@ -3,7 +3,10 @@
 // on the window after loading.
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "record/record_file.h"
 
 namespace korvanu {
 
@@ -34,6 +37,11 @@ void Dir1_Change(Game& g);
 void Command1_Click(Game& g);
 // A record chosen in the file list is loaded for stepping through.
 void File1_Click(Game& g, const std::string& fileName);
+// What 読込 does with a chosen record: the file at `path` put up at its first
+// position for stepping through, its title and names shown, the sides taken
+// from its first move. Nothing changes when it cannot be read (the player is
+// told why).
+std::optional<RecordFile> loadRecord(Game& g, const std::string& path);
 
 // The label beside text field 1 (file name), 2 (title), 3 (first player) or
 // 4 (second player).

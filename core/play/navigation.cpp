@@ -109,6 +109,17 @@ void AFTER_Click(Game& g) {
   showEntry(g, true);
 }
 
+void stepTo(Game& g, int n) {
+  if (n <= g.MOVE_NO || n > lastShownEntry(g) || g.TURN == NO_GAME) return;
+  g.RESUME_PENDING = ON;
+  pauseForStep(g);
+  // The turn as the steps up to entry n - 1 leave it; the last one is shown.
+  if ((n - 1 - g.MOVE_NO) % 2 != 0) g.TURN = -g.TURN;
+  g.GAME_MOVES += n - g.MOVE_NO;
+  g.MOVE_NO = n;
+  showEntry(g, true);
+}
+
 void CANCEL_Click(Game& g) {
   初期設定(g);
   playSound(g, g.SOUND_PIECE);

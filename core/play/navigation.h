@@ -14,6 +14,10 @@ void AFTER_Click(Game& g);
 void CANCEL_Click(Game& g);
 void REVERSE_Click(Game& g);
 
+// Forward to entry n (after the one shown, up to the last) at once, ending
+// as that many 進 end, with one redraw and one sound.
+void stepTo(Game& g, int n);
+
 // What every step back or forward does first: lets go of a picked-up piece,
 // stops the clock and clears the squares' outlines.
 void pauseForStep(Game& g);

@@ -3,6 +3,7 @@
 #include "play/autosave.h"
 #include "play/clock.h"
 #include "play/keyboard.h"
+#include "play/resume.h"
 #include "rules/record.h"
 #include "settings/options.h"
 #include "settings/settings_file.h"
@@ -43,6 +44,7 @@ void Form_Load(Game& g) {
 void windowShown(Game& g) {
   startSounds(g);
   sayWhereTheLastGameWasKept(g);
+  offerToContinue(g);
 }
 
 void endProgram(Game& g) {

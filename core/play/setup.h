@@ -13,7 +13,8 @@ void 初期設定(Game& g);
 // rest follows with windowShown once it is on screen.
 void Form_Load(Game& g);
 
-// The sounds (startSounds), then word of a game the last run kept aside.
+// The sounds (startSounds), then word of a game the last run kept aside and
+// the offer to go on with it (resume.h).
 void windowShown(Game& g);
 
 // Keeps an unsaved record (autosave.h), frees the sounds and ends the

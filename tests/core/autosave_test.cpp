@@ -1,6 +1,7 @@
 // Quitting keeps the game: an unsaved record is written to "前回の対局.棋譜"
 // in the records folder however the program ends, never over the player's
-// own file by that name, and loads back through the file panel.
+// own file by that name, loads back through the file panel, and the next
+// start offers to go on with it.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include "play/autosave.h"
 #include "play/commands.h"
 #include "play/file_panel.h"
+#include "play/take_back.h"
 #include "record/entry_line.h"
 #include "record/record_file.h"
 #include "rules/move_list.h"
@@ -43,12 +45,19 @@ protected:
   const fs::path file = records / "前回の対局.棋譜";
   const fs::path state = dir.path() / "state" / "korvanu";
 
-  // One run of the program, its sounds loaded as the window loads them.
-  std::unique_ptr<Session> openIn(const std::string& recordsFolder) const {
-    return std::make_unique<Session>(
-        testing::GameOptions().soundsLoaded().recordsIn(recordsFolder).stateIn(state.string()));
+  // One run of the program, its sounds loaded as the window loads them; a
+  // kept game is offered and, unless the answer says otherwise, declined.
+  std::unique_ptr<Session> openIn(const std::string& recordsFolder,
+                                  Answer toGoOn = Answer::No) const {
+    return std::make_unique<Session>(testing::GameOptions()
+                                         .soundsLoaded()
+                                         .recordsIn(recordsFolder)
+                                         .stateIn(state.string())
+                                         .answering({toGoOn}));
   }
-  std::unique_ptr<Session> open() const { return openIn(records.string()); }
+  std::unique_ptr<Session> open(Answer toGoOn = Answer::No) const {
+    return openIn(records.string(), toGoOn);
+  }
   // A game between two people of three moves, the last a capture.
   std::unique_ptr<Session> threeMovesBetweenPeople() { return threeMovesIn(records.string()); }
   std::unique_ptr<Session> threeMovesIn(const std::string& recordsFolder) {
@@ -115,7 +124,8 @@ TEST_F(Autosave, TheKeptGameLoadsThroughTheFilePanelAndPlaysOn) {
   EXPECT_EQ(next->ui.fileListPath(), records.string()) << "the panel opens where the game was kept";
   File1_Click(next->g, "前回の対局.棋譜");
   EXPECT_EQ(next->g.RECORD_LAST, 4);
-  EXPECT_EQ(next->ui.messages.at(0).text, " 読み込みました");
+  EXPECT_EQ(next->ui.messages.at(0).text, "前回の対局を続けますか？") << "declined";
+  EXPECT_EQ(next->ui.messages.at(1).text, " 読み込みました");
   for (int i = 0; i < 4; ++i) next->menu(Menu::AFTER);
   RecordEntry shown = positionOf(next->g);
   shown.TIME_A = last.TIME_A, shown.TIME_B = last.TIME_B, shown.TIME_C = last.TIME_C,
@@ -296,15 +306,142 @@ TEST_F(Autosave, AFolderThatTakesNothingSendsItToTheStateFolderAndTheNextStartSa
     EXPECT_EQ(bytesOf(folder.empty() ? portable : records), before);
 
     auto next = openIn(folder);
-    ASSERT_EQ(next->ui.messages.size(), 1u);
+    ASSERT_EQ(next->ui.messages.size(), 2u) << "where, then the offer to go on";
     EXPECT_EQ(next->ui.messages[0].title, "前回の対局");
     EXPECT_EQ(
         next->ui.messages[0].text,
         "前回の対局を棋譜ﾌｫﾙﾀﾞに書き込めなかったので、次の場所に残しました。\n\n" + aside.string());
     EXPECT_EQ(lastKeptGame(next->g), aside.string());
     next = openIn(folder);
-    EXPECT_TRUE(next->ui.messages.empty()) << "said once";
+    ASSERT_EQ(next->ui.messages.size(), 1u) << "said once";
+    EXPECT_EQ(next->ui.messages[0].title, "前回の対局");
+    EXPECT_EQ(next->ui.messages[0].buttons, Buttons::YesNo);
     EXPECT_EQ(lastKeptGame(next->g), aside.string());
+  }
+}
+
+// Entries compared as positions: the clocks differ between runs.
+std::string positionLine(RecordEntry e) {
+  e.TIME_A = e.TIME_B = e.TIME_C = e.TIME_D = 0;
+  return formatEntryLine(e);
+}
+
+TEST_F(Autosave, TheNextStartGoesOnWithTheKeptGameAsItWasPlayed) {
+  struct Row {
+    const char* what;
+    std::function<void(Session&)> play;
+    int mode;
+    int humanSide; // against the computer
+    bool lowerToMove;
+  };
+  const auto people = [](int moves) {
+    return [moves](Session& s) {
+      s.menu(Menu::START);
+      for (int i = 0; i < moves; ++i) s.playSomething();
+    };
+  };
+  const Row rows[] = {
+      {"against the computer as 後手",
+       [](Session& s) {
+         s.menu(Menu::GOTE);
+         s.playSomething();
+       },
+       MODE_MAN_COM, TURN_GOTE, true},
+      {"against the computer as 先手",
+       [](Session& s) {
+         s.menu(Menu::SENTE);
+         s.playSomething();
+         s.playSomething();
+       },
+       MODE_MAN_COM, TURN_SENTE, true},
+      {"after 待った against the computer",
+       [](Session& s) {
+         s.menu(Menu::SENTE);
+         s.playSomething();
+         s.playSomething();
+         s.menu(Menu::MATTA);
+         ASSERT_EQ(s.g.RECORD_LAST, 2);
+       },
+       MODE_MAN_COM, TURN_SENTE, true},
+      {"between two people, the upper side to move", people(3), MODE_MAN_MAN, 0, false},
+      {"between two people, the lower side to move", people(4), MODE_MAN_MAN, 0, true},
+      {"after 待った between two people",
+       [&](Session& s) {
+         people(3)(s);
+         s.menu(Menu::MATTA);
+         ASSERT_EQ(s.g.RECORD_LAST, 2);
+       },
+       MODE_MAN_MAN, 0, true},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    fs::remove_all(records);
+    int kept = 0;
+    RecordEntry last;
+    {
+      auto s = open();
+      r.play(*s);
+      kept = s->g.RECORD_LAST;
+      last = s->g.REC[static_cast<size_t>(kept)];
+      Form_Unload(s->g);
+    }
+    auto next = open(Answer::Yes);
+    Game& g = next->g;
+    ASSERT_FALSE(next->ui.messages.empty());
+    const auto& offer = next->ui.messages[0];
+    EXPECT_EQ(offer.title, "前回の対局");
+    EXPECT_EQ(offer.text, "前回の対局を続けますか？");
+    EXPECT_EQ(offer.buttons, Buttons::YesNo);
+    EXPECT_EQ(offer.icon, Icon::None);
+
+    EXPECT_EQ(g.GAME_MODE, r.mode);
+    EXPECT_EQ(g.RECORD_MODE, OFF);
+    if (r.mode == MODE_MAN_COM) {
+      EXPECT_EQ(g.SIDE_MAN, r.humanSide);
+    }
+    EXPECT_EQ(g.RECORD_LAST, kept);
+    EXPECT_EQ(g.MOVE_NO, kept) << "nobody moved on the start";
+    EXPECT_EQ(positionLine(positionOf(g)), positionLine(last));
+    EXPECT_EQ(g.TURN, r.lowerToMove ? g.SIDE_MAN : g.SIDE_COM);
+    // The side to move, and only it, picks up its king.
+    next->click(5, r.lowerToMove ? 1 : 9);
+    EXPECT_EQ(g.SELECT_STATE, 0);
+    next->click(5, r.lowerToMove ? 9 : 1);
+    EXPECT_EQ(g.SELECT_STATE, 1);
+  }
+}
+
+TEST_F(Autosave, DeclinedOrWonTheKeptGameStaysAsItIs) {
+  Form_Unload(threeMovesBetweenPeople()->g);
+  const std::string kept = bytesOf(file);
+  auto s = open(Answer::No);
+  EXPECT_EQ(s->ui.messages.size(), 1u);
+  EXPECT_EQ(s->g.TURN, NO_GAME);
+  EXPECT_EQ(s->g.RECORD_LAST, 0);
+  Form_Unload(s->g);
+  EXPECT_EQ(bytesOf(file), kept) << "byte for byte";
+
+  // A game won to the end, or resigned, has nothing to go on with.
+  const std::pair<const char*, std::function<void(Session&)>> endings[] = {
+      {"won",
+       [](Session& game) {
+         game.ui.answers = {Answer::No}; // no more games
+         game.kingsOnly({testing::on(5, 8, CODE_SITA_KIN), testing::on(5, 4, CODE_UE_SYA)});
+         game.move(5, 4, 5, 8);
+       }},
+      {"resigned",
+       [](Session& game) {
+         game.ui.answers = {Answer::Yes, Answer::No}; // resigned, no more games
+         game.menu(Menu::RESIGN);
+       }},
+  };
+  for (const auto& [how, end] : endings) {
+    SCOPED_TRACE(how);
+    s = threeMovesBetweenPeople();
+    end(*s);
+    ASSERT_TRUE(s->ui.quitRequested);
+    ASSERT_NE(bytesOf(file), kept);
+    EXPECT_TRUE(open(Answer::Yes)->ui.messages.empty());
   }
 }
 

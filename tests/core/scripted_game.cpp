@@ -120,10 +120,11 @@ ScriptedGame::~ScriptedGame() {
 }
 
 void ScriptedGame::open() {
+  ui.answers.assign(options_.answers.begin(), options_.answers.end());
   Form_Load(g);
   ui.messages.clear();
   if (options_.loadedSounds) {
-    windowShown(g); // the sounds, and word of a game kept aside
+    windowShown(g); // the sounds, word of a game kept aside, the offer to go on
   } else {
     g.SOUND_LIB = &fake::api();
     g.SOUND_DEVICE = DEVICE;

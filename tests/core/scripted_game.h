@@ -68,12 +68,15 @@ struct GameOptions {
   std::string recordsFolder;
   // Where a game goes that the records folder cannot take.
   std::string stateFolder;
+  // The answers to the Yes/No boxes, from the opening on (Yes once they run out).
+  std::vector<Answer> answers;
 
   GameOptions& journaled() { return journal = true, *this; }
   GameOptions& unopened() { return opened = false, *this; }
   GameOptions& soundsLoaded() { return loadedSounds = true, *this; }
   GameOptions& recordsIn(const std::string& folder) { return recordsFolder = folder, *this; }
   GameOptions& stateIn(const std::string& folder) { return stateFolder = folder, *this; }
+  GameOptions& answering(std::vector<Answer> given) { return answers = std::move(given), *this; }
 };
 
 // One run of the program.
