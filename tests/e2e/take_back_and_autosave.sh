@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Against the computer: a move and its reply taken back with Ctrl+Z, played
 # again, and the program ended by SIGTERM as a session's end does; started
-# again, the kept record loads from the file panel and steps to that game.
+# again, the game goes on from there when the offer is taken, and the kept
+# record loads from the file panel and steps to that game.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
@@ -41,9 +42,16 @@ check "SIGTERM keeps the game of 2 moves" "$( [[ -f "$kept" ]] && grep -c $'\r$'
 
 e2e_launch
 sleep 0.5
+# The start offers to go on with the kept game: はい, the default button,
+# then the message that the player is to move, as 先手 says it.
+import -window root "$out/takeback-4-offer.png"
+xdotool key Return; sleep 0.5; xdotool key Return; sleep 0.3
+import -window "$WID" "$out/takeback-5-continued.png"
+check "はい goes on from the game played" "$(board "$out/takeback-5-continued.png")" "$(board "$out/takeback-3-played-again.png")"
+check "the player is to move" "$(e2e_your_turn "$out/takeback-5-continued.png" && echo yes || echo no)" yes
 # The kept record loaded, then 進 twice.
 e2e_load_first_record
 bar 112; bar 112
-import -window "$WID" "$out/takeback-4-loaded.png"
-check "the kept record steps to the game played" "$(board "$out/takeback-4-loaded.png")" "$(board "$out/takeback-3-played-again.png")"
+import -window "$WID" "$out/takeback-6-loaded.png"
+check "the kept record steps to the game played" "$(board "$out/takeback-6-loaded.png")" "$(board "$out/takeback-3-played-again.png")"
 exit $fail
