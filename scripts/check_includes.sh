@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 declare -A layer=(
   [state]=0 [platform]=0 [files]=0
   [rules]=1 [computer]=1 [record]=1
-  [search]=2
+  [search]=2 [net]=2
   [view]=3 [sound]=3 [settings]=3
   [play]=4
 )

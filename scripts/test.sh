@@ -4,7 +4,7 @@
 # included: a normal build and a build under
 # AddressSanitizer and UndefinedBehaviorSanitizer; the Debian package built,
 # installed and started; then short runs of the fuzzers of the record and
-# settings readers and of the engine's commands. Warnings are errors.
+# settings readers, of the engine's commands and of the network game's lines. Warnings are errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh --tests
@@ -41,5 +41,5 @@ ctest --test-dir build-asan --output-on-failure -j"$jobs"
 echo "== fuzz build (a short run)"
 CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANU_FUZZ=ON \
   -DKORVANU_APP=OFF -DKORVANU_TESTS=OFF -DKORVANU_WERROR=ON >/dev/null
-cmake --build build-fuzz -j"$jobs" --target record_fuzz settings_fuzz engine_fuzz
+cmake --build build-fuzz -j"$jobs" --target record_fuzz settings_fuzz engine_fuzz protocol_fuzz
 ctest --test-dir build-fuzz --output-on-failure
