@@ -54,10 +54,14 @@ bool isPrintableUtf8(std::string_view text) {
     }
     int extra = 0;
     unsigned code = 0;
-    if (c >= 0xC2 && c <= 0xDF) extra = 1, code = c & 0x1F;
-    else if (c >= 0xE0 && c <= 0xEF) extra = 2, code = c & 0x0F;
-    else if (c >= 0xF0 && c <= 0xF4) extra = 3, code = c & 0x07;
-    else return false;
+    if (c >= 0xC2 && c <= 0xDF)
+      extra = 1, code = c & 0x1F;
+    else if (c >= 0xE0 && c <= 0xEF)
+      extra = 2, code = c & 0x0F;
+    else if (c >= 0xF0 && c <= 0xF4)
+      extra = 3, code = c & 0x07;
+    else
+      return false;
     if (i + extra >= text.size()) return false;
     for (int k = 1; k <= extra; ++k) {
       const auto d = static_cast<unsigned char>(text[i + k]);

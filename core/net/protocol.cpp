@@ -164,7 +164,8 @@ std::optional<Sealed> parseSealed(std::string_view line) {
   const auto seq = number(line.substr(0, a));
   const std::string_view mac = line.substr(a + 1, b - a - 1);
   if (!seq || *seq < 1 || !isHex(mac)) return std::nullopt;
-  return Sealed{static_cast<std::uint64_t>(*seq), std::string(mac), std::string(line.substr(b + 1))};
+  return Sealed{static_cast<std::uint64_t>(*seq), std::string(mac),
+                std::string(line.substr(b + 1))};
 }
 
 std::string formatSealed(const Sealed& s) {

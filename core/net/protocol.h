@@ -51,6 +51,14 @@ struct Message {
   std::string proof;
 };
 
+// A message of a verb and its numbers.
+inline Message message(Verb v, std::array<std::int64_t, 5> n = {}) {
+  Message m;
+  m.verb = v;
+  m.n = n;
+  return m;
+}
+
 // A whole line (no line feed) as a message, or nothing when it is not one.
 std::optional<Message> parseMessage(std::string_view line);
 // The line for a message; parseMessage reads it back as it was.

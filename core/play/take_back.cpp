@@ -3,12 +3,12 @@
 #include "computer/survey.h"
 #include "play/clock.h"
 #include "play/file_panel.h"
-#include "play/handicap.h"
 #include "play/messages.h"
 #include "play/navigation.h"
 #include "rules/record.h"
 #include "sound/sound.h"
 #include "state/game.h"
+#include "state/handicap_pieces.h"
 #include "view/marks_view.h"
 #include "view/status_view.h"
 

@@ -62,19 +62,19 @@ ExplosionEffects explodeAfterCapture(Game& g, const MoveEffects& move) {
   return explode(g, move, unused);
 }
 
-bool isPlayableMove(Game& g, int fromX, int fromY, int toX, int toY, int piece) {
+bool isPlayableMove(const Position& p, int fromX, int fromY, int toX, int toY, int piece) {
   if (isDropColumn(fromX)) {
     const bool lower = fromX == 11;
     const int kind = lower ? fromY - 2 : fromY;
     if (kind < HU || kind > SYA) return false;
     if (piece != (lower ? -10 : 10) * kind) return false;
-    if ((lower ? g.HAND_SITA[kind] : g.HAND_UE[kind]) <= 0) return false;
-    return 移動チェック(g, fromX, fromY, toX, toY, piece) == ON;
+    if ((lower ? p.HAND_SITA[kind] : p.HAND_UE[kind]) <= 0) return false;
+    return 移動チェック(p, fromX, fromY, toX, toY, piece) == ON;
   }
   if (fromX < 1 || fromX > 9 || fromY < 1 || fromY > 9) return false;
-  const int moving = g.BOARD[fromX][fromY];
+  const int moving = p.BOARD[fromX][fromY];
   if (!isSita(moving) && !isUe(moving)) return false;
-  if (移動チェック(g, fromX, fromY, toX, toY, moving) != ON) return false;
+  if (移動チェック(p, fromX, fromY, toX, toY, moving) != ON) return false;
   if (piece == moving) return 移動後チェック(toY, moving) == ON;
   return 調査_駒成(fromX, fromY, toX, toY, moving) == piece;
 }

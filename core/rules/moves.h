@@ -12,6 +12,7 @@
 namespace korvanu {
 
 struct Game;
+struct Position;
 
 // What a move changed, as the rules report it: the view shows it and the
 // play layer records and announces it.
@@ -81,7 +82,7 @@ ExplosionEffects explodeAfterCapture(Game& g, const MoveEffects& move);
 // lies in the hand the drop comes from), it moves or drops legally, `piece`
 // is its code or, where promotion is allowed, its promoted code, and it is
 // not left unpromoted where it could never move again.
-bool isPlayableMove(Game& g, int fromX, int fromY, int toX, int toY, int piece);
+bool isPlayableMove(const Position& p, int fromX, int fromY, int toX, int toY, int piece);
 
 // Carries out a playable move with its capture and explosion. Answers how
 // many squares the explosion emptied.

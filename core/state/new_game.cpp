@@ -9,6 +9,8 @@ namespace {
 // Back row from column 1 to 9, as the lower side sees it.
 constexpr int BACK_ROW[10] = {0, 2, 3, 4, 5, 8, 5, 4, 3, 2};
 
+} // namespace
+
 void placeStartingPosition(Position& p) {
   for (int x = 1; x <= 9; ++x) {
     p.BOARD[x][7] = CODE_SITA_HU;
@@ -21,8 +23,6 @@ void placeStartingPosition(Position& p) {
   p.BOARD[2][2] = CODE_UE_SYA;
   p.BOARD[8][2] = CODE_UE_KAKU;
 }
-
-} // namespace
 
 void newGame(Game& g) {
   g.HANDICAP_LEVEL = 0;

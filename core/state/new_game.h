@@ -5,6 +5,10 @@
 namespace korvanu {
 
 struct Game;
+struct Position;
+
+// The full set of pieces on their starting squares.
+void placeStartingPosition(Position& p);
 
 void newGame(Game& g);
 

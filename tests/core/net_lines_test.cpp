@@ -51,9 +51,15 @@ TEST(NetLines, ReaderYieldsShortPrintableLinesOrStops) {
 
 TEST(NetLines, OnlyTheListedMessagesParse) {
   const std::string hex(64, 'a');
-  const char* good[] = {"ping", "move 11 3 5 5 -10", "move -1 1 5 5 10", "clock 0 61000",
-                        "settings 1 0 -3 600 30", "timeout 1", "error 時間切れ です",
-                        "refused wait", "takeback-ask 7 5"};
+  const char* good[] = {"ping",
+                        "move 11 3 5 5 -10",
+                        "move -1 1 5 5 10",
+                        "clock 0 61000",
+                        "settings 1 0 -3 600 30",
+                        "timeout 1",
+                        "error 時間切れ です",
+                        "refused wait",
+                        "takeback-ask 7 5"};
   for (const char* line : good) {
     const auto m = parseMessage(line);
     ASSERT_TRUE(m) << line;
@@ -61,11 +67,25 @@ TEST(NetLines, OnlyTheListedMessagesParse) {
   }
   EXPECT_EQ(parseMessage("KORVANU 1 hello " + hex)->verb, Verb::Hello);
   EXPECT_EQ(parseMessage("KORVANU 2 join " + hex + " " + hex)->n[0], 2);
-  const std::string bad[] = {"", "ping ", " ping", "PING", "move 7 7 7 6", "move 7 7 7 6 -10 1",
-                             "move 07 7 7 6 -10", "move 7 7 7 6 +10", "move 7 7 7 6 -0",
-                             "move 7 7 7 6 999", "timeout 2", "clock -1 0", "refused because",
-                             "error ", "welcome " + hex.substr(1), "KORVANU 1 hello " + hex + " x",
-                             "KORVANU 1 join " + hex, "launch 1", "move 99999999999999999999 1 1 1 1"};
+  const std::string bad[] = {"",
+                             "ping ",
+                             " ping",
+                             "PING",
+                             "move 7 7 7 6",
+                             "move 7 7 7 6 -10 1",
+                             "move 07 7 7 6 -10",
+                             "move 7 7 7 6 +10",
+                             "move 7 7 7 6 -0",
+                             "move 7 7 7 6 999",
+                             "timeout 2",
+                             "clock -1 0",
+                             "refused because",
+                             "error ",
+                             "welcome " + hex.substr(1),
+                             "KORVANU 1 hello " + hex + " x",
+                             "KORVANU 1 join " + hex,
+                             "launch 1",
+                             "move 99999999999999999999 1 1 1 1"};
   for (const std::string& line : bad) EXPECT_FALSE(parseMessage(line)) << line;
 
   const auto s = parseSealed("12 " + hex + " move 7 7 7 6 -10");

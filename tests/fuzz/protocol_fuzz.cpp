@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (const auto m = parseMessage(line); m && formatMessage(*m) != line) __builtin_trap();
       if (const auto s = parseSealed(line)) {
         if (formatSealed(*s) != line) __builtin_trap();
-        if (const auto m = parseMessage(s->body); m && formatMessage(*m) != s->body) __builtin_trap();
+        if (const auto m = parseMessage(s->body); m && formatMessage(*m) != s->body)
+          __builtin_trap();
       }
     }
     if (reader.failed() && reader.error().empty()) __builtin_trap();

@@ -1,0 +1,81 @@
+// Carries a network game's bytes: the host's listening port (47170, or any
+// free one when that is taken; IPv4 and IPv6) and its one connection, or the
+// joiner's connection out; a timer for the session's timeouts and clock. The
+// game itself is the session's: this only moves bytes and time.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QHostAddress>
+#include <QObject>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <memory>
+
+#include "net/session.h"
+
+namespace korvanu {
+
+constexpr quint16 NET_PORT = 47170;
+
+struct NetOptions {
+  // Where the host listens: every interface unless told.
+  QHostAddress listenAddress = QHostAddress::Any;
+  quint16 port = NET_PORT;
+  net::Timing timing;
+  net::AttemptLimiter limiter;
+  int tickMs = 100;
+};
+
+class NetLink : public QObject {
+  Q_OBJECT
+public:
+  NetLink(net::Role role, net::Crypto& crypto, std::string code, net::Listener& listener,
+          NetOptions options = {});
+  ~NetLink() override;
+
+  // Host: offers the settings and listens. False when no port could be had.
+  bool host(const net::Settings& settings);
+  quint16 port() const { return port_; }
+  // Joiner: connects (again, after a loss, with the same address).
+  void join(const QHostAddress& address, quint16 port);
+  void reconnect();
+
+  // The player's calls, as the session takes them.
+  bool agree();
+  bool move(const Move& m);
+  bool askTakeBack();
+  bool answerTakeBack(bool yes);
+  bool resign();
+  void bye();
+
+  const net::Session& session() const { return session_; }
+  bool listening() const { return server_.isListening(); }
+  bool connected() const { return socket_ != nullptr; }
+
+private:
+  std::int64_t now() const { return elapsed_.elapsed(); }
+  void accept();
+  void adopt(QTcpSocket* socket);
+  void readSome();
+  void dropped();
+  // Sends what the session has to say, closes when it is done and listens
+  // or not as it waits for its player or not.
+  void flush();
+
+  net::Role role_;
+  net::Listener& listener_;
+  NetOptions options_;
+  net::Session session_;
+  QTcpServer server_;
+  QPointer<QTcpSocket> socket_;
+  QTimer timer_;
+  QElapsedTimer elapsed_;
+  quint16 port_ = 0;
+  QHostAddress peerAddress_;
+  quint16 peerPort_ = 0;
+  bool opened_ = false; // the joiner's connection opened
+};
+
+} // namespace korvanu
