@@ -10,7 +10,9 @@ constexpr qint64 READ_PIECE = 64 * 1024;
 
 NetLink::NetLink(net::Role role, net::Crypto& crypto, std::string code, net::Listener& listener,
                  NetOptions options)
-    : role_(role), listener_(listener), options_(options),
+    : role_(role),
+      listener_(listener),
+      options_(options),
       session_(role, crypto, std::move(code), listener, options.timing, options.limiter) {
   elapsed_.start();
   connect(&server_, &QTcpServer::newConnection, this, &NetLink::accept);

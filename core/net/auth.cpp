@@ -30,8 +30,8 @@ std::optional<std::string> normaliseJoinCode(std::string_view typed) {
 
 SessionKeys deriveKeys(Crypto& crypto, std::string_view code, std::string_view hostNonce,
                        std::string_view joinNonce) {
-  const std::string salt =
-      "KORVANU " + std::to_string(VERSION) + " " + std::string(hostNonce) + " " + std::string(joinNonce);
+  const std::string salt = "KORVANU " + std::to_string(VERSION) + " " + std::string(hostNonce) +
+                           " " + std::string(joinNonce);
   const std::string secret = crypto.stretch(code, salt);
   return {toHex(crypto.hmac(secret, "join")), toHex(crypto.hmac(secret, "host")),
           crypto.hmac(secret, "seal")};
@@ -40,8 +40,7 @@ SessionKeys deriveKeys(Crypto& crypto, std::string_view code, std::string_view h
 bool sameDigest(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   unsigned char diff = 0;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    diff |= static_cast<unsigned char>(a[i] ^ b[i]);
+  for (std::size_t i = 0; i < a.size(); ++i) diff |= static_cast<unsigned char>(a[i] ^ b[i]);
   return diff == 0;
 }
 

@@ -17,7 +17,8 @@ std::optional<Settings> settingsOf(const Message& m) {
 }
 
 Message settingsMessage(const Settings& s) {
-  return message(Verb::Settings, {s.hostSente, s.drops, s.handicap, s.mainSeconds, s.byoyomiSeconds});
+  return message(Verb::Settings,
+                 {s.hostSente, s.drops, s.handicap, s.mainSeconds, s.byoyomiSeconds});
 }
 
 void Referee::start(const Settings& s) {

@@ -45,14 +45,16 @@ std::string reasonText(Reason r, std::string_view detail) {
 
 Session::Session(Role role, Crypto& crypto, std::string code, Listener& listener, Timing timing,
                  AttemptLimiter limiter)
-    : role_(role), crypto_(crypto), code_(std::move(code)), listener_(listener), timing_(timing),
+    : role_(role),
+      crypto_(crypto),
+      code_(std::move(code)),
+      listener_(listener),
+      timing_(timing),
       limiter_(limiter) {}
 
 std::string Session::busyLine() { return formatMessage(text(Verb::Refused, "busy")) + "\n"; }
 
-int Session::mySide() const {
-  return (role_ == Role::Host) == settings_.hostSente ? SENTE : GOTE;
-}
+int Session::mySide() const { return (role_ == Role::Host) == settings_.hostSente ? SENTE : GOTE; }
 
 bool Session::waitingForPeer() const {
   return role_ == Role::Host && offered_ && !authenticated() &&
@@ -206,7 +208,8 @@ void Session::handleSealed(const Message& m, std::int64_t nowMs) {
       hasGame_ = true;
     }
     send(message(Verb::Resync, {static_cast<std::int64_t>(game_.moves().size())}));
-    for (const Move& mv : game_.moves()) send(message(Verb::Past, {mv.fx, mv.fy, mv.tx, mv.ty, mv.code}));
+    for (const Move& mv : game_.moves())
+      send(message(Verb::Past, {mv.fx, mv.fy, mv.tx, mv.ty, mv.code}));
     sendClock();
     return startPlaying(restored, nowMs);
   }
@@ -217,8 +220,10 @@ void Session::handleSealed(const Message& m, std::int64_t nowMs) {
     settings_ = *s;
     offered_ = true;
     // A game agreed before goes on without asking again.
-    if (hasGame_) agree();
-    else report({.kind = Event::Kind::Offered});
+    if (hasGame_)
+      agree();
+    else
+      report({.kind = Event::Kind::Offered});
     return;
   }
   if (phase_ == Phase::Syncing && !host) {
@@ -290,7 +295,8 @@ void Session::handleTakeBack(const Message& m) {
   if (m.verb == Verb::TakeBackAsk) {
     if (peerAsk_) return fail(Reason::OutOfTurn, "take-back asked twice");
     // Asked before our last move reached the asker: it no longer fits.
-    if (static_cast<std::size_t>(m.n[0]) != game_.moves().size()) return send(message(Verb::TakeBackNo));
+    if (static_cast<std::size_t>(m.n[0]) != game_.moves().size())
+      return send(message(Verb::TakeBackNo));
     const auto target = game_.takeBackTarget(1 - mySide());
     if (!target || *target != static_cast<std::size_t>(m.n[1]))
       return fail(Reason::OutOfTurn, "no such take-back");
@@ -334,7 +340,7 @@ bool Session::askTakeBack() {
   if (!target) return false;
   myAsk_ = target;
   send(message(Verb::TakeBackAsk, {static_cast<std::int64_t>(game_.moves().size()),
-                                    static_cast<std::int64_t>(*target)}));
+                                   static_cast<std::int64_t>(*target)}));
   return true;
 }
 
@@ -392,7 +398,8 @@ void Session::sendBare(const Message& m) { output_ += formatMessage(m) + "\n"; }
 void Session::send(const Message& m) {
   const std::string body = formatMessage(m);
   ++sentSeq_;
-  output_ += formatSealed({sentSeq_, sealMac(crypto_, key_, role_ == Role::Host, sentSeq_, body), body});
+  output_ +=
+      formatSealed({sentSeq_, sealMac(crypto_, key_, role_ == Role::Host, sentSeq_, body), body});
   output_ += "\n";
   sentAt_ = now_;
 }
@@ -401,8 +408,10 @@ void Session::fail(Reason reason, std::string_view wire, std::string detail) {
   if (phase_ == Phase::Idle || phase_ == Phase::Closing) return;
   if (!wire.empty()) {
     const Message m = text(Verb::Error, std::string(wire));
-    if (authenticated()) send(m);
-    else sendBare(m);
+    if (authenticated())
+      send(m);
+    else
+      sendBare(m);
   }
   phase_ = Phase::Closing;
   report({.kind = Event::Kind::Lost, .reason = reason, .detail = std::move(detail)});

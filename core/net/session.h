@@ -40,17 +40,17 @@ std::string reasonText(Reason r, std::string_view detail = {});
 
 struct Event {
   enum class Kind {
-    WrongCode,       // host: a wrong code; `yes` when it starts a lock
-    Offered,         // joiner: the host's settings, to agree to
-    Started,         // the game runs: `yes` when restored after a reconnect
-    PeerMove,        // `move` from the other player
-    TakeBackAsked,   // the other player asks 待った
-    TakeBackAnswer,  // the answer to ours: `yes`
-    TookBack,        // the record went back to `length` moves
-    Resigned,        // `side` resigned
-    TimeUp,          // `side` ran out of time
-    Clock,           // the host's clock: `used` of each side
-    Lost,            // the connection ended: `reason`, `detail`
+    WrongCode,      // host: a wrong code; `yes` when it starts a lock
+    Offered,        // joiner: the host's settings, to agree to
+    Started,        // the game runs: `yes` when restored after a reconnect
+    PeerMove,       // `move` from the other player
+    TakeBackAsked,  // the other player asks 待った
+    TakeBackAnswer, // the answer to ours: `yes`
+    TookBack,       // the record went back to `length` moves
+    Resigned,       // `side` resigned
+    TimeUp,         // `side` ran out of time
+    Clock,          // the host's clock: `used` of each side
+    Lost,           // the connection ended: `reason`, `detail`
   };
   Kind kind;
   Move move{};
@@ -64,10 +64,8 @@ struct Event {
 
 class Listener {
 public:
+  virtual ~Listener() = default;
   virtual void onEvent(const Event& e) = 0;
-
-protected:
-  ~Listener() = default;
 };
 
 struct Timing {

@@ -81,6 +81,7 @@ TEST(NetLines, OnlyTheListedMessagesParse) {
                              "clock -1 0",
                              "refused because",
                              "error ",
+                             "error",
                              "welcome " + hex.substr(1),
                              "KORVANU 1 hello " + hex + " x",
                              "KORVANU 1 join " + hex,

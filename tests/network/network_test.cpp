@@ -1,1 +1,320 @@
-int main(){}
+// Two network games' ends, and hostile peers, over the loopback interface
+// only: every connection goes to 127.0.0.1 or ::1, and each wait is bounded.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QTcpSocket>
+#include <functional>
+#include <memory>
+
+#include "net_link.h"
+#include "platform/headless.h"
+#include "qt_crypto.h"
+#include "rules/moves.h"
+#include "state/game.h"
+#include "state/new_game.h"
+
+namespace korvanu {
+namespace {
+
+using net::Event;
+using Kind = net::Event::Kind;
+
+// Few PBKDF2 rounds: the tests greet dozens of times.
+QtCrypto crypto(1000);
+const std::string CODE = "K7M2X9QP";
+
+bool waitFor(const std::function<bool()>& done, int ms = 5000) {
+  QElapsedTimer t;
+  t.start();
+  while (!done() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  return done();
+}
+
+struct Recorder : net::Listener {
+  std::vector<Event> events;
+  std::function<void(const Event&)> then;
+  void onEvent(const Event& e) override {
+    events.push_back(e);
+    if (then) then(e);
+  }
+  int count(Kind k) const {
+    return static_cast<int>(
+        std::count_if(events.begin(), events.end(), [k](const Event& e) { return e.kind == k; }));
+  }
+  const Event* last(Kind k) const {
+    for (auto it = events.rbegin(); it != events.rend(); ++it)
+      if (it->kind == k) return &*it;
+    return nullptr;
+  }
+};
+
+NetOptions loopback(const QHostAddress& address) {
+  NetOptions o;
+  o.listenAddress = address;
+  o.timing = {2000, 1500, 300};
+  o.tickMs = 20;
+  return o;
+}
+
+// Host (先手, drops on) and joiner, connected and agreed.
+struct Pair {
+  Recorder hostSeen, joinSeen;
+  NetLink host, join;
+  Pair(const QHostAddress& address, const std::string& joinCode = CODE, net::Settings settings = {})
+      : host(net::Role::Host, crypto, CODE, hostSeen, loopback(address)),
+        join(net::Role::Join, crypto, joinCode, joinSeen, loopback(address)) {
+    joinSeen.then = [this](const Event& e) {
+      if (e.kind == Kind::Offered) join.agree();
+    };
+    EXPECT_TRUE(host.host(settings));
+    join.join(address, host.port());
+  }
+  bool started(int times = 1) {
+    return waitFor([&] {
+      return hostSeen.count(Kind::Started) == times && joinSeen.count(Kind::Started) == times;
+    });
+  }
+};
+
+const Move OPEN_BISHOP{3, 7, 3, 6, -10}, UPPER_OPENS{7, 3, 7, 4, 10}, BISHOP_TAKES{2, 8, 8, 2, -60},
+    DROP_BISHOP{-1, 6, 5, 5, 60}, EDGE_PAWN{9, 7, 9, 6, -10}, OTHER_EDGE{1, 7, 1, 6, -10},
+    UPPER_PAWN{5, 3, 5, 4, 10};
+
+class TwoEnds : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(TwoEnds, PlayAWholeGameAndKeepOneRecord) {
+  const QHostAddress address(GetParam());
+  Pair p(address);
+  ASSERT_TRUE(p.started());
+  EXPECT_FALSE(p.host.listening()); // one game per host
+  // Each end moves only on its turn; the other end sees the move.
+  auto play = [&](NetLink& mover, Recorder& other, const Move& m) {
+    const int before = other.count(Kind::PeerMove);
+    ASSERT_TRUE(mover.move(m));
+    ASSERT_TRUE(waitFor([&] { return other.count(Kind::PeerMove) == before + 1; }));
+    EXPECT_EQ(other.last(Kind::PeerMove)->move, m);
+  };
+  EXPECT_FALSE(p.join.move(UPPER_OPENS)); // not its turn
+  play(p.host, p.joinSeen, OPEN_BISHOP);
+  play(p.join, p.hostSeen, UPPER_OPENS);
+  play(p.host, p.joinSeen, BISHOP_TAKES); // the upper corner blows up
+  play(p.join, p.hostSeen, DROP_BISHOP);  // the lower bishop, blown up, dropped by the upper side
+  play(p.host, p.joinSeen, EDGE_PAWN);
+
+  // 待った refused, then agreed: the joiner's drop and the reply go back.
+  ASSERT_TRUE(p.join.askTakeBack());
+  ASSERT_TRUE(waitFor([&] { return p.hostSeen.count(Kind::TakeBackAsked) == 1; }));
+  EXPECT_FALSE(p.host.move(OTHER_EDGE)); // an ask waits for its answer
+  ASSERT_TRUE(p.host.answerTakeBack(false));
+  ASSERT_TRUE(waitFor([&] { return p.joinSeen.count(Kind::TakeBackAnswer) == 1; }));
+  EXPECT_FALSE(p.joinSeen.last(Kind::TakeBackAnswer)->yes);
+  EXPECT_EQ(p.host.session().game().moves().size(), 5u);
+  ASSERT_TRUE(p.join.askTakeBack());
+  ASSERT_TRUE(waitFor([&] { return p.hostSeen.count(Kind::TakeBackAsked) == 2; }));
+  ASSERT_TRUE(p.host.answerTakeBack(true));
+  ASSERT_TRUE(waitFor([&] { return p.joinSeen.count(Kind::TookBack) == 1; }));
+  EXPECT_EQ(p.join.session().game().moves().size(), 3u);
+  EXPECT_EQ(p.host.session().game().moves().size(), 3u);
+
+  play(p.join, p.hostSeen, UPPER_PAWN);
+  // The line breaks: both say so, the host listens again, the joiner comes
+  // back with the same code and the host's record.
+  p.join.bye();
+  ASSERT_TRUE(waitFor([&] { return p.hostSeen.count(Kind::Lost) == 1 && p.host.listening(); }));
+  p.join.reconnect();
+  ASSERT_TRUE(p.started(2));
+  EXPECT_TRUE(p.joinSeen.last(Kind::Started)->yes);
+  play(p.host, p.joinSeen, OTHER_EDGE);
+
+  ASSERT_TRUE(p.join.resign());
+  ASSERT_TRUE(waitFor([&] { return p.hostSeen.count(Kind::Resigned) == 1; }));
+  EXPECT_EQ(p.hostSeen.last(Kind::Resigned)->side, net::GOTE);
+  EXPECT_EQ(p.host.session().game().winner(), net::SENTE);
+  EXPECT_EQ(p.join.session().game().winner(), net::SENTE);
+
+  const std::vector<Move> expected{OPEN_BISHOP, UPPER_OPENS, BISHOP_TAKES, UPPER_PAWN, OTHER_EDGE};
+  EXPECT_EQ(p.host.session().game().moves(), expected);
+  EXPECT_EQ(p.join.session().game().moves(), expected);
+  // The same game at one mouse reaches the same board and hands.
+  HeadlessPlatform ui;
+  Game g{ui};
+  newGame(g);
+  for (const Move& m : expected) playMove(g, m.fx, m.fy, m.tx, m.ty, m.code);
+  for (const net::Session* s : {&p.host.session(), &p.join.session()}) {
+    const Position& q = s->game().position();
+    EXPECT_TRUE(std::equal(&q.BOARD[0][0], &q.BOARD[0][0] + 100, &g.BOARD[0][0]));
+    EXPECT_TRUE(std::equal(q.HAND_SITA, q.HAND_SITA + 8, g.HAND_SITA));
+    EXPECT_TRUE(std::equal(q.HAND_UE, q.HAND_UE + 8, g.HAND_UE));
+  }
+  EXPECT_GT(g.HAND_SITA_TOTAL, 0);
+  EXPECT_FALSE(p.host.listening()); // the game is over: nobody to wait for
+}
+
+TEST(TwoEndsClock, TheHostsClockEndsTheGameForBoth) {
+  // No main time, a second a move: the joiner, 先手, lets its second pass.
+  Pair p(QHostAddress::LocalHost, CODE, {false, true, 0, 0, 1});
+  ASSERT_TRUE(p.started());
+  ASSERT_TRUE(p.join.move(OPEN_BISHOP));
+  ASSERT_TRUE(waitFor([&] { return p.joinSeen.count(Kind::Clock) >= 2; }));
+  ASSERT_TRUE(p.host.move(UPPER_OPENS));
+  ASSERT_TRUE(waitFor([&] { return p.joinSeen.count(Kind::TimeUp) == 1; }, 4000));
+  EXPECT_EQ(p.joinSeen.last(Kind::TimeUp)->side, net::SENTE);
+  EXPECT_EQ(p.hostSeen.last(Kind::TimeUp)->side, net::SENTE);
+  EXPECT_FALSE(p.join.move(BISHOP_TAKES));
+  EXPECT_EQ(p.join.session().game().winner(), net::GOTE);
+}
+
+INSTANTIATE_TEST_SUITE_P(Loopback, TwoEnds, ::testing::Values("127.0.0.1", "::1"));
+
+// A peer that speaks the protocol by hand: it knows the code (or not) and
+// sends whatever a test tells it to, sealed or not.
+struct Hostile {
+  QTcpSocket socket;
+  QByteArray heard;
+  std::string key;
+  std::uint64_t seq = 0;
+  Hostile(quint16 port) {
+    QObject::connect(&socket, &QTcpSocket::readyRead, [this] { heard += socket.readAll(); });
+    socket.connectToHost(QHostAddress::LocalHost, port);
+  }
+  bool hears(const char* text) {
+    return waitFor([&] { return heard.contains(text); });
+  }
+  // Greets with `code`; true when the host welcomed it.
+  bool greet(const std::string& code) {
+    if (!hears("hello ")) return false;
+    const std::string hostNonce = heard.mid(heard.indexOf("hello ") + 6, 64).toStdString();
+    const std::string nonce = net::toHex(crypto.random(32));
+    const net::SessionKeys keys = net::deriveKeys(crypto, code, hostNonce, nonce);
+    key = keys.key;
+    write("KORVANU 1 join " + nonce + " " + keys.joinProof + "\n");
+    return waitFor([&] { return heard.contains("welcome") || heard.contains("refused"); }) &&
+           heard.contains("welcome");
+  }
+  std::string seal(const std::string& body) {
+    ++seq;
+    return net::formatSealed({seq, net::sealMac(crypto, key, false, seq, body), body}) + "\n";
+  }
+  void write(const std::string& bytes) {
+    socket.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    socket.flush();
+  }
+  bool closedByHost() {
+    return waitFor([&] { return socket.state() == QAbstractSocket::UnconnectedState; });
+  }
+};
+
+struct HostileCase {
+  const char* name;
+  std::function<void(Hostile&)> act;
+  net::Reason reason;
+  int kept = 0; // the peer's legal moves before its bad one
+};
+
+TEST(HostilePeer, NeverMovesTheGameAndKeepsTheRecord) {
+  const std::string junk = [] {
+    std::string s(4096, '\0');
+    for (char& c : s) c = static_cast<char>(QRandomGenerator::global()->generate());
+    return s;
+  }();
+  const HostileCase cases[] = {
+      {"replayed line",
+       [](Hostile& h) {
+         const std::string line = h.seal("ping");
+         h.write(line + line);
+       },
+       net::Reason::BadLine},
+      {"altered move",
+       [](Hostile& h) {
+         std::string line = h.seal("move 7 3 7 4 10");
+         line.replace(line.find("7 4"), 3, "7 5");
+         h.write(line);
+       },
+       net::Reason::BadLine},
+      {"unsealed move", [](Hostile& h) { h.write("move 7 3 7 4 10\n"); }, net::Reason::BadLine},
+      {"illegal move", [](Hostile& h) { h.write(h.seal("move 7 3 7 5 10")); },
+       net::Reason::IllegalMove},
+      {"the host's piece", [](Hostile& h) { h.write(h.seal("move 7 6 7 5 -10")); },
+       net::Reason::IllegalMove},
+      {"moves twice",
+       [](Hostile& h) {
+         const std::string first = h.seal("move 7 3 7 4 10");
+         h.write(first + h.seal("move 3 3 3 4 10"));
+       },
+       net::Reason::OutOfTurn, 1},
+      {"host's message", [](Hostile& h) { h.write(h.seal("timeout 0")); }, net::Reason::OutOfTurn},
+      {"take-back of nothing", [](Hostile& h) { h.write(h.seal("takeback-ask 1 0")); },
+       net::Reason::OutOfTurn},
+      {"megabyte line", [](Hostile& h) { h.write(std::string(1 << 20, 'x')); },
+       net::Reason::BadLine},
+      {"half a line, then silence", [](Hostile& h) { h.write("1 abc"); }, net::Reason::Silence},
+      {"random bytes", [&](Hostile& h) { h.write(junk); }, net::Reason::BadLine},
+  };
+  for (const HostileCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Recorder seen;
+    NetLink host(net::Role::Host, crypto, CODE, seen, loopback(QHostAddress::LocalHost));
+    ASSERT_TRUE(host.host({}));
+    Hostile h(host.port());
+    ASSERT_TRUE(h.greet(CODE));
+    h.write(h.seal("agree"));
+    ASSERT_TRUE(waitFor([&] { return seen.count(Kind::Started) == 1; }));
+    ASSERT_TRUE(host.move({7, 7, 7, 6, -10}));
+    // A second connection meanwhile gets nowhere: the host no longer listens.
+    Hostile second(host.port());
+    EXPECT_TRUE(second.closedByHost());
+    EXPECT_FALSE(second.heard.contains("hello"));
+    c.act(h);
+    ASSERT_TRUE(h.closedByHost());
+    ASSERT_TRUE(seen.last(Kind::Lost));
+    EXPECT_EQ(seen.last(Kind::Lost)->reason, c.reason);
+    std::vector<Move> record{{7, 7, 7, 6, -10}, {7, 3, 7, 4, 10}};
+    record.resize(1 + c.kept);
+    EXPECT_EQ(seen.count(Kind::PeerMove), c.kept);
+    EXPECT_EQ(host.session().game().moves(), record);
+    EXPECT_TRUE(waitFor([&] { return host.listening(); })); // the friend may come back
+  }
+}
+
+TEST(HostilePeer, WrongCodesAreLockedOut) {
+  Recorder seen;
+  NetOptions o = loopback(QHostAddress::LocalHost);
+  o.limiter = net::AttemptLimiter(3, 60'000);
+  NetLink host(net::Role::Host, crypto, CODE, seen, o);
+  ASSERT_TRUE(host.host({}));
+  for (int i = 0; i < 3; ++i) {
+    Hostile h(host.port());
+    EXPECT_FALSE(h.greet("22222222"));
+    EXPECT_TRUE(h.heard.contains(i < 2 ? "refused code" : "refused wait"));
+    ASSERT_TRUE(h.closedByHost());
+  }
+  EXPECT_EQ(seen.count(Kind::WrongCode), 3);
+  EXPECT_TRUE(seen.last(Kind::WrongCode)->yes);
+  // Locked: even the right code is refused before any greeting.
+  Recorder joinSeen;
+  NetLink join(net::Role::Join, crypto, CODE, joinSeen, loopback(QHostAddress::LocalHost));
+  join.join(QHostAddress::LocalHost, host.port());
+  ASSERT_TRUE(waitFor([&] { return joinSeen.count(Kind::Lost) == 1; }));
+  EXPECT_EQ(joinSeen.last(Kind::Lost)->reason, net::Reason::Wait);
+  EXPECT_EQ(seen.count(Kind::Started), 0);
+}
+
+TEST(HostilePeer, AJoinerWithTheWrongCodeIsToldSo) {
+  Pair p(QHostAddress::LocalHost, "22222222");
+  ASSERT_TRUE(waitFor([&] { return p.joinSeen.count(Kind::Lost) == 1; }));
+  EXPECT_EQ(p.joinSeen.last(Kind::Lost)->reason, net::Reason::WrongCode);
+  EXPECT_EQ(p.hostSeen.count(Kind::WrongCode), 1);
+  EXPECT_EQ(p.hostSeen.count(Kind::Started), 0);
+}
+
+} // namespace
+} // namespace korvanu
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
