@@ -4,21 +4,14 @@
 
 #include "computer/survey.h"
 #include "platform/headless.h"
+#include "positions.h"
 #include "state/game.h"
 #include "state/new_game.h"
 
 namespace korvanu {
 namespace {
 
-// A crowded middle game, rows from the top, columns 1..9: open files and
-// diagonals, promoted pieces on both sides, the UE king in check.
-constexpr int MIDDLE_GAME[9][9] = {
-    {20, 30, 0, 50, 0, 0, 40, 0, 20},    {0, 70, 40, 0, 80, 50, 0, 0, 0},
-    {10, 0, 10, 10, 10, 0, 30, 10, 10},  {0, 10, 0, 0, -41, 10, 0, 0, 0},
-    {0, 0, -10, 0, -30, 0, 61, -61, 0},  {-10, -10, 0, -10, 0, -10, 0, 0, 0},
-    {0, 0, -10, -40, 0, 0, -10, -10, 0}, {0, 0, -80, -50, 0, 0, -40, -71, 0},
-    {-20, -30, 0, 0, 0, -50, 0, 0, -20},
-};
+using bench::MIDDLE_GAME;
 
 void setUp(Game& g, const int (*rows)[9]) {
   if (!rows) {

@@ -9,11 +9,13 @@
 #include "play/messages.h"
 #include "play/setup.h"
 #include "play/turn.h"
+#include "rules/king_danger.h"
 #include "rules/legality.h"
 #include "rules/moves.h"
 #include "sound/sound.h"
 #include "state/game.h"
 #include "view/board_view.h"
+#include "view/marks_view.h"
 
 namespace korvanu {
 
@@ -177,9 +179,20 @@ int cellRow(double Y) { return static_cast<int>(std::floor((Y - BOARD_TOP) / SQU
 void 描画_移動可能桝色(Game& g, int fromX, int fromY, int colour, int piece) {
   描画_将棋盤桝(g);
   if (g.GUIDE_ON != ON) return;
+  // The rules name an upper drop by its kind, not by the row it shows on.
+  const int ruleFromY = fromX == UPPER_HAND ? kindOf(piece) : fromY;
+  bool warned[10][10] = {};
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) {
+      if (移動チェック(g, fromX, fromY, x, y, piece) != ON) continue;
+      warned[x][y] = colour != COLOR_GRID && leavesKingToBeLost(g, {fromX, ruleFromY, x, y, piece});
+      if (!warned[x][y]) 描画_桝輪郭(g, colour, x, y);
+    }
+  // Warnings come last, so that the edges a warned square shares with its
+  // neighbours show the warning.
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y)
-      if (移動チェック(g, fromX, fromY, x, y, piece) == ON) 描画_桝輪郭(g, colour, x, y);
+      if (warned[x][y]) 描画_桝輪郭(g, COLOR_GUIDE_WARNING, x, y);
 }
 
 void Form_MouseDown(Game& g, int button, int /*shift*/, double X, double Y) {

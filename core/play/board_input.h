@@ -15,7 +15,8 @@ void Form_MouseDown(Game& g, int button, int shift, double X, double Y);
 void Form_MouseMove(Game& g, double X, double Y);
 
 // Resets the board outlines, then, with move guidance on, outlines in
-// `colour` every square `piece` may go to from (fromX, fromY).
+// `colour` every square `piece` may go to from (fromX, fromY): in the warning
+// colour instead where the move would lose its own king at once.
 void 描画_移動可能桝色(Game& g, int fromX, int fromY, int colour, int piece);
 
 // The hand stands' cells, as clicks name them.

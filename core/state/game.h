@@ -135,6 +135,8 @@ struct Game : Position, InfluenceMaps {
   MoveMarks MOVE_MARKS;
   // The hint's move while it shows.
   HintMarks HINT;
+  // The king the side to move could take or blow up now.
+  DangerMark DANGER;
 
   // --- clock (seconds) -----------------------------------------------------
   bool TIMER1_ENABLED = false;

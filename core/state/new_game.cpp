@@ -35,6 +35,7 @@ void newGame(Game& g) {
   g.GAME_MOVES = 0;
   g.REVERSED = OFF;
   g.MOVE_MARKS = {};
+  g.DANGER = {};
 
   g.COM_TIME = 0;
   g.MAN_TIME = 0;

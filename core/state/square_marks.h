@@ -19,4 +19,12 @@ struct HintMarks {
   int fromX = 0, fromY = 0, toX = 0, toY = 0;
 };
 
+// The square of the king the side to move can take or blow up with one move,
+// marked for as long as that holds; x 0 for none.
+struct DangerMark {
+  int x = 0, y = 0;
+  bool shown() const { return x != 0; }
+  bool operator==(const DangerMark&) const = default;
+};
+
 } // namespace korvanu

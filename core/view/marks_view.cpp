@@ -1,5 +1,6 @@
 #include "view/marks_view.h"
 
+#include "rules/king_danger.h"
 #include "state/game.h"
 #include "view/board_view.h"
 #include "view/text_view.h"
@@ -29,6 +30,27 @@ struct MarkerPlace {
 constexpr MarkerPlace UPPER_MARKER{-2, -1.6};
 constexpr MarkerPlace LOWER_MARKER{13, 13.0};
 constexpr double MARKER_SHADOW = 0.1;
+
+// The king the side to move can hit; none without a game. A record being
+// stepped through knows its side to move as a game does.
+DangerMark dangerNow(const Game& g) {
+  if (g.TURN != g.SIDE_MAN && g.TURN != g.SIDE_COM) return {};
+  return kingInReach(g, g.TURN == g.SIDE_COM); // the upper side is the computer's
+}
+
+// Moves the danger mark: the square it leaves and the one it comes to are
+// repainted, each with its tint. A square the king has left was repainted
+// by the move that took it away.
+void markDanger(Game& g, const DangerMark& now) {
+  if (now == g.DANGER) return;
+  const DangerMark was = g.DANGER;
+  g.DANGER = now;
+  for (const DangerMark& d : {was, now})
+    if (d.shown() && kindOf(g.BOARD[d.x][d.y]) == OU) {
+      drawSquare(g, g.BOARD[d.x][d.y], d.x, d.y);
+      drawMark(g, d.x, d.y);
+    }
+}
 
 bool hinted(const HintMarks& h, int x, int y) {
   return h.shown && ((x == h.fromX && y == h.fromY) || (x == h.toX && y == h.toY));
@@ -61,7 +83,11 @@ std::uint32_t tintOf(SquareMark mark) {
 
 void drawMark(const Game& g, int x, int y) {
   const bool onBoard = x >= 1 && x <= 9 && y >= 1 && y <= 9;
+  // Only while the king stands there: a blast may have just taken it.
+  const bool endangered =
+      g.DANGER.shown() && g.DANGER == DangerMark{x, y} && kindOf(g.BOARD[x][y]) == OU;
   const std::uint32_t tint = hinted(g.HINT, x, y) ? TINT_HINT
+                             : endangered         ? TINT_DANGER
                              : onBoard            ? tintOf(g.MOVE_MARKS.at[x][y])
                                                   : 0;
   if (tint == 0) return;
@@ -88,13 +114,16 @@ void drawTurnMarker(const Game& g) {
     drawMarker(g, UPPER_MARKER);
 }
 
-void showTurnMarker(const Game& g) {
+void showTurnMarker(Game& g) {
+  markDanger(g, dangerNow(g));
   if (g.RECORD_MODE == ON) return;
-  eraseTurnMarker(g);
+  eraseMarker(g, UPPER_MARKER);
+  eraseMarker(g, LOWER_MARKER);
   drawTurnMarker(g);
 }
 
-void eraseTurnMarker(const Game& g) {
+void eraseTurnMarker(Game& g) {
+  markDanger(g, {});
   eraseMarker(g, UPPER_MARKER);
   eraseMarker(g, LOWER_MARKER);
 }

@@ -6,6 +6,7 @@
 #include "play/commands.h"
 #include "play/file_panel.h"
 #include "scripted_game.h"
+#include "view/board_view.h"
 #include "view/marks_view.h"
 
 namespace korvanu {
@@ -44,6 +45,14 @@ protected:
           if (k && std::string(k) == kind)
             out += std::string(k) + std::to_string(x) + std::to_string(y) + " ";
         }
+    return out;
+  }
+  // The squares tinted as a king in danger, as "xy ".
+  std::string endangered() {
+    std::string out;
+    for (int x = 1; x <= 9; ++x)
+      for (int y = 1; y <= 9; ++y)
+        if (look().tint(x, y) == TINT_DANGER) out += std::to_string(x) + std::to_string(y) + " ";
     return out;
   }
   // Between two people: the lower bishop takes the upper one, blowing up the
@@ -216,6 +225,57 @@ TEST_F(MarksFlow, TheWinnerIsAnnouncedWithoutAMarkerAndANewGameHasNoMarks) {
   EXPECT_EQ(g.TURN, NO_GAME) << "a new game, waiting to be started";
   EXPECT_EQ(look().tintedSquares(), 0);
   EXPECT_EQ(marker(), '-');
+}
+
+// Between two people on kings only: the lower king steps up, then the upper
+// gold steps beside its own king, where the lower rook can take it.
+TEST_F(MarksFlow, TheKingTheSideToMoveCanHitIsRedThroughStepsTakeBackRecordsAndTheEnd) {
+  menu(Menu::START);
+  kingsOnly({on(5, 6, CODE_SITA_SYA), on(4, 2, CODE_UE_KIN)});
+  move(5, 9, 5, 8);
+  EXPECT_EQ(endangered(), "") << "the upper side cannot reach the lower king";
+  move(4, 2, 5, 2);
+  EXPECT_EQ(endangered(), "51 ");
+  menu(Menu::REPLAY);
+  EXPECT_EQ(endangered(), "");
+  menu(Menu::AFTER);
+  EXPECT_EQ(endangered(), "51 ");
+  menu(Menu::MATTA);
+  EXPECT_EQ(endangered(), "");
+  move(4, 2, 5, 2);
+  EXPECT_EQ(endangered(), "51 ");
+  EXPECT_EQ(look().smeared(), 0);
+
+  menu(Menu::KIFU_WRITE);
+  ui.fields[0] = "danger";
+  Command1_Click(g);
+  menu(Menu::RESIGN); // the lower side, which could have won
+  ASSERT_TRUE(said("後手の勝ちです", "終了"));
+  EXPECT_EQ(shownAtMessage(ui.messages.size() - 2).tint(5, 1), 0u) << "the game is over";
+
+  File1_Click(g, "danger.棋譜");
+  EXPECT_EQ(endangered(), "");
+  menu(Menu::AFTER);
+  menu(Menu::AFTER);
+  EXPECT_EQ(endangered(), "51 ");
+  menu(Menu::CANCEL);
+  EXPECT_EQ(endangered(), "");
+}
+
+TEST_F(MarksFlow, TheHumansKingIsRedWhileTheComputerCanTakeIt) {
+  menu(Menu::SENTE);
+  kingsOnly({on(4, 1, CODE_UE_SYA)});
+  const size_t before = ui.draws.size();
+  move(5, 9, 4, 8); // onto the rook's file; the computer takes the king
+  ASSERT_TRUE(said("ｺﾝﾋﾟｭｰﾀの勝ちです", "終了"));
+  bool redWhileItThought = false;
+  for (size_t i = before; i < ui.draws.size(); ++i) {
+    const DrawCall& d = ui.draws[i];
+    redWhileItThought =
+        redWhileItThought || (d.kind == DrawCall::Tint && d.argb == TINT_DANGER &&
+                              d.left > cellLeft(4) && d.left < cellLeft(5) && d.top > cellTop(8));
+  }
+  EXPECT_TRUE(redWhileItThought);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "sound_fake.h"
 #include "state/game.h"
 #include "view/clock_view.h"
+#include "view/marks_view.h"
 
 namespace korvanu {
 namespace {
@@ -75,6 +76,20 @@ TEST_F(Play, OpponentsPiecesAreShownNotPickedUp) {
   click(5, 5);
   EXPECT_EQ(g.SELECT_STATE, 0);
   EXPECT_EQ(played(FORBIDDEN), 1);
+}
+
+TEST_F(Play, GuidanceWarnsOfSquaresWhereTheKingWouldBeLostButTheMoveStaysLegal) {
+  menu(Menu::SIDOU);
+  menu(Menu::START);
+  kingsOnly({on(4, 1, CODE_UE_SYA)});
+  ui.draws.clear();
+  click(5, 9);
+  for (const auto& [x, y] : {std::pair{4, 8}, {4, 9}})
+    EXPECT_TRUE(outlined(COLOR_GUIDE_WARNING, x, y)) << x << y << ": on the rook's file";
+  for (const auto& [x, y] : {std::pair{5, 8}, {6, 8}, {6, 9}})
+    EXPECT_TRUE(outlined(COLOR_WHITE, x, y) && !outlined(COLOR_GUIDE_WARNING, x, y)) << x << y;
+  click(4, 8);
+  EXPECT_EQ(g.BOARD[4][8], CODE_SITA_OU);
 }
 
 TEST_F(Play, APawnOnTheLastRowNeedsTheRightButton) {
