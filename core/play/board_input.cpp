@@ -171,8 +171,12 @@ void outsideClick(Game& g, int x, int y) {
   }
 }
 
-int cellColumn(double X) { return static_cast<int>(std::floor((X - BOARD_LEFT) / SQUARE_WIDTH)); }
-int cellRow(double Y) { return static_cast<int>(std::floor((Y - BOARD_TOP) / SQUARE_HEIGHT)); }
+// The game's cell under the point: the picture's cell taken back through
+// the view's turn.
+Cell cellAt(const Game& g, double X, double Y) {
+  return shownCell(g, static_cast<int>(std::floor((X - BOARD_LEFT) / SQUARE_WIDTH)),
+                   static_cast<int>(std::floor((Y - BOARD_TOP) / SQUARE_HEIGHT)));
+}
 
 } // namespace
 
@@ -201,7 +205,7 @@ void Form_MouseDown(Game& g, int button, int /*shift*/, double X, double Y) {
   hideExplosionPreview(g);
   clearHint(g);
   if (!startOfClick(g)) return;
-  const int x = cellColumn(X), y = cellRow(Y);
+  const auto [x, y] = cellAt(g, X, Y);
   announceResume(g);
   if (g.QUITTING) return;
   if (x >= 1 && x <= 9 && y >= 1 && y <= 9)
@@ -211,7 +215,9 @@ void Form_MouseDown(Game& g, int button, int /*shift*/, double X, double Y) {
 }
 
 void Form_MouseMove(Game& g, double X, double Y) {
-  if (!g.QUITTING) pointAtCell(g, cellColumn(X), cellRow(Y));
+  if (g.QUITTING) return;
+  const Cell c = cellAt(g, X, Y);
+  pointAtCell(g, c.x, c.y);
 }
 
 } // namespace korvanu

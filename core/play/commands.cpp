@@ -11,6 +11,7 @@
 #include "play/resign.h"
 #include "play/setup.h"
 #include "play/take_back.h"
+#include "play/view_turn.h"
 #include "settings/options.h"
 #include "sound/sound.h"
 #include "state/game.h"
@@ -52,6 +53,7 @@ void onMenu(Game& g, Menu item) {
   case Menu::KIFU_WRITE: KIFU_WRITE_Click(g); break;
   case Menu::CANCEL: CANCEL_Click(g); break;
   case Menu::REVERSE: REVERSE_Click(g); break;
+  case Menu::VIEW_TURN: VIEW_TURN_Click(g); break;
   case Menu::MATTA: MATTA_Click(g); break;
   case Menu::HINT: HINT_Click(g); break;
   case Menu::REPLAY: REPLAY_Click(g); break;

@@ -42,7 +42,7 @@ void hideExplosionPreview(Game& g) {
   if (g.PREVIEW_X == 0) return;
   // The squares as they were, the last move's tints included.
   auto repaint = [&](int x, int y) {
-    描画_絵(g, g.BOARD[x][y], x, y);
+    drawPiece(g, g.BOARD[x][y], x, y);
     drawMark(g, x, y);
   };
   forBlock(g.PREVIEW_X, g.PREVIEW_Y, repaint);

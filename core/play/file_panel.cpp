@@ -126,7 +126,7 @@ void 描画_棋譜読込み部分消去(Game& g) {
   // the lower player's name.
   for (int x = -3; x <= 9; ++x) {
     描画_絵(g, g.BACKGROUND, x, 10);
-    if (x >= 1) 描画_桝輪郭(g, COLOR_BOARD, x, 9);
+    if (x >= 1) repairOutline(g, x, 9);
   }
 }
 

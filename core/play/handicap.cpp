@@ -42,8 +42,7 @@ void step(Game& g, int direction) {
     描画_ハンデレベル(g, g.HANDICAP_LEVEL);
     const HandicapPiece s = change(g.HANDICAP_LEVEL, direction);
     g.BOARD[s.x][s.y] = s.code;
-    描画_絵(g, s.code, s.x, s.y);
-    描画_桝輪郭(g, COLOR_BOARD, s.x, s.y);
+    drawSquare(g, s.code, s.x, s.y);
     playSound(g, g.SOUND_PIECE);
   }
   g.HANDICAP_SET = ON;

@@ -72,6 +72,9 @@ void menuKey(Game& g, Menu item) {
 }
 
 void moveCursor(Game& g, int dx, int dy) {
+  // The keys go the ways of the picture: on the turned view that is the
+  // other way on the board.
+  if (g.VIEW_TURNED) dx = -dx, dy = -dy;
   const bool hands = isChecked(g, Menu::MOCHIKOMA);
   int x = g.CURSOR_X, y = g.CURSOR_Y;
   // Stands put away since: back on the board beside them.
@@ -96,9 +99,9 @@ void moveCursor(Game& g, int dx, int dy) {
 }
 
 void cursorPress(Game& g, bool promote) {
+  const Cell at = shownCell(g, g.CURSOR_X, g.CURSOR_Y);
   Form_MouseDown(g, promote ? BUTTON_RIGHT : BUTTON_LEFT, promote ? SHIFT_MASK : 0,
-                 cellLeft(g.CURSOR_X) + SQUARE_WIDTH / 2.0,
-                 cellTop(g.CURSOR_Y) + SQUARE_HEIGHT / 2.0);
+                 cellLeft(at.x) + SQUARE_WIDTH / 2.0, cellTop(at.y) + SQUARE_HEIGHT / 2.0);
 }
 
 void putCursorAway(Game& g) {

@@ -25,6 +25,7 @@ constexpr std::array<MenuItem, MENU_COUNT> ITEMS{{
     {M::STOP, "STOP", "局面", 0, false},
     {M::CANCEL, "CANCEL", "最初", 1, false},
     {M::REVERSE, "REVERSE", "反転", 1, false},
+    {M::VIEW_TURN, "VIEW_TURN", "盤面回転", 1, true},
     {M::MATTA, "MATTA", "待った", 1, false},
     {M::HINT, "HINT", "ヒント", 1, false},
     {M::REPLAY, "REPLAY", "戻", 0, false},
@@ -63,8 +64,8 @@ struct MenuKey {
 };
 
 constexpr MenuKey SHORTCUTS[] = {
-    {M::CANCEL, "Home"},      {M::MATTA, "Ctrl+Z"},      {M::HINT, "H"},
-    {M::KIFU_READ, "Ctrl+O"}, {M::KIFU_WRITE, "Ctrl+S"},
+    {M::CANCEL, "Home"}, {M::VIEW_TURN, "F"},      {M::MATTA, "Ctrl+Z"},
+    {M::HINT, "H"},      {M::KIFU_READ, "Ctrl+O"}, {M::KIFU_WRITE, "Ctrl+S"},
 };
 
 } // namespace

@@ -25,6 +25,7 @@ enum class Menu {
   STOP,
   CANCEL,
   REVERSE,
+  VIEW_TURN,
   MATTA,
   HINT,
   REPLAY,

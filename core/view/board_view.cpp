@@ -14,21 +14,53 @@ namespace korvanu {
 double cellLeft(double x) { return BOARD_LEFT + x * SQUARE_WIDTH; }
 double cellTop(double y) { return BOARD_TOP + y * SQUARE_HEIGHT; }
 
+Cell shownCell(const Game& g, int x, int y) {
+  if (!g.VIEW_TURNED || !(onBoard(x, y) || isDropColumn(x))) return {x, y};
+  return {10 - x, 10 - y};
+}
+
+int shownPicture(const Game& g, int code) {
+  return g.VIEW_TURNED && isPieceCode(code) ? -code : code;
+}
+
+int shownSide(const Game& g, int side) {
+  if (!g.VIEW_TURNED) return side;
+  if (side == g.SIDE_MAN) return g.SIDE_COM;
+  if (side == g.SIDE_COM) return g.SIDE_MAN;
+  return side;
+}
+
 void 描画_絵(const Game& g, int code, double x, double y) {
   if (!hasPicture(code)) return;
   g.ui.drawPicture(code, cellLeft(x), cellTop(y));
 }
 
-void 描画_桝輪郭(const Game& g, int colour, double x, double y) {
+namespace {
+
+void outlineAt(const Game& g, int colour, Cell at) {
   // Without pieces in hand the stands are hidden, so their outlines too.
-  if (!isChecked(g, Menu::MOCHIKOMA) && ((x == -1 && y == 7) || (x == 11 && y == 3))) return;
-  const double left = cellLeft(x);
-  const double top = cellTop(y);
+  if (!isChecked(g, Menu::MOCHIKOMA) && ((at.x == -1 && at.y == 7) || (at.x == 11 && at.y == 3)))
+    return;
+  const double left = cellLeft(at.x);
+  const double top = cellTop(at.y);
   g.ui.drawOutline(colour, left, top, left + SQUARE_WIDTH, top + SQUARE_HEIGHT);
 }
 
+} // namespace
+
+void 描画_桝輪郭(const Game& g, int colour, int x, int y) {
+  outlineAt(g, colour, shownCell(g, x, y));
+}
+
+void repairOutline(const Game& g, int x, int y) { outlineAt(g, COLOR_BOARD, {x, y}); }
+
+void drawPiece(const Game& g, int code, int x, int y) {
+  const Cell at = shownCell(g, x, y);
+  描画_絵(g, shownPicture(g, code), at.x, at.y);
+}
+
 void drawSquare(const Game& g, int code, int x, int y) {
-  描画_絵(g, code, x, y);
+  drawPiece(g, code, x, y);
   描画_桝輪郭(g, COLOR_BOARD, x, y);
 }
 
@@ -48,36 +80,40 @@ void 描画_将棋盤桝(const Game& g) {
 
 namespace {
 
-// One slot of a hand stand: the empty square, the count cell cleared, and,
-// when the side holds the kind, its picture and the count in red over a
-// dark shadow.
-void drawHandSlot(const Game& g, int count, int code, double x, double countX, double y) {
-  描画_絵(g, EMPTY, x, y);
-  描画_絵(g, g.BACKGROUND, countX, y);
-  描画_桝輪郭(g, COLOR_BOARD, x, y);
+constexpr int LOWER_STAND = 11, UPPER_STAND = -1;
+
+// One slot of a hand stand, at its cell (x, y) as clicks name it: the empty
+// square, the count cell right of it cleared, and, when the side holds the
+// kind, its picture and the count in red over a dark shadow.
+void drawHandSlot(const Game& g, int count, int code, int x, int y) {
+  const Cell at = shownCell(g, x, y);
+  const int countX = at.x + 1;
+  描画_絵(g, EMPTY, at.x, at.y);
+  描画_絵(g, g.BACKGROUND, countX, at.y);
+  outlineAt(g, COLOR_BOARD, at);
   if (count <= 0) return;
-  描画_絵(g, code, x, y);
-  描画_桝輪郭(g, COLOR_BOARD, x, y);
+  描画_絵(g, shownPicture(g, code), at.x, at.y);
+  outlineAt(g, COLOR_BOARD, at);
   // A count is printed as the window prints numbers, a blank before the
   // digits; two digits with that blank would reach the board or the move
   // counter beside the cell, so they start at the cell's edge instead.
   const std::string text = count < 10 ? printedNumber(count) : std::to_string(count);
-  描画_数値(g, countX + 0.1, y + 0.3, text, COLOR_BLACK, 0, 14);
-  描画_数値(g, countX, y + 0.2, text, COLOR_LIGHT_RED, 0, 14);
+  描画_数値(g, countX + 0.1, at.y + 0.3, text, COLOR_BLACK, 0, 14);
+  描画_数値(g, countX, at.y + 0.2, text, COLOR_LIGHT_RED, 0, 14);
 }
 
 } // namespace
 
 void 描画_自持盤(const Game& g) {
   if (!isChecked(g, Menu::MOCHIKOMA)) return;
-  for (int k = 1; k <= 7; ++k) drawHandSlot(g, g.HAND_SITA[k], -10 * k, 11, 12, k + 2);
+  for (int k = 1; k <= 7; ++k) drawHandSlot(g, g.HAND_SITA[k], -10 * k, LOWER_STAND, k + 2);
 }
 
 void 描画_敵持盤(const Game& g) {
   if (!isChecked(g, Menu::MOCHIKOMA)) return;
   for (int r = 1; r <= 7; ++r) {
     const int k = 8 - r;
-    drawHandSlot(g, g.HAND_UE[k], 10 * k, -1, 0, r);
+    drawHandSlot(g, g.HAND_UE[k], 10 * k, UPPER_STAND, r);
   }
 }
 

@@ -11,11 +11,37 @@ struct Game;
 double cellLeft(double x);
 double cellTop(double y);
 
+struct Cell {
+  int x = 0, y = 0;
+};
+
+// Where the game's cell (x, y), a board square or a hand stand's cell as
+// clicks name it, is drawn: while the view is turned, at (10 - x, 10 - y),
+// which also puts each hand stand in the other's place. Every other cell
+// stays. Turning twice is no turn, so the same call takes a clicked cell
+// back to the game's.
+Cell shownCell(const Game& g, int x, int y);
+// The picture a piece is drawn with: while the view is turned, the other
+// side's, so that it points the way its side plays on the picture.
+int shownPicture(const Game& g, int code);
+// The side (SIDE_MAN or SIDE_COM) whose place beside the board the texts
+// of `side` take: its clock, its last move, the turn marker. While the view
+// is turned, each side's texts stand by its own hand stand, now on the
+// other side of the board.
+int shownSide(const Game& g, int side);
+
+// Screen cells: pictures at (x, y) of the window, not turned.
 void 描画_絵(const Game& g, int code, double x, double y);
-void 描画_桝輪郭(const Game& g, int colour, double x, double y);
-void 描画_盤(const Game& g);
+// Game cells, drawn where shownCell puts them.
+void 描画_桝輪郭(const Game& g, int colour, int x, int y);
+// The picture alone.
+void drawPiece(const Game& g, int code, int x, int y);
 // A square with `code` on it in its resting outline.
 void drawSquare(const Game& g, int code, int x, int y);
+// The resting outline of whatever is drawn at screen cell (x, y), where a
+// text's background was painted over its edge.
+void repairOutline(const Game& g, int x, int y);
+void 描画_盤(const Game& g);
 void 描画_将棋盤桝(const Game& g);
 void 描画_自持盤(const Game& g);
 void 描画_敵持盤(const Game& g);

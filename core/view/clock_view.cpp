@@ -28,21 +28,23 @@ void 描画_所有時間(const Game& g, int side, double seconds) {
   if (!isChecked(g, Menu::KEIKA)) return;
   const std::string text = 調査_時間秒追加結果(seconds);
   消去_所有時間(g, side);
-  if (side == g.SIDE_MAN) {
+  const int at = shownSide(g, side);
+  if (at == g.SIDE_MAN) {
     描画_数値(g, 13.1, 9.3, text, COLOR_BLACK, 0, 12);
     描画_数値(g, 13, 9.2, text, COLOR_WHITE, 0, 12);
-  } else if (side == g.SIDE_COM) {
+  } else if (at == g.SIDE_COM) {
     描画_数値(g, -1.5, 9.3, text, COLOR_BLACK, 0, 12);
     描画_数値(g, -1.6, 9.2, text, COLOR_WHITE, 0, 12);
-    描画_桝輪郭(g, COLOR_BOARD, 1, 9);
+    repairOutline(g, 1, 9);
   }
 }
 
 void 消去_所有時間(const Game& g, int side) {
   const int row = 9;
-  if (side == g.SIDE_MAN)
+  const int at = shownSide(g, side);
+  if (at == g.SIDE_MAN)
     for (int x : {13, 14, 15}) 描画_絵(g, g.BACKGROUND, x, row);
-  else if (side == g.SIDE_COM)
+  else if (at == g.SIDE_COM)
     for (int x : {-2, -1, 0}) 描画_絵(g, g.BACKGROUND, x, row);
 }
 

@@ -6,7 +6,8 @@
 namespace korvanu {
 
 void drawCursor(const Game& g) {
-  const double left = cellLeft(g.CURSOR_X), top = cellTop(g.CURSOR_Y);
+  const Cell at = shownCell(g, g.CURSOR_X, g.CURSOR_Y);
+  const double left = cellLeft(at.x), top = cellTop(at.y);
   g.ui.showCursor(COLOR_CURSOR, left, top, left + SQUARE_WIDTH, top + SQUARE_HEIGHT);
 }
 

@@ -91,7 +91,8 @@ void drawMark(const Game& g, int x, int y) {
                              : onBoard            ? tintOf(g.MOVE_MARKS.at[x][y])
                                                   : 0;
   if (tint == 0) return;
-  const double left = cellLeft(x), top = cellTop(y);
+  const Cell at = shownCell(g, x, y);
+  const double left = cellLeft(at.x), top = cellTop(at.y);
   g.ui.drawTint(tint, left + INSET, top + INSET, left + SQUARE_WIDTH - INSET,
                 top + SQUARE_HEIGHT - INSET);
 }
@@ -108,9 +109,10 @@ void showMoveMarks(const Game& g, const MoveMarks& previous) {
 
 void drawTurnMarker(const Game& g) {
   if (g.RECORD_MODE == ON || g.TURN == NO_GAME) return;
-  if (g.TURN == g.SIDE_MAN)
+  const int at = shownSide(g, g.TURN);
+  if (at == g.SIDE_MAN)
     drawMarker(g, LOWER_MARKER);
-  else if (g.TURN == g.SIDE_COM)
+  else if (at == g.SIDE_COM)
     drawMarker(g, UPPER_MARKER);
 }
 

@@ -84,13 +84,24 @@ void edgedTriangle(Game& g, int colour, int cx, int cy, int dir, Shade shade) {
 
 // The mark for `fate` inside square (x, y).
 void drawFateMark(Game& g, int x, int y, Fate fate, Shade shade) {
-  const int l = pixelLeft(x), t = pixelTop(y);
+  const Cell at = shownCell(g, x, y);
+  const int l = pixelLeft(at.x), t = pixelTop(at.y);
   // The square's own pixels lie between its outline's columns and rows.
   const int right = l + SQUARE_PX_W - 2, bottom = t + SQUARE_PX_H - 2;
   const bool hollow = shade == Shade::Hollow;
   switch (fate) {
-  case Fate::ToLowerHand: edgedTriangle(g, COLOR_LOWER_SIDE, right, bottom, -1, shade); break;
-  case Fate::ToUpperHand: edgedTriangle(g, COLOR_UPPER_SIDE, l + 2, t + 2, 1, shade); break;
+  case Fate::ToLowerHand:
+  case Fate::ToUpperHand: {
+    // The triangle points to the stand the piece would go to, wherever the
+    // view shows that stand.
+    const bool lower = fate == Fate::ToLowerHand;
+    const int colour = lower ? COLOR_LOWER_SIDE : COLOR_UPPER_SIDE;
+    if (shownCell(g, lower ? 11 : -1, 5).x > 9)
+      edgedTriangle(g, colour, right, bottom, -1, shade);
+    else
+      edgedTriangle(g, colour, l + 2, t + 2, 1, shade);
+    break;
+  }
   case Fate::Survives: {
     const int dl = l + (SQUARE_PX_W - DOT_SIZE) / 2, dt = t + (SQUARE_PX_H - DOT_SIZE) / 2;
     square(g, COLOR_BLACK, dl - 1, dt - 1, DOT_SIZE + 2);

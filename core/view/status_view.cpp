@@ -25,7 +25,7 @@ void shadowedNumber(const Game& g, double x, double y, int value, int colour, in
 
 void 描画_手数(const Game& g, int count, int) {
   repaintBackground(g, 3, {13, 14});
-  描画_桝輪郭(g, COLOR_BOARD, 11, 3);
+  repairOutline(g, 11, 3);
   // More digits start further left, so the counter ends where "手目" begins.
   const double x = count < 10 ? 13.2 : count < 100 ? 13.1 : 13.0;
   shadowedNumber(g, x, 3.3, count, COLOR_WHITE, 0, 12);
@@ -41,24 +41,26 @@ void 描画_レベル(const Game& g, int level) {
 
 void 描画_桝_数値(Game& g) {
   g.FONT_BOLD = true;
+  // Each label names the file or rank of the squares drawn beside it.
   for (int i = 1; i <= 9; ++i) {
     描画_絵(g, g.BACKGROUND, i, 0);
-    shadowedNumber(g, i + 0.1, 0.4, 10 - i, COLOR_LIGHT_YELLOW, 0, 16);
+    shadowedNumber(g, i + 0.1, 0.4, 10 - shownCell(g, i, 1).x, COLOR_LIGHT_YELLOW, 0, 16);
     描画_絵(g, g.BACKGROUND, 10, i);
-    shadowedNumber(g, 10.1, i + 0.3, i, COLOR_LIGHT_YELLOW, 1, 12);
-    描画_桝輪郭(g, COLOR_BOARD, 9, i);
+    shadowedNumber(g, 10.1, i + 0.3, shownCell(g, 1, i).y, COLOR_LIGHT_YELLOW, 1, 12);
+    repairOutline(g, 9, i);
   }
 }
 
 void 描画_移動結果(const Game& g, int side, int x, int y, int piece, int colour) {
   消去_移動結果(g, side);
-  if (side == g.SIDE_COM)
+  const int at = shownSide(g, side);
+  if (at == g.SIDE_COM)
     writeMove(g, -1.6, 8.4, x, y, piece, colour);
-  else if (side == g.SIDE_MAN)
+  else if (at == g.SIDE_MAN)
     writeMove(g, 12.4, 2.4, x, y, piece, colour);
   else
     return;
-  if (side == g.SIDE_COM) 描画_桝輪郭(g, COLOR_BOARD, 1, 8);
+  if (at == g.SIDE_COM) repairOutline(g, 1, 8);
 }
 
 void writeMove(const Game& g, double left, double top, int x, int y, int piece, int colour) {
@@ -75,21 +77,29 @@ void writeMove(const Game& g, double left, double top, int x, int y, int piece, 
 }
 
 void 消去_移動結果(const Game& g, int side) {
-  if (side == g.SIDE_COM) {
+  const int at = shownSide(g, side);
+  if (at == g.SIDE_COM) {
     repaintBackground(g, 8, {-2, -1, 0});
-    描画_桝輪郭(g, COLOR_BOARD, -1, 7);
-    描画_桝輪郭(g, COLOR_BOARD, 1, 8);
-  } else if (side == g.SIDE_MAN) {
+    repairOutline(g, -1, 7);
+    repairOutline(g, 1, 8);
+  } else if (at == g.SIDE_MAN) {
     repaintBackground(g, 2, {12, 13, 14});
   }
 }
 
 void showThinking(const Game& g) {
+  // Where the computer's move will be written.
+  if (shownSide(g, g.SIDE_COM) != g.SIDE_COM) {
+    消去_移動結果(g, g.SIDE_COM);
+    描画_数値(g, 12.5, 2.5, "思考中", COLOR_BLACK, 0, 12);
+    描画_数値(g, 12.4, 2.4, "思考中", COLOR_WHITE, 0, 12);
+    return;
+  }
   for (int x = -2; x <= 0; ++x) 描画_絵(g, g.BACKGROUND, x, 8);
-  描画_桝輪郭(g, COLOR_BOARD, -1, 7);
+  repairOutline(g, -1, 7);
   描画_数値(g, -1.5, 8.5, "思考中", COLOR_BLACK, 0, 12);
   描画_数値(g, -1.6, 8.4, "思考中", COLOR_WHITE, 0, 12);
-  描画_桝輪郭(g, COLOR_BOARD, 1, 8);
+  repairOutline(g, 1, 8);
 }
 
 } // namespace korvanu
