@@ -165,7 +165,7 @@ TEST_F(Window, MenuBarHoldsEveryItemInOrder) {
   EXPECT_EQ(captions(menu("MATCH_MAN")), QStringList{"スタート"});
   EXPECT_EQ(captions(menu("START2")), (QStringList{"先手", "後手"}));
   EXPECT_EQ(captions(menu("LEVEL")), (QStringList{"LEVEL1", "LEVEL2", "LEVEL3", "LEVEL4"}));
-  EXPECT_EQ(captions(menu("STOP")), (QStringList{"最初", "反転", "待った", "ヒント"}));
+  EXPECT_EQ(captions(menu("STOP")), (QStringList{"最初", "反転", "盤面回転", "待った", "ヒント"}));
   EXPECT_EQ(captions(menu("KIFU")), (QStringList{"読込", "書込"}));
   EXPECT_EQ(captions(menu("OPTION")),
             (QStringList{"背景画", "持駒可", "移動指導", "経過時間", "BGM", "キー操作"}));
