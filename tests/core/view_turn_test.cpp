@@ -11,7 +11,6 @@
 #include "play/file_panel.h"
 #include "play/keyboard.h"
 #include "scripted_game.h"
-#include "view/board_view.h"
 
 namespace korvanu {
 namespace {
@@ -60,7 +59,8 @@ TEST_F(ViewTurn, AClickOnTheTurnedPicturePlaysTheSameMoveAndSavesTheSameFile) {
   int n = 0;
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
-    const std::string plainFile = "plain" + std::to_string(n), turnedFile = "turned" + std::to_string(n);
+    const std::string plainFile = "plain" + std::to_string(n),
+                      turnedFile = "turned" + std::to_string(n);
     ++n;
     testing::ScriptedGame plain, turned;
     setUp(plain);
@@ -125,7 +125,8 @@ TEST_F(ViewTurn, EverythingOnACellIsDrawnOnTheTurnedCellAndEachSideKeepsItsTexts
     return all;
   };
   std::vector<std::pair<Cells, Cells>> swapped;
-  for (int row : {9, 10}) swapped.push_back({{{-2, row}, {-1, row}, {0, row}}, {{13, row}, {14, row}, {15, row}}});
+  for (int row : {9, 10})
+    swapped.push_back({{{-2, row}, {-1, row}, {0, row}}, {{13, row}, {14, row}, {15, row}}});
   for (int k = 1; k <= 7; ++k) swapped.push_back({{{0, 8 - k}}, {{12, k + 2}}});
   for (int i = 1; i <= 9; ++i) {
     swapped.push_back({{{i, 0}}, {{10 - i, 0}}});
@@ -158,7 +159,7 @@ TEST_F(ViewTurn, TheCursorFollowsTheArrowsOnThePicture) {
   const struct {
     int key, times;
     std::pair<int, int> shown;
-  } steps[] = {{KEY_UP, 4, {5, 1}}, {KEY_DOWN, 2, {5, 3}}, {KEY_RIGHT, 4, {9, 3}},
+  } steps[] = {{KEY_UP, 4, {5, 1}},     {KEY_DOWN, 2, {5, 3}}, {KEY_RIGHT, 4, {9, 3}},
                {KEY_RIGHT, 1, {11, 3}}, {KEY_LEFT, 1, {9, 3}}, {KEY_LEFT, 9, {-1, 3}}};
   for (const auto& s : steps) {
     for (int i = 0; i < s.times; ++i) Form_KeyDown(g, s.key, 0);
