@@ -28,12 +28,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string bytesOf(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using testing::bytesOf;
 
 using Session = testing::ScriptedGame;
 

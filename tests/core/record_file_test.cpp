@@ -18,12 +18,7 @@
 namespace korvanu {
 namespace {
 
-std::string bytesOf(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using testing::bytesOf;
 
 class RecordFiles : public testing::GameFlow {
 protected:

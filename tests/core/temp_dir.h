@@ -5,6 +5,7 @@
 #include <unistd.h>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 namespace korvanu::testing {
@@ -34,5 +35,13 @@ private:
   std::filesystem::path old_;
   std::filesystem::path path_;
 };
+
+// A file's bytes; empty when it cannot be read.
+inline std::string bytesOf(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
 
 } // namespace korvanu::testing
