@@ -27,6 +27,7 @@ enum class Menu {
   REVERSE,
   MATTA,
   HINT,
+  KIFU_LIST,
   REPLAY,
   AFTER,
   LBEL_UP,
