@@ -23,12 +23,15 @@ protected:
   // The side to move plays the first of its moves that `fits`.
   void playWhere(const std::function<bool(const Move&)>& fits, int button = BUTTON_LEFT) {
     for (const Move& m : playableMoves(g, g.TURN == g.SIDE_COM))
-      if (fits(m) && (button == BUTTON_RIGHT) == (!isDropColumn(m.fx) && m.code != g.BOARD[m.fx][m.fy]))
+      if (fits(m) &&
+          (button == BUTTON_RIGHT) == (!isDropColumn(m.fx) && m.code != g.BOARD[m.fx][m.fy]))
         return play(m);
     ADD_FAILURE() << "no such move at entry " << g.MOVE_NO;
   }
   void drop(int code, int x, int y) {
-    playWhere([&](const Move& m) { return isDropColumn(m.fx) && m.code == code && m.tx == x && m.ty == y; });
+    playWhere([&](const Move& m) {
+      return isDropColumn(m.fx) && m.code == code && m.tx == x && m.ty == y;
+    });
   }
   void step(int fx, int fy, int tx, int ty, int button = BUTTON_LEFT) {
     playWhere([&](const Move& m) { return m.fx == fx && m.fy == fy && m.tx == tx && m.ty == ty; },
@@ -129,9 +132,8 @@ TEST_F(RecordList, OneRowAMoveInTheGamesNotationAndAClickShowsThePositionAfterIt
     int row;
     const char* text;
   } rows[] = {
-      {0, "開始局面"},          {1, "1 ▲７六歩"},  {2, "2 △３四歩"},
-      {3, "3 ▲２二角不成 爆4"}, {5, "5 ▲８八銀打"}, {7, "7 ▲５五角"},
-      {9, "9 ▲２二角成"},       {10, "10 △９七歩不成 爆1"},
+      {0, "開始局面"},    {1, "1 ▲７六歩"}, {2, "2 △３四歩"},   {3, "3 ▲２二角不成 爆4"},
+      {5, "5 ▲８八銀打"}, {7, "7 ▲５五角"}, {9, "9 ▲２二角成"}, {10, "10 △９七歩不成 爆1"},
   };
   for (const auto& r : rows) EXPECT_EQ(played[static_cast<size_t>(r.row)], r.text);
 
