@@ -1,6 +1,7 @@
 #include "record_list_window.h"
 
-#include <QGuiApplication>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -20,6 +21,10 @@ RecordListWindow::RecordListWindow(QWidget& game)
   // The keys stay with the game: ← and → step on while the list shows.
   setAttribute(Qt::WA_ShowWithoutActivating);
   list_->setFocusPolicy(Qt::NoFocus);
+  // Read at a glance beside the board's own texts.
+  QFont font = list_->font();
+  font.setPointSize(12);
+  list_->setFont(font);
   // The mark is the game's to set; a click only asks for that position.
   list_->setSelectionMode(QAbstractItemView::NoSelection);
   auto* layout = new QVBoxLayout(this);
@@ -27,7 +32,15 @@ RecordListWindow::RecordListWindow(QWidget& game)
   layout->addWidget(list_);
   connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
     if (onRowClicked) onRowClicked(list_->row(item));
+    // The keys go back to the game, which the click took them from.
+    game_.activateWindow();
   });
+}
+
+void RecordListWindow::keyPressEvent(QKeyEvent* event) {
+  // Keys that reach the list all the same (the pointer's window has them
+  // where no window manager hands them over) are the game's.
+  QCoreApplication::sendEvent(&game_, event);
 }
 
 void RecordListWindow::showRows(const QStringList& rows, int current) {

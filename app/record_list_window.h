@@ -24,6 +24,9 @@ public:
 
   QListWidget& list() { return *list_; }
 
+protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
 private:
   void placeBesideGame();
   void mark(int row, bool marked);
