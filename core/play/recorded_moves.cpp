@@ -1,7 +1,7 @@
 #include "play/recorded_moves.h"
 
-#include "play/handicap.h"
 #include "state/game.h"
+#include "state/handicap_pieces.h"
 #include "view/status_view.h"
 
 namespace korvanu {

@@ -9,7 +9,6 @@
 #include "rules/record.h"
 #include "sound/sound.h"
 #include "state/game.h"
-#include "state/handicap_pieces.h"
 #include "view/marks_view.h"
 
 namespace korvanu {
