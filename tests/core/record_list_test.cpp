@@ -10,7 +10,6 @@
 #include "play/board_input.h"
 #include "play/file_panel.h"
 #include "play/record_list.h"
-#include "rules/moves.h"
 #include "rules/record.h"
 #include "scripted_game.h"
 #include "state/game.h"
@@ -20,24 +19,6 @@ namespace {
 
 class RecordList : public testing::GameFlow {
 protected:
-  // The side to move plays the first of its moves that `fits`.
-  void playWhere(const std::function<bool(const Move&)>& fits, int button = BUTTON_LEFT) {
-    for (const Move& m : playableMoves(g, g.TURN == g.SIDE_COM))
-      if (fits(m) &&
-          (button == BUTTON_RIGHT) == (!isDropColumn(m.fx) && m.code != g.BOARD[m.fx][m.fy]))
-        return play(m);
-    ADD_FAILURE() << "no such move at entry " << g.MOVE_NO;
-  }
-  void drop(int code, int x, int y) {
-    playWhere([&](const Move& m) {
-      return isDropColumn(m.fx) && m.code == code && m.tx == x && m.ty == y;
-    });
-  }
-  void step(int fx, int fy, int tx, int ty, int button = BUTTON_LEFT) {
-    playWhere([&](const Move& m) { return m.fx == fx && m.fy == fy && m.tx == tx && m.ty == ty; },
-              button);
-  }
-
   // Between two people with hands: a bishops' exchange that blows up the
   // upper corner, drops with and without a board piece that could step there,
   // a promotion and a pawn's capture that may promote, then moves of every
@@ -46,20 +27,21 @@ protected:
     menu(Menu::MOCHIKOMA);
     menu(Menu::START);
     written.push_back(movesWritten());
-    const std::function<void()> script[] = {
-        [&] { step(3, 7, 3, 6); },
-        [&] { step(7, 3, 7, 4); },
-        [&] { step(2, 8, 8, 2); },
-        [&] { step(1, 3, 1, 4); },
-        [&] { drop(CODE_SITA_GIN, 2, 8); },
-        [&] { step(1, 4, 1, 5); },
-        [&] { drop(CODE_SITA_KAKU, 5, 5); },
-        [&] { step(1, 5, 1, 6); },
-        [&] { step(5, 5, 8, 2, BUTTON_RIGHT); },
-        [&] { step(1, 6, 1, 7); },
+    constexpr Move SCRIPT[] = {
+        {3, 7, 3, 6, CODE_SITA_HU},
+        {7, 3, 7, 4, CODE_UE_HU},
+        {2, 8, 8, 2, CODE_SITA_KAKU},
+        {1, 3, 1, 4, CODE_UE_HU},
+        {LOWER_HAND, GIN + 2, 2, 8, CODE_SITA_GIN},
+        {1, 4, 1, 5, CODE_UE_HU},
+        {LOWER_HAND, KAKU + 2, 5, 5, CODE_SITA_KAKU},
+        {1, 5, 1, 6, CODE_UE_HU},
+        {5, 5, 8, 2, CODE_SITA_KAKU_NARI},
+        {1, 6, 1, 7, CODE_UE_HU},
     };
-    for (const auto& move : script) {
-      move();
+    for (const Move& m : SCRIPT) {
+      play(m);
+      ASSERT_EQ(g.MOVE_NO, static_cast<int>(written.size())) << "not played: " << m.tx << m.ty;
       written.push_back(movesWritten());
     }
     for (int n = 0; n < 14; ++n) {
