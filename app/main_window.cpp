@@ -15,8 +15,10 @@
 #include "play/commands.h"
 #include "play/file_panel.h"
 #include "play/keyboard.h"
+#include "play/record_list.h"
 #include "play/setup.h"
 #include "qt_platform.h"
+#include "record_list_window.h"
 #include "sound/sound.h"
 #include "state/game.h"
 #include "surface.h"
@@ -99,6 +101,7 @@ void MainWindow::addShortcut(QAction* action, Menu item) {
 
 void MainWindow::connectFilePanel() {
   platform_->setFilePanelMaker([this] { return &filePanel(); });
+  platform_->setMoveListMaker([this] { return &moveList(); });
   view_->installEventFilter(this);
 }
 
@@ -119,6 +122,15 @@ FilePanel& MainWindow::filePanel() {
   panel_->onReturn = guarded([this] { Command1_Click(*game_); });
   panel_->onClose = guarded([this] { closeFilePanel(*game_); });
   return *panel_;
+}
+
+RecordListWindow& MainWindow::moveList() {
+  if (list_) return *list_;
+  list_ = new RecordListWindow(*this);
+  list_->onRowClicked = [this](int row) {
+    if (platform_->takesInput()) moveListRowClicked(*game_, row);
+  };
+  return *list_;
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

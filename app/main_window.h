@@ -15,6 +15,7 @@ class Surface;
 class SurfaceView;
 class QtPlatform;
 class FilePanel;
+class RecordListWindow;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -36,6 +37,8 @@ public:
   // Made on first use: its lists and text fields are a fair part of the
   // window's start-up, for a panel many sessions never open.
   FilePanel& filePanel();
+  // The move list's window, made the first time the game shows it.
+  RecordListWindow& moveList();
 
 protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -54,6 +57,7 @@ private:
   std::unique_ptr<QtPlatform> platform_;
   std::unique_ptr<Game> game_;
   FilePanel* panel_ = nullptr;
+  RecordListWindow* list_ = nullptr;
   bool soundsPending_ = true;
 };
 

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "file_panel_widgets.h"
+#include "record_list_window.h"
 #include "state/constants.h"
 #include "surface.h"
 #include "surface_view.h"
@@ -193,6 +194,16 @@ std::string QtPlatform::fileListPath() {
 void QtPlatform::setFileListPath(const std::string& path) {
   if (FilePanel* p = panel()) p->setFileFolder(QString::fromStdString(path));
 }
+
+void QtPlatform::showMoveList(const std::vector<std::string>& rows, int current) {
+  if (!list_ && makeList_) list_ = makeList_();
+  if (!list_) return;
+  QStringList texts;
+  for (const std::string& r : rows) texts << QString::fromStdString(r);
+  list_->showRows(texts, current);
+}
+
+bool QtPlatform::moveListShown() { return list_ && list_->isVisible(); }
 
 std::intptr_t QtPlatform::windowHandle() { return static_cast<std::intptr_t>(window_.winId()); }
 

@@ -14,6 +14,7 @@
 namespace korvanu {
 
 class FilePanel;
+class RecordListWindow;
 class Surface;
 class SurfaceView;
 
@@ -25,6 +26,8 @@ public:
   // The record file panel is made the first time the game shows it or asks
   // it something.
   void setFilePanelMaker(std::function<FilePanel*()> make) { makePanel_ = std::move(make); }
+  // The move list's window likewise, the first time the game shows it.
+  void setMoveListMaker(std::function<RecordListWindow*()> make) { makeList_ = std::move(make); }
   bool quitting() const { return quitting_; }
   // Whether clicks, keys and menu commands reach the game: not while it
   // ends, nor while work runs aside (only Esc and closing the window do).
@@ -65,6 +68,9 @@ public:
   std::string fileListPath() override;
   void setFileListPath(const std::string& path) override;
 
+  void showMoveList(const std::vector<std::string>& rows, int current) override;
+  bool moveListShown() override;
+
   std::intptr_t windowHandle() override;
   const SoundApi* soundLibrary(const std::string& path) override;
   void quit() override;
@@ -77,6 +83,8 @@ private:
   FilePanel* panel();
   FilePanel* panel_ = nullptr;
   std::function<FilePanel*()> makePanel_;
+  RecordListWindow* list_ = nullptr;
+  std::function<RecordListWindow*()> makeList_;
   QTimer timer_; // a child of the window, gone before it
   std::unique_ptr<SoundLibrary> sound_;
   bool soundTried_ = false;

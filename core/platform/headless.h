@@ -79,6 +79,13 @@ public:
   std::string fileListPath() override { return fileFolder; }
   void setFileListPath(const std::string& path) override { fileFolder = path; }
 
+  void showMoveList(const std::vector<std::string>& rows, int current) override {
+    moveRows = rows;
+    moveRowMarked = current;
+    moveListOpen = true;
+  }
+  bool moveListShown() override { return moveListOpen; }
+
   std::intptr_t windowHandle() override { return 1; }
   const SoundApi* soundLibrary(const std::string& path) override {
     soundLibraryPath = path;
@@ -104,6 +111,10 @@ public:
   int fieldClears = 0;
   std::string fields[4]; // what the player typed in the panel's text fields
   std::string folderShown = ".", fileFolder = ".";
+  // The move list as last shown; closing its window sets moveListOpen false.
+  std::vector<std::string> moveRows;
+  int moveRowMarked = -1;
+  bool moveListOpen = false;
 
   // What the world answers.
   std::deque<Answer> answers; // for Yes/No boxes; Yes when empty

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "state/menu.h"
 
@@ -94,6 +95,13 @@ public:
   virtual void setFolderPath(const std::string& path) = 0;
   virtual std::string fileListPath() = 0;
   virtual void setFileListPath(const std::string& path) = 0;
+
+  // The move list, a small window of its own beside this one: its rows, the
+  // row `current` marked and kept in sight. Shows it when it is hidden.
+  virtual void showMoveList(const std::vector<std::string>& rows, int current) = 0;
+  // Whether it shows: the player may close it at any time. A click on a row
+  // reaches the game as moveListRowClicked (play/record_list.h).
+  virtual bool moveListShown() = 0;
 
   // The window handle the sound library opens its device for.
   virtual std::intptr_t windowHandle() = 0;

@@ -8,6 +8,7 @@
 #include "play/hint.h"
 #include "play/keyboard.h"
 #include "play/navigation.h"
+#include "play/record_list.h"
 #include "play/resign.h"
 #include "play/setup.h"
 #include "play/take_back.h"
@@ -56,6 +57,7 @@ void onMenu(Game& g, Menu item) {
   case Menu::VIEW_TURN: VIEW_TURN_Click(g); break;
   case Menu::MATTA: MATTA_Click(g); break;
   case Menu::HINT: HINT_Click(g); break;
+  case Menu::KIFU_LIST: KIFU_LIST_Click(g); break;
   case Menu::REPLAY: REPLAY_Click(g); break;
   case Menu::AFTER: AFTER_Click(g); break;
   case Menu::LBEL_UP: LBEL_UP_Click(g); break;

@@ -6,6 +6,7 @@
 #include "files/cp932.h"
 #include "files/paths.h"
 #include "play/messages.h"
+#include "play/record_list.h"
 #include "play/setup.h"
 #include "record/record_file.h"
 #include "rules/move_marks.h"
@@ -216,6 +217,7 @@ std::optional<RecordFile> loadRecord(Game& g, const std::string& path) {
   g.RECORD_LAST = static_cast<int>(n);
   g.RECORD_UNSAVED = false; // the game shown is the file's
   if (n > 0) takeSidesFromRecord(g);
+  updateMoveList(g);
   return file;
 }
 

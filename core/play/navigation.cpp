@@ -6,8 +6,9 @@
 #include "play/file_panel.h"
 #include "play/handicap.h"
 #include "play/messages.h"
+#include "play/record_list.h"
+#include "play/recorded_moves.h"
 #include "play/setup.h"
-#include "rules/move_marks.h"
 #include "rules/record.h"
 #include "rules/turn_round.h"
 #include "sound/sound.h"
@@ -34,23 +35,20 @@ void redrawPosition(Game& g) {
   描画_盤(g);
 }
 
-// The side (-1 lower, 1 upper) that made the move into the entry about to be
-// shown: the one whose turn it is before the step turns it over (a loaded
-// record's sides are taken from its first move).
-int moverOfStep(const Game& g) { return g.TURN == g.SIDE_MAN ? -1 : g.TURN == g.SIDE_COM ? 1 : 0; }
-
 // Shows entry MOVE_NO, already stepped to (and held by the record), with the
-// clock totals the step reads: back reads A and C, forward B and D.
+// clock totals the step reads: back reads A and C, forward B and D. The turn
+// passes first, so that the move into the entry is read as its mover's (a
+// loaded record's sides are taken from its first move).
 void showEntry(Game& g, bool forward) {
   const RecordEntry& e = g.REC[static_cast<size_t>(g.MOVE_NO)];
-  // No move is kept with an entry: the marks come from the two positions.
-  g.MOVE_MARKS = marksInto(g, e, moverOfStep(g));
+  g.TURN = -g.TURN;
+  g.MOVE_MARKS = marksInto(g);
   if (forward)
     showStoredPosition(g, e, e.TIME_D, e.TIME_B);
   else
     showStoredPosition(g, e, e.TIME_C, e.TIME_A);
-  g.TURN = -g.TURN;
   showTurnMarker(g);
+  showLastMoves(g);
 }
 
 } // namespace
@@ -61,9 +59,9 @@ void pauseForStep(Game& g) {
   描画_将棋盤桝(g);
 }
 
-MoveMarks marksInto(const Game& g, const RecordEntry& e, int mover) {
-  return g.MOVE_NO > 0 ? marksBetween(g.REC[static_cast<size_t>(g.MOVE_NO) - 1], e, mover)
-                       : MoveMarks{};
+MoveMarks marksInto(const Game& g) {
+  const auto move = moveInto(g, g.MOVE_NO);
+  return move ? move->marks : MoveMarks{};
 }
 
 void showStoredPosition(Game& g, const RecordEntry& e, double comTime, double manTime) {
@@ -72,6 +70,7 @@ void showStoredPosition(Game& g, const RecordEntry& e, double comTime, double ma
   redrawPosition(g);
   playSound(g, g.SOUND_PIECE);
   描画_手数(g, g.GAME_MOVES, COLOR_WHITE);
+  updateMoveList(g);
 }
 
 void REPLAY_Click(Game& g) {
@@ -110,14 +109,15 @@ void AFTER_Click(Game& g) {
 }
 
 void stepTo(Game& g, int n) {
-  if (n <= g.MOVE_NO || n > lastShownEntry(g) || g.TURN == NO_GAME) return;
+  const bool forward = n > g.MOVE_NO;
+  if (n == g.MOVE_NO || n < 0 || n > lastShownEntry(g) || (forward && g.TURN == NO_GAME)) return;
   g.RESUME_PENDING = ON;
   pauseForStep(g);
-  // The turn as the steps up to entry n - 1 leave it; the last one is shown.
-  if ((n - 1 - g.MOVE_NO) % 2 != 0) g.TURN = -g.TURN;
+  // The turn as the steps short of entry n leave it; the last one is shown.
+  if ((n - g.MOVE_NO - (forward ? 1 : -1)) % 2 != 0) g.TURN = -g.TURN;
   g.GAME_MOVES += n - g.MOVE_NO;
   g.MOVE_NO = n;
-  showEntry(g, true);
+  showEntry(g, forward);
 }
 
 void CANCEL_Click(Game& g) {
@@ -148,6 +148,7 @@ void REVERSE_Click(Game& g) {
   g.MOVE_NO = 0;
   g.RECORD_LAST = 0;
   手順保存(g, g.MAN_TIME, g.MAN_TIME, g.COM_TIME, g.COM_TIME);
+  updateMoveList(g);
 }
 
 } // namespace korvanu

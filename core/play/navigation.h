@@ -14,8 +14,9 @@ void AFTER_Click(Game& g);
 void CANCEL_Click(Game& g);
 void REVERSE_Click(Game& g);
 
-// Forward to entry n (after the one shown, up to the last) at once, ending
-// as that many 進 end, with one redraw and one sound.
+// Forward or back to entry n (up to the last) at once, ending as that many
+// 進 or 戻 end, with one redraw and one sound. Forward needs a game, as 進
+// does; nothing happens otherwise, nor for an entry out of reach.
 void stepTo(Game& g, int n);
 
 // What every step back or forward does first: lets go of a picked-up piece,
@@ -23,10 +24,9 @@ void stepTo(Game& g, int n);
 void pauseForStep(Game& g);
 // Puts a stored position on the board as the one now reached: the board,
 // hands and both clocks (at the totals given) drawn, the piece sound, and
-// the move counter at GAME_MOVES.
+// the move counter at GAME_MOVES; the move list marks it.
 void showStoredPosition(Game& g, const RecordEntry& e, double comTime, double manTime);
-// The marks of the move into `e`, shown as entry MOVE_NO, made by `mover`
-// (-1 lower, 1 upper, 0 not known); none at the record's start.
-MoveMarks marksInto(const Game& g, const RecordEntry& e, int mover);
+// The marks of the move into entry MOVE_NO; none at the record's start.
+MoveMarks marksInto(const Game& g);
 
 } // namespace korvanu

@@ -3,6 +3,7 @@
 #include "play/autosave.h"
 #include "play/clock.h"
 #include "play/keyboard.h"
+#include "play/record_list.h"
 #include "play/resume.h"
 #include "rules/record.h"
 #include "settings/options.h"
@@ -21,6 +22,7 @@ void 初期設定(Game& g) {
   newGame(g);
   画面_再描画(g);
   手順保存(g, g.MAN_TIME, g.MAN_TIME, g.COM_TIME, g.COM_TIME);
+  updateMoveList(g);
 }
 
 void Form_Load(Game& g) {

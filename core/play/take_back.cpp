@@ -5,12 +5,11 @@
 #include "play/file_panel.h"
 #include "play/messages.h"
 #include "play/navigation.h"
+#include "play/recorded_moves.h"
 #include "rules/record.h"
 #include "sound/sound.h"
 #include "state/game.h"
-#include "state/handicap_pieces.h"
 #include "view/marks_view.h"
-#include "view/status_view.h"
 
 namespace korvanu {
 
@@ -31,16 +30,6 @@ int movesToTakeBack(const Game& g) {
   return n;
 }
 
-// The stored position to go back to. Move 0 of a handicapped game holds the
-// full set (the handicap never rewrites it), so the pieces given up are taken
-// away again; once the board was turned, move 0 is the turned position itself.
-RecordEntry positionToGoBackTo(const Game& g) {
-  RecordEntry e = g.REC[static_cast<size_t>(g.MOVE_NO)];
-  if (g.MOVE_NO == 0 && g.HANDICAP_SET == ON && g.REVERSED == OFF)
-    removeHandicapPieces(e.BOARD, g.HANDICAP_LEVEL);
-  return e;
-}
-
 } // namespace
 
 void MATTA_Click(Game& g) {
@@ -54,20 +43,17 @@ void MATTA_Click(Game& g) {
   g.RECORD_LAST = g.MOVE_NO;
   g.RECORD_UNSAVED = true;
   pauseForStep(g);
-  // The moves written beside the board (and "思考中") are gone from the game.
-  消去_移動結果(g, g.SIDE_COM);
-  消去_移動結果(g, g.SIDE_MAN);
-  const RecordEntry e = positionToGoBackTo(g);
-  // The marks show the move into the position gone back to, made by the side
-  // that now waits: the computer, or between people the side that was to move.
-  const int mover = g.GAME_MODE == MODE_MAN_COM || g.TURN == g.SIDE_COM ? 1 : -1;
-  g.MOVE_MARKS = marksInto(g, e, mover);
+  // The player is to move in the position gone back to, and the marks show
+  // the move into it, made by the side that now waits.
+  g.TURN = g.GAME_MODE == MODE_MAN_COM ? g.SIDE_MAN : -g.TURN;
+  g.MOVE_MARKS = marksInto(g);
+  const RecordEntry e = playedEntry(g, g.MOVE_NO);
   showStoredPosition(g, e, e.TIME_C, e.TIME_A);
   // The kings' squares follow the board, as after a move.
   勢力調査(g);
-
-  g.TURN = g.GAME_MODE == MODE_MAN_COM ? g.SIDE_MAN : -g.TURN;
   showTurnMarker(g);
+  // The moves written beside the board (and "思考中") are those that led there.
+  showLastMoves(g);
   g.RESUME_PENDING = OFF;
   g.TURN_START_TIME = g.ui.clockSeconds();
   g.TURN_ELAPSED = 0;

@@ -5,6 +5,7 @@
 #include "play/clock.h"
 #include "play/game_end.h"
 #include "play/level4.h"
+#include "play/record_list.h"
 #include "rules/legality.h"
 #include "rules/make_move.h"
 #include "rules/mate.h"
@@ -169,6 +170,7 @@ bool playTurnMove(Game& g, Mover who, int fromX, int fromY, int toX, int toY, in
     g.MAN_TIME += g.TURN_ELAPSED;
   }
   record(g, who);
+  updateMoveList(g);
   if (blast.count > 0)
     if (const char* winner = winnerAfterBlast(g, who)) return endOnMove(g, winner), false;
   if (who == Mover::Computer) setTimer1(g, false);

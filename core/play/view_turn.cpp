@@ -1,6 +1,7 @@
 #include "play/view_turn.h"
 
 #include "play/board_input.h"
+#include "play/recorded_moves.h"
 #include "state/game.h"
 #include "view/board_view.h"
 #include "view/cursor_view.h"
@@ -12,9 +13,11 @@ void setViewTurned(Game& g, bool turned) {
   g.VIEW_TURNED = turned;
   setChecked(g, Menu::VIEW_TURN, turned);
   画面_再描画(g);
-  // What the full redraw leaves out: the counter once a move is shown, a
-  // picked-up piece with its guidance, and the keyboard's cursor.
+  // What the full redraw leaves out: the counter once a move is shown, each
+  // side's last move (now beside its stand's new place), a picked-up piece
+  // with its guidance, and the keyboard's cursor.
   if (g.GAME_MOVES > 0) 描画_手数(g, g.GAME_MOVES, COLOR_WHITE);
+  if (g.MOVE_NO > 0 && g.TURN != NO_GAME) showLastMoves(g);
   if (g.SELECT_STATE == 1) {
     描画_移動可能桝色(g, g.MOVE_BUF[3], g.MOVE_BUF[4], g.COLOR_GUIDE, g.MOVE_BUF[8]);
     描画_桝輪郭(g, COLOR_LIGHT_RED, g.MOVE_BUF[3], g.MOVE_BUF[4]);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "rules/move_gen.h"
@@ -15,69 +16,84 @@ namespace {
 
 using Board = int[10][10];
 
-struct Candidate {
-  int fromX, fromY; // fromX 0 for a drop
-  int toX, toY;
-  int piece; // what stands on the destination after the move
-};
-
 // Plays the candidate on a copy of `before` as the rules do and says whether
-// it gives `after`; `marks` gets what it marked.
-bool replays(const RecordEntry& before, const RecordEntry& after, const Candidate& c,
-             MoveMarks& marks) {
+// it gives `after`; `found` gets its squares, marks and blast.
+bool replays(const RecordEntry& before, const RecordEntry& after, const Move& m,
+             RecordedMove& found) {
   Board s;
   std::memcpy(s, before.BOARD, sizeof s);
-  const bool capture = s[c.toX][c.toY] != EMPTY;
-  marks = {};
-  s[c.toX][c.toY] = c.piece;
-  if (c.fromX != 0) {
-    s[c.fromX][c.fromY] = EMPTY;
-    marks.at[c.fromX][c.fromY] = SquareMark::From;
+  const bool drop = isDropColumn(m.fx);
+  const bool capture = s[m.tx][m.ty] != EMPTY;
+  found = {};
+  found.toX = m.tx;
+  found.toY = m.ty;
+  found.piece = m.code;
+  found.drop = drop;
+  found.moved = drop ? m.code : s[m.fx][m.fy];
+  found.promoted = found.moved != m.code;
+  s[m.tx][m.ty] = m.code;
+  if (!drop) {
+    found.fromX = m.fx;
+    found.fromY = m.fy;
+    s[m.fx][m.fy] = EMPTY;
+    found.marks.at[m.fx][m.fy] = SquareMark::From;
   }
   if (capture)
-    forBlock(c.toX, c.toY, [&](int x, int y) {
+    forBlock(m.tx, m.ty, [&](int x, int y) {
       if (!blowsUp(s[x][y])) return;
       s[x][y] = EMPTY;
-      marks.at[x][y] = SquareMark::Blown;
+      found.marks.at[x][y] = SquareMark::Blown;
+      ++found.blown;
     });
-  marks.at[c.toX][c.toY] = SquareMark::To;
+  found.marks.at[m.tx][m.ty] = SquareMark::To;
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y)
       if (s[x][y] != after.BOARD[x][y]) return false;
   return true;
 }
 
+// What the side's other moves say about the one found: whether the step had
+// a promoted twin, and whether a drop had a board move of its kind beside it.
+void noteAlternatives(RecordedMove& found, const MoveList& list) {
+  for (const Move& m : list) {
+    if (m.tx != found.toX || m.ty != found.toY) continue;
+    const bool drop = isDropColumn(m.fx);
+    if (!found.drop && !drop && m.fx == found.fromX && m.fy == found.fromY && m.code != found.moved)
+      found.mightPromote = true;
+    if (found.drop && !drop && m.code == found.moved) found.boardMoveToo = true;
+  }
+}
+
 // A move of `side` (-1 lower, 1 upper, 0 either) that turns `before` into
-// `after`; `marks` gets what it marked. Every destination is a square that
-// changed, every origin one emptied; they are tried by destination, a drop
-// first, then by origin.
-bool findMove(const RecordEntry& before, const RecordEntry& after, int side, MoveMarks& marks) {
+// `after`. Every destination is a square that changed, every origin one
+// emptied; they are tried by destination, a drop first, then by origin.
+std::optional<RecordedMove> findMove(const RecordEntry& before, const RecordEntry& after,
+                                     int side) {
   Position p;
   restorePosition(p, before);
-  std::vector<Move> tried;
-  MoveList list;
+  MoveList lists[2]; // the lower side's, the upper side's
+  std::vector<std::pair<Move, const MoveList*>> tried;
   for (const bool upper : {false, true}) {
     if (side != 0 && upper != (side > 0)) continue;
-    generateAllMoves(p, upper, true, list);
-    for (const Move& m : list) {
-      const bool drop = isDropColumn(m.fx);
+    const MoveList& list = lists[upper];
+    generateAllMoves(p, upper, true, lists[upper]);
+    for (const Move& m : list)
       if (before.BOARD[m.tx][m.ty] != after.BOARD[m.tx][m.ty] &&
-          (drop || after.BOARD[m.fx][m.fy] == EMPTY))
-        tried.push_back(m);
-    }
+          (isDropColumn(m.fx) || after.BOARD[m.fx][m.fy] == EMPTY))
+        tried.emplace_back(m, &list);
   }
   auto order = [](const Move& m) {
     return (m.tx * 10 + m.ty) * 1000 + (isDropColumn(m.fx) ? 0 : 100 + m.fx * 10 + m.fy);
   };
   std::stable_sort(tried.begin(), tried.end(),
-                   [&](const Move& a, const Move& b) { return order(a) < order(b); });
-  for (const Move& m : tried) {
-    const bool drop = isDropColumn(m.fx);
-    if (replays(before, after, {drop ? 0 : m.fx, drop ? 0 : m.fy, m.tx, m.ty, m.code}, marks))
-      return true;
-  }
-  marks = {};
-  return false;
+                   [&](const auto& a, const auto& b) { return order(a.first) < order(b.first); });
+  RecordedMove found;
+  for (const auto& [m, list] : tried)
+    if (replays(before, after, m, found)) {
+      noteAlternatives(found, *list);
+      return found;
+    }
+  return std::nullopt;
 }
 
 } // namespace
@@ -93,17 +109,22 @@ MoveMarks marksOf(const MoveEffects& move, const ExplosionEffects& blast) {
   return marks;
 }
 
-MoveMarks marksBetween(const RecordEntry& before, const RecordEntry& after, int mover) {
-  MoveMarks marks;
+std::optional<RecordedMove> moveBetween(const RecordEntry& before, const RecordEntry& after,
+                                        int mover) {
   // The mover's pieces first, then, should the guess be wrong, the other's.
-  if (!findMove(before, after, mover, marks) && mover != 0) findMove(before, after, -mover, marks);
-  return marks;
+  auto found = findMove(before, after, mover);
+  if (!found && mover != 0) found = findMove(before, after, -mover);
+  return found;
+}
+
+MoveMarks marksBetween(const RecordEntry& before, const RecordEntry& after, int mover) {
+  const auto found = moveBetween(before, after, mover);
+  return found ? found->marks : MoveMarks{};
 }
 
 int moverBetween(const RecordEntry& before, const RecordEntry& after) {
-  MoveMarks unused;
-  const bool lower = findMove(before, after, -1, unused);
-  const bool upper = findMove(before, after, 1, unused);
+  const bool lower = findMove(before, after, -1).has_value();
+  const bool upper = findMove(before, after, 1).has_value();
   return lower == upper ? 0 : lower ? -1 : 1;
 }
 

@@ -3,6 +3,8 @@
 // of it when the record is stepped through or loaded from a file.
 #pragma once
 
+#include <optional>
+
 #include "state/square_marks.h"
 
 namespace korvanu {
@@ -15,13 +17,31 @@ struct ExplosionEffects;
 // emptied; a blown destination stays marked as the destination.
 MoveMarks marksOf(const MoveEffects& move, const ExplosionEffects& blast);
 
+// A move read back from two positions of the record.
+struct RecordedMove {
+  int fromX = 0, fromY = 0; // 0 for a drop
+  int toX = 0, toY = 0;
+  int moved = 0; // the piece that left its square or hand
+  int piece = 0; // what it stood as on the destination, before the blast
+  bool drop = false;
+  bool promoted = false;     // it promoted on this move
+  bool mightPromote = false; // the same step could have been played promoted
+  bool boardMoveToo = false; // a drop where a piece of that kind on the board could step
+  int blown = 0;             // pieces the blast took off the board
+  MoveMarks marks;
+};
+
 // The move that turns `before` into `after`, found by replaying each
-// candidate with its explosion; no marks when no single move does. A capture
+// candidate with its explosion; nothing when no single move does. A capture
 // between two neighbours that blows up both could have been made by either:
 // the side that moved, when known (-1 lower, 1 upper, 0 not known), is tried
 // first. Where two pieces of one side could have made it (both blown up
 // beside the capture square), the first in board order is taken: the boards
 // cannot tell them apart.
+std::optional<RecordedMove> moveBetween(const RecordEntry& before, const RecordEntry& after,
+                                        int mover = 0);
+
+// The marks of that move; none when no single move does.
 MoveMarks marksBetween(const RecordEntry& before, const RecordEntry& after, int mover = 0);
 
 // The side (-1 lower, 1 upper) whose single move turns `before` into

@@ -28,6 +28,7 @@ constexpr std::array<MenuItem, MENU_COUNT> ITEMS{{
     {M::VIEW_TURN, "VIEW_TURN", "盤面回転", 1, true},
     {M::MATTA, "MATTA", "待った", 1, false},
     {M::HINT, "HINT", "ヒント", 1, false},
+    {M::KIFU_LIST, "KIFU_LIST", "棋譜一覧", 1, false},
     {M::REPLAY, "REPLAY", "戻", 0, false},
     {M::AFTER, "AFTER", "進", 0, false},
     {M::LBEL_UP, "LBEL_UP", "△", 0, false},
@@ -64,8 +65,8 @@ struct MenuKey {
 };
 
 constexpr MenuKey SHORTCUTS[] = {
-    {M::CANCEL, "Home"}, {M::VIEW_TURN, "F"},      {M::MATTA, "Ctrl+Z"},
-    {M::HINT, "H"},      {M::KIFU_READ, "Ctrl+O"}, {M::KIFU_WRITE, "Ctrl+S"},
+    {M::CANCEL, "Home"}, {M::VIEW_TURN, "F"},      {M::MATTA, "Ctrl+Z"},      {M::HINT, "H"},
+    {M::KIFU_LIST, "L"}, {M::KIFU_READ, "Ctrl+O"}, {M::KIFU_WRITE, "Ctrl+S"},
 };
 
 } // namespace

@@ -28,6 +28,7 @@ enum class Menu {
   VIEW_TURN,
   MATTA,
   HINT,
+  KIFU_LIST,
   REPLAY,
   AFTER,
   LBEL_UP,

@@ -2,6 +2,7 @@
 
 #include "state/game.h"
 #include "view/board_view.h"
+#include "view/notation.h"
 #include "view/text_view.h"
 
 namespace korvanu {
@@ -64,12 +65,11 @@ void 描画_移動結果(const Game& g, int side, int x, int y, int piece, int c
 }
 
 void writeMove(const Game& g, double left, double top, int x, int y, int piece, int colour) {
+  const MoveWords words = moveWords(x, y, piece);
   const struct {
     double x;
-    std::string text;
-  } parts[] = {{left, 文字列変換(10 - x)},
-               {left + 0.4, 文字列変換(1000 + y)},
-               {left + 1.0, 文字列変換(piece)}};
+    const std::string& text;
+  } parts[] = {{left, words.file}, {left + 0.4, words.rank}, {left + 1.0, words.piece}};
   for (const auto& p : parts) {
     描画_移動駒種類(g, p.x + SHADOW, top + SHADOW, p.text, COLOR_BLACK);
     描画_移動駒種類(g, p.x, top, p.text, colour);

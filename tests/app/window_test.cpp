@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <chrono>
@@ -22,6 +23,7 @@
 #include "main_window.h"
 #include "pictures/pictures.h"
 #include "play/clock.h"
+#include "record_list_window.h"
 #include "state/game.h"
 #include "surface.h"
 #include "surface_view.h"
@@ -165,7 +167,8 @@ TEST_F(Window, MenuBarHoldsEveryItemInOrder) {
   EXPECT_EQ(captions(menu("MATCH_MAN")), QStringList{"スタート"});
   EXPECT_EQ(captions(menu("START2")), (QStringList{"先手", "後手"}));
   EXPECT_EQ(captions(menu("LEVEL")), (QStringList{"LEVEL1", "LEVEL2", "LEVEL3", "LEVEL4"}));
-  EXPECT_EQ(captions(menu("STOP")), (QStringList{"最初", "反転", "盤面回転", "待った", "ヒント"}));
+  EXPECT_EQ(captions(menu("STOP")),
+            (QStringList{"最初", "反転", "盤面回転", "待った", "ヒント", "棋譜一覧"}));
   EXPECT_EQ(captions(menu("KIFU")), (QStringList{"読込", "書込"}));
   EXPECT_EQ(captions(menu("OPTION")),
             (QStringList{"背景画", "持駒可", "移動指導", "経過時間", "BGM", "キー操作"}));
@@ -749,6 +752,42 @@ TEST_F(Window, ControlZTakesTheMoveBackAndClosingKeepsTheGame) {
   play(7, 7, 7, 6);
   w.close();
   EXPECT_TRUE(std::filesystem::exists(dir.path() / "前回の対局.棋譜"));
+}
+
+TEST_F(Window, TheMoveListStandsBesideTheWindowAndAClickOnAMoveShowsItsPosition) {
+  startGame();
+  QApplication::processEvents();
+  click(7, 7);
+  click(7, 6);
+  click(3, 3);
+  click(3, 4);
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  QTest::keyClick(&w, Qt::Key_L);
+  auto* list = w.findChild<RecordListWindow*>("KIFU_LIST_WINDOW");
+  ASSERT_NE(list, nullptr);
+  ASSERT_TRUE(list->isVisible());
+  // On the screen, and off the board even where the screen has no room
+  // beside the window.
+  EXPECT_LE(list->geometry().right(), w.screen()->availableGeometry().right());
+  EXPECT_GT(list->x(), w.view().mapToGlobal(at(9, 5)).x() + w.view().surfaceRect().width() / 20);
+  QListWidget& rows = list->list();
+  ASSERT_EQ(rows.count(), 3);
+  EXPECT_EQ(rows.item(2)->background(), list->palette().highlight()) << "the position shown";
+
+  QTest::mouseClick(rows.viewport(), Qt::LeftButton, {},
+                    rows.visualItemRect(rows.item(1)).center());
+  EXPECT_EQ(w.game().MOVE_NO, 1);
+  EXPECT_EQ(w.game().BOARD[3][4], EMPTY);
+  EXPECT_EQ(rows.item(1)->background(), list->palette().highlight());
+  EXPECT_EQ(rows.item(2)->background(), QBrush()) << "one row marked";
+
+  list->close();
+  w.findChild<QAction*>("REPLAY")->trigger();
+  EXPECT_FALSE(list->isVisible()) << "closed, it stays closed";
+  w.findChild<QAction*>("KIFU_LIST")->trigger();
+  EXPECT_TRUE(list->isVisible());
+  EXPECT_EQ(rows.item(0)->background(), list->palette().highlight());
 }
 
 TEST_F(Window, PointingAPieceAtACaptureShowsItsExplosionUntilThePointerLeaves) {

@@ -1,6 +1,7 @@
 #include "scripted_game.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <sstream>
 
@@ -222,6 +223,17 @@ Screen ScriptedGame::shownAtMessage(size_t n) const {
   Screen s{ui};
   s.look(ui.drawnAtMessage.at(box));
   return s;
+}
+
+std::string ScriptedGame::movesWritten() {
+  look();
+  std::string out;
+  for (auto [y, xs] : {std::pair{8, std::array{-2, -1, 0}}, std::pair{2, std::array{12, 13, 14}}}) {
+    for (int x : xs)
+      for (const std::string& t : screen_.at(x, y).texts) out += t;
+    out += " | ";
+  }
+  return out;
 }
 
 void ScriptedGame::noteState() {

@@ -128,6 +128,9 @@ public:
   const Screen& look() { return screen_.look(); }
   // What it showed when the box of ui.messages[n] came up.
   Screen shownAtMessage(size_t n) const;
+  // The texts written beside the board for the upper side's last move, then
+  // for the lower side's, as the screen shows them now.
+  std::string movesWritten();
 
   // The game's state and record, as journal lines.
   void noteState();

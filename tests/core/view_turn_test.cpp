@@ -126,12 +126,14 @@ TEST_F(ViewTurn, EverythingOnACellIsDrawnOnTheTurnedCellAndEachSideKeepsItsTexts
   }
   EXPECT_FALSE(plain.at(-2, 10).texts.empty()) << "the upper side's marker";
 
-  // The upper side's next move is written above its stand, now on the right.
+  // The lower side's last move is written again beside its stand, now on
+  // the left, and the upper side's next move above its stand on the right.
+  ASSERT_FALSE(plain.at(12, 2).texts.empty());
+  EXPECT_EQ(turned.at(-2, 8).texts, plain.at(12, 2).texts);
   click(10 - 6, 10 - 1);
   click(10 - 7, 10 - 2);
   ASSERT_EQ(g.BOARD[7][2], CODE_UE_KIN);
   EXPECT_FALSE(look().at(12, 2).texts.empty());
-  EXPECT_TRUE(look().at(-2, 8).texts.empty());
 }
 
 TEST_F(ViewTurn, TheCursorFollowsTheArrowsOnThePicture) {
