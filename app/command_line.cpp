@@ -5,25 +5,25 @@
 #include <string_view>
 
 #include "files/paths.h"
+#include "language/translate.h"
 
 namespace korvanu {
 
 namespace {
 
 void printHelp(const Locations& places) {
-  std::printf(
-      "Usage: korvanu [QT-OPTION]...\n"
-      "Shogi in which every capture blows up the pieces round the capture square.\n"
-      "\n"
-      "  -h, --help     show this help and exit\n"
-      "      --version  show the version and exit\n"
-      "\n"
-      "Qt's standard options are taken too, such as -platform NAME.\n"
-      "\n"
-      "Settings file:  %s\n"
-      "Records folder: %s\n",
-      places.settingsFile.c_str(),
-      places.recordsFolder.empty() ? "the current directory" : places.recordsFolder.c_str());
+  std::printf(tr("使い方: korvanu [Qtのｵﾌﾟｼｮﾝ]...\n"
+                 "駒を取るたびに、取った桝のまわりの駒が爆発する将棋です。\n"
+                 "\n"
+                 "  -h, --help     この説明を表示して終わる\n"
+                 "      --version  バージョンを表示して終わる\n"
+                 "\n"
+                 "-platform NAME など、Qtの標準のｵﾌﾟｼｮﾝも使えます。\n"
+                 "\n"
+                 "設定ファイル:  %s\n"
+                 "棋譜ﾌｫﾙﾀﾞ:     %s\n"),
+              places.settingsFile.c_str(),
+              places.recordsFolder.empty() ? tr("現在のﾌｫﾙﾀﾞ") : places.recordsFolder.c_str());
 }
 
 // Qt's own options, as Qt takes them once it starts (with one dash or two):
@@ -65,7 +65,7 @@ int qtOptionLength(std::string_view arg) {
 
 int refuse(std::string_view arg) {
   std::fprintf(stderr,
-               "korvanu: unknown argument '%.*s'\nTry 'korvanu --help' for more information.\n",
+               tr("korvanu: 知らない引数です '%.*s'\n'korvanu --help' で使い方を表示します。\n"),
                static_cast<int>(arg.size()), arg.data());
   return 2;
 }

@@ -65,7 +65,7 @@ FilePanel::FilePanel(QWidget* view)
   file_->setObjectName(QStringLiteral("File1"));
   button_->setObjectName(QStringLiteral("Command1"));
   for (size_t i = 0; i < 4; ++i) {
-    labels_[i] = new QLabel(QString::fromUtf8(recordFieldLabel(int(i) + 1)), view);
+    labels_[i] = new QLabel(view);
     labels_[i]->setAutoFillBackground(true);
     QPalette face = labels_[i]->palette();
     face.setColor(QPalette::Window, QColor(212, 208, 200));
@@ -75,6 +75,7 @@ FilePanel::FilePanel(QWidget* view)
     texts_[i]->setObjectName(QStringLiteral("Text%1").arg(i + 1));
     paleYellow(texts_[i]);
   }
+  relabel();
   paleYellowCombo(drive_);
   paleYellow(dir_);
   paleYellow(file_);
@@ -203,6 +204,11 @@ void FilePanel::showFields(bool show) {
   }
   button_->setVisible(show);
   returnKeysToWindow();
+}
+
+void FilePanel::relabel() {
+  for (size_t i = 0; i < labels_.size(); ++i)
+    labels_[i]->setText(QString::fromUtf8(recordFieldLabel(int(i) + 1)));
 }
 
 void FilePanel::clearFields() {

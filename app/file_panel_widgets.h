@@ -37,6 +37,8 @@ public:
   void showLists(bool drive, bool folder, bool files);
   void showFields(bool show);
   void clearFields();
+  // The labels again, in the language now in use.
+  void relabel();
   QString field(int n) const; // 1..4
 
   QString folder() const { return folder_; }

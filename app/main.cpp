@@ -4,14 +4,18 @@
 #include "command_line.h"
 #include "end_signals.h"
 #include "files/paths.h"
+#include "language/choice.h"
 #include "main_window.h"
 #include "pictures/pictures.h"
 #include "surface.h"
 
 int main(int argc, char* argv[]) {
   const korvanu::Locations locations = korvanu::thisProgramsLocations();
+  korvanu::startLanguage(locations.languageFile, locations.localeFolder);
   if (const auto status = korvanu::answerCommandLine(argc, argv, locations)) return *status;
   QApplication app(argc, argv);
+  // Qt has set the desktop's locale, which gettext's choice rests on: again.
+  korvanu::startLanguage(locations.languageFile, locations.localeFolder);
   if (const auto status = korvanu::refuseUnknownArguments(QApplication::arguments()))
     return *status;
   // Also the window's class under X, which the desktop entry names.

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "file_panel_widgets.h"
+#include "language/choice.h"
+#include "language/translate.h"
 #include "pictures/pictures.h"
 #include "play/board_input.h"
 #include "play/clock.h"
@@ -19,6 +21,7 @@
 #include "play/setup.h"
 #include "qt_platform.h"
 #include "record_list_window.h"
+#include "settings/language_option.h"
 #include "sound/sound.h"
 #include "state/game.h"
 #include "surface.h"
@@ -35,7 +38,9 @@ MainWindow::MainWindow(int surfaceScale, const Locations& locations)
   setWindowTitle(QStringLiteral("Korvanu"));
   setCentralWidget(view_);
   setFocusPolicy(Qt::StrongFocus);
+  markLanguageChoice(*game_, readLanguageChoice(locations.languageFile));
   buildMenus();
+  platform_->setOnLanguageChanged([this] { languageChanged(); });
   connectFilePanel();
   connect(view_, &SurfaceView::pressed, this, [this](int button, QPointF twips) {
     if (!platform_->takesInput()) return;
@@ -60,7 +65,7 @@ void MainWindow::buildMenus() {
   for (size_t i = 0; i < items.size(); ++i) {
     const MenuItem& it = items[i];
     const bool hasChildren = i + 1 < items.size() && items[i + 1].depth > it.depth;
-    const QString caption = QString::fromUtf8(it.caption.data(), qsizetype(it.caption.size()));
+    const QString caption = QString::fromStdString(korvanu::tr(it.caption));
     open.resize(size_t(it.depth));
     QAction* action = nullptr;
     if (hasChildren) {
@@ -86,6 +91,13 @@ void MainWindow::buildMenus() {
     }
     platform_->setAction(it.id, action);
   }
+}
+
+void MainWindow::languageChanged() {
+  for (const MenuItem& it : menuItems())
+    if (QAction* action = platform_->action(it.id))
+      action->setText(QString::fromStdString(korvanu::tr(it.caption)));
+  if (panel_) panel_->relabel();
 }
 
 void MainWindow::addShortcut(QAction* action, Menu item) {

@@ -47,6 +47,8 @@ protected:
 
 private:
   void buildMenus();
+  // The menus and the file panel in the language now in use.
+  void languageChanged();
   void connectFilePanel();
   void addShortcut(QAction* action, Menu item);
   void command(Menu item);

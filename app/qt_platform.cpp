@@ -12,6 +12,7 @@
 
 #include "file_panel_widgets.h"
 #include "record_list_window.h"
+#include "language/translate.h"
 #include "state/constants.h"
 #include "surface.h"
 #include "surface_view.h"
@@ -98,8 +99,8 @@ Answer QtPlatform::messageBox(const std::string& text, const std::string& title,
     box.exec();
     return Answer::Ok;
   }
-  QPushButton* yes = box.addButton(QStringLiteral("はい"), QMessageBox::YesRole);
-  QPushButton* no = box.addButton(QStringLiteral("いいえ"), QMessageBox::NoRole);
+  QPushButton* yes = box.addButton(QString::fromUtf8(tr("はい")), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QString::fromUtf8(tr("いいえ")), QMessageBox::NoRole);
   box.setDefaultButton(yes);
   box.setEscapeButton(no);
   box.exec();

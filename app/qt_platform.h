@@ -23,11 +23,16 @@ public:
   QtPlatform(QMainWindow& window, Surface& surface, SurfaceView& view);
 
   void setAction(Menu item, QAction* action) { actions_[static_cast<int>(item)] = action; }
+  QAction* action(Menu item) const { return actions_[static_cast<int>(item)]; }
   // The record file panel is made the first time the game shows it or asks
   // it something.
   void setFilePanelMaker(std::function<FilePanel*()> make) { makePanel_ = std::move(make); }
   // The move list's window likewise, the first time the game shows it.
   void setMoveListMaker(std::function<RecordListWindow*()> make) { makeList_ = std::move(make); }
+  // What the window does when the game speaks another language.
+  void setOnLanguageChanged(std::function<void()> changed) {
+    languageChanged_ = std::move(changed);
+  }
   bool quitting() const { return quitting_; }
   // Whether clicks, keys and menu commands reach the game: not while it
   // ends, nor while work runs aside (only Esc and closing the window do).
@@ -47,6 +52,9 @@ public:
   void hideCursor() override;
 
   void setMenuChecked(Menu item, bool checked) override;
+  void languageChanged() override {
+    if (languageChanged_) languageChanged_();
+  }
   Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
                     Icon icon) override;
 
@@ -85,6 +93,7 @@ private:
   std::function<FilePanel*()> makePanel_;
   RecordListWindow* list_ = nullptr;
   std::function<RecordListWindow*()> makeList_;
+  std::function<void()> languageChanged_;
   QTimer timer_; // a child of the window, gone before it
   std::unique_ptr<SoundLibrary> sound_;
   bool soundTried_ = false;

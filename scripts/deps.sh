@@ -4,11 +4,12 @@
 # nothing when everything is there.
 set -euo pipefail
 
-# Building the game and playing it.
+# Building the game and playing it (gettext compiles the message catalogues).
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev libsdl2-dev
   fonts-ipafont-mincho
+  gettext
 )
 # The tests: unit tests and benchmarks, the real window under Xvfb, the
 # fuzzers, and the Debian package built (dpkg-shlibdeps, file), linted and

@@ -58,6 +58,8 @@ Locations chooseLocations(const Surroundings& s) {
   Locations places;
   if (const std::string state = baseFolder(s.stateHome, s.home, ".local/state"); !state.empty())
     places.stateFolder = joined(state, "korvanu");
+  const std::string config = baseFolder(s.configHome, s.home, ".config");
+  if (!config.empty()) places.languageFile = joined(joined(config, "korvanu"), "language");
   // A program that cannot tell where it is looks where it always did.
   if (s.programFolder.empty()) return places;
   std::error_code ec;
@@ -65,12 +67,13 @@ Locations chooseLocations(const Surroundings& s) {
     places.soundLibrary = joined(s.programFolder, SOUND_LIBRARY_NAME);
     places.soundFolder = s.programFolder;
     places.settingsFile = joined(s.programFolder, SETTINGS_FILE);
+    places.localeFolder = joined(s.programFolder, "locale");
     return places;
   }
   places.soundLibrary = joined(joined(s.programFolder, s.libraryFromProgram), SOUND_LIBRARY_NAME);
   places.soundFolder = joined(s.programFolder, s.dataFromProgram);
+  places.localeFolder = joined(s.programFolder, s.localeFromProgram);
   // Without a home the player's files stay in the current directory.
-  const std::string config = baseFolder(s.configHome, s.home, ".config");
   if (!config.empty()) places.settingsFile = joined(joined(config, "korvanu"), SETTINGS_FILE);
   if (!s.home.empty()) places.recordsFolder = joined(documentsFolder(s, config), "Korvanu");
   return places;
@@ -89,6 +92,7 @@ Surroundings thisProgramsSurroundings() {
   if (const char* state = std::getenv("XDG_STATE_HOME")) s.stateHome = state;
   s.libraryFromProgram = KORVANU_LIBRARY_FROM_PROGRAM;
   s.dataFromProgram = KORVANU_DATA_FROM_PROGRAM;
+  s.localeFromProgram = KORVANU_LOCALE_FROM_PROGRAM;
   return s;
 }
 

@@ -24,6 +24,12 @@ struct Locations {
   // The player's state folder ($XDG_STATE_HOME/korvanu): a game the records
   // folder cannot take is kept here. Empty without a home: nowhere.
   std::string stateFolder;
+  // The message catalogues: locale/ in the game's folder, else the
+  // installed tree's share/locale.
+  std::string localeFolder = "locale";
+  // The player's language choice ($XDG_CONFIG_HOME/korvanu/language), kept
+  // apart from the game's options. Empty without a home: not kept.
+  std::string languageFile;
 };
 
 // What the choice rests on. The program gathers it from /proc/self/exe and
@@ -36,7 +42,8 @@ struct Surroundings {
   // the program's folder (the build fills these in from the install layout).
   std::string libraryFromProgram;
   std::string dataFromProgram;
-  std::string stateHome; // $XDG_STATE_HOME as set; ignored unless absolute
+  std::string stateHome;         // $XDG_STATE_HOME as set; ignored unless absolute
+  std::string localeFromProgram; // the installed catalogues, as the two above
 };
 
 // Portable when the sound library stands beside the program; the state

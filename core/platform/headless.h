@@ -47,6 +47,7 @@ public:
   void hideCursor() override { cursorShown = false; }
 
   void setMenuChecked(Menu item, bool checked) override;
+  void languageChanged() override { ++languageChanges; }
   Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
                     Icon icon) override;
 
@@ -97,6 +98,7 @@ public:
   std::vector<DrawCall> draws;
   std::vector<MessageCall> messages;
   bool checks[MENU_COUNT] = {};
+  int languageChanges = 0;
   int refreshes = 0;
   bool cursorShown = false;
   DrawCall cursor{}; // where the cursor was last shown, as an outline

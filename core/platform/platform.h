@@ -58,6 +58,9 @@ public:
   virtual void hideCursor() = 0;
 
   virtual void setMenuChecked(Menu item, bool checked) = 0;
+  // The texts are now in another language: the menus and whatever the
+  // window shows of its own take it up.
+  virtual void languageChanged() = 0;
   virtual Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
                             Icon icon) = 0;
 

@@ -6,6 +6,7 @@
 #include "files/paths.h"
 #include "files/regular_file.h"
 #include "files/text_file.h"
+#include "language/translate.h"
 #include "play/messages.h"
 #include "record/record_file.h"
 #include "state/game.h"
@@ -17,9 +18,9 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int MAX_COPIES = 99;
-constexpr const char* KEPT_ASIDE_TITLE = "前回の対局";
+constexpr const char* KEPT_ASIDE_TITLE = N_("前回の対局");
 constexpr const char* KEPT_ASIDE_TEXT =
-    "前回の対局を棋譜ﾌｫﾙﾀﾞに書き込めなかったので、次の場所に残しました。\n\n";
+    N_("前回の対局を棋譜ﾌｫﾙﾀﾞに書き込めなかったので、次の場所に残しました。\n\n");
 
 bool worthKeeping(const Game& g) {
   return g.RECORD_UNSAVED && g.RECORD_LAST >= 1 && g.RECORD_MODE == OFF && g.REVERSED == OFF &&
@@ -124,7 +125,7 @@ void sayWhereTheLastGameWasKept(Game& g) {
   if (!note || !note->notYetSaid) return;
   note->notYetSaid = false;
   writeNote(g, *note);
-  if (isOurs(note->path)) say(g, KEPT_ASIDE_TEXT + note->path, KEPT_ASIDE_TITLE);
+  if (isOurs(note->path)) say(g, tr(KEPT_ASIDE_TEXT) + note->path, tr(KEPT_ASIDE_TITLE));
 }
 
 } // namespace korvanu

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "language/translate.h"
 #include "play/clock.h"
 #include "play/explosion_preview.h"
 #include "play/file_panel.h"
@@ -36,7 +37,7 @@ bool ownsPieceToMove(const Game& g, int code) {
 bool startOfClick(Game& g) {
   closeFilePanel(g);
   if (g.RECORD_MODE == ON) {
-    if (g.ui.messageBox("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo, Icon::None) ==
+    if (g.ui.messageBox(tr("棋譜を '進 'で進めて下さい"), tr("棋譜"), Buttons::YesNo, Icon::None) ==
         Answer::No) {
       refuse(g);
       初期設定(g);
@@ -49,20 +50,20 @@ bool startOfClick(Game& g) {
 void announceResume(Game& g) {
   if (g.TURN == NO_GAME) {
     refuse(g);
-    say(g, "「対局」で始めて下さい", "開始");
+    say(g, tr("「対局」で始めて下さい"), tr("開始"));
   } else if (g.GAME_MODE == MODE_MAN_MAN) {
     if (g.RESUME_PENDING != ON) return;
     g.RESUME_PENDING = OFF;
     restartClock(g);
-    say(g, g.TURN == TURN_SENTE ? "先手の番です" : "後手の番です", "対局");
+    say(g, g.TURN == TURN_SENTE ? tr("先手の番です") : tr("後手の番です"), tr("対局"));
   } else if (g.TURN == g.SIDE_COM) {
     g.RESUME_PENDING = OFF;
-    say(g, "OKですか？", "再開(COM)");
+    say(g, tr("OKですか？"), tr("再開(COM)"));
     com_ban(g);
   } else if (g.TURN == g.SIDE_MAN && g.RESUME_PENDING == ON) {
     g.RESUME_PENDING = OFF;
     restartClock(g);
-    say(g, "MANの番です", "対局");
+    say(g, tr("MANの番です"), tr("対局"));
   }
 }
 
@@ -108,7 +109,7 @@ void putDown(Game& g, int button, int x, int y) {
   }
   if (移動後チェック(y, piece) == OFF && button == BUTTON_LEFT) {
     refuse(g);
-    say(g, "マウスの右をクリックして下さい", "成り");
+    say(g, tr("マウスの右をクリックして下さい"), tr("成り"));
     return;
   }
   if (const int promoted = 調査_駒成(fromX, fromY, x, y, piece);

@@ -1,5 +1,6 @@
 #include "play/commands.h"
 
+#include "language/translate.h"
 #include "play/clock.h"
 #include "play/explosion_preview.h"
 #include "play/file_panel.h"
@@ -13,6 +14,7 @@
 #include "play/setup.h"
 #include "play/take_back.h"
 #include "play/view_turn.h"
+#include "settings/language_option.h"
 #include "settings/options.h"
 #include "sound/sound.h"
 #include "state/game.h"
@@ -31,7 +33,7 @@ void Form_Unload(Game& g) { endProgram(g); }
 void VER_Click(Game& g) {
   closeFilePanel(g);
   playSound(g, g.SOUND_OTHER);
-  g.ui.messageBox("  Version 0.9\n\nQuillon 1999.1", "Korvanu", Buttons::Ok, Icon::None);
+  g.ui.messageBox(tr("  Version 0.9\n\nQuillon 1999.1"), "Korvanu", Buttons::Ok, Icon::None);
 }
 
 void onMenu(Game& g, Menu item) {
@@ -72,6 +74,9 @@ void onMenu(Game& g, Menu item) {
   case Menu::KEIKA: KEIKA_Click(g); break;
   case Menu::BGM: BGM_Click(g); break;
   case Menu::KEYS: KEYS_Click(g); break;
+  case Menu::LANG_JA:
+  case Menu::LANG_EN:
+  case Menu::LANG_DESKTOP: chooseLanguage(g, item); break;
   case Menu::VER: VER_Click(g); break;
   default: break;
   }

@@ -5,6 +5,7 @@
 
 #include "files/cp932.h"
 #include "files/paths.h"
+#include "language/translate.h"
 #include "play/messages.h"
 #include "play/record_list.h"
 #include "play/setup.h"
@@ -39,11 +40,8 @@ std::string joinPath(const std::string& folder, const std::string& name) {
 
 // A field's name in a message: its label without the spacing and the colon.
 std::string fieldName(int field) {
-  std::string name = recordFieldLabel(field);
-  const std::string colon = "：";
-  if (name.ends_with(colon)) name.erase(name.size() - colon.size());
-  std::erase(name, ' ');
-  return name;
+  static constexpr const char* NAMES[] = {N_("ﾌｧｲﾙ名"), N_("対局名"), N_("先手"), N_("後手")};
+  return field >= 1 && field <= 4 ? tr(NAMES[field - 1]) : "";
 }
 
 // A record already saved under that name is replaced only when the player
@@ -51,8 +49,8 @@ std::string fieldName(int field) {
 bool askToReplace(Game& g, const std::string& path, const std::string& fileName) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) return true;
-  return g.ui.messageBox(fileName + " は既にあります。置き換えますか？", "棋譜保存", Buttons::YesNo,
-                         Icon::None) == Answer::Yes;
+  return g.ui.messageBox(fileName + tr(" は既にあります。置き換えますか？"), tr("棋譜保存"),
+                         Buttons::YesNo, Icon::None) == Answer::Yes;
 }
 
 size_t characters(const std::string& utf8) {
@@ -98,8 +96,9 @@ void takeSidesFromRecord(Game& g) {
 } // namespace
 
 const char* recordFieldLabel(int field) {
-  static constexpr const char* LABELS[] = {"ﾌｧｲﾙ名 ：", "対 局 名：", "先    手 ：", "後    手 ："};
-  return field >= 1 && field <= 4 ? LABELS[field - 1] : "";
+  static constexpr const char* LABELS[] = {N_("ﾌｧｲﾙ名 ："), N_("対 局 名："), N_("先    手 ："),
+                                           N_("後    手 ：")};
+  return field >= 1 && field <= 4 ? tr(LABELS[field - 1]) : "";
 }
 
 void 描画_可視(Game& g, bool drive, bool folder, bool files) {
@@ -142,8 +141,9 @@ void KIFU_READ_Click(Game& g) {
 }
 
 void KIFU_WRITE_Click(Game& g) {
-  if (g.REVERSED == ON) return say(g, "反転後は書き込みできません", "棋譜書込");
-  if (g.HANDICAP_SET == ON) return say(g, "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込");
+  if (g.REVERSED == ON) return say(g, tr("反転後は書き込みできません"), tr("棋譜書込"));
+  if (g.HANDICAP_SET == ON)
+    return say(g, tr("ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません"), tr("棋譜書込"));
   openRecordsFolder(g);
   描画_可視(g, true, true, false);
   描画_棋譜_IO(g, 0);
@@ -153,7 +153,7 @@ void Drive1_Change(Game& g, const std::string& drive) {
   std::error_code ec;
   const bool readable =
       std::filesystem::is_directory(drive, ec) && ::access(drive.c_str(), R_OK | X_OK) == 0;
-  if (!readable) return say(g, "ﾃﾞﾊﾞｲｽが準備できていません", "ｴﾗｰ");
+  if (!readable) return say(g, tr("ﾃﾞﾊﾞｲｽが準備できていません"), tr("ｴﾗｰ"));
   g.ui.setFolderPath(drive);
   Dir1_Change(g);
 }
@@ -162,9 +162,9 @@ void Dir1_Change(Game& g) { g.ui.setFileListPath(g.ui.folderPath()); }
 
 void Command1_Click(Game& g) {
   const std::string name = g.ui.recordField(1);
-  if (name.empty()) return say(g, "ﾌｧｲﾙ名が入力されていません", "  ");
-  if (g.RECORD_LAST < 1) return say(g, "保存するデータがありません", "棋譜保存");
-  if (!plainFileName(name)) return say(g, "ﾌｧｲﾙ名が正しくありません", "  ");
+  if (name.empty()) return say(g, tr("ﾌｧｲﾙ名が入力されていません"), "  ");
+  if (g.RECORD_LAST < 1) return say(g, tr("保存するデータがありません"), tr("棋譜保存"));
+  if (!plainFileName(name)) return say(g, tr("ﾌｧｲﾙ名が正しくありません"), "  ");
 
   const std::string title = oneLine(g.ui.recordField(2));
   const std::string first = oneLine(g.ui.recordField(3)), second = oneLine(g.ui.recordField(4));
@@ -172,17 +172,18 @@ void Command1_Click(Game& g) {
   const std::string* headers[] = {&title, &first, &second}; // fields 2, 3, 4
   for (int field = 2; field <= 4; ++field)
     if (!toCp932(*headers[field - 2]))
-      return say(g, fieldName(field) + "に書き込めない文字があります", "棋譜保存");
+      return say(g, trFill("%sに書き込めない文字があります", fieldName(field)), tr("棋譜保存"));
   const RecordFile file = recordFileOf(g, title, first, second);
 
   const std::string folder = g.ui.fileListPath();
   const std::string path = joinPath(folder, name + RECORD_EXTENSION);
   if (!askToReplace(g, path, name + RECORD_EXTENSION)) return;
-  if (!writeRecordFile(path, file)) return say(g, "棋譜ﾌｧｲﾙを書き込めませんでした", "棋譜保存");
+  if (!writeRecordFile(path, file))
+    return say(g, tr("棋譜ﾌｧｲﾙを書き込めませんでした"), tr("棋譜保存"));
   g.RECORD_UNSAVED = false;
   closeFilePanel(g);
   g.ui.setFileListPath(folder); // shows the new file
-  say(g, "棋譜を書き込みました", "  ");
+  say(g, tr("棋譜を書き込みました"), "  ");
 }
 
 std::optional<RecordFile> loadRecord(Game& g, const std::string& path) {
@@ -192,9 +193,10 @@ std::optional<RecordFile> loadRecord(Game& g, const std::string& path) {
   if (!file) {
     // Nothing of the game shown so far changes.
     if (badLine == 0)
-      say(g, "棋譜ﾌｧｲﾙを読み込めませんでした", "棋譜");
+      say(g, tr("棋譜ﾌｧｲﾙを読み込めませんでした"), tr("棋譜"));
     else
-      say(g, "棋譜ﾌｧｲﾙの " + std::to_string(badLine) + " 行目が正しくありません", "棋譜");
+      say(g, tr("棋譜ﾌｧｲﾙの ") + std::to_string(badLine) + tr(" 行目が正しくありません"),
+          tr("棋譜"));
     return std::nullopt;
   }
   初期設定(g);
@@ -224,9 +226,9 @@ std::optional<RecordFile> loadRecord(Game& g, const std::string& path) {
 void File1_Click(Game& g, const std::string& fileName) {
   const auto file = loadRecord(g, joinPath(g.ui.fileListPath(), fileName));
   if (!file) return;
-  if (file->entries.empty()) return say(g, "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜");
-  say(g, " 読み込みました", "棋譜");
-  say(g, "棋譜を '進 'で進めて下さい", "棋譜");
+  if (file->entries.empty()) return say(g, tr("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません"), tr("棋譜"));
+  say(g, tr(" 読み込みました"), tr("棋譜"));
+  say(g, tr("棋譜を '進 'で進めて下さい"), tr("棋譜"));
 }
 
 } // namespace korvanu

@@ -1,5 +1,6 @@
 #include "play/game_end.h"
 
+#include "language/translate.h"
 #include "play/setup.h"
 #include "state/game.h"
 #include "view/marks_view.h"
@@ -9,8 +10,9 @@ namespace korvanu {
 void 終了(Game& g, const std::string& name) {
   // Nobody is to move any more; the last move stays marked.
   eraseTurnMarker(g);
-  g.ui.messageBox(name + "の勝ちです", "終了", Buttons::Ok, Icon::None);
-  if (g.ui.messageBox("続けますか？", "再ゲーム", Buttons::YesNo, Icon::None) == Answer::Yes) {
+  g.ui.messageBox(trFill("%sの勝ちです", tr(name)), tr("終了"), Buttons::Ok, Icon::None);
+  if (g.ui.messageBox(tr("続けますか？"), tr("再ゲーム"), Buttons::YesNo, Icon::None) ==
+      Answer::Yes) {
     初期設定(g);
   } else {
     endProgram(g);

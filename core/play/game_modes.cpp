@@ -1,5 +1,6 @@
 #include "play/game_modes.h"
 
+#include "language/translate.h"
 #include "play/clock.h"
 #include "play/file_panel.h"
 #include "play/level4.h"
@@ -57,13 +58,13 @@ void START_Click(Game& g) {
     g.SIDE_COM = TURN_GOTE;
     g.TURN = g.SIDE_MAN;
     showTurnMarker(g);
-    say(g, "先手の番です", " ");
+    say(g, tr("先手の番です"), " ");
   } else if (g.TURN == TURN_SENTE) {
     showTurnMarker(g);
-    say(g, "先手の番です", " ");
+    say(g, tr("先手の番です"), " ");
   } else if (g.TURN == TURN_GOTE) {
     showTurnMarker(g);
-    say(g, "後手の番です", " ");
+    say(g, tr("後手の番です"), " ");
   }
   g.RESUME_PENDING = OFF;
 }
@@ -78,7 +79,7 @@ void SENTE_Click(Game& g) {
     g.SIDE_COM = TURN_GOTE;
     g.TURN = g.SIDE_MAN;
     showTurnMarker(g);
-    say(g, "MANの番です", " ");
+    say(g, tr("MANの番です"), " ");
     g.RESUME_PENDING = OFF;
   } else if (g.TURN == g.SIDE_MAN) {
     // The human keeps the move and is the first player from now on.
@@ -86,7 +87,7 @@ void SENTE_Click(Game& g) {
     g.SIDE_COM = TURN_GOTE;
     g.TURN = TURN_SENTE;
     showTurnMarker(g);
-    say(g, "MANの番です", "対局");
+    say(g, tr("MANの番です"), tr("対局"));
     g.RESUME_PENDING = OFF;
   } else if (g.TURN == g.SIDE_COM) {
     com_ban(g);
@@ -104,7 +105,7 @@ void GOTE_Click(Game& g) {
     com_ban(g);
   } else if (g.TURN == g.SIDE_MAN) {
     showTurnMarker(g);
-    say(g, "MANの番です", "対局");
+    say(g, tr("MANの番です"), tr("対局"));
     g.RESUME_PENDING = OFF;
   } else if (g.TURN == g.SIDE_COM) {
     com_ban(g);

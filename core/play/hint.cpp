@@ -1,5 +1,6 @@
 #include "play/hint.h"
 
+#include "language/translate.h"
 #include "play/board_input.h"
 #include "play/level4.h"
 #include "play/messages.h"
@@ -12,9 +13,9 @@ namespace korvanu {
 
 void HINT_Click(Game& g) {
   if (g.TURN == NO_GAME || g.RECORD_MODE == ON)
-    return sayRefused(g, "「対局」で始めて下さい", "ヒント");
+    return sayRefused(g, tr("「対局」で始めて下さい"), tr("ヒント"));
   const bool upper = g.TURN == g.SIDE_COM;
-  if (g.GAME_MODE == MODE_MAN_COM && upper) return sayRefused(g, "できません", "ヒント");
+  if (g.GAME_MODE == MODE_MAN_COM && upper) return sayRefused(g, tr("できません"), tr("ヒント"));
   // A piece picked up is put back: the hint is for the board as it stands.
   g.SELECT_STATE = 0;
   描画_将棋盤桝(g);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "language/translate.h"
 #include "play/board_input.h"
 #include "play/commands.h"
 #include "sound/sound.h"
@@ -111,31 +112,30 @@ void putCursorAway(Game& g) {
 }
 
 std::string keysText() {
-  std::string text = "← →：戻 ／ 進\n";
+  std::string text = tr("← →：戻 ／ 進\n");
   for (const MenuItem& item : menuItems()) {
     const std::string_view keys = menuShortcut(item.id);
     if (keys.empty()) continue;
     const Menu bar = barMenuOf(item.id);
-    text += std::string(keys) + "：";
-    if (bar != item.id) text += std::string(menuItem(bar).caption) + " → ";
-    text += std::string(item.caption) + "\n";
+    text += std::string(keys) + tr("：");
+    if (bar != item.id) text += tr(menuItem(bar).caption) + " → ";
+    text += tr(item.caption) + "\n";
   }
-  return text +
-         "\n"
-         "Enter, Space, ↑, ↓：カーソルを出す\n"
-         "カーソルが出ている間は\n"
-         "　↑ ↓ ← →：カーソルを動かす\n"
-         "　Enter, Space：駒を取る・置く（左クリック）\n"
-         "　Shift+Enter：成って置く（右クリック）\n"
-         "　Ctrl+← →：戻 ／ 進\n"
-         "マウスを押すとカーソルは消えます\n"
-         "\n"
-         "Esc：終わり（棋譜の読込・書込では、その画面を閉じる）";
+  return text + tr("\n"
+                   "Enter, Space, ↑, ↓：カーソルを出す\n"
+                   "カーソルが出ている間は\n"
+                   "　↑ ↓ ← →：カーソルを動かす\n"
+                   "　Enter, Space：駒を取る・置く（左クリック）\n"
+                   "　Shift+Enter：成って置く（右クリック）\n"
+                   "　Ctrl+← →：戻 ／ 進\n"
+                   "マウスを押すとカーソルは消えます\n"
+                   "\n"
+                   "Esc：終わり（棋譜の読込・書込では、その画面を閉じる）");
 }
 
 void KEYS_Click(Game& g) {
   playSound(g, g.SOUND_OTHER);
-  g.ui.messageBox(keysText(), "キー操作", Buttons::Ok, Icon::None);
+  g.ui.messageBox(keysText(), tr("キー操作"), Buttons::Ok, Icon::None);
 }
 
 } // namespace korvanu

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "language/translate.h"
 #include "play/clock.h"
 #include "play/file_panel.h"
 #include "play/handicap.h"
@@ -77,7 +78,7 @@ void REPLAY_Click(Game& g) {
   closeFilePanel(g);
   g.RESUME_PENDING = ON;
   if (g.MOVE_NO <= 0 || g.MOVE_NO > static_cast<int>(g.REC.size())) {
-    sayRefused(g, "できません", "戻る");
+    sayRefused(g, tr("できません"), tr("戻る"));
     return;
   }
   --g.MOVE_NO;
@@ -89,15 +90,15 @@ void REPLAY_Click(Game& g) {
 void AFTER_Click(Game& g) {
   closeFilePanel(g);
   if (g.TURN == NO_GAME) {
-    sayRefused(g, "「対局」で始めて下さい", "開始");
+    sayRefused(g, tr("「対局」で始めて下さい"), tr("開始"));
     return;
   }
   g.RESUME_PENDING = ON;
   if (g.MOVE_NO >= lastShownEntry(g)) {
     if (g.RECORD_MODE == ON) {
-      say(g, "終わり", "進む");
+      say(g, tr("終わり"), tr("進む"));
     } else {
-      sayRefused(g, "できません", "進む");
+      sayRefused(g, tr("できません"), tr("進む"));
     }
     return;
   }
@@ -127,7 +128,7 @@ void CANCEL_Click(Game& g) {
 
 void REVERSE_Click(Game& g) {
   if (g.RECORD_MODE == ON) {
-    sayRefused(g, "棋譜ﾓｰﾄﾞではできません", "反転");
+    sayRefused(g, tr("棋譜ﾓｰﾄﾞではできません"), tr("反転"));
     return;
   }
   g.REVERSED = ON;

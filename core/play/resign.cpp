@@ -1,5 +1,6 @@
 #include "play/resign.h"
 
+#include "language/translate.h"
 #include "play/clock.h"
 #include "play/file_panel.h"
 #include "play/game_end.h"
@@ -11,19 +12,20 @@ namespace korvanu {
 
 namespace {
 
-constexpr const char* TITLE = "投了";
+constexpr const char* TITLE = N_("投了");
 
 } // namespace
 
 void RESIGN_Click(Game& g) {
   closeFilePanel(g);
-  if (g.RECORD_MODE == ON) return sayRefused(g, "棋譜ﾓｰﾄﾞではできません", TITLE);
-  if (g.TURN == NO_GAME) return sayRefused(g, "対局中ではありません", TITLE);
+  if (g.RECORD_MODE == ON) return sayRefused(g, tr("棋譜ﾓｰﾄﾞではできません"), tr(TITLE));
+  if (g.TURN == NO_GAME) return sayRefused(g, tr("対局中ではありません"), tr(TITLE));
   const bool againstComputer = g.GAME_MODE == MODE_MAN_COM;
   if (againstComputer && g.TURN != g.SIDE_MAN)
-    return sayRefused(g, "ｺﾝﾋﾟｭｰﾀの番ではできません", TITLE);
+    return sayRefused(g, tr("ｺﾝﾋﾟｭｰﾀの番ではできません"), tr(TITLE));
   // One click next to 終わり must not throw a game away.
-  if (g.ui.messageBox("投了しますか？", TITLE, Buttons::YesNo, Icon::None) != Answer::Yes) return;
+  if (g.ui.messageBox(tr("投了しますか？"), tr(TITLE), Buttons::YesNo, Icon::None) != Answer::Yes)
+    return;
 
   // The turn that runs counts to its side, as a move would have; a game
   // paused on a step shows the totals of the position stepped to.
@@ -33,7 +35,7 @@ void RESIGN_Click(Game& g) {
   stopClocks(g, g.MAN_TIME + (lowerResigns ? running : 0),
              g.COM_TIME + (lowerResigns ? 0 : running));
   g.RECORD_RESIGNED = true;
-  終了(g, againstComputer ? "ｺﾝﾋﾟｭｰﾀ" : sideName(-g.TURN));
+  終了(g, againstComputer ? N_("ｺﾝﾋﾟｭｰﾀ") : sideName(-g.TURN));
 }
 
 } // namespace korvanu

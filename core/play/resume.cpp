@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "language/translate.h"
 #include "play/autosave.h"
 #include "play/file_panel.h"
 #include "play/game_modes.h"
@@ -14,8 +15,8 @@ namespace korvanu {
 
 namespace {
 
-constexpr const char* OFFER_TITLE = "前回の対局";
-constexpr const char* OFFER_TEXT = "前回の対局を続けますか？";
+constexpr const char* OFFER_TITLE = N_("前回の対局");
+constexpr const char* OFFER_TEXT = N_("前回の対局を続けますか？");
 
 bool onBoard(const RecordEntry& e, int code) {
   for (int x = 1; x <= 9; ++x)
@@ -37,7 +38,8 @@ void offerToContinue(Game& g) {
   if (!path) return;
   const auto kept = readRecordFile(*path);
   if (!kept || !worthContinuing(*kept)) return;
-  if (g.ui.messageBox(OFFER_TEXT, OFFER_TITLE, Buttons::YesNo, Icon::None) != Answer::Yes) return;
+  if (g.ui.messageBox(tr(OFFER_TEXT), tr(OFFER_TITLE), Buttons::YesNo, Icon::None) != Answer::Yes)
+    return;
 
   const auto file = loadRecord(g, *path);
   if (!file || file->entries.empty()) return;

@@ -1,6 +1,7 @@
 #include "play/take_back.h"
 
 #include "computer/survey.h"
+#include "language/translate.h"
 #include "play/clock.h"
 #include "play/file_panel.h"
 #include "play/messages.h"
@@ -34,9 +35,9 @@ int movesToTakeBack(const Game& g) {
 
 void MATTA_Click(Game& g) {
   closeFilePanel(g);
-  if (g.RECORD_MODE == ON) return sayRefused(g, "棋譜ﾓｰﾄﾞではできません", "待った");
+  if (g.RECORD_MODE == ON) return sayRefused(g, tr("棋譜ﾓｰﾄﾞではできません"), tr("待った"));
   const int n = movesToTakeBack(g);
-  if (n == 0) return sayRefused(g, "できません", "待った");
+  if (n == 0) return sayRefused(g, tr("できません"), tr("待った"));
 
   g.MOVE_NO -= n;
   g.GAME_MOVES -= n;

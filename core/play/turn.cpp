@@ -2,6 +2,7 @@
 
 #include "computer/com_turn.h"
 #include "computer/survey.h"
+#include "language/translate.h"
 #include "play/clock.h"
 #include "play/game_end.h"
 #include "play/level4.h"
@@ -34,8 +35,8 @@ const char* winnerAfterBlast(const Game& g, Mover who) {
     if (g.TURN == g.SIDE_COM && !kingStands(g, CODE_SITA_OU)) return sideName(g.SIDE_COM);
     return nullptr;
   }
-  if (!kingStands(g, CODE_UE_OU)) return "あなた";
-  if (!kingStands(g, CODE_SITA_OU)) return "ｺﾝﾋﾟｭｰﾀ";
+  if (!kingStands(g, CODE_UE_OU)) return N_("あなた");
+  if (!kingStands(g, CODE_SITA_OU)) return N_("ｺﾝﾋﾟｭｰﾀ");
   return nullptr;
 }
 
@@ -62,12 +63,12 @@ const char* winnerAfterSurvey(Game& g, Mover who, const MoveEffects& move) {
   switch (who) {
   case Mover::Human:
     勢力調査(g);
-    return 詰めかCOM(g) == ON || move.captured == CODE_UE_OU ? "あなた" : nullptr;
+    return 詰めかCOM(g) == ON || move.captured == CODE_UE_OU ? N_("あなた") : nullptr;
   case Mover::Computer:
     勢力調査(g);
     // A king taken outright ends the game before any mate test, which would
     // otherwise look at the square the king no longer stands on.
-    return g.WINNER == g.SIDE_COM ? "ｺﾝﾋﾟｭｰﾀ" : nullptr;
+    return g.WINNER == g.SIDE_COM ? N_("ｺﾝﾋﾟｭｰﾀ") : nullptr;
   case Mover::Person:
     if (g.WINNER == g.SIDE_MAN) return sideName(g.SIDE_MAN);
     if (g.WINNER == g.SIDE_COM) return sideName(g.SIDE_COM);
@@ -80,9 +81,9 @@ const char* winnerAfterSurvey(Game& g, Mover who, const MoveEffects& move) {
 // lost) or a check, and shows its move.
 void announceComputerMove(Game& g, const MoveEffects& move) {
   if (詰めかMAN(g) == ON)
-    g.ui.messageBox("よし！!", "詰め ?", Buttons::Ok, Icon::None);
+    g.ui.messageBox(tr("よし！!"), tr("詰め ?"), Buttons::Ok, Icon::None);
   else if (g.INFLUENCE_UE[g.OU_SITA_X][g.OU_SITA_Y] > 0)
-    g.ui.messageBox("   ** 王手 **", "", Buttons::Ok, Icon::None);
+    g.ui.messageBox(tr("   ** 王手 **"), "", Buttons::Ok, Icon::None);
   描画_移動結果(g, g.SIDE_COM, move.toX, move.toY, move.piece, COLOR_WHITE);
   描画_桝輪郭(g, COLOR_WHITE, move.toX, move.toY);
 }
@@ -142,7 +143,7 @@ bool chooseComMove(Game& g, ComMove& best) {
 
 } // namespace
 
-const char* sideName(int side) { return side == TURN_SENTE ? "先手" : "後手"; }
+const char* sideName(int side) { return side == TURN_SENTE ? N_("先手") : N_("後手"); }
 
 bool playTurnMove(Game& g, Mover who, int fromX, int fromY, int toX, int toY, int piece) {
   measureTurn(g);
@@ -194,7 +195,7 @@ void com_ban(Game& g) {
     // Nothing at all to play: the computer has lost. Its turn made no move,
     // so the clocks stop at the totals before it.
     stopClocks(g, g.MAN_TIME, g.COM_TIME);
-    終了(g, "あなた");
+    終了(g, N_("あなた"));
     return;
   }
   playTurnMove(g, Mover::Computer, best.fx, best.fy, best.tx, best.ty, best.place);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "files/text_file.h"
+#include "language/translate.h"
 #include "settings/options.h"
 #include "sound/sound.h"
 #include "state/game.h"
@@ -32,7 +33,7 @@ constexpr const char* DEFAULT_LINES[] = {"背景画=緑", "持駒可=OFF", "移�
 
 constexpr const char* UNSAVED_TITLE = "Korvanu.ini";
 constexpr const char* UNSAVED_TEXT =
-    "設定ファイル Korvanu.ini に書き込めません。\n\n変更したｵﾌﾟｼｮﾝは次回に残りません。";
+    N_("設定ファイル Korvanu.ini に書き込めません。\n\n変更したｵﾌﾟｼｮﾝは次回に残りません。");
 
 void useBackground(Game& g, int id) {
   チェック設定(g, id);
@@ -121,7 +122,7 @@ void 書込_環境設定ファイル(Game& g) {
   // Falling back to the defaults would throw away what the player just chose,
   // and could not be written either; the options stay for this run.
   g.SETTINGS_UNSAVED_SHOWN = true;
-  g.ui.messageBox(UNSAVED_TEXT, UNSAVED_TITLE, Buttons::Ok, Icon::Exclamation);
+  g.ui.messageBox(tr(UNSAVED_TEXT), UNSAVED_TITLE, Buttons::Ok, Icon::Exclamation);
 }
 
 void WriteDefaultSettings(Game& g) {

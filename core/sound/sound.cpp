@@ -18,7 +18,7 @@ void InitializeSound(Game& g) {
   g.SOUND_LIB = g.ui.soundLibrary(g.LOCATIONS.soundLibrary);
   // A missing library is the same to the player as a missing device.
   g.SOUND_DEVICE = g.SOUND_LIB ? g.SOUND_LIB->dsInitialize(g.ui.windowHandle()) : 0;
-  if (g.SOUND_DEVICE == 0) ShowSoundWarning(g, SOUND_DEVICE_WARNING);
+  if (g.SOUND_DEVICE == 0) ShowSoundWarning(g, tr(SOUND_DEVICE_WARNING));
 }
 
 int CreateSound(Game& g, const std::string& fileName, int flags) {

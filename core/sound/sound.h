@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "language/translate.h"
+
 namespace korvanu {
 
 struct Game;
@@ -17,7 +19,7 @@ inline constexpr const char* FILE_SOUND_BGM = "BGM.wav";
 
 inline constexpr const char* SOUND_WARNING_TITLE = "Korvanu.dll";
 inline constexpr const char* SOUND_DEVICE_WARNING =
-    "Direct Soundインターフェースが作成できません。";
+    N_("Direct Soundインターフェースが作成できません。");
 
 void InitializeSound(Game& g);
 int CreateSound(Game& g, const std::string& fileName, int flags);

@@ -64,6 +64,8 @@ struct Game : Position, InfluenceMaps {
   explicit Game(Platform& platform) : ui(platform), REC(RECORD_SLOTS) {
     // The window opens with 畳 checked; the options then choose the background.
     MENU_CHECKED[static_cast<int>(Menu::TATAMI)] = true;
+    // The desktop's language unless the player has chosen one.
+    MENU_CHECKED[static_cast<int>(Menu::LANG_DESKTOP)] = true;
   }
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;

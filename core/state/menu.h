@@ -48,6 +48,10 @@ enum class Menu {
   KEIKA,
   BGM,
   KEYS,
+  LANGUAGE,
+  LANG_JA,
+  LANG_EN,
+  LANG_DESKTOP,
   VER,
   COUNT
 };

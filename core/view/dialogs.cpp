@@ -2,17 +2,18 @@
 
 #include <string>
 
+#include "language/translate.h"
 #include "state/game.h"
 
 namespace korvanu {
 
 void 描画_メッセージ(const Game& g, int reason) {
-  const char* why = reason == 1   ? "棋譜ﾓｰﾄﾞではできません"
-                    : reason == 2 ? "対局途中ではできません"
-                    : reason == 3 ? "反転後ではできません"
+  const char* why = reason == 1   ? tr("棋譜ﾓｰﾄﾞではできません")
+                    : reason == 2 ? tr("対局途中ではできません")
+                    : reason == 3 ? tr("反転後ではできません")
                                   : "";
-  g.ui.messageBox(std::string(why) + "\n\n局面→最初にして下さい", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定", Buttons::Ok,
-                  Icon::None);
+  g.ui.messageBox(std::string(why) + tr("\n\n局面→最初にして下さい"), tr("ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定"),
+                  Buttons::Ok, Icon::None);
 }
 
 } // namespace korvanu

@@ -1,5 +1,6 @@
 #include "view/hint_view.h"
 
+#include "language/translate.h"
 #include "state/game.h"
 #include "view/board_view.h"
 #include "view/marks_view.h"
@@ -23,7 +24,7 @@ void shadowed(const Game& g, double x, double y, const char* text, int colour, d
 
 void label(const Game& g) {
   eraseHintText(g);
-  shadowed(g, LABEL_X, LABEL_Y, "ヒント", COLOR_WHITE, 10);
+  shadowed(g, LABEL_X, LABEL_Y, tr("ヒント"), COLOR_WHITE, 10);
 }
 
 bool onTheBoard(int x, int y) { return x >= 1 && x <= 9 && y >= 1 && y <= 9; }
@@ -44,7 +45,7 @@ void repaint(const Game& g, int x, int y) {
 
 void showHintThinking(const Game& g) {
   label(g);
-  shadowed(g, LABEL_X, TEXT_Y, "思考中", COLOR_WHITE, 12);
+  shadowed(g, LABEL_X, TEXT_Y, tr("思考中"), COLOR_WHITE, 12);
 }
 
 void showHint(const Game& g, int piece) {

@@ -1,6 +1,7 @@
 #include "view/marks_view.h"
 
 #include "rules/king_danger.h"
+#include "language/translate.h"
 #include "state/game.h"
 #include "view/board_view.h"
 #include "view/text_view.h"
@@ -65,8 +66,9 @@ void drawMarker(const Game& g, const MarkerPlace& place) {
   const double y = MARKER_ROW + 0.1;
   描画_数値(g, place.textX + MARKER_SHADOW, y + MARKER_SHADOW, "●", COLOR_BLACK, 0, 12);
   描画_数値(g, place.textX, y, "●", COLOR_LIGHT_YELLOW, 0, 12);
-  描画_数値(g, place.textX + 0.8 + MARKER_SHADOW, y + MARKER_SHADOW, "手番", COLOR_BLACK, 0, 12);
-  描画_数値(g, place.textX + 0.8, y, "手番", COLOR_WHITE, 0, 12);
+  描画_数値(g, place.textX + 0.8 + MARKER_SHADOW, y + MARKER_SHADOW, tr("手番"), COLOR_BLACK, 0,
+            12);
+  描画_数値(g, place.textX + 0.8, y, tr("手番"), COLOR_WHITE, 0, 12);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "view/status_view.h"
 
+#include "language/translate.h"
 #include "state/game.h"
 #include "view/board_view.h"
 #include "view/notation.h"
@@ -91,14 +92,14 @@ void showThinking(const Game& g) {
   // Where the computer's move will be written.
   if (shownSide(g, g.SIDE_COM) != g.SIDE_COM) {
     消去_移動結果(g, g.SIDE_COM);
-    描画_数値(g, 12.5, 2.5, "思考中", COLOR_BLACK, 0, 12);
-    描画_数値(g, 12.4, 2.4, "思考中", COLOR_WHITE, 0, 12);
+    描画_数値(g, 12.5, 2.5, tr("思考中"), COLOR_BLACK, 0, 12);
+    描画_数値(g, 12.4, 2.4, tr("思考中"), COLOR_WHITE, 0, 12);
     return;
   }
   for (int x = -2; x <= 0; ++x) 描画_絵(g, g.BACKGROUND, x, 8);
   repairOutline(g, -1, 7);
-  描画_数値(g, -1.5, 8.5, "思考中", COLOR_BLACK, 0, 12);
-  描画_数値(g, -1.6, 8.4, "思考中", COLOR_WHITE, 0, 12);
+  描画_数値(g, -1.5, 8.5, tr("思考中"), COLOR_BLACK, 0, 12);
+  描画_数値(g, -1.6, 8.4, tr("思考中"), COLOR_WHITE, 0, 12);
   repairOutline(g, 1, 8);
 }
 

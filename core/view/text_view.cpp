@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "language/translate.h"
 #include "state/game.h"
 #include "view/board_view.h"
 #include "view/pictures.h"
@@ -62,10 +63,11 @@ std::string pieceName(int code) {
 std::string handicapName(int level) {
   // From 名人 (-10) down to 12級 (10).
   static constexpr std::array<const char*, 21> NAMES{
-      "名人", "８段", "７段", "６段", "５段", "４段", "３段", "２段", "初段", "１級", "２級",
-      "３級", "４級", "５級", "６級", "７級", "８級", "９級", "10級", "11級", "12級"};
+      N_("名人"), N_("８段"), N_("７段"), N_("６段"), N_("５段"), N_("４段"), N_("３段"),
+      N_("２段"), N_("初段"), N_("１級"), N_("２級"), N_("３級"), N_("４級"), N_("５級"),
+      N_("６級"), N_("７級"), N_("８級"), N_("９級"), N_("10級"), N_("11級"), N_("12級")};
   if (level < -10 || level > 10) return {};
-  return std::string("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:") + NAMES[level + 10];
+  return tr("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:") + std::string(tr(NAMES[level + 10]));
 }
 
 } // namespace
@@ -92,7 +94,7 @@ void 描画_数値(const Game& g, double x, double y, const std::string& text, i
 }
 
 void 描画_文字列(const Game& g, double x, double y, int value, int colour, double size) {
-  const std::string text = value == 99 ? "手目" : handicapName(value);
+  const std::string text = value == 99 ? tr("手目") : handicapName(value);
   printAtTwips(g, cellLeft(x) + STRING_SHIFT_X, cellTop(y) + STRING_SHIFT_Y, text, colour, size);
 }
 

@@ -171,7 +171,8 @@ TEST_F(Window, MenuBarHoldsEveryItemInOrder) {
             (QStringList{"最初", "反転", "盤面回転", "待った", "ヒント", "棋譜一覧"}));
   EXPECT_EQ(captions(menu("KIFU")), (QStringList{"読込", "書込"}));
   EXPECT_EQ(captions(menu("OPTION")),
-            (QStringList{"背景画", "持駒可", "移動指導", "経過時間", "BGM", "キー操作"}));
+            (QStringList{"背景画", "持駒可", "移動指導", "経過時間", "BGM", "キー操作", "言語"}));
+  EXPECT_EQ(captions(menu("LANGUAGE")), (QStringList{"日本語", "English", "デスクトップの言語"}));
   EXPECT_EQ(captions(menu("HAIKEI_GA")), (QStringList{"緑", "畳", "竹", "宇宙", "煉瓦"}));
 
   auto action = [&](const char* name) { return w.findChild<QAction*>(name); };
@@ -181,6 +182,8 @@ TEST_F(Window, MenuBarHoldsEveryItemInOrder) {
   EXPECT_FALSE(action("TATAMI")->isChecked());
   EXPECT_TRUE(action("KEIKA")->isChecked());
   EXPECT_FALSE(action("MOCHIKOMA")->isChecked());
+  EXPECT_TRUE(action("LANG_DESKTOP")->isChecked());
+  EXPECT_FALSE(action("LANG_EN")->isChecked());
 }
 
 TEST_F(Window, StartingPositionIsPaintedOnTheRightCells) {

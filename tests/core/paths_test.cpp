@@ -31,7 +31,8 @@ protected:
                  "",
                  "../lib/korvanu",
                  "../share/korvanu",
-                 ""};
+                 "",
+                 "../share/locale"};
 
   void SetUp() override {
     fs::create_directories(s.programFolder);
@@ -49,9 +50,12 @@ TEST_F(Places, TheGameFolderBesideTheProgramHoldsEverythingWhenTheSoundLibraryIs
   EXPECT_EQ(l.settingsFile, under("usr/bin/Korvanu.ini"));
   EXPECT_EQ(l.recordsFolder, "") << "the file panel opens in the current directory as ever";
   EXPECT_EQ(l.stateFolder, under("home/.local/state/korvanu")) << "the player's, not the game's";
+  EXPECT_EQ(l.localeFolder, under("usr/bin/locale"));
+  EXPECT_EQ(l.languageFile, under("config/korvanu/language")) << "the player's, not the game's";
 
   // Without /proc the program cannot tell its folder: the current directory, as always.
-  const Locations lost = chooseLocations(Surroundings{"", s.home, "", "../lib", "../share", ""});
+  const Locations lost =
+      chooseLocations(Surroundings{"", s.home, "", "../lib", "../share", "", ""});
   EXPECT_EQ(lost.soundLibrary, "./libKorvanu.so")
       << "a bare name would search the system's libraries";
   EXPECT_EQ(lost.soundFolder, "");
@@ -65,6 +69,8 @@ TEST_F(Places, AnInstalledProgramFindsItsFilesRelativeToItselfAndThePlayersInThe
   EXPECT_EQ(l.settingsFile, under("home/.config/korvanu/Korvanu.ini"));
   EXPECT_EQ(l.recordsFolder, under("home/Documents/Korvanu"));
   EXPECT_EQ(l.stateFolder, under("home/.local/state/korvanu"));
+  EXPECT_EQ(l.localeFolder, under("usr/share/locale"));
+  EXPECT_EQ(l.languageFile, under("home/.config/korvanu/language"));
   EXPECT_FALSE(fs::exists(under("home/.config"))) << "nothing is made before it is needed";
   EXPECT_FALSE(fs::exists(under("home/Documents")));
 }

@@ -378,7 +378,7 @@ TEST_F(SettingsFile, NoReadWaitsOnAFifoOrOtherSpecialFile) {
       {"libKorvanu.so", [&] { return !SoundLibrary::open(here + "/libKorvanu.so"); }},
       {"cfg/user-dirs.dirs",
        [&] {
-         return chooseLocations({here + "/bin", here + "/home", here + "/cfg", "..", "..", ""})
+         return chooseLocations({here + "/bin", here + "/home", here + "/cfg", "..", "..", "", ""})
                     .recordsFolder == here + "/home/Documents/Korvanu";
        }},
   };

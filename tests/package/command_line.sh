@@ -7,6 +7,9 @@ source "$here/../e2e/lib.sh"
 korvanu=$1 version=$2
 game_dir=$(dirname "$korvanu")
 export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+# Answers in English, from the catalogue beside the program, whatever this
+# machine's locale or a player's kept choice.
+export LC_ALL=en_US.UTF-8 LANGUAGE= XDG_CONFIG_HOME=$XDG_RUNTIME_DIR/no-config
 
 # No display at all: the answers come before any window is thought of.
 bare() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$korvanu" "$@"; }
@@ -21,6 +24,8 @@ check "records where the program starts" "$(grep '^Records folder:' <<<"$help")"
   "Records folder: the current directory"
 
 check "--version" "$(bare --version)" "korvanu $version"
+check "C locale: the game's own Japanese" "$(LC_ALL=C bare --help | head -n 1)" \
+  "使い方: korvanu [Qtのｵﾌﾟｼｮﾝ]..."
 
 # An argument neither the program nor Qt takes is refused, with no display
 # either: the first one is named, and a Qt option's value is not mistaken for it.

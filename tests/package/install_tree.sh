@@ -15,7 +15,7 @@ libdir=$(dirname "$(find usr -name libKorvanu.so)")
 expected=(usr/bin/korvanu "$libdir/libKorvanu.so"
           usr/share/korvanu/{その他,禁止,駒打音,爆発音,BGM}.wav
           "usr/share/applications/$app_id.desktop" "usr/share/metainfo/$app_id.metainfo.xml"
-          usr/share/man/man6/korvanu.6.gz)
+          usr/share/man/man6/korvanu.6.gz usr/share/locale/en/LC_MESSAGES/korvanu.mo)
 for size in 16 22 24 32 48 64 128 256 512; do
   expected+=("usr/share/icons/hicolor/${size}x$size/apps/$app_id.png")
 done
@@ -38,7 +38,9 @@ check "manual page title" "$(zcat usr/share/man/man6/korvanu.6.gz | groff -k -ma
   head -n 1 | tr -s ' ')" "KORVANU(6) Games KORVANU(6)"
 
 # Installed, the program puts the player's files in the player's folders,
-# whatever the current directory; asking for help makes none of them.
+# whatever the current directory; asking for help makes none of them. It
+# answers in English from the installed catalogue.
+export LC_ALL=en_US.UTF-8 LANGUAGE=
 mkdir -p home elsewhere
 help=$(cd elsewhere && env -u XDG_CONFIG_HOME HOME="$root/home" "$root/usr/bin/korvanu" --help)
 check "settings in ~/.config/korvanu" "$(grep '^Settings file:' <<<"$help")" \
