@@ -1,6 +1,7 @@
 #include "view/status_view.h"
 
 #include "language/translate.h"
+#include "rules/notation.h"
 #include "state/game.h"
 #include "view/board_view.h"
 #include "view/notation.h"
@@ -53,19 +54,25 @@ void 描画_桝_数値(Game& g) {
   }
 }
 
-void 描画_移動結果(const Game& g, int side, int x, int y, int piece, int colour) {
+void 描画_移動結果(const Game& g, int side, int x, int y, int piece, int colour,
+                   const MoveNote* note) {
   消去_移動結果(g, side);
+  // Each side's text stays on its own three cells, as its stand is shown:
+  // the upper one's left of the board, the lower one's right of the labels.
   const int at = shownSide(g, side);
   if (at == g.SIDE_COM)
-    writeMove(g, -1.6, 8.4, x, y, piece, colour);
+    writeMove(g, -1.6, 8.4, 1, x, y, piece, colour, note);
   else if (at == g.SIDE_MAN)
-    writeMove(g, 12.4, 2.4, x, y, piece, colour);
+    writeMove(g, 12.4, 2.4, 15, x, y, piece, colour, note);
   else
     return;
   if (at == g.SIDE_COM) repairOutline(g, 1, 8);
 }
 
-void writeMove(const Game& g, double left, double top, int x, int y, int piece, int colour) {
+void writeMove(const Game& g, double left, double top, double right, int x, int y, int piece,
+               int colour, const MoveNote* note) {
+  if (note && !note->text.empty() && !inJapanese())
+    return printFitted(g, left, top, cellLeft(right), westernMove(*note), colour);
   const MoveWords words = moveWords(x, y, piece);
   const struct {
     double x;

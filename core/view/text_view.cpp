@@ -114,6 +114,20 @@ double printWithin(const Game& g, std::string text, double left, double top, dou
   return left;
 }
 
+void printFitted(const Game& g, double x, double y, double right, const std::string& text,
+                 int colour) {
+  static constexpr double SIZES[] = {MOVE_TEXT_POINTS, 10, 9};
+  static constexpr double SHADOW = 0.1;
+  const double left = cellLeft(x), shadow = cellLeft(x + SHADOW) - left;
+  const double room = right - shadow - left;
+  double size = SIZES[0];
+  for (double s : SIZES)
+    if (size = s; g.ui.textWidth(text, s, g.FONT_BOLD) <= room) break;
+  const double top = cellTop(y), shadowTop = cellTop(y + SHADOW);
+  printWithin(g, text, left + shadow, shadowTop, left + shadow, right, COLOR_BLACK, size);
+  printWithin(g, text, left, top, left, right - shadow, colour, size);
+}
+
 void 描画_移動駒種類(const Game& g, double x, double y, const std::string& text, int colour) {
   printAt(g, x, y, text, colour, MOVE_TEXT_POINTS);
 }

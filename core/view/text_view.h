@@ -35,6 +35,12 @@ void 描画_文字列(const Game& g, double x, double y, int value, int colour, 
 double printWithin(const Game& g, std::string text, double left, double top, double areaLeft,
                    double areaRight, int colour, double size);
 
+// A shadowed text from cell (x, y) that ends before the column `right`
+// (twips): at size 12 where it fits, smaller where not, cut short with "…"
+// as the last resort.
+void printFitted(const Game& g, double x, double y, double right, const std::string& text,
+                 int colour);
+
 // One part of a move in notation, at size 12.
 void 描画_移動駒種類(const Game& g, double x, double y, const std::string& text, int colour);
 
