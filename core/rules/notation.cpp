@@ -12,9 +12,7 @@ namespace {
 // By kind number 1..8: pawn, lance, knight, silver, gold, bishop, rook, king.
 constexpr const char* LETTERS = " PLNSGBRK";
 
-std::string square(int x, int y) {
-  return std::string(1, char('0' + 10 - x)) + char('a' + y - 1);
-}
+std::string square(int x, int y) { return std::string(1, char('0' + 10 - x)) + char('a' + y - 1); }
 
 std::string letter(int code) {
   return (isPromoted(code) ? "+" : "") + std::string(1, LETTERS[kindOf(code)]);
@@ -52,9 +50,15 @@ MoveNote noteMove(const Position& p, int fromX, int fromY, int toX, int toY, int
   return note;
 }
 
+std::string blastNote(int blown) {
+  if (blown == 0) return {};
+  std::string text = trFill("（%s枚爆発）", std::to_string(blown));
+  text.erase(0, text.find_first_not_of(' '));
+  return text;
+}
+
 std::string westernMove(const MoveNote& note) {
-  if (note.blown == 0) return note.text;
-  return note.text + trFill("（%s枚爆発）", std::to_string(note.blown));
+  return note.blown == 0 ? note.text : note.text + " " + blastNote(note.blown);
 }
 
 } // namespace korvanu

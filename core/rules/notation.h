@@ -20,7 +20,9 @@ struct MoveNote {
 // 11 or -1, to (toX, toY) as `piece`, read on the position before it is made.
 MoveNote noteMove(const Position& p, int fromX, int fromY, int toX, int toY, int piece);
 
-// The note with its blast, as the board shows it: "Bx2b+ (3 blown up)".
+// The blast in the language in use, "(3 blown up)"; empty for none.
+std::string blastNote(int blown);
+// The note with its blast: "Bx2b+ (3 blown up)".
 std::string westernMove(const MoveNote& note);
 
 } // namespace korvanu

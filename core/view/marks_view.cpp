@@ -66,9 +66,7 @@ void drawMarker(const Game& g, const MarkerPlace& place) {
   const double y = MARKER_ROW + 0.1;
   描画_数値(g, place.textX + MARKER_SHADOW, y + MARKER_SHADOW, "●", COLOR_BLACK, 0, 12);
   描画_数値(g, place.textX, y, "●", COLOR_LIGHT_YELLOW, 0, 12);
-  描画_数値(g, place.textX + 0.8 + MARKER_SHADOW, y + MARKER_SHADOW, tr("手番"), COLOR_BLACK, 0,
-            12);
-  描画_数値(g, place.textX + 0.8, y, tr("手番"), COLOR_WHITE, 0, 12);
+  printFitted(g, place.textX + 0.8, y, cellLeft(place.firstCell + 3), tr("手番"), COLOR_WHITE);
 }
 
 } // namespace

@@ -71,8 +71,13 @@ void 描画_移動結果(const Game& g, int side, int x, int y, int piece, int c
 
 void writeMove(const Game& g, double left, double top, double right, int x, int y, int piece,
                int colour, const MoveNote* note) {
-  if (note && !note->text.empty() && !inJapanese())
-    return printFitted(g, left, top, cellLeft(right), westernMove(*note), colour);
+  if (note && !note->text.empty() && !inJapanese()) {
+    // A blast's count goes on a line of its own below the move, in the same cells.
+    const bool blast = note->blown > 0;
+    printFitted(g, left, blast ? top - 0.3 : top, cellLeft(right), note->text, colour);
+    if (blast) printFitted(g, left, top + 0.15, cellLeft(right), blastNote(note->blown), colour);
+    return;
+  }
   const MoveWords words = moveWords(x, y, piece);
   const struct {
     double x;
@@ -99,14 +104,12 @@ void showThinking(const Game& g) {
   // Where the computer's move will be written.
   if (shownSide(g, g.SIDE_COM) != g.SIDE_COM) {
     消去_移動結果(g, g.SIDE_COM);
-    描画_数値(g, 12.5, 2.5, tr("思考中"), COLOR_BLACK, 0, 12);
-    描画_数値(g, 12.4, 2.4, tr("思考中"), COLOR_WHITE, 0, 12);
+    printFitted(g, 12.4, 2.4, cellLeft(15), tr("思考中"), COLOR_WHITE);
     return;
   }
   for (int x = -2; x <= 0; ++x) 描画_絵(g, g.BACKGROUND, x, 8);
   repairOutline(g, -1, 7);
-  描画_数値(g, -1.5, 8.5, tr("思考中"), COLOR_BLACK, 0, 12);
-  描画_数値(g, -1.6, 8.4, tr("思考中"), COLOR_WHITE, 0, 12);
+  printFitted(g, -1.6, 8.4, cellLeft(1), tr("思考中"), COLOR_WHITE);
   repairOutline(g, 1, 8);
 }
 

@@ -41,6 +41,13 @@ std::string kanjiNumeral(int value) {
   return NUMERALS[value - 1];
 }
 
+// The rank beside the board: its kanji numeral, or in the Western notation
+// of other languages its letter.
+std::string rankLabel(int value) {
+  if (inJapanese() || value < 1 || value > 9) return kanjiNumeral(value);
+  return std::string(1, char('a' + value - 1));
+}
+
 std::string fullWidthDigit(int value) {
   static constexpr std::array<const char*, 9> DIGITS{"１", "２", "３", "４", "５",
                                                      "６", "７", "８", "９"};
@@ -84,7 +91,7 @@ std::string 文字列変換(int value) {
 }
 
 void 描画_数値(const Game& g, double x, double y, int value, int colour, int mode, double size) {
-  printAt(g, x, y, mode == 0 ? printedNumber(value) : kanjiNumeral(value), colour, size);
+  printAt(g, x, y, mode == 0 ? printedNumber(value) : rankLabel(value), colour, size);
 }
 
 void 描画_数値(const Game& g, double x, double y, const std::string& text, int colour, int mode,
@@ -118,14 +125,13 @@ void printFitted(const Game& g, double x, double y, double right, const std::str
                  int colour) {
   static constexpr double SIZES[] = {MOVE_TEXT_POINTS, 10, 9};
   static constexpr double SHADOW = 0.1;
-  const double left = cellLeft(x), shadow = cellLeft(x + SHADOW) - left;
-  const double room = right - shadow - left;
+  const double left = cellLeft(x), shadowLeft = cellLeft(x + SHADOW);
+  const double room = right - shadowLeft;
   double size = SIZES[0];
   for (double s : SIZES)
     if (size = s; g.ui.textWidth(text, s, g.FONT_BOLD) <= room) break;
-  const double top = cellTop(y), shadowTop = cellTop(y + SHADOW);
-  printWithin(g, text, left + shadow, shadowTop, left + shadow, right, COLOR_BLACK, size);
-  printWithin(g, text, left, top, left, right - shadow, colour, size);
+  printWithin(g, text, shadowLeft, cellTop(y + SHADOW), shadowLeft, right, COLOR_BLACK, size);
+  printWithin(g, text, left, cellTop(y), left, right - (shadowLeft - left), colour, size);
 }
 
 void 描画_移動駒種類(const Game& g, double x, double y, const std::string& text, int colour) {

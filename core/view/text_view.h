@@ -18,7 +18,7 @@ std::string printedNumber(int value);
 std::string 文字列変換(int value);
 
 // mode 0 prints the value; any other mode prints the kanji numeral of a value
-// 1..9 and nothing otherwise.
+// 1..9 (its rank letter a..i in other languages) and nothing otherwise.
 void 描画_数値(const Game& g, double x, double y, int value, int colour, int mode, double size);
 void 描画_数値(const Game& g, double x, double y, const std::string& text, int colour, int mode,
                double size);

@@ -42,7 +42,7 @@ TEST(WesternNotation, TheBlastFollowsInTheLanguageInUse) {
   useLanguage("en", KORVANU_LOCALE_DIR);
   EXPECT_EQ(westernMove(blast), "Bx2b+ (3 blown up)");
   useLanguage("ja", "");
-  EXPECT_EQ(westernMove(blast), "Bx2b+（3枚爆発）");
+  EXPECT_EQ(westernMove(blast), "Bx2b+ （3枚爆発）");
 }
 
 } // namespace

@@ -28,6 +28,10 @@ e2e_copy_game() {
   cp -r "$game_dir"/. "$WORK"/
   export SDL_AUDIODRIVER=dummy
   export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$WORK}
+  # The game's language: the C locale's Japanese unless a run names its
+  # locale in E2E_LANG; no language a player chose on this machine.
+  unset LANGUAGE LC_ALL LC_MESSAGES
+  export LANG=${E2E_LANG:-C.UTF-8} XDG_CONFIG_HOME=$WORK/.config
 }
 
 # Starts the game in $WORK (again, after an end, to see what it kept) and
