@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "language/translate.h"
+
 namespace korvanu::net {
 
 namespace {
@@ -26,19 +28,19 @@ bool isBare(Verb v) {
 std::string reasonText(Reason r, std::string_view detail) {
   switch (r) {
   case Reason::None: return {};
-  case Reason::BadLine: return "相手から読めない通信が届いたので、接続を切りました";
-  case Reason::IllegalMove: return "相手から指せない手が届いたので、接続を切りました";
-  case Reason::OutOfTurn: return "相手から順番でない通信が届いたので、接続を切りました";
-  case Reason::Silence: return "相手からの応答が途絶えたので、接続を切りました";
-  case Reason::WrongCode: return "合言葉が違います";
-  case Reason::Busy: return "相手はすでに対局中です";
-  case Reason::Wait: return "合言葉の誤りが続いたので、しばらく接続できません";
-  case Reason::Version: return "相手の版が違うので対局できません";
-  case Reason::Impostor: return "相手が合言葉を知らないので、接続を切りました";
-  case Reason::Settings: return "対局の設定が前と違うので、接続を切りました";
-  case Reason::PeerError: return "相手が接続を切りました（" + std::string(detail) + "）";
-  case Reason::Bye: return "相手が退出しました";
-  case Reason::Dropped: return "接続が切れました";
+  case Reason::BadLine: return tr("相手から読めない通信が届いたので、接続を切りました");
+  case Reason::IllegalMove: return tr("相手から指せない手が届いたので、接続を切りました");
+  case Reason::OutOfTurn: return tr("相手から順番でない通信が届いたので、接続を切りました");
+  case Reason::Silence: return tr("相手からの応答が途絶えたので、接続を切りました");
+  case Reason::WrongCode: return tr("合言葉が違います");
+  case Reason::Busy: return tr("相手はすでに対局中です");
+  case Reason::Wait: return tr("合言葉の誤りが続いたので、しばらく接続できません");
+  case Reason::Version: return tr("相手の版が違うので対局できません");
+  case Reason::Impostor: return tr("相手が合言葉を知らないので、接続を切りました");
+  case Reason::Settings: return tr("対局の設定が前と違うので、接続を切りました");
+  case Reason::PeerError: return trFill("相手が接続を切りました（%s）", std::string(detail));
+  case Reason::Bye: return tr("相手が退出しました");
+  case Reason::Dropped: return tr("接続が切れました");
   }
   return {};
 }
