@@ -98,6 +98,7 @@ void MainWindow::languageChanged() {
     if (QAction* action = platform_->action(it.id))
       action->setText(QString::fromStdString(korvanu::tr(it.caption)));
   if (panel_) panel_->relabel();
+  if (list_) list_->relabel();
 }
 
 void MainWindow::addShortcut(QAction* action, Menu item) {

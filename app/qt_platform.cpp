@@ -11,8 +11,8 @@
 #include <thread>
 
 #include "file_panel_widgets.h"
-#include "record_list_window.h"
 #include "language/translate.h"
+#include "record_list_window.h"
 #include "state/constants.h"
 #include "surface.h"
 #include "surface_view.h"

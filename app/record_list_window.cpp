@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "language/translate.h"
+
 namespace korvanu {
 
 namespace {
@@ -17,7 +19,7 @@ constexpr int WIDTH = 200;
 RecordListWindow::RecordListWindow(QWidget& game)
     : QWidget(&game, Qt::Tool), game_(game), list_(new QListWidget(this)) {
   setObjectName(QStringLiteral("KIFU_LIST_WINDOW"));
-  setWindowTitle(QStringLiteral("棋譜一覧"));
+  relabel();
   // The keys stay with the game: ← and → step on while the list shows.
   setAttribute(Qt::WA_ShowWithoutActivating);
   list_->setFocusPolicy(Qt::NoFocus);
@@ -35,6 +37,10 @@ RecordListWindow::RecordListWindow(QWidget& game)
     // The keys go back to the game, which the click took them from.
     game_.activateWindow();
   });
+}
+
+void RecordListWindow::relabel() {
+  setWindowTitle(QString::fromStdString(korvanu::tr("棋譜一覧")));
 }
 
 void RecordListWindow::keyPressEvent(QKeyEvent* event) {

@@ -19,6 +19,8 @@ public:
   // Puts up `rows` with row `current` marked and in sight (-1: none); a
   // hidden list comes back beside the game.
   void showRows(const QStringList& rows, int current);
+  // The title in the language in use.
+  void relabel();
   // Called with the row the player clicked.
   std::function<void(int row)> onRowClicked;
 

@@ -76,7 +76,10 @@ void onMenu(Game& g, Menu item) {
   case Menu::KEYS: KEYS_Click(g); break;
   case Menu::LANG_JA:
   case Menu::LANG_EN:
-  case Menu::LANG_DESKTOP: chooseLanguage(g, item); break;
+  case Menu::LANG_DESKTOP:
+    chooseLanguage(g, item);
+    updateMoveList(g); // its rows are written in the language too
+    break;
   case Menu::VER: VER_Click(g); break;
   default: break;
   }

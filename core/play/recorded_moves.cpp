@@ -32,7 +32,7 @@ void showLastMoves(const Game& g) {
   const int sides[2] = {g.SIDE_MAN, g.SIDE_COM};
   for (int i = 0; i < 2; ++i)
     if (last[i])
-      描画_移動結果(g, sides[i], last[i]->toX, last[i]->toY, last[i]->piece, COLOR_RESULT);
+      描画_移動結果(g, sides[i], *last[i], COLOR_RESULT);
     else
       消去_移動結果(g, sides[i]);
 }

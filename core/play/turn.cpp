@@ -12,7 +12,6 @@
 #include "rules/mate.h"
 #include "rules/move_marks.h"
 #include "rules/moves.h"
-#include "rules/notation.h"
 #include "rules/record.h"
 #include "sound/sound.h"
 #include "state/game.h"
@@ -80,12 +79,12 @@ const char* winnerAfterSurvey(Game& g, Mover who, const MoveEffects& move) {
 
 // The computer tells the human of a mate (the game goes on until a king is
 // lost) or a check, and shows its move.
-void announceComputerMove(Game& g, const MoveEffects& move, const MoveNote& note) {
+void announceComputerMove(Game& g, const MoveEffects& move, const RecordedMove& note) {
   if (詰めかMAN(g) == ON)
     g.ui.messageBox(tr("よし！!"), tr("詰め ?"), Buttons::Ok, Icon::None);
   else if (g.INFLUENCE_UE[g.OU_SITA_X][g.OU_SITA_Y] > 0)
     g.ui.messageBox(tr("   ** 王手 **"), "", Buttons::Ok, Icon::None);
-  描画_移動結果(g, g.SIDE_COM, move.toX, move.toY, move.piece, COLOR_WHITE, &note);
+  描画_移動結果(g, g.SIDE_COM, note, COLOR_WHITE);
   描画_桝輪郭(g, COLOR_WHITE, move.toX, move.toY);
 }
 
@@ -148,7 +147,7 @@ const char* sideName(int side) { return side == TURN_SENTE ? N_("先手") : N_("
 
 bool playTurnMove(Game& g, Mover who, int fromX, int fromY, int toX, int toY, int piece) {
   measureTurn(g);
-  MoveNote note = noteMove(g, fromX, fromY, toX, toY, piece);
+  RecordedMove note = describeMove(g, fromX, fromY, toX, toY, piece);
   const MoveEffects move = 駒移動(g, fromX, fromY, toX, toY, piece);
   const int side = piece >= CODE_UE_HU ? g.SIDE_COM : g.SIDE_MAN;
   showMove(g, move);
@@ -156,7 +155,7 @@ bool playTurnMove(Game& g, Mover who, int fromX, int fromY, int toX, int toY, in
   playSound(g, g.SOUND_PIECE);
   // A person's move is written beside the board at once, the computer's
   // once its announcements are made.
-  if (who != Mover::Computer) 描画_移動結果(g, side, toX, toY, piece, COLOR_RESULT, &note);
+  if (who != Mover::Computer) 描画_移動結果(g, side, note, COLOR_RESULT);
   // The counter shows the moves played, this one too, before its explosion
   // (the record takes it once the explosion is over).
   描画_手数(g, g.GAME_MOVES + 1, COLOR_WHITE);
@@ -168,7 +167,7 @@ bool playTurnMove(Game& g, Mover who, int fromX, int fromY, int toX, int toY, in
   // The Western note tells how many the blast took once it is over.
   note.blown = blast.count;
   if (blast.count > 0 && who != Mover::Computer && !inJapanese())
-    描画_移動結果(g, side, toX, toY, piece, COLOR_RESULT, &note);
+    描画_移動結果(g, side, note, COLOR_RESULT);
 
   // The human's clock stops as the move is made; the computer's once the
   // game is known to go on; between people it runs on for the next mover.

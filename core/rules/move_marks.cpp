@@ -16,29 +16,36 @@ namespace {
 
 using Board = int[10][10];
 
+// The move's own facts, read on the board before it.
+RecordedMove describe(const Board& s, const Move& m) {
+  RecordedMove found;
+  found.toX = m.tx;
+  found.toY = m.ty;
+  found.piece = m.code;
+  found.drop = isDropColumn(m.fx);
+  found.moved = found.drop ? m.code : s[m.fx][m.fy];
+  found.promoted = found.moved != m.code;
+  found.captured = s[m.tx][m.ty] != EMPTY;
+  if (!found.drop) {
+    found.fromX = m.fx;
+    found.fromY = m.fy;
+  }
+  return found;
+}
+
 // Plays the candidate on a copy of `before` as the rules do and says whether
 // it gives `after`; `found` gets its squares, marks and blast.
 bool replays(const RecordEntry& before, const RecordEntry& after, const Move& m,
              RecordedMove& found) {
   Board s;
   std::memcpy(s, before.BOARD, sizeof s);
-  const bool drop = isDropColumn(m.fx);
-  const bool capture = s[m.tx][m.ty] != EMPTY;
-  found = {};
-  found.toX = m.tx;
-  found.toY = m.ty;
-  found.piece = m.code;
-  found.drop = drop;
-  found.moved = drop ? m.code : s[m.fx][m.fy];
-  found.promoted = found.moved != m.code;
+  found = describe(s, m);
   s[m.tx][m.ty] = m.code;
-  if (!drop) {
-    found.fromX = m.fx;
-    found.fromY = m.fy;
+  if (!found.drop) {
     s[m.fx][m.fy] = EMPTY;
     found.marks.at[m.fx][m.fy] = SquareMark::From;
   }
-  if (capture)
+  if (found.captured)
     forBlock(m.tx, m.ty, [&](int x, int y) {
       if (!blowsUp(s[x][y])) return;
       s[x][y] = EMPTY;
@@ -53,14 +60,17 @@ bool replays(const RecordEntry& before, const RecordEntry& after, const Move& m,
 }
 
 // What the side's other moves say about the one found: whether the step had
-// a promoted twin, and whether a drop had a board move of its kind beside it.
-void noteAlternatives(RecordedMove& found, const MoveList& list) {
+// a promoted twin, whether a drop had a board move of its kind beside it, and
+// whether another piece of its kind could have gone there too.
+void noteAlternatives(RecordedMove& found, const MoveList& list, const Board& s) {
   for (const Move& m : list) {
     if (m.tx != found.toX || m.ty != found.toY) continue;
     const bool drop = isDropColumn(m.fx);
-    if (!found.drop && !drop && m.fx == found.fromX && m.fy == found.fromY && m.code != found.moved)
-      found.mightPromote = true;
-    if (found.drop && !drop && m.code == found.moved) found.boardMoveToo = true;
+    if (drop) continue;
+    const bool sameOrigin = m.fx == found.fromX && m.fy == found.fromY;
+    if (!found.drop && sameOrigin && m.code != found.moved) found.mightPromote = true;
+    if (found.drop && m.code == found.moved) found.boardMoveToo = true;
+    if (!found.drop && !sameOrigin && s[m.fx][m.fy] == found.moved) found.twinCouldGo = true;
   }
 }
 
@@ -90,13 +100,23 @@ std::optional<RecordedMove> findMove(const RecordEntry& before, const RecordEntr
   RecordedMove found;
   for (const auto& [m, list] : tried)
     if (replays(before, after, m, found)) {
-      noteAlternatives(found, *list);
+      noteAlternatives(found, *list, before.BOARD);
       return found;
     }
   return std::nullopt;
 }
 
 } // namespace
+
+RecordedMove describeMove(const Position& before, int fromX, int fromY, int toX, int toY,
+                          int piece) {
+  const Move m{fromX, fromY, toX, toY, piece};
+  RecordedMove found = describe(before.BOARD, m);
+  MoveList list;
+  generateAllMoves(before, piece >= CODE_UE_HU, false, list);
+  noteAlternatives(found, list, before.BOARD);
+  return found;
+}
 
 MoveMarks marksOf(const MoveEffects& move, const ExplosionEffects& blast) {
   MoveMarks marks;

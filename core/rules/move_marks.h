@@ -10,6 +10,7 @@
 namespace korvanu {
 
 struct RecordEntry;
+struct Position;
 struct MoveEffects;
 struct ExplosionEffects;
 
@@ -17,7 +18,8 @@ struct ExplosionEffects;
 // emptied; a blown destination stays marked as the destination.
 MoveMarks marksOf(const MoveEffects& move, const ExplosionEffects& blast);
 
-// A move read back from two positions of the record.
+// A move as the notation tells it: read back from two positions of the
+// record, or described as it is played.
 struct RecordedMove {
   int fromX = 0, fromY = 0; // 0 for a drop
   int toX = 0, toY = 0;
@@ -27,9 +29,17 @@ struct RecordedMove {
   bool promoted = false;     // it promoted on this move
   bool mightPromote = false; // the same step could have been played promoted
   bool boardMoveToo = false; // a drop where a piece of that kind on the board could step
+  bool captured = false;     // the destination held a piece
+  bool twinCouldGo = false;  // another piece of its kind could have stepped there too
   int blown = 0;             // pieces the blast took off the board
   MoveMarks marks;
 };
+
+// The move of the piece on (fromX, fromY), or dropped from the hand column
+// 11 or -1, to (toX, toY) as `piece`, on the position before it; its blast
+// and marks are not known yet.
+RecordedMove describeMove(const Position& before, int fromX, int fromY, int toX, int toY,
+                          int piece);
 
 // The move that turns `before` into `after`, found by replaying each
 // candidate with its explosion; nothing when no single move does. A capture

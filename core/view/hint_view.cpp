@@ -1,7 +1,7 @@
 #include "view/hint_view.h"
 
 #include "language/translate.h"
-#include "rules/notation.h"
+#include "rules/move_marks.h"
 #include "state/game.h"
 #include "view/board_view.h"
 #include "view/marks_view.h"
@@ -57,8 +57,8 @@ void showHint(const Game& g, int piece) {
   else
     drawMark(g, h.fromX, h.fromY);
   label(g);
-  const MoveNote note = noteMove(g, h.fromX, h.fromY, h.toX, h.toY, piece);
-  writeMove(g, LABEL_X, TEXT_Y, LAST_CELL + 1, h.toX, h.toY, piece, COLOR_LIGHT_MAGENTA, &note);
+  const RecordedMove move = describeMove(g, h.fromX, h.fromY, h.toX, h.toY, piece);
+  writeMove(g, LABEL_X, TEXT_Y, LAST_CELL + 1, move, COLOR_LIGHT_MAGENTA);
 }
 
 void eraseHint(const Game& g, const HintMarks& was) {

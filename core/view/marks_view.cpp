@@ -1,7 +1,7 @@
 #include "view/marks_view.h"
 
-#include "rules/king_danger.h"
 #include "language/translate.h"
+#include "rules/king_danger.h"
 #include "state/game.h"
 #include "view/board_view.h"
 #include "view/text_view.h"

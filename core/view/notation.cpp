@@ -1,21 +1,27 @@
 #include "view/notation.h"
 
+#include "language/translate.h"
 #include "rules/move_marks.h"
+#include "state/pieces.h"
 #include "view/text_view.h"
 
 namespace korvanu {
 
-MoveWords moveWords(int x, int y, int piece) {
-  return {文字列変換(10 - x), 文字列変換(1000 + y), 文字列変換(piece)};
+namespace {
+
+// By kind number 1..8: pawn, lance, knight, silver, gold, bishop, rook, king.
+constexpr const char* LETTERS = " PLNSGBRK";
+
+std::string square(int x, int y) { return std::string(1, char('0' + 10 - x)) + char('a' + y - 1); }
+
+std::string letter(int code) {
+  return (isPromoted(code) ? "+" : "") + std::string(1, LETTERS[kindOf(code)]);
 }
 
-std::string moveRow(int number, const std::optional<RecordedMove>& move, bool sente) {
-  std::string row = std::to_string(number) + " ";
-  if (!move) return row + "？";
-  const RecordedMove& m = *move;
+std::string japaneseRow(const RecordedMove& m) {
   // The piece that moved, as it stood before: a promotion is "歩成", not "と".
   const MoveWords words = moveWords(m.toX, m.toY, m.moved);
-  row += (sente ? "▲" : "△") + words.file + words.rank + words.piece;
+  std::string row = words.file + words.rank + words.piece;
   if (m.promoted)
     row += "成";
   else if (m.mightPromote)
@@ -25,6 +31,41 @@ std::string moveRow(int number, const std::optional<RecordedMove>& move, bool se
   return row;
 }
 
-std::string startRow() { return "開始局面"; }
+} // namespace
+
+MoveWords moveWords(int x, int y, int piece) {
+  return {文字列変換(10 - x), 文字列変換(1000 + y), 文字列変換(piece)};
+}
+
+std::string westernMove(const RecordedMove& m) {
+  if (!onBoard(m.toX, m.toY) || kindOf(m.moved) < HU || kindOf(m.moved) > OU) return "?";
+  if (m.drop) return letter(m.moved) + "*" + square(m.toX, m.toY);
+  std::string text = letter(m.moved);
+  if (m.twinCouldGo) text += square(m.fromX, m.fromY);
+  text += (m.captured ? "x" : "-") + square(m.toX, m.toY);
+  if (m.promoted)
+    text += "+";
+  else if (m.mightPromote)
+    text += "=";
+  return text;
+}
+
+std::string blastNote(int blown) {
+  if (blown <= 0) return {};
+  std::string text = trFill("（%s枚爆発）", std::to_string(blown));
+  text.erase(0, text.find_first_not_of(' '));
+  return text;
+}
+
+std::string moveRow(int number, const std::optional<RecordedMove>& move, bool sente) {
+  std::string row = std::to_string(number) + " ";
+  if (!move) return row + tr("？");
+  row += sente ? "▲" : "△";
+  if (inJapanese()) return row + japaneseRow(*move);
+  row += " " + westernMove(*move);
+  return move->blown > 0 ? row + " " + blastNote(move->blown) : row;
+}
+
+std::string startRow() { return tr("開始局面"); }
 
 } // namespace korvanu

@@ -1,7 +1,7 @@
 #include "view/status_view.h"
 
 #include "language/translate.h"
-#include "rules/notation.h"
+#include "rules/move_marks.h"
 #include "state/game.h"
 #include "view/board_view.h"
 #include "view/notation.h"
@@ -54,31 +54,30 @@ void 描画_桝_数値(Game& g) {
   }
 }
 
-void 描画_移動結果(const Game& g, int side, int x, int y, int piece, int colour,
-                   const MoveNote* note) {
+void 描画_移動結果(const Game& g, int side, const RecordedMove& move, int colour) {
   消去_移動結果(g, side);
   // Each side's text stays on its own three cells, as its stand is shown:
   // the upper one's left of the board, the lower one's right of the labels.
   const int at = shownSide(g, side);
   if (at == g.SIDE_COM)
-    writeMove(g, -1.6, 8.4, 1, x, y, piece, colour, note);
+    writeMove(g, -1.6, 8.4, 1, move, colour);
   else if (at == g.SIDE_MAN)
-    writeMove(g, 12.4, 2.4, 15, x, y, piece, colour, note);
+    writeMove(g, 12.4, 2.4, 15, move, colour);
   else
     return;
   if (at == g.SIDE_COM) repairOutline(g, 1, 8);
 }
 
-void writeMove(const Game& g, double left, double top, double right, int x, int y, int piece,
-               int colour, const MoveNote* note) {
-  if (note && !note->text.empty() && !inJapanese()) {
+void writeMove(const Game& g, double left, double top, double right, const RecordedMove& move,
+               int colour) {
+  if (!inJapanese()) {
     // A blast's count goes on a line of its own below the move, in the same cells.
-    const bool blast = note->blown > 0;
-    printFitted(g, left, blast ? top - 0.3 : top, cellLeft(right), note->text, colour);
-    if (blast) printFitted(g, left, top + 0.15, cellLeft(right), blastNote(note->blown), colour);
+    const bool blast = move.blown > 0;
+    printFitted(g, left, blast ? top - 0.3 : top, cellLeft(right), westernMove(move), colour);
+    if (blast) printFitted(g, left, top + 0.15, cellLeft(right), blastNote(move.blown), colour);
     return;
   }
-  const MoveWords words = moveWords(x, y, piece);
+  const MoveWords words = moveWords(move.toX, move.toY, move.piece);
   const struct {
     double x;
     const std::string& text;

@@ -6,7 +6,7 @@
 namespace korvanu {
 
 struct Game;
-struct MoveNote;
+struct RecordedMove;
 
 // The counter right of the board, "手目" after it. The second argument is
 // not used.
@@ -16,16 +16,14 @@ void 描画_レベル(const Game& g, int level);
 // Column numbers 9..1 above the board and rank numerals 一..九 right of it.
 // From the first call on, all text is bold.
 void 描画_桝_数値(Game& g);
-// The move of `side` to (x, y) as file, rank and piece name: the upper
-// side's at the lower left, the human's at the upper right. Any other side
-// prints nothing. Given its note, a move is written as Western players
-// write it in any language but Japanese.
-void 描画_移動結果(const Game& g, int side, int x, int y, int piece, int colour,
-                   const MoveNote* note = nullptr);
-// A move to (x, y) in that notation, its file's digit at cell (left, top);
-// the Western form ends before cell `right`.
-void writeMove(const Game& g, double left, double top, double right, int x, int y, int piece,
-               int colour, const MoveNote* note = nullptr);
+// The move of `side` as file, rank and piece name (as Western players write
+// it in any language but Japanese): the upper side's at the lower left, the
+// human's at the upper right. Any other side prints nothing.
+void 描画_移動結果(const Game& g, int side, const RecordedMove& move, int colour);
+// The move in that notation, its file's digit at cell (left, top); the
+// Western form ends before cell `right`.
+void writeMove(const Game& g, double left, double top, double right, const RecordedMove& move,
+               int colour);
 void 消去_移動結果(const Game& g, int side);
 // "思考中" in shadowed text below the computer's hand while it searches.
 void showThinking(const Game& g);

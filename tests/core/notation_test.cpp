@@ -2,7 +2,8 @@
 
 #include "language/translate.h"
 #include "position.h"
-#include "rules/notation.h"
+#include "rules/move_marks.h"
+#include "view/notation.h"
 
 namespace korvanu {
 namespace {
@@ -33,16 +34,15 @@ TEST(WesternNotation, PieceFromCaptureSquareAndPromotion) {
                   on(6, 9, CODE_SITA_KIN), on(6, 6, CODE_SITA_KIN), on(1, 5, CODE_SITA_SYA_NARI),
                   on(7, 2, CODE_UE_HU)});
   for (const auto& r : rows)
-    EXPECT_EQ(noteMove(game.g, r.fx, r.fy, r.tx, r.ty, r.piece).text, r.text) << r.text;
+    EXPECT_EQ(westernMove(describeMove(game.g, r.fx, r.fy, r.tx, r.ty, r.piece)), r.text) << r.text;
 }
 
-TEST(WesternNotation, TheBlastFollowsInTheLanguageInUse) {
-  const MoveNote quiet{"P-7f", 0}, blast{"Bx2b+", 3};
-  EXPECT_EQ(westernMove(quiet), "P-7f");
+TEST(WesternNotation, TheBlastIsToldInTheLanguageInUse) {
+  EXPECT_EQ(blastNote(0), "");
   useLanguage("en", KORVANU_LOCALE_DIR);
-  EXPECT_EQ(westernMove(blast), "Bx2b+ (3 blown up)");
+  EXPECT_EQ(blastNote(3), "(3 blown up)");
   useLanguage("ja", "");
-  EXPECT_EQ(westernMove(blast), "Bx2b+ （3枚爆発）");
+  EXPECT_EQ(blastNote(3), "（3枚爆発）");
 }
 
 } // namespace

@@ -119,6 +119,22 @@ TEST_F(RecordList, OneRowAMoveInTheGamesNotationAndAClickShowsThePositionAfterIt
   };
   for (const auto& r : rows) EXPECT_EQ(played[static_cast<size_t>(r.row)], r.text);
 
+  // In English the same moves are written as Western players write them, at
+  // once when the language is chosen.
+  g.LOCATIONS.languageFile = "config/korvanu/language";
+  g.LOCATIONS.localeFolder = KORVANU_LOCALE_DIR;
+  menu(Menu::LANG_EN);
+  const struct {
+    int row;
+    const char* text;
+  } western[] = {
+      {0, "Start"},    {1, "1 ▲ P-7f"}, {2, "2 △ P-3d"},  {3, "3 ▲ Bx2b= (4 blown up)"},
+      {5, "5 ▲ S*8h"}, {7, "7 ▲ B*5e"}, {9, "9 ▲ B-2b+"}, {10, "10 △ Px9g= (1 blown up)"},
+  };
+  for (const auto& r : western) EXPECT_EQ(ui.moveRows[static_cast<size_t>(r.row)], r.text);
+  menu(Menu::LANG_JA);
+  EXPECT_EQ(ui.moveRows, played);
+
   for (int n : {7, 2, 10, 0}) {
     clickRow(n);
     EXPECT_TRUE(showsEntry(n)) << "row " << n;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "rules/move_marks.h"
+
 #include <cmath>
 
 #include "platform/headless.h"
@@ -115,9 +117,17 @@ TEST_F(TextDisplay, MoveCounterMovesLeftAsItGrowsDigits) {
   }
 }
 
+RecordedMove moveTo(int x, int y, int piece) {
+  RecordedMove m;
+  m.toX = x;
+  m.toY = y;
+  m.piece = piece;
+  return m;
+}
+
 TEST_F(TextDisplay, MoveInNotationStandsBesideTheMoversSide) {
   // The human's pawn to column 3, row 6 reads "７六歩" at the upper right.
-  描画_移動結果(g, g.SIDE_MAN, 3, 6, CODE_SITA_HU, COLOR_RESULT);
+  描画_移動結果(g, g.SIDE_MAN, moveTo(3, 6, CODE_SITA_HU), COLOR_RESULT);
   auto t = texts();
   ASSERT_EQ(t.size(), 6u);
   expectAt(t[0], 12.5, 2.5, COLOR_BLACK, "７");
@@ -135,7 +145,7 @@ TEST_F(TextDisplay, MoveInNotationStandsBesideTheMoversSide) {
   // The upper side's promoted bishop to (9, 1) reads "１一角成" at the lower left,
   // and the board square its text touches gets its edge back.
   ui.draws.clear();
-  描画_移動結果(g, g.SIDE_COM, 9, 1, CODE_UE_KAKU_NARI, COLOR_RESULT);
+  描画_移動結果(g, g.SIDE_COM, moveTo(9, 1, CODE_UE_KAKU_NARI), COLOR_RESULT);
   t = texts();
   ASSERT_EQ(t.size(), 6u);
   expectAt(t[1], -1.6, 8.4, COLOR_RESULT, "１");
@@ -148,7 +158,7 @@ TEST_F(TextDisplay, MoveInNotationStandsBesideTheMoversSide) {
   EXPECT_EQ(last.top, cellTop(8));
 
   ui.draws.clear();
-  描画_移動結果(g, NO_GAME, 3, 6, CODE_SITA_HU, COLOR_RESULT);
+  描画_移動結果(g, NO_GAME, moveTo(3, 6, CODE_SITA_HU), COLOR_RESULT);
   消去_移動結果(g, NO_GAME);
   EXPECT_TRUE(ui.draws.empty());
 }
