@@ -101,6 +101,11 @@ std::optional<RecordedMove> findMove(const RecordEntry& before, const RecordEntr
   for (const auto& [m, list] : tried)
     if (replays(before, after, m, found)) {
       noteAlternatives(found, *list, before.BOARD);
+      if (found.mightPromote && after.BOARD[found.toX][found.toY] == EMPTY) {
+        found.promotionUnknown = true;
+        found.promoted = false;
+        found.piece = found.moved;
+      }
       return found;
     }
   return std::nullopt;

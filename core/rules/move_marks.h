@@ -28,6 +28,9 @@ struct RecordedMove {
   bool drop = false;
   bool promoted = false;     // it promoted on this move
   bool mightPromote = false; // the same step could have been played promoted
+  // The capturing piece went up in its own blast: the record cannot tell
+  // whether it promoted (it is read as it stood before).
+  bool promotionUnknown = false;
   bool boardMoveToo = false; // a drop where a piece of that kind on the board could step
   bool captured = false;     // the destination held a piece
   bool twinCouldGo = false;  // another piece of its kind could have stepped there too

@@ -24,7 +24,7 @@ std::string japaneseRow(const RecordedMove& m) {
   std::string row = words.file + words.rank + words.piece;
   if (m.promoted)
     row += "成";
-  else if (m.mightPromote)
+  else if (m.mightPromote && !m.promotionUnknown)
     row += "不成";
   if (m.drop && m.boardMoveToo) row += "打";
   if (m.blown > 0) row += " 爆" + std::to_string(m.blown);
@@ -45,7 +45,7 @@ std::string westernMove(const RecordedMove& m) {
   text += (m.captured ? "x" : "-") + square(m.toX, m.toY);
   if (m.promoted)
     text += "+";
-  else if (m.mightPromote)
+  else if (m.mightPromote && !m.promotionUnknown)
     text += "=";
   return text;
 }

@@ -114,7 +114,7 @@ TEST_F(RecordList, OneRowAMoveInTheGamesNotationAndAClickShowsThePositionAfterIt
     int row;
     const char* text;
   } rows[] = {
-      {0, "開始局面"},    {1, "1 ▲７六歩"}, {2, "2 △３四歩"},   {3, "3 ▲２二角不成 爆4"},
+      {0, "開始局面"},    {1, "1 ▲７六歩"}, {2, "2 △３四歩"},   {3, "3 ▲２二角 爆4"},
       {5, "5 ▲８八銀打"}, {7, "7 ▲５五角"}, {9, "9 ▲２二角成"}, {10, "10 △９七歩不成 爆1"},
   };
   for (const auto& r : rows) EXPECT_EQ(played[static_cast<size_t>(r.row)], r.text);
@@ -128,7 +128,7 @@ TEST_F(RecordList, OneRowAMoveInTheGamesNotationAndAClickShowsThePositionAfterIt
     int row;
     const char* text;
   } western[] = {
-      {0, "Start"},    {1, "1 ▲ P-7f"}, {2, "2 △ P-3d"},  {3, "3 ▲ Bx2b= (4 blown up)"},
+      {0, "Start"},    {1, "1 ▲ P-7f"}, {2, "2 △ P-3d"},  {3, "3 ▲ Bx2b (4 blown up)"},
       {5, "5 ▲ S*8h"}, {7, "7 ▲ B*5e"}, {9, "9 ▲ B-2b+"}, {10, "10 △ Px9g= (1 blown up)"},
   };
   for (const auto& r : western) EXPECT_EQ(ui.moveRows[static_cast<size_t>(r.row)], r.text);
