@@ -224,6 +224,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (!platform_->quitting()) Form_Unload(*game_);
+  if (!game_->QUITTING) return event->ignore();
   event->accept();
 }
 

@@ -94,6 +94,20 @@ public:
   }
   void quit() override { quitRequested = true; }
 
+  // The network dialogs answer with these (cancelled when `netAnswers` is false).
+  bool askHostTerms(NetTerms& t) override {
+    if (netAnswers) t = hostTerms;
+    return netAnswers;
+  }
+  bool askJoin(std::string& address, std::string& code) override {
+    address = joinAddress, code = joinCode;
+    return netAnswers;
+  }
+  void showWaiting(const std::string& text) override { waitingText = text; }
+  bool netAnswers = true;
+  NetTerms hostTerms;
+  std::string joinAddress, joinCode, waitingText;
+
   // What the game did.
   std::vector<DrawCall> draws;
   std::vector<MessageCall> messages;

@@ -27,6 +27,15 @@ struct WindowRect {
   int height = 0;
 };
 
+// A network game's terms, as the host chooses them and the joiner sees them.
+struct NetTerms {
+  bool hostFirst = true; // the host plays 先手
+  bool drops = true;
+  int handicap = 0;       // as △ and ▽ set it
+  int mainMinutes = 0;    // 0 and 0: no time control
+  int byoyomiSeconds = 0; // 秒読み once the main time is used
+};
+
 class Platform {
 public:
   virtual ~Platform() = default;
@@ -105,6 +114,15 @@ public:
   // Whether it shows: the player may close it at any time. A click on a row
   // reaches the game as moveListRowClicked (play/record_list.h).
   virtual bool moveListShown() = 0;
+
+  // The network game's dialogs: the host's terms (filled in beforehand with
+  // the current ones), and the joiner's address ("host[:port]") and code.
+  // False when the player cancels.
+  virtual bool askHostTerms(NetTerms& terms) = 0;
+  virtual bool askJoin(std::string& address, std::string& code) = 0;
+  // While the host waits: a box with `text` and a cancel button, which
+  // reaches the game as cancelHosting (play/net_game.h). Empty text closes it.
+  virtual void showWaiting(const std::string& text) = 0;
 
   // The window handle the sound library opens its device for.
   virtual std::intptr_t windowHandle() = 0;

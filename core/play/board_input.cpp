@@ -8,6 +8,7 @@
 #include "play/file_panel.h"
 #include "play/hint.h"
 #include "play/messages.h"
+#include "play/net_game.h"
 #include "play/setup.h"
 #include "play/turn.h"
 #include "rules/king_danger.h"
@@ -121,8 +122,9 @@ void putDown(Game& g, int button, int x, int y) {
   描画_移動可能桝色(g, fromX, fromY, COLOR_GRID, piece);
   // The upper hand is picked up by its screen row but dropped by kind.
   if (fromX < 0) fromY = 8 - fromY;
-  playTurnMove(g, g.GAME_MODE == MODE_MAN_COM ? Mover::Human : Mover::Person, fromX, fromY, x, y,
-               piece);
+  if (!netSendMove(g, fromX, fromY, x, y, piece)) return refuse(g);
+  netMovePlayed(g, playTurnMove(g, g.GAME_MODE == MODE_MAN_COM ? Mover::Human : Mover::Person,
+                                fromX, fromY, x, y, piece));
 }
 
 void boardClick(Game& g, int button, int x, int y) {
@@ -208,7 +210,7 @@ void Form_MouseDown(Game& g, int button, int /*shift*/, double X, double Y) {
   if (!startOfClick(g)) return;
   const auto [x, y] = cellAt(g, X, Y);
   announceResume(g);
-  if (g.QUITTING) return;
+  if (g.QUITTING || !netAllowsClick(g)) return;
   if (x >= 1 && x <= 9 && y >= 1 && y <= 9)
     boardClick(g, button, x, y);
   else

@@ -9,6 +9,7 @@
 #include "play/hint.h"
 #include "play/keyboard.h"
 #include "play/navigation.h"
+#include "play/net_game.h"
 #include "play/record_list.h"
 #include "play/resign.h"
 #include "play/setup.h"
@@ -22,13 +23,17 @@
 
 namespace korvanu {
 
-void OWARI_Click(Game& g) { endProgram(g); }
-
-void Form_KeyPress(Game& g, int keyAscii) {
-  if (keyAscii == KEY_ESCAPE) endProgram(g);
+void OWARI_Click(Game& g) {
+  if (netAllowsQuit(g)) endProgram(g);
 }
 
-void Form_Unload(Game& g) { endProgram(g); }
+void Form_KeyPress(Game& g, int keyAscii) {
+  if (keyAscii == KEY_ESCAPE) OWARI_Click(g);
+}
+
+void Form_Unload(Game& g) {
+  if (netAllowsQuit(g)) endProgram(g);
+}
 
 void VER_Click(Game& g) {
   closeFilePanel(g);
@@ -50,6 +55,8 @@ void onMenu(Game& g, Menu item) {
   case Menu::LEVEL2: LEVEL2_Click(g); break;
   case Menu::LEVEL3: LEVEL3_Click(g); break;
   case Menu::LEVEL4: LEVEL4_Click(g); break;
+  case Menu::NET_HOST: NET_HOST_Click(g); break;
+  case Menu::NET_JOIN: NET_JOIN_Click(g); break;
   case Menu::RESIGN: RESIGN_Click(g); break;
   case Menu::OWARI: OWARI_Click(g); break;
   case Menu::KIFU_READ: KIFU_READ_Click(g); break;

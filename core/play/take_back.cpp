@@ -6,6 +6,7 @@
 #include "play/file_panel.h"
 #include "play/messages.h"
 #include "play/navigation.h"
+#include "play/net_game.h"
 #include "play/recorded_moves.h"
 #include "rules/record.h"
 #include "sound/sound.h"
@@ -36,9 +37,14 @@ int movesToTakeBack(const Game& g) {
 void MATTA_Click(Game& g) {
   closeFilePanel(g);
   if (g.RECORD_MODE == ON) return sayRefused(g, tr("棋譜ﾓｰﾄﾞではできません"), tr("待った"));
+  if (netGameOn(g)) return netAskTakeBack(g);
   const int n = movesToTakeBack(g);
   if (n == 0) return sayRefused(g, tr("できません"), tr("待った"));
+  takeBackMoves(g, n);
+}
 
+void takeBackMoves(Game& g, int n) {
+  if (n <= 0 || g.MOVE_NO - n < 0) return;
   g.MOVE_NO -= n;
   g.GAME_MOVES -= n;
   g.RECORD_LAST = g.MOVE_NO;
@@ -46,7 +52,7 @@ void MATTA_Click(Game& g) {
   pauseForStep(g);
   // The player is to move in the position gone back to, and the marks show
   // the move into it, made by the side that now waits.
-  g.TURN = g.GAME_MODE == MODE_MAN_COM ? g.SIDE_MAN : -g.TURN;
+  g.TURN = g.GAME_MODE == MODE_MAN_COM ? g.SIDE_MAN : n % 2 == 1 ? -g.TURN : g.TURN;
   g.MOVE_MARKS = marksInto(g);
   const RecordEntry e = playedEntry(g, g.MOVE_NO);
   showStoredPosition(g, e, e.TIME_C, e.TIME_A);

@@ -11,6 +11,11 @@ struct Game;
 // dropped, and the clock runs again for the side now to move. Refused with
 // the forbidden sound when there is no such move, and while a loaded record
 // is shown.
+// In a network game the peer is asked instead (play/net_game.h).
 void MATTA_Click(Game& g);
+
+// Goes back `n` moves of the record as 待った does, whose turn it then is
+// following from how many.
+void takeBackMoves(Game& g, int n);
 
 } // namespace korvanu

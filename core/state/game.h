@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <vector>
 
 #include "files/paths.h"
@@ -18,6 +19,8 @@
 namespace korvanu {
 
 struct SoundApi;
+// The network game, when the window can play one (play/net_game.h).
+struct NetGame;
 
 // One position of the move record: the board, both hands and four clock
 // values, as stored after each move.
@@ -162,6 +165,9 @@ struct Game : Position, InfluenceMaps {
   // The capture square whose explosion is shown before the click, and the
   // square of the piece that would take; 0 while none is shown.
   int PREVIEW_X = 0, PREVIEW_Y = 0, PREVIEW_FROM_X = 0, PREVIEW_FROM_Y = 0;
+
+  // --- the network game: null where there is no network ------------------
+  std::shared_ptr<NetGame> NET;
 
   // --- sound ---------------------------------------------------------------
   const SoundApi* SOUND_LIB = nullptr; // null: no library, a silent game

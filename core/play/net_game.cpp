@@ -1,0 +1,298 @@
+#include "play/net_game.h"
+
+#include <charconv>
+
+#include "computer/survey.h"
+#include "net/auth.h"
+#include "play/autosave.h"
+#include "play/clock.h"
+#include "play/game_end.h"
+#include "play/messages.h"
+#include "play/resign.h"
+#include "play/setup.h"
+#include "play/take_back.h"
+#include "play/turn.h"
+#include "play/view_turn.h"
+#include "rules/record.h"
+#include "state/game.h"
+#include "state/handicap_pieces.h"
+#include "view/board_view.h"
+#include "view/marks_view.h"
+
+namespace korvanu {
+
+constexpr const char* TITLE = "ネット対局";
+
+struct NetGame : net::Listener {
+  NetGame(Game& game, NetHooks h) : g(game), hooks(std::move(h)) {}
+  void onEvent(const net::Event& e) override;
+  void start(bool restored);
+  void open(net::Role role, const std::string& code) {
+    if (port) port->bye();
+    port = hooks.open(role, code, *this);
+    confirm = false;
+  }
+  int myTurn() const { return port->session().mySide() == net::SENTE ? TURN_SENTE : TURN_GOTE; }
+
+  Game& g;
+  NetHooks hooks;
+  std::unique_ptr<NetPort> port;
+  bool confirm = false; // the joiner is asked before agreeing
+  bool on = false;      // a game agreed and not ended
+};
+
+namespace {
+
+net::Settings settingsOf(const NetTerms& t) {
+  return {t.hostFirst, t.drops, t.handicap, t.mainMinutes * 60, t.byoyomiSeconds};
+}
+
+std::string describe(const net::Settings& s) {
+  std::string text = std::string("相手：") + (s.hostSente ? "先手" : "後手") + "\n持駒：" +
+                     (s.drops ? "可" : "不可");
+  if (s.handicap != 0) text += "\nハンデ：" + std::to_string(s.handicap);
+  if (s.mainSeconds > 0 || s.byoyomiSeconds > 0)
+    text += "\n持ち時間：" + std::to_string(s.mainSeconds / 60) + "分 秒読み" +
+            std::to_string(s.byoyomiSeconds) + "秒";
+  return text;
+}
+
+// The first position of the agreed terms, the side to move first to play.
+void setUpBoard(Game& g, const net::Settings& s) {
+  初期設定(g);
+  setChecked(g, Menu::MOCHIKOMA, s.drops);
+  if (s.handicap != 0) {
+    removeHandicapPieces(g.BOARD, s.handicap);
+    g.HANDICAP_LEVEL = s.handicap;
+    g.HANDICAP_SET = ON;
+    画面_再描画(g);
+    手順保存(g, 0, 0, 0, 0);
+  }
+  g.GAME_MODE = MODE_MAN_MAN;
+  g.RECORD_MODE = OFF;
+  g.RESUME_PENDING = OFF;
+  g.SIDE_MAN = TURN_SENTE;
+  g.SIDE_COM = TURN_GOTE;
+  g.TURN = TURN_SENTE;
+  showTurnMarker(g);
+  g.TURN_START_TIME = g.ui.clockSeconds();
+  if (isChecked(g, Menu::KEIKA)) setTimer1(g, true);
+}
+
+NetGame* netOf(const Game& g) { return g.NET.get(); }
+
+// "host", "host:port", "[v6]:port" or a bare IPv6 address.
+bool splitAddress(const std::string& text, std::string& host, int& port) {
+  port = DEFAULT_NET_PORT;
+  std::string rest;
+  if (text.starts_with('[')) {
+    const auto close = text.find(']');
+    if (close == std::string::npos) return false;
+    host = text.substr(1, close - 1);
+    rest = text.substr(close + 1);
+    if (!rest.empty() && !rest.starts_with(':')) return false;
+  } else if (const auto colon = text.find(':');
+             colon != std::string::npos && text.find(':', colon + 1) == std::string::npos) {
+    host = text.substr(0, colon);
+    rest = text.substr(colon);
+  } else {
+    host = text;
+  }
+  if (!rest.empty()) {
+    const char* first = rest.data() + 1;
+    const char* last = rest.data() + rest.size();
+    const auto [end, err] = std::from_chars(first, last, port);
+    if (err != std::errc() || end != last || first == last || port < 1 || port > 65535)
+      return false;
+  }
+  return !host.empty();
+}
+
+} // namespace
+
+void NetGame::start(bool restored) {
+  const net::Session& s = port->session();
+  g.ui.showWaiting({});
+  const auto& moves = s.game().moves();
+  // A reconnect whose record is ours goes on as it stands; otherwise the
+  // host's record is played again from the first position.
+  if (!restored || static_cast<std::size_t>(g.GAME_MOVES) != moves.size() ||
+      g.GAME_MODE != MODE_MAN_MAN) {
+    setUpBoard(g, s.settings());
+    for (const Move& m : moves) playTurnMove(g, Mover::Person, m.fx, m.fy, m.tx, m.ty, m.code);
+  }
+  setViewTurned(g, myTurn() == TURN_GOTE);
+  on = s.game().ending() == net::Ending::None;
+  if (restored) say(g, "相手とつながりました", TITLE);
+}
+
+void NetGame::onEvent(const net::Event& e) {
+  using K = net::Event::Kind;
+  switch (e.kind) {
+  case K::WrongCode:
+    if (e.yes) say(g, "違う合言葉が続いたので、しばらく受け付けません", TITLE);
+    return;
+  case K::Offered:
+    if (confirm && g.ui.messageBox(describe(port->session().settings()) + "\n\nこの条件で対局しますか？",
+                                   TITLE, Buttons::YesNo, Icon::Question) != Answer::Yes)
+      return port->bye();
+    port->agree();
+    return;
+  case K::Started: return start(e.yes);
+  case K::PeerMove:
+    if (g.TURN != myTurn())
+      netMovePlayed(g, playTurnMove(g, Mover::Person, e.move.fx, e.move.fy, e.move.tx, e.move.ty,
+                                    e.move.code));
+    return;
+  case K::TakeBackAsked: {
+    const bool yes = g.ui.messageBox("相手が待ったを求めています。受けますか？", "待った",
+                                     Buttons::YesNo, Icon::Question) == Answer::Yes;
+    port->answerTakeBack(yes);
+    return;
+  }
+  case K::TakeBackAnswer:
+    if (!e.yes) say(g, "相手は待ったを受けませんでした", "待った");
+    return;
+  case K::TookBack:
+    takeBackMoves(g, g.GAME_MOVES - static_cast<int>(e.length));
+    autosaveRecord(g);
+    return;
+  case K::Resigned:
+    on = false;
+    resignSide(g, e.side == net::SENTE ? TURN_SENTE : TURN_GOTE);
+    autosaveRecord(g);
+    return;
+  case K::TimeUp:
+    on = false;
+    stopClocks(g, g.MAN_TIME, g.COM_TIME);
+    終了(g, sideName(e.side == net::SENTE ? TURN_GOTE : TURN_SENTE));
+    autosaveRecord(g);
+    return;
+  case K::Clock:
+    g.MAN_TIME = static_cast<double>(e.used[net::SENTE]) / 1000;
+    g.COM_TIME = static_cast<double>(e.used[net::GOTE]) / 1000;
+    return;
+  case K::Lost:
+    g.ui.showWaiting({});
+    if (on)
+      say(g, net::reasonText(e.reason, e.detail) + "\n対局は残してあります。", TITLE);
+    else
+      say(g, net::reasonText(e.reason, e.detail), TITLE);
+    return;
+  }
+}
+
+void enableNetwork(Game& g, NetHooks hooks) { g.NET = std::make_shared<NetGame>(g, std::move(hooks)); }
+
+std::optional<Hosting> hostNetGame(Game& g, const NetTerms& terms, int port) {
+  NetGame* n = netOf(g);
+  if (!n) return std::nullopt;
+  const std::string code = n->hooks.newCode();
+  n->open(net::Role::Host, code);
+  n->on = false;
+  if (!n->port->host(settingsOf(terms), port)) return std::nullopt;
+  std::string text = "相手を待っています\n\n";
+  for (const std::string& a : n->port->addresses()) text += a + "\n";
+  text += "ポート：" + std::to_string(n->port->port()) + "\n合言葉：" + code;
+  g.ui.showWaiting(text);
+  return Hosting{n->port->port(), code};
+}
+
+bool joinNetGame(Game& g, const std::string& address, const std::string& code, bool confirm) {
+  NetGame* n = netOf(g);
+  std::string host;
+  int port = 0;
+  const auto normal = net::normaliseJoinCode(code);
+  if (!n || !normal || !splitAddress(address, host, port)) return false;
+  n->open(net::Role::Join, *normal);
+  n->on = false;
+  n->confirm = confirm;
+  return n->port->join(host, port);
+}
+
+void cancelHosting(Game& g) {
+  if (NetGame* n = netOf(g); n && n->port && !n->port->session().authenticated()) {
+    n->port->bye();
+    n->port.reset();
+  }
+}
+
+void NET_HOST_Click(Game& g) {
+  if (!netOf(g)) return sayRefused(g, "ネット対局はできません", TITLE);
+  if (netGameOn(g)) return sayRefused(g, "ネット対局中です", TITLE);
+  NetTerms terms;
+  terms.hostFirst = true;
+  terms.drops = isChecked(g, Menu::MOCHIKOMA);
+  terms.handicap = g.MOVE_NO == 0 ? g.HANDICAP_LEVEL : 0;
+  if (!g.ui.askHostTerms(terms)) return;
+  if (!hostNetGame(g, terms)) sayRefused(g, "ポートを開けませんでした", TITLE);
+}
+
+void NET_JOIN_Click(Game& g) {
+  NetGame* n = netOf(g);
+  if (!n) return sayRefused(g, "ネット対局はできません", TITLE);
+  // A game cut off goes on with the same host and code.
+  if (n->on && n->port->session().role() == net::Role::Join) {
+    if (n->port->session().playing()) return sayRefused(g, "ネット対局中です", TITLE);
+    return n->port->reconnect();
+  }
+  std::string address, code;
+  if (!g.ui.askJoin(address, code)) return;
+  if (!joinNetGame(g, address, code, true))
+    sayRefused(g, "アドレスか合言葉が正しくありません", TITLE);
+}
+
+bool netGameOn(const Game& g) {
+  const NetGame* n = netOf(g);
+  return n && n->port && n->on;
+}
+
+bool netAllowsClick(Game& g) {
+  if (!netGameOn(g)) return true;
+  NetGame& n = *netOf(g);
+  if (!n.port->session().playing()) {
+    sayRefused(g, "相手とつながっていません", TITLE);
+    return false;
+  }
+  if (g.TURN != n.myTurn()) {
+    sayRefused(g, "相手の番です", TITLE);
+    return false;
+  }
+  return true;
+}
+
+bool netSendMove(Game& g, int fromX, int fromY, int toX, int toY, int piece) {
+  if (!netGameOn(g)) return true;
+  return netOf(g)->port->move({fromX, fromY, toX, toY, piece});
+}
+
+void netMovePlayed(Game& g, bool goesOn) {
+  if (!netGameOn(g)) return;
+  if (!goesOn) netOf(g)->on = false;
+  autosaveRecord(g);
+}
+
+void netAskTakeBack(Game& g) {
+  if (!netOf(g)->port->askTakeBack()) return sayRefused(g, "できません", "待った");
+  say(g, "相手に待ったを求めました", "待った");
+}
+
+bool netResign(Game& g, int& side) {
+  NetGame& n = *netOf(g);
+  if (!n.port->resign()) return false;
+  n.on = false;
+  side = n.myTurn();
+  return true;
+}
+
+bool netAllowsQuit(Game& g) {
+  NetGame* n = netOf(g);
+  if (!n || !n->port) return true;
+  if (n->on && g.ui.messageBox("ネット対局中です。終わりますか？", TITLE, Buttons::YesNo,
+                               Icon::Question) != Answer::Yes)
+    return false;
+  n->port->bye();
+  return true;
+}
+
+} // namespace korvanu
