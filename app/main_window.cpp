@@ -11,6 +11,7 @@
 #include "file_panel_widgets.h"
 #include "language/choice.h"
 #include "language/translate.h"
+#include "net_port.h"
 #include "pictures/pictures.h"
 #include "play/board_input.h"
 #include "play/clock.h"
@@ -115,6 +116,8 @@ void MainWindow::addShortcut(QAction* action, Menu item) {
 void MainWindow::connectFilePanel() {
   platform_->setFilePanelMaker([this] { return &filePanel(); });
   platform_->setMoveListMaker([this] { return &moveList(); });
+  enableNetwork(*game_, qtNetHooks());
+  platform_->setWaitingCancel([this] { cancelHosting(*game_); });
   view_->installEventFilter(this);
 }
 

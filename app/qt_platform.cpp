@@ -107,6 +107,19 @@ Answer QtPlatform::messageBox(const std::string& text, const std::string& title,
   return box.clickedButton() == yes ? Answer::Yes : Answer::No;
 }
 
+bool QtPlatform::askHostTerms(NetTerms& terms) { return askHostTermsDialog(&window_, terms); }
+
+bool QtPlatform::askJoin(std::string& address, std::string& code) {
+  return askJoinDialog(&window_, address, code);
+}
+
+void QtPlatform::showWaiting(const std::string& text) {
+  if (text.empty()) return waiting_.close();
+  waiting_.show(&window_, text, [this] {
+    if (cancelWaiting_) cancelWaiting_();
+  });
+}
+
 WindowRect QtPlatform::windowRect() {
   if (window_.isMaximized()) return {-60, -60, 0, 0};
   // The corner move() places, frame included, so a saved place can be put back.

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "net_dialogs.h"
 #include "platform/platform.h"
 #include "sound/sound_library.h"
 
@@ -33,6 +34,8 @@ public:
   void setOnLanguageChanged(std::function<void()> changed) {
     languageChanged_ = std::move(changed);
   }
+  // The host's waiting box's cancel button.
+  void setWaitingCancel(std::function<void()> cancel) { cancelWaiting_ = std::move(cancel); }
   bool quitting() const { return quitting_; }
   // Whether clicks, keys and menu commands reach the game: not while it
   // ends, nor while work runs aside (only Esc and closing the window do).
@@ -79,6 +82,10 @@ public:
   void showMoveList(const std::vector<std::string>& rows, int current) override;
   bool moveListShown() override;
 
+  bool askHostTerms(NetTerms& terms) override;
+  bool askJoin(std::string& address, std::string& code) override;
+  void showWaiting(const std::string& text) override;
+
   std::intptr_t windowHandle() override;
   const SoundApi* soundLibrary(const std::string& path) override;
   void quit() override;
@@ -94,6 +101,8 @@ private:
   RecordListWindow* list_ = nullptr;
   std::function<RecordListWindow*()> makeList_;
   std::function<void()> languageChanged_;
+  WaitingBox waiting_;
+  std::function<void()> cancelWaiting_;
   QTimer timer_; // a child of the window, gone before it
   std::unique_ptr<SoundLibrary> sound_;
   bool soundTried_ = false;

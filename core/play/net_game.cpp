@@ -133,8 +133,9 @@ void NetGame::onEvent(const net::Event& e) {
     if (e.yes) say(g, "違う合言葉が続いたので、しばらく受け付けません", TITLE);
     return;
   case K::Offered:
-    if (confirm && g.ui.messageBox(describe(port->session().settings()) + "\n\nこの条件で対局しますか？",
-                                   TITLE, Buttons::YesNo, Icon::Question) != Answer::Yes)
+    if (confirm &&
+        g.ui.messageBox(describe(port->session().settings()) + "\n\nこの条件で対局しますか？",
+                        TITLE, Buttons::YesNo, Icon::Question) != Answer::Yes)
       return port->bye();
     port->agree();
     return;
@@ -182,7 +183,9 @@ void NetGame::onEvent(const net::Event& e) {
   }
 }
 
-void enableNetwork(Game& g, NetHooks hooks) { g.NET = std::make_shared<NetGame>(g, std::move(hooks)); }
+void enableNetwork(Game& g, NetHooks hooks) {
+  g.NET = std::make_shared<NetGame>(g, std::move(hooks));
+}
 
 std::optional<Hosting> hostNetGame(Game& g, const NetTerms& terms, int port) {
   NetGame* n = netOf(g);
