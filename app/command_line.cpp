@@ -3,9 +3,12 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "files/paths.h"
 #include "language/translate.h"
+#include "net/auth.h"
+#include "net_arguments.h"
 
 namespace korvanu {
 
@@ -17,6 +20,14 @@ void printHelp(const Locations& places) {
                  "\n"
                  "  -h, --help     この説明を表示して終わる\n"
                  "      --version  バージョンを表示して終わる\n"
+                 "\n"
+                 "ネット対局:\n"
+                 "      --host [PORT] [--second] [--drops on|off]\n"
+                 "                 PORT (47170、0 なら空いているポート) で相手を待ち、\n"
+                 "                 'waiting on port PORT, code CODE' と表示する。\n"
+                 "                 --second なら相手が先手\n"
+                 "      --join ADDRESS[:PORT] --code CODE\n"
+                 "                 ADDRESS で待っている相手と、その条件で対局する\n"
                  "\n"
                  "-platform NAME など、Qtの標準のｵﾌﾟｼｮﾝも使えます。\n"
                  "\n"
@@ -63,6 +74,13 @@ int qtOptionLength(std::string_view arg) {
   return 0;
 }
 
+int refuseValue(std::string_view arg) {
+  std::fprintf(stderr,
+               tr("korvanu: 引数の値が正しくありません '%.*s'\n'korvanu --help' で使い方を表示します。\n"),
+               static_cast<int>(arg.size()), arg.data());
+  return 2;
+}
+
 int refuse(std::string_view arg) {
   std::fprintf(stderr,
                tr("korvanu: 知らない引数です '%.*s'\n'korvanu --help' で使い方を表示します。\n"),
@@ -72,10 +90,18 @@ int refuse(std::string_view arg) {
 
 } // namespace
 
-std::optional<int> answerCommandLine(int argc, char** argv, const Locations& places) {
-  std::string_view unknown;
+std::optional<int> answerCommandLine(int argc, char** argv, const Locations& places,
+                                     NetStart* net) {
+  std::vector<std::string_view> args(argv, argv + argc);
+  NetStart start;
+  std::string_view unknown, bad;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
+    if (const int taken = takeNetOption(args, static_cast<std::size_t>(i), start, bad); taken != 0) {
+      if (taken < 0) return refuseValue(bad);
+      i += taken - 1;
+      continue;
+    }
     if (arg == "--help" || arg == "-h") {
       printHelp(places);
       return 0;
@@ -90,12 +116,24 @@ std::optional<int> answerCommandLine(int argc, char** argv, const Locations& pla
       unknown = arg;
   }
   if (!unknown.empty()) return refuse(unknown);
+  if (!netStartComplete(start, bad)) return refuseValue(bad);
+  if (!start.code.empty() && !net::normaliseJoinCode(start.code)) return refuseValue(start.code);
+  if (net) *net = start;
   return std::nullopt;
 }
 
 std::optional<int> refuseUnknownArguments(const QStringList& arguments) {
-  if (arguments.size() < 2) return std::nullopt;
-  return refuse(arguments[1].toLocal8Bit().toStdString());
+  std::vector<std::string> texts;
+  for (const QString& a : arguments) texts.push_back(a.toLocal8Bit().toStdString());
+  const std::vector<std::string_view> args(texts.begin(), texts.end());
+  NetStart start;
+  std::string_view bad;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const int taken = takeNetOption(args, i, start, bad);
+    if (taken <= 0) return refuse(args[i]);
+    i += static_cast<std::size_t>(taken) - 1;
+  }
+  return std::nullopt;
 }
 
 } // namespace korvanu

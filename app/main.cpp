@@ -6,13 +6,15 @@
 #include "files/paths.h"
 #include "language/choice.h"
 #include "main_window.h"
+#include "net_arguments.h"
 #include "pictures/pictures.h"
 #include "surface.h"
 
 int main(int argc, char* argv[]) {
   const korvanu::Locations locations = korvanu::thisProgramsLocations();
   korvanu::startLanguage(locations.languageFile, locations.localeFolder);
-  if (const auto status = korvanu::answerCommandLine(argc, argv, locations)) return *status;
+  korvanu::NetStart net;
+  if (const auto status = korvanu::answerCommandLine(argc, argv, locations, &net)) return *status;
   QApplication app(argc, argv);
   // Qt has set the desktop's locale, which gettext's choice rests on: again.
   korvanu::startLanguage(locations.languageFile, locations.localeFolder);
@@ -32,5 +34,6 @@ int main(int argc, char* argv[]) {
   QObject::connect(&endSignals, &korvanu::EndSignals::received, &window, &korvanu::MainWindow::end);
   window.load();
   window.show();
+  if (const auto status = korvanu::startNetGame(window.game(), net)) return *status;
   return QApplication::exec();
 }

@@ -1,0 +1,36 @@
+// The network game from the command line: --host [PORT] [--second]
+// [--drops on|off] waits for a friend, --join ADDRESS[:PORT] --code CODE
+// joins one.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace korvanu {
+
+struct NetStart {
+  enum class Kind { None, Host, Join } kind = Kind::None;
+  int port = 47170;
+  bool second = false;
+  std::optional<bool> drops; // unset: as the options say
+  std::string address, code;
+};
+
+// Reads the network option at args[i] into `start`: how many arguments it
+// took (0 when it is no network option), or -1 with `bad` the argument
+// that is wrong.
+int takeNetOption(std::span<const std::string_view> args, std::size_t i, NetStart& start,
+                  std::string_view& bad);
+// Whether the options read hang together (--join with --code, no --host
+// with --join): the argument at fault in `bad` when not.
+bool netStartComplete(const NetStart& start, std::string_view& bad);
+
+struct Game;
+// Starts what the command line asked for once the window shows: the host
+// prints "waiting on port PORT, code CODE" on standard output. The exit
+// status when it cannot be done.
+std::optional<int> startNetGame(Game& g, const NetStart& start);
+
+} // namespace korvanu
