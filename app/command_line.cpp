@@ -97,7 +97,8 @@ std::optional<int> answerCommandLine(int argc, char** argv, const Locations& pla
   std::string_view unknown, bad;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    if (const int taken = takeNetOption(args, static_cast<std::size_t>(i), start, bad); taken != 0) {
+    if (const int taken = takeNetOption(args, static_cast<std::size_t>(i), start, bad);
+        taken != 0) {
       if (taken < 0) return refuseValue(bad);
       i += taken - 1;
       continue;

@@ -13,7 +13,11 @@ class LinkPort : public QObject, public NetPort, public net::Listener {
 public:
   LinkPort(net::Role role, std::shared_ptr<QtCrypto> crypto, const std::string& code,
            net::Listener& game, NetOptions options)
-      : crypto_(std::move(crypto)), game_(game), role_(role), code_(code), options_(options),
+      : crypto_(std::move(crypto)),
+        game_(game),
+        role_(role),
+        code_(code),
+        options_(options),
         link_(std::make_unique<NetLink>(role, *crypto_, code, *this, options)) {}
 
   bool host(const net::Settings& settings, int port) override {

@@ -6,13 +6,18 @@
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QTcpSocket>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
 #include "net_link.h"
+#include "net_port.h"
 #include "platform/headless.h"
+#include "play/net_game.h"
+#include "play/view_turn.h"
 #include "qt_crypto.h"
 #include "rules/moves.h"
+#include "scripted_game.h"
 #include "state/game.h"
 #include "state/new_game.h"
 
@@ -308,6 +313,80 @@ TEST(HostilePeer, AJoinerWithTheWrongCodeIsToldSo) {
   EXPECT_EQ(p.joinSeen.last(Kind::Lost)->reason, net::Reason::WrongCode);
   EXPECT_EQ(p.hostSeen.count(Kind::WrongCode), 1);
   EXPECT_EQ(p.hostSeen.count(Kind::Started), 0);
+}
+
+// Two windows' games, each in a folder of its own, wired by NetLinks on
+// 127.0.0.1 and played by clicks as the players would.
+struct TwoWindows {
+  testing::TempDir folder;
+  std::filesystem::path hostFolder = folder.path() / "host", joinFolder = folder.path() / "join";
+  bool made = std::filesystem::create_directory(hostFolder) &&
+              std::filesystem::create_directory(joinFolder);
+  testing::ScriptedGame host{testing::GameOptions().recordsIn(hostFolder.string())};
+  testing::ScriptedGame join{testing::GameOptions().recordsIn(joinFolder.string())};
+  TwoWindows() {
+    for (Game* g : {&host.g, &join.g})
+      enableNetwork(*g, qtNetHooks(loopback(QHostAddress::LocalHost), 1000));
+  }
+  bool samePosition() const {
+    return std::equal(&host.g.BOARD[0][0], &host.g.BOARD[0][0] + 100, &join.g.BOARD[0][0]) &&
+           std::equal(host.g.HAND_SITA, host.g.HAND_SITA + 8, join.g.HAND_SITA) &&
+           std::equal(host.g.HAND_UE, host.g.HAND_UE + 8, join.g.HAND_UE) &&
+           host.g.TURN == join.g.TURN && host.g.GAME_MOVES == join.g.GAME_MOVES;
+  }
+};
+
+TEST(TwoWindows, PlayByClicksAskTakeBackAndResign) {
+  TwoWindows w;
+  ASSERT_TRUE(w.made);
+  const auto hosting = hostNetGame(w.host.g, {}, 0);
+  ASSERT_TRUE(hosting);
+  EXPECT_NE(w.host.ui.waitingText.find(hosting->code), std::string::npos);
+  ASSERT_TRUE(
+      joinNetGame(w.join.g, "127.0.0.1:" + std::to_string(hosting->port), hosting->code, true));
+  ASSERT_TRUE(waitFor([&] { return netGameOn(w.host.g) && netGameOn(w.join.g); }));
+  EXPECT_TRUE(w.host.ui.waitingText.empty());
+  EXPECT_FALSE(w.host.g.VIEW_TURNED); // the host is 先手 and sits at the lower side
+  ASSERT_TRUE(w.join.g.VIEW_TURNED);
+  setViewTurned(w.join.g, false); // so that the test's clicks name cells as the game does
+
+  struct Row {
+    bool byHost;
+    Move m;
+    bool refused; // out of turn: refused where it was clicked, nothing sent
+  };
+  const Row rows[] = {{false, UPPER_OPENS, true},  {true, OPEN_BISHOP, false},
+                      {false, UPPER_OPENS, false}, {true, BISHOP_TAKES, false},
+                      {false, DROP_BISHOP, false}, {true, EDGE_PAWN, false}};
+  for (const Row& r : rows) {
+    testing::ScriptedGame& mover = r.byHost ? w.host : w.join;
+    const int before = mover.g.GAME_MOVES;
+    mover.play(r.m);
+    if (r.refused) {
+      EXPECT_TRUE(mover.said("相手の番です", "ネット対局"));
+      EXPECT_EQ(mover.g.GAME_MOVES, before);
+      continue;
+    }
+    ASSERT_EQ(mover.g.GAME_MOVES, before + 1);
+    ASSERT_TRUE(waitFor([&] { return w.samePosition(); })) << "after " << r.m.tx << r.m.ty;
+  }
+
+  // 待った: the host refuses once, then agrees; the joiner's drop and the
+  // host's reply go back on both.
+  w.host.ui.answers = {Answer::No};
+  w.join.menu(Menu::MATTA);
+  ASSERT_TRUE(waitFor([&] { return w.join.said("相手は待ったを受けませんでした", "待った"); }));
+  EXPECT_EQ(w.join.g.GAME_MOVES, 5);
+  w.join.menu(Menu::MATTA);
+  ASSERT_TRUE(waitFor([&] { return w.host.g.GAME_MOVES == 3 && w.samePosition(); }));
+
+  // 投了 ends the game for both; each has kept its record in its folder.
+  w.join.menu(Menu::RESIGN);
+  ASSERT_TRUE(waitFor([&] { return w.host.said("先手の勝ちです", "終了"); }));
+  EXPECT_TRUE(w.join.said("先手の勝ちです", "終了"));
+  EXPECT_FALSE(netGameOn(w.host.g) || netGameOn(w.join.g));
+  for (const auto& f : {w.hostFolder, w.joinFolder})
+    EXPECT_TRUE(std::filesystem::exists(f / "前回の対局.棋譜")) << f;
 }
 
 } // namespace
