@@ -75,9 +75,10 @@ int qtOptionLength(std::string_view arg) {
 }
 
 int refuseValue(std::string_view arg) {
-  std::fprintf(stderr,
-               tr("korvanu: 引数の値が正しくありません '%.*s'\n'korvanu --help' で使い方を表示します。\n"),
-               static_cast<int>(arg.size()), arg.data());
+  std::fprintf(
+      stderr,
+      tr("korvanu: 引数の値が正しくありません '%.*s'\n'korvanu --help' で使い方を表示します。\n"),
+      static_cast<int>(arg.size()), arg.data());
   return 2;
 }
 

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "language/translate.h"
 #include "play/net_game.h"
 #include "state/game.h"
 
@@ -70,14 +71,14 @@ std::optional<int> startNetGame(Game& g, const NetStart& start) {
     terms.drops = start.drops.value_or(isChecked(g, Menu::MOCHIKOMA));
     const auto hosting = hostNetGame(g, terms, start.port);
     if (!hosting) {
-      std::fprintf(stderr, "korvanu: cannot listen on port %d\n", start.port);
+      std::fprintf(stderr, tr("korvanu: ポート %d で待てません\n"), start.port);
       return 1;
     }
     std::printf("waiting on port %d, code %s\n", hosting->port, hosting->code.c_str());
     std::fflush(stdout);
   } else if (start.kind == NetStart::Kind::Join &&
              !joinNetGame(g, start.address, start.code, false)) {
-    std::fprintf(stderr, "korvanu: bad address '%s'\n", start.address.c_str());
+    std::fprintf(stderr, tr("korvanu: アドレスが正しくありません '%s'\n"), start.address.c_str());
     return 2;
   }
   return std::nullopt;

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "language/translate.h"
+
 namespace korvanu {
 
 namespace {
@@ -16,7 +18,7 @@ namespace {
 QDialogButtonBox* okCancel(QDialog& dialog) {
   auto* buttons = new QDialogButtonBox(&dialog);
   buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-  buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+  buttons->addButton(QString::fromUtf8(tr("ｷｬﾝｾﾙ")), QDialogButtonBox::RejectRole);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   return buttons;
@@ -26,10 +28,10 @@ QDialogButtonBox* okCancel(QDialog& dialog) {
 
 bool askHostTermsDialog(QWidget* parent, NetTerms& terms) {
   QDialog dialog(parent);
-  dialog.setWindowTitle(QStringLiteral("相手を待つ"));
+  dialog.setWindowTitle(QString::fromUtf8(tr("相手を待つ")));
   auto* form = new QFormLayout(&dialog);
   auto* side = new QComboBox(&dialog);
-  side->addItems({QStringLiteral("先手"), QStringLiteral("後手")});
+  side->addItems({QString::fromUtf8(tr("先手")), QString::fromUtf8(tr("後手"))});
   side->setCurrentIndex(terms.hostFirst ? 0 : 1);
   auto* drops = new QCheckBox(&dialog);
   drops->setChecked(terms.drops);
@@ -39,16 +41,16 @@ bool askHostTermsDialog(QWidget* parent, NetTerms& terms) {
   auto* minutes = new QSpinBox(&dialog);
   minutes->setRange(0, 600);
   minutes->setValue(terms.mainMinutes);
-  minutes->setSpecialValueText(QStringLiteral("なし"));
+  minutes->setSpecialValueText(QString::fromUtf8(tr("なし")));
   auto* byoyomi = new QSpinBox(&dialog);
   byoyomi->setRange(0, 600);
   byoyomi->setValue(terms.byoyomiSeconds);
-  byoyomi->setSpecialValueText(QStringLiteral("なし"));
-  form->addRow(QStringLiteral("あなたは"), side);
-  form->addRow(QStringLiteral("持駒可"), drops);
-  form->addRow(QStringLiteral("ハンデ"), handicap);
-  form->addRow(QStringLiteral("持ち時間（分）"), minutes);
-  form->addRow(QStringLiteral("秒読み（秒）"), byoyomi);
+  byoyomi->setSpecialValueText(QString::fromUtf8(tr("なし")));
+  form->addRow(QString::fromUtf8(tr("あなたは")), side);
+  form->addRow(QString::fromUtf8(tr("持駒可")), drops);
+  form->addRow(QString::fromUtf8(tr("ハンデ")), handicap);
+  form->addRow(QString::fromUtf8(tr("持ち時間（分）")), minutes);
+  form->addRow(QString::fromUtf8(tr("秒読み（秒）")), byoyomi);
   form->addRow(okCancel(dialog));
   if (dialog.exec() != QDialog::Accepted) return false;
   terms = {side->currentIndex() == 0, drops->isChecked(), handicap->value(), minutes->value(),
@@ -58,13 +60,13 @@ bool askHostTermsDialog(QWidget* parent, NetTerms& terms) {
 
 bool askJoinDialog(QWidget* parent, std::string& address, std::string& code) {
   QDialog dialog(parent);
-  dialog.setWindowTitle(QStringLiteral("相手につなぐ"));
+  dialog.setWindowTitle(QString::fromUtf8(tr("相手につなぐ")));
   auto* form = new QFormLayout(&dialog);
   auto* where = new QLineEdit(QString::fromStdString(address), &dialog);
   where->setPlaceholderText(QStringLiteral("192.168.1.2:47170"));
   auto* word = new QLineEdit(QString::fromStdString(code), &dialog);
-  form->addRow(QStringLiteral("アドレス"), where);
-  form->addRow(QStringLiteral("合言葉"), word);
+  form->addRow(QString::fromUtf8(tr("アドレス")), where);
+  form->addRow(QString::fromUtf8(tr("合言葉")), word);
   form->addRow(okCancel(dialog));
   if (dialog.exec() != QDialog::Accepted) return false;
   address = where->text().trimmed().toStdString();
@@ -74,11 +76,11 @@ bool askJoinDialog(QWidget* parent, std::string& address, std::string& code) {
 
 void WaitingBox::show(QWidget* parent, const std::string& text, std::function<void()> cancelled) {
   close();
-  box_ = new QMessageBox(QMessageBox::Information, QStringLiteral("ネット対局"),
+  box_ = new QMessageBox(QMessageBox::Information, QString::fromUtf8(tr("ネット対局")),
                          QString::fromStdString(text), QMessageBox::NoButton, parent);
   box_->setAttribute(Qt::WA_DeleteOnClose);
   box_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  QPushButton* cancel = box_->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QMessageBox::RejectRole);
+  QPushButton* cancel = box_->addButton(QString::fromUtf8(tr("ｷｬﾝｾﾙ")), QMessageBox::RejectRole);
   QObject::connect(cancel, &QPushButton::clicked, box_, [cancelled] { cancelled(); });
   box_->setModal(false);
   box_->show();

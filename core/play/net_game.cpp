@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "computer/survey.h"
+#include "language/translate.h"
 #include "net/auth.h"
 #include "play/autosave.h"
 #include "play/clock.h"
@@ -21,7 +22,7 @@
 
 namespace korvanu {
 
-constexpr const char* TITLE = "ネット対局";
+constexpr const char* TITLE = N_("ネット対局");
 
 struct NetGame : net::Listener {
   NetGame(Game& game, NetHooks h) : g(game), hooks(std::move(h)) {}
@@ -47,13 +48,14 @@ net::Settings settingsOf(const NetTerms& t) {
   return {t.hostFirst, t.drops, t.handicap, t.mainMinutes * 60, t.byoyomiSeconds};
 }
 
+// The terms as the joiner reads them: its own side first.
 std::string describe(const net::Settings& s) {
-  std::string text = std::string("相手：") + (s.hostSente ? "先手" : "後手") + "\n持駒：" +
-                     (s.drops ? "可" : "不可");
-  if (s.handicap != 0) text += "\nハンデ：" + std::to_string(s.handicap);
+  std::string text = trFill("あなた：%s", s.hostSente ? tr("後手") : tr("先手"));
+  text += "\n" + trFill("持駒：%s", s.drops ? tr("可") : tr("不可"));
+  if (s.handicap != 0) text += "\n" + trFill(tr("ハンデ：%s"), std::to_string(s.handicap));
   if (s.mainSeconds > 0 || s.byoyomiSeconds > 0)
-    text += "\n持ち時間：" + std::to_string(s.mainSeconds / 60) + "分 秒読み" +
-            std::to_string(s.byoyomiSeconds) + "秒";
+    text += "\n" + trFill(tr("持ち時間：%s分"), std::to_string(s.mainSeconds / 60)) + "\n" +
+            trFill(tr("秒読み：%s秒"), std::to_string(s.byoyomiSeconds));
   return text;
 }
 
@@ -123,19 +125,19 @@ void NetGame::start(bool restored) {
   }
   setViewTurned(g, myTurn() == TURN_GOTE);
   on = s.game().ending() == net::Ending::None;
-  if (restored) say(g, "相手とつながりました", TITLE);
+  if (restored) say(g, tr("相手とつながりました"), tr(TITLE));
 }
 
 void NetGame::onEvent(const net::Event& e) {
   using K = net::Event::Kind;
   switch (e.kind) {
   case K::WrongCode:
-    if (e.yes) say(g, "違う合言葉が続いたので、しばらく受け付けません", TITLE);
+    if (e.yes) say(g, tr("違う合言葉が続いたので、しばらく受け付けません"), tr(TITLE));
     return;
   case K::Offered:
-    if (confirm &&
-        g.ui.messageBox(describe(port->session().settings()) + "\n\nこの条件で対局しますか？",
-                        TITLE, Buttons::YesNo, Icon::Question) != Answer::Yes)
+    if (confirm && g.ui.messageBox(describe(port->session().settings()) + "\n\n" +
+                                       tr("この条件で対局しますか？"),
+                                   tr(TITLE), Buttons::YesNo, Icon::Question) != Answer::Yes)
       return port->bye();
     port->agree();
     return;
@@ -146,13 +148,13 @@ void NetGame::onEvent(const net::Event& e) {
                                     e.move.code));
     return;
   case K::TakeBackAsked: {
-    const bool yes = g.ui.messageBox("相手が待ったを求めています。受けますか？", "待った",
+    const bool yes = g.ui.messageBox(tr("相手が待ったを求めています。受けますか？"), tr("待った"),
                                      Buttons::YesNo, Icon::Question) == Answer::Yes;
     port->answerTakeBack(yes);
     return;
   }
   case K::TakeBackAnswer:
-    if (!e.yes) say(g, "相手は待ったを受けませんでした", "待った");
+    if (!e.yes) say(g, tr("相手は待ったを受けませんでした"), tr("待った"));
     return;
   case K::TookBack:
     takeBackMoves(g, g.GAME_MOVES - static_cast<int>(e.length));
@@ -176,9 +178,9 @@ void NetGame::onEvent(const net::Event& e) {
   case K::Lost:
     g.ui.showWaiting({});
     if (on)
-      say(g, net::reasonText(e.reason, e.detail) + "\n対局は残してあります。", TITLE);
+      say(g, net::reasonText(e.reason, e.detail) + "\n" + tr("対局は残してあります。"), tr(TITLE));
     else
-      say(g, net::reasonText(e.reason, e.detail), TITLE);
+      say(g, net::reasonText(e.reason, e.detail), tr(TITLE));
     return;
   }
 }
@@ -194,9 +196,9 @@ std::optional<Hosting> hostNetGame(Game& g, const NetTerms& terms, int port) {
   n->open(net::Role::Host, code);
   n->on = false;
   if (!n->port->host(settingsOf(terms), port)) return std::nullopt;
-  std::string text = "相手を待っています\n\n";
+  std::string text = std::string(tr("相手を待っています")) + "\n\n";
   for (const std::string& a : n->port->addresses()) text += a + "\n";
-  text += "ポート：" + std::to_string(n->port->port()) + "\n合言葉：" + code;
+  text += trFill("ポート：%s", std::to_string(n->port->port())) + "\n" + trFill("合言葉：%s", code);
   g.ui.showWaiting(text);
   return Hosting{n->port->port(), code};
 }
@@ -221,28 +223,28 @@ void cancelHosting(Game& g) {
 }
 
 void NET_HOST_Click(Game& g) {
-  if (!netOf(g)) return sayRefused(g, "ネット対局はできません", TITLE);
-  if (netGameOn(g)) return sayRefused(g, "ネット対局中です", TITLE);
+  if (!netOf(g)) return sayRefused(g, tr("ネット対局はできません"), tr(TITLE));
+  if (netGameOn(g)) return sayRefused(g, tr("ネット対局中です"), tr(TITLE));
   NetTerms terms;
   terms.hostFirst = true;
   terms.drops = isChecked(g, Menu::MOCHIKOMA);
   terms.handicap = g.MOVE_NO == 0 ? g.HANDICAP_LEVEL : 0;
   if (!g.ui.askHostTerms(terms)) return;
-  if (!hostNetGame(g, terms)) sayRefused(g, "ポートを開けませんでした", TITLE);
+  if (!hostNetGame(g, terms)) sayRefused(g, tr("ポートを開けませんでした"), tr(TITLE));
 }
 
 void NET_JOIN_Click(Game& g) {
   NetGame* n = netOf(g);
-  if (!n) return sayRefused(g, "ネット対局はできません", TITLE);
+  if (!n) return sayRefused(g, tr("ネット対局はできません"), tr(TITLE));
   // A game cut off goes on with the same host and code.
   if (n->on && n->port->session().role() == net::Role::Join) {
-    if (n->port->session().playing()) return sayRefused(g, "ネット対局中です", TITLE);
+    if (n->port->session().playing()) return sayRefused(g, tr("ネット対局中です"), tr(TITLE));
     return n->port->reconnect();
   }
   std::string address, code;
   if (!g.ui.askJoin(address, code)) return;
   if (!joinNetGame(g, address, code, true))
-    sayRefused(g, "アドレスか合言葉が正しくありません", TITLE);
+    sayRefused(g, tr("アドレスか合言葉が正しくありません"), tr(TITLE));
 }
 
 bool netGameOn(const Game& g) {
@@ -254,11 +256,11 @@ bool netAllowsClick(Game& g) {
   if (!netGameOn(g)) return true;
   NetGame& n = *netOf(g);
   if (!n.port->session().playing()) {
-    sayRefused(g, "相手とつながっていません", TITLE);
+    sayRefused(g, tr("相手とつながっていません"), tr(TITLE));
     return false;
   }
   if (g.TURN != n.myTurn()) {
-    sayRefused(g, "相手の番です", TITLE);
+    sayRefused(g, tr("相手の番です"), tr(TITLE));
     return false;
   }
   return true;
@@ -276,8 +278,8 @@ void netMovePlayed(Game& g, bool goesOn) {
 }
 
 void netAskTakeBack(Game& g) {
-  if (!netOf(g)->port->askTakeBack()) return sayRefused(g, "できません", "待った");
-  say(g, "相手に待ったを求めました", "待った");
+  if (!netOf(g)->port->askTakeBack()) return sayRefused(g, tr("できません"), tr("待った"));
+  say(g, tr("相手に待ったを求めました"), tr("待った"));
 }
 
 bool netResign(Game& g, int& side) {
@@ -291,7 +293,7 @@ bool netResign(Game& g, int& side) {
 bool netAllowsQuit(Game& g) {
   NetGame* n = netOf(g);
   if (!n || !n->port) return true;
-  if (n->on && g.ui.messageBox("ネット対局中です。終わりますか？", TITLE, Buttons::YesNo,
+  if (n->on && g.ui.messageBox(tr("ネット対局中です。終わりますか？"), tr(TITLE), Buttons::YesNo,
                                Icon::Question) != Answer::Yes)
     return false;
   n->port->bye();

@@ -42,5 +42,18 @@ stray -reverse stray
 --bogus -style fusion --bogus
 --bogus --platform offscreen --bogus
 ROWS
+# The network options' values: the one at fault is named.
+while read -r at line; do
+  read -ra args <<<"$line"
+  err=$(bare "${args[@]}" 2>&1 >/dev/null); status=$?
+  check "$line: exits 2" "$status" 2
+  check "$line: says which" "$(head -n 1 <<<"$err")" "korvanu: bad or missing value at '$at'"
+done <<'ROWS'
+maybe --host --drops maybe
+70000 --host 70000
+--join --join 127.0.0.1
+--code --host --code K7M2X9QP
+0O1IL --join ::1 --code 0O1IL
+ROWS
 set -e
 exit $fail
