@@ -41,9 +41,33 @@ void VER_Click(Game& g) {
   g.ui.messageBox(tr("  Version 0.9\n\nQuillon 1999.1"), "Korvanu", Buttons::Ok, Icon::None);
 }
 
+namespace {
+
+// What would step, turn, reload or restart the record, or change the terms
+// the two players agreed; the rest only looks and stays allowed.
+bool changesNetGame(Menu item) {
+  switch (item) {
+  case Menu::REPLAY:
+  case Menu::AFTER:
+  case Menu::CANCEL:
+  case Menu::REVERSE:
+  case Menu::KIFU_READ:
+  case Menu::START:
+  case Menu::SENTE:
+  case Menu::GOTE:
+  case Menu::LBEL_UP:
+  case Menu::LEBEL_DOWN:
+  case Menu::MOCHIKOMA: return true;
+  default: return false;
+  }
+}
+
+} // namespace
+
 void onMenu(Game& g, Menu item) {
   hideExplosionPreview(g);
   clearHint(g);
+  if (changesNetGame(item) && netRefuses(g, menuItem(item).caption.data())) return;
   switch (item) {
   case Menu::TAIKYOKU: TAIKYOKU_Click(g); break;
   case Menu::STOP: STOP_Click(g); break;

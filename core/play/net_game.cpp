@@ -252,6 +252,12 @@ bool netGameOn(const Game& g) {
   return n && n->port && n->on;
 }
 
+bool netRefuses(Game& g, const char* caption) {
+  if (!netGameOn(g)) return false;
+  sayRefused(g, tr("ネット対局中はできません"), tr(caption));
+  return true;
+}
+
 bool netAllowsClick(Game& g) {
   if (!netGameOn(g)) return true;
   NetGame& n = *netOf(g);

@@ -69,6 +69,10 @@ void NET_JOIN_Click(Game& g);
 // --- where the rest of the game asks -------------------------------------
 // A network game is on (agreed, not ended), connected or not.
 bool netGameOn(const Game& g);
+// A command that would step, turn, reload or restart the record under a
+// running network game would part it from the peer's: true (and said, with
+// `caption` as the title) when it is refused.
+bool netRefuses(Game& g, const char* caption);
 // Whether a click may pick up a piece now: false (and said) off one's turn
 // or while the connection is down.
 bool netAllowsClick(Game& g);

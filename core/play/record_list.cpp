@@ -3,10 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "language/translate.h"
 #include "play/explosion_preview.h"
 #include "play/file_panel.h"
 #include "play/hint.h"
 #include "play/navigation.h"
+#include "play/net_game.h"
 #include "play/recorded_moves.h"
 #include "rules/record.h"
 #include "state/game.h"
@@ -41,6 +43,7 @@ void moveListRowClicked(Game& g, int row) {
   hideExplosionPreview(g);
   clearHint(g);
   closeFilePanel(g);
+  if (netRefuses(g, N_("棋譜一覧"))) return;
   stepTo(g, row);
 }
 

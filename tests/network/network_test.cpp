@@ -9,11 +9,13 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <tuple>
 
 #include "net_link.h"
 #include "net_port.h"
 #include "platform/headless.h"
 #include "play/net_game.h"
+#include "play/record_list.h"
 #include "play/view_turn.h"
 #include "qt_crypto.h"
 #include "rules/moves.h"
@@ -328,6 +330,18 @@ struct TwoWindows {
     for (Game* g : {&host.g, &join.g})
       enableNetwork(*g, qtNetHooks(loopback(QHostAddress::LocalHost), 1000));
   }
+  // Hosted and joined through the window's calls; the joiner's board is
+  // turned back so that the tests' clicks name cells as the game does.
+  bool start(const NetTerms& terms = {}) {
+    const auto hosting = hostNetGame(host.g, terms, 0);
+    if (!hosting || host.ui.waitingText.find(hosting->code) == std::string::npos ||
+        !joinNetGame(join.g, "127.0.0.1:" + std::to_string(hosting->port), hosting->code, true) ||
+        !waitFor([&] { return netGameOn(host.g) && netGameOn(join.g); }))
+      return false;
+    const bool turned = !host.g.VIEW_TURNED && join.g.VIEW_TURNED;
+    setViewTurned(join.g, false);
+    return turned && host.ui.waitingText.empty();
+  }
   bool samePosition() const {
     return std::equal(&host.g.BOARD[0][0], &host.g.BOARD[0][0] + 100, &join.g.BOARD[0][0]) &&
            std::equal(host.g.HAND_SITA, host.g.HAND_SITA + 8, join.g.HAND_SITA) &&
@@ -339,16 +353,7 @@ struct TwoWindows {
 TEST(TwoWindows, PlayByClicksAskTakeBackAndResign) {
   TwoWindows w;
   ASSERT_TRUE(w.made);
-  const auto hosting = hostNetGame(w.host.g, {}, 0);
-  ASSERT_TRUE(hosting);
-  EXPECT_NE(w.host.ui.waitingText.find(hosting->code), std::string::npos);
-  ASSERT_TRUE(
-      joinNetGame(w.join.g, "127.0.0.1:" + std::to_string(hosting->port), hosting->code, true));
-  ASSERT_TRUE(waitFor([&] { return netGameOn(w.host.g) && netGameOn(w.join.g); }));
-  EXPECT_TRUE(w.host.ui.waitingText.empty());
-  EXPECT_FALSE(w.host.g.VIEW_TURNED); // the host is 先手 and sits at the lower side
-  ASSERT_TRUE(w.join.g.VIEW_TURNED);
-  setViewTurned(w.join.g, false); // so that the test's clicks name cells as the game does
+  ASSERT_TRUE(w.start()); // the host is 先手 and sits at the lower side
 
   struct Row {
     bool byHost;
@@ -387,6 +392,44 @@ TEST(TwoWindows, PlayByClicksAskTakeBackAndResign) {
   EXPECT_FALSE(netGameOn(w.host.g) || netGameOn(w.join.g));
   for (const auto& f : {w.hostFolder, w.joinFolder})
     EXPECT_TRUE(std::filesystem::exists(f / "前回の対局.棋譜")) << f;
+}
+
+TEST(TwoWindows, CommandsThatWouldPartTheRecordsWaitForTheGameToEnd) {
+  TwoWindows w;
+  ASSERT_TRUE(w.made && w.start());
+  w.host.play(OPEN_BISHOP);
+  ASSERT_TRUE(waitFor([&] { return w.samePosition(); }));
+  const auto recordOf = [](const Game& g) {
+    return std::tuple(g.REC, g.MOVE_NO, g.GAME_MOVES, g.TURN, g.HANDICAP_LEVEL, g.REVERSED,
+                      g.GAME_MODE, g.MENU_CHECKED[static_cast<int>(Menu::MOCHIKOMA)]);
+  };
+  const auto hostBefore = recordOf(w.host.g), joinBefore = recordOf(w.join.g);
+  const Menu refused[] = {Menu::REPLAY,    Menu::AFTER,      Menu::CANCEL,   Menu::REVERSE,
+                          Menu::KIFU_READ, Menu::START,      Menu::SENTE,    Menu::GOTE,
+                          Menu::LBEL_UP,   Menu::LEBEL_DOWN, Menu::MOCHIKOMA};
+  for (Menu item : refused)
+    for (testing::ScriptedGame* s : {&w.host, &w.join}) {
+      s->ui.messages.clear();
+      s->menu(item);
+      EXPECT_TRUE(s->said("ネット対局中はできません", std::string(menuItem(item).caption)))
+          << menuItem(item).name;
+    }
+  moveListRowClicked(w.join.g, 0);
+  EXPECT_TRUE(w.join.said("ネット対局中はできません", "棋譜一覧"));
+  EXPECT_EQ(recordOf(w.host.g), hostBefore);
+  EXPECT_EQ(recordOf(w.join.g), joinBefore);
+  // The session goes on where it was: the joiner's reply reaches the host.
+  w.join.play(UPPER_OPENS);
+  ASSERT_TRUE(waitFor([&] { return w.samePosition() && w.host.g.GAME_MOVES == 2; }));
+
+  // Over, everything works as before.
+  w.join.ui.answers = {Answer::Yes};
+  w.join.menu(Menu::RESIGN);
+  ASSERT_TRUE(waitFor([&] { return !netGameOn(w.host.g) && !netGameOn(w.join.g); }));
+  w.host.ui.messages.clear();
+  w.host.menu(Menu::LBEL_UP);
+  EXPECT_EQ(w.host.g.HANDICAP_LEVEL, 1);
+  EXPECT_TRUE(w.host.ui.messages.empty());
 }
 
 } // namespace
