@@ -18,11 +18,11 @@ public:
         role_(role),
         code_(code),
         options_(options),
-        link_(std::make_unique<NetLink>(role, *crypto_, code, *this, options)) {}
+        link_(makeLink()) {}
 
   bool host(const net::Settings& settings, int port) override {
     options_.port = static_cast<quint16>(port);
-    link_ = std::make_unique<NetLink>(role_, *crypto_, code_, *this, options_);
+    link_ = makeLink();
     return link_->host(settings);
   }
   int port() const override { return link_->port(); }
@@ -53,6 +53,14 @@ public:
   }
 
 private:
+  // A child too, so that the port's connection is found under it as any
+  // Qt object's is.
+  std::unique_ptr<NetLink> makeLink() {
+    auto link = std::make_unique<NetLink>(role_, *crypto_, code_, *this, options_);
+    link->setParent(this);
+    return link;
+  }
+
   std::shared_ptr<QtCrypto> crypto_;
   net::Listener& game_;
   net::Role role_;

@@ -326,9 +326,27 @@ struct TwoWindows {
               std::filesystem::create_directory(joinFolder);
   testing::ScriptedGame host{testing::GameOptions().recordsIn(hostFolder.string())};
   testing::ScriptedGame join{testing::GameOptions().recordsIn(joinFolder.string())};
+  NetPort *hostPort = nullptr, *joinPort = nullptr; // each window's, as it opened it
   TwoWindows() {
-    for (Game* g : {&host.g, &join.g})
-      enableNetwork(*g, qtNetHooks(loopback(QHostAddress::LocalHost), 1000));
+    for (auto [g, kept] : {std::pair{&host.g, &hostPort}, std::pair{&join.g, &joinPort}}) {
+      NetHooks hooks = qtNetHooks(loopback(QHostAddress::LocalHost), 1000);
+      hooks.open = [open = hooks.open, kept](net::Role role, const std::string& code,
+                                             net::Listener& game) {
+        auto port = open(role, code, game);
+        *kept = port.get();
+        return port;
+      };
+      enableNetwork(*g, std::move(hooks));
+    }
+  }
+  // The connection cut with no bye, as a pulled cable leaves it.
+  static void cut(NetPort* port) {
+    dynamic_cast<QObject&>(*port).findChild<QTcpSocket*>()->abort();
+  }
+  static bool toldKept(const testing::ScriptedGame& s) {
+    return std::any_of(s.ui.messages.begin(), s.ui.messages.end(), [](const auto& m) {
+      return m.title == "ネット対局" && m.text.ends_with("\n対局は残してあります。");
+    });
   }
   // Hosted and joined through the window's calls; the joiner's board is
   // turned back so that the tests' clicks name cells as the game does.
@@ -430,6 +448,41 @@ TEST(TwoWindows, CommandsThatWouldPartTheRecordsWaitForTheGameToEnd) {
   w.host.menu(Menu::LBEL_UP);
   EXPECT_EQ(w.host.g.HANDICAP_LEVEL, 1);
   EXPECT_TRUE(w.host.ui.messages.empty());
+}
+
+TEST(TwoWindows, ACutConnectionIsSaidAndTheJoinerComesBackWithTheGame) {
+  TwoWindows w;
+  ASSERT_TRUE(w.made && w.start());
+  w.host.play(OPEN_BISHOP);
+  ASSERT_TRUE(waitFor([&] { return w.samePosition(); }));
+  TwoWindows::cut(w.hostPort);
+  ASSERT_TRUE(
+      waitFor([&] { return TwoWindows::toldKept(w.join) && TwoWindows::toldKept(w.host); }));
+  EXPECT_TRUE(netGameOn(w.host.g) && netGameOn(w.join.g));
+  EXPECT_EQ(w.join.g.GAME_MOVES, 1);
+
+  w.join.menu(Menu::NET_JOIN); // the same host and code
+  ASSERT_TRUE(waitFor([&] {
+    return w.join.said("相手とつながりました", "ネット対局") &&
+           w.host.said("相手とつながりました", "ネット対局");
+  }));
+  EXPECT_TRUE(w.samePosition());
+  EXPECT_TRUE(w.join.g.VIEW_TURNED);
+  setViewTurned(w.join.g, false);
+  w.join.play(UPPER_OPENS);
+  ASSERT_TRUE(waitFor([&] { return w.samePosition() && w.host.g.GAME_MOVES == 2; }));
+}
+
+TEST(TwoWindows, TimeUpEndsTheGameForBothWithTheWinnerNamed) {
+  TwoWindows w;
+  NetTerms oneSecond;
+  oneSecond.byoyomiSeconds = 1;
+  ASSERT_TRUE(w.made && w.start(oneSecond));
+  w.host.play(OPEN_BISHOP); // then the joiner, 後手, lets its second run out
+  ASSERT_TRUE(waitFor([&] {
+    return w.host.said("先手の勝ちです", "終了") && w.join.said("先手の勝ちです", "終了");
+  }));
+  EXPECT_FALSE(netGameOn(w.host.g) || netGameOn(w.join.g));
 }
 
 } // namespace
