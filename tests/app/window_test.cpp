@@ -162,8 +162,8 @@ TEST_F(Window, MenuBarHoldsEveryItemInOrder) {
   auto menu = [&](const char* name) { return w.findChild<QMenu*>(name); };
   ASSERT_TRUE(menu("TAIKYOKU") && menu("MATCH_MAN") && menu("START2") && menu("NET") &&
               menu("LEVEL") && menu("STOP") && menu("KIFU") && menu("OPTION") && menu("HAIKEI_GA"));
-  EXPECT_EQ(captions(menu("TAIKYOKU")), (QStringList{"対局(人間)", "対局(COM)", "対局(ネット)",
-                                                     "COM対局ﾚﾍﾞﾙ", "投了", "終わり"}));
+  EXPECT_EQ(captions(menu("TAIKYOKU")), (QStringList{"対局(人間)", "対局(COM)", "COM対局ﾚﾍﾞﾙ",
+                                                     "対局(ネット)", "投了", "終わり"}));
   EXPECT_EQ(captions(menu("MATCH_MAN")), QStringList{"スタート"});
   EXPECT_EQ(captions(menu("START2")), (QStringList{"先手", "後手"}));
   EXPECT_EQ(captions(menu("NET")), (QStringList{"相手を待つ", "相手につなぐ"}));

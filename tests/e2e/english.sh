@@ -38,7 +38,7 @@ check "the move's text stays within its cells" "$beyond" 0
 
 # Gote moves, then Sente resigns: Game → Resign, Yes, the winner, play again.
 press "$(cx 5)" "$(cy 3)"; press "$(cx 5)" "$(cy 4)"
-bar $game; xdotool key Down Down Down Down Return; sleep 0.4
+bar $game; xdotool key Down Down Down Down Down Return; sleep 0.4
 xdotool key Return; sleep 0.4
 import -window root "$out/english-3-winner.png"
 xdotool key Return; sleep 0.4; xdotool key Return; sleep 0.4
