@@ -18,6 +18,7 @@
 #include "state/game.h"
 #include "state/handicap_pieces.h"
 #include "view/board_view.h"
+#include "view/clock_view.h"
 #include "view/marks_view.h"
 
 namespace korvanu {
@@ -34,6 +35,7 @@ struct NetGame : net::Listener {
     confirm = false;
   }
   int myTurn() const { return port->session().mySide() == net::SENTE ? TURN_SENTE : TURN_GOTE; }
+  void takeHostClock();
 
   Game& g;
   NetHooks hooks;
@@ -77,6 +79,8 @@ void setUpBoard(Game& g, const net::Settings& s) {
   g.SIDE_COM = TURN_GOTE;
   g.TURN = TURN_SENTE;
   showTurnMarker(g);
+  g.CLOCK_MAIN_SECONDS = s.mainSeconds;
+  g.CLOCK_BYOYOMI_SECONDS = s.byoyomiSeconds;
   g.TURN_START_TIME = g.ui.clockSeconds();
   if (isChecked(g, Menu::KEIKA)) setTimer1(g, true);
 }
@@ -112,6 +116,20 @@ bool splitAddress(const std::string& text, std::string& host, int& port) {
 
 } // namespace
 
+// Each side's total is the host's record, never this window's own timing
+// (which counts animations and the line's delay to whoever is to move next);
+// the side to move's figure runs on from it until the next record comes.
+void NetGame::takeHostClock() {
+  const net::GameClock& c = port->session().clock();
+  g.MAN_TIME = static_cast<double>(c.used(net::SENTE)) / 1000; // 先手 is SIDE_MAN here
+  g.COM_TIME = static_cast<double>(c.used(net::GOTE)) / 1000;
+  g.TURN_START_TIME = g.ui.clockSeconds();
+  g.TURN_ELAPSED = 0;
+  g.SHOWN_SECOND = 0;
+  描画_所有時間(g, g.SIDE_MAN, g.MAN_TIME);
+  描画_所有時間(g, g.SIDE_COM, g.COM_TIME);
+}
+
 void NetGame::start(bool restored) {
   const net::Session& s = port->session();
   g.ui.showWaiting({});
@@ -125,6 +143,7 @@ void NetGame::start(bool restored) {
   }
   setViewTurned(g, myTurn() == TURN_GOTE);
   on = s.game().ending() == net::Ending::None;
+  takeHostClock();
   if (restored) say(g, tr("相手とつながりました"), tr(TITLE));
 }
 
@@ -158,6 +177,7 @@ void NetGame::onEvent(const net::Event& e) {
     return;
   case K::TookBack:
     takeBackMoves(g, g.GAME_MOVES - static_cast<int>(e.length));
+    takeHostClock();
     autosaveRecord(g);
     return;
   case K::Resigned:
@@ -171,10 +191,7 @@ void NetGame::onEvent(const net::Event& e) {
     終了(g, sideName(e.side == net::SENTE ? TURN_GOTE : TURN_SENTE));
     autosaveRecord(g);
     return;
-  case K::Clock:
-    g.MAN_TIME = static_cast<double>(e.used[net::SENTE]) / 1000;
-    g.COM_TIME = static_cast<double>(e.used[net::GOTE]) / 1000;
-    return;
+  case K::Clock: return takeHostClock();
   case K::Lost:
     g.ui.showWaiting({});
     if (on)
@@ -280,6 +297,7 @@ bool netSendMove(Game& g, int fromX, int fromY, int toX, int toY, int piece) {
 void netMovePlayed(Game& g, bool goesOn) {
   if (!netGameOn(g)) return;
   if (!goesOn) netOf(g)->on = false;
+  netOf(g)->takeHostClock();
   autosaveRecord(g);
 }
 

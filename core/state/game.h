@@ -150,6 +150,10 @@ struct Game : Position, InfluenceMaps {
   double MAN_TIME = 0;
   double COM_TIME = 0;
   int SHOWN_SECOND = 0;
+  // A network game's time control: the figures show the time left, the main
+  // time and then the 秒読み of the move. Both 0: they show the time used.
+  int CLOCK_MAIN_SECONDS = 0;
+  int CLOCK_BYOYOMI_SECONDS = 0;
 
   // --- options and drawing -------------------------------------------------
   int BACKGROUND = 0; // 0 until a background is chosen

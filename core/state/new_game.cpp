@@ -43,6 +43,8 @@ void newGame(Game& g) {
   g.RESUME_PENDING = OFF;
   g.RECORD_MODE = OFF;
   g.SHOWN_SECOND = 0;
+  g.CLOCK_MAIN_SECONDS = 0;
+  g.CLOCK_BYOYOMI_SECONDS = 0;
   g.SELECT_STATE = 0;
 
   for (int k = 1; k <= 7; ++k) {

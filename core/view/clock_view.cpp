@@ -1,7 +1,9 @@
 #include "view/clock_view.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "language/translate.h"
 #include "state/game.h"
 #include "view/board_view.h"
 #include "view/text_view.h"
@@ -24,9 +26,20 @@ std::string 調査_時間秒追加結果(double seconds) {
          変換_数字から文字(secs);
 }
 
+std::string 残り時間(const Game& g, int side, double seconds) {
+  // The turn's running time is what lies beyond the side's total so far.
+  const double before = side == g.SIDE_MAN ? g.MAN_TIME : g.COM_TIME;
+  const double running = std::max(seconds - before, 0.0);
+  const double mainLeft = std::max(g.CLOCK_MAIN_SECONDS - before, 0.0);
+  if (running < mainLeft) return 調査_時間秒追加結果(std::ceil(mainLeft - running));
+  const double left = std::max(g.CLOCK_BYOYOMI_SECONDS - (running - mainLeft), 0.0);
+  return trFill("秒読み %s", std::to_string(static_cast<int>(std::ceil(left))));
+}
+
 void 描画_所有時間(const Game& g, int side, double seconds) {
   if (!isChecked(g, Menu::KEIKA)) return;
-  const std::string text = 調査_時間秒追加結果(seconds);
+  const bool timed = g.CLOCK_MAIN_SECONDS > 0 || g.CLOCK_BYOYOMI_SECONDS > 0;
+  const std::string text = timed ? 残り時間(g, side, seconds) : 調査_時間秒追加結果(seconds);
   消去_所有時間(g, side);
   const int at = shownSide(g, side);
   if (at == g.SIDE_MAN) {

@@ -15,6 +15,11 @@ std::string 変換_数字から文字(double whole);
 // the hours empty.
 std::string 調査_時間秒追加結果(double seconds);
 
+// Under a network game's time control, the time `side` has left when its
+// total with the running turn is `seconds`: the main time as hh:mm:ss, then
+// the 秒読み seconds of the move.
+std::string 残り時間(const Game& g, int side, double seconds);
+
 // Draws nothing unless "経過時間" is checked or for a side that is neither.
 void 描画_所有時間(const Game& g, int side, double seconds);
 void 消去_所有時間(const Game& g, int side);

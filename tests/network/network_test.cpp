@@ -22,6 +22,7 @@
 #include "scripted_game.h"
 #include "state/game.h"
 #include "state/new_game.h"
+#include "view/clock_view.h"
 
 namespace korvanu {
 namespace {
@@ -366,6 +367,20 @@ struct TwoWindows {
            std::equal(host.g.HAND_UE, host.g.HAND_UE + 8, join.g.HAND_UE) &&
            host.g.TURN == join.g.TURN && host.g.GAME_MOVES == join.g.GAME_MOVES;
   }
+  // The host's record of each side's time has reached the joiner too.
+  bool sameClock() const {
+    const auto& a = hostPort->session().clock();
+    const auto& b = joinPort->session().clock();
+    return a.used(net::SENTE) == b.used(net::SENTE) && a.used(net::GOTE) == b.used(net::GOTE);
+  }
+  // The figures beside the board: 先手's (lower right), 後手's (lower left).
+  static std::pair<std::string, std::string> clockTexts(testing::ScriptedGame& s) {
+    const auto last = [&](int x) {
+      const auto texts = s.look().at(x, 9).texts;
+      return texts.empty() ? std::string() : texts.back();
+    };
+    return {last(13), last(-2)};
+  }
 };
 
 TEST(TwoWindows, PlayByClicksAskTakeBackAndResign) {
@@ -483,6 +498,43 @@ TEST(TwoWindows, TimeUpEndsTheGameForBothWithTheWinnerNamed) {
     return w.host.said("先手の勝ちです", "終了") && w.join.said("先手の勝ちです", "終了");
   }));
   EXPECT_FALSE(netGameOn(w.host.g) || netGameOn(w.join.g));
+}
+
+TEST(TwoWindows, BothWindowsShowTheHostsClockAndTheTimeLeftUnderATimeControl) {
+  struct Row {
+    int mainMinutes, byoyomi;
+    // Both sides' figures at a move (the host's record is under a second
+    // each), then 後手's after 7 s of its turn.
+    std::string atMove, running;
+  };
+  const Row rows[] = {
+      {0, 0, "", "00:00:07"}, {10, 30, "00:10:00", "00:09:53"}, {0, 30, "秒読み 30", "秒読み 23"}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.running);
+    TwoWindows w;
+    NetTerms terms;
+    terms.mainMinutes = r.mainMinutes;
+    terms.byoyomiSeconds = r.byoyomi;
+    ASSERT_TRUE(w.made && w.start(terms));
+    // Each window's own seconds pass differently: only the host's record counts.
+    w.host.play(OPEN_BISHOP, 5);
+    ASSERT_TRUE(waitFor([&] { return w.samePosition() && w.sameClock(); }));
+    w.join.play(UPPER_OPENS, 3);
+    ASSERT_TRUE(waitFor([&] { return w.samePosition() && w.sameClock(); }));
+    w.host.play(BISHOP_TAKES, 4);
+    ASSERT_TRUE(
+        waitFor([&] { return w.samePosition() && w.sameClock() && w.join.g.TURN == TURN_GOTE; }));
+    const auto& record = w.hostPort->session().clock();
+    ASSERT_LT(std::max(record.used(net::SENTE), record.used(net::GOTE)), 1000);
+    const std::pair<std::string, std::string> expected =
+        r.atMove.empty() ? std::pair(調査_時間秒追加結果(record.used(net::SENTE) / 1000.0),
+                                     調査_時間秒追加結果(record.used(net::GOTE) / 1000.0))
+                         : std::pair(r.atMove, r.atMove);
+    EXPECT_EQ(TwoWindows::clockTexts(w.host), expected);
+    EXPECT_EQ(TwoWindows::clockTexts(w.join), expected);
+    w.join.tick(7);
+    EXPECT_EQ(TwoWindows::clockTexts(w.join).second, r.running);
+  }
 }
 
 } // namespace
