@@ -7,6 +7,7 @@
 #include "net/auth.h"
 #include "play/autosave.h"
 #include "play/clock.h"
+#include "play/file_panel.h"
 #include "play/game_end.h"
 #include "play/messages.h"
 #include "play/resign.h"
@@ -30,6 +31,8 @@ struct NetGame : net::Listener {
   void onEvent(const net::Event& e) override;
   void start(bool restored);
   void open(net::Role role, const std::string& code) {
+    // A record chosen in the panel now would load into the network game.
+    closeFilePanel(g);
     if (port) port->bye();
     port = hooks.open(role, code, *this);
     confirm = false;

@@ -386,7 +386,11 @@ struct TwoWindows {
 TEST(TwoWindows, PlayByClicksAskTakeBackAndResign) {
   TwoWindows w;
   ASSERT_TRUE(w.made);
+  // The record file panels open on both close as the game is hosted and joined.
+  for (testing::ScriptedGame* s : {&w.host, &w.join}) s->menu(Menu::KIFU_READ);
+  ASSERT_TRUE(w.host.ui.fileList && w.join.ui.fileList);
   ASSERT_TRUE(w.start()); // the host is 先手 and sits at the lower side
+  EXPECT_FALSE(w.host.ui.fileList || w.join.ui.fileList);
 
   struct Row {
     bool byHost;
