@@ -41,6 +41,7 @@ press "$(cx 5)" "$(cy 3)"; press "$(cx 5)" "$(cy 4)"
 bar $game; xdotool key Down Down Down Down Down Return; sleep 0.4
 xdotool key Return; sleep 0.4
 import -window root "$out/english-3-winner.png"
+check "the winner is announced" "$(xdotool search --onlyvisible --name '^Game over$' | wc -l)" 1
 xdotool key Return; sleep 0.4; xdotool key Return; sleep 0.4
 
 # Record → Save: a title and a file name, then RETURN.
