@@ -104,6 +104,11 @@ void NetLink::dropped() {
   flush();
 }
 
+bool NetLink::flushed(bool done) {
+  flush();
+  return done;
+}
+
 void NetLink::flush() {
   const std::string out = session_.takeOutput();
   if (socket_ && !out.empty()) socket_->write(out.data(), static_cast<qint64>(out.size()));
@@ -116,35 +121,15 @@ void NetLink::flush() {
   if (!wanted && server_.isListening()) server_.close();
 }
 
-bool NetLink::agree() {
-  const bool done = session_.agree();
-  flush();
-  return done;
-}
+bool NetLink::agree() { return flushed(session_.agree()); }
 
-bool NetLink::move(const Move& m) {
-  const bool done = session_.move(m, now());
-  flush();
-  return done;
-}
+bool NetLink::move(const Move& m) { return flushed(session_.move(m, now())); }
 
-bool NetLink::askTakeBack() {
-  const bool done = session_.askTakeBack();
-  flush();
-  return done;
-}
+bool NetLink::askTakeBack() { return flushed(session_.askTakeBack()); }
 
-bool NetLink::answerTakeBack(bool yes) {
-  const bool done = session_.answerTakeBack(yes, now());
-  flush();
-  return done;
-}
+bool NetLink::answerTakeBack(bool yes) { return flushed(session_.answerTakeBack(yes, now())); }
 
-bool NetLink::resign() {
-  const bool done = session_.resign();
-  flush();
-  return done;
-}
+bool NetLink::resign() { return flushed(session_.resign()); }
 
 void NetLink::bye() {
   session_.bye();

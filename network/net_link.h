@@ -63,6 +63,8 @@ private:
   // Sends what the session has to say, closes when it is done and listens
   // or not as it waits for its player or not.
   void flush();
+  // Sends what a call of the session wrote, and passes on its answer.
+  bool flushed(bool done);
 
   net::Role role_;
   net::Listener& listener_;

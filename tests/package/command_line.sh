@@ -30,11 +30,15 @@ check "C locale: the game's own Japanese" "$(LC_ALL=C bare --help | head -n 1)" 
 # An argument neither the program nor Qt takes is refused, with no display
 # either: the first one is named, and a Qt option's value is not mistaken for it.
 set +e
+refused() { # first line of what it says, then the arguments
+  local said=$1; shift
+  err=$(bare "$@" 2>&1 >/dev/null); status=$?
+  check "$*: exits 2" "$status" 2
+  check "$*: says which" "$(head -n 1 <<<"$err")" "$said"
+}
 while read -r unknown line; do
   read -ra args <<<"$line"
-  err=$(bare "${args[@]}" 2>&1 >/dev/null); status=$?
-  check "$line: exits 2" "$status" 2
-  check "$line: says which" "$(head -n 1 <<<"$err")" "korvanu: unknown argument '$unknown'"
+  refused "korvanu: unknown argument '$unknown'" "${args[@]}"
 done <<'ROWS'
 --no-such-option --no-such-option
 -bogus -bogus stray
@@ -45,9 +49,7 @@ ROWS
 # The network options' values: the one at fault is named.
 while read -r at line; do
   read -ra args <<<"$line"
-  err=$(bare "${args[@]}" 2>&1 >/dev/null); status=$?
-  check "$line: exits 2" "$status" 2
-  check "$line: says which" "$(head -n 1 <<<"$err")" "korvanu: bad or missing value at '$at'"
+  refused "korvanu: bad or missing value at '$at'" "${args[@]}"
 done <<'ROWS'
 maybe --host --drops maybe
 70000 --host 70000
