@@ -75,7 +75,7 @@ void menuKey(Game& g, Menu item) {
 void moveCursor(Game& g, int dx, int dy) {
   // The keys go the ways of the picture: on the turned view that is the
   // other way on the board.
-  if (g.VIEW_TURNED) dx = -dx, dy = -dy;
+  if (viewTurned(g)) dx = -dx, dy = -dy;
   const bool hands = isChecked(g, Menu::MOCHIKOMA);
   int x = g.CURSOR_X, y = g.CURSOR_Y;
   // Stands put away since: back on the board beside them.

@@ -10,7 +10,6 @@
 namespace korvanu {
 
 void setViewTurned(Game& g, bool turned) {
-  g.VIEW_TURNED = turned;
   setChecked(g, Menu::VIEW_TURN, turned);
   画面_再描画(g);
   // What the full redraw leaves out: the counter once a move is shown, each
@@ -25,6 +24,6 @@ void setViewTurned(Game& g, bool turned) {
   if (g.CURSOR_SHOWN) drawCursor(g);
 }
 
-void VIEW_TURN_Click(Game& g) { setViewTurned(g, !g.VIEW_TURNED); }
+void VIEW_TURN_Click(Game& g) { setViewTurned(g, !viewTurned(g)); }
 
 } // namespace korvanu

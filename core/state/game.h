@@ -163,9 +163,6 @@ struct Game : Position, InfluenceMaps {
   bool SETTINGS_UNSAVED_SHOWN = false; // the player was told the options cannot be saved
   bool RECORDS_FOLDER_OPENED = false;  // the file panel has been to the records folder
   std::array<bool, MENU_COUNT> MENU_CHECKED = {};
-  // The picture is turned round, as the upper side sits: only drawing and
-  // clicks know it (view/board_view.h shownCell), never the game or its files.
-  bool VIEW_TURNED = false;
   // The capture square whose explosion is shown before the click, and the
   // square of the piece that would take; 0 while none is shown.
   int PREVIEW_X = 0, PREVIEW_Y = 0, PREVIEW_FROM_X = 0, PREVIEW_FROM_Y = 0;

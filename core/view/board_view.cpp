@@ -14,17 +14,19 @@ namespace korvanu {
 double cellLeft(double x) { return BOARD_LEFT + x * SQUARE_WIDTH; }
 double cellTop(double y) { return BOARD_TOP + y * SQUARE_HEIGHT; }
 
+bool viewTurned(const Game& g) { return isChecked(g, Menu::VIEW_TURN); }
+
 Cell shownCell(const Game& g, int x, int y) {
-  if (!g.VIEW_TURNED || !(onBoard(x, y) || isDropColumn(x))) return {x, y};
+  if (!viewTurned(g) || !(onBoard(x, y) || isDropColumn(x))) return {x, y};
   return {10 - x, 10 - y};
 }
 
 int shownPicture(const Game& g, int code) {
-  return g.VIEW_TURNED && isPieceCode(code) ? -code : code;
+  return viewTurned(g) && isPieceCode(code) ? -code : code;
 }
 
 int shownSide(const Game& g, int side) {
-  if (!g.VIEW_TURNED) return side;
+  if (!viewTurned(g)) return side;
   if (side == g.SIDE_MAN) return g.SIDE_COM;
   if (side == g.SIDE_COM) return g.SIDE_MAN;
   return side;

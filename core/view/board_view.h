@@ -15,6 +15,9 @@ struct Cell {
   int x = 0, y = 0;
 };
 
+// The picture is turned round, as the upper side sits (局面 → 盤面回転's
+// check mark): only drawing and clicks know it, never the game or its files.
+bool viewTurned(const Game& g);
 // Where the game's cell (x, y), a board square or a hand stand's cell as
 // clicks name it, is drawn: while the view is turned, at (10 - x, 10 - y),
 // which also puts each hand stand in the other's place. Every other cell

@@ -22,6 +22,7 @@
 #include "scripted_game.h"
 #include "state/game.h"
 #include "state/new_game.h"
+#include "view/board_view.h"
 #include "view/clock_view.h"
 
 namespace korvanu {
@@ -357,7 +358,7 @@ struct TwoWindows {
         !joinNetGame(join.g, "127.0.0.1:" + std::to_string(hosting->port), hosting->code, true) ||
         !waitFor([&] { return netGameOn(host.g) && netGameOn(join.g); }))
       return false;
-    const bool turned = !host.g.VIEW_TURNED && join.g.VIEW_TURNED;
+    const bool turned = !viewTurned(host.g) && viewTurned(join.g);
     setViewTurned(join.g, false);
     return turned && host.ui.waitingText.empty();
   }
@@ -486,7 +487,7 @@ TEST(TwoWindows, ACutConnectionIsSaidAndTheJoinerComesBackWithTheGame) {
            w.host.said("相手とつながりました", "ネット対局");
   }));
   EXPECT_TRUE(w.samePosition());
-  EXPECT_TRUE(w.join.g.VIEW_TURNED);
+  EXPECT_TRUE(viewTurned(w.join.g));
   setViewTurned(w.join.g, false);
   w.join.play(UPPER_OPENS);
   ASSERT_TRUE(waitFor([&] { return w.samePosition() && w.host.g.GAME_MOVES == 2; }));
