@@ -53,30 +53,58 @@ code=${line##* }
 HOST_WID=$(new_window)
 xdotool windowmove "$HOST_WID" 0 0
 sleep 0.5
+menu=$(( $(xwininfo -id "$HOST_WID" | awk '/Height:/ {print $2}') - 514 ))
 import -window root "$out/network-0-waiting.png"
 
 (cd "$JOIN_WORK" && exec ./korvanu --join "127.0.0.1:$port" --code "$code") &
 JOIN_PID=$!
 JOIN_WID=$(new_window "$HOST_WID")
 xdotool windowmove "$JOIN_WID" 640 0
-sleep 1.5
+# The joiner's game has begun once its turn marker shows, under either
+# clock: the greeting's key stretching takes its time on a busy machine.
+begun() {
+  import -window "$JOIN_WID" "$out/network-join-begun.png"
+  (( $(e2e_yellow "$out/network-join-begun.png" 5) + $(e2e_yellow "$out/network-join-begun.png" 495) > 50 ))
+}
+for _ in $(seq 100); do begun && break; sleep 0.2; done
+check "the joiner's game begins" "$(begun && echo yes || echo no)" yes
+sleep 0.5
 
 WID=$HOST_WID
-menu=$(( $(xwininfo -id "$WID" | awk '/Height:/ {print $2}') - 514 ))
 import -window "$HOST_WID" "$out/network-1-host-start.png"
+# Waits up to 15 s for the turn marker of window $1's own side: the peer's
+# move has come and been played there, its explosion included.
+await_turn() {
+  for _ in $(seq 75); do
+    import -window "$1" "$out/network-turn.png"
+    e2e_your_turn "$out/network-turn.png" && return 0
+    sleep 0.2
+  done
+  return 1
+}
 # Clicks on the joiner's turned picture name the cell (10 - x, 10 - y).
 move() { # window fx fy tx ty
   WID=$1
   press "$(cx "$2")" "$(cy "$3")"; press "$(cx "$4")" "$(cy "$5")"
-  sleep 1.5
 }
 move "$JOIN_WID" 3 7 3 6 # not the joiner's turn: nothing moves, the box says so
+# With two windows and no window manager the keyboard need not be on the box:
+# give it the focus before answering, and see it gone.
+box=$(timeout 10 xdotool search --sync --onlyvisible --name '^ネット対局$' | head -n 1 || true)
 import -window root "$out/network-2-refused.png"
-xdotool key Return; sleep 0.3
+check "the joiner is told it is not its turn" "$([[ -n "$box" ]] && echo yes || echo no)" yes
+if [[ -n "$box" ]]; then
+  xdotool windowfocus --sync "$box" key Return
+  for _ in $(seq 50); do xwininfo -id "$box" 2>/dev/null | grep -q IsViewable || break; sleep 0.1; done
+fi
+check "the box is answered" "$(xdotool search --onlyvisible --name '^ネット対局$' | wc -l)" 0
 move "$HOST_WID" 3 7 3 6 # the lower pawn before the bishop
+check "the joiner's turn after the host's move" "$(await_turn "$JOIN_WID" && echo yes || echo no)" yes
 move "$JOIN_WID" 3 7 3 6 # the upper pawn in front of its bishop, from the other side
+check "the host's turn after the joiner's move" "$(await_turn "$HOST_WID" && echo yes || echo no)" yes
 move "$HOST_WID" 2 8 8 2 # the bishop takes in the corner: an explosion
-sleep 3 # its animation, then the same on the joiner's window
+check "the joiner's turn after the explosion" "$(await_turn "$JOIN_WID" && echo yes || echo no)" yes
+sleep 0.5
 import -window "$HOST_WID" "$out/network-3-host.png"
 import -window "$JOIN_WID" "$out/network-4-join.png"
 import -window root "$out/network-5-both.png"
