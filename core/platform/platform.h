@@ -120,8 +120,9 @@ public:
   // False when the player cancels.
   virtual bool askHostTerms(NetTerms& terms) = 0;
   virtual bool askJoin(std::string& address, std::string& code) = 0;
-  // While the host waits: a box with `text` and a cancel button, which
-  // reaches the game as cancelHosting (play/net_game.h). Empty text closes it.
+  // While the host waits for its friend, or the joiner for the host: a box
+  // with `text` and a cancel button, which reaches the game as cancelHosting
+  // (play/net_game.h). Empty text closes it.
   virtual void showWaiting(const std::string& text) = 0;
 
   // The window handle the sound library opens its device for.

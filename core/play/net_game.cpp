@@ -159,8 +159,10 @@ void NetGame::onEvent(const net::Event& e) {
   case K::Offered:
     if (confirm && g.ui.messageBox(describe(port->session().settings()) + "\n\n" +
                                        tr("この条件で対局しますか？"),
-                                   tr(TITLE), Buttons::YesNo, Icon::Question) != Answer::Yes)
+                                   tr(TITLE), Buttons::YesNo, Icon::Question) != Answer::Yes) {
+      g.ui.showWaiting({});
       return port->bye();
+    }
     port->agree();
     return;
   case K::Started: return start(e.yes);
@@ -196,6 +198,10 @@ void NetGame::onEvent(const net::Event& e) {
     return;
   case K::Clock: return takeHostClock();
   case K::Lost:
+    // Before any game the host listens on with the same code: a connection
+    // that came to nothing (a friend who gave up, a stranger) leaves its
+    // waiting box as it was.
+    if (port->session().role() == net::Role::Host && !port->session().hasGame()) return;
     g.ui.showWaiting({});
     if (on)
       say(g, net::reasonText(e.reason, e.detail) + "\n" + tr("対局は残してあります。"), tr(TITLE));
@@ -232,7 +238,9 @@ bool joinNetGame(Game& g, const std::string& address, const std::string& code, b
   n->open(net::Role::Join, *normal);
   n->on = false;
   n->confirm = confirm;
-  return n->port->join(host, port);
+  if (!n->port->join(host, port)) return false;
+  g.ui.showWaiting(std::string(tr("相手につないでいます")) + "\n\n" + address);
+  return true;
 }
 
 void cancelHosting(Game& g) {

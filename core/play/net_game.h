@@ -60,7 +60,7 @@ std::optional<Hosting> hostNetGame(Game& g, const NetTerms& terms, int port = DE
 // otherwise they are agreed to at once. False when the address or code is
 // not one.
 bool joinNetGame(Game& g, const std::string& address, const std::string& code, bool confirm);
-// The waiting box's cancel: the port closes.
+// The waiting box's cancel: the port closes, the host's or the joiner's.
 void cancelHosting(Game& g);
 
 void NET_HOST_Click(Game& g);

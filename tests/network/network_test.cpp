@@ -350,17 +350,20 @@ struct TwoWindows {
       return m.title == "ネット対局" && m.text.ends_with("\n対局は残してあります。");
     });
   }
+  bool joinAt(const Hosting& h, bool confirm = true) {
+    return joinNetGame(join.g, "127.0.0.1:" + std::to_string(h.port), h.code, confirm);
+  }
   // Hosted and joined through the window's calls; the joiner's board is
   // turned back so that the tests' clicks name cells as the game does.
   bool start(const NetTerms& terms = {}) {
     const auto hosting = hostNetGame(host.g, terms, 0);
     if (!hosting || host.ui.waitingText.find(hosting->code) == std::string::npos ||
-        !joinNetGame(join.g, "127.0.0.1:" + std::to_string(hosting->port), hosting->code, true) ||
+        !joinAt(*hosting) || join.ui.waitingText.empty() ||
         !waitFor([&] { return netGameOn(host.g) && netGameOn(join.g); }))
       return false;
     const bool turned = !viewTurned(host.g) && viewTurned(join.g);
     setViewTurned(join.g, false);
-    return turned && host.ui.waitingText.empty();
+    return turned && host.ui.waitingText.empty() && join.ui.waitingText.empty();
   }
   bool samePosition() const {
     return std::equal(&host.g.BOARD[0][0], &host.g.BOARD[0][0] + 100, &join.g.BOARD[0][0]) &&
@@ -468,6 +471,30 @@ TEST(TwoWindows, CommandsThatWouldPartTheRecordsWaitForTheGameToEnd) {
   w.host.menu(Menu::LBEL_UP);
   EXPECT_EQ(w.host.g.HANDICAP_LEVEL, 1);
   EXPECT_TRUE(w.host.ui.messages.empty());
+}
+
+// Either waiting box's ｷｬﾝｾﾙ closes that end: a joiner that gave up starts
+// no game and the host goes on waiting; a host that gave up lets nobody in.
+TEST(TwoWindows, CancellingTheWaitingBoxClosesThatEnd) {
+  TwoWindows w;
+  ASSERT_TRUE(w.made);
+  auto hosting = hostNetGame(w.host.g, {}, 0);
+  ASSERT_TRUE(hosting);
+  ASSERT_TRUE(w.joinAt(*hosting, false));
+  cancelHosting(w.join.g); // before the greeting could be answered
+  EXPECT_FALSE(waitFor([&] { return netGameOn(w.host.g); }, 500));
+  EXPECT_FALSE(w.host.ui.waitingText.empty());
+  ASSERT_TRUE(w.joinAt(*hosting, false) &&
+              waitFor([&] { return netGameOn(w.host.g) && netGameOn(w.join.g); }));
+
+  TwoWindows v;
+  ASSERT_TRUE(v.made);
+  hosting = hostNetGame(v.host.g, {}, 0);
+  ASSERT_TRUE(hosting);
+  cancelHosting(v.host.g);
+  ASSERT_TRUE(v.joinAt(*hosting, false));
+  ASSERT_TRUE(waitFor([&] { return v.join.ui.waitingText.empty(); }));
+  EXPECT_FALSE(netGameOn(v.join.g) || netGameOn(v.host.g));
 }
 
 TEST(TwoWindows, ACutConnectionIsSaidAndTheJoinerComesBackWithTheGame) {
