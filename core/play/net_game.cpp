@@ -190,12 +190,15 @@ void NetGame::onEvent(const net::Event& e) {
     resignSide(g, e.side == net::SENTE ? TURN_SENTE : TURN_GOTE);
     autosaveRecord(g);
     return;
-  case K::TimeUp:
+  case K::TimeUp: {
     on = false;
+    const bool senteLost = e.side == net::SENTE;
     stopClocks(g, g.MAN_TIME, g.COM_TIME);
-    終了(g, sideName(e.side == net::SENTE ? TURN_GOTE : TURN_SENTE));
+    drawTimeGone(g, senteLost ? TURN_SENTE : TURN_GOTE);
+    終了(g, sideName(senteLost ? TURN_GOTE : TURN_SENTE));
     autosaveRecord(g);
     return;
+  }
   case K::Clock: return takeHostClock();
   case K::Lost:
     // Before any game the host listens on with the same code: a connection

@@ -31,7 +31,8 @@ std::string 残り時間(const Game& g, int side, double seconds) {
   const double before = side == g.SIDE_MAN ? g.MAN_TIME : g.COM_TIME;
   const double running = std::max(seconds - before, 0.0);
   const double mainLeft = std::max(g.CLOCK_MAIN_SECONDS - before, 0.0);
-  if (running < mainLeft) return 調査_時間秒追加結果(std::ceil(mainLeft - running));
+  if (running < mainLeft || g.CLOCK_BYOYOMI_SECONDS <= 0)
+    return 調査_時間秒追加結果(std::ceil(std::max(mainLeft - running, 0.0)));
   const double left = std::max(g.CLOCK_BYOYOMI_SECONDS - (running - mainLeft), 0.0);
   return trFill("秒読み %s", std::to_string(static_cast<int>(std::ceil(left))));
 }
@@ -50,6 +51,12 @@ void 描画_所有時間(const Game& g, int side, double seconds) {
     描画_数値(g, -1.6, 9.2, text, COLOR_WHITE, 0, 12);
     repairOutline(g, 1, 9);
   }
+}
+
+void drawTimeGone(const Game& g, int side) {
+  const double before = side == g.SIDE_MAN ? g.MAN_TIME : g.COM_TIME;
+  描画_所有時間(g, side,
+                before + std::max(g.CLOCK_MAIN_SECONDS - before, 0.0) + g.CLOCK_BYOYOMI_SECONDS);
 }
 
 void 消去_所有時間(const Game& g, int side) {

@@ -17,11 +17,13 @@ std::string 調査_時間秒追加結果(double seconds);
 
 // Under a network game's time control, the time `side` has left when its
 // total with the running turn is `seconds`: the main time as hh:mm:ss, then
-// the 秒読み seconds of the move.
+// the 秒読み seconds of the move (without 秒読み, the main time down to 0).
 std::string 残り時間(const Game& g, int side, double seconds);
 
 // Draws nothing unless "経過時間" is checked or for a side that is neither.
 void 描画_所有時間(const Game& g, int side, double seconds);
+// The figure of a side whose time ran out: none left, not the next move's.
+void drawTimeGone(const Game& g, int side);
 void 消去_所有時間(const Game& g, int side);
 
 // Pauses for `seconds` without handling any event, what is drawn staying as

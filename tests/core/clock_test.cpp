@@ -108,6 +108,23 @@ TEST_F(TurnClock, UsedTimeStandsBelowTheBoardOnEachSide) {
   EXPECT_TRUE(ui.draws.empty());
 }
 
+TEST_F(TurnClock, TimeLeftUnderATimeControl) {
+  struct Row {
+    int main, byoyomi;
+    double before, seconds; // the side's total at its turn's start, and now
+    const char* left;
+  };
+  const Row rows[] = {{600, 30, 0, 7, "00:09:53"},     {600, 30, 600, 610, "秒読み 20"},
+                      {600, 30, 600, 640, "秒読み 0"}, {60, 0, 30, 50, "00:00:10"},
+                      {60, 0, 30, 100, "00:00:00"},    {0, 10, 5, 5, "秒読み 10"}};
+  for (const Row& r : rows) {
+    g.CLOCK_MAIN_SECONDS = r.main;
+    g.CLOCK_BYOYOMI_SECONDS = r.byoyomi;
+    g.MAN_TIME = r.before;
+    EXPECT_EQ(残り時間(g, TURN_SENTE, r.seconds), r.left) << r.main << " " << r.seconds;
+  }
+}
+
 TEST_F(TurnClock, TickShowsTheMoverOnlyWhenTheWholeSecondChanges) {
   g.TURN = g.SIDE_MAN;
   g.MAN_TIME = 100;

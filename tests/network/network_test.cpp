@@ -525,11 +525,15 @@ TEST(TwoWindows, TimeUpEndsTheGameForBothWithTheWinnerNamed) {
   NetTerms oneSecond;
   oneSecond.byoyomiSeconds = 1;
   ASSERT_TRUE(w.made && w.start(oneSecond));
+  w.host.ui.answers = w.join.ui.answers = {Answer::No}; // no new game: the figures stay
   w.host.play(OPEN_BISHOP); // then the joiner, 後手, lets its second run out
   ASSERT_TRUE(waitFor([&] {
     return w.host.said("先手の勝ちです", "終了") && w.join.said("先手の勝ちです", "終了");
   }));
   EXPECT_FALSE(netGameOn(w.host.g) || netGameOn(w.join.g));
+  // 後手's figure shows its time gone, not a fresh second.
+  EXPECT_EQ(TwoWindows::clockTexts(w.host).second, "秒読み 0");
+  EXPECT_EQ(TwoWindows::clockTexts(w.join).second, "秒読み 0");
 }
 
 TEST(TwoWindows, BothWindowsShowTheHostsClockAndTheTimeLeftUnderATimeControl) {
