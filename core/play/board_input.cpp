@@ -195,11 +195,11 @@ void 描画_移動可能桝色(Game& g, int fromX, int fromY, int colour, int pi
       warned[x][y] = colour != COLOR_GRID && leavesKingToBeLost(g, {fromX, ruleFromY, x, y, piece});
       if (!warned[x][y]) 描画_桝輪郭(g, colour, x, y);
     }
-  // Warnings come last, so that the edges a warned square shares with its
-  // neighbours show the warning.
+  // A warning stands inside its square, so that a safe neighbour keeps
+  // every edge of its own outline.
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y)
-      if (warned[x][y]) 描画_桝輪郭(g, COLOR_GUIDE_WARNING, x, y);
+      if (warned[x][y]) drawInnerOutline(g, COLOR_GUIDE_WARNING, x, y);
 }
 
 void Form_MouseDown(Game& g, int button, int /*shift*/, double X, double Y) {

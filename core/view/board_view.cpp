@@ -39,19 +39,24 @@ void 描画_絵(const Game& g, int code, double x, double y) {
 
 namespace {
 
-void outlineAt(const Game& g, int colour, Cell at) {
+void outlineAt(const Game& g, int colour, Cell at, int inset = 0) {
   // Without pieces in hand the stands are hidden, so their outlines too.
   if (!isChecked(g, Menu::MOCHIKOMA) && ((at.x == -1 && at.y == 7) || (at.x == 11 && at.y == 3)))
     return;
   const double left = cellLeft(at.x);
   const double top = cellTop(at.y);
-  g.ui.drawOutline(colour, left, top, left + SQUARE_WIDTH, top + SQUARE_HEIGHT);
+  g.ui.drawOutline(colour, left + inset, top + inset, left + SQUARE_WIDTH - inset,
+                   top + SQUARE_HEIGHT - inset);
 }
 
 } // namespace
 
 void 描画_桝輪郭(const Game& g, int colour, int x, int y) {
   outlineAt(g, colour, shownCell(g, x, y));
+}
+
+void drawInnerOutline(const Game& g, int colour, int x, int y) {
+  outlineAt(g, colour, shownCell(g, x, y), OUTLINE_INSET);
 }
 
 void repairOutline(const Game& g, int x, int y) { outlineAt(g, COLOR_BOARD, {x, y}); }

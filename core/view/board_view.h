@@ -3,6 +3,8 @@
 // cells, whose corner is BOARD_LEFT + x * SQUARE_WIDTH, BOARD_TOP + y * SQUARE_HEIGHT.
 #pragma once
 
+#include "state/constants.h"
+
 namespace korvanu {
 
 struct Game;
@@ -37,6 +39,10 @@ int shownSide(const Game& g, int side);
 void 描画_絵(const Game& g, int code, double x, double y);
 // Game cells, drawn where shownCell puts them.
 void 描画_桝輪郭(const Game& g, int colour, int x, int y);
+// An outline drawn `OUTLINE_INSET` twips inside the square's own, so that it
+// shares no edge with a neighbour's outline.
+constexpr int OUTLINE_INSET = 2 * TWIPS_PER_PIXEL;
+void drawInnerOutline(const Game& g, int colour, int x, int y);
 // The picture alone.
 void drawPiece(const Game& g, int code, int x, int y);
 // A square with `code` on it in its resting outline.

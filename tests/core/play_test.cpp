@@ -11,6 +11,7 @@
 #include "scripted_game.h"
 #include "sound_fake.h"
 #include "state/game.h"
+#include "view/board_view.h"
 #include "view/clock_view.h"
 #include "view/marks_view.h"
 
@@ -21,10 +22,11 @@ using testing::on;
 
 class Play : public testing::GameFlow {
 protected:
-  bool outlined(int colour, int x, int y) const {
+  bool outlined(int colour, int x, int y, int inset = 0) const {
     for (const DrawCall& d : ui.draws)
       if (d.kind == DrawCall::Outline && d.code == colour &&
-          d.left == BOARD_LEFT + x * SQUARE_WIDTH && d.top == BOARD_TOP + y * SQUARE_HEIGHT)
+          d.left == BOARD_LEFT + x * SQUARE_WIDTH + inset &&
+          d.top == BOARD_TOP + y * SQUARE_HEIGHT + inset)
         return true;
     return false;
   }
@@ -85,9 +87,11 @@ TEST_F(Play, GuidanceWarnsOfSquaresWhereTheKingWouldBeLostButTheMoveStaysLegal) 
   ui.draws.clear();
   click(5, 9);
   for (const auto& [x, y] : {std::pair{4, 8}, {4, 9}})
-    EXPECT_TRUE(outlined(COLOR_GUIDE_WARNING, x, y)) << x << y << ": on the rook's file";
+    EXPECT_TRUE(outlined(COLOR_GUIDE_WARNING, x, y, OUTLINE_INSET) && !outlined(COLOR_WHITE, x, y))
+        << x << y << ": on the rook's file, inside the square";
   for (const auto& [x, y] : {std::pair{5, 8}, {6, 8}, {6, 9}})
-    EXPECT_TRUE(outlined(COLOR_WHITE, x, y) && !outlined(COLOR_GUIDE_WARNING, x, y)) << x << y;
+    EXPECT_TRUE(outlined(COLOR_WHITE, x, y) && !outlined(COLOR_GUIDE_WARNING, x, y, OUTLINE_INSET))
+        << x << y;
   click(4, 8);
   EXPECT_EQ(g.BOARD[4][8], CODE_SITA_OU);
 }
