@@ -142,7 +142,10 @@ void NetGame::start(bool restored) {
   if (!restored || static_cast<std::size_t>(g.GAME_MOVES) != moves.size() ||
       g.GAME_MODE != MODE_MAN_MAN) {
     setUpBoard(g, s.settings());
+    // Caught up at once, as a loaded record is: no explosion is played again.
+    g.REPLAYING = true;
     for (const Move& m : moves) playTurnMove(g, Mover::Person, m.fx, m.fy, m.tx, m.ty, m.code);
+    g.REPLAYING = false;
   }
   setViewTurned(g, myTurn() == TURN_GOTE);
   on = s.game().ending() == net::Ending::None;

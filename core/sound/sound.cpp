@@ -69,7 +69,9 @@ void call(Game& g, dsId_fn SoundApi::*fn, int id) {
 
 } // namespace
 
-void playSound(Game& g, int id) { call(g, &SoundApi::dsPlay, id); }
+void playSound(Game& g, int id) {
+  if (!g.REPLAYING) call(g, &SoundApi::dsPlay, id);
+}
 void loopSound(Game& g, int id) { call(g, &SoundApi::dsPlayLooping, id); }
 void stopSound(Game& g, int id) { call(g, &SoundApi::dsStop, id); }
 

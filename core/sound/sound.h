@@ -34,6 +34,7 @@ void loadSounds(Game& g);
 // decoding take long enough to hold the window back if done before it shows.
 void startSounds(Game& g);
 
+// Silent while moves are replayed (Game::REPLAYING).
 void playSound(Game& g, int id);
 void loopSound(Game& g, int id);
 void stopSound(Game& g, int id);

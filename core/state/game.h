@@ -76,6 +76,8 @@ struct Game : Position, InfluenceMaps {
   Platform& ui;
   // Set once the program is ending: no further event reaches the game.
   bool QUITTING = false;
+  // Moves replayed from another window's record: no pauses and no sounds.
+  bool REPLAYING = false;
   // Where the sound library, the sounds, the settings and the records live.
   Locations LOCATIONS;
 

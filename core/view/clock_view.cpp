@@ -71,7 +71,7 @@ void 消去_所有時間(const Game& g, int side) {
 void 待ち時間(Game& g, double seconds) {
   // The platform sleeps for the span itself, so a pause that runs over
   // midnight ends on time too.
-  if (!(seconds > 0) || !std::isfinite(seconds)) return;
+  if (g.REPLAYING || !(seconds > 0) || !std::isfinite(seconds)) return;
   g.ui.wait(seconds);
 }
 

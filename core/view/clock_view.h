@@ -27,7 +27,8 @@ void drawTimeGone(const Game& g, int side);
 void 消去_所有時間(const Game& g, int side);
 
 // Pauses for `seconds` without handling any event, what is drawn staying as
-// it is. Negative or senseless values do not wait.
+// it is. Negative or senseless values do not wait, nor does a replay
+// (Game::REPLAYING).
 void 待ち時間(Game& g, double seconds);
 
 } // namespace korvanu

@@ -20,6 +20,7 @@
 #include "qt_crypto.h"
 #include "rules/moves.h"
 #include "scripted_game.h"
+#include "sound_fake.h"
 #include "state/game.h"
 #include "state/new_game.h"
 #include "view/board_view.h"
@@ -329,17 +330,21 @@ struct TwoWindows {
   testing::ScriptedGame host{testing::GameOptions().recordsIn(hostFolder.string())};
   testing::ScriptedGame join{testing::GameOptions().recordsIn(joinFolder.string())};
   NetPort *hostPort = nullptr, *joinPort = nullptr; // each window's, as it opened it
+  std::optional<Hosting> hosting;                   // what start() hosted
   TwoWindows() {
-    for (auto [g, kept] : {std::pair{&host.g, &hostPort}, std::pair{&join.g, &joinPort}}) {
-      NetHooks hooks = qtNetHooks(loopback(QHostAddress::LocalHost), 1000);
-      hooks.open = [open = hooks.open, kept](net::Role role, const std::string& code,
-                                             net::Listener& game) {
-        auto port = open(role, code, game);
-        *kept = port.get();
-        return port;
-      };
-      enableNetwork(*g, std::move(hooks));
-    }
+    wire(host.g, &hostPort);
+    wire(join.g, &joinPort);
+  }
+  // A window's game on the network through 127.0.0.1, its port kept in `kept`.
+  static void wire(Game& g, NetPort** kept) {
+    NetHooks hooks = qtNetHooks(loopback(QHostAddress::LocalHost), 1000);
+    hooks.open = [open = hooks.open, kept](net::Role role, const std::string& code,
+                                           net::Listener& game) {
+      auto port = open(role, code, game);
+      *kept = port.get();
+      return port;
+    };
+    enableNetwork(g, std::move(hooks));
   }
   // The connection cut with no bye, as a pulled cable leaves it.
   static void cut(NetPort* port) {
@@ -350,13 +355,13 @@ struct TwoWindows {
       return m.title == "ネット対局" && m.text.ends_with("\n対局は残してあります。");
     });
   }
-  bool joinAt(const Hosting& h, bool confirm = true) {
-    return joinNetGame(join.g, "127.0.0.1:" + std::to_string(h.port), h.code, confirm);
+  bool joinAt(const Hosting& h, bool confirm = true, Game* g = nullptr) {
+    return joinNetGame(g ? *g : join.g, "127.0.0.1:" + std::to_string(h.port), h.code, confirm);
   }
   // Hosted and joined through the window's calls; the joiner's board is
   // turned back so that the tests' clicks name cells as the game does.
   bool start(const NetTerms& terms = {}) {
-    const auto hosting = hostNetGame(host.g, terms, 0);
+    hosting = hostNetGame(host.g, terms, 0);
     if (!hosting || host.ui.waitingText.find(hosting->code) == std::string::npos ||
         !joinAt(*hosting) || join.ui.waitingText.empty() ||
         !waitFor([&] { return netGameOn(host.g) && netGameOn(join.g); }))
@@ -518,6 +523,31 @@ TEST(TwoWindows, ACutConnectionIsSaidAndTheJoinerComesBackWithTheGame) {
   setViewTurned(w.join.g, false);
   w.join.play(UPPER_OPENS);
   ASSERT_TRUE(waitFor([&] { return w.samePosition() && w.host.g.GAME_MOVES == 2; }));
+}
+
+// A joiner whose program started again is given the game at once: the host's
+// record is caught up without its pauses and sounds.
+TEST(TwoWindows, AJoinerStartedAgainCatchesUpWithoutPlayingTheExplosionAgain) {
+  TwoWindows w;
+  ASSERT_TRUE(w.made && w.start());
+  for (const auto& [byHost, m] :
+       {std::pair{true, OPEN_BISHOP}, {false, UPPER_OPENS}, {true, BISHOP_TAKES}}) {
+    (byHost ? w.host : w.join).play(m);
+    ASSERT_TRUE(waitFor([&] { return w.samePosition(); }));
+  }
+  TwoWindows::cut(w.joinPort);
+  ASSERT_TRUE(waitFor([&] { return TwoWindows::toldKept(w.host); }));
+
+  testing::ScriptedGame again{testing::GameOptions().recordsIn(w.joinFolder.string())};
+  NetPort* againPort = nullptr;
+  TwoWindows::wire(again.g, &againPort);
+  fake::calls.clear();
+  ASSERT_TRUE(w.joinAt(*w.hosting, false, &again.g));
+  ASSERT_TRUE(waitFor([&] { return netGameOn(again.g) && again.g.GAME_MOVES == 3; }));
+  EXPECT_TRUE(std::equal(&w.host.g.BOARD[0][0], &w.host.g.BOARD[0][0] + 100, &again.g.BOARD[0][0]));
+  EXPECT_TRUE(again.ui.waits.empty());
+  EXPECT_TRUE(std::none_of(fake::calls.begin(), fake::calls.end(),
+                           [](const std::string& c) { return c.starts_with("play"); }));
 }
 
 TEST(TwoWindows, TimeUpEndsTheGameForBothWithTheWinnerNamed) {
