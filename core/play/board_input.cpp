@@ -51,7 +51,8 @@ bool startOfClick(Game& g) {
 void announceResume(Game& g) {
   if (g.TURN == NO_GAME) {
     refuse(g);
-    say(g, tr("「対局」で始めて下さい"), tr("開始"));
+    // A window waiting for its friend is told so, not to start a game here.
+    if (!netSaysWaiting(g)) say(g, tr("「対局」で始めて下さい"), tr("開始"));
   } else if (g.GAME_MODE == MODE_MAN_MAN) {
     if (g.RESUME_PENDING != ON) return;
     g.RESUME_PENDING = OFF;

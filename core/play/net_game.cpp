@@ -39,12 +39,22 @@ struct NetGame : net::Listener {
   }
   int myTurn() const { return port->session().mySide() == net::SENTE ? TURN_SENTE : TURN_GOTE; }
   void takeHostClock();
+  // The waiting box: what this window waits for, then the details.
+  void wait(const char* what, const std::string& details) {
+    waitingFor = what;
+    g.ui.showWaiting(std::string(tr(what)) + "\n\n" + details);
+  }
+  void stopWaiting() {
+    waitingFor = nullptr;
+    g.ui.showWaiting({});
+  }
 
   Game& g;
   NetHooks hooks;
   std::unique_ptr<NetPort> port;
-  bool confirm = false; // the joiner is asked before agreeing
-  bool on = false;      // a game agreed and not ended
+  bool confirm = false;             // the joiner is asked before agreeing
+  bool on = false;                  // a game agreed and not ended
+  const char* waitingFor = nullptr; // while the waiting box shows
 };
 
 namespace {
@@ -135,7 +145,7 @@ void NetGame::takeHostClock() {
 
 void NetGame::start(bool restored) {
   const net::Session& s = port->session();
-  g.ui.showWaiting({});
+  stopWaiting();
   const auto& moves = s.game().moves();
   // A reconnect whose record is ours goes on as it stands; otherwise the
   // host's record is played again from the first position.
@@ -163,7 +173,7 @@ void NetGame::onEvent(const net::Event& e) {
     if (confirm && g.ui.messageBox(describe(port->session().settings()) + "\n\n" +
                                        tr("この条件で対局しますか？"),
                                    tr(TITLE), Buttons::YesNo, Icon::Question) != Answer::Yes) {
-      g.ui.showWaiting({});
+      stopWaiting();
       return port->bye();
     }
     port->agree();
@@ -208,7 +218,7 @@ void NetGame::onEvent(const net::Event& e) {
     // that came to nothing (a friend who gave up, a stranger) leaves its
     // waiting box as it was.
     if (port->session().role() == net::Role::Host && !port->session().hasGame()) return;
-    g.ui.showWaiting({});
+    stopWaiting();
     if (on)
       say(g, net::reasonText(e.reason, e.detail) + "\n" + tr("対局は残してあります。"), tr(TITLE));
     else
@@ -228,10 +238,10 @@ std::optional<Hosting> hostNetGame(Game& g, const NetTerms& terms, int port) {
   n->open(net::Role::Host, code);
   n->on = false;
   if (!n->port->host(settingsOf(terms), port)) return std::nullopt;
-  std::string text = std::string(tr("相手を待っています")) + "\n\n";
+  std::string text;
   for (const std::string& a : n->port->addresses()) text += a + "\n";
   text += trFill("ポート：%s", std::to_string(n->port->port())) + "\n" + trFill("合言葉：%s", code);
-  g.ui.showWaiting(text);
+  n->wait(N_("相手を待っています"), text);
   return Hosting{n->port->port(), code};
 }
 
@@ -245,12 +255,15 @@ bool joinNetGame(Game& g, const std::string& address, const std::string& code, b
   n->on = false;
   n->confirm = confirm;
   if (!n->port->join(host, port)) return false;
-  g.ui.showWaiting(std::string(tr("相手につないでいます")) + "\n\n" + address);
+  n->wait(N_("相手につないでいます"), address);
   return true;
 }
 
 void cancelHosting(Game& g) {
-  if (NetGame* n = netOf(g); n && n->port && !n->port->session().authenticated()) {
+  NetGame* n = netOf(g);
+  if (!n) return;
+  n->waitingFor = nullptr; // the box has closed itself
+  if (n->port && !n->port->session().authenticated()) {
     n->port->bye();
     n->port.reset();
   }
@@ -284,6 +297,13 @@ void NET_JOIN_Click(Game& g) {
 bool netGameOn(const Game& g) {
   const NetGame* n = netOf(g);
   return n && n->port && n->on;
+}
+
+bool netSaysWaiting(Game& g) {
+  const NetGame* n = netOf(g);
+  if (!n || !n->waitingFor) return false;
+  say(g, tr(n->waitingFor), tr(TITLE));
+  return true;
 }
 
 bool netRefuses(Game& g, const char* caption) {

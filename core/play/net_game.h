@@ -67,6 +67,8 @@ void NET_HOST_Click(Game& g);
 void NET_JOIN_Click(Game& g);
 
 // --- where the rest of the game asks -------------------------------------
+// While the waiting box shows, says what this window waits for: true.
+bool netSaysWaiting(Game& g);
 // A network game is on (agreed, not ended), connected or not.
 bool netGameOn(const Game& g);
 // A command that would step, turn, reload or restart the record under a

@@ -486,6 +486,8 @@ TEST(TwoWindows, CancellingTheWaitingBoxClosesThatEnd) {
   auto hosting = hostNetGame(w.host.g, {}, 0);
   ASSERT_TRUE(hosting);
   ASSERT_TRUE(w.joinAt(*hosting, false));
+  w.join.click(5, 5); // a click on the board says what the window waits for
+  EXPECT_TRUE(w.join.said("相手につないでいます", "ネット対局"));
   cancelHosting(w.join.g); // before the greeting could be answered
   EXPECT_FALSE(waitFor([&] { return netGameOn(w.host.g); }, 500));
   EXPECT_FALSE(w.host.ui.waitingText.empty());
@@ -496,7 +498,11 @@ TEST(TwoWindows, CancellingTheWaitingBoxClosesThatEnd) {
   ASSERT_TRUE(v.made);
   hosting = hostNetGame(v.host.g, {}, 0);
   ASSERT_TRUE(hosting);
+  v.host.click(5, 5);
+  EXPECT_TRUE(v.host.said("相手を待っています", "ネット対局"));
   cancelHosting(v.host.g);
+  v.host.click(5, 5);
+  EXPECT_TRUE(v.host.said("「対局」で始めて下さい", "開始"));
   ASSERT_TRUE(v.joinAt(*hosting, false));
   ASSERT_TRUE(waitFor([&] { return v.join.ui.waitingText.empty(); }));
   EXPECT_FALSE(netGameOn(v.join.g) || netGameOn(v.host.g));
