@@ -103,7 +103,7 @@ void Session::closed(std::int64_t nowMs) {
   reader_.reset();
   myAsk_.reset();
   peerAsk_.reset();
-  if (!expected) report({.kind = Event::Kind::Lost, .reason = Reason::Dropped});
+  if (!expected) lost(Reason::Dropped);
 }
 
 void Session::received(std::string_view bytes, std::int64_t nowMs) {
@@ -152,7 +152,7 @@ void Session::handleLine(const std::string& line, std::int64_t nowMs) {
 void Session::handleBare(const Message& m, std::int64_t nowMs) {
   if (role_ == Role::Join && m.verb == Verb::Refused) {
     phase_ = Phase::Closing;
-    return report({.kind = Event::Kind::Lost, .reason = refusal(m.text)});
+    return lost(refusal(m.text));
   }
   if (role_ == Role::Host && phase_ == Phase::Greeting && m.verb == Verb::Join) {
     if (m.n[0] != VERSION) {
@@ -194,9 +194,7 @@ void Session::handleBare(const Message& m, std::int64_t nowMs) {
 void Session::handleSealed(const Message& m, std::int64_t nowMs) {
   switch (m.verb) {
   case Verb::Error: return fail(Reason::PeerError, {}, m.text);
-  case Verb::Bye:
-    phase_ = Phase::Closing;
-    return report({.kind = Event::Kind::Lost, .reason = Reason::Bye});
+  case Verb::Bye: phase_ = Phase::Closing; return lost(Reason::Bye);
   case Verb::Ping: return;
   default: break;
   }
@@ -416,6 +414,13 @@ void Session::fail(Reason reason, std::string_view wire, std::string detail) {
       sendBare(m);
   }
   phase_ = Phase::Closing;
+  lost(reason, std::move(detail));
+}
+
+void Session::lost(Reason reason, std::string detail) {
+  // Before any game the host listens on for its friend: a connection that
+  // came to nothing (a friend who gave up, a stranger) is no loss.
+  if (role_ == Role::Host && !hasGame_) return;
   report({.kind = Event::Kind::Lost, .reason = reason, .detail = std::move(detail)});
 }
 

@@ -50,7 +50,7 @@ struct Event {
     Resigned,       // `side` resigned
     TimeUp,         // `side` ran out of time
     Clock,          // the host's clock: `used` of each side
-    Lost,           // the connection ended: `reason`, `detail`
+    Lost,           // the connection ended: `reason`, `detail` (a host says so once it has a game)
   };
   Kind kind;
   Move move{};
@@ -139,6 +139,7 @@ private:
   // player `reason`.
   void fail(Reason reason, std::string_view wire, std::string detail = {});
   void report(Event e) { listener_.onEvent(e); }
+  void lost(Reason reason, std::string detail = {});
 
   Role role_;
   Crypto& crypto_;

@@ -214,10 +214,6 @@ void NetGame::onEvent(const net::Event& e) {
   }
   case K::Clock: return takeHostClock();
   case K::Lost:
-    // Before any game the host listens on with the same code: a connection
-    // that came to nothing (a friend who gave up, a stranger) leaves its
-    // waiting box as it was.
-    if (port->session().role() == net::Role::Host && !port->session().hasGame()) return;
     stopWaiting();
     if (on)
       say(g, net::reasonText(e.reason, e.detail) + "\n" + tr("対局は残してあります。"), tr(TITLE));
