@@ -110,28 +110,22 @@ TEST_F(RecordList, OneRowAMoveInTheGamesNotationAndAClickShowsThePositionAfterIt
   menu(Menu::KIFU_LIST);
   const std::vector<std::string> played = ui.moveRows;
   ASSERT_EQ(played.size(), g.MOVE_NO + size_t{1}) << "the start and one row a move";
+  // Each row as written in Japanese, and in English as Western players write
+  // it, at once when the language is chosen.
   const struct {
     int row;
-    const char* text;
+    const char *japanese, *western;
   } rows[] = {
-      {0, "開始局面"},    {1, "1 ▲７六歩"}, {2, "2 △３四歩"},   {3, "3 ▲２二角 爆4"},
-      {5, "5 ▲８八銀打"}, {7, "7 ▲５五角"}, {9, "9 ▲２二角成"}, {10, "10 △９七歩不成 爆1"},
+      {0, "開始局面", "Start"},        {1, "1 ▲７六歩", "1 ▲ P-7f"},
+      {2, "2 △３四歩", "2 △ P-3d"},    {3, "3 ▲２二角 爆4", "3 ▲ Bx2b (4 blown up)"},
+      {5, "5 ▲８八銀打", "5 ▲ S*8h"},  {7, "7 ▲５五角", "7 ▲ B*5e"},
+      {9, "9 ▲２二角成", "9 ▲ B-2b+"}, {10, "10 △９七歩不成 爆1", "10 △ Px9g= (1 blown up)"},
   };
-  for (const auto& r : rows) EXPECT_EQ(played[static_cast<size_t>(r.row)], r.text);
-
-  // In English the same moves are written as Western players write them, at
-  // once when the language is chosen.
+  for (const auto& r : rows) EXPECT_EQ(played[static_cast<size_t>(r.row)], r.japanese);
   g.LOCATIONS.languageFile = "config/korvanu/language";
   g.LOCATIONS.localeFolder = KORVANU_LOCALE_DIR;
   menu(Menu::LANG_EN);
-  const struct {
-    int row;
-    const char* text;
-  } western[] = {
-      {0, "Start"},    {1, "1 ▲ P-7f"}, {2, "2 △ P-3d"},  {3, "3 ▲ Bx2b (4 blown up)"},
-      {5, "5 ▲ S*8h"}, {7, "7 ▲ B*5e"}, {9, "9 ▲ B-2b+"}, {10, "10 △ Px9g= (1 blown up)"},
-  };
-  for (const auto& r : western) EXPECT_EQ(ui.moveRows[static_cast<size_t>(r.row)], r.text);
+  for (const auto& r : rows) EXPECT_EQ(ui.moveRows[static_cast<size_t>(r.row)], r.western);
   menu(Menu::LANG_JA);
   EXPECT_EQ(ui.moveRows, played);
 
