@@ -258,7 +258,7 @@ bool joinNetGame(Game& g, const std::string& address, const std::string& code, b
 void cancelHosting(Game& g) {
   NetGame* n = netOf(g);
   if (!n) return;
-  n->waitingFor = nullptr; // the box has closed itself
+  n->stopWaiting();
   if (n->port && !n->port->session().authenticated()) {
     n->port->bye();
     n->port.reset();
