@@ -16,6 +16,7 @@
 #include "play/board_input.h"
 #include "play/clock.h"
 #include "play/commands.h"
+#include "play/events.h"
 #include "play/file_panel.h"
 #include "play/keyboard.h"
 #include "play/record_list.h"
@@ -44,12 +45,13 @@ MainWindow::MainWindow(int surfaceScale, const Locations& locations)
   platform_->setOnLanguageChanged([this] { languageChanged(); });
   connectFilePanel();
   connect(view_, &SurfaceView::pressed, this, [this](int button, QPointF twips) {
-    if (!platform_->takesInput()) return;
-    putCursorAway(*game_); // the player took the mouse
-    Form_MouseDown(*game_, button, 0, twips.x(), twips.y());
+    act([this, button, twips] {
+      putCursorAway(*game_); // the player took the mouse
+      Form_MouseDown(*game_, button, 0, twips.x(), twips.y());
+    });
   });
   connect(view_, &SurfaceView::moved, this, [this](QPointF twips) {
-    if (platform_->takesInput()) Form_MouseMove(*game_, twips.x(), twips.y());
+    act([this, twips] { Form_MouseMove(*game_, twips.x(), twips.y()); });
   });
   connect(&platform_->clockTimer(), &QTimer::timeout, this, [this] {
     if (!platform_->quitting()) Timer1_Timer(*game_);
@@ -117,7 +119,7 @@ void MainWindow::connectFilePanel() {
   platform_->setFilePanelMaker([this] { return &filePanel(); });
   platform_->setMoveListMaker([this] { return &moveList(); });
   enableNetwork(*game_, qtNetHooks());
-  platform_->setWaitingCancel([this] { cancelHosting(*game_); });
+  platform_->setWaitingCancel([this] { handleEvent(*game_, [this] { cancelHosting(*game_); }); });
   view_->installEventFilter(this);
 }
 
@@ -126,9 +128,7 @@ FilePanel& MainWindow::filePanel() {
   panel_ = new FilePanel(view_);
   panel_->layout(view_->surfaceRect());
   auto guarded = [this](auto&& handler) {
-    return [this, handler](auto&&... args) {
-      if (platform_->takesInput()) handler(args...);
-    };
+    return [this, handler](const auto&... args) { act([=] { handler(args...); }); };
   };
   panel_->onDriveChosen =
       guarded([this](const QString& d) { Drive1_Change(*game_, d.toStdString()); });
@@ -143,16 +143,14 @@ FilePanel& MainWindow::filePanel() {
 RecordListWindow& MainWindow::moveList() {
   if (list_) return *list_;
   list_ = new RecordListWindow(*this);
-  list_->onRowClicked = [this](int row) {
-    if (platform_->takesInput()) moveListRowClicked(*game_, row);
-  };
+  list_->onRowClicked = [this](int row) { act([this, row] { moveListRowClicked(*game_, row); }); };
   return *list_;
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Shortcut && qobject_cast<QAction*>(watched)) {
-    if (platform_->takesInput())
-      menuKey(*game_, static_cast<Menu>(static_cast<QAction*>(watched)->data().toInt()));
+    const auto item = static_cast<Menu>(static_cast<QAction*>(watched)->data().toInt());
+    act([this, item] { menuKey(*game_, item); });
     return true;
   }
   if (watched == view_ && event->type() == QEvent::Resize && panel_)
@@ -170,7 +168,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::startSounds() {
-  if (!platform_->quitting()) windowShown(*game_);
+  if (!platform_->quitting()) handleEvent(*game_, [this] { windowShown(*game_); });
 }
 
 void MainWindow::load() { Form_Load(*game_); }
@@ -180,8 +178,11 @@ void MainWindow::end() {
 }
 
 void MainWindow::command(Menu item) {
-  if (!platform_->takesInput()) return;
-  onMenu(*game_, item);
+  act([this, item] { onMenu(*game_, item); });
+}
+
+void MainWindow::act(const std::function<void()>& handler) {
+  if (platform_->takesInput()) handleEvent(*game_, handler);
 }
 
 namespace {
@@ -213,16 +214,20 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
   if (platform_->quitting()) return;
   // While the game thinks only Esc reaches it, to end the program.
   if (!platform_->takesInput()) {
-    if (event->key() == Qt::Key_Escape) Form_KeyPress(*game_, KEY_ESCAPE);
+    if (event->key() == Qt::Key_Escape)
+      handleEvent(*game_, [this] { Form_KeyPress(*game_, KEY_ESCAPE); });
     return;
   }
   // Keys the panel's controls leave over (↑ in a text field) are not moves.
   const int code = panel_ && panel_->hasKeyboardFocus() ? 0 : gameKey(event);
-  if (code != 0 && Form_KeyDown(*game_, code, shiftState(event))) return;
+  const int shift = shiftState(event);
   const int key = event->key() == Qt::Key_Escape ? KEY_ESCAPE
                   : event->text().isEmpty()      ? 0
                                                  : event->text().at(0).unicode();
-  if (key != 0) Form_KeyPress(*game_, key);
+  act([this, code, shift, key] {
+    if (code != 0 && Form_KeyDown(*game_, code, shift)) return;
+    if (key != 0) Form_KeyPress(*game_, key);
+  });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 #include "files/paths.h"
@@ -52,6 +53,9 @@ private:
   void connectFilePanel();
   void addShortcut(QAction* action, Menu item);
   void command(Menu item);
+  // A click, key or command reaches the game as an event of its own, unless
+  // the game takes no input now.
+  void act(const std::function<void()>& handler);
   void startSounds();
 
   std::unique_ptr<Surface> surface_;

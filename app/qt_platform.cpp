@@ -1,7 +1,6 @@
 #include "qt_platform.h"
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTime>
@@ -42,7 +41,7 @@ constexpr double LONGEST_WAIT_SECONDS = 60;
 } // namespace
 
 QtPlatform::QtPlatform(QMainWindow& window, Surface& surface, SurfaceView& view)
-    : window_(window), surface_(surface), view_(view), timer_(&window) {
+    : window_(window), surface_(surface), view_(view), timer_(&window), aside_(window) {
   timer_.setObjectName(QStringLiteral("Timer1"));
   timer_.setInterval(TIMER1_INTERVAL_MS);
 }
@@ -160,19 +159,10 @@ void QtPlatform::setTimerEnabled(bool enabled) {
     timer_.start();
 }
 
-void QtPlatform::runAside(const std::function<void(const std::atomic<bool>& stop)>& work) {
-  std::atomic<bool> stop{false};
-  QEventLoop loop;
-  aside_ = &stop;
-  std::thread worker([&] {
-    work(stop);
-    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-  });
-  // The window goes on meanwhile; the program's end leaves this loop too.
-  if (!quitting_) loop.exec();
-  stop = true;
-  worker.join();
-  aside_ = nullptr;
+void QtPlatform::startAside(std::function<void(const std::atomic<bool>& stop)> work,
+                            std::function<void()> done) {
+  if (quitting_) return;
+  aside_.start(std::move(work), std::move(done));
 }
 
 FilePanel* QtPlatform::panel() {
@@ -231,7 +221,7 @@ const SoundApi* QtPlatform::soundLibrary(const std::string& path) {
 
 void QtPlatform::quit() {
   quitting_ = true;
-  if (aside_) *aside_ = true;
+  aside_.stop();
   QApplication::quit();
 }
 

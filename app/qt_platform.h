@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "aside_worker.h"
 #include "net_dialogs.h"
 #include "platform/platform.h"
 #include "sound/sound_library.h"
@@ -39,7 +40,7 @@ public:
   bool quitting() const { return quitting_; }
   // Whether clicks, keys and menu commands reach the game: not while it
   // ends, nor while work runs aside (only Esc and closing the window do).
-  bool takesInput() const { return !quitting_ && !aside_; }
+  bool takesInput() const { return !quitting_ && !aside_.busy(); }
   // Timer1: the window connects its ticks to the game.
   QTimer& clockTimer() { return timer_; }
 
@@ -68,7 +69,9 @@ public:
   double clockSeconds() override;
   void wait(double seconds) override;
   void setTimerEnabled(bool enabled) override;
-  void runAside(const std::function<void(const std::atomic<bool>& stop)>& work) override;
+  void startAside(std::function<void(const std::atomic<bool>& stop)> work,
+                  std::function<void()> done) override;
+  void stopAside() override { aside_.stop(); }
 
   void showFileLists(bool drive, bool folder, bool files) override;
   void showRecordFields(bool show) override;
@@ -107,7 +110,7 @@ private:
   std::unique_ptr<SoundLibrary> sound_;
   bool soundTried_ = false;
   bool quitting_ = false;
-  std::atomic<bool>* aside_ = nullptr; // the stop of the work running aside
+  AsideWorker aside_; // last: its thread ends before the rest goes
 };
 
 } // namespace korvanu

@@ -60,10 +60,25 @@ void HeadlessPlatform::wait(double seconds) {
   if (seconds > 0 && std::isfinite(seconds)) clock = std::fmod(clock + seconds, 86400.0);
 }
 
-void HeadlessPlatform::runAside(const std::function<void(const std::atomic<bool>& stop)>& work) {
+void HeadlessPlatform::startAside(std::function<void(const std::atomic<bool>& stop)> work,
+                                  std::function<void()> done) {
   ++asideRuns;
-  const std::atomic<bool> stop{false};
+  heldWork = std::move(work);
+  heldDone = std::move(done);
+  asideStopped = false;
+  if (!holdAside) finishAside();
+}
+
+bool HeadlessPlatform::finishAside() {
+  if (!heldWork) return false;
+  auto work = std::move(heldWork);
+  auto done = std::move(heldDone);
+  heldWork = nullptr;
+  heldDone = nullptr;
+  const std::atomic<bool> stop{asideStopped};
   work(stop);
+  if (done) done();
+  return true;
 }
 
 } // namespace korvanu

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -59,8 +60,16 @@ public:
   double clockSeconds() override { return clock; }
   void wait(double seconds) override;
   void setTimerEnabled(bool enabled) override { timerEnabled = enabled; }
-  // Runs `work` straight away on the caller's thread, so play stays in step.
-  void runAside(const std::function<void(const std::atomic<bool>& stop)>& work) override;
+  // Runs `work` and then `done` straight away on the caller's thread, so
+  // play stays in step; with `holdAside` set, both wait for finishAside, so a
+  // test can deliver other events while the work "runs".
+  void startAside(std::function<void(const std::atomic<bool>& stop)> work,
+                  std::function<void()> done) override;
+  void stopAside() override { asideStopped = true; }
+  // Runs the work held aside, if any, and delivers its end: true when there was some.
+  bool finishAside();
+  bool holdAside = false;
+  bool asideStopped = false; // the game stopped the work held aside
 
   void showFileLists(bool drive, bool folder, bool files) override {
     driveList = drive;
@@ -122,6 +131,8 @@ public:
   std::vector<double> waits;
   bool timerEnabled = false;
   int asideRuns = 0; // how often work was run aside
+  std::function<void(const std::atomic<bool>& stop)> heldWork;
+  std::function<void()> heldDone;
 
   bool driveList = false, folderList = false, fileList = false, recordFields = false;
   int fieldClears = 0;

@@ -86,12 +86,20 @@ public:
   virtual void wait(double seconds) = 0;
   // The window's 50 ms clock timer, which calls Timer1_Timer while it runs.
   virtual void setTimerEnabled(bool enabled) = 0;
-  // Runs `work` on a thread of its own and returns once it has finished.
-  // Meanwhile the window goes on: it is painted, Timer1 ticks, and Esc or
-  // closing the window end the program, which sets `stop` (`work` is to
-  // return soon after); no click, other key or menu command reaches the
-  // game. `work` must not touch the game. Without a window it runs at once.
-  virtual void runAside(const std::function<void(const std::atomic<bool>& stop)>& work) = 0;
+  // Starts `work` on the program's one worker thread and returns at once;
+  // once it has finished, `done` runs on the game's thread as an event of its
+  // own, never inside another one. Meanwhile the window goes on: it is
+  // painted, Timer1 ticks, and Esc or closing the window end the program,
+  // which sets `stop` (`work` is to return soon after); no click, other key
+  // or menu command reaches the game until `done` has run or stopAside is
+  // called. `work` must not touch the game. One piece of work at a time: a
+  // new one stops the one before.
+  virtual void startAside(std::function<void(const std::atomic<bool>& stop)> work,
+                          std::function<void()> done) = 0;
+  // The work running aside is no longer wanted: it is told to stop, and input
+  // reaches the game again at once. Its `done` may still come, for the game
+  // to drop.
+  virtual void stopAside() = 0;
 
   // The record file panel: whether its drive, folder and file lists show,
   // and whether its four text fields with their labels and button show.

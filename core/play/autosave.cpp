@@ -24,7 +24,7 @@ constexpr const char* KEPT_ASIDE_TEXT =
 
 bool worthKeeping(const Game& g) {
   return g.RECORD_UNSAVED && g.RECORD_LAST >= 1 && g.RECORD_MODE == OFF && g.REVERSED == OFF &&
-         g.HANDICAP_SET == OFF;
+         (g.HANDICAP_SET == OFF || g.RECORD_NETWORK);
 }
 
 std::string copyPath(const std::string& folder, int n) {
@@ -34,7 +34,7 @@ std::string copyPath(const std::string& folder, int n) {
 
 bool isOurs(const std::string& path) {
   const auto file = readRecordFile(path);
-  return file && (file->title == AUTOSAVE_TITLE || file->title == AUTOSAVE_RESIGNED_TITLE);
+  return file && (file->title == AUTOSAVE_TITLE || keptGameIsOver(file->title));
 }
 
 // Written in `folder` under the first name that is free or the autosave's own.
@@ -93,6 +93,17 @@ void noteWhereKept(const Game& g, const std::string& path, bool aside) {
   writeNote(g, {ec ? path : absolute.string(), aside});
 }
 
+// The level goes beside the record; a game between people leaves none.
+void keepLevel(const std::string& path, int level) {
+  const std::string levelPath = path + AUTOSAVE_LEVEL_SUFFIX;
+  if (level == 0) {
+    std::error_code ec;
+    fs::remove(levelPath, ec);
+    return;
+  }
+  writeWholeFile(levelPath, std::to_string(level) + "\n");
+}
+
 } // namespace
 
 bool autosaveRecord(Game& g) {
@@ -102,15 +113,29 @@ bool autosaveRecord(Game& g) {
   const bool humanFirst = g.SIDE_MAN == TURN_SENTE;
   const char* first = againstComputer ? (humanFirst ? HUMAN_NAME : COMPUTER_NAME) : "先手";
   const char* second = againstComputer ? (humanFirst ? COMPUTER_NAME : HUMAN_NAME) : "後手";
-  const RecordFile file =
-      recordFileOf(g, g.RECORD_RESIGNED ? AUTOSAVE_RESIGNED_TITLE : AUTOSAVE_TITLE, first, second);
+  const char* title = g.RECORD_RESIGNED ? AUTOSAVE_RESIGNED_TITLE
+                      : g.RECORD_ENDED  ? AUTOSAVE_ENDED_TITLE
+                                        : AUTOSAVE_TITLE;
+  const RecordFile file = recordFileOf(g, title, first, second);
   std::optional<std::string> kept = keepIn(g.LOCATIONS.recordsFolder, file);
   const bool aside = !kept && !g.LOCATIONS.stateFolder.empty();
   if (aside) kept = keepIn(g.LOCATIONS.stateFolder, file);
   if (!kept) return false;
   noteWhereKept(g, *kept, aside);
+  keepLevel(*kept, againstComputer ? g.COM_LEVEL : 0);
   g.RECORD_UNSAVED = false;
   return true;
+}
+
+bool keptGameIsOver(const std::string& title) {
+  return title == AUTOSAVE_RESIGNED_TITLE || title == AUTOSAVE_ENDED_TITLE;
+}
+
+int keptGameLevel(const std::string& path) {
+  std::string bytes;
+  if (readRegularFile(path + AUTOSAVE_LEVEL_SUFFIX, bytes, 16) != 0) return 0;
+  const int level = bytes.empty() ? 0 : bytes[0] - '0';
+  return level >= 1 && level <= 4 && (bytes.size() == 1 || bytes[1] == '\n') ? level : 0;
 }
 
 std::optional<std::string> lastKeptGame(const Game& g) {

@@ -18,9 +18,14 @@ struct Game;
 // player's state folder the same way.
 inline constexpr const char* AUTOSAVE_NAME = "前回の対局";
 inline constexpr const char* AUTOSAVE_TITLE = "自動保存の対局";
-// The title of a game the autosave kept after one side resigned; its files
-// are the autosave's own all the same.
+// The title of a game the autosave kept after one side resigned, and of one
+// that ended otherwise (a king lost, time up); their files are the autosave's
+// own all the same, and never offered for going on with.
 inline constexpr const char* AUTOSAVE_RESIGNED_TITLE = "自動保存の対局（投了）";
+inline constexpr const char* AUTOSAVE_ENDED_TITLE = "自動保存の対局（終局）";
+// Beside the kept game, in a file of its own (the record's format has no
+// place for it): the computer's level it was played at, "1" to "4".
+inline constexpr const char* AUTOSAVE_LEVEL_SUFFIX = ".level";
 // The players' names say how the game was played, so that the next start can
 // go on with it (resume.h) while the file stays a plain record: against the
 // computer the upper player is COMPUTER_NAME and the lower, the human,
@@ -32,9 +37,17 @@ inline constexpr const char* HUMAN_NAME = "あなた";
 
 // Writes the record, whole or not at all, when it holds moves that are in no
 // file yet and could be saved through the file panel (a turned or handicapped
-// game cannot). Never asks anything: quitting stays instant, and a write that
-// fails leaves every file as it was. True when written.
+// game cannot; a network game is kept whatever its terms). Never asks
+// anything: the game calls it after every move, take-back and end, so that no
+// way of the program dying loses more than the move being made, and a write
+// that fails leaves every file as it was. True when written.
 bool autosaveRecord(Game& g);
+
+// The title of a kept game says it has nothing left to play.
+bool keptGameIsOver(const std::string& title);
+// The level a kept game against the computer was played at; 0 when none is
+// known.
+int keptGameLevel(const std::string& path);
 
 // Where the game the autosave kept last lies, while it is still there.
 std::optional<std::string> lastKeptGame(const Game& g);

@@ -7,12 +7,14 @@
 #include "play/explosion_preview.h"
 #include "play/file_panel.h"
 #include "play/hint.h"
+#include "play/level4.h"
 #include "play/messages.h"
-#include "play/net_game.h"
+#include "play/opponent.h"
 #include "play/setup.h"
 #include "play/turn.h"
 #include "rules/king_danger.h"
 #include "rules/legality.h"
+#include "rules/make_move.h"
 #include "rules/moves.h"
 #include "sound/sound.h"
 #include "state/game.h"
@@ -52,7 +54,7 @@ void announceResume(Game& g) {
   if (g.TURN == NO_GAME) {
     refuse(g);
     // A window waiting for its friend is told so, not to start a game here.
-    if (!netSaysWaiting(g)) say(g, tr("「対局」で始めて下さい"), tr("開始"));
+    if (!peerSaysWaiting(g)) say(g, tr("「対局」で始めて下さい"), tr("開始"));
   } else if (g.GAME_MODE == MODE_MAN_MAN) {
     if (g.RESUME_PENDING != ON) return;
     g.RESUME_PENDING = OFF;
@@ -123,9 +125,10 @@ void putDown(Game& g, int button, int x, int y) {
   描画_移動可能桝色(g, fromX, fromY, COLOR_GRID, piece);
   // The upper hand is picked up by its screen row but dropped by kind.
   if (fromX < 0) fromY = 8 - fromY;
-  if (!netSendMove(g, fromX, fromY, x, y, piece)) return refuse(g);
-  netMovePlayed(g, playTurnMove(g, g.GAME_MODE == MODE_MAN_COM ? Mover::Human : Mover::Person,
-                                fromX, fromY, x, y, piece));
+  Opponent& opponent = opponentOf(g);
+  if (!opponent.sendMove(g, {fromX, fromY, x, y, piece})) return refuse(g);
+  opponent.movePlayed(g, playTurnMove(g, g.GAME_MODE == MODE_MAN_COM ? Mover::Human : Mover::Person,
+                                      fromX, fromY, x, y, piece));
 }
 
 void boardClick(Game& g, int button, int x, int y) {
@@ -211,7 +214,8 @@ void Form_MouseDown(Game& g, int button, int /*shift*/, double X, double Y) {
   if (!startOfClick(g)) return;
   const auto [x, y] = cellAt(g, X, Y);
   announceResume(g);
-  if (g.QUITTING || !netAllowsClick(g)) return;
+  // The click that set the computer thinking has done its part.
+  if (g.QUITTING || thinking(g) || !opponentOf(g).allowsClick(g)) return;
   if (x >= 1 && x <= 9 && y >= 1 && y <= 9)
     boardClick(g, button, x, y);
   else

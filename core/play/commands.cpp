@@ -10,6 +10,7 @@
 #include "play/keyboard.h"
 #include "play/navigation.h"
 #include "play/net_game.h"
+#include "play/opponent.h"
 #include "play/record_list.h"
 #include "play/resign.h"
 #include "play/setup.h"
@@ -24,7 +25,7 @@
 namespace korvanu {
 
 void OWARI_Click(Game& g) {
-  if (netAllowsQuit(g)) endProgram(g);
+  if (quitAllowed(g)) endProgram(g);
 }
 
 void Form_KeyPress(Game& g, int keyAscii) {
@@ -32,7 +33,7 @@ void Form_KeyPress(Game& g, int keyAscii) {
 }
 
 void Form_Unload(Game& g) {
-  if (netAllowsQuit(g)) endProgram(g);
+  if (quitAllowed(g)) endProgram(g);
 }
 
 void VER_Click(Game& g) {
@@ -44,7 +45,9 @@ void VER_Click(Game& g) {
 namespace {
 
 // What would step, turn, reload or restart the record, or change the terms
-// the two players agreed; the rest only looks and stays allowed.
+// the two players agreed: the opponent of the moment may refuse it (the peer
+// does, and nothing acts while the computer thinks); the rest only looks and
+// stays allowed.
 bool changesNetGame(Menu item) {
   switch (item) {
   case Menu::REPLAY:
@@ -67,7 +70,7 @@ bool changesNetGame(Menu item) {
 void onMenu(Game& g, Menu item) {
   hideExplosionPreview(g);
   clearHint(g);
-  if (changesNetGame(item) && netRefuses(g, menuItem(item).caption.data())) return;
+  if (changesNetGame(item) && !opponentOf(g).allowsChange(g, menuItem(item).caption.data())) return;
   switch (item) {
   case Menu::TAIKYOKU: TAIKYOKU_Click(g); break;
   case Menu::STOP: STOP_Click(g); break;

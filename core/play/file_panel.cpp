@@ -7,6 +7,7 @@
 #include "files/paths.h"
 #include "language/translate.h"
 #include "play/messages.h"
+#include "play/opponent.h"
 #include "play/record_list.h"
 #include "play/setup.h"
 #include "record/record_file.h"
@@ -188,6 +189,11 @@ void Command1_Click(Game& g) {
 
 std::optional<RecordFile> loadRecord(Game& g, const std::string& path) {
   描画_可視(g, false, false, false);
+  // A record put on the board now would part this window's game from the peer's.
+  if (!recordMayLoad(g)) {
+    sayRefused(g, tr("ネット対局中はできません"), tr("棋譜"));
+    return std::nullopt;
+  }
   size_t badLine = 0;
   auto file = readRecordFile(path, nullptr, &badLine);
   if (!file) {

@@ -1,6 +1,8 @@
 #include "play/game_end.h"
 
 #include "language/translate.h"
+#include "play/autosave.h"
+#include "play/opponent.h"
 #include "play/setup.h"
 #include "state/game.h"
 #include "view/marks_view.h"
@@ -8,6 +10,12 @@
 namespace korvanu {
 
 void 終了(Game& g, const std::string& name) {
+  // The game is over before anything is said: the peer hears of it, and the
+  // game is kept as finished, so that neither box can lose it.
+  opponentOf(g).gameEnded(g);
+  g.RECORD_ENDED = true;
+  g.RECORD_UNSAVED = true;
+  autosaveRecord(g);
   // Nobody is to move any more; the last move stays marked.
   eraseTurnMarker(g);
   g.ui.messageBox(trFill("%sの勝ちです", tr(name)), tr("終了"), Buttons::Ok, Icon::None);

@@ -104,6 +104,8 @@ void GOTE_Click(Game& g) {
     g.TURN = TURN_SENTE;
     com_ban(g);
   } else if (g.TURN == g.SIDE_MAN) {
+    // The player's clock runs from now, as it does on the first player's side.
+    g.TURN_START_TIME = g.ui.clockSeconds();
     showTurnMarker(g);
     say(g, tr("MANの番です"), tr("対局"));
     g.RESUME_PENDING = OFF;

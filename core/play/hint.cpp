@@ -4,6 +4,7 @@
 #include "play/board_input.h"
 #include "play/level4.h"
 #include "play/messages.h"
+#include "play/opponent.h"
 #include "rules/make_move.h"
 #include "state/game.h"
 #include "view/board_view.h"
@@ -11,24 +12,28 @@
 
 namespace korvanu {
 
+namespace {
+
+void hintChosen(Game& g, bool found, const Move& m) {
+  if (!found) return eraseHintText(g);
+  // The upper hand is clicked by its screen row, its drops named by kind.
+  g.HINT = {true, m.fx, m.fx == UPPER_HAND ? 8 - m.fy : m.fy, m.tx, m.ty};
+  showHint(g, m.code);
+}
+
+} // namespace
+
 void HINT_Click(Game& g) {
   if (g.TURN == NO_GAME || g.RECORD_MODE == ON)
     return sayRefused(g, tr("「対局」で始めて下さい"), tr("ヒント"));
   const bool upper = g.TURN == g.SIDE_COM;
-  if (g.GAME_MODE == MODE_MAN_COM && upper) return sayRefused(g, tr("できません"), tr("ヒント"));
+  if (!opponentOf(g).allowsHint(g)) return sayRefused(g, tr("できません"), tr("ヒント"));
   // A piece picked up is put back: the hint is for the board as it stands.
   g.SELECT_STATE = 0;
   描画_将棋盤桝(g);
   showHintThinking(g);
   g.ui.refresh();
-  Move m{};
-  if (!thinkLevel4(g, upper, m)) {
-    if (!g.QUITTING) eraseHintText(g);
-    return;
-  }
-  // The upper hand is clicked by its screen row, its drops named by kind.
-  g.HINT = {true, m.fx, m.fx == UPPER_HAND ? 8 - m.fy : m.fy, m.tx, m.ty};
-  showHint(g, m.code);
+  startThink(g, upper, hintChosen);
 }
 
 void clearHint(Game& g) {

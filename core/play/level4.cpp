@@ -1,8 +1,11 @@
 #include "play/level4.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
+#include "play/events.h"
+#include "rules/make_move.h"
 #include "rules/record.h"
 #include "search/search.h"
 #include "state/game.h"
@@ -23,20 +26,45 @@ std::vector<Key> earlierKeys(const Game& g) {
   return keys;
 }
 
+// The board still shows what the think was asked for.
+bool stillAsked(const Game& g, unsigned ticket) {
+  const Game::Think& t = g.THINK;
+  return t.pending && t.ticket == ticket && !g.QUITTING && t.turn == g.TURN &&
+         t.mode == g.GAME_MODE && t.key == keyOf(g);
+}
+
 } // namespace
 
-bool thinkLevel4(Game& g, bool upper, Move& best) {
-  // The search works on copies: the window goes on with the game meanwhile.
-  const Position position = g;
+void startThink(Game& g, bool upper, ThinkDone done) {
+  Game::Think& t = g.THINK;
+  t = {true, t.ticket + 1, keyOf(g), g.TURN, g.GAME_MODE};
+  const unsigned ticket = t.ticket;
+  // The search works on copies; its answer is shared with the event that
+  // brings it back.
+  auto position = std::make_shared<const Position>(g);
+  auto history = std::make_shared<const std::vector<Key>>(earlierKeys(g));
+  auto result = std::make_shared<SearchResult>();
   const bool drops = isChecked(g, Menu::MOCHIKOMA);
-  const std::vector<Key> history = earlierKeys(g);
-  SearchResult result;
-  g.ui.runAside([&](const std::atomic<bool>& stop) {
-    result = searchBestMove(position, upper, drops, {LEVEL4_THINK_MS, 0}, history, {}, &stop);
-  });
-  if (g.QUITTING || !result.found) return false;
-  best = result.best;
-  return true;
+  g.ui.startAside(
+      [position, history, result, upper, drops](const std::atomic<bool>& stop) {
+        *result =
+            searchBestMove(*position, upper, drops, {LEVEL4_THINK_MS, 0}, *history, {}, &stop);
+      },
+      [&g, ticket, result, done] {
+        handleEvent(g, [&g, ticket, result, done] {
+          if (!stillAsked(g, ticket)) return;
+          g.THINK.pending = false;
+          done(g, result->found, result->best);
+        });
+      });
+}
+
+bool thinking(const Game& g) { return g.THINK.pending; }
+
+void stopThink(Game& g) {
+  if (!g.THINK.pending) return;
+  g.THINK.pending = false;
+  g.ui.stopAside();
 }
 
 } // namespace korvanu

@@ -7,9 +7,12 @@
 #include "net/auth.h"
 #include "play/autosave.h"
 #include "play/clock.h"
+#include "play/events.h"
 #include "play/file_panel.h"
 #include "play/game_end.h"
+#include "play/level4.h"
 #include "play/messages.h"
+#include "play/opponent.h"
 #include "play/resign.h"
 #include "play/setup.h"
 #include "play/take_back.h"
@@ -26,9 +29,53 @@ namespace korvanu {
 
 constexpr const char* TITLE = N_("ネット対局");
 
-struct NetGame : net::Listener {
+struct NetGame : net::Listener, Opponent {
   NetGame(Game& game, NetHooks h) : g(game), hooks(std::move(h)) {}
-  void onEvent(const net::Event& e) override;
+  // Each of the peer's messages is an event of its own: one that arrives
+  // while a box of this window shows waits until the event behind it is done.
+  void onEvent(const net::Event& e) override {
+    handleEvent(g, [this, e] { handle(e); });
+  }
+  void handle(const net::Event& e);
+
+  // --- the peer as the opponent ---------------------------------------------
+  bool allowsClick(Game& game) override;
+  bool allowsChange(Game& game, const char* caption) override {
+    sayRefused(game, tr("ネット対局中はできません"), tr(caption));
+    return false;
+  }
+  // The computer's advice is no help against a friend.
+  bool allowsHint(const Game&) const override { return false; }
+  bool allowsRecordLoad(const Game&) const override { return !on && !waitingFor; }
+  bool sendMove(Game&, const Move& m) override { return port->move(m); }
+  void movePlayed(Game&, bool goesOn) override {
+    if (!goesOn) return;
+    takeHostClock();
+  }
+  bool asksTakeBack(Game& game) override {
+    if (!port->askTakeBack())
+      sayRefused(game, tr("できません"), tr("待った"));
+    else
+      say(game, tr("相手に待ったを求めました"), tr("待った"));
+    return true;
+  }
+  bool resign(Game& game, int& side) override {
+    if (!port->resign()) return sayRefused(game, tr("できません"), tr("投了")), false;
+    on = false;
+    side = myTurn();
+    return true;
+  }
+  bool allowsQuit(Game& game) override;
+  bool gameOn() const override { return port && on; }
+  bool saysWaiting(Game& game) override {
+    if (!waitingFor) return false;
+    say(game, tr(waitingFor), tr(TITLE));
+    return true;
+  }
+  // Whatever ended it, the game is over for both: nothing after it is the
+  // network game's (a game begun again on this board is a local one).
+  void gameEnded(Game&) override { on = false; }
+
   void start(bool restored);
   void open(net::Role role, const std::string& code) {
     // A record chosen in the panel now would load into the network game.
@@ -87,6 +134,7 @@ void setUpBoard(Game& g, const net::Settings& s) {
   }
   g.GAME_MODE = MODE_MAN_MAN;
   g.RECORD_MODE = OFF;
+  g.RECORD_NETWORK = true;
   g.RESUME_PENDING = OFF;
   g.SIDE_MAN = TURN_SENTE;
   g.SIDE_COM = TURN_GOTE;
@@ -98,7 +146,7 @@ void setUpBoard(Game& g, const net::Settings& s) {
   if (isChecked(g, Menu::KEIKA)) setTimer1(g, true);
 }
 
-NetGame* netOf(const Game& g) { return g.NET.get(); }
+NetGame* netOf(const Game& g) { return static_cast<NetGame*>(g.NET.get()); }
 
 // "host", "host:port", "[v6]:port" or a bare IPv6 address.
 bool splitAddress(const std::string& text, std::string& host, int& port) {
@@ -156,6 +204,7 @@ void NetGame::start(bool restored) {
     g.REPLAYING = true;
     for (const Move& m : moves) playTurnMove(g, Mover::Person, m.fx, m.fy, m.tx, m.ty, m.code);
     g.REPLAYING = false;
+    autosaveRecord(g);
   }
   setViewTurned(g, myTurn() == TURN_GOTE);
   on = s.game().ending() == net::Ending::None;
@@ -163,7 +212,7 @@ void NetGame::start(bool restored) {
   if (restored) say(g, tr("相手とつながりました"), tr(TITLE));
 }
 
-void NetGame::onEvent(const net::Event& e) {
+void NetGame::handle(const net::Event& e) {
   using K = net::Event::Kind;
   switch (e.kind) {
   case K::WrongCode:
@@ -180,9 +229,9 @@ void NetGame::onEvent(const net::Event& e) {
     return;
   case K::Started: return start(e.yes);
   case K::PeerMove:
-    if (g.TURN != myTurn())
-      netMovePlayed(g, playTurnMove(g, Mover::Person, e.move.fx, e.move.fy, e.move.tx, e.move.ty,
-                                    e.move.code));
+    if (on && g.TURN != myTurn())
+      movePlayed(g, playTurnMove(g, Mover::Person, e.move.fx, e.move.fy, e.move.tx, e.move.ty,
+                                 e.move.code));
     return;
   case K::TakeBackAsked: {
     const bool yes = g.ui.messageBox(tr("相手が待ったを求めています。受けますか？"), tr("待った"),
@@ -196,12 +245,10 @@ void NetGame::onEvent(const net::Event& e) {
   case K::TookBack:
     takeBackMoves(g, g.GAME_MOVES - static_cast<int>(e.length));
     takeHostClock();
-    autosaveRecord(g);
     return;
   case K::Resigned:
     on = false;
     resignSide(g, e.side == net::SENTE ? TURN_SENTE : TURN_GOTE);
-    autosaveRecord(g);
     return;
   case K::TimeUp: {
     on = false;
@@ -209,7 +256,6 @@ void NetGame::onEvent(const net::Event& e) {
     stopClocks(g, g.MAN_TIME, g.COM_TIME);
     drawTimeGone(g, senteLost ? TURN_SENTE : TURN_GOTE);
     終了(g, sideName(senteLost ? TURN_GOTE : TURN_SENTE));
-    autosaveRecord(g);
     return;
   }
   case K::Clock: return takeHostClock();
@@ -295,65 +341,24 @@ bool netGameOn(const Game& g) {
   return n && n->port && n->on;
 }
 
-bool netSaysWaiting(Game& g) {
-  const NetGame* n = netOf(g);
-  if (!n || !n->waitingFor) return false;
-  say(g, tr(n->waitingFor), tr(TITLE));
-  return true;
-}
-
-bool netRefuses(Game& g, const char* caption) {
-  if (!netGameOn(g)) return false;
-  sayRefused(g, tr("ネット対局中はできません"), tr(caption));
-  return true;
-}
-
-bool netAllowsClick(Game& g) {
-  if (!netGameOn(g)) return true;
-  NetGame& n = *netOf(g);
-  if (!n.port->session().playing()) {
-    sayRefused(g, tr("相手とつながっていません"), tr(TITLE));
+bool NetGame::allowsClick(Game& game) {
+  if (!port->session().playing()) {
+    sayRefused(game, tr("相手とつながっていません"), tr(TITLE));
     return false;
   }
-  if (g.TURN != n.myTurn()) {
-    sayRefused(g, tr("相手の番です"), tr(TITLE));
+  if (game.TURN != myTurn()) {
+    sayRefused(game, tr("相手の番です"), tr(TITLE));
     return false;
   }
   return true;
 }
 
-bool netSendMove(Game& g, int fromX, int fromY, int toX, int toY, int piece) {
-  if (!netGameOn(g)) return true;
-  return netOf(g)->port->move({fromX, fromY, toX, toY, piece});
-}
-
-void netMovePlayed(Game& g, bool goesOn) {
-  if (!netGameOn(g)) return;
-  if (!goesOn) netOf(g)->on = false;
-  netOf(g)->takeHostClock();
-  autosaveRecord(g);
-}
-
-void netAskTakeBack(Game& g) {
-  if (!netOf(g)->port->askTakeBack()) return sayRefused(g, tr("できません"), tr("待った"));
-  say(g, tr("相手に待ったを求めました"), tr("待った"));
-}
-
-bool netResign(Game& g, int& side) {
-  NetGame& n = *netOf(g);
-  if (!n.port->resign()) return false;
-  n.on = false;
-  side = n.myTurn();
-  return true;
-}
-
-bool netAllowsQuit(Game& g) {
-  NetGame* n = netOf(g);
-  if (!n || !n->port) return true;
-  if (n->on && g.ui.messageBox(tr("ネット対局中です。終わりますか？"), tr(TITLE), Buttons::YesNo,
+bool NetGame::allowsQuit(Game& game) {
+  if (!port) return true;
+  if (on && game.ui.messageBox(tr("ネット対局中です。終わりますか？"), tr(TITLE), Buttons::YesNo,
                                Icon::Question) != Answer::Yes)
     return false;
-  n->port->bye();
+  port->bye();
   return true;
 }
 

@@ -66,28 +66,8 @@ void cancelHosting(Game& g);
 void NET_HOST_Click(Game& g);
 void NET_JOIN_Click(Game& g);
 
-// --- where the rest of the game asks -------------------------------------
-// While the waiting box shows, says what this window waits for: true.
-bool netSaysWaiting(Game& g);
-// A network game is on (agreed, not ended), connected or not.
+// A network game is on (agreed, not ended), connected or not. The rest of
+// the game asks the peer through the opponent seam (play/opponent.h).
 bool netGameOn(const Game& g);
-// A command that would step, turn, reload or restart the record under a
-// running network game would part it from the peer's: true (and said, with
-// `caption` as the title) when it is refused.
-bool netRefuses(Game& g, const char* caption);
-// Whether a click may pick up a piece now: false (and said) off one's turn
-// or while the connection is down.
-bool netAllowsClick(Game& g);
-// The local move goes to the peer first: false when the session refuses it.
-bool netSendMove(Game& g, int fromX, int fromY, int toX, int toY, int piece);
-// After each move of a network game: the autosave, and the end when
-// `goesOn` is false.
-void netMovePlayed(Game& g, bool goesOn);
-// 待った and 投了 in a network game; both say what happened.
-void netAskTakeBack(Game& g);
-// The side (TURN_SENTE / TURN_GOTE) this window plays; true once told the peer.
-bool netResign(Game& g, int& side);
-// Quitting in a network game asks first: false to stay.
-bool netAllowsQuit(Game& g);
 
 } // namespace korvanu

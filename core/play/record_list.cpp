@@ -8,7 +8,7 @@
 #include "play/file_panel.h"
 #include "play/hint.h"
 #include "play/navigation.h"
-#include "play/net_game.h"
+#include "play/opponent.h"
 #include "play/recorded_moves.h"
 #include "rules/record.h"
 #include "state/game.h"
@@ -43,7 +43,7 @@ void moveListRowClicked(Game& g, int row) {
   hideExplosionPreview(g);
   clearHint(g);
   closeFilePanel(g);
-  if (netRefuses(g, N_("棋譜一覧"))) return;
+  if (!opponentOf(g).allowsChange(g, N_("棋譜一覧"))) return;
   stepTo(g, row);
 }
 

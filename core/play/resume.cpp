@@ -8,6 +8,7 @@
 #include "play/file_panel.h"
 #include "play/game_modes.h"
 #include "play/navigation.h"
+#include "play/opponent.h"
 #include "record/record_file.h"
 #include "state/game.h"
 
@@ -27,13 +28,16 @@ bool onBoard(const RecordEntry& e, int code) {
 
 // A game that was won or resigned has nothing left to play.
 bool worthContinuing(const RecordFile& file) {
-  return !file.entries.empty() && file.title != AUTOSAVE_RESIGNED_TITLE &&
+  return !file.entries.empty() && !keptGameIsOver(file.title) &&
          onBoard(file.entries.back(), CODE_SITA_OU) && onBoard(file.entries.back(), CODE_UE_OU);
 }
 
 } // namespace
 
 void offerToContinue(Game& g) {
+  // A window started to host or join a network game is for that game: the
+  // kept one stays as it is for the next start on its own.
+  if (!recordMayLoad(g)) return;
   const std::optional<std::string> path = lastKeptGame(g);
   if (!path) return;
   const auto kept = readRecordFile(*path);
@@ -46,9 +50,13 @@ void offerToContinue(Game& g) {
   stepTo(g, g.RECORD_LAST);
   // The sides were taken from the first move: the human, below, is 先手
   // when they began.
-  if (file->upperName == COMPUTER_NAME)
+  if (file->upperName == COMPUTER_NAME) {
+    // At the level it was played at, when that is known.
+    constexpr void (*LEVEL_CLICKS[])(Game&) = {LEVEL1_Click, LEVEL2_Click, LEVEL3_Click,
+                                               LEVEL4_Click};
+    if (const int level = keptGameLevel(*path); level != 0) LEVEL_CLICKS[level - 1](g);
     g.SIDE_MAN == TURN_SENTE ? SENTE_Click(g) : GOTE_Click(g);
-  else
+  } else
     START_Click(g);
 }
 

@@ -3,6 +3,7 @@
 #include "play/autosave.h"
 #include "play/clock.h"
 #include "play/keyboard.h"
+#include "play/level4.h"
 #include "play/record_list.h"
 #include "play/resume.h"
 #include "rules/record.h"
@@ -16,6 +17,8 @@
 namespace korvanu {
 
 void 初期設定(Game& g) {
+  // A think for the game before is of no use to this one.
+  stopThink(g);
   // With no game left to play, ← and → step the record again.
   putCursorAway(g);
   setTimer1(g, false);
@@ -50,6 +53,7 @@ void windowShown(Game& g) {
 }
 
 void endProgram(Game& g) {
+  stopThink(g);
   autosaveRecord(g);
   終了処理(g);
   g.QUITTING = true;

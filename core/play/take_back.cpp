@@ -2,11 +2,12 @@
 
 #include "computer/survey.h"
 #include "language/translate.h"
+#include "play/autosave.h"
 #include "play/clock.h"
 #include "play/file_panel.h"
 #include "play/messages.h"
 #include "play/navigation.h"
-#include "play/net_game.h"
+#include "play/opponent.h"
 #include "play/recorded_moves.h"
 #include "rules/record.h"
 #include "sound/sound.h"
@@ -37,7 +38,7 @@ int movesToTakeBack(const Game& g) {
 void MATTA_Click(Game& g) {
   closeFilePanel(g);
   if (g.RECORD_MODE == ON) return sayRefused(g, tr("棋譜ﾓｰﾄﾞではできません"), tr("待った"));
-  if (netGameOn(g)) return netAskTakeBack(g);
+  if (opponentOf(g).asksTakeBack(g)) return;
   const int n = movesToTakeBack(g);
   if (n == 0) return sayRefused(g, tr("できません"), tr("待った"));
   takeBackMoves(g, n);
@@ -66,6 +67,7 @@ void takeBackMoves(Game& g, int n) {
   g.TURN_ELAPSED = 0;
   g.SHOWN_SECOND = 0;
   if (isChecked(g, Menu::KEIKA)) setTimer1(g, true);
+  autosaveRecord(g);
 }
 
 } // namespace korvanu

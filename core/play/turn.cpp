@@ -3,6 +3,7 @@
 #include "computer/com_turn.h"
 #include "computer/survey.h"
 #include "language/translate.h"
+#include "play/autosave.h"
 #include "play/clock.h"
 #include "play/game_end.h"
 #include "play/level4.h"
@@ -131,14 +132,20 @@ void endOnMove(Game& g, const char* winner) {
 
 void tickWhileThinking(void* game) { Timer1_Timer(*static_cast<Game*>(game)); }
 
-// The computer's move at its level: levels 1 to 3 look one move ahead here,
-// ticking the clock as they go; level 4 searches beside the window.
-bool chooseComMove(Game& g, ComMove& best) {
-  if (g.COM_LEVEL != LEVEL_SEARCH) return searchComMove(g, best, {nullptr, tickWhileThinking, &g});
-  Move m{};
-  if (!thinkLevel4(g, true, m)) return false;
-  best = {m.fx, m.fy, m.tx, m.ty, m.code, 0};
-  return true;
+// The computer's turn once it has chosen (or found nothing to play): nothing
+// at all to play loses the game; its turn made no move, so the clocks stop at
+// the totals before it.
+void playComputerChoice(Game& g, bool found, int fx, int fy, int tx, int ty, int place) {
+  if (!found) {
+    stopClocks(g, g.MAN_TIME, g.COM_TIME);
+    終了(g, N_("あなた"));
+    return;
+  }
+  playTurnMove(g, Mover::Computer, fx, fy, tx, ty, place);
+}
+
+void level4Chose(Game& g, bool found, const Move& m) {
+  playComputerChoice(g, found, m.fx, m.fy, m.tx, m.ty, m.code);
 }
 
 } // namespace
@@ -177,6 +184,9 @@ bool playTurnMove(Game& g, Mover who, int fromX, int fromY, int toX, int toY, in
   }
   record(g, who);
   updateMoveList(g);
+  // Kept at once: a game is never lost to a killed program or display. A
+  // record caught up from the peer is kept once it has all its moves.
+  if (!g.REPLAYING) autosaveRecord(g);
   if (blast.count > 0)
     if (const char* winner = winnerAfterBlast(g, who)) return endOnMove(g, winner), false;
   if (who == Mover::Computer) setTimer1(g, false);
@@ -194,16 +204,12 @@ void com_ban(Game& g) {
   prepareComTurn(g);
   g.ui.refresh();
 
+  // Level 4 thinks aside, the window going on; levels 1 to 3 look one move
+  // ahead here, ticking the clock as they go.
+  if (g.COM_LEVEL == LEVEL_SEARCH) return startThink(g, true, level4Chose);
   ComMove best;
-  if (!chooseComMove(g, best)) {
-    if (g.QUITTING) return; // ended while it thought: nothing more is played
-    // Nothing at all to play: the computer has lost. Its turn made no move,
-    // so the clocks stop at the totals before it.
-    stopClocks(g, g.MAN_TIME, g.COM_TIME);
-    終了(g, N_("あなた"));
-    return;
-  }
-  playTurnMove(g, Mover::Computer, best.fx, best.fy, best.tx, best.ty, best.place);
+  const bool found = searchComMove(g, best, {nullptr, tickWhileThinking, &g});
+  playComputerChoice(g, found, best.fx, best.fy, best.tx, best.ty, best.place);
 }
 
 } // namespace korvanu

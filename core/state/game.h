@@ -6,6 +6,9 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -19,8 +22,8 @@
 namespace korvanu {
 
 struct SoundApi;
-// The network game, when the window can play one (play/net_game.h).
-struct NetGame;
+// The network peer, when the window can play over the network (play/opponent.h).
+class Opponent;
 
 // One position of the move record: the board, both hands and four clock
 // values, as stored after each move.
@@ -136,8 +139,13 @@ struct Game : Position, InfluenceMaps {
   // them was played in: what the program keeps when it ends.
   bool RECORD_UNSAVED = false;
   int RECORD_PLAYED_MODE = NO_GAME;
-  // The game of the record ended by 投了 (the autosave's title says so).
+  // The game of the record ended by 投了, or otherwise (a king lost, time up,
+  // no move left): the autosave's title says so, and it is not offered for
+  // going on with.
   bool RECORD_RESIGNED = false;
+  bool RECORD_ENDED = false;
+  // The record is a network game's, kept after every move whatever its terms.
+  bool RECORD_NETWORK = false;
   // The last move of the position shown, as the board marks it.
   MoveMarks MOVE_MARKS;
   // The hint's move while it shows.
@@ -169,8 +177,25 @@ struct Game : Position, InfluenceMaps {
   // square of the piece that would take; 0 while none is shown.
   int PREVIEW_X = 0, PREVIEW_Y = 0, PREVIEW_FROM_X = 0, PREVIEW_FROM_Y = 0;
 
+  // --- events and work aside ------------------------------------------------
+  // Events being handled, one inside another while a box shows; an event
+  // that arrives meanwhile from outside (a peer's message, a finished think)
+  // waits here until the one before has been handled whole.
+  int EVENT_DEPTH = 0;
+  std::deque<std::function<void()>> EVENTS_WAITING;
+  // Level 4 thinking aside for the game (play/level4.h): which think is
+  // awaited, and for which position and side, so that a move that comes back
+  // for any other is dropped.
+  struct Think {
+    bool pending = false;
+    unsigned ticket = 0;
+    std::uint64_t key = 0;
+    int turn = 0;
+    int mode = 0;
+  } THINK;
+
   // --- the network game: null where there is no network ------------------
-  std::shared_ptr<NetGame> NET;
+  std::shared_ptr<Opponent> NET;
 
   // --- sound ---------------------------------------------------------------
   const SoundApi* SOUND_LIB = nullptr; // null: no library, a silent game

@@ -30,6 +30,11 @@ void newGame(Game& g) {
   g.GAME_MODE = NO_GAME;
   g.WINNER = NO_GAME;
   g.RECORD_RESIGNED = false;
+  g.RECORD_ENDED = false;
+  g.RECORD_NETWORK = false;
+  // The game before was kept after its last move (play/autosave.h): the
+  // record left over from it is nothing to keep any more.
+  g.RECORD_UNSAVED = false;
   g.TURN = NO_GAME;
   g.MOVE_NO = 0;
   g.GAME_MOVES = 0;

@@ -473,9 +473,11 @@ TEST_F(Window, KeysReachTheGame) {
   ASSERT_TRUE(activate());
   QTest::keyClick(&w, Qt::Key_O, Qt::ControlModifier);
   ASSERT_TRUE(panel.files()->isVisible());
-  ASSERT_EQ(panel.files()->count(), 1);
+  // Beside it, the game kept as it was played.
+  const auto found = panel.files()->findItems(QStringLiteral("keys.棋譜"), Qt::MatchExactly);
+  ASSERT_EQ(found.size(), 1);
   panel.files()->setFocus();
-  panel.files()->setCurrentRow(0);
+  panel.files()->setCurrentItem(found.front());
   answerNextMessageBox(nullptr);                                 // " 読み込みました"
   QTimer::singleShot(50, [] { answerNextMessageBox(nullptr); }); // "棋譜を '進 'で進めて下さい"
   QTest::keyClick(panel.files(), Qt::Key_Return);
@@ -601,16 +603,22 @@ TEST_F(Window, WhileWorkRunsAsideTheClockTicksInputWaitsAndClosingEndsIt) {
   startGame();
   QApplication::processEvents();
   g.TURN_START_TIME = g.ui.clockSeconds() - 100;
-  QTimer::singleShot(0, [&] {
-    click(7, 7);
-    w.findChild<QAction*>("LEVEL1")->trigger();
-  });
+  std::atomic<bool> stopped = false;
+  bool heard = false;
+  g.ui.startAside(
+      [&](const std::atomic<bool>& stop) {
+        while (!stop) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        stopped = true;
+      },
+      [&] { heard = true; });
+  click(7, 7);
+  w.findChild<QAction*>("LEVEL1")->trigger();
   QTimer::singleShot(300, [&] { w.close(); });
-  bool stopped = false;
-  g.ui.runAside([&](const std::atomic<bool>& stop) {
-    while (!stop) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    stopped = true;
-  });
+  QElapsedTimer waited;
+  waited.start();
+  while (!(g.QUITTING && stopped) && waited.elapsed() < 5000)
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  EXPECT_FALSE(heard) << "the work was stopped, not finished";
   EXPECT_TRUE(stopped);
   EXPECT_TRUE(g.QUITTING);
   EXPECT_GE(g.SHOWN_SECOND, 100) << "the clock ticked";

@@ -36,7 +36,7 @@ protected:
 TEST_F(Level4, ChosenForASavedGameTakenUpAgainItAnswersThroughTheTurn) {
   menu(Menu::SENTE);
   move(7, 7, 7, 6); // level 3 replies
-  ASSERT_TRUE(autosaveRecord(g));
+  ASSERT_FALSE(g.RECORD_UNSAVED) << "kept as it was played";
   menu(Menu::CANCEL);
   File1_Click(g, "前回の対局.棋譜");
   menu(Menu::AFTER); // the human's move shown: the computer is to move
@@ -57,7 +57,7 @@ TEST_F(Level4, ChosenForASavedGameTakenUpAgainItAnswersThroughTheTurn) {
   const auto [tx, ty] = marked(SquareMark::To);
   EXPECT_TRUE(listed(legal, fx, fy, tx, ty)) << fx << fy << " to " << tx << ty;
   EXPECT_TRUE(look().shows(-2, 8, 文字列変換(10 - tx))) << "written beside the board";
-  EXPECT_TRUE(g.RECORD_UNSAVED);
+  EXPECT_FALSE(g.RECORD_UNSAVED) << "kept at once";
 }
 
 TEST_F(Level4, AHintMarksTheMoveForWhoeverIsToMoveUntilTheNextClickAndRecordsNothing) {

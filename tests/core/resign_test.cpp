@@ -96,7 +96,7 @@ TEST_F(Resign, TheAutosaveKnowsItsFileByEitherTitle) {
     // The resigned game is gone with the new one; the next is kept plainly.
     menu(Menu::START);
     move(7, 7, 7, 6);
-    ASSERT_TRUE(autosaveRecord(g));
+    ASSERT_FALSE(g.RECORD_UNSAVED) << "kept as it was played";
     EXPECT_FALSE(fs::exists(dir.path() / "前回の対局(2).棋譜")) << "its own file is replaced";
     const auto file = readRecordFile(kept().string());
     ASSERT_TRUE(file);

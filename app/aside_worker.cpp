@@ -1,0 +1,69 @@
+#include "aside_worker.h"
+
+namespace korvanu {
+
+AsideWorker::~AsideWorker() {
+  {
+    std::lock_guard lock(mutex_);
+    ending_ = true;
+    if (stop_) *stop_ = true;
+  }
+  wake_.notify_one();
+  if (thread_.joinable()) thread_.join();
+}
+
+void AsideWorker::start(Work work, std::function<void()> done) {
+  {
+    std::lock_guard lock(mutex_);
+    if (stop_) *stop_ = true;
+    work_ = std::move(work);
+    done_ = std::move(done);
+    ++serial_;
+    busy_ = true;
+    if (!thread_.joinable()) thread_ = std::thread([this] { run(); });
+  }
+  wake_.notify_one();
+}
+
+void AsideWorker::stop() {
+  std::lock_guard lock(mutex_);
+  if (stop_) *stop_ = true;
+  work_ = nullptr;
+  done_ = nullptr;
+  ++serial_; // whatever runs now ends unheard
+  busy_ = false;
+}
+
+void AsideWorker::run() {
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    wake_.wait(lock, [this] { return ending_ || work_; });
+    if (ending_) return;
+    Work work = std::move(work_);
+    std::function<void()> done = std::move(done_);
+    work_ = nullptr;
+    done_ = nullptr;
+    const unsigned serial = serial_;
+    std::atomic<bool> stop{false};
+    stop_ = &stop;
+    lock.unlock();
+    work(stop);
+    lock.lock();
+    stop_ = nullptr;
+    if (serial != serial_ || ending_) continue;
+    // Back on the game's thread, and only if nothing newer came meanwhile.
+    QMetaObject::invokeMethod(
+        &receiver_,
+        [this, serial, done = std::move(done)] {
+          {
+            std::lock_guard guard(mutex_);
+            if (serial != serial_) return;
+            busy_ = false;
+          }
+          if (done) done();
+        },
+        Qt::QueuedConnection);
+  }
+}
+
+} // namespace korvanu
