@@ -27,10 +27,9 @@ std::vector<Key> earlierKeys(const Game& g) {
 }
 
 // The board still shows what the think was asked for.
-bool stillAsked(const Game& g, unsigned ticket) {
+bool stillAsked(const Game& g) {
   const Game::Think& t = g.THINK;
-  return t.pending && t.ticket == ticket && !g.QUITTING && t.turn == g.TURN &&
-         t.mode == g.GAME_MODE && t.key == keyOf(g);
+  return !g.QUITTING && t.turn == g.TURN && t.mode == g.GAME_MODE && t.key == keyOf(g);
 }
 
 } // namespace
@@ -52,9 +51,10 @@ void startThink(Game& g, bool upper, ThinkDone done) {
       },
       [&g, ticket, result, done] {
         handleEvent(g, [&g, ticket, result, done] {
-          if (!stillAsked(g, ticket)) return;
+          // A think stopped or replaced by a newer one has nothing to say.
+          if (!g.THINK.pending || g.THINK.ticket != ticket) return;
           g.THINK.pending = false;
-          done(g, result->found, result->best);
+          if (stillAsked(g)) done(g, result->found, result->best);
         });
       });
 }

@@ -258,7 +258,11 @@ void NetGame::handle(const net::Event& e) {
     終了(g, sideName(senteLost ? TURN_GOTE : TURN_SENTE));
     return;
   }
-  case K::Clock: return takeHostClock();
+  case K::Clock:
+    // A game over keeps the figures it ended with; a board set up afresh
+    // after it starts from nothing.
+    if (on) takeHostClock();
+    return;
   case K::Lost:
     stopWaiting();
     if (on)
