@@ -39,7 +39,7 @@ private:
   std::condition_variable wake_;
   Work work_;
   std::function<void()> done_;
-  unsigned serial_ = 0;  // of the latest work started
+  unsigned serial_ = 0;               // of the latest work started
   std::atomic<bool>* stop_ = nullptr; // the running work's
   bool ending_ = false;
   bool busy_ = false; // the game's thread's view

@@ -24,8 +24,8 @@ public:
   // Whether level 4 may suggest a move for the side to move.
   virtual bool allowsHint(const Game& g) const = 0;
   // Whether the program may end now: a network game asks first.
-bool quitAllowed(Game& g);
-// Whether a record may be put on the board from a file (読込, the game the
+  bool quitAllowed(Game& g);
+  // Whether a record may be put on the board from a file (読込, the game the
   // last run kept): never while a network game is set up or played.
   virtual bool allowsRecordLoad(const Game&) const { return true; }
 
