@@ -34,6 +34,15 @@ xdotool key Escape; sleep 0.5
 wait "$GAME_PID" 2>/dev/null || true
 e2e_launch
 sleep 0.5
+# The game was kept as it was played, and it is offered to go on with:
+# いいえ, to load the saved record instead; put aside, so that the saved
+# record is the first in the list.
+if timeout 5 xdotool search --sync --onlyvisible --name '^前回の対局$' >/dev/null; then
+  xdotool key Escape; sleep 0.3
+else
+  echo "FAIL the game kept as it was played is not offered"; fail=1
+fi
+rm -f "$WORK/前回の対局.棋譜" "$WORK/前回の対局.棋譜.level"
 
 e2e_load_first_record "$out/record-4-files.png"
 import -window "$WID" "$out/record-5-loaded.png"
