@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "rules/legality.h"
 #include "state/pieces.h"
 
 namespace korvanu {
@@ -106,6 +107,7 @@ std::optional<RecordEntry> parseEntryLine(std::string_view line, std::string* wh
   for (int k = 1; k <= 8; ++k)
     if (pieces[k] > PIECES_OF_KIND[k]) return refuse(why, "too many pieces of one kind");
   if (kings[0] > 1 || kings[1] > 1) return refuse(why, "two kings of one side");
+  if (const std::string wrong = impossibleBoard(e.BOARD); !wrong.empty()) return refuse(why, wrong);
   if (line.size() == ENTRY_LINE_CHARS) {
     double* clocks[4] = {&e.TIME_A, &e.TIME_B, &e.TIME_C, &e.TIME_D};
     for (size_t i = 0; i < 4; ++i) {

@@ -104,6 +104,22 @@ int 調査_駒存在(const Position& p, int code) {
   return OFF;
 }
 
+std::string impossibleBoard(const int (&board)[10][10]) {
+  const auto at = [](int x, int y) {
+    return " at column " + std::to_string(x) + " row " + std::to_string(y);
+  };
+  for (int x = 1; x <= 9; ++x) {
+    int pawns[2] = {};
+    for (int y = 1; y <= 9; ++y) {
+      const int code = board[x][y];
+      if (移動後チェック(y, code) == OFF) return "a piece that could never move" + at(x, y);
+      if ((code == CODE_SITA_HU && ++pawns[0] > 1) || (code == CODE_UE_HU && ++pawns[1] > 1))
+        return "a second pawn of one side in the column" + at(x, y);
+    }
+  }
+  return {};
+}
+
 int 移動後チェック(int toY, int piece) {
   switch (piece) {
   case CODE_UE_HU:

@@ -3,6 +3,8 @@
 // king in check is legal; so is taking a king.
 #pragma once
 
+#include <string>
+
 #include "state/pieces.h"
 
 namespace korvanu {
@@ -24,5 +26,10 @@ int 移動チェック角(const Position& p, int fromX, int fromY, int toX, int 
 int 調査_駒存在(const Position& p, int code);
 // OFF if the unpromoted piece could never move again from row toY.
 int 移動後チェック(int toY, int piece);
+// Why no game could leave this board, empty when one could: a pawn, lance or
+// knight standing where it could never move again, or two unpromoted pawns of
+// one side in one column. Piece counts are not its business: handicaps and
+// explosions leave any number.
+std::string impossibleBoard(const int (&board)[10][10]);
 
 } // namespace korvanu

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/headless.h"
 #include "play/setup.h"
 #include "record/entry_line.h"
@@ -79,6 +81,48 @@ TEST(EntryLine, RefusesWhatNoGameCouldHold) {
   EXPECT_FALSE(with(260, "-"));
   EXPECT_TRUE(with(6, " 11")) << "a promoted pawn in place of a pawn";
   EXPECT_FALSE(why.empty());
+}
+
+// The lower side moves up toward row 1, the upper side down toward row 9.
+TEST(EntryLine, RefusesAPieceThatCouldNeverMoveAndTwoPawnsInAColumn) {
+  struct Placed {
+    int x, y, code;
+  };
+  const struct {
+    const char* what;
+    std::vector<Placed> pieces;
+    bool loads;
+  } rows[] = {
+      {"lower pawn on row 1", {{1, 1, CODE_SITA_HU}}, false},
+      {"lower lance on row 1", {{9, 1, CODE_SITA_KYOU}}, false},
+      {"lower knight on row 2", {{2, 2, CODE_SITA_KEI}}, false},
+      {"upper pawn on row 9", {{1, 9, CODE_UE_HU}}, false},
+      {"upper lance on row 9", {{9, 9, CODE_UE_KYOU}}, false},
+      {"upper knight on row 8", {{2, 8, CODE_UE_KEI}}, false},
+      {"two lower pawns in column 3", {{3, 2, CODE_SITA_HU}, {3, 8, CODE_SITA_HU}}, false},
+      {"two upper pawns in column 9", {{9, 2, CODE_UE_HU}, {9, 3, CODE_UE_HU}}, false},
+      {"promoted pawn, lance and knight on row 1",
+       {{1, 1, CODE_SITA_HU_NARI}, {2, 1, CODE_SITA_KYOU_NARI}, {3, 1, CODE_SITA_KEI_NARI}},
+       true},
+      {"each side's pawn and lance on its own back row",
+       {{1, 9, CODE_SITA_HU}, {2, 9, CODE_SITA_KYOU}, {1, 1, CODE_UE_HU}, {2, 1, CODE_UE_KYOU}},
+       true},
+      {"knights on the last rows they can leave",
+       {{2, 3, CODE_SITA_KEI}, {8, 7, CODE_UE_KEI}},
+       true},
+      {"pawns of both sides and a promoted one in column 3",
+       {{3, 3, CODE_UE_HU}, {3, 7, CODE_SITA_HU}, {3, 5, CODE_SITA_HU_NARI}},
+       true},
+  };
+  for (const auto& row : rows) {
+    RecordEntry e;
+    e.BOARD[5][9] = CODE_SITA_OU;
+    e.BOARD[5][1] = CODE_UE_OU;
+    for (const Placed& p : row.pieces) e.BOARD[p.x][p.y] = p.code;
+    std::string why;
+    EXPECT_EQ(parseEntryLine(formatEntryLine(e), &why).has_value(), row.loads)
+        << row.what << ": " << why;
+  }
 }
 
 } // namespace

@@ -272,8 +272,9 @@ TEST(RecordFileFormat, EmptyLinesAndBlanksAtTheEndAreIgnoredAndNothingElse) {
   const std::pair<std::string, size_t> refused[] = {
       {head + "\r\n\r\n" + entry + "\r\n", 6}, // an empty line between entries
       {"title\r\nupper\r\nlower\r\n" + entry + "  \r\n" + entry + "\r\n", 4}, // blanks inside
-      {head + "\r\n\r\nx\r\n", 6}, // the empty line is not at the end
-      {head + "\r\n\x81\r\n", 6},  // bytes that are no text
+      {head + "\r\n\r\nx\r\n", 6},                      // the empty line is not at the end
+      {head + "\r\n\x81\r\n", 6},                       // bytes that are no text
+      {head + "\r\n-20" + entry.substr(3) + "\r\n", 6}, // a lower lance on row 1
   };
   for (const auto& [bytes, line] : refused) {
     size_t bad = 0;

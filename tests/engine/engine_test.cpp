@@ -157,6 +157,38 @@ TEST_F(Protocol, BadInputIsOneErrorLine) {
   EXPECT_TRUE(out.str().empty());
 }
 
+// A board no game could leave is refused like any bad line, the game kept;
+// promoted pieces on the last row and pawns of both sides in a column are fine.
+TEST_F(Protocol, PositionsNoGameCouldReachAreRefused) {
+  const std::vector<Placed> kings = {{5, 9, -80}, {5, 1, 80}};
+  const struct {
+    std::vector<Placed> more;
+    bool loads;
+  } rows[] = {
+      {{{1, 1, -10}}, false},
+      {{{9, 8, 30}}, false},
+      {{{3, 4, -10}, {3, 6, -10}}, false},
+      {{{1, 1, -11}, {1, 9, -21}, {9, 9, 21}, {3, 3, 10}, {3, 7, -10}}, true},
+  };
+  ask("position startpos");
+  const std::string start = shown();
+  for (const auto& row : rows) {
+    std::vector<Placed> pieces = kings;
+    pieces.insert(pieces.end(), row.more.begin(), row.more.end());
+    const std::string line = entryLine(pieces);
+    const auto reply = ask("position " + line);
+    if (row.loads) {
+      EXPECT_EQ(reply, std::vector<std::string>{"ok"}) << line;
+      EXPECT_EQ(shown().substr(0, line.size()), line);
+      ask("position startpos");
+    } else {
+      ASSERT_EQ(reply.size(), 1u) << line;
+      EXPECT_TRUE(reply[0].starts_with("error bad position: ")) << reply[0];
+      EXPECT_EQ(shown(), start);
+    }
+  }
+}
+
 TEST_F(Protocol, ScoresListTheSearchAndEndWithTheBest) {
   ask("position startpos");
   const auto scores = ask("scores");
