@@ -28,11 +28,13 @@ Choice upperSideMove(const Position& p, const Thinking& t) {
 } // namespace
 
 Choice bestMoveFor(const Position& p, bool upper, const Thinking& t,
-                   const std::vector<Key>& history, const InfoFn& info) {
+                   const std::vector<Key>& history, const InfoFn& info, SearchTable* table) {
   if (winnerOf(p) != Winner::None) return {};
   if (t.level == 4) {
+    const SearchLimits limits{t.millis, t.nodes};
     const SearchResult r =
-        search::searchWith(t.options, p, upper, t.drops, {t.millis, t.nodes}, history, info);
+        table ? search::searchWith(t.options, *table, p, upper, t.drops, limits, history, info)
+              : search::searchWith(t.options, p, upper, t.drops, limits, history, info);
     return {r.found, r.best, static_cast<double>(r.last.score), r.last};
   }
   if (upper) return upperSideMove(p, t);

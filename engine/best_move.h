@@ -37,9 +37,10 @@ struct Choice {
 // the game's own computer, which plays the upper side: for the lower side it
 // plays on the board turned round and its move is turned back. Level 4
 // searches for either side; `history` holds the keys of the game's earlier
-// positions (a repeat is a draw to it) and `info` hears of each depth it
-// finishes.
+// positions (a repeat is a draw to it), `info` hears of each depth it
+// finishes and `table`, when given, is the table it searches on.
 Choice bestMoveFor(const Position& p, bool upper, const Thinking& t,
-                   const std::vector<Key>& history = {}, const InfoFn& info = {});
+                   const std::vector<Key>& history = {}, const InfoFn& info = {},
+                   SearchTable* table = nullptr);
 
 } // namespace korvanu

@@ -272,7 +272,7 @@ bool Engine::best(const std::string& args, std::ostream& out) {
       out << ' ' << m.fx << ' ' << m.fy << ' ' << m.tx << ' ' << m.ty << ' ' << m.code;
     out << '\n';
   };
-  const Choice c = bestMoveFor(*game_, args != "sita", thinking_, history_, info);
+  const Choice c = bestMoveFor(*game_, args != "sita", thinking_, history_, info, &table_);
   if (!c.found)
     out << "best none\n";
   else if (thinking_.level <= 3)

@@ -41,6 +41,8 @@ private:
   // The keys of the positions before each move since the last `position`,
   // oldest first: level 4 scores a repeat of one as a draw.
   std::vector<Key> history_;
+  // Level 4's table, kept for every `best`.
+  SearchTable table_;
 };
 
 } // namespace korvanu

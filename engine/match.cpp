@@ -61,6 +61,8 @@ GameRecord playMatchGame(const MatchOptions& o, int index, const MoveFn& onMove)
   auto game = std::make_unique<Game>(ui);
   Game& g = *game;
   std::vector<Key> history;
+  // Both sides' searches share one table: each clears it first.
+  SearchTable table;
   playOpening(g, o.plies, r.drops, rng, history);
 
   r.plies = o.plies;
@@ -81,7 +83,7 @@ GameRecord playMatchGame(const MatchOptions& o, int index, const MoveFn& onMove)
     Thinking t = isA ? o.a : o.b;
     t.drops = r.drops;
     const auto start = std::chrono::steady_clock::now();
-    const Choice c = bestMoveFor(g, upper, t, history);
+    const Choice c = bestMoveFor(g, upper, t, history, {}, &table);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     (isA ? r.secondsA : r.secondsB).push_back(took.count());
     if (onMove) onMove(r.plies + 1, upper, isA, c, took.count());

@@ -41,15 +41,15 @@ bool sameMove(const Move& a, const Move& b) {
 
 class Searcher {
 public:
-  Searcher(const SearchOptions& o, const Position& p, bool drops, const SearchLimits& limits,
-           const std::atomic<bool>* stop)
+  Searcher(const SearchOptions& o, TranspositionTable& table, const Position& p, bool drops,
+           const SearchLimits& limits, const std::atomic<bool>* stop)
       : options_(o),
         p_(p),
         key_(keyOf(p)),
         drops_(drops),
         limits_(limits),
         stop_(stop),
-        table_(static_cast<std::size_t>(o.tableMegabytes)),
+        table_(table),
         start_(Clock::now()) {
     findKings(p_);
   }
@@ -302,7 +302,7 @@ private:
   bool drops_;
   SearchLimits limits_;
   const std::atomic<bool>* stop_;
-  TranspositionTable table_;
+  TranspositionTable& table_;
   Clock::time_point start_;
   std::int64_t nodes_ = 0;
   bool canStop_ = false;
@@ -320,21 +320,48 @@ private:
 
 } // namespace
 
-SearchResult searchWith(const SearchOptions& options, const Position& p, bool upper, bool drops,
-                        const SearchLimits& limits, const std::vector<Key>& history,
-                        const InfoFn& info, const std::atomic<bool>* stop) {
+SearchResult searchWith(const SearchOptions& options, SearchTable& table, const Position& p,
+                        bool upper, bool drops, const SearchLimits& limits,
+                        const std::vector<Key>& history, const InfoFn& info,
+                        const std::atomic<bool>* stop) {
   // Some tens of kilobytes of tables: on the heap, not a thread's stack.
-  auto searcher = std::make_unique<Searcher>(options, p, drops, limits, stop);
+  auto searcher = std::make_unique<Searcher>(options, table.forSearch(options.tableMegabytes), p,
+                                             drops, limits, stop);
   searcher->rememberGame(history, upper);
   return searcher->run(upper, info);
 }
 
+SearchResult searchWith(const SearchOptions& options, const Position& p, bool upper, bool drops,
+                        const SearchLimits& limits, const std::vector<Key>& history,
+                        const InfoFn& info, const std::atomic<bool>* stop) {
+  SearchTable table;
+  return searchWith(options, table, p, upper, drops, limits, history, info, stop);
+}
+
 } // namespace search
+
+SearchTable::SearchTable() = default;
+SearchTable::~SearchTable() = default;
+
+search::TranspositionTable& SearchTable::forSearch(int megabytes) {
+  const auto size = static_cast<std::size_t>(megabytes);
+  if (table_ && table_->megabytes() == size)
+    table_->clear();
+  else
+    table_ = std::make_unique<search::TranspositionTable>(size);
+  return *table_;
+}
 
 SearchResult searchBestMove(const Position& p, bool upper, bool drops, const SearchLimits& limits,
                             const std::vector<Key>& history, const InfoFn& info,
                             const std::atomic<bool>* stop) {
   return search::searchWith({}, p, upper, drops, limits, history, info, stop);
+}
+
+SearchResult searchBestMove(SearchTable& table, const Position& p, bool upper, bool drops,
+                            const SearchLimits& limits, const std::vector<Key>& history,
+                            const InfoFn& info, const std::atomic<bool>* stop) {
+  return search::searchWith({}, table, p, upper, drops, limits, history, info, stop);
 }
 
 } // namespace korvanu

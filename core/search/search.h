@@ -1,18 +1,24 @@
 // Level 4: a search many moves deep on a Position. Iterative deepening,
 // principal variation search with a transposition table, captures searched
 // out at the leaves, and a clean stop on a time or node budget. It never
-// touches a Game, draws nothing and keeps no state between calls, so it may
-// run on a thread of its own on a copy of the position.
+// touches a Game, draws nothing and keeps no state between calls (a kept
+// SearchTable is cleared), so it may run on a thread of its own on a copy of
+// the position.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "rules/position_moves.h"
 
 namespace korvanu {
+
+namespace search {
+class TranspositionTable;
+}
 
 // nodes > 0: stop after that many nodes whatever the time (repeatable).
 struct SearchLimits {
@@ -50,5 +56,30 @@ struct SearchResult {
 SearchResult searchBestMove(const Position& p, bool upper, bool drops, const SearchLimits& limits,
                             const std::vector<Key>& history = {}, const InfoFn& info = {},
                             const std::atomic<bool>* stop = nullptr);
+
+// A transposition table kept from one search to the next: a table of its own
+// for each search is 16 MB taken and given back every time, which the C
+// library keeps in the searching thread's arena. Its memory is taken at the
+// first search and kept until it is destroyed; every search clears it first,
+// so it answers exactly as a new table would. One search at a time.
+class SearchTable {
+public:
+  SearchTable();
+  ~SearchTable();
+  SearchTable(const SearchTable&) = delete;
+  SearchTable& operator=(const SearchTable&) = delete;
+
+  // Cleared for a search with a table of `megabytes`, made anew only when
+  // there is none yet or of another size.
+  search::TranspositionTable& forSearch(int megabytes);
+
+private:
+  std::unique_ptr<search::TranspositionTable> table_;
+};
+
+// searchBestMove on `table` instead of a table of its own.
+SearchResult searchBestMove(SearchTable& table, const Position& p, bool upper, bool drops,
+                            const SearchLimits& limits, const std::vector<Key>& history = {},
+                            const InfoFn& info = {}, const std::atomic<bool>* stop = nullptr);
 
 } // namespace korvanu

@@ -1,5 +1,7 @@
 #include "search/transposition.h"
 
+#include <algorithm>
+
 namespace korvanu::search {
 
 std::uint32_t packMove(const Move& m) {
@@ -15,12 +17,14 @@ Move unpackMove(std::uint32_t packed) {
           static_cast<int>(packed >> 24) - 128};
 }
 
-TranspositionTable::TranspositionTable(std::size_t megabytes) {
+TranspositionTable::TranspositionTable(std::size_t megabytes) : megabytes_(megabytes) {
   std::size_t count = 1;
   while (count * 2 * sizeof(TableEntry) <= megabytes << 20) count *= 2;
   slots_.resize(count);
   mask_ = count - 1;
 }
+
+void TranspositionTable::clear() { std::fill(slots_.begin(), slots_.end(), TableEntry{}); }
 
 const TableEntry* TranspositionTable::probe(Key key) const {
   const TableEntry& e = slots_[key & mask_];

@@ -27,6 +27,9 @@ Move unpackMove(std::uint32_t packed);
 class TranspositionTable {
 public:
   explicit TranspositionTable(std::size_t megabytes);
+  std::size_t megabytes() const { return megabytes_; }
+  // Forgets every entry: as good as a new table of the same size.
+  void clear();
   // The entry for `key`, or null when the slot holds another position.
   const TableEntry* probe(Key key) const;
   // Keeps the result unless the slot holds a deeper one of the same search.
@@ -35,6 +38,7 @@ public:
 private:
   std::vector<TableEntry> slots_;
   std::size_t mask_;
+  std::size_t megabytes_;
 };
 
 } // namespace korvanu::search

@@ -19,5 +19,9 @@ struct SearchOptions {
 SearchResult searchWith(const SearchOptions& options, const Position& p, bool upper, bool drops,
                         const SearchLimits& limits, const std::vector<Key>& history = {},
                         const InfoFn& info = {}, const std::atomic<bool>* stop = nullptr);
+SearchResult searchWith(const SearchOptions& options, SearchTable& table, const Position& p,
+                        bool upper, bool drops, const SearchLimits& limits,
+                        const std::vector<Key>& history = {}, const InfoFn& info = {},
+                        const std::atomic<bool>* stop = nullptr);
 
 } // namespace korvanu::search

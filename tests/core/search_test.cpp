@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "position.h"
@@ -119,6 +120,29 @@ TEST(DeepSearch, StopsWithALegalMoveAtAnyBudget) {
       ASSERT_TRUE(r.found);
       EXPECT_GE(r.last.depth, 1);
       EXPECT_TRUE(isGenerated(start, upper, true, r.best));
+    }
+}
+
+// A table kept from search to search is cleared each time: every search on it
+// answers as one on a new table, node for node, whatever came before.
+TEST(DeepSearch, AKeptTableAnswersAsANewOne) {
+  EmptyGame e;
+  newGame(e.g);
+  const Position start = e.g;
+  const Position blast = built({on(1, 1, CODE_UE_OU), on(2, 1, CODE_UE_HU), on(9, 2, CODE_SITA_SYA),
+                                on(3, 9, CODE_SITA_SYA), on(5, 9, CODE_SITA_OU)});
+  SearchTable table;
+  for (int round = 0; round < 2; ++round)
+    for (const auto& [p, upper] : {std::pair{start, false}, std::pair{blast, false},
+                                   std::pair{start, true}, std::pair{blast, true}}) {
+      SCOPED_TRACE(::testing::Message() << "round " << round << " upper " << upper);
+      const SearchResult fresh = searchBestMove(p, upper, true, {0, 20000});
+      const SearchResult kept = searchBestMove(table, p, upper, true, {0, 20000});
+      EXPECT_EQ(kept.best, fresh.best);
+      EXPECT_EQ(kept.last.depth, fresh.last.depth);
+      EXPECT_EQ(kept.last.nodes, fresh.last.nodes);
+      EXPECT_EQ(kept.last.score, fresh.last.score);
+      EXPECT_EQ(kept.last.pv, fresh.last.pv);
     }
 }
 
