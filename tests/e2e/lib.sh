@@ -1,22 +1,28 @@
 # Shared steps of the end-to-end runs: a private X server, the game started
 # in a copy of its folder, screenshots and pixel reads.
 
-# Starts Xvfb on display N, or on the first free one from :90 without N, and
+# Starts Xvfb on display N, or on a free one that the server picks itself
+# (-displayfd: no race with other X servers starting on this machine), and
 # waits until it answers: XVFB_PID and DISPLAY. A display already in use is
 # never shared. The runs take N from E2E_DISPLAY when it is set.
 e2e_start_x() { # [N]
-  local n
-  for n in ${1:-$(seq 90 140)}; do
-    if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then
-      Xvfb ":$n" -screen 0 1280x1024x24 -noreset >/dev/null 2>&1 &
-      XVFB_PID=$!
-      export DISPLAY=":$n"
-      for _ in $(seq 50); do
-        xdpyinfo >/dev/null 2>&1 && return 0
-        sleep 0.1
-      done
-    fi
-  done
+  local pipe n=""
+  pipe=$(mktemp -d)/display
+  mkfifo "$pipe"
+  Xvfb ${1:+":$1"} -displayfd 3 -screen 0 1280x1024x24 -noreset 3>"$pipe" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  # The server writes its number once it takes connections; failing, it
+  # closes the pipe unwritten.
+  read -r -t 20 n <"$pipe" || true
+  rm -r "${pipe%/display}"
+  if [[ $n =~ ^[0-9]+$ ]]; then
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      sleep 0.1
+    done
+  fi
+  kill "$XVFB_PID" 2>/dev/null || true
   echo "no X server could be started${1:+ on :$1}" >&2
   return 1
 }
