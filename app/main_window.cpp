@@ -1,4 +1,6 @@
 #include "main_window.h"
+#include "play/panel_shown.h"
+#include "play/startup.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,14 +1,15 @@
 #include "play/board_input.h"
+#include "play/panel_shown.h"
 
 #include <cmath>
 
 #include "language/translate.h"
 #include "play/clock.h"
 #include "play/explosion_preview.h"
-#include "play/file_panel.h"
 #include "play/hint.h"
 #include "play/level4.h"
 #include "play/messages.h"
+#include "play/move_guide.h"
 #include "play/opponent.h"
 #include "play/setup.h"
 #include "play/turn.h"
@@ -78,17 +79,6 @@ void pickUp(Game& g, int x, int y, int code) {
 }
 
 } // namespace
-
-bool stillPickedUp(const Game& g, int fromX, int fromY, int piece) {
-  if (isDropColumn(fromX)) {
-    if (!isChecked(g, Menu::MOCHIKOMA)) return false;
-    const bool lower = fromX == LOWER_HAND;
-    const int kind = lower ? fromY - 2 : 8 - fromY;
-    if (kind < HU || kind > SYA) return false;
-    return piece == (lower ? -10 : 10) * kind && (lower ? g.HAND_SITA[kind] : g.HAND_UE[kind]) > 0;
-  }
-  return onBoard(fromX, fromY) && g.BOARD[fromX][fromY] == piece;
-}
 
 namespace {
 
@@ -186,25 +176,6 @@ Cell cellAt(const Game& g, double X, double Y) {
 }
 
 } // namespace
-
-void 描画_移動可能桝色(Game& g, int fromX, int fromY, int colour, int piece) {
-  描画_将棋盤桝(g);
-  if (g.GUIDE_ON != ON) return;
-  // The rules name an upper drop by its kind, not by the row it shows on.
-  const int ruleFromY = fromX == UPPER_HAND ? kindOf(piece) : fromY;
-  bool warned[10][10] = {};
-  for (int x = 1; x <= 9; ++x)
-    for (int y = 1; y <= 9; ++y) {
-      if (移動チェック(g, fromX, fromY, x, y, piece) != ON) continue;
-      warned[x][y] = colour != COLOR_GRID && leavesKingToBeLost(g, {fromX, ruleFromY, x, y, piece});
-      if (!warned[x][y]) 描画_桝輪郭(g, colour, x, y);
-    }
-  // A warning stands inside its square, so that a safe neighbour keeps
-  // every edge of its own outline.
-  for (int x = 1; x <= 9; ++x)
-    for (int y = 1; y <= 9; ++y)
-      if (warned[x][y]) drawInnerOutline(g, COLOR_GUIDE_WARNING, x, y);
-}
 
 void Form_MouseDown(Game& g, int button, int /*shift*/, double X, double Y) {
   if (g.QUITTING) return;

@@ -1,4 +1,5 @@
 #include "play/commands.h"
+#include "play/panel_shown.h"
 
 #include "language/translate.h"
 #include "play/clock.h"
@@ -7,7 +8,7 @@
 #include "play/game_modes.h"
 #include "play/handicap.h"
 #include "play/hint.h"
-#include "play/keyboard.h"
+#include "play/keys_help.h"
 #include "play/navigation.h"
 #include "play/net_game.h"
 #include "play/opponent.h"
@@ -117,6 +118,16 @@ void onMenu(Game& g, Menu item) {
   case Menu::VER: VER_Click(g); break;
   default: break;
   }
+}
+
+void moveListRowClicked(Game& g, int row) {
+  if (g.QUITTING) return;
+  // What a menu command puts away goes with a click here too.
+  hideExplosionPreview(g);
+  clearHint(g);
+  closeFilePanel(g);
+  if (!opponentOf(g).allowsChange(g, N_("棋譜一覧"))) return;
+  stepTo(g, row);
 }
 
 } // namespace korvanu

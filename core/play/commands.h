@@ -1,4 +1,5 @@
-// Menu commands and keys as the window hands them to the game.
+// Menu commands, and clicks on the move list's rows, as the window hands them
+// to the game.
 #pragma once
 
 #include "state/menu.h"
@@ -13,6 +14,9 @@ void onMenu(Game& g, Menu item);
 
 void OWARI_Click(Game& g);
 void Form_KeyPress(Game& g, int keyAscii);
+// Row n of the list was clicked: entry n is shown, stepped to as 戻 and 進
+// step (a picked-up piece is let go). Forward needs a game, as 進 does.
+void moveListRowClicked(Game& g, int row);
 // Closing the window; a network game asks first, and the window stays open
 // (QUITTING not set) when the player says no.
 void Form_Unload(Game& g);

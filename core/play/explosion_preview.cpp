@@ -1,6 +1,6 @@
 #include "play/explosion_preview.h"
 
-#include "play/board_input.h"
+#include "play/move_guide.h"
 #include "rules/legality.h"
 #include "rules/move_preview.h"
 #include "state/game.h"

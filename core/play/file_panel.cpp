@@ -8,6 +8,7 @@
 #include "language/translate.h"
 #include "play/messages.h"
 #include "play/opponent.h"
+#include "play/panel_shown.h"
 #include "play/record_list.h"
 #include "play/setup.h"
 #include "record/record_file.h"
@@ -100,24 +101,6 @@ const char* recordFieldLabel(int field) {
   static constexpr const char* LABELS[] = {N_("ﾌｧｲﾙ名 ："), N_("対 局 名："), N_("先    手 ："),
                                            N_("後    手 ：")};
   return field >= 1 && field <= 4 ? tr(LABELS[field - 1]) : "";
-}
-
-void 描画_可視(Game& g, bool drive, bool folder, bool files) {
-  g.ui.showFileLists(drive, folder, files);
-}
-
-void 描画_棋譜_IO(Game& g, int mode) {
-  if (mode == 0) {
-    g.ui.showRecordFields(true);
-    return;
-  }
-  g.ui.clearRecordFields();
-  g.ui.showRecordFields(false);
-}
-
-void closeFilePanel(Game& g) {
-  描画_可視(g, false, false, false);
-  描画_棋譜_IO(g, 1);
 }
 
 void 描画_棋譜読込み部分消去(Game& g) {

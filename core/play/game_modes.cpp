@@ -1,4 +1,5 @@
 #include "play/game_modes.h"
+#include "play/panel_shown.h"
 
 #include "language/translate.h"
 #include "play/clock.h"

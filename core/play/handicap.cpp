@@ -1,6 +1,6 @@
 #include "play/handicap.h"
+#include "play/panel_shown.h"
 
-#include "play/file_panel.h"
 #include "sound/sound.h"
 #include "state/game.h"
 #include "state/handicap_pieces.h"

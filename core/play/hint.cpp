@@ -1,9 +1,9 @@
 #include "play/hint.h"
 
 #include "language/translate.h"
-#include "play/board_input.h"
 #include "play/level4.h"
 #include "play/messages.h"
+#include "play/move_guide.h"
 #include "play/opponent.h"
 #include "rules/make_move.h"
 #include "state/game.h"

@@ -3,6 +3,9 @@
 // by a click on its cell.
 #pragma once
 
+#include "play/cursor.h"
+#include "play/keys_help.h"
+
 #include <string>
 
 #include "state/menu.h"
@@ -36,15 +39,5 @@ void moveCursor(Game& g, int dx, int dy);
 // A press of the left button, or of the right one to promote, in the middle
 // of the cursor's cell.
 void cursorPress(Game& g, bool promote);
-// Takes the cursor off the window, so that ← and → step the record again:
-// the mouse does so, and a board set up afresh.
-void putCursorAway(Game& g);
-
-// The keys the game has, a line each, as "キー操作" lists them (the manual
-// page's list is made from this too).
-std::string keysText();
-
-// "キー操作": the keys, in a message box.
-void KEYS_Click(Game& g);
 
 } // namespace korvanu

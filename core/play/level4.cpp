@@ -32,6 +32,13 @@ bool stillAsked(const Game& g) {
   return !g.QUITTING && t.turn == g.TURN && t.mode == g.GAME_MODE && t.key == keyOf(g);
 }
 
+// One table for the program's life, taken by the first search and cleared for
+// each: every think runs on the one worker thread, one at a time.
+SearchTable& keptTable() {
+  static SearchTable table;
+  return table;
+}
+
 } // namespace
 
 void startThink(Game& g, bool upper, ThinkDone done) {
@@ -46,8 +53,8 @@ void startThink(Game& g, bool upper, ThinkDone done) {
   const bool drops = isChecked(g, Menu::MOCHIKOMA);
   g.ui.startAside(
       [position, history, result, upper, drops](const std::atomic<bool>& stop) {
-        *result =
-            searchBestMove(*position, upper, drops, {LEVEL4_THINK_MS, 0}, *history, {}, &stop);
+        *result = searchBestMove(keptTable(), *position, upper, drops, {LEVEL4_THINK_MS, 0},
+                                 *history, {}, &stop);
       },
       [&g, ticket, result, done] {
         handleEvent(g, [&g, ticket, result, done] {

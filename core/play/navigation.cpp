@@ -1,10 +1,10 @@
 #include "play/navigation.h"
+#include "play/panel_shown.h"
 
 #include <cstdlib>
 
 #include "language/translate.h"
 #include "play/clock.h"
-#include "play/file_panel.h"
 #include "play/handicap.h"
 #include "play/messages.h"
 #include "play/record_list.h"

@@ -1,4 +1,5 @@
 #include "play/net_game.h"
+#include "play/panel_shown.h"
 
 #include <charconv>
 
@@ -8,7 +9,6 @@
 #include "play/autosave.h"
 #include "play/clock.h"
 #include "play/events.h"
-#include "play/file_panel.h"
 #include "play/game_end.h"
 #include "play/level4.h"
 #include "play/messages.h"

@@ -3,12 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "language/translate.h"
-#include "play/explosion_preview.h"
-#include "play/file_panel.h"
-#include "play/hint.h"
-#include "play/navigation.h"
-#include "play/opponent.h"
 #include "play/recorded_moves.h"
 #include "rules/record.h"
 #include "state/game.h"
@@ -35,16 +29,6 @@ void KIFU_LIST_Click(Game& g) { showList(g); }
 
 void updateMoveList(Game& g) {
   if (g.ui.moveListShown()) showList(g);
-}
-
-void moveListRowClicked(Game& g, int row) {
-  if (g.QUITTING) return;
-  // What a menu command puts away goes with a click here too.
-  hideExplosionPreview(g);
-  clearHint(g);
-  closeFilePanel(g);
-  if (!opponentOf(g).allowsChange(g, N_("棋譜一覧"))) return;
-  stepTo(g, row);
 }
 
 } // namespace korvanu

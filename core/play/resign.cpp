@@ -1,8 +1,8 @@
 #include "play/resign.h"
+#include "play/panel_shown.h"
 
 #include "language/translate.h"
 #include "play/clock.h"
-#include "play/file_panel.h"
 #include "play/game_end.h"
 #include "play/messages.h"
 #include "play/opponent.h"

@@ -2,10 +2,9 @@
 
 #include "play/autosave.h"
 #include "play/clock.h"
-#include "play/keyboard.h"
+#include "play/cursor.h"
 #include "play/level4.h"
 #include "play/record_list.h"
-#include "play/resume.h"
 #include "rules/record.h"
 #include "settings/options.h"
 #include "settings/settings_file.h"
@@ -26,30 +25,6 @@ void 初期設定(Game& g) {
   画面_再描画(g);
   手順保存(g, g.MAN_TIME, g.MAN_TIME, g.COM_TIME, g.COM_TIME);
   updateMoveList(g);
-}
-
-void Form_Load(Game& g) {
-  // The sounds come once the window shows (startSounds); until then every
-  // sound id is 0 and plays nothing, the music included.
-  g.RECORD_MODE = OFF;
-  g.GUIDE_ON = OFF;
-  g.RECORD_LAST = 0;
-  g.COM_LEVEL = 3;
-  setChecked(g, Menu::LEVEL3, true);
-
-  g.SIDE_COM = TURN_SENTE;
-  g.SIDE_MAN = TURN_GOTE;
-  g.ui.fillSurface(COLOR_BOARD);
-
-  読込_環境設定ファイル(g);
-  初期設定(g);
-  placeWindow(g);
-}
-
-void windowShown(Game& g) {
-  startSounds(g);
-  sayWhereTheLastGameWasKept(g);
-  offerToContinue(g);
 }
 
 void endProgram(Game& g) {

@@ -1,10 +1,10 @@
 #include "play/take_back.h"
+#include "play/panel_shown.h"
 
 #include "computer/survey.h"
 #include "language/translate.h"
 #include "play/autosave.h"
 #include "play/clock.h"
-#include "play/file_panel.h"
 #include "play/messages.h"
 #include "play/navigation.h"
 #include "play/opponent.h"

@@ -1,6 +1,6 @@
 #include "play/view_turn.h"
 
-#include "play/board_input.h"
+#include "play/move_guide.h"
 #include "play/recorded_moves.h"
 #include "state/game.h"
 #include "view/board_view.h"

@@ -10,6 +10,7 @@
 #include "play/commands.h"
 #include "play/file_panel.h"
 #include "play/setup.h"
+#include "play/startup.h"
 #include "sound/sound.h"
 #include "sound_fake.h"
 #include "state/game.h"

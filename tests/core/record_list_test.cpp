@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "play/board_input.h"
+#include "play/commands.h"
 #include "play/file_panel.h"
 #include "play/record_list.h"
 #include "rules/record.h"

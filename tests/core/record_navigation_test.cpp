@@ -8,6 +8,7 @@
 #include "play/commands.h"
 #include "play/file_panel.h"
 #include "play/setup.h"
+#include "play/startup.h"
 #include "rules/record.h"
 #include "scripted_game.h"
 #include "sound_fake.h"

@@ -1,4 +1,5 @@
 #include "scripted_game.h"
+#include "play/startup.h"
 
 #include <algorithm>
 #include <array>

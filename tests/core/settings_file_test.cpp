@@ -19,6 +19,7 @@
 #include "play/commands.h"
 #include "play/file_panel.h"
 #include "play/setup.h"
+#include "play/startup.h"
 #include "settings/settings_file.h"
 #include "sound/sound.h"
 #include "sound/sound_library.h"

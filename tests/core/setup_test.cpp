@@ -5,6 +5,7 @@
 #include "platform/headless.h"
 #include "play/commands.h"
 #include "play/setup.h"
+#include "play/startup.h"
 #include "rules/record.h"
 #include "scripted_game.h"
 #include "settings/options.h"

@@ -17,6 +17,7 @@
 #include "play/game_end.h"
 #include "play/level4.h"
 #include "play/setup.h"
+#include "play/startup.h"
 #include "record/record_file.h"
 #include "rules/make_move.h"
 #include "rules/record.h"
@@ -163,7 +164,8 @@ const Row ROWS[] = {
        t.upperPlays(UPPER_OPENS);
        for (ScriptedGame* s : t.windows()) EXPECT_FALSE(s->g.RECORD_UNSAVED);
      }},
-    {"level 4 thinks, the clock and board waiting", {Mode::Level4},
+    {"level 4 thinks, the clock and board waiting",
+     {Mode::Level4},
      [](Table& t) {
        t.start();
        t.lowerPlays(OPEN_BISHOP);
@@ -190,7 +192,8 @@ const Row ROWS[] = {
        t.lowerPlays(OPEN_BISHOP);
        t.upperPlays(UPPER_OPENS);
      }},
-    {"a record cannot be loaded while the network game is set up", {Mode::Host},
+    {"a record cannot be loaded while the network game is set up",
+     {Mode::Host},
      [](Table& t) {
        ScriptedGame& s = t.me();
        keepAnEarlierGame(t, s, false);
@@ -204,7 +207,8 @@ const Row ROWS[] = {
        ASSERT_TRUE(waitFor([&] { return netGameOn(t.net->host.g) && netGameOn(t.net->join.g); }));
        setViewTurned(t.net->join.g, false);
      }},
-    {"a friend joins while level 4 thinks: its move is dropped", {Mode::Host},
+    {"a friend joins while level 4 thinks: its move is dropped",
+     {Mode::Host},
      [](Table& t) {
        Game& g = t.net->host.g;
        const auto hosting = hostNetGame(g, {}, 0);
@@ -223,7 +227,8 @@ const Row ROWS[] = {
        EXPECT_EQ(g.TURN, TURN_SENTE);
        t.lowerPlays(OPEN_BISHOP);
      }},
-    {"a hint comes back after the board changed: it is dropped", {Mode::People},
+    {"a hint comes back after the board changed: it is dropped",
+     {Mode::People},
      [](Table& t) {
        t.start();
        t.lowerPlays(OPEN_BISHOP);
@@ -257,7 +262,8 @@ const Row ROWS[] = {
          ASSERT_TRUE(waitFor([&] { return t.net->host.g.GAME_MOVES == 0; }));
        }
      }},
-    {"投了 after 戻: the game ends on the position shown", {Mode::Computer, Mode::People},
+    {"投了 after 戻: the game ends on the position shown",
+     {Mode::Computer, Mode::People},
      [](Table& t) {
        t.start();
        t.lowerPlays(OPEN_BISHOP);
@@ -280,10 +286,13 @@ const Row ROWS[] = {
        t.answer({Answer::Yes, Answer::Yes}); // resigned; played again
        t.me().menu(Menu::RESIGN);
        ScriptedGame& other = &t.me() == &t.net->host ? t.net->join : t.net->host;
-       ASSERT_TRUE(waitFor([&] { return other.said(t.mode == Mode::Host ? "後手の勝ちです" : "先手の勝ちです", "終了"); }));
+       ASSERT_TRUE(waitFor([&] {
+         return other.said(t.mode == Mode::Host ? "後手の勝ちです" : "先手の勝ちです", "終了");
+       }));
        for (ScriptedGame* s : t.windows()) EXPECT_EQ(titleKept(t, *s), AUTOSAVE_RESIGNED_TITLE);
      }},
-    {"a game won on a move, played again: a fresh game, the finished one kept", {Mode::People, Mode::Host, Mode::Joiner},
+    {"a game won on a move, played again: a fresh game, the finished one kept",
+     {Mode::People, Mode::Host, Mode::Joiner},
      [](Table& t) {
        t.start();
        t.answer({Answer::Yes}); // 再ゲーム
@@ -331,7 +340,8 @@ const Row ROWS[] = {
        Form_Unload(t.me().g);
        EXPECT_FALSE(fs::exists(t.keptIn(t.me()))) << "nor on quitting after 再ゲーム";
      }},
-    {"a kept game goes on as it was played: its level, its clock", {Mode::Computer},
+    {"a kept game goes on as it was played: its level, its clock",
+     {Mode::Computer},
      [](Table& t) {
        for (const bool asGote : {false, true}) {
          keepAnEarlierGame(t, t.me(), asGote, true);
@@ -368,13 +378,11 @@ std::vector<std::pair<size_t, Mode>> cases() {
   return all;
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, Interaction, ::testing::ValuesIn(cases()),
-                         [](const auto& param) {
-                           std::string name = std::to_string(param.param.first) + "_" +
-                                              nameOf(param.param.second);
-                           std::replace(name.begin(), name.end(), ' ', '_');
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Table, Interaction, ::testing::ValuesIn(cases()), [](const auto& param) {
+  std::string name = std::to_string(param.param.first) + "_" + nameOf(param.param.second);
+  std::replace(name.begin(), name.end(), ' ', '_');
+  return name;
+});
 
 } // namespace
 } // namespace korvanu

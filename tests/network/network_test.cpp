@@ -14,6 +14,7 @@
 #include "net_link.h"
 #include "net_port.h"
 #include "platform/headless.h"
+#include "play/commands.h"
 #include "play/net_game.h"
 #include "play/record_list.h"
 #include "play/view_turn.h"

@@ -15,10 +15,10 @@
 #include "net_port.h"
 #include "play/net_game.h"
 #include "play/view_turn.h"
-#include "view/board_view.h"
 #include "qt_crypto.h"
 #include "scripted_game.h"
 #include "state/game.h"
+#include "view/board_view.h"
 
 namespace korvanu {
 
@@ -41,9 +41,9 @@ inline NetOptions loopback(const QHostAddress& address) {
   return o;
 }
 
-inline const Move OPEN_BISHOP{3, 7, 3, 6, -10}, UPPER_OPENS{7, 3, 7, 4, 10}, BISHOP_TAKES{2, 8, 8, 2, -60},
-    DROP_BISHOP{-1, 6, 5, 5, 60}, EDGE_PAWN{9, 7, 9, 6, -10}, OTHER_EDGE{1, 7, 1, 6, -10},
-    UPPER_PAWN{5, 3, 5, 4, 10};
+inline const Move OPEN_BISHOP{3, 7, 3, 6, -10}, UPPER_OPENS{7, 3, 7, 4, 10},
+    BISHOP_TAKES{2, 8, 8, 2, -60}, DROP_BISHOP{-1, 6, 5, 5, 60}, EDGE_PAWN{9, 7, 9, 6, -10},
+    OTHER_EDGE{1, 7, 1, 6, -10}, UPPER_PAWN{5, 3, 5, 4, 10};
 
 // Two windows' games, each in a folder of its own, wired by NetLinks on
 // 127.0.0.1 and played by clicks as the players would.
