@@ -23,6 +23,7 @@
 #include "main_window.h"
 #include "pictures/pictures.h"
 #include "play/clock.h"
+#include "play/events.h"
 #include "record_list_window.h"
 #include "state/game.h"
 #include "surface.h"
@@ -624,6 +625,21 @@ TEST_F(Window, WhileWorkRunsAsideTheClockTicksInputWaitsAndClosingEndsIt) {
   EXPECT_GE(g.SHOWN_SECOND, 100) << "the clock ticked";
   EXPECT_EQ(g.SELECT_STATE, 0) << "the click picked nothing up";
   EXPECT_EQ(g.COM_LEVEL, 3) << "the command did nothing";
+}
+
+// A box shown by one event runs Qt's own loop: an event arriving meanwhile (a
+// peer's message, a finished think) waits until the event that showed it is
+// done, so it never finds the game half-changed.
+TEST_F(Window, AnEventArrivingWhileABoxShowsWaitsForTheOneThatShowedIt) {
+  Game& g = w.game();
+  std::vector<std::string> order;
+  QTimer::singleShot(50, [&] { handleEvent(g, [&] { order.push_back("arrived"); }); });
+  QTimer::singleShot(200, [] { answerNextMessageBox(nullptr); });
+  handleEvent(g, [&] {
+    g.ui.messageBox("box", "title", Buttons::Ok, Icon::None);
+    order.push_back("after the box");
+  });
+  EXPECT_EQ(order, (std::vector<std::string>{"after the box", "arrived"}));
 }
 
 TEST_F(Window, ExplosionShakesAndPutsTheWindowBack) {
