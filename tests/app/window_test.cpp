@@ -627,6 +627,27 @@ TEST_F(Window, WhileWorkRunsAsideTheClockTicksInputWaitsAndClosingEndsIt) {
   EXPECT_EQ(g.COM_LEVEL, 3) << "the command did nothing";
 }
 
+// Every piece of work aside runs on the one worker thread, which keeps what
+// it has taken (the search's table) for the program's life.
+TEST_F(Window, WorkAsideRunsOnOneThreadForTheProgramsLife) {
+  Game& g = w.game();
+  std::vector<int> runsOnItsThread;
+  for (int i = 0; i < 3; ++i) {
+    bool done = false;
+    g.ui.startAside(
+        [&](const std::atomic<bool>&) {
+          thread_local int runs = 0;
+          runsOnItsThread.push_back(++runs);
+        },
+        [&] { done = true; });
+    QElapsedTimer waited;
+    waited.start();
+    while (!done && waited.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_TRUE(done);
+  }
+  EXPECT_EQ(runsOnItsThread, (std::vector<int>{1, 2, 3}));
+}
+
 // A box shown by one event runs Qt's own loop: an event arriving meanwhile (a
 // peer's message, a finished think) waits until the event that showed it is
 // done, so it never finds the game half-changed.

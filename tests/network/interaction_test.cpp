@@ -356,6 +356,52 @@ const Row ROWS[] = {
          Form_Unload(next.g);
        }
      }},
+    {"the language changed mid-game", EVERY,
+     [](Table& t) {
+       t.start();
+       t.lowerPlays(OPEN_BISHOP);
+       t.upperPlays(UPPER_OPENS);
+       t.me().menu(Menu::LANG_EN);
+       t.me().menu(Menu::LANG_JA);
+       EXPECT_EQ(t.me().g.GAME_MOVES, 2);
+       EXPECT_EQ(t.me().g.TURN, TURN_SENTE);
+     }},
+    {"戻 and 進: steps here, refused on the network", EVERY,
+     [](Table& t) {
+       t.start();
+       t.lowerPlays(OPEN_BISHOP);
+       t.upperPlays(UPPER_OPENS);
+       t.me().menu(Menu::REPLAY);
+       EXPECT_EQ(t.me().g.MOVE_NO, t.net ? 2 : 1);
+       EXPECT_EQ(t.me().said("ネット対局中はできません", "戻"), t.networked());
+       t.me().menu(Menu::AFTER);
+       EXPECT_EQ(t.me().g.MOVE_NO, 2);
+     }},
+    {"読込 of the kept game: stepped through here, refused on the network", EVERY,
+     [](Table& t) {
+       t.start();
+       t.lowerPlays(OPEN_BISHOP);
+       t.upperPlays(UPPER_OPENS);
+       ScriptedGame& s = t.me();
+       s.ui.fileFolder = t.keptIn(s).parent_path().string();
+       File1_Click(s.g, "前回の対局.棋譜");
+       EXPECT_EQ(s.g.RECORD_MODE, t.net ? OFF : ON);
+       EXPECT_EQ(s.g.GAME_MOVES, t.net ? 2 : 0);
+     }},
+    {"a game won on a move, no other game: the program ends, the game kept finished",
+     {Mode::People, Mode::Host, Mode::Joiner},
+     [](Table& t) {
+       t.start();
+       t.answer({Answer::No}); // no 再ゲーム
+       t.lowerPlays(OPEN_BISHOP);
+       t.upperPlays(KING_WALKS);
+       t.lower().play(BISHOP_BLASTS);
+       for (ScriptedGame* s : t.windows()) {
+         ASSERT_TRUE(waitFor([&] { return s->g.QUITTING; }));
+         EXPECT_EQ(titleKept(t, *s), AUTOSAVE_ENDED_TITLE);
+         EXPECT_EQ(readRecordFile(t.keptIn(*s).string())->entries.size(), 3u);
+       }
+     }},
 };
 
 class Interaction : public ::testing::TestWithParam<std::pair<size_t, Mode>> {};
