@@ -28,13 +28,15 @@ Choice upperSideMove(const Position& p, const Thinking& t) {
 } // namespace
 
 Choice bestMoveFor(const Position& p, bool upper, const Thinking& t,
-                   const std::vector<Key>& history, const InfoFn& info, SearchTable* table) {
+                   const std::vector<Key>& history, const InfoFn& info, SearchTable* table,
+                   const std::atomic<bool>* stop) {
   if (winnerOf(p) != Winner::None) return {};
   if (t.level == 4) {
     const SearchLimits limits{t.millis, t.nodes};
     const SearchResult r =
-        table ? search::searchWith(t.options, *table, p, upper, t.drops, limits, history, info)
-              : search::searchWith(t.options, p, upper, t.drops, limits, history, info);
+        table
+            ? search::searchWith(t.options, *table, p, upper, t.drops, limits, history, info, stop)
+            : search::searchWith(t.options, p, upper, t.drops, limits, history, info, stop);
     return {r.found, r.best, static_cast<double>(r.last.score), r.last};
   }
   if (upper) return upperSideMove(p, t);

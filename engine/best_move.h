@@ -2,6 +2,7 @@
 // `best ue|sita` and for the match runner, so both play the same levels.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -38,9 +39,10 @@ struct Choice {
 // plays on the board turned round and its move is turned back. Level 4
 // searches for either side; `history` holds the keys of the game's earlier
 // positions (a repeat is a draw to it), `info` hears of each depth it
-// finishes and `table`, when given, is the table it searches on.
+// finishes, `table`, when given, is the table it searches on and `stop`,
+// when set, ends its search with the best move of the last finished depth.
 Choice bestMoveFor(const Position& p, bool upper, const Thinking& t,
                    const std::vector<Key>& history = {}, const InfoFn& info = {},
-                   SearchTable* table = nullptr);
+                   SearchTable* table = nullptr, const std::atomic<bool>* stop = nullptr);
 
 } // namespace korvanu

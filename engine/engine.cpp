@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "bench.h"
@@ -76,6 +77,30 @@ void printMap(std::ostream& out, const char* name, const int (&map)[10][10]) {
   out << '\n';
 }
 
+// The longest `set movetime`: an hour. Longer is a typo, and `stop` ends any.
+constexpr int MAX_MOVETIME = 3600 * 1000;
+constexpr int MAX_PERFT = 12;
+
+// perft counted by hand down to three plies from the leaves, which
+// korvanu::perft counts in milliseconds: `stop` is heard between them.
+std::optional<std::uint64_t> stoppablePerft(Position& p, bool upper, bool drops, int depth,
+                                            const std::atomic<bool>* stop) {
+  if (stop && stop->load(std::memory_order_relaxed)) return std::nullopt;
+  if (depth <= 3) return perft(p, upper, drops, depth);
+  MoveList list;
+  generateMoves(p, upper, drops, list);
+  std::uint64_t n = 0;
+  Key key = 0;
+  for (const Move& m : list) {
+    const Undo u = makeMove(p, m, key);
+    const auto below = stoppablePerft(p, !upper, drops, depth - 1, stop);
+    unmakeMove(p, m, u, key);
+    if (!below) return std::nullopt;
+    n += *below;
+  }
+  return n;
+}
+
 } // namespace
 
 Engine::Engine() { newGame(startingPosition()); }
@@ -104,6 +129,8 @@ bool Engine::handle(const std::string& raw, std::ostream& out) {
   if (command == "perft") return perft(args, out);
   if (command == "scores") return scores(args, out);
   if (command == "best") return best(args, out);
+  // What it stops is already over by the time it is answered (EngineLoop).
+  if (command == "stop" && args.empty()) return ok(out);
   if (command == "bench" && args.empty()) {
     runBench(out);
     return ok(out);
@@ -141,7 +168,7 @@ bool Engine::set(const std::string& args, std::ostream& out) {
     g.COM_LEVEL = thinking_.level;
     return ok(out);
   }
-  if (one && name == "movetime" && v[0] >= 1) {
+  if (one && name == "movetime" && v[0] >= 1 && v[0] <= MAX_MOVETIME) {
     thinking_.millis = v[0];
     return ok(out);
   }
@@ -150,7 +177,8 @@ bool Engine::set(const std::string& args, std::ostream& out) {
     return ok(out);
   }
   return fail(out, "set level 1.." + std::to_string(MAX_LEVEL) +
-                       ", drops on|off, movetime MS (1 or more) or nodes N (0: the time)");
+                       ", drops on|off, movetime MS (1.." + std::to_string(MAX_MOVETIME) +
+                       ") or nodes N (0: the time)");
 }
 
 bool Engine::show(const std::string& args, std::ostream& out) {
@@ -233,16 +261,18 @@ bool Engine::winner(const std::string& args, std::ostream& out) {
 
 bool Engine::perft(const std::string& args, std::ostream& out) {
   const size_t space = args.find(' ');
-  const std::string side = space == std::string::npos ? "" : args.substr(space + 1);
+  if (space == std::string::npos) return fail(out, "perft D sita|ue");
+  const std::string side = args.substr(space + 1);
   int depth = 0;
   const auto [end, ec] = std::from_chars(args.data(), args.data() + space, depth);
-  if (space == std::string::npos || ec != std::errc() || end != args.data() + space || depth < 0 ||
-      depth > 12 || (side != "sita" && side != "ue"))
-    return fail(out, "perft D sita|ue");
+  if (ec != std::errc() || end != args.data() + space || depth < 0 || depth > MAX_PERFT ||
+      (side != "sita" && side != "ue"))
+    return fail(out, "perft D sita|ue (D 0.." + std::to_string(MAX_PERFT) + ")");
   Position p = *game_;
   findKings(p);
-  out << "perft " << depth << ' ' << korvanu::perft(p, side == "ue", thinking_.drops, depth)
-      << '\n';
+  const auto n = stoppablePerft(p, side == "ue", thinking_.drops, depth, stop_);
+  if (!n) return fail(out, "perft stopped");
+  out << "perft " << depth << ' ' << *n << '\n';
   return ok(out);
 }
 
@@ -270,9 +300,9 @@ bool Engine::best(const std::string& args, std::ostream& out) {
     out << "info depth " << s.depth << " nodes " << s.nodes << " score " << s.score << " pv";
     for (const Move& m : s.pv)
       out << ' ' << m.fx << ' ' << m.fy << ' ' << m.tx << ' ' << m.ty << ' ' << m.code;
-    out << '\n';
+    out << '\n' << std::flush; // live, when a loop runs the search aside
   };
-  const Choice c = bestMoveFor(*game_, args != "sita", thinking_, history_, info, &table_);
+  const Choice c = bestMoveFor(*game_, args != "sita", thinking_, history_, info, &table_, stop_);
   if (!c.found)
     out << "best none\n";
   else if (thinking_.level <= 3)

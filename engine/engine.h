@@ -2,6 +2,7 @@
 // out that ends with "ok" or is a single "error ..." line.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -19,6 +20,10 @@ public:
 
   // Answers one command line; false once the command was "quit".
   bool handle(const std::string& line, std::ostream& out);
+
+  // While set, `best` and `perft` end early (another thread may set it):
+  // `best` with the move of its last finished depth, `perft` with an error.
+  void stopOn(const std::atomic<bool>* stop) { stop_ = stop; }
 
 private:
   void newGame(const RecordEntry& position);
@@ -43,6 +48,7 @@ private:
   std::vector<Key> history_;
   // Level 4's table, kept for every `best`.
   SearchTable table_;
+  const std::atomic<bool>* stop_ = nullptr;
 };
 
 } // namespace korvanu

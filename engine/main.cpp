@@ -1,20 +1,16 @@
 // korvanu-engine: the game's rules and computer player on standard input and
-// output, one command a line, for scripts, analysis and benchmarks.
+// output, one command a line, for scripts, analysis and benchmarks. The
+// commands run aside while the input is read on, so `stop` ends a search.
 #include <iostream>
-#include <sstream>
 #include <string>
 
-#include "engine.h"
+#include "engine_loop.h"
 
 int main() {
   std::ios::sync_with_stdio(false);
-  korvanu::Engine engine;
-  std::string line;
-  while (std::getline(std::cin, line)) {
-    std::ostringstream reply;
-    const bool more = engine.handle(line, reply);
-    std::cout << reply.str() << std::flush;
-    if (!more) break;
-  }
+  korvanu::EngineLoop loop(std::cout);
+  for (std::string line; std::getline(std::cin, line);)
+    if (!loop.feed(line)) break;
+  loop.finish();
   return 0;
 }

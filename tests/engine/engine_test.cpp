@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine.h"
+#include "engine_loop.h"
 #include "state/pieces.h"
 
 namespace korvanu {
@@ -136,17 +137,18 @@ TEST_F(Protocol, DropsFollowTheSetting) {
   EXPECT_EQ(ask("set drops on"), std::vector<std::string>{"ok"});
   EXPECT_GT(drops(), 0);
   EXPECT_EQ(ask("set level 1"), std::vector<std::string>{"ok"});
-  for (const char* bad :
-       {"set level 0", "set level 5", "set drops", "set", "set level 12", "set movetime 0",
-        "set movetime", "set nodes -1", "set nodes 1 2", "set level 4 "})
+  for (const char* bad : {"set level 0", "set level 5", "set drops", "set", "set level 12",
+                          "set movetime 0", "set movetime", "set nodes -1", "set nodes 1 2",
+                          "set level 4 ", "set movetime 3600001", "set movetime 2147483647"})
     EXPECT_EQ(ask(bad).size(), 1u) << bad;
 }
 
 TEST_F(Protocol, BadInputIsOneErrorLine) {
   const std::string before = shown();
-  for (const char* bad : {"", "bogus", "position", "position 1 2 3", "moves", "moves both", "mated",
-                          "survey now", "show me", "quit now", "perft", "perft 2", "perft x ue",
-                          "perft -1 ue", "perft 2 both", "perft 2 ue 3"}) {
+  for (const char* bad :
+       {"", "bogus", "position", "position 1 2 3", "moves", "moves both", "mated", "survey now",
+        "show me", "quit now", "perft", "perft 2", "perft x ue", "perft -1 ue", "perft 2 both",
+        "perft 2 ue 3", "perft 13 ue", "perft ", "stop now"}) {
     const auto reply = ask(bad);
     ASSERT_EQ(reply.size(), 1u) << bad;
     EXPECT_TRUE(reply[0].starts_with("error ")) << bad;
@@ -411,6 +413,48 @@ TEST_F(Protocol, BenchCoversEveryLevelAndSignsItsChoices) {
 // here and say in the commit message why the computer now plays differently.
 TEST_F(Protocol, BenchSignatureIsPinned) {
   EXPECT_EQ(ask("bench")[3], "signature 466178493885442446");
+}
+
+// Commands run aside while the input is read on: `stop` ends at once every
+// `best` and `perft` read before it (on budgets that would run for hours),
+// each still answering, and what comes after runs as usual.
+TEST(EngineLoopTest, StopEndsWhatRunsAndWhatWaitsBeforeIt) {
+  const std::string search[] = {"set level 4", "set drops on", "set movetime 3600000"};
+  const struct {
+    std::vector<std::string> input;
+    std::vector<std::string> replies; // beginnings, the `info` lines left out
+  } rows[] = {
+      {{"best", "stop"}, {"best ", "ok", "ok"}},
+      {{"set nodes 2147483647", "best sita", "stop"}, {"ok", "best ", "ok", "ok"}},
+      {{"perft 12 sita", "stop"}, {"error perft stopped", "ok"}},
+      {{"best", "perft 12 ue", "show", "stop", "set nodes 300", "best"},
+       {"best ", "ok", "error perft stopped", " ", "ok", "ok", "ok", "best ", "ok"}},
+      {{"stop", "perft 1 ue"}, {"ok", "perft 1 30", "ok"}},
+      // Nothing is read after `quit`.
+      {{"perft 12 sita", "stop", "quit", "show"}, {"error perft stopped", "ok"}},
+  };
+  for (const auto& row : rows) {
+    std::ostringstream out;
+    {
+      EngineLoop loop(out);
+      for (const std::string& line : search) loop.feed(line);
+      for (const std::string& line : row.input)
+        if (!loop.feed(line)) break;
+    }
+    std::vector<std::string> replies;
+    int infos = 0;
+    for (const std::string& l : lines(out.str())) {
+      if (l.starts_with("info depth "))
+        ++infos;
+      else
+        replies.push_back(l);
+    }
+    const std::string what = row.input[0] + " ... " + row.input.back();
+    ASSERT_EQ(replies.size(), row.replies.size() + 3) << what << '\n' << out.str();
+    for (size_t i = 0; i < row.replies.size(); ++i)
+      EXPECT_TRUE(replies[i + 3].starts_with(row.replies[i])) << what << ": " << replies[i + 3];
+    EXPECT_EQ(infos > 0, row.input[0] != "perft 12 sita" && row.input[0] != "stop") << what;
+  }
 }
 
 // Seeded games played move by move through the protocol: after every move,
