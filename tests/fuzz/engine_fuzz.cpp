@@ -37,9 +37,13 @@ bool isSearch(std::string_view line) {
 
 // Level 4 thinks for its time a move unless held to nodes: every input
 // holds it to a few hundred, set again after each `set`, so that a budget
-// the input chose never makes a run slow.
+// the input chose never makes a run slow. An input that asks for the time
+// (`set nodes 0`) gets a few milliseconds instead, which reaches the clock's
+// paths: the stop on time and the depth cut short.
 const std::string FEW_NODES = "set nodes 300";
+const std::string FEW_MILLIS = "set movetime 3";
 bool isSet(std::string_view line) { return line.starts_with("set "); }
+bool asksForTime(std::string_view line) { return line == "set nodes 0" || line == "set nodes 0\r"; }
 
 bool wellFormed(const std::string& reply) {
   if (reply.empty() || reply.back() != '\n') return false;
@@ -73,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       break;
     }
     if (!wellFormed(reply.str())) __builtin_trap();
-    if (isSet(line)) ask(engine, FEW_NODES);
+    if (isSet(line)) ask(engine, asksForTime(line) ? FEW_MILLIS : FEW_NODES);
   }
 
   // Whatever the commands did, the position is one the protocol can carry:
