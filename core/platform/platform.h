@@ -1,6 +1,8 @@
-// The game's only door to the world outside it: the window's surface, its
-// menus and message boxes, and the sound library. The Qt window implements it
-// for real; HeadlessPlatform records what the game asked for.
+// The game's only door to the world outside it, in ports by job: the surface
+// the view draws on, the window, timing and work aside, the record file panel,
+// the move list, the network game's dialogs, and the sound library. The Qt
+// window implements them for real; HeadlessPlatform records what the game
+// asked for.
 #pragma once
 
 #include <atomic>
@@ -36,9 +38,10 @@ struct NetTerms {
   int byoyomiSeconds = 0; // 秒読み once the main time is used
 };
 
-class Platform {
+// What the view draws on: the window's surface.
+class Canvas {
 public:
-  virtual ~Platform() = default;
+  virtual ~Canvas() = default;
 
   // The surface, in twips of the window's client area. Everything drawn stays
   // until something is drawn over it.
@@ -65,6 +68,13 @@ public:
   // they are and moving it leaves nothing behind. One cursor at a time.
   virtual void showCursor(int colour, double left, double top, double right, double bottom) = 0;
   virtual void hideCursor() = 0;
+};
+
+// The window itself: its menus' check marks, its language, its message boxes,
+// its place on the screen, and its end.
+class WindowPort {
+public:
+  virtual ~WindowPort() = default;
 
   virtual void setMenuChecked(Menu item, bool checked) = 0;
   // The texts are now in another language: the menus and whatever the
@@ -79,6 +89,15 @@ public:
   // explosion shakes the window with it. A window that cannot be moved
   // shakes its drawing by the same offset instead.
   virtual void moveWindow(int left, int top) = 0;
+  // Ends the program once the current event is handled; no further game
+  // event reaches the core.
+  virtual void quit() = 0;
+};
+
+// The clock, waits, the window's timer and the work that runs beside the game.
+class Timing {
+public:
+  virtual ~Timing() = default;
 
   // Seconds since local midnight, with sub-second resolution.
   virtual double clockSeconds() = 0;
@@ -100,6 +119,12 @@ public:
   // reaches the game again at once. Its `done` may still come, for the game
   // to drop.
   virtual void stopAside() = 0;
+};
+
+// The record file panel's widgets.
+class FilePanelPort {
+public:
+  virtual ~FilePanelPort() = default;
 
   // The record file panel: whether its drive, folder and file lists show,
   // and whether its four text fields with their labels and button show.
@@ -115,13 +140,25 @@ public:
   virtual void setFolderPath(const std::string& path) = 0;
   virtual std::string fileListPath() = 0;
   virtual void setFileListPath(const std::string& path) = 0;
+};
+
+// The move list's window.
+class MoveListPort {
+public:
+  virtual ~MoveListPort() = default;
 
   // The move list, a small window of its own beside this one: its rows, the
   // row `current` marked and kept in sight. Shows it when it is hidden.
   virtual void showMoveList(const std::vector<std::string>& rows, int current) = 0;
   // Whether it shows: the player may close it at any time. A click on a row
-  // reaches the game as moveListRowClicked (play/record_list.h).
+  // reaches the game as moveListRowClicked (play/commands.h).
   virtual bool moveListShown() = 0;
+};
+
+// The network game's dialogs.
+class NetDialogs {
+public:
+  virtual ~NetDialogs() = default;
 
   // The network game's dialogs: the host's terms (filled in beforehand with
   // the current ones), and the joiner's address ("host[:port]") and code.
@@ -132,16 +169,28 @@ public:
   // with `text` and a cancel button, which reaches the game as cancelHosting
   // (play/net_game.h). Empty text closes it.
   virtual void showWaiting(const std::string& text) = 0;
+};
+
+// Where the sound library comes from and what it plays through.
+class SoundPort {
+public:
+  virtual ~SoundPort() = default;
 
   // The window handle the sound library opens its device for.
   virtual std::intptr_t windowHandle() = 0;
   // The sound library at `path`, loaded on the first call; null when it
   // could not be loaded.
   virtual const SoundApi* soundLibrary(const std::string& path) = 0;
-
-  // Ends the program once the current event is handled; no further game
-  // event reaches the core.
-  virtual void quit() = 0;
 };
+
+// Every port of the world outside the game, one by job; the Qt window and the
+// headless platform implement them all.
+class Platform : public Canvas,
+                 public WindowPort,
+                 public Timing,
+                 public FilePanelPort,
+                 public MoveListPort,
+                 public NetDialogs,
+                 public SoundPort {};
 
 } // namespace korvanu
