@@ -8,6 +8,9 @@
 
 int main() {
   std::ios::sync_with_stdio(false);
+  // Reading would flush the replies from this thread while the commands'
+  // thread writes them.
+  std::cin.tie(nullptr);
   korvanu::EngineLoop loop(std::cout);
   for (std::string line; std::getline(std::cin, line);)
     if (!loop.feed(line)) break;
