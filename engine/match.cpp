@@ -7,15 +7,24 @@
 #include <memory>
 #include <mutex>
 #include <random>
+#include <sstream>
 #include <thread>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "platform/headless.h"
 #include "position_setup.h"
+#include "record/entry_line.h"
 #include "rules/move_list.h"
 #include "rules/moves.h"
 #include "state/game.h"
 #include "state/new_game.h"
 #include "state/pieces.h"
+
+extern char** environ;
 
 namespace korvanu {
 
@@ -46,6 +55,78 @@ void playOpening(Game& g, int plies, bool drops, std::mt19937_64& rng, std::vect
   }
 }
 
+// A korvanu-engine program on two pipes, asked one command at a time.
+class EngineProcess {
+public:
+  explicit EngineProcess(const std::string& path) {
+    // One pipe pair and spawn at a time, each end closed on exec: an engine
+    // started by another game's thread must not hold this one's pipes.
+    static std::mutex spawning;
+    const std::scoped_lock held(spawning);
+    int in[2], out[2];
+    if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0) return;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    for (int fd : {in[0], in[1], out[0], out[1]}) posix_spawn_file_actions_addclose(&actions, fd);
+    char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
+    if (posix_spawn(&pid_, path.c_str(), &actions, nullptr, argv, environ) != 0) pid_ = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    close(in[0]);
+    close(out[1]);
+    to_ = in[1];
+    from_ = fdopen(out[0], "r");
+  }
+  ~EngineProcess() {
+    if (to_ >= 0) close(to_); // the end of its input ends it
+    if (from_) std::fclose(from_);
+    if (pid_ > 0) waitpid(pid_, nullptr, 0);
+  }
+  EngineProcess(const EngineProcess&) = delete;
+  EngineProcess& operator=(const EngineProcess&) = delete;
+
+  // The reply's last line ("ok" or "error ..."), and the line before it.
+  std::pair<std::string, std::string> ask(const std::string& command) {
+    const std::string line = command + '\n';
+    if (pid_ <= 0 || !from_ || write(to_, line.data(), line.size()) < 0) return {"error", ""};
+    std::string before, last;
+    char buf[4096];
+    while (std::fgets(buf, sizeof buf, from_)) {
+      before = std::move(last);
+      last = buf;
+      if (!last.empty() && last.back() == '\n') last.pop_back();
+      if (last == "ok" || last.starts_with("error")) return {last, before};
+    }
+    return {"error", ""};
+  }
+
+private:
+  pid_t pid_ = -1;
+  int to_ = -1;
+  FILE* from_ = nullptr;
+};
+
+// The game from here on, as the other program is told it.
+void tellPosition(EngineProcess& e, const Game& g, const Thinking& t, bool drops) {
+  e.ask("set level 4");
+  e.ask(drops ? "set drops on" : "set drops off");
+  e.ask("set movetime " + std::to_string(t.millis));
+  e.ask("set nodes " + std::to_string(t.nodes));
+  e.ask("position " + formatEntryLine(positionOf(g)));
+}
+
+Choice askBest(EngineProcess& e, bool upper) {
+  const auto [last, best] = e.ask(upper ? "best ue" : "best sita");
+  Choice c;
+  std::istringstream in(best);
+  std::string word;
+  if (last != "ok" || !(in >> word) || word != "best") return c;
+  Move& m = c.move;
+  c.found = static_cast<bool>(in >> m.fx >> m.fy >> m.tx >> m.ty >> m.code >> c.score);
+  return c;
+}
+
 } // namespace
 
 GameRecord playMatchGame(const MatchOptions& o, int index, const MoveFn& onMove) {
@@ -64,6 +145,11 @@ GameRecord playMatchGame(const MatchOptions& o, int index, const MoveFn& onMove)
   // Both sides' searches share one table: each clears it first.
   SearchTable table;
   playOpening(g, o.plies, r.drops, rng, history);
+  std::unique_ptr<EngineProcess> outside;
+  if (!o.engineB.empty()) {
+    outside = std::make_unique<EngineProcess>(o.engineB);
+    tellPosition(*outside, g, o.b, r.drops);
+  }
 
   r.plies = o.plies;
   // Points to the upper side: 1 won, -1 lost.
@@ -83,7 +169,8 @@ GameRecord playMatchGame(const MatchOptions& o, int index, const MoveFn& onMove)
     Thinking t = isA ? o.a : o.b;
     t.drops = r.drops;
     const auto start = std::chrono::steady_clock::now();
-    const Choice c = bestMoveFor(g, upper, t, history, {}, &table);
+    const Choice c =
+        outside && !isA ? askBest(*outside, upper) : bestMoveFor(g, upper, t, history, {}, &table);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     (isA ? r.secondsA : r.secondsB).push_back(took.count());
     if (onMove) onMove(r.plies + 1, upper, isA, c, took.count());
@@ -97,6 +184,10 @@ GameRecord playMatchGame(const MatchOptions& o, int index, const MoveFn& onMove)
     r.beforeLast = g;
     r.moves.push_back(m);
     playMove(g, m.fx, m.fy, m.tx, m.ty, m.code);
+    if (outside)
+      outside->ask("move " + std::to_string(m.fx) + ' ' + std::to_string(m.fy) + ' ' +
+                   std::to_string(m.tx) + ' ' + std::to_string(m.ty) + ' ' +
+                   std::to_string(m.code));
     ++r.plies;
   }
   r.atEnd = g;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -27,6 +28,9 @@ struct MatchOptions {
     double elo0, elo1;
   };
   std::optional<Sprt> sprt; // stop once the test decides
+  // When set, another korvanu-engine program (an older build, say) plays B
+  // at level 4 on B's budget, told the game through `position` and `move`.
+  std::string engineB;
 };
 
 enum class GameEnd { KingLost, NoMove, PlyLimit, IllegalMove };

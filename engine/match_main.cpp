@@ -21,9 +21,10 @@ constexpr const char* USAGE =
     "usage: korvanu-match [--a LEVEL] [--b LEVEL] [--games N] [--movetime MS] [--movetime-a MS]\n"
     "                     [--movetime-b MS] [--nodes N] [--nodes-a N] [--nodes-b N] [--seed S]\n"
     "                     [--plies N] [--threads N] [--sprt ELO0,ELO1] [--options-a LIST]\n"
-    "                     [--options-b LIST] [--show] [--trace GAME]\n"
+    "                     [--options-b LIST] [--engine-b PROGRAM] [--show] [--trace GAME]\n"
     "LIST: level 4's options, e.g. crowd=80,attack=4 (hand, crowd, crowdPawn, crowdEnemy,\n"
-    "      advance, attack; null, lmr, extend 0 or 1)\n";
+    "      advance, attack; null, lmr, extend 0 or 1)\n"
+    "PROGRAM: another korvanu-engine build plays B at level 4 on B's budget\n";
 
 // What the command line asks besides the match itself.
 struct Report {
@@ -97,6 +98,11 @@ bool parse(int argc, char** argv, MatchOptions& o, Report& report) {
     } else if (name == "--options-b") {
       good = parseSearchOptions(v, o.b.options);
       report.optionsB = v;
+    } else if (name == "--engine-b") {
+      o.engineB = v;
+      o.b.level = 4;
+      report.optionsB = "korvanu-engine " + o.engineB;
+      good = access(o.engineB.c_str(), X_OK) == 0;
     } else if (name == "--trace")
       good = number(v, report.trace, 1);
     if (!good) {

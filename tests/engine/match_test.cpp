@@ -47,6 +47,24 @@ TEST(Match, AFixedNodeMatchIsRepeatableAndLevel4IsAheadOfLevel3) {
       << one.tally.wins << '-' << one.tally.draws << '-' << one.tally.losses;
 }
 
+// Another engine program playing B, told each move through the protocol,
+// plays the games this build's level 4 plays on the same node budget.
+TEST(Match, AnEngineProgramPlaysBAsTheLevelItRuns) {
+  MatchOptions o;
+  o.a.level = o.b.level = 4;
+  o.a.nodes = o.b.nodes = 1500;
+  o.games = 4;
+  o.seed = 4;
+  const MatchResult inside = runMatch(o);
+  o.engineB = KORVANU_ENGINE;
+  const MatchResult outside = runMatch(o);
+  ASSERT_EQ(outside.games.size(), inside.games.size());
+  for (size_t i = 0; i < inside.games.size(); ++i) {
+    EXPECT_EQ(outcome(outside.games[i]), outcome(inside.games[i])) << i;
+    EXPECT_EQ(outside.games[i].moves, inside.games[i].moves) << i;
+  }
+}
+
 TEST(Match, TheSeedChoosesTheOpenings) {
   MatchOptions o;
   o.a.level = 3;
