@@ -239,7 +239,8 @@ bool parseSearchOptions(std::string_view list, search::SearchOptions& o) {
   static constexpr std::pair<std::string_view, bool SearchOptions::*> switches[] = {
       {"null", &SearchOptions::nullMove},
       {"lmr", &SearchOptions::reductions},
-      {"extend", &SearchOptions::dangerExtension}};
+      {"extend", &SearchOptions::dangerExtension},
+      {"prune", &SearchOptions::prune}};
   for (size_t start = 0; start <= list.size();) {
     const size_t comma = std::min(list.find(',', start), list.size());
     const std::string_view item = list.substr(start, comma - start);

@@ -70,7 +70,7 @@ MatchResult runMatch(const MatchOptions& o, const std::function<void(const Tally
 
 // Level 4's options from a list such as "crowd=80,attack=4,null=0": the
 // evaluation's weights hand, crowd, crowdPawn, crowdEnemy, advance, attack
-// and the switches null, lmr, extend (0 or 1). False, `o` half set, for an
+// and the switches null, lmr, extend, prune (0 or 1). False, `o` half set, for an
 // unknown name or a value that is not a whole number.
 bool parseSearchOptions(std::string_view list, search::SearchOptions& o);
 

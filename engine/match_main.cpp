@@ -23,7 +23,7 @@ constexpr const char* USAGE =
     "                     [--plies N] [--threads N] [--sprt ELO0,ELO1] [--options-a LIST]\n"
     "                     [--options-b LIST] [--engine-b PROGRAM] [--show] [--trace GAME]\n"
     "LIST: level 4's options, e.g. crowd=80,attack=4 (hand, crowd, crowdPawn, crowdEnemy,\n"
-    "      advance, attack; null, lmr, extend 0 or 1)\n"
+    "      advance, attack; null, lmr, extend, prune 0 or 1)\n"
     "PROGRAM: another korvanu-engine build plays B at level 4 on B's budget\n";
 
 // What the command line asks besides the match itself.

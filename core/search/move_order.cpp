@@ -1,5 +1,7 @@
 #include "search/move_order.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 #include "state/game.h"
@@ -12,7 +14,7 @@ constexpr int TABLE_MOVE = 1 << 30;
 constexpr int GOOD_CAPTURE = 1 << 28;
 constexpr int KILLER = 1 << 27;
 constexpr int BAD_CAPTURE = -(1 << 28);
-constexpr int HISTORY_CAP = 1 << 24;
+constexpr int HISTORY_CAP = 1 << 16;
 
 bool same(const Move& a, const Move& b) {
   return a.fx == b.fx && a.fy == b.fy && a.tx == b.tx && a.ty == b.ty && a.code == b.code;
@@ -23,10 +25,11 @@ int& historyOf(HistoryTable& h, const Move& m) { return h.score[m.code + 80][m.t
 } // namespace
 
 void historyAdd(HistoryTable& h, const Move& m, int bonus) {
-  if ((historyOf(h, m) += bonus) < HISTORY_CAP) return;
-  for (auto& byCode : h.score)
-    for (auto& column : byCode)
-      for (int& v : column) v /= 2;
+  // Each change pulls the value less the nearer it is to the cap, so that it
+  // stays within ±HISTORY_CAP and a move that stopped working loses it soon.
+  bonus = std::clamp(bonus, -HISTORY_CAP, HISTORY_CAP);
+  int& v = historyOf(h, m);
+  v += bonus - static_cast<int>(static_cast<long long>(v) * std::abs(bonus) / HISTORY_CAP);
 }
 
 void OrderedMoves::rank(const Position& p, bool drops, const EvalWeights& w, const Move* tableMove,

@@ -9,7 +9,7 @@
 namespace korvanu::search {
 
 // How often a quiet move (by the code it puts down and its square) cut the
-// search off, weighted by depth.
+// search off, weighted by depth, less how often it was tried and did not.
 struct HistoryTable {
   int score[161][10][10];
 };

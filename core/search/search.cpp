@@ -21,6 +21,17 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int MAX_PLY = 64;
 constexpr int INFINITE = SCORE_MATE + 1;
+// Threats to the king answered a ply deeper, at most so many on one line: a
+// king walked out is in danger at every node, and a bound by depth let such
+// lines run twice as long as the rest with nothing cut.
+constexpr int LINE_EXTENSIONS = 3;
+// The first window round the last depth's score, widened on a miss.
+constexpr int ASPIRATION = 50;
+// The clock is read every so many nodes: a few microseconds apart.
+constexpr std::int64_t CLOCK_EVERY = 256;
+// The part of the time a move that is searched: the rest answers the move
+// and leaves room for a busy machine.
+constexpr double TIME_USED = 0.94;
 // Mixed into the key of a position with the upper side to move.
 constexpr Key UPPER_TO_MOVE = 0x9e3779b97f4a7c15ULL;
 
@@ -71,10 +82,16 @@ public:
     if (root.count == 0) return result;
     result.found = true;
     result.best = root.moves[0];
+    int last = 0;
     for (int depth = 1; depth < MAX_PLY - 8; ++depth) {
-      rootDepth_ = depth;
-      const int score = search(depth, -INFINITE, INFINITE, 0, upper, -2);
-      if (aborted_) break;
+      rootMoveFound_ = false;
+      const int score = aspirate(depth, last, upper);
+      if (aborted_) {
+        // A move that beat the first at this depth is better than the last depth's best.
+        if (rootMoveFound_) result.best = rootMove_;
+        break;
+      }
+      last = score;
       result.best = pv_[0][0];
       result.last = {depth, nodes_, score, std::vector<Move>(pv_[0], pv_[0] + pvLength_[0]),
                      elapsed()};
@@ -84,8 +101,9 @@ public:
       if ((score >= SCORE_MATE_FOUND || score <= -SCORE_MATE_FOUND) &&
           SCORE_MATE - std::abs(score) <= depth)
         break;
-      if (limits_.nodes > 0 ? nodes_ >= limits_.nodes : elapsed() * 1000 * 2 > limits_.millis)
-        break;
+      // On time the next depth starts whatever is left: the deadline ends it,
+      // and what it found by then is kept.
+      if (limits_.nodes > 0 && nodes_ >= limits_.nodes) break;
       if (stopRequested()) break;
     }
     return result;
@@ -93,6 +111,27 @@ public:
 
 private:
   static Key sideKey(bool upper) { return upper ? UPPER_TO_MOVE : 0; }
+
+  // The root searched in a window round the last depth's score, widened
+  // until the score falls inside it; the first depths and mates in full.
+  int aspirate(int depth, int last, bool upper) {
+    if (depth < 5 || std::abs(last) >= SCORE_MATE_FOUND)
+      return search(depth, -INFINITE, INFINITE, 0, upper, -2, 0);
+    int delta = ASPIRATION;
+    int alpha = std::max(last - delta, -INFINITE);
+    int beta = std::min(last + delta, INFINITE);
+    for (;;) {
+      const int score = search(depth, alpha, beta, 0, upper, -2, 0);
+      if (aborted_) return score;
+      if (score <= alpha && alpha > -INFINITE)
+        alpha = delta > 1000 ? -INFINITE : std::max(score - delta, -INFINITE);
+      else if (score >= beta && beta < INFINITE)
+        beta = delta > 1000 ? INFINITE : std::min(score + delta, INFINITE);
+      else
+        return score;
+      delta *= 3;
+    }
+  }
 
   double elapsed() const { return std::chrono::duration<double>(Clock::now() - start_).count(); }
 
@@ -103,8 +142,8 @@ private:
     ++nodes_;
     if (!canStop_) return false;
     if (limits_.nodes > 0 && nodes_ >= limits_.nodes) aborted_ = true;
-    if ((nodes_ & 1023) == 0 &&
-        (stopRequested() || (limits_.nodes <= 0 && elapsed() * 1000 >= limits_.millis)))
+    if (nodes_ % CLOCK_EVERY == 0 &&
+        (stopRequested() || (limits_.nodes <= 0 && elapsed() * 1000 >= limits_.millis * TIME_USED)))
       aborted_ = true;
     return aborted_;
   }
@@ -162,6 +201,14 @@ private:
     return alpha;
   }
 
+  // A move to within two squares of that side's king may set up a blast of
+  // it: never skipped as quiet.
+  bool nearKing(const Move& m, bool upper) const {
+    const int kx = upper ? p_.OU_UE_X : p_.OU_SITA_X;
+    const int ky = upper ? p_.OU_UE_Y : p_.OU_SITA_Y;
+    return std::abs(m.tx - kx) <= 2 && std::abs(m.ty - ky) <= 2;
+  }
+
   bool hasPieces(bool upper) const {
     const int* hand = upper ? p_.HAND_UE : p_.HAND_SITA;
     for (int k = HU; k <= SYA; ++k)
@@ -183,8 +230,9 @@ private:
   }
 
   // Negamax with principal variation search: `lastNull` is the ply of the
-  // last null move on the line (negative: none).
-  int search(int depth, int alpha, int beta, int ply, bool upper, int lastNull) {
+  // last null move on the line (negative: none), `extended` how many times
+  // the line was searched deeper for a king in danger.
+  int search(int depth, int alpha, int beta, int ply, bool upper, int lastNull, int extended) {
     pvLength_[ply] = 0;
     if (depth <= 0 || ply >= MAX_PLY - 1) return quiesce(alpha, beta, ply, upper);
     line_[ply] = key_ ^ sideKey(upper);
@@ -198,10 +246,13 @@ private:
       beta = std::min(beta, SCORE_MATE - ply - 1);
       if (alpha >= beta) return alpha;
       // A threat to the king is answered a ply deeper, so that the answer
-      // is not lost over the horizon; twice the depth bounds the line.
-      if (options_.dangerExtension && ply < 2 * rootDepth_ && inDanger(upper)) {
+      // is not lost over the horizon, a few times a line.
+      if (options_.dangerExtension && inDanger(upper)) {
         danger = true;
-        ++depth;
+        if (extended < LINE_EXTENSIONS) {
+          ++depth;
+          ++extended;
+        }
       }
     }
     if (outOfBudget()) return 0;
@@ -222,14 +273,23 @@ private:
         return s;
     }
 
-    if (options_.nullMove && !pvNode && !danger && ply > 0 && depth >= 3 && lastNull != ply - 1 &&
-        beta < SCORE_MATE_FOUND && hasPieces(upper) &&
-        evaluate(p_, upper, drops_, options_.weights) >= beta) {
+    // The position as it stands, where it decides what to skip.
+    const bool shallow = !pvNode && !danger && ply > 0 && depth <= 3;
+    const bool mayNull = options_.nullMove && !pvNode && !danger && ply > 0 && depth >= 3 &&
+                         lastNull != ply - 1 && beta < SCORE_MATE_FOUND;
+    const int standing =
+        shallow || mayNull ? evaluate(p_, upper, drops_, options_.weights) : -INFINITE;
+    if (mayNull && standing >= beta && hasPieces(upper)) {
       const int r = 2 + depth / 4;
-      score = -search(depth - 1 - r, -beta, -beta + 1, ply + 1, !upper, ply);
+      score = -search(depth - 1 - r, -beta, -beta + 1, ply + 1, !upper, ply, extended);
       if (aborted_) return 0;
       if (score >= beta) return score >= SCORE_MATE_FOUND ? beta : score;
     }
+    // Near the leaves a quiet move far below alpha, or late in the order,
+    // is not searched: it takes nothing and threatens no blast at once.
+    const bool futile =
+        shallow && alpha > -SCORE_MATE_FOUND && standing + options_.futility * depth <= alpha;
+    const int lateMoves = 8 + 4 * depth * depth;
 
     OrderedMoves& order = plies_[ply];
     generateMoves(p_, upper, drops_, order.moves);
@@ -242,21 +302,26 @@ private:
     Move bestMove = order.moves.moves[0];
     Move m;
     int index = 0;
+    int quietsTried = 0;
     while (order.next(m)) {
       const bool quiet = order.lastQuiet();
+      if (options_.prune && quiet && index > 0 && best > -SCORE_MATE_FOUND && !order.lastKiller() &&
+          (futile || (shallow && index >= lateMoves)) && !nearKing(m, !upper))
+        continue;
       const Undo u = makeMove(p_, m, key_);
       if (index == 0) {
-        score = -search(depth - 1, -beta, -alpha, ply + 1, !upper, lastNull);
+        score = -search(depth - 1, -beta, -alpha, ply + 1, !upper, lastNull, extended);
       } else {
         int reduction = 0;
         if (options_.reductions && quiet && !danger && depth >= 3 && index >= 4 &&
             !order.lastKiller())
           reduction = index >= 12 && depth >= 6 ? 2 : 1;
-        score = -search(depth - 1 - reduction, -alpha - 1, -alpha, ply + 1, !upper, lastNull);
+        score =
+            -search(depth - 1 - reduction, -alpha - 1, -alpha, ply + 1, !upper, lastNull, extended);
         if (score > alpha && reduction > 0)
-          score = -search(depth - 1, -alpha - 1, -alpha, ply + 1, !upper, lastNull);
+          score = -search(depth - 1, -alpha - 1, -alpha, ply + 1, !upper, lastNull, extended);
         if (score > alpha && score < beta)
-          score = -search(depth - 1, -beta, -alpha, ply + 1, !upper, lastNull);
+          score = -search(depth - 1, -beta, -alpha, ply + 1, !upper, lastNull, extended);
       }
       unmakeMove(p_, m, u, key_);
       if (aborted_) return 0;
@@ -267,12 +332,17 @@ private:
         if (score > alpha) {
           alpha = score;
           updatePv(ply, m);
+          if (ply == 0) {
+            rootMove_ = m;
+            rootMoveFound_ = true;
+          }
           if (alpha >= beta) {
-            if (quiet) rememberCutoff(m, ply, depth, upper);
+            if (quiet) rememberCutoff(m, ply, depth, upper, quietsTried);
             break;
           }
         }
       }
+      if (quiet && quietsTried < MAX_QUIETS) quiets_[ply][quietsTried++] = m;
     }
     if (pvLength_[ply] == 0) updatePvWith(ply, bestMove);
     const Bound bound = best >= beta         ? Bound::Lower
@@ -288,12 +358,16 @@ private:
     pvLength_[ply] = 1;
   }
 
-  void rememberCutoff(const Move& m, int ply, int depth, bool upper) {
+  // The quiet move that cut off gains in history, the quiet ones tried
+  // before it lose as much.
+  void rememberCutoff(const Move& m, int ply, int depth, bool upper, int quietsTried) {
     if (!sameMove(killers_[ply][0], m)) {
       killers_[ply][1] = killers_[ply][0];
       killers_[ply][0] = m;
     }
-    historyAdd(history_[upper ? 1 : 0], m, depth * depth);
+    HistoryTable& h = history_[upper ? 1 : 0];
+    historyAdd(h, m, depth * depth);
+    for (int i = 0; i < quietsTried; ++i) historyAdd(h, quiets_[ply][i], -depth * depth);
   }
 
   const SearchOptions& options_;
@@ -306,7 +380,11 @@ private:
   Clock::time_point start_;
   std::int64_t nodes_ = 0;
   bool canStop_ = false;
-  int rootDepth_ = 1;
+  // The best root move of the depth being searched, once one beat alpha.
+  Move rootMove_{};
+  bool rootMoveFound_ = false;
+  static constexpr int MAX_QUIETS = 64;
+  Move quiets_[MAX_PLY + 1][MAX_QUIETS] = {};
   MoveList threats_;
   bool aborted_ = false;
   std::vector<Key> past_;

@@ -13,6 +13,8 @@ struct SearchOptions {
   bool reductions = true;      // search late quiet moves less deep first
   int tableMegabytes = 16;     // transposition table
   bool dangerExtension = true; // a king a capture could blow up: search a ply deeper
+  bool prune = true;           // skip quiet moves near the leaves: futile or late
+  int futility = 150;          // how far below alpha a ply makes a quiet move futile
 };
 
 // searchBestMove with these options.

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "position.h"
+#include "record/entry_line.h"
 #include "rules/position_moves.h"
+#include "rules/record.h"
 #include "search/search.h"
 #include "state/new_game.h"
 
@@ -91,6 +93,95 @@ INSTANTIATE_TEST_SUITE_P(
                false,
                3}),
     [](const auto& row) { return row.param.name; });
+
+struct LinePuzzle {
+  std::string name;
+  std::string line; // board and hands as a record line has them
+  bool drops, upper;
+  int pliesToWin;
+};
+
+// Short forced king losses from games, each side, drops on and off: found at
+// their distance within a node budget that leaves time for the rest of a move.
+class LineMates : public ::testing::TestWithParam<LinePuzzle> {};
+
+TEST_P(LineMates, FoundWithinTheBudget) {
+  const LinePuzzle& t = GetParam();
+  const auto entry = parseEntryLine(t.line);
+  ASSERT_TRUE(entry);
+  Position p;
+  restorePosition(p, *entry);
+  findKings(p);
+  const SearchResult r = searchBestMove(p, t.upper, t.drops, {0, 40000});
+  EXPECT_EQ(r.last.score, SCORE_MATE - t.pliesToWin);
+  EXPECT_TRUE(isGenerated(p, t.upper, t.drops, r.best));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DeepSearch, LineMates,
+    ::testing::Values(
+        LinePuzzle{
+            "DropsOnUpperInThree",
+            " 20 70 10  0  0  0-10  0-20  0  0 10  0  0-10  0  0-30 40  0 80  0  0 10  0-40-50"
+            " 50  0 10  0  0  0-10  0  0-31  0 10  0  0  0-10  0-80  0  0  0 10  0-10  0-50  0"
+            " 40 50 10  0  0  0-10-70-40 30 60  0 10  0  0-10  0-30 20  0 10  0  0  0-10-20  0"
+            "01000000000100",
+            true, true, 5},
+        LinePuzzle{
+            "DropsOffUpperInFour",
+            "  0 20  0 10  0-10  0-20  0  0  0  0 10  0-10  0  0-30 80 50  0 10  0-10  0  0-40"
+            "  0  0  0  0  0  0  0  0  0 70  0  0-50  0  0 11  0  0  0  0  0  0  0  0  0  0  0"
+            "  0  0  0  0  0  0-80  0-40-71  0  0 10  0-10  0  0-30 20  0  0  0 10  0-10  0-20"
+            "34002020111100",
+            false, true, 7},
+        LinePuzzle{
+            "DropsOnLowerInFour",
+            "  0 50 20 10  0-10-20  0  0 30  0  0 10  0-10  0-60-30 40 70 10  0-10  0  0-50-40"
+            "  0  0  0 10  0  0-10  0  0 80  0  0 10  0-10  0  0-80 50  0  0  0 10  0-40  0  0"
+            " 40  0 10  0-10  0  0-50  0 30 60 10  0-10  0  0-70-30 20  0 10  0  0-10  0  0-20"
+            "01000000000000",
+            true, false, 7},
+        LinePuzzle{
+            "DropsOffLowerInFour",
+            "  0 20  0  0  0 10  0  0-20  0  0  0  0  0  0  0  0  0  0  0  0  0  0  0  0  0-40"
+            "  0  0  0 10  0-10  0  0  0  0  0-31  0 10  0-10  0-80  0  0  0 10  0-10  0  0  0"
+            " 40  0 80  0  0  0  0-50-40 30  0  0 10  0-10  0-70-30 20  0  0 10  0-10  0  0-20"
+            "34001010211110",
+            false, false, 7},
+        LinePuzzle{
+            "DropsOnUpperInThreeByADrop",
+            " 20 70  0 10  0  0-10-20  0 30  0  0 10  0  0-10-60-30 40 50 10  0  0-10  0-70-40"
+            "  0  0 10  0-10  0-80  0-50 80  0 10  0-10  0  0  0  0  0  0 10  0  0-10  0  0  0"
+            " 40 50-10  0  0  0  0  0  0 30  0 10  0  0  0-10  0-30 20  0 60 10  0  0-10  0-20"
+            "01000001010000",
+            true, true, 5},
+        LinePuzzle{
+            "DropsOffLowerInThree",
+            " 20  0  0  0 10-10  0  0-20 30 40 10  0-10  0  0-60-30 70  0  0 10  0-10  0-50-40"
+            " 50  0  0-10  0  0  0  0  0 80  0 10  0  0  0-10  0-80  0  0  0 10  0  0  0  0  0"
+            " 40 50  0 10  0  0-10-50-40 30 60 10  0  0  0-10-70-30 20  0 10  0  0  0-10  0-20"
+            "11000000000000",
+            false, false, 5}),
+    [](const auto& row) { return row.param.name; });
+
+// The upper king walked out to 3四, drops off: in danger at nearly every node.
+// Extending every threat let the lines run on (depth 8 took 390 000 nodes);
+// a few extensions a line keep depth 8 within 300 000.
+TEST(DeepSearch, AKingInDangerEverywhereStillGoesDeep) {
+  const auto entry = parseEntryLine(
+      " 20  0 10  0-10  0  0  0-20 30 70 10  0-10  0  0-60-30 40  0 10 80  0  0-10  0-40 50  0 10"
+      "  0  0  0-10  0-50  0  0 10  0  0-10  0  0-80 50  0  0 10  0  0-10  0-50 40  0 10  0  0-10"
+      "  0  0-40 30 60 10  0  0  0-10-70-30 20  0 10  0  0-10  0  0-20"
+      "00000000000000");
+  ASSERT_TRUE(entry);
+  Position p;
+  restorePosition(p, *entry);
+  findKings(p);
+  int deepest = 0;
+  searchBestMove(p, true, false, {0, 300000}, {},
+                 [&](const SearchInfo& s) { deepest = s.nodes <= 300000 ? s.depth : deepest; });
+  EXPECT_GE(deepest, 8);
+}
 
 // Taking the rook beside one's own king would blow the king up: legal, and lost.
 TEST(DeepSearch, OwnKingIsNotBlownUpForMaterial) {

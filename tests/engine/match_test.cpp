@@ -84,7 +84,7 @@ TEST(Match, LevelFourOptionsByName) {
   const struct {
     const char* list;
     bool good;
-  } rows[] = {{"crowd=80,attack=2,null=0", true},
+  } rows[] = {{"crowd=80,attack=2,null=0,prune=0", true},
               {"crowd=80,atack=2", false},
               {"crowd=8x", false},
               {"null=2", false},
@@ -93,7 +93,8 @@ TEST(Match, LevelFourOptionsByName) {
     search::SearchOptions o;
     EXPECT_EQ(parseSearchOptions(row.list, o), row.good) << row.list;
     if (row.good) {
-      EXPECT_TRUE(o.weights.crowdOwn == 80 && o.weights.attack == 2 && !o.nullMove && o.reductions);
+      EXPECT_TRUE(o.weights.crowdOwn == 80 && o.weights.attack == 2 && !o.nullMove &&
+                  o.reductions && !o.prune);
     }
   }
 }
