@@ -19,6 +19,7 @@ void AsideWorker::start(Work work, std::function<void()> done) {
     work_ = std::move(work);
     done_ = std::move(done);
     ++serial_;
+    finished_ = nullptr;
     busy_ = true;
     if (!thread_.joinable()) thread_ = std::thread([this] { run(); });
   }
@@ -30,8 +31,21 @@ void AsideWorker::stop() {
   if (stop_) *stop_ = true;
   work_ = nullptr;
   done_ = nullptr;
+  finished_ = nullptr;
   ++serial_; // whatever runs now ends unheard
   busy_ = false;
+}
+
+void AsideWorker::deliver() {
+  std::function<void()> done;
+  {
+    std::lock_guard lock(mutex_);
+    if (!finished_ || finishedSerial_ != serial_) return;
+    done = std::move(finished_);
+    finished_ = nullptr;
+    busy_ = false;
+  }
+  done();
 }
 
 void AsideWorker::run() {
@@ -50,19 +64,11 @@ void AsideWorker::run() {
     work(stop);
     lock.lock();
     stop_ = nullptr;
-    if (serial != serial_ || ending_) continue;
+    if (serial != serial_ || ending_ || !done) continue;
     // Back on the game's thread, and only if nothing newer came meanwhile.
-    QMetaObject::invokeMethod(
-        &receiver_,
-        [this, serial, done = std::move(done)] {
-          {
-            std::lock_guard guard(mutex_);
-            if (serial != serial_) return;
-            busy_ = false;
-          }
-          if (done) done();
-        },
-        Qt::QueuedConnection);
+    finished_ = std::move(done);
+    finishedSerial_ = serial;
+    QMetaObject::invokeMethod(this, "deliver", Qt::QueuedConnection);
   }
 }
 

@@ -41,7 +41,7 @@ constexpr double LONGEST_WAIT_SECONDS = 60;
 } // namespace
 
 QtPlatform::QtPlatform(QMainWindow& window, Surface& surface, SurfaceView& view)
-    : window_(window), surface_(surface), view_(view), timer_(&window), aside_(window) {
+    : window_(window), surface_(surface), view_(view), timer_(&window) {
   timer_.setObjectName(QStringLiteral("Timer1"));
   timer_.setInterval(TIMER1_INTERVAL_MS);
 }
