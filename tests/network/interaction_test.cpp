@@ -78,6 +78,19 @@ struct Table {
     case Mode::Joiner: ASSERT_TRUE(net->start(terms)); break;
     }
   }
+  // The game begun and its first two moves played.
+  void startAndOpen() {
+    start();
+    lowerPlays(OPEN_BISHOP);
+    upperPlays(UPPER_OPENS);
+  }
+  // The upper king walks out and the lower bishop's capture blows it up: the
+  // game ends on the lower side's move, the third.
+  void lowerWinsByBlast() {
+    lowerPlays(OPEN_BISHOP);
+    upperPlays(KING_WALKS);
+    lower().play(BISHOP_BLASTS);
+  }
   // A move of the lower side and one of the upper side, whoever makes them.
   void lowerPlays(const Move& m) {
     lower().play(m);
@@ -159,9 +172,7 @@ const std::vector<Mode> NETWORK{Mode::Host, Mode::Joiner};
 const Row ROWS[] = {
     {"moves, kept after each one", EVERY,
      [](Table& t) {
-       t.start();
-       t.lowerPlays(OPEN_BISHOP);
-       t.upperPlays(UPPER_OPENS);
+       t.startAndOpen();
        for (ScriptedGame* s : t.windows()) EXPECT_FALSE(s->g.RECORD_UNSAVED);
      }},
     {"level 4 thinks, the clock and board waiting",
@@ -251,9 +262,7 @@ const Row ROWS[] = {
      }},
     {"待った", EVERY,
      [](Table& t) {
-       t.start();
-       t.lowerPlays(OPEN_BISHOP);
-       t.upperPlays(UPPER_OPENS);
+       t.startAndOpen();
        t.answer({Answer::Yes});
        t.lower().menu(Menu::MATTA);
        t.settle();
@@ -265,9 +274,7 @@ const Row ROWS[] = {
     {"投了 after 戻: the game ends on the position shown",
      {Mode::Computer, Mode::People},
      [](Table& t) {
-       t.start();
-       t.lowerPlays(OPEN_BISHOP);
-       t.upperPlays(UPPER_OPENS);
+       t.startAndOpen();
        t.lowerPlays(EDGE_PAWN);
        t.upperPlays(UPPER_PAWN);
        t.me().menu(Menu::REPLAY);
@@ -296,9 +303,7 @@ const Row ROWS[] = {
      [](Table& t) {
        t.start();
        t.answer({Answer::Yes}); // 再ゲーム
-       t.lowerPlays(OPEN_BISHOP);
-       t.upperPlays(KING_WALKS);
-       t.lower().play(BISHOP_BLASTS);
+       t.lowerWinsByBlast();
        if (t.net) {
          ASSERT_TRUE(waitFor([&] { return t.net->join.said("先手の勝ちです", "終了"); }));
        }
@@ -358,9 +363,7 @@ const Row ROWS[] = {
      }},
     {"the language changed mid-game", EVERY,
      [](Table& t) {
-       t.start();
-       t.lowerPlays(OPEN_BISHOP);
-       t.upperPlays(UPPER_OPENS);
+       t.startAndOpen();
        t.me().menu(Menu::LANG_EN);
        t.me().menu(Menu::LANG_JA);
        EXPECT_EQ(t.me().g.GAME_MOVES, 2);
@@ -368,9 +371,7 @@ const Row ROWS[] = {
      }},
     {"戻 and 進: steps here, refused on the network", EVERY,
      [](Table& t) {
-       t.start();
-       t.lowerPlays(OPEN_BISHOP);
-       t.upperPlays(UPPER_OPENS);
+       t.startAndOpen();
        t.me().menu(Menu::REPLAY);
        EXPECT_EQ(t.me().g.MOVE_NO, t.net ? 2 : 1);
        EXPECT_EQ(t.me().said("ネット対局中はできません", "戻"), t.networked());
@@ -379,9 +380,7 @@ const Row ROWS[] = {
      }},
     {"読込 of the kept game: stepped through here, refused on the network", EVERY,
      [](Table& t) {
-       t.start();
-       t.lowerPlays(OPEN_BISHOP);
-       t.upperPlays(UPPER_OPENS);
+       t.startAndOpen();
        ScriptedGame& s = t.me();
        s.ui.fileFolder = t.keptIn(s).parent_path().string();
        File1_Click(s.g, "前回の対局.棋譜");
@@ -393,9 +392,7 @@ const Row ROWS[] = {
      [](Table& t) {
        t.start();
        t.answer({Answer::No}); // no 再ゲーム
-       t.lowerPlays(OPEN_BISHOP);
-       t.upperPlays(KING_WALKS);
-       t.lower().play(BISHOP_BLASTS);
+       t.lowerWinsByBlast();
        for (ScriptedGame* s : t.windows()) {
          ASSERT_TRUE(waitFor([&] { return s->g.QUITTING; }));
          EXPECT_EQ(titleKept(t, *s), AUTOSAVE_ENDED_TITLE);
