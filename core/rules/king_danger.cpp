@@ -1,16 +1,10 @@
 #include "rules/king_danger.h"
 
-#include <cstdlib>
-
-#include "rules/move_gen.h"
+#include "rules/attacks.h"
 
 namespace korvanu {
 
 namespace {
-
-bool nextToOrOn(int x, int y, int kingX, int kingY) {
-  return std::abs(x - kingX) <= 1 && std::abs(y - kingY) <= 1;
-}
 
 // The side a move belongs to, by the piece it puts down.
 bool moverIsUpper(const Move& m) { return isUe(m.code); }
@@ -30,16 +24,23 @@ Position withKingsFound(const Position& p) {
 
 DangerMark hitsKing(const Position& q, bool upper) {
   if (!kingStands(q, false) || !kingStands(q, true)) return {};
-  const int kx = upper ? q.OU_SITA_X : q.OU_UE_X, ky = upper ? q.OU_SITA_Y : q.OU_UE_Y;
-  MoveList list;
-  // Drops are left out: they never capture.
-  generateMoves(q, upper, false, list);
-  for (const Move& m : list)
-    if (q.BOARD[m.tx][m.ty] != EMPTY && nextToOrOn(m.tx, m.ty, kx, ky)) return {kx, ky};
-  return {};
+  if (!blastsKing(q, upper)) return {};
+  return upper ? DangerMark{q.OU_SITA_X, q.OU_SITA_Y} : DangerMark{q.OU_UE_X, q.OU_UE_Y};
 }
 
 } // namespace
+
+bool blastsKing(const Position& p, bool upper) {
+  // A drop never captures: only the other side's pieces on the block count,
+  // the king among them.
+  const int kx = upper ? p.OU_SITA_X : p.OU_UE_X, ky = upper ? p.OU_SITA_Y : p.OU_UE_Y;
+  bool hit = false;
+  forBlock(kx, ky, [&](int x, int y) {
+    const int c = p.BOARD[x][y];
+    if (!hit && (upper ? isSita(c) : isUe(c))) hit = reaches(p, upper, x, y);
+  });
+  return hit;
+}
 
 DangerMark kingInReach(const Position& p, bool upper) { return hitsKing(withKingsFound(p), upper); }
 

@@ -15,6 +15,11 @@ namespace korvanu {
 // the pieces in hand never count. None once either king is gone.
 DangerMark kingInReach(const Position& p, bool upper);
 
+// Whether the side (`upper` or lower) has a capture on the other king's square
+// or beside it, both kings standing on the squares the position keeps for
+// them: kingInReach without looking for the kings.
+bool blastsKing(const Position& p, bool upper);
+
 // Whether the move `m` (a drop from the hand cell the rules name it by)
 // loses its own side's king at once: blown up by its own capture, or left
 // where the other side can take or blow it up with its reply. A move that

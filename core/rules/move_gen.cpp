@@ -46,52 +46,22 @@ struct Side {
 
   bool own(int code) const { return upper ? code >= 10 : code <= -10; }
 
-  template <std::size_t N>
-  void steps(const Offset (&table)[N], int x, int y, Squares& out) const {
-    for (const Offset& s : table) {
+  // The squares the piece `code` of this side on (x, y) may move to.
+  Squares reach(int code, int x, int y) const {
+    const PieceMoves moves = movesOf(code);
+    Squares out = 0;
+    for (const Offset& s : moves.steps) {
       const int tx = x + s.dx, ty = y + s.dy;
       if (onBoard(tx, ty) && !own(p.BOARD[tx][ty])) out |= bit(tx, ty);
     }
-  }
-
-  template <std::size_t N>
-  void lines(const Offset (&table)[N], int x, int y, Squares& out) const {
-    for (const Offset& s : table)
+    for (const Offset& s : moves.lines)
       for (int tx = x + s.dx, ty = y + s.dy; onBoard(tx, ty); tx += s.dx, ty += s.dy) {
         const int t = p.BOARD[tx][ty];
         if (own(t)) break;
         out |= bit(tx, ty);
         if (t != EMPTY) break;
       }
-  }
-
-  // The squares the piece `code` of this side on (x, y) may move to.
-  Squares reach(int code, int x, int y) const {
-    Squares s = 0;
-    switch (code < 0 ? -code : code) {
-    case 10: steps(upper ? UE_HU_STEPS : SITA_HU_STEPS, x, y, s); break;
-    case 20: lines(upper ? UE_AHEAD : SITA_AHEAD, x, y, s); break;
-    case 30: steps(upper ? UE_KEI_STEPS : SITA_KEI_STEPS, x, y, s); break;
-    case 40: steps(upper ? UE_GIN_STEPS : SITA_GIN_STEPS, x, y, s); break;
-    case 11:
-    case 21:
-    case 31:
-    case 41:
-    case 50: steps(upper ? UE_KIN_STEPS : SITA_KIN_STEPS, x, y, s); break;
-    case 60: lines(DIAGONAL, x, y, s); break;
-    case 61:
-      lines(DIAGONAL, x, y, s);
-      steps(ORTHOGONAL, x, y, s);
-      break;
-    case 70: lines(ORTHOGONAL, x, y, s); break;
-    case 71:
-      lines(ORTHOGONAL, x, y, s);
-      steps(DIAGONAL, x, y, s);
-      break;
-    case 80: steps(OU_STEPS, x, y, s); break;
-    default: break; // not a piece: it moves nowhere
-    }
-    return s;
+    return out;
   }
 
   // Of the squares `code` reaches from row y, those where it may promote and
@@ -171,18 +141,23 @@ void forEachPiece(const Side& side, Fn fn) {
     }
 }
 
-} // namespace
-
-void generateAllMoves(const Position& p, bool upper, bool drops, MoveList& out) {
-  out.count = 0;
-  const Side side{p, upper};
+// The side's board moves onto the squares of `targets`, in board order.
+void pushBoardMoves(const Side& side, Squares targets, MoveList& out) {
   forEachPiece(side, [&](int fx, int fy, int code, Squares to, Squares may, Squares must) {
-    forEach(to, [&](int tx, int ty) {
+    forEach(to & targets, [&](int tx, int ty) {
       const Squares at = bit(tx, ty);
       if (!(must & at)) push(out, {fx, fy, tx, ty, code});
       if (may & at) push(out, {fx, fy, tx, ty, promotedOf(code)});
     });
   });
+}
+
+} // namespace
+
+void generateAllMoves(const Position& p, bool upper, bool drops, MoveList& out) {
+  out.count = 0;
+  const Side side{p, upper};
+  pushBoardMoves(side, ~Squares(0), out);
   if (!drops) return;
   const Squares empty = side.empty(), pawnColumns = side.pawnColumns();
   for (int k = HU; k <= SYA; ++k) {
@@ -197,6 +172,18 @@ void generateAllMoves(const Position& p, bool upper, bool drops, MoveList& out) 
 void generateMoves(const Position& p, bool upper, bool drops, MoveList& out) {
   out.count = 0;
   if (bothKings(p)) generateAllMoves(p, upper, drops, out);
+}
+
+void generateCaptures(const Position& p, bool upper, MoveList& out) {
+  out.count = 0;
+  if (!bothKings(p)) return;
+  const Side side{p, upper};
+  const Side other{p, !upper};
+  Squares theirs = 0;
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y)
+      if (other.own(p.BOARD[x][y])) theirs |= bit(x, y);
+  pushBoardMoves(side, theirs, out);
 }
 
 int countMoves(const Position& p, bool upper, bool drops) {

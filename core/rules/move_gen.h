@@ -27,6 +27,9 @@ struct MoveList {
 void generateMoves(const Position& p, bool upper, bool drops, MoveList& out);
 // The same, whether or not the kings stand: for the game's own lists.
 void generateAllMoves(const Position& p, bool upper, bool drops, MoveList& out);
+// The board moves of generateMoves that capture, in its order: what a
+// search plays out at its leaves.
+void generateCaptures(const Position& p, bool upper, MoveList& out);
 // How many moves generateMoves would give, without listing them.
 int countMoves(const Position& p, bool upper, bool drops);
 

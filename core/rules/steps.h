@@ -2,6 +2,8 @@
 // influence survey and the move generator, so that both read one table.
 #pragma once
 
+#include <span>
+
 namespace korvanu {
 
 struct Offset {
@@ -25,5 +27,32 @@ constexpr Offset OU_STEPS[] = {{0, -1}, {-1, -1}, {1, -1}, {0, 1},
 // A lance's one line, straight ahead.
 constexpr Offset SITA_AHEAD[] = {{0, -1}};
 constexpr Offset UE_AHEAD[] = {{0, 1}};
+
+// How a piece moves: the squares it steps to and the lines it runs along
+// until a piece stops it. Codes as on the board, with their side.
+struct PieceMoves {
+  std::span<const Offset> steps, lines;
+};
+
+constexpr PieceMoves movesOf(int code) {
+  const bool upper = code > 0;
+  switch (code < 0 ? -code : code) {
+  case 10: return {upper ? std::span<const Offset>(UE_HU_STEPS) : SITA_HU_STEPS, {}};
+  case 20: return {{}, upper ? std::span<const Offset>(UE_AHEAD) : SITA_AHEAD};
+  case 30: return {upper ? std::span<const Offset>(UE_KEI_STEPS) : SITA_KEI_STEPS, {}};
+  case 40: return {upper ? std::span<const Offset>(UE_GIN_STEPS) : SITA_GIN_STEPS, {}};
+  case 11:
+  case 21:
+  case 31:
+  case 41:
+  case 50: return {upper ? std::span<const Offset>(UE_KIN_STEPS) : SITA_KIN_STEPS, {}};
+  case 60: return {{}, DIAGONAL};
+  case 61: return {ORTHOGONAL, DIAGONAL};
+  case 70: return {{}, ORTHOGONAL};
+  case 71: return {DIAGONAL, ORTHOGONAL};
+  case 80: return {OU_STEPS, {}};
+  default: return {}; // not a piece: it moves nowhere
+  }
+}
 
 } // namespace korvanu

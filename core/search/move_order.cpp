@@ -51,20 +51,14 @@ void OrderedMoves::rank(const Position& p, bool drops, const EvalWeights& w, con
   }
 }
 
-void OrderedMoves::keepCaptures(const Position& p, bool drops, const EvalWeights& w) {
+void OrderedMoves::rankCaptures(const Position& p, bool drops, const EvalWeights& w) {
   taken_ = 0;
-  int kept = 0;
   for (int i = 0; i < moves.count; ++i) {
-    const Move m = moves.moves[i];
-    if (p.BOARD[m.tx][m.ty] == EMPTY) continue;
-    moves.moves[kept] = m;
-    gains_[kept] = materialGain(p, m, drops, w);
-    keys_[kept] = gains_[kept];
-    quiet_[kept] = false;
-    killer_[kept] = false;
-    ++kept;
+    gains_[i] = materialGain(p, moves.moves[i], drops, w);
+    keys_[i] = gains_[i];
+    quiet_[i] = false;
+    killer_[i] = false;
   }
-  moves.count = kept;
 }
 
 bool OrderedMoves::next(Move& m) {

@@ -24,8 +24,8 @@ public:
   // Ranks every move for a full-width node.
   void rank(const Position& p, bool drops, const EvalWeights& w, const Move* tableMove,
             const Move (&killers)[2], const HistoryTable& history);
-  // Keeps only the captures, ranked by their gain, for the search at the leaves.
-  void keepCaptures(const Position& p, bool drops, const EvalWeights& w);
+  // Ranks captures alone by their gain, for the search at the leaves.
+  void rankCaptures(const Position& p, bool drops, const EvalWeights& w);
 
   // The next best move left; false when none is.
   bool next(Move& m);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "rules/king_danger.h"
 #include "search/evaluation.h"
 #include "search/move_order.h"
 #include "search/transposition.h"
@@ -164,15 +165,7 @@ private:
 
   // True when the opponent has a capture whose blast takes this side's king:
   // what a check is in other games, though nothing forbids leaving it.
-  bool inDanger(bool upper) {
-    const int kx = upper ? p_.OU_UE_X : p_.OU_SITA_X;
-    const int ky = upper ? p_.OU_UE_Y : p_.OU_SITA_Y;
-    generateMoves(p_, !upper, false, threats_);
-    for (const Move& m : threats_)
-      if (p_.BOARD[m.tx][m.ty] != EMPTY && std::abs(m.tx - kx) <= 1 && std::abs(m.ty - ky) <= 1)
-        return true;
-    return false;
-  }
+  bool inDanger(bool upper) const { return blastsKing(p_, !upper); }
 
   int quiesce(int alpha, int beta, int ply, bool upper) {
     pvLength_[ply] = 0;
@@ -183,8 +176,8 @@ private:
     if (ply >= MAX_PLY - 1 || standPat >= beta) return standPat;
     alpha = std::max(alpha, standPat);
     OrderedMoves& order = plies_[ply];
-    generateMoves(p_, upper, drops_, order.moves);
-    order.keepCaptures(p_, drops_, options_.weights);
+    generateCaptures(p_, upper, order.moves);
+    order.rankCaptures(p_, drops_, options_.weights);
     Move m;
     while (order.next(m)) {
       // A capture that costs material is not worth searching out.
@@ -385,7 +378,6 @@ private:
   bool rootMoveFound_ = false;
   static constexpr int MAX_QUIETS = 64;
   Move quiets_[MAX_PLY + 1][MAX_QUIETS] = {};
-  MoveList threats_;
   bool aborted_ = false;
   std::vector<Key> past_;
   Key line_[MAX_PLY + 1] = {};

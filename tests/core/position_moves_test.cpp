@@ -8,6 +8,7 @@
 #include "position.h"
 #include "random_games.h"
 #include "record/entry_line.h"
+#include "rules/attacks.h"
 #include "rules/moves.h"
 #include "rules/position_moves.h"
 #include "rules/record.h"
@@ -47,9 +48,10 @@ std::vector<Move> generated(const Position& p, bool upper, bool drops) {
 }
 
 // Each position of the games: the generator gives exactly the legal moves,
-// in order, and every one of them made and taken back leaves the position
-// and its key as they were, the key made along the way equal to the key from
-// scratch; the move made on the bare position ends where the game's did.
+// in order, its captures alone and the squares it reaches as the list does;
+// every move made and taken back leaves the position and its key as they
+// were, the key made along the way equal to the key from scratch; the move
+// made on the bare position ends where the game's did.
 class SearchRules : public testing::GameVisitor {
 public:
   bool drops = true;
@@ -57,7 +59,24 @@ public:
 
   void beforePly(Game& g, bool upper, const std::vector<Move>&) override {
     ++positions;
-    ASSERT_EQ(generated(g, upper, drops), playableByTrial(g, upper, drops));
+    const std::vector<Move> all = generated(g, upper, drops);
+    ASSERT_EQ(all, playableByTrial(g, upper, drops));
+    // The captures alone, in the same order; a square is reached when a
+    // board move goes there.
+    std::vector<Move> captures;
+    bool reached[10][10] = {};
+    for (const Move& m : all) {
+      if (g.BOARD[m.tx][m.ty] != EMPTY) captures.push_back(m);
+      if (!isDropColumn(m.fx)) reached[m.tx][m.ty] = true;
+    }
+    MoveList listed;
+    generateCaptures(g, upper, listed);
+    ASSERT_EQ(std::vector<Move>(listed.begin(), listed.end()), captures);
+    for (int x = 1; x <= 9; ++x)
+      for (int y = 1; y <= 9; ++y) {
+        if (upper ? isUe(g.BOARD[x][y]) : isSita(g.BOARD[x][y])) continue;
+        ASSERT_EQ(reaches(g, upper, x, y), reached[x][y]) << x << y << " upper " << upper;
+      }
     Position p = g;
     const Position before = p;
     const Key start = keyOf(p);
