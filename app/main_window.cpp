@@ -15,6 +15,7 @@
 #include "language/translate.h"
 #include "net_port.h"
 #include "pictures/pictures.h"
+#include "platform/table.h"
 #include "play/board_input.h"
 #include "play/clock.h"
 #include "play/commands.h"
@@ -27,7 +28,6 @@
 #include "record_list_window.h"
 #include "settings/language_option.h"
 #include "sound/sound.h"
-#include "state/game.h"
 #include "surface.h"
 #include "surface_view.h"
 
@@ -37,7 +37,7 @@ MainWindow::MainWindow(int surfaceScale, const Locations& locations)
     : surface_(std::make_unique<Surface>(surfaceScale)),
       view_(new SurfaceView(*surface_, this)),
       platform_(std::make_unique<QtPlatform>(*this, *surface_, *view_)),
-      game_(std::make_unique<Game>(*platform_)) {
+      game_(std::make_unique<Table>(*platform_)) {
   game_->LOCATIONS = locations;
   setWindowTitle(QStringLiteral("Korvanu"));
   setCentralWidget(view_);

@@ -11,7 +11,7 @@
 
 namespace korvanu {
 
-struct Game;
+struct Table;
 class Surface;
 class SurfaceView;
 class QtPlatform;
@@ -31,7 +31,7 @@ public:
   // Ends the program as "終わり" does, unless it is ending already.
   void end();
 
-  Game& game() { return *game_; }
+  Table& game() { return *game_; }
   const Surface& surface() const { return *surface_; }
   SurfaceView& view() { return *view_; }
 
@@ -61,7 +61,7 @@ private:
   std::unique_ptr<Surface> surface_;
   SurfaceView* view_;
   std::unique_ptr<QtPlatform> platform_;
-  std::unique_ptr<Game> game_;
+  std::unique_ptr<Table> game_;
   FilePanel* panel_ = nullptr;
   RecordListWindow* list_ = nullptr;
   bool soundsPending_ = true;

@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "language/translate.h"
+#include "platform/table.h"
 #include "play/net_game.h"
-#include "state/game.h"
 
 namespace korvanu {
 
@@ -64,7 +64,7 @@ bool netStartComplete(const NetStart& start, std::string_view& bad) {
   return true;
 }
 
-std::optional<int> startNetGame(Game& g, const NetStart& start) {
+std::optional<int> startNetGame(Table& g, const NetStart& start) {
   if (start.kind == NetStart::Kind::Host) {
     NetTerms terms;
     terms.hostFirst = !start.second;

@@ -27,10 +27,10 @@ int takeNetOption(std::span<const std::string_view> args, std::size_t i, NetStar
 // with --join): the argument at fault in `bad` when not.
 bool netStartComplete(const NetStart& start, std::string_view& bad);
 
-struct Game;
+struct Table;
 // Starts what the command line asked for once the window shows: the host
 // prints "waiting on port PORT, code CODE" on standard output. The exit
 // status when it cannot be done.
-std::optional<int> startNetGame(Game& g, const NetStart& start);
+std::optional<int> startNetGame(Table& g, const NetStart& start);
 
 } // namespace korvanu

@@ -3,7 +3,6 @@
 #include <benchmark/benchmark.h>
 
 #include "computer/survey.h"
-#include "platform/headless.h"
 #include "positions.h"
 #include "state/game.h"
 #include "state/new_game.h"
@@ -23,8 +22,7 @@ void setUp(Game& g, const int (*rows)[9]) {
 }
 
 void survey(benchmark::State& state, const int (*rows)[9]) {
-  HeadlessPlatform ui;
-  Game g{ui};
+  Game g;
   setUp(g, rows);
   for (auto _ : state) {
     勢力調査(g);

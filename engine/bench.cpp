@@ -7,7 +7,6 @@
 #include <random>
 
 #include "computer/com_turn.h"
-#include "platform/headless.h"
 #include "position_setup.h"
 #include "rules/legality.h"
 #include "rules/mate.h"
@@ -55,15 +54,14 @@ Move pick(Game& g, bool upper, std::mt19937& rng) {
 
 std::vector<BenchPosition> benchPositions() {
   std::vector<BenchPosition> out;
-  HeadlessPlatform ui;
   {
-    Game g{ui};
+    Game g;
     newGame(g);
     out.push_back({positionOf(g), false});
     out.push_back({positionOf(g), true});
   }
   for (int game = 0; out.size() < WANTED; ++game) {
-    Game g{ui};
+    Game g;
     newGame(g);
     std::mt19937 rng(1000 + game);
     // Snapshots after the lower side has moved: the computer answers them.
@@ -85,17 +83,16 @@ std::vector<BenchPosition> benchPositions() {
 
 void runBench(std::ostream& out) {
   const auto positions = benchPositions();
-  HeadlessPlatform ui;
   uint64_t signature = 1469598103934665603ULL;
   for (int level = 1; level <= 3; ++level) {
     long candidates = 0;
     const auto start = std::chrono::steady_clock::now();
     for (const BenchPosition& p : positions) {
-      Game g{ui};
-      setUpPosition(g, p.entry, level, p.drops);
+      ComputerBoard g;
+      setUpPosition(g, p.entry, level);
       prepareComTurn(g);
       ComMove best;
-      const bool found = searchComMove(g, best, {countCandidate, nullptr, &candidates});
+      const bool found = searchComMove(g, p.drops, best, {countCandidate, nullptr, &candidates});
       for (int v : {found ? 1 : 0, best.fx, best.fy, best.tx, best.ty, best.place})
         signature = mix(signature, v);
       signature = mix(signature, std::llround(best.score * 1000));

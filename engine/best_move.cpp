@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "computer/com_turn.h"
-#include "platform/headless.h"
 #include "position_setup.h"
 #include "rules/record.h"
 #include "rules/turn_round.h"
@@ -16,12 +15,11 @@ namespace {
 // The specified computer on a fresh game holding `p`, set up as the game
 // has it when the upper side is to move.
 Choice upperSideMove(const Position& p, const Thinking& t) {
-  HeadlessPlatform ui;
-  auto g = std::make_unique<Game>(ui);
-  setUpPosition(*g, positionOf(p), t.level, t.drops);
+  auto g = std::make_unique<ComputerBoard>();
+  setUpPosition(*g, positionOf(p), t.level);
   prepareComTurn(*g);
   ComMove best;
-  if (!searchComMove(*g, best)) return {};
+  if (!searchComMove(*g, t.drops, best)) return {};
   return {true, {best.fx, best.fy, best.tx, best.ty, best.place}, best.score, {}};
 }
 

@@ -49,8 +49,7 @@ bool ok(std::ostream& out) {
 }
 
 RecordEntry startingPosition() {
-  HeadlessPlatform ui;
-  Game g{ui};
+  Game g;
   newGame(g);
   return positionOf(g);
 }
@@ -107,8 +106,8 @@ Engine::Engine() { newGame(startingPosition()); }
 
 void Engine::newGame(const RecordEntry& position) {
   history_.clear();
-  game_ = std::make_unique<Game>(ui_);
-  setUpPosition(*game_, position, thinking_.level, thinking_.drops);
+  game_ = std::make_unique<Game>();
+  setUpPosition(*game_, position, thinking_.level);
 }
 
 bool Engine::handle(const std::string& raw, std::ostream& out) {
@@ -155,7 +154,6 @@ bool Engine::set(const std::string& args, std::ostream& out) {
   Game& g = *game_;
   if (args == "drops on" || args == "drops off") {
     thinking_.drops = args == "drops on";
-    g.MENU_CHECKED[static_cast<int>(Menu::MOCHIKOMA)] = thinking_.drops;
     return ok(out);
   }
   const size_t space = args.find(' ');
@@ -284,7 +282,7 @@ bool Engine::scores(const std::string& args, std::ostream& out) {
   bool found = false;
   if (winnerOf(g) == Winner::None) {
     prepareComTurn(g);
-    found = searchComMove(g, best, {printCandidate, nullptr, &out});
+    found = searchComMove(g, thinking_.drops, best, {printCandidate, nullptr, &out});
   }
   if (found)
     printMove(out, "best", best);

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "best_move.h"
-#include "platform/headless.h"
 #include "state/game.h"
 
 namespace korvanu {
@@ -40,7 +39,6 @@ private:
   bool scores(const std::string& args, std::ostream& out);
   bool best(const std::string& args, std::ostream& out);
 
-  HeadlessPlatform ui_;
   std::unique_ptr<Game> game_;
   Thinking thinking_;
   // The keys of the positions before each move since the last `position`,

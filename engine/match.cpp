@@ -15,7 +15,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "platform/headless.h"
 #include "position_setup.h"
 #include "record/entry_line.h"
 #include "rules/move_list.h"
@@ -138,8 +137,7 @@ GameRecord playMatchGame(const MatchOptions& o, int index, const MoveFn& onMove)
   std::seed_seq seeds{static_cast<std::uint32_t>(o.seed), static_cast<std::uint32_t>(o.seed >> 32),
                       static_cast<std::uint32_t>(opening)};
   std::mt19937_64 rng(seeds);
-  HeadlessPlatform ui;
-  auto game = std::make_unique<Game>(ui);
+  auto game = std::make_unique<Game>();
   Game& g = *game;
   std::vector<Key> history;
   // Both sides' searches share one table: each clears it first.

@@ -5,14 +5,13 @@
 
 namespace korvanu {
 
-void setUpPosition(Game& g, const RecordEntry& position, int level, bool drops) {
+void setUpPosition(ComputerBoard& g, const RecordEntry& position, int level) {
   g.COM_LEVEL = level;
-  g.MENU_CHECKED[static_cast<int>(Menu::MOCHIKOMA)] = drops;
   restorePosition(g, position);
   afterMove(g, false);
 }
 
-void afterMove(Game& g, bool upperMoved) {
+void afterMove(ComputerBoard& g, bool upperMoved) {
   勢力調査(g);
   // With a king gone the game ends before any mate test, which would look at
   // the square the king no longer stands on.

@@ -12,11 +12,11 @@ namespace korvanu {
 // Board and hands from `position`, totals their sums, the level and the drops
 // option set; then what the game does after the lower side's move (below).
 // `g` is freshly made.
-void setUpPosition(Game& g, const RecordEntry& position, int level, bool drops);
+void setUpPosition(ComputerBoard& g, const RecordEntry& position, int level);
 
 // What the game runs once a move is made: the survey, then, while both kings
 // stand, the mate test of the side that did not move (the answer is the
 // game's business, the maps it leaves are what the next search starts from).
-void afterMove(Game& g, bool upperMoved);
+void afterMove(ComputerBoard& g, bool upperMoved);
 
 } // namespace korvanu

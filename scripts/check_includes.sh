@@ -10,10 +10,10 @@ cd "$(dirname "$0")/.."
 
 # The layer of each folder of core/, lowest first.
 declare -A layer=(
-  [state]=0 [platform]=0 [files]=0 [language]=0
+  [state]=0 [files]=0 [language]=0
   [rules]=1 [computer]=1 [record]=1
   [search]=2 [net]=2
-  [view]=3 [sound]=3 [settings]=3
+  [platform]=3 [view]=3 [sound]=3 [settings]=3
   [play]=4
 )
 status=0

@@ -18,7 +18,7 @@ namespace korvanu {
 namespace {
 
 struct Search {
-  Game& g;
+  ComputerBoard& g;
   ComMove& best;
   const SearchHooks& hooks;
   bool found = false;
@@ -115,7 +115,7 @@ void copyMap(int (&to)[10][10], const int (&from)[10][10]) { std::memcpy(to, fro
 
 } // namespace
 
-void prepareComTurn(Game& g) {
+void prepareComTurn(ComputerBoard& g) {
   copyMap(g.BOARD_BEFORE, g.BOARD);
   std::memset(g.ESCAPE_MAP, 0, sizeof g.ESCAPE_MAP);
   g.ESCAPE_COUNT = 調査_自王逃道(g);
@@ -129,10 +129,10 @@ void prepareComTurn(Game& g) {
   copyMap(g.ATTACKER_UE_Y_BEFORE, g.ATTACKER_UE_Y);
 }
 
-bool searchComMove(Game& g, ComMove& best, const SearchHooks& hooks) {
+bool searchComMove(ComputerBoard& g, bool drops, ComMove& best, const SearchHooks& hooks) {
   g.BEST_SCORE = NO_SCORE;
   Search s{g, best, hooks};
-  const bool withDrops = isChecked(g, Menu::MOCHIKOMA) && g.HAND_KINDS_COM > 0;
+  const bool withDrops = drops && g.HAND_KINDS_COM > 0;
   MoveList list;
   generateAllMoves(g, true, withDrops, list);
   int i = 0;

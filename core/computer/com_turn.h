@@ -5,7 +5,7 @@
 
 namespace korvanu {
 
-struct Game;
+struct ComputerBoard;
 
 // A candidate as the search scored it; `place` is the code it puts on the
 // destination. A drop comes from (-1, kind).
@@ -30,12 +30,13 @@ struct SearchHooks {
 
 // The survey of the position before any trial move, which the evaluation
 // reads throughout the search.
-void prepareComTurn(Game& g);
+void prepareComTurn(ComputerBoard& g);
 
-// Tries every candidate in order, keeping the first of equal scores in
-// `best` and BEST_SCORE, and tells `hooks` as it goes. False when no move or
-// drop passed the legality test. Needs prepareComTurn first. Draws nothing
-// and keeps no time: the caller decides what progress means.
-bool searchComMove(Game& g, ComMove& best, const SearchHooks& hooks = {});
+// Tries every candidate in order (drops too when `drops` is on), keeping the
+// first of equal scores in `best` and BEST_SCORE, and tells `hooks` as it
+// goes. False when no move or drop passed the legality test. Needs
+// prepareComTurn first. Draws nothing and keeps no time: the caller decides
+// what progress means.
+bool searchComMove(ComputerBoard& g, bool drops, ComMove& best, const SearchHooks& hooks = {});
 
 } // namespace korvanu

@@ -13,9 +13,11 @@ namespace {
 // Every term changes the running score in place, in the order the terms are
 // listed, so that equal positions add up to bit-equal scores.
 
-bool attacked(const Game& g, int x, int y) { return g.INFLUENCE_SITA[x][y] > 0; }
-bool defended(const Game& g, int x, int y) { return g.INFLUENCE_UE[x][y] > 0; }
-bool humanHoldsSilverOrGold(const Game& g) { return g.HAND_SITA[GIN] > 0 || g.HAND_SITA[KIN] > 0; }
+bool attacked(const ComputerBoard& g, int x, int y) { return g.INFLUENCE_SITA[x][y] > 0; }
+bool defended(const ComputerBoard& g, int x, int y) { return g.INFLUENCE_UE[x][y] > 0; }
+bool humanHoldsSilverOrGold(const ComputerBoard& g) {
+  return g.HAND_SITA[GIN] > 0 || g.HAND_SITA[KIN] > 0;
+}
 
 // Human pieces the moved piece could take next from a safe square.
 struct Forks {
@@ -25,7 +27,7 @@ struct Forks {
 
 // An empty square the human reaches: near our king, on our back rows, or
 // where a human pawn could step up.
-void attackedEmptySquare(Game& g, int x, int y, double& s) {
+void attackedEmptySquare(ComputerBoard& g, int x, int y, double& s) {
   if (std::abs(x - g.OU_UE_X) < 2 && std::abs(y - g.OU_UE_Y) < 2) {
     s -= 0.5 * g.INFLUENCE_SITA[x][y];
     if (g.INFLUENCE_UE[x][y] == 1 && g.INFLUENCE_SITA[x][y] > 1) s -= 10;
@@ -44,7 +46,7 @@ void attackedEmptySquare(Game& g, int x, int y, double& s) {
 
 // Lance on an empty square: it hits the piece just above and, through it,
 // the first piece further up the column.
-void lanceDrop(const Game& g, int x, int y, double& s) {
+void lanceDrop(const ComputerBoard& g, int x, int y, double& s) {
   if (!(g.HAND_SITA[KYOU] > 0 && y > 2 && g.BOARD[x][y - 1] > CODE_UE_KYOU &&
         (attacked(g, x, y) || !defended(g, x, y))))
     return;
@@ -57,7 +59,7 @@ void lanceDrop(const Game& g, int x, int y, double& s) {
 }
 
 // Drops the human could make on an empty square.
-void dropThreats(const Game& g, int x, int y, double& s) {
+void dropThreats(const ComputerBoard& g, int x, int y, double& s) {
   lanceDrop(g, x, y, s);
 
   // On an empty square ATTACKER_UE is always 999, so an attacked square qualifies.
@@ -91,13 +93,13 @@ void dropThreats(const Game& g, int x, int y, double& s) {
 }
 
 // Part A: an empty square.
-void emptySquare(Game& g, int x, int y, double& s) {
+void emptySquare(ComputerBoard& g, int x, int y, double& s) {
   if (attacked(g, x, y)) attackedEmptySquare(g, x, y, s);
   if (g.HAND_SITA_TOTAL > 0) dropThreats(g, x, y, s);
 }
 
 // Part B.3: one of our pieces the human attacks; (ax, ay) is its cheapest attacker.
-void attackedComputerPiece(Game& g, int c, int x, int y, double& s) {
+void attackedComputerPiece(ComputerBoard& g, int c, int x, int y, double& s) {
   const int attacker = g.ATTACKER_SITA[x][y];
   const int a = std::abs(attacker);
   const int ax = g.ATTACKER_SITA_X[x][y], ay = g.ATTACKER_SITA_Y[x][y];
@@ -121,7 +123,7 @@ void attackedComputerPiece(Game& g, int c, int x, int y, double& s) {
 }
 
 // Part B: a square holding our piece c.
-void computerPiece(Game& g, int c, int x, int y, double& s) {
+void computerPiece(ComputerBoard& g, int c, int x, int y, double& s) {
   if (c == CODE_UE_OU && y == 1 && attacked(g, x, 2)) {
     s -= 50;
     if (g.INFLUENCE_SITA[x][2] >= g.INFLUENCE_UE[x][2]) s -= 250;
@@ -135,7 +137,7 @@ void computerPiece(Game& g, int c, int x, int y, double& s) {
 }
 
 // Part C.1 and C.2: a square holding the human piece h.
-void humanPiece(const Game& g, int h, int x, int y, double& s) {
+void humanPiece(const ComputerBoard& g, int h, int x, int y, double& s) {
   if (g.INFLUENCE_UE_BEFORE[x][y] == 0 && defended(g, x, y)) {
     if (h == CODE_SITA_KEI && y > 2 && !attacked(g, x, y - 1) &&
         (g.BOARD[x][y - 1] == CODE_UE_GIN || g.BOARD[x][y - 1] == CODE_UE_SYA_NARI ||
@@ -155,7 +157,7 @@ void humanPiece(const Game& g, int h, int x, int y, double& s) {
 }
 
 // Part C.3: the moved piece on (tx, ty) could take the human piece h next.
-void forkTarget(const Game& g, int h, int x, int y, int piece, int tx, int ty, double& s,
+void forkTarget(const ComputerBoard& g, int h, int x, int y, int piece, int tx, int ty, double& s,
                 Forks& forks) {
   if (attacked(g, tx, ty)) return;
   if (!(g.INFLUENCE_SITA[x][y] == 0 || (x == g.OU_SITA_X && y == g.OU_SITA_Y))) return;
@@ -167,7 +169,7 @@ void forkTarget(const Game& g, int h, int x, int y, int piece, int tx, int ty, d
 
 } // namespace
 
-double 盤評価_COM危険座標(Game& g, int piece, int tx, int ty) {
+double 盤評価_COM危険座標(ComputerBoard& g, int piece, int tx, int ty) {
   double s = 0;
   Forks forks;
   for (int x = 1; x <= 9; ++x)
@@ -187,7 +189,7 @@ double 盤評価_COM危険座標(Game& g, int piece, int tx, int ty) {
   return s;
 }
 
-int 盤評価_自角注意_COM(const Game& g, int tx, int ty, int piece) {
+int 盤評価_自角注意_COM(const ComputerBoard& g, int tx, int ty, int piece) {
   for (int i = 1; i <= 9; ++i)
     for (int j = 1; j <= 9; ++j) {
       if (g.BISHOP_TARGET[i][j] != 1) continue;

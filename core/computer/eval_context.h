@@ -8,7 +8,7 @@ namespace korvanu {
 
 // A term either adds to s or ends the evaluation with a result.
 struct Eval {
-  Game& g;
+  ComputerBoard& g;
   int captured, piece, fx, fy, tx, ty;
   int kx, ky; // the human's king
   double s = 0;

@@ -15,7 +15,7 @@ namespace {
 
 // The basic safety terms every level applies; true when they decided.
 bool decisive(Eval& e, double& result) {
-  Game& g = e.g;
+  ComputerBoard& g = e.g;
   if (e.captured == CODE_SITA_OU) return result = SCORE_TAKES_KING, true;
   if (g.INFLUENCE_SITA[g.OU_UE_X][g.OU_UE_Y] >= 1) return result = SCORE_LOSES, true;
   if (e.givesCheck()) {
@@ -43,7 +43,7 @@ void kingApproach(Eval& e) {
 // Taking on a square whose cheapest attacker is pinned to the human king and
 // would have to leave its line to answer.
 void pinnedAttacker(Eval& e) {
-  Game& g = e.g;
+  ComputerBoard& g = e.g;
   const int ax = g.ATTACKER_SITA_X[e.tx][e.ty], ay = g.ATTACKER_SITA_Y[e.tx][e.ty];
   if (g.INFLUENCE_SITA[ax][ay] <= 0 || g.PINNED_SITA[ax][ay] != 1) return;
   const int reach = g.INFLUENCE_SITA[e.tx][e.ty];
@@ -58,7 +58,7 @@ void pinnedAttacker(Eval& e) {
 }
 
 void unattackedDestination(Eval& e) {
-  Game& g = e.g;
+  ComputerBoard& g = e.g;
   const int p = e.piece;
   if (p != CODE_UE_KAKU && p != CODE_UE_KAKU_NARI && p != CODE_UE_OU && p != CODE_UE_HU)
     e.s -= 盤評価_自角注意_COM(g, e.tx, e.ty, p);
@@ -72,7 +72,7 @@ void unattackedDestination(Eval& e) {
 bool isSitaRook(int c) { return c == CODE_SITA_SYA || c == CODE_SITA_SYA_NARI; }
 
 void contestedDestination(Eval& e) {
-  Game& g = e.g;
+  ComputerBoard& g = e.g;
   const int tx = e.tx, ty = e.ty;
   if ((g.HAND_SITA[GIN] > 0 || g.HAND_SITA[KIN] > 0) && tx > 1 && tx < 9) {
     if ((isSitaRook(e.at(tx - 1, ty)) && e.at(tx + 1, ty) == CODE_UE_OU) ||
@@ -85,7 +85,7 @@ void contestedDestination(Eval& e) {
 
 // Terms for a capture; true when they decided.
 bool capture(Eval& e, double& result) {
-  Game& g = e.g;
+  ComputerBoard& g = e.g;
   if (e.piece == CODE_UE_OU) return result = SCORE_LOSES, true;
   if (std::abs(e.tx - g.OU_UE_X) < 2 && std::abs(e.ty - g.OU_UE_Y) < 2)
     return result = SCORE_LOSES, true;
@@ -107,7 +107,7 @@ bool capture(Eval& e, double& result) {
 
 } // namespace
 
-double 盤評価(Game& g, int captured, int piece, int fx, int fy, int tx, int ty) {
+double 盤評価(ComputerBoard& g, int captured, int piece, int fx, int fy, int tx, int ty) {
   Eval e{g, captured, piece, fx, fy, tx, ty, g.OU_SITA_X, g.OU_SITA_Y};
   double result = 0;
   if (decisive(e, result)) return result;

@@ -5,7 +5,7 @@
 
 namespace korvanu {
 
-struct Game;
+struct ComputerBoard;
 
 // Reserved results.
 constexpr double SCORE_TAKES_KING = 9999;
@@ -14,6 +14,6 @@ constexpr double SCORE_LOSES = -9998;
 
 // `captured` stood on the destination before the move (EMPTY for none),
 // `piece` stands there now; a drop comes from (-1, kind).
-double 盤評価(Game& g, int captured, int piece, int fx, int fy, int tx, int ty);
+double 盤評価(ComputerBoard& g, int captured, int piece, int fx, int fy, int tx, int ty);
 
 } // namespace korvanu

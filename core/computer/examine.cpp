@@ -21,7 +21,7 @@ constexpr bool isSliderOf(int code, int side) {
 }
 
 // Some slider of `side` on the board could move onto (kx, ky).
-bool sliderReaches(const Game& g, int side, int kx, int ky) {
+bool sliderReaches(const ComputerBoard& g, int side, int kx, int ky) {
   for (int i = 1; i <= 9; ++i)
     for (int j = 1; j <= 9; ++j)
       if (isSliderOf(g.BOARD[i][j], side) && 移動チェック(g, i, j, kx, ky, g.BOARD[i][j]) == ON)
@@ -32,7 +32,7 @@ bool sliderReaches(const Game& g, int side, int kx, int ky) {
 // The upper knight dropped on (tx + side, ty - 2) would also hit (tx + 2 side, ty):
 // worth the lower major piece or king there, unless that piece is the very
 // attacker of (tx, ty).
-int knightForkGain(const Game& g, int tx, int ty, int side) {
+int knightForkGain(const ComputerBoard& g, int tx, int ty, int side) {
   const int dropX = tx + side, otherX = tx + 2 * side;
   if (g.BOARD[dropX][ty - 2] != EMPTY || g.INFLUENCE_SITA[dropX][ty - 2] != 0) return 0;
   if (g.BOARD[otherX][ty] > CODE_SITA_KAKU) return 0;
@@ -42,7 +42,7 @@ int knightForkGain(const Game& g, int tx, int ty, int side) {
 
 } // namespace
 
-int 調査_移動可場所数(const Game& g, int x, int y, int piece) {
+int 調査_移動可場所数(const ComputerBoard& g, int x, int y, int piece) {
   const int(&opponent)[10][10] = piece >= CODE_UE_HU ? g.INFLUENCE_SITA : g.INFLUENCE_UE;
   int count = 0;
   for (int i = 1; i <= 9; ++i)
@@ -51,7 +51,7 @@ int 調査_移動可場所数(const Game& g, int x, int y, int piece) {
   return count;
 }
 
-int 調査_桂狙い(const Game& g, int tx, int ty) {
+int 調査_桂狙い(const ComputerBoard& g, int tx, int ty) {
   if (!isMajorAttacker(g.ATTACKER_SITA[tx][ty]) || ty <= 5) return 0;
   int gain = 0;
   if (tx > 2) gain += knightForkGain(g, tx, ty, -1);
@@ -59,7 +59,7 @@ int 調査_桂狙い(const Game& g, int tx, int ty) {
   return gain;
 }
 
-int 調査_香狙い(const Game& g, int tx, int ty) {
+int 調査_香狙い(const ComputerBoard& g, int tx, int ty) {
   if (ty <= 6) return 0;
   if (g.INFLUENCE_UE[tx][ty - 1] == 0 || g.INFLUENCE_SITA[tx][ty - 1] != 0) return 0;
   if (!isMajorAttacker(g.ATTACKER_SITA[tx][ty])) return 0;
@@ -70,7 +70,7 @@ int 調査_香狙い(const Game& g, int tx, int ty) {
   return 0;
 }
 
-int 調査_持駒数(const Game& g, int side) {
+int 調査_持駒数(const ComputerBoard& g, int side) {
   const int* hand = side == g.SIDE_COM ? g.HAND_UE : side == g.SIDE_MAN ? g.HAND_SITA : nullptr;
   if (hand == nullptr) return 0;
   int kinds = 0;
@@ -79,7 +79,7 @@ int 調査_持駒数(const Game& g, int side) {
   return kinds;
 }
 
-int 調査_自守駒MAN_直進駒(Game& g, int x, int y) {
+int 調査_自守駒MAN_直進駒(ComputerBoard& g, int x, int y) {
   int result = OFF;
   const int removed = g.BOARD[x][y];
   g.BOARD[x][y] = EMPTY;
@@ -96,7 +96,7 @@ int 調査_自守駒MAN_直進駒(Game& g, int x, int y) {
   return result;
 }
 
-int 調査_持角狙座標(Game& g) {
+int 調査_持角狙座標(ComputerBoard& g) {
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y) {
       g.BISHOP_TARGET[x][y] = 0;
@@ -121,7 +121,7 @@ int 調査_周辺状況(const Position& p, int x, int y) {
   return result;
 }
 
-void 調査_移動不可駒(Game& g) {
+void 調査_移動不可駒(ComputerBoard& g) {
   g.PINNED_UE_ANY = OFF;
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y) {

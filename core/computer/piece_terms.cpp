@@ -11,7 +11,7 @@ namespace korvanu {
 namespace {
 
 double pawnDrop(Eval& e) {
-  Game& g = e.g;
+  ComputerBoard& g = e.g;
   const int tx = e.tx, ty = e.ty;
   if (e.defended(tx, ty) && ty > 1 && e.at(tx, ty - 1) >= CODE_UE_GIN &&
       (g.HAND_SITA[HU] > 0 || g.HAND_SITA[KYOU] > 0))
@@ -28,7 +28,7 @@ double pawnDrop(Eval& e) {
 }
 
 double pawnStep(Eval& e) {
-  Game& g = e.g;
+  ComputerBoard& g = e.g;
   const int tx = e.tx, ty = e.ty;
   e.s -= 0.1;
   const int defender = g.DEFENDER_UE[tx][ty];
@@ -83,7 +83,7 @@ double pawnStep(Eval& e) {
 }
 
 double pawn(Eval& e) {
-  Game& g = e.g;
+  ComputerBoard& g = e.g;
   const int tx = e.tx, ty = e.ty;
   if (g.HAND_UE[KYOU] > 0) e.s += 調査_香狙い(g, tx, ty);
   if (g.HAND_UE[KEI] > 0) e.s += 調査_桂狙い(g, tx, ty);
@@ -103,7 +103,7 @@ double pawn(Eval& e) {
 }
 
 double lance(Eval& e) {
-  Game& g = e.g;
+  ComputerBoard& g = e.g;
   const int tx = e.tx, ty = e.ty;
   if (g.HAND_UE[KEI] > 0) e.s += 調査_桂狙い(g, tx, ty);
   if (e.fx == -1 && ty < 8) {
@@ -144,7 +144,7 @@ double silver(Eval& e) {
 }
 
 double gold(Eval& e) {
-  Game& g = e.g;
+  ComputerBoard& g = e.g;
   const int tx = e.tx, ty = e.ty;
   if (ty > e.fy && tx != e.fx) e.s -= 0.5;
   if (ty == 4 && e.at(6, 4) == CODE_UE_KAKU && e.attacked(6, 4)) return e.s - 5;
@@ -163,7 +163,7 @@ double gold(Eval& e) {
 }
 
 double bishop(Eval& e) {
-  Game& g = e.g;
+  ComputerBoard& g = e.g;
   const int tx = e.tx, ty = e.ty;
   e.s += 調査_周辺状況(g, tx, ty);
   if (ty < 9) {
@@ -208,7 +208,7 @@ bool silverAndGoldWall(const Eval& e, int pieceRow, int silverRow) {
 }
 
 double rook(Eval& e) {
-  Game& g = e.g;
+  ComputerBoard& g = e.g;
   const int tx = e.tx, ty = e.ty, fx = e.fx, fy = e.fy;
   e.s += 調査_周辺状況(g, tx, ty);
   if (fx == -1) {
@@ -237,7 +237,7 @@ double rook(Eval& e) {
 }
 
 double dragon(Eval& e) {
-  Game& g = e.g;
+  ComputerBoard& g = e.g;
   const int tx = e.tx, ty = e.ty, fx = e.fx, fy = e.fy;
   e.s += 調査_周辺状況(g, tx, ty);
   if (silverAndGoldWall(e, ty, ty - 1)) e.s -= 10;
@@ -255,7 +255,7 @@ double dragon(Eval& e) {
 }
 
 double king(Eval& e) {
-  Game& g = e.g;
+  ComputerBoard& g = e.g;
   if (g.PINNED_UE_ANY == ON) e.s += 10;
   if (g.INFLUENCE_UE[e.tx][e.ty] > g.INFLUENCE_UE_BEFORE[e.tx][e.ty]) e.s += 1;
   if (調査_移動可場所数(g, e.tx, e.ty, CODE_UE_OU) < 2) return e.s - 20;

@@ -36,7 +36,7 @@ constexpr UeRules UE_LINE_RULES{Keep::ValueAndSquare, Keep::ValueAndSquare, Mark
 // The SITA piece on (x, y) reaches (tx, ty), on the board, with value v.
 // SITA values are negative: the dearest defender and cheapest attacker win.
 template <Marks M>
-inline void sitaReach(Game& g, int tx, int ty, int v, int x, int y) {
+inline void sitaReach(ComputerBoard& g, int tx, int ty, int v, int x, int y) {
   ++g.INFLUENCE_SITA[tx][ty];
   const int b = g.BOARD[tx][ty];
   if (b < 0) {
@@ -58,7 +58,7 @@ inline void sitaReach(Game& g, int tx, int ty, int v, int x, int y) {
 
 // The UE piece on (x, y) reaches (tx, ty), on the board, with value v.
 template <UeRules R>
-inline void ueReach(Game& g, int tx, int ty, int v, int x, int y) {
+inline void ueReach(ComputerBoard& g, int tx, int ty, int v, int x, int y) {
   ++g.INFLUENCE_UE[tx][ty];
   const int b = g.BOARD[tx][ty];
   if constexpr (R.defender != Keep::Nothing) {
@@ -88,13 +88,13 @@ inline void ueReach(Game& g, int tx, int ty, int v, int x, int y) {
 }
 
 template <Marks M, std::size_t N>
-inline void sitaSteps(Game& g, const Offset (&steps)[N], int v, int x, int y) {
+inline void sitaSteps(ComputerBoard& g, const Offset (&steps)[N], int v, int x, int y) {
   for (const Offset& s : steps)
     if (onBoard(x + s.dx, y + s.dy)) sitaReach<M>(g, x + s.dx, y + s.dy, v, x, y);
 }
 
 template <UeRules R, std::size_t N>
-inline void ueSteps(Game& g, const Offset (&steps)[N], int v, int x, int y) {
+inline void ueSteps(ComputerBoard& g, const Offset (&steps)[N], int v, int x, int y) {
   for (const Offset& s : steps)
     if (onBoard(x + s.dx, y + s.dy)) ueReach<R>(g, x + s.dx, y + s.dy, v, x, y);
 }
@@ -103,7 +103,7 @@ inline void ueSteps(Game& g, const Offset (&steps)[N], int v, int x, int y) {
 // first occupied square; meeting the opposing king marks the check (1 between,
 // 9 on the piece) and the line goes on behind the king.
 template <bool Sita>
-void walkLine(Game& g, int v, int x, int y, int dx, int dy) {
+void walkLine(ComputerBoard& g, int v, int x, int y, int dx, int dy) {
   constexpr int opposingKing = Sita ? CODE_UE_OU : CODE_SITA_OU;
   int(&check)[10][10] = Sita ? g.CHECK_BY_SITA : g.CHECK_BY_UE;
   for (int tx = x + dx, ty = y + dy; onBoard(tx, ty); tx += dx, ty += dy) {
@@ -119,14 +119,14 @@ void walkLine(Game& g, int v, int x, int y, int dx, int dy) {
   }
 }
 
-inline void walkLineOf(Game& g, int c, int x, int y, int dx, int dy) {
+inline void walkLineOf(ComputerBoard& g, int c, int x, int y, int dx, int dy) {
   if (c < 0)
     walkLine<true>(g, c, x, y, dx, dy);
   else
     walkLine<false>(g, c, x, y, dx, dy);
 }
 
-inline void fourLines(Game& g, int c, int x, int y) {
+inline void fourLines(ComputerBoard& g, int c, int x, int y) {
   勢力確定下直進(g, c, x, y);
   勢力確定上直進(g, c, x, y);
   勢力確定右直進(g, c, x, y);
@@ -142,7 +142,7 @@ inline void resetSquares(int (&map)[10][10]) {
 
 // The square maps of UE's records are left as they are: a record that keeps
 // only a value leaves the square of an earlier survey behind.
-void resetMaps(Game& g) {
+void resetMaps(ComputerBoard& g) {
   resetSquares<0>(g.INFLUENCE_SITA);
   resetSquares<0>(g.INFLUENCE_UE);
   resetSquares<0>(g.CHECK_BY_SITA);
@@ -155,7 +155,7 @@ void resetMaps(Game& g) {
   resetSquares<999>(g.DEFENDER_UE);
 }
 
-void surveyPiece(Game& g, int c, int x, int y) {
+void surveyPiece(ComputerBoard& g, int c, int x, int y) {
   switch (c) {
   case CODE_SITA_HU: sitaSteps<Marks::Piece>(g, SITA_HU_STEPS, c, x, y); break;
   case CODE_SITA_KYOU: 勢力確定上直進(g, c, x, y); break;
@@ -212,28 +212,28 @@ void surveyPiece(Game& g, int c, int x, int y) {
 
 } // namespace
 
-void 勢力確定上直進(Game& g, int c, int x, int y) { walkLineOf(g, c, x, y, 0, -1); }
-void 勢力確定下直進(Game& g, int c, int x, int y) { walkLineOf(g, c, x, y, 0, 1); }
-void 勢力確定右直進(Game& g, int c, int x, int y) { walkLineOf(g, c, x, y, 1, 0); }
-void 勢力確定左直進(Game& g, int c, int x, int y) { walkLineOf(g, c, x, y, -1, 0); }
+void 勢力確定上直進(ComputerBoard& g, int c, int x, int y) { walkLineOf(g, c, x, y, 0, -1); }
+void 勢力確定下直進(ComputerBoard& g, int c, int x, int y) { walkLineOf(g, c, x, y, 0, 1); }
+void 勢力確定右直進(ComputerBoard& g, int c, int x, int y) { walkLineOf(g, c, x, y, 1, 0); }
+void 勢力確定左直進(ComputerBoard& g, int c, int x, int y) { walkLineOf(g, c, x, y, -1, 0); }
 
-void 勢力確定敵角(Game& g, int c, int x, int y) {
+void 勢力確定敵角(ComputerBoard& g, int c, int x, int y) {
   for (const Offset& d : DIAGONAL) walkLine<false>(g, c, x, y, d.dx, d.dy);
 }
 
-void 勢力確定自角(Game& g, int x, int y) {
+void 勢力確定自角(ComputerBoard& g, int x, int y) {
   for (const Offset& d : DIAGONAL) walkLine<true>(g, CODE_SITA_KAKU, x, y, d.dx, d.dy);
 }
 
-void 勢力確定敵金(Game& g, int x, int y) {
+void 勢力確定敵金(ComputerBoard& g, int x, int y) {
   ueSteps<UE_KIN_RULES>(g, UE_KIN_STEPS, CODE_UE_KIN, x, y);
 }
 
-void 勢力確定自金(Game& g, int c, int x, int y) {
+void 勢力確定自金(ComputerBoard& g, int c, int x, int y) {
   sitaSteps<Marks::Piece>(g, SITA_KIN_STEPS, c, x, y);
 }
 
-void 勢力調査(Game& g) {
+void 勢力調査(ComputerBoard& g) {
   resetMaps(g);
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y)

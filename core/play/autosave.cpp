@@ -7,9 +7,9 @@
 #include "files/regular_file.h"
 #include "files/text_file.h"
 #include "language/translate.h"
+#include "platform/table.h"
 #include "play/messages.h"
 #include "record/record_file.h"
-#include "state/game.h"
 
 namespace korvanu {
 
@@ -22,7 +22,7 @@ constexpr const char* KEPT_ASIDE_TITLE = N_("前回の対局");
 constexpr const char* KEPT_ASIDE_TEXT =
     N_("前回の対局を棋譜ﾌｫﾙﾀﾞに書き込めなかったので、次の場所に残しました。\n\n");
 
-bool worthKeeping(const Game& g) {
+bool worthKeeping(const Table& g) {
   return g.RECORD_UNSAVED && g.RECORD_LAST >= 1 && g.RECORD_MODE == OFF && g.REVERSED == OFF &&
          (g.HANDICAP_SET == OFF || g.RECORD_NETWORK);
 }
@@ -58,11 +58,11 @@ struct Note {
 };
 constexpr const char* NOT_YET_SAID = "not yet said";
 
-std::string notePath(const Game& g) {
+std::string notePath(const Table& g) {
   return (fs::path(g.LOCATIONS.stateFolder) / "last-game").string();
 }
 
-std::optional<Note> readNote(const Game& g) {
+std::optional<Note> readNote(const Table& g) {
   std::string bytes;
   if (g.LOCATIONS.stateFolder.empty() || readRegularFile(notePath(g), bytes, 1 << 16) != 0)
     return std::nullopt;
@@ -74,13 +74,13 @@ std::optional<Note> readNote(const Game& g) {
   return note;
 }
 
-void writeNote(const Game& g, const Note& note) {
+void writeNote(const Table& g, const Note& note) {
   makeFolder(g.LOCATIONS.stateFolder) &&
       writeWholeFile(notePath(g),
                      note.path + "\n" + (note.notYetSaid ? NOT_YET_SAID + std::string("\n") : ""));
 }
 
-void noteWhereKept(const Game& g, const std::string& path, bool aside) {
+void noteWhereKept(const Table& g, const std::string& path, bool aside) {
   if (g.LOCATIONS.stateFolder.empty()) return;
   std::error_code ec;
   // Kept in the usual place, the game needs no note and an older one is wrong.
@@ -106,7 +106,7 @@ void keepLevel(const std::string& path, int level) {
 
 } // namespace
 
-bool autosaveRecord(Game& g) {
+bool autosaveRecord(Table& g) {
   if (!worthKeeping(g)) return false;
   // The players are named as the game names them.
   const bool againstComputer = g.RECORD_PLAYED_MODE == MODE_MAN_COM;
@@ -138,14 +138,14 @@ int keptGameLevel(const std::string& path) {
   return level >= 1 && level <= 4 && (bytes.size() == 1 || bytes[1] == '\n') ? level : 0;
 }
 
-std::optional<std::string> lastKeptGame(const Game& g) {
+std::optional<std::string> lastKeptGame(const Table& g) {
   const std::optional<Note> note = readNote(g);
   const std::string path = note ? note->path : copyPath(g.LOCATIONS.recordsFolder, 1);
   if (!isOurs(path)) return std::nullopt;
   return path;
 }
 
-void sayWhereTheLastGameWasKept(Game& g) {
+void sayWhereTheLastGameWasKept(Table& g) {
   std::optional<Note> note = readNote(g);
   if (!note || !note->notYetSaid) return;
   note->notYetSaid = false;

@@ -6,7 +6,7 @@
 
 namespace korvanu {
 
-struct Game;
+struct Table;
 
 // The game goes to "前回の対局.棋譜" in the records folder (the current
 // directory when the game keeps no records folder). Its title line marks the
@@ -41,7 +41,7 @@ inline constexpr const char* HUMAN_NAME = "あなた";
 // anything: the game calls it after every move, take-back and end, so that no
 // way of the program dying loses more than the move being made, and a write
 // that fails leaves every file as it was. True when written.
-bool autosaveRecord(Game& g);
+bool autosaveRecord(Table& g);
 
 // The title of a kept game says it has nothing left to play.
 bool keptGameIsOver(const std::string& title);
@@ -50,10 +50,10 @@ bool keptGameIsOver(const std::string& title);
 int keptGameLevel(const std::string& path);
 
 // Where the game the autosave kept last lies, while it is still there.
-std::optional<std::string> lastKeptGame(const Game& g);
+std::optional<std::string> lastKeptGame(const Table& g);
 
 // Once the window shows: a game that the last run had to keep outside the
 // records folder is named to the player, once.
-void sayWhereTheLastGameWasKept(Game& g);
+void sayWhereTheLastGameWasKept(Table& g);
 
 } // namespace korvanu

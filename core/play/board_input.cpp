@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "language/translate.h"
+#include "platform/table.h"
 #include "play/clock.h"
 #include "play/explosion_preview.h"
 #include "play/hint.h"
@@ -18,7 +19,6 @@
 #include "rules/make_move.h"
 #include "rules/moves.h"
 #include "sound/sound.h"
-#include "state/game.h"
 #include "view/board_view.h"
 #include "view/marks_view.h"
 
@@ -26,19 +26,19 @@ namespace korvanu {
 
 namespace {
 
-void refuse(Game& g) { playSound(g, g.SOUND_FORBIDDEN); }
+void refuse(Table& g) { playSound(g, g.SOUND_FORBIDDEN); }
 
-void restartClock(Game& g) {
+void restartClock(Table& g) {
   g.TURN_START_TIME = g.ui.clockSeconds();
   if (isChecked(g, Menu::KEIKA)) setTimer1(g, true);
 }
 
-bool ownsPieceToMove(const Game& g, int code) {
+bool ownsPieceToMove(const Table& g, int code) {
   return (g.TURN == g.SIDE_MAN && isSita(code)) || (g.TURN == g.SIDE_COM && isUe(code));
 }
 
 // Refuses the click (false) or resumes interrupted play first.
-bool startOfClick(Game& g) {
+bool startOfClick(Table& g) {
   closeFilePanel(g);
   if (g.RECORD_MODE == ON) {
     if (g.ui.messageBox(tr("棋譜を '進 'で進めて下さい"), tr("棋譜"), Buttons::YesNo, Icon::None) ==
@@ -51,7 +51,7 @@ bool startOfClick(Game& g) {
   return true;
 }
 
-void announceResume(Game& g) {
+void announceResume(Table& g) {
   if (g.TURN == NO_GAME) {
     refuse(g);
     // A window waiting for its friend is told so, not to start a game here.
@@ -72,7 +72,7 @@ void announceResume(Game& g) {
   }
 }
 
-void pickUp(Game& g, int x, int y, int code) {
+void pickUp(Table& g, int x, int y, int code) {
   g.MOVE_BUF[3] = x;
   g.MOVE_BUF[4] = y;
   g.MOVE_BUF[8] = code;
@@ -83,22 +83,22 @@ void pickUp(Game& g, int x, int y, int code) {
 namespace {
 
 // A piece is picked up: the click on (x, y) is its destination.
-void putDown(Game& g, int button, int x, int y) {
+void putDown(Table& g, int button, int x, int y) {
   g.MOVE_BUF[5] = x;
   g.MOVE_BUF[6] = y;
   int fromX = g.MOVE_BUF[3], fromY = g.MOVE_BUF[4], piece = g.MOVE_BUF[8];
   const int target = g.BOARD[x][y];
   if (ownsPieceToMove(g, target)) {
-    描画_桝輪郭(g, COLOR_GRID, fromX, fromY);
+    描画_桝輪郭(g.ui, g, COLOR_GRID, fromX, fromY);
     pickUp(g, x, y, target);
     描画_移動可能桝色(g, x, y, g.COLOR_GUIDE, target);
-    描画_桝輪郭(g, COLOR_LIGHT_RED, x, y);
+    描画_桝輪郭(g.ui, g, COLOR_LIGHT_RED, x, y);
     return;
   }
   if (!stillPickedUp(g, fromX, fromY, piece) || 移動チェック(g, fromX, fromY, x, y, piece) != ON) {
     refuse(g);
     g.SELECT_STATE = 0;
-    描画_将棋盤桝(g);
+    描画_将棋盤桝(g.ui, g);
     return;
   }
   if (移動後チェック(y, piece) == OFF && button == BUTTON_LEFT) {
@@ -110,8 +110,8 @@ void putDown(Game& g, int button, int x, int y) {
       promoted != OFF && button == BUTTON_RIGHT)
     piece = promoted;
   g.SELECT_STATE = 0;
-  描画_桝輪郭(g, COLOR_GRID, fromX, fromY);
-  描画_桝輪郭(g, COLOR_GRID, x, y);
+  描画_桝輪郭(g.ui, g, COLOR_GRID, fromX, fromY);
+  描画_桝輪郭(g.ui, g, COLOR_GRID, x, y);
   描画_移動可能桝色(g, fromX, fromY, COLOR_GRID, piece);
   // The upper hand is picked up by its screen row but dropped by kind.
   if (fromX < 0) fromY = 8 - fromY;
@@ -121,7 +121,7 @@ void putDown(Game& g, int button, int x, int y) {
                                       fromX, fromY, x, y, piece));
 }
 
-void boardClick(Game& g, int button, int x, int y) {
+void boardClick(Table& g, int button, int x, int y) {
   if (g.SELECT_STATE == 1) return putDown(g, button, x, y);
   const int code = g.BOARD[x][y];
   if (code == EMPTY) return;
@@ -131,33 +131,33 @@ void boardClick(Game& g, int button, int x, int y) {
   描画_移動可能桝色(g, x, y, g.COLOR_GUIDE, code);
   if (ownsPieceToMove(g, code)) {
     g.SELECT_STATE = 1;
-    描画_桝輪郭(g, COLOR_LIGHT_RED, x, y);
+    描画_桝輪郭(g.ui, g, COLOR_LIGHT_RED, x, y);
   } else if (g.TURN != NO_GAME) {
-    描画_桝輪郭(g, g.COLOR_GUIDE, x, y);
+    描画_桝輪郭(g.ui, g, g.COLOR_GUIDE, x, y);
   }
 }
 
 // A hand cell: the piece is picked up only by the side to move.
-void handClick(Game& g, int x, int y, int count, int code, int mover, int other) {
+void handClick(Table& g, int x, int y, int count, int code, int mover, int other) {
   if (count <= 0) return;
   pickUp(g, x, y, code);
   g.CLICK_X = x;
   g.CLICK_Y = y;
   if (g.TURN == mover) {
     g.SELECT_STATE = 1;
-    描画_桝輪郭(g, COLOR_LIGHT_RED, x, y);
+    描画_桝輪郭(g.ui, g, COLOR_LIGHT_RED, x, y);
   } else {
     g.SELECT_STATE = 0;
-    if (g.TURN == other) 描画_桝輪郭(g, g.COLOR_GUIDE, x, y);
+    if (g.TURN == other) 描画_桝輪郭(g.ui, g, g.COLOR_GUIDE, x, y);
   }
   描画_移動可能桝色(g, x, y, g.COLOR_GUIDE, code);
 }
 
-void outsideClick(Game& g, int x, int y) {
+void outsideClick(Table& g, int x, int y) {
   if (!isChecked(g, Menu::MOCHIKOMA)) return;
   if (g.MOVE_BUF[8] != EMPTY) {
     描画_移動可能桝色(g, g.MOVE_BUF[3], g.MOVE_BUF[4], COLOR_GRID, g.MOVE_BUF[8]);
-    描画_桝輪郭(g, COLOR_GRID, g.MOVE_BUF[3], g.MOVE_BUF[4]);
+    描画_桝輪郭(g.ui, g, COLOR_GRID, g.MOVE_BUF[3], g.MOVE_BUF[4]);
   }
   if (x == LOWER_HAND && y >= LOWER_FIRST && y <= LOWER_LAST) {
     const int k = y - 2;
@@ -170,14 +170,14 @@ void outsideClick(Game& g, int x, int y) {
 
 // The game's cell under the point: the picture's cell taken back through
 // the view's turn.
-Cell cellAt(const Game& g, double X, double Y) {
+Cell cellAt(const Table& g, double X, double Y) {
   return shownCell(g, static_cast<int>(std::floor((X - BOARD_LEFT) / SQUARE_WIDTH)),
                    static_cast<int>(std::floor((Y - BOARD_TOP) / SQUARE_HEIGHT)));
 }
 
 } // namespace
 
-void Form_MouseDown(Game& g, int button, int /*shift*/, double X, double Y) {
+void Form_MouseDown(Table& g, int button, int /*shift*/, double X, double Y) {
   if (g.QUITTING) return;
   // Whatever the click does, it does to the board as it really stands.
   hideExplosionPreview(g);
@@ -193,7 +193,7 @@ void Form_MouseDown(Game& g, int button, int /*shift*/, double X, double Y) {
     outsideClick(g, x, y);
 }
 
-void Form_MouseMove(Game& g, double X, double Y) {
+void Form_MouseMove(Table& g, double X, double Y) {
   if (g.QUITTING) return;
   const Cell c = cellAt(g, X, Y);
   pointAtCell(g, c.x, c.y);

@@ -6,14 +6,14 @@
 
 namespace korvanu {
 
-struct Game;
+struct Table;
 
 // A press of `button` (BUTTON_LEFT or BUTTON_RIGHT) at (X, Y), twips of the
 // window's client area.
-void Form_MouseDown(Game& g, int button, int shift, double X, double Y);
+void Form_MouseDown(Table& g, int button, int shift, double X, double Y);
 
 // The pointer moved to (X, Y), twips of the client area, or left the window
 // (any point off the board).
-void Form_MouseMove(Game& g, double X, double Y);
+void Form_MouseMove(Table& g, double X, double Y);
 
 } // namespace korvanu

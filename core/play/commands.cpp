@@ -2,6 +2,7 @@
 #include "play/panel_shown.h"
 
 #include "language/translate.h"
+#include "platform/table.h"
 #include "play/clock.h"
 #include "play/explosion_preview.h"
 #include "play/file_panel.h"
@@ -20,24 +21,23 @@
 #include "settings/language_option.h"
 #include "settings/options.h"
 #include "sound/sound.h"
-#include "state/game.h"
 #include "view/dialogs.h"
 
 namespace korvanu {
 
-void OWARI_Click(Game& g) {
+void OWARI_Click(Table& g) {
   if (quitAllowed(g)) endProgram(g);
 }
 
-void Form_KeyPress(Game& g, int keyAscii) {
+void Form_KeyPress(Table& g, int keyAscii) {
   if (keyAscii == KEY_ESCAPE) OWARI_Click(g);
 }
 
-void Form_Unload(Game& g) {
+void Form_Unload(Table& g) {
   if (quitAllowed(g)) endProgram(g);
 }
 
-void VER_Click(Game& g) {
+void VER_Click(Table& g) {
   closeFilePanel(g);
   playSound(g, g.SOUND_OTHER);
   g.ui.messageBox(tr("  Version 0.9\n\nQuillon 1999.1"), "Korvanu", Buttons::Ok, Icon::None);
@@ -68,7 +68,7 @@ bool changesNetGame(Menu item) {
 
 } // namespace
 
-void onMenu(Game& g, Menu item) {
+void onMenu(Table& g, Menu item) {
   hideExplosionPreview(g);
   clearHint(g);
   if (changesNetGame(item) && !opponentOf(g).allowsChange(g, menuItem(item).caption.data())) return;
@@ -120,7 +120,7 @@ void onMenu(Game& g, Menu item) {
   }
 }
 
-void moveListRowClicked(Game& g, int row) {
+void moveListRowClicked(Table& g, int row) {
   if (g.QUITTING) return;
   // What a menu command puts away goes with a click here too.
   hideExplosionPreview(g);

@@ -1,14 +1,14 @@
 #include "play/cursor.h"
 
-#include "state/game.h"
+#include "platform/table.h"
 #include "view/cursor_view.h"
 
 namespace korvanu {
 
-void putCursorAway(Game& g) {
+void putCursorAway(Table& g) {
   if (!g.CURSOR_SHOWN) return;
   g.CURSOR_SHOWN = false;
-  eraseCursor(g);
+  eraseCursor(g.ui);
 }
 
 } // namespace korvanu

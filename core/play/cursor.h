@@ -4,10 +4,10 @@
 
 namespace korvanu {
 
-struct Game;
+struct Table;
 
 // Takes the cursor off the window, so that ← and → step the record again:
 // the mouse does so, and a board set up afresh.
-void putCursorAway(Game& g);
+void putCursorAway(Table& g);
 
 } // namespace korvanu

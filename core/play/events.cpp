@@ -1,10 +1,10 @@
 #include "play/events.h"
 
-#include "state/game.h"
+#include "platform/table.h"
 
 namespace korvanu {
 
-void handleEvent(Game& g, std::function<void()> event) {
+void handleEvent(Table& g, std::function<void()> event) {
   if (g.EVENT_DEPTH > 0) {
     g.EVENTS_WAITING.push_back(std::move(event));
     return;

@@ -9,10 +9,10 @@
 
 namespace korvanu {
 
-struct Game;
+struct Table;
 
 // Handles `event` now, or, when another is still being handled, once that
 // one (and those that waited before) are done.
-void handleEvent(Game& g, std::function<void()> event);
+void handleEvent(Table& g, std::function<void()> event);
 
 } // namespace korvanu

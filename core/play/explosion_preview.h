@@ -5,13 +5,13 @@
 
 namespace korvanu {
 
-struct Game;
+struct Table;
 
 // The pointer is over cell (x, y), on the board or off it.
-void pointAtCell(Game& g, int x, int y);
+void pointAtCell(Table& g, int x, int y);
 
 // Repaints the squares the preview covers as they are; nothing when none is
 // shown.
-void hideExplosionPreview(Game& g);
+void hideExplosionPreview(Table& g);
 
 } // namespace korvanu

@@ -6,6 +6,7 @@
 #include "files/cp932.h"
 #include "files/paths.h"
 #include "language/translate.h"
+#include "platform/table.h"
 #include "play/messages.h"
 #include "play/opponent.h"
 #include "play/panel_shown.h"
@@ -14,7 +15,6 @@
 #include "record/record_file.h"
 #include "rules/move_marks.h"
 #include "sound/sound.h"
-#include "state/game.h"
 #include "view/board_view.h"
 #include "view/status_view.h"
 #include "view/text_view.h"
@@ -48,7 +48,7 @@ std::string fieldName(int field) {
 
 // A record already saved under that name is replaced only when the player
 // says so; a folder in its place is left for the write to refuse.
-bool askToReplace(Game& g, const std::string& path, const std::string& fileName) {
+bool askToReplace(Table& g, const std::string& path, const std::string& fileName) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) return true;
   return g.ui.messageBox(fileName + tr(" は既にあります。置き換えますか？"), tr("棋譜保存"),
@@ -74,7 +74,7 @@ constexpr double UPPER_NAME_TOP = 100, LOWER_ROW_TOP = 6350;
 // The first time the panel opens it shows the player's records folder, made
 // then if need be; after that it stays wherever the player took it. Without
 // a records folder (the portable game) it opens in the current directory.
-void openRecordsFolder(Game& g) {
+void openRecordsFolder(Table& g) {
   const std::string& folder = g.LOCATIONS.recordsFolder;
   if (folder.empty() || g.RECORDS_FOLDER_OPENED) return;
   g.RECORDS_FOLDER_OPENED = true;
@@ -88,7 +88,7 @@ void openRecordsFolder(Game& g) {
 // move at every entry, and play taken up anywhere goes on with it. A first
 // move that cannot be read (a file made by hand) is taken as the lower
 // side's, as between two people.
-void takeSidesFromRecord(Game& g) {
+void takeSidesFromRecord(Table& g) {
   const bool upperBegan = moverBetween(g.REC[0], g.REC[1]) == 1;
   g.SIDE_MAN = upperBegan ? TURN_GOTE : TURN_SENTE;
   g.SIDE_COM = -g.SIDE_MAN;
@@ -103,14 +103,14 @@ const char* recordFieldLabel(int field) {
   return field >= 1 && field <= 4 ? tr(LABELS[field - 1]) : "";
 }
 
-void 描画_棋譜読込み部分消去(Game& g) {
+void 描画_棋譜読込み部分消去(Table& g) {
   // The column numbers above the board cover the upper player's name.
-  描画_桝_数値(g);
+  描画_桝_数値(g.ui, g);
   // The row below the board from the window's left edge: the title and
   // the lower player's name.
   for (int x = -3; x <= 9; ++x) {
-    描画_絵(g, g.BACKGROUND, x, 10);
-    if (x >= 1) repairOutline(g, x, 9);
+    描画_絵(g.ui, g.BACKGROUND, x, 10);
+    if (x >= 1) repairOutline(g.ui, g, x, 9);
   }
 }
 
@@ -118,13 +118,13 @@ double 取得_棋譜のX座標(const std::string& text) {
   return BOARD_LEFT + SQUARE_WIDTH * (3 + (13.0 - static_cast<double>(characters(text))) / 5);
 }
 
-void KIFU_READ_Click(Game& g) {
+void KIFU_READ_Click(Table& g) {
   openRecordsFolder(g);
   描画_可視(g, true, true, true);
   描画_棋譜_IO(g, 1);
 }
 
-void KIFU_WRITE_Click(Game& g) {
+void KIFU_WRITE_Click(Table& g) {
   if (g.REVERSED == ON) return say(g, tr("反転後は書き込みできません"), tr("棋譜書込"));
   if (g.HANDICAP_SET == ON)
     return say(g, tr("ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません"), tr("棋譜書込"));
@@ -133,7 +133,7 @@ void KIFU_WRITE_Click(Game& g) {
   描画_棋譜_IO(g, 0);
 }
 
-void Drive1_Change(Game& g, const std::string& drive) {
+void Drive1_Change(Table& g, const std::string& drive) {
   std::error_code ec;
   const bool readable =
       std::filesystem::is_directory(drive, ec) && ::access(drive.c_str(), R_OK | X_OK) == 0;
@@ -142,9 +142,9 @@ void Drive1_Change(Game& g, const std::string& drive) {
   Dir1_Change(g);
 }
 
-void Dir1_Change(Game& g) { g.ui.setFileListPath(g.ui.folderPath()); }
+void Dir1_Change(Table& g) { g.ui.setFileListPath(g.ui.folderPath()); }
 
-void Command1_Click(Game& g) {
+void Command1_Click(Table& g) {
   const std::string name = g.ui.recordField(1);
   if (name.empty()) return say(g, tr("ﾌｧｲﾙ名が入力されていません"), "  ");
   if (g.RECORD_LAST < 1) return say(g, tr("保存するデータがありません"), tr("棋譜保存"));
@@ -170,7 +170,7 @@ void Command1_Click(Game& g) {
   say(g, tr("棋譜を書き込みました"), "  ");
 }
 
-std::optional<RecordFile> loadRecord(Game& g, const std::string& path) {
+std::optional<RecordFile> loadRecord(Table& g, const std::string& path) {
   描画_可視(g, false, false, false);
   // A record put on the board now would part this window's game from the peer's.
   if (!recordMayLoad(g)) {
@@ -192,7 +192,7 @@ std::optional<RecordFile> loadRecord(Game& g, const std::string& path) {
   g.RECORD_MODE = ON;
   const auto header = [&](const std::string& text, double left, double top, double areaLeft,
                           double areaRight, int colour) {
-    return printWithin(g, text, left, top, areaLeft, areaRight, colour, HEADER_POINTS);
+    return printWithin(g.ui, g, text, left, top, areaLeft, areaRight, colour, HEADER_POINTS);
   };
   header(file->upperName, 取得_棋譜のX座標(file->upperName), UPPER_NAME_TOP, NAMES_LEFT,
          NAMES_RIGHT, COLOR_WHITE);
@@ -212,7 +212,7 @@ std::optional<RecordFile> loadRecord(Game& g, const std::string& path) {
   return file;
 }
 
-void File1_Click(Game& g, const std::string& fileName) {
+void File1_Click(Table& g, const std::string& fileName) {
   const auto file = loadRecord(g, joinPath(g.ui.fileListPath(), fileName));
   if (!file) return;
   if (file->entries.empty()) return say(g, tr("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません"), tr("棋譜"));

@@ -5,10 +5,10 @@
 
 namespace korvanu {
 
-struct Game;
+struct Table;
 
 // Announces the winner ("あなた", "ｺﾝﾋﾟｭｰﾀ", "先手" or "後手") and offers
 // another game: yes sets up a new one, no ends the program.
-void 終了(Game& g, const std::string& name);
+void 終了(Table& g, const std::string& name);
 
 } // namespace korvanu

@@ -2,12 +2,12 @@
 #include "play/panel_shown.h"
 
 #include "language/translate.h"
+#include "platform/table.h"
 #include "play/clock.h"
 #include "play/file_panel.h"
 #include "play/level4.h"
 #include "play/messages.h"
 #include "play/turn.h"
-#include "state/game.h"
 #include "view/board_view.h"
 #include "view/marks_view.h"
 #include "view/status_view.h"
@@ -17,20 +17,20 @@ namespace korvanu {
 namespace {
 
 // The level label stands on these three cells.
-void eraseLevel(Game& g) {
-  for (int x = -2; x <= 0; ++x) 描画_絵(g, g.BACKGROUND, x, 0);
+void eraseLevel(Table& g) {
+  for (int x = -2; x <= 0; ++x) 描画_絵(g.ui, g.BACKGROUND, x, 0);
 }
 
-bool freshGame(const Game& g) { return g.GAME_MOVES == 0 || g.TURN == NO_GAME; }
+bool freshGame(const Table& g) { return g.GAME_MOVES == 0 || g.TURN == NO_GAME; }
 
 // The start of a game against the computer, common to both sides.
-void startAgainstComputer(Game& g) {
+void startAgainstComputer(Table& g) {
   描画_棋譜読込み部分消去(g);
-  描画_レベル(g, g.COM_LEVEL);
-  描画_将棋盤桝(g);
+  描画_レベル(g.ui, g, g.COM_LEVEL);
+  描画_将棋盤桝(g.ui, g);
 }
 
-void enterComputerMode(Game& g) {
+void enterComputerMode(Table& g) {
   g.SELECT_STATE = 0;
   g.GAME_MODE = MODE_MAN_COM;
   g.RECORD_MODE = OFF;
@@ -41,14 +41,14 @@ void enterComputerMode(Game& g) {
 
 } // namespace
 
-void TAIKYOKU_Click(Game& g) { closeFilePanel(g); }
-void STOP_Click(Game& g) { closeFilePanel(g); }
-void OPTION_Click(Game& g) { closeFilePanel(g); }
+void TAIKYOKU_Click(Table& g) { closeFilePanel(g); }
+void STOP_Click(Table& g) { closeFilePanel(g); }
+void OPTION_Click(Table& g) { closeFilePanel(g); }
 
-void START_Click(Game& g) {
+void START_Click(Table& g) {
   描画_棋譜読込み部分消去(g);
   eraseLevel(g);
-  描画_将棋盤桝(g);
+  描画_将棋盤桝(g.ui, g);
   g.TURN_START_TIME = g.ui.clockSeconds();
   if (isChecked(g, Menu::KEIKA)) setTimer1(g, true);
   g.GAME_MODE = MODE_MAN_MAN;
@@ -58,19 +58,19 @@ void START_Click(Game& g) {
     g.SIDE_MAN = TURN_SENTE;
     g.SIDE_COM = TURN_GOTE;
     g.TURN = g.SIDE_MAN;
-    showTurnMarker(g);
+    showTurnMarker(g.ui, g);
     say(g, tr("先手の番です"), " ");
   } else if (g.TURN == TURN_SENTE) {
-    showTurnMarker(g);
+    showTurnMarker(g.ui, g);
     say(g, tr("先手の番です"), " ");
   } else if (g.TURN == TURN_GOTE) {
-    showTurnMarker(g);
+    showTurnMarker(g.ui, g);
     say(g, tr("後手の番です"), " ");
   }
   g.RESUME_PENDING = OFF;
 }
 
-void SENTE_Click(Game& g) {
+void SENTE_Click(Table& g) {
   startAgainstComputer(g);
   enterComputerMode(g);
   g.TURN_START_TIME = g.ui.clockSeconds();
@@ -79,7 +79,7 @@ void SENTE_Click(Game& g) {
     g.SIDE_MAN = TURN_SENTE;
     g.SIDE_COM = TURN_GOTE;
     g.TURN = g.SIDE_MAN;
-    showTurnMarker(g);
+    showTurnMarker(g.ui, g);
     say(g, tr("MANの番です"), " ");
     g.RESUME_PENDING = OFF;
   } else if (g.TURN == g.SIDE_MAN) {
@@ -87,7 +87,7 @@ void SENTE_Click(Game& g) {
     g.SIDE_MAN = TURN_SENTE;
     g.SIDE_COM = TURN_GOTE;
     g.TURN = TURN_SENTE;
-    showTurnMarker(g);
+    showTurnMarker(g.ui, g);
     say(g, tr("MANの番です"), tr("対局"));
     g.RESUME_PENDING = OFF;
   } else if (g.TURN == g.SIDE_COM) {
@@ -95,7 +95,7 @@ void SENTE_Click(Game& g) {
   }
 }
 
-void GOTE_Click(Game& g) {
+void GOTE_Click(Table& g) {
   startAgainstComputer(g);
   setTimer1(g, true);
   enterComputerMode(g);
@@ -107,7 +107,7 @@ void GOTE_Click(Game& g) {
   } else if (g.TURN == g.SIDE_MAN) {
     // The player's clock runs from now, as it does on the first player's side.
     g.TURN_START_TIME = g.ui.clockSeconds();
-    showTurnMarker(g);
+    showTurnMarker(g.ui, g);
     say(g, tr("MANの番です"), tr("対局"));
     g.RESUME_PENDING = OFF;
   } else if (g.TURN == g.SIDE_COM) {
@@ -115,29 +115,29 @@ void GOTE_Click(Game& g) {
   }
 }
 
-void レベル_設定(Game& g, int n) {
+void レベル_設定(Table& g, int n) {
   constexpr Menu LEVELS[] = {Menu::LEVEL1, Menu::LEVEL2, Menu::LEVEL3, Menu::LEVEL4};
   for (Menu item : LEVELS) setChecked(g, item, false);
   if (n >= 1 && n <= LEVEL_SEARCH) {
     setChecked(g, LEVELS[n - 1], true);
     g.COM_LEVEL = n;
   }
-  if (g.GAME_MODE == MODE_MAN_COM) 描画_レベル(g, g.COM_LEVEL);
+  if (g.GAME_MODE == MODE_MAN_COM) 描画_レベル(g.ui, g, g.COM_LEVEL);
 }
 
-void LEVEL1_Click(Game& g) {
+void LEVEL1_Click(Table& g) {
   eraseLevel(g);
   レベル_設定(g, 1);
 }
-void LEVEL2_Click(Game& g) {
+void LEVEL2_Click(Table& g) {
   eraseLevel(g);
   レベル_設定(g, 2);
 }
-void LEVEL3_Click(Game& g) {
+void LEVEL3_Click(Table& g) {
   eraseLevel(g);
   レベル_設定(g, 3);
 }
-void LEVEL4_Click(Game& g) {
+void LEVEL4_Click(Table& g) {
   eraseLevel(g);
   レベル_設定(g, LEVEL_SEARCH);
 }

@@ -4,9 +4,9 @@
 
 namespace korvanu {
 
-struct Game;
+struct Table;
 
-void LBEL_UP_Click(Game& g);
-void LEBEL_DOWN_Click(Game& g);
+void LBEL_UP_Click(Table& g);
+void LEBEL_DOWN_Click(Table& g);
 
 } // namespace korvanu

@@ -4,14 +4,14 @@
 
 namespace korvanu {
 
-struct Game;
+struct Table;
 
 // Thinks as level 4 does in the game, then marks the move. Refused with the
 // forbidden sound and a word when no game is played or it is the computer's
 // turn.
-void HINT_Click(Game& g);
+void HINT_Click(Table& g);
 
 // Takes a shown hint off the board.
-void clearHint(Game& g);
+void clearHint(Table& g);
 
 } // namespace korvanu

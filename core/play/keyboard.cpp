@@ -4,12 +4,12 @@
 #include <string>
 
 #include "language/translate.h"
+#include "platform/table.h"
 #include "play/board_input.h"
 #include "play/commands.h"
 #include "play/cursor.h"
 #include "play/keys_help.h"
 #include "sound/sound.h"
-#include "state/game.h"
 #include "view/board_view.h"
 #include "view/cursor_view.h"
 
@@ -17,19 +17,19 @@ namespace korvanu {
 
 namespace {
 
-void bringOutCursor(Game& g) {
+void bringOutCursor(Table& g) {
   // A piece picked up with the mouse is where the keyboard goes on.
   if (g.SELECT_STATE == 1) {
     g.CURSOR_X = g.MOVE_BUF[3];
     g.CURSOR_Y = g.MOVE_BUF[4];
   }
   g.CURSOR_SHOWN = true;
-  drawCursor(g);
+  drawCursor(g.ui, g);
 }
 
 } // namespace
 
-bool Form_KeyDown(Game& g, int keyCode, int shift) {
+bool Form_KeyDown(Table& g, int keyCode, int shift) {
   if (g.QUITTING || (shift & ALT_MASK)) return false;
   const bool ctrl = shift & CTRL_MASK;
   switch (keyCode) {
@@ -60,13 +60,13 @@ bool Form_KeyDown(Game& g, int keyCode, int shift) {
   }
 }
 
-void menuKey(Game& g, Menu item) {
+void menuKey(Table& g, Menu item) {
   const Menu bar = barMenuOf(item);
   if (bar != item) onMenu(g, bar);
   if (!g.QUITTING) onMenu(g, item);
 }
 
-void moveCursor(Game& g, int dx, int dy) {
+void moveCursor(Table& g, int dx, int dy) {
   // The keys go the ways of the picture: on the turned view that is the
   // other way on the board.
   if (viewTurned(g)) dx = -dx, dy = -dy;
@@ -90,10 +90,10 @@ void moveCursor(Game& g, int dx, int dy) {
   g.CURSOR_X = x;
   g.CURSOR_Y = y;
   g.CURSOR_SHOWN = true;
-  drawCursor(g);
+  drawCursor(g.ui, g);
 }
 
-void cursorPress(Game& g, bool promote) {
+void cursorPress(Table& g, bool promote) {
   const Cell at = shownCell(g, g.CURSOR_X, g.CURSOR_Y);
   Form_MouseDown(g, promote ? BUTTON_RIGHT : BUTTON_LEFT, promote ? SHIFT_MASK : 0,
                  cellLeft(at.x) + SQUARE_WIDTH / 2.0, cellTop(at.y) + SQUARE_HEIGHT / 2.0);

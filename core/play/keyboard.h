@@ -12,7 +12,7 @@
 
 namespace korvanu {
 
-struct Game;
+struct Table;
 
 // Keys and shift states as the window hands them over.
 constexpr int KEY_RETURN = 13;
@@ -28,16 +28,16 @@ constexpr int SHIFT_MASK = 1, CTRL_MASK = 2, ALT_MASK = 4;
 //                cell, with Shift as by the right button (promotion)
 // The cursor's first appearance does nothing else, so a player sees where it
 // is before anything happens.
-bool Form_KeyDown(Game& g, int keyCode, int shift);
+bool Form_KeyDown(Table& g, int keyCode, int shift);
 
 // An item's key: what opening its menu on the bar and choosing it does.
-void menuKey(Game& g, Menu item);
+void menuKey(Table& g, Menu item);
 
 // Moves the cursor one cell, over the board and, with pieces in hand, the
 // hand stands beside it; it stops at the edges.
-void moveCursor(Game& g, int dx, int dy);
+void moveCursor(Table& g, int dx, int dy);
 // A press of the left button, or of the right one to promote, in the middle
 // of the cursor's cell.
-void cursorPress(Game& g, bool promote);
+void cursorPress(Table& g, bool promote);
 
 } // namespace korvanu

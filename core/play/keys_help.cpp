@@ -1,8 +1,8 @@
 #include "play/keys_help.h"
 
 #include "language/translate.h"
+#include "platform/table.h"
 #include "sound/sound.h"
-#include "state/game.h"
 
 namespace korvanu {
 
@@ -36,7 +36,7 @@ std::string keysText() {
                    "Esc：終わり（棋譜の読込・書込では、その画面を閉じる）");
 }
 
-void KEYS_Click(Game& g) {
+void KEYS_Click(Table& g) {
   playSound(g, g.SOUND_OTHER);
   g.ui.messageBox(keysText(), tr("キー操作"), Buttons::Ok, Icon::None);
 }

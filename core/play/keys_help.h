@@ -7,7 +7,7 @@
 
 namespace korvanu {
 
-struct Game;
+struct Table;
 
 // The bar menu an item sits under, or the item itself on the bar.
 Menu barMenuOf(Menu item);
@@ -17,6 +17,6 @@ Menu barMenuOf(Menu item);
 std::string keysText();
 
 // "キー操作": the keys, in a message box.
-void KEYS_Click(Game& g);
+void KEYS_Click(Table& g);
 
 } // namespace korvanu

@@ -4,18 +4,18 @@
 #include <memory>
 #include <vector>
 
+#include "platform/table.h"
 #include "play/events.h"
 #include "rules/make_move.h"
 #include "rules/record.h"
 #include "search/search.h"
-#include "state/game.h"
 
 namespace korvanu {
 
 namespace {
 
 // The positions the game has been through before the one on the board.
-std::vector<Key> earlierKeys(const Game& g) {
+std::vector<Key> earlierKeys(const Table& g) {
   std::vector<Key> keys;
   const int count = std::min(g.MOVE_NO, static_cast<int>(g.REC.size()));
   for (int i = 0; i < count; ++i) {
@@ -27,7 +27,7 @@ std::vector<Key> earlierKeys(const Game& g) {
 }
 
 // The board still shows what the think was asked for.
-bool stillAsked(const Game& g) {
+bool stillAsked(const Table& g) {
   const Game::Think& t = g.THINK;
   return !g.QUITTING && t.turn == g.TURN && t.mode == g.GAME_MODE && t.key == keyOf(g);
 }
@@ -41,7 +41,7 @@ SearchTable& keptTable() {
 
 } // namespace
 
-void startThink(Game& g, bool upper, ThinkDone done) {
+void startThink(Table& g, bool upper, ThinkDone done) {
   Game::Think& t = g.THINK;
   t = {true, t.ticket + 1, keyOf(g), g.TURN, g.GAME_MODE};
   const unsigned ticket = t.ticket;
@@ -66,9 +66,9 @@ void startThink(Game& g, bool upper, ThinkDone done) {
       });
 }
 
-bool thinking(const Game& g) { return g.THINK.pending; }
+bool thinking(const Table& g) { return g.THINK.pending; }
 
-void stopThink(Game& g) {
+void stopThink(Table& g) {
   if (!g.THINK.pending) return;
   g.THINK.pending = false;
   g.ui.stopAside();

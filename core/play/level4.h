@@ -7,7 +7,7 @@
 
 namespace korvanu {
 
-struct Game;
+struct Table;
 struct Move;
 
 constexpr int LEVEL_SEARCH = 4;
@@ -16,17 +16,17 @@ constexpr int LEVEL4_THINK_MS = 1000;
 
 // What is done with the move once it is back: `found` false when the side
 // has no move at all.
-using ThinkDone = void (*)(Game& g, bool found, const Move& best);
+using ThinkDone = void (*)(Table& g, bool found, const Move& best);
 
 // Starts level 4 on the position on the board for the upper (`upper`) or
 // lower side, the record's earlier positions counting as repetitions; a think
 // still running is dropped. `done` runs once the move is back, unless the
 // game has moved on meanwhile (another position, another side to move,
 // another mode, the think stopped, the program ending).
-void startThink(Game& g, bool upper, ThinkDone done);
+void startThink(Table& g, bool upper, ThinkDone done);
 // Whether a think is awaited.
-bool thinking(const Game& g);
+bool thinking(const Table& g);
 // Drops the think awaited, if any: whatever it finds is not used.
-void stopThink(Game& g);
+void stopThink(Table& g);
 
 } // namespace korvanu

@@ -1,15 +1,15 @@
 #include "play/messages.h"
 
+#include "platform/table.h"
 #include "sound/sound.h"
-#include "state/game.h"
 
 namespace korvanu {
 
-void say(Game& g, const std::string& text, const char* title) {
+void say(Table& g, const std::string& text, const char* title) {
   g.ui.messageBox(text, title, Buttons::Ok, Icon::None);
 }
 
-void sayRefused(Game& g, const std::string& text, const char* title) {
+void sayRefused(Table& g, const std::string& text, const char* title) {
   playSound(g, g.SOUND_FORBIDDEN);
   say(g, text, title);
 }

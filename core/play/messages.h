@@ -5,10 +5,10 @@
 
 namespace korvanu {
 
-struct Game;
+struct Table;
 
-void say(Game& g, const std::string& text, const char* title);
+void say(Table& g, const std::string& text, const char* title);
 // The forbidden sound, then the reason.
-void sayRefused(Game& g, const std::string& text, const char* title);
+void sayRefused(Table& g, const std::string& text, const char* title);
 
 } // namespace korvanu

@@ -5,7 +5,7 @@
 
 namespace korvanu {
 
-struct Game;
+struct Table;
 
 // The hand stands' cells, as clicks name them.
 constexpr int LOWER_HAND = 11, LOWER_FIRST = 3, LOWER_LAST = 9;
@@ -14,10 +14,10 @@ constexpr int UPPER_HAND = -1, UPPER_FIRST = 1, UPPER_LAST = 7;
 // Resets the board outlines, then, with move guidance on, outlines in
 // `colour` every square `piece` may go to from (fromX, fromY): in the warning
 // colour instead where the move would lose its own king at once.
-void 描画_移動可能桝色(Game& g, int fromX, int fromY, int colour, int piece);
+void 描画_移動可能桝色(Table& g, int fromX, int fromY, int colour, int piece);
 
 // The picked-up piece is still where it was picked up: on its square, or in
 // a hand that may still be dropped from.
-bool stillPickedUp(const Game& g, int fromX, int fromY, int piece);
+bool stillPickedUp(const Table& g, int fromX, int fromY, int piece);
 
 } // namespace korvanu

@@ -6,6 +6,7 @@
 #include "computer/survey.h"
 #include "language/translate.h"
 #include "net/auth.h"
+#include "platform/table.h"
 #include "play/autosave.h"
 #include "play/clock.h"
 #include "play/events.h"
@@ -19,7 +20,6 @@
 #include "play/turn.h"
 #include "play/view_turn.h"
 #include "rules/record.h"
-#include "state/game.h"
 #include "state/handicap_pieces.h"
 #include "view/board_view.h"
 #include "view/clock_view.h"
@@ -30,7 +30,7 @@ namespace korvanu {
 constexpr const char* TITLE = N_("ネット対局");
 
 struct NetGame : net::Listener, Opponent {
-  NetGame(Game& game, NetHooks h) : g(game), hooks(std::move(h)) {}
+  NetGame(Table& game, NetHooks h) : g(game), hooks(std::move(h)) {}
   // Each of the peer's messages is an event of its own: one that arrives
   // while a box of this window shows waits until the event behind it is done.
   void onEvent(const net::Event& e) override {
@@ -39,42 +39,42 @@ struct NetGame : net::Listener, Opponent {
   void handle(const net::Event& e);
 
   // --- the peer as the opponent ---------------------------------------------
-  bool allowsClick(Game& game) override;
-  bool allowsChange(Game& game, const char* caption) override {
+  bool allowsClick(Table& game) override;
+  bool allowsChange(Table& game, const char* caption) override {
     sayRefused(game, tr("ネット対局中はできません"), tr(caption));
     return false;
   }
   // The computer's advice is no help against a friend.
-  bool allowsHint(const Game&) const override { return false; }
-  bool allowsRecordLoad(const Game&) const override { return !on && !waitingFor; }
-  bool sendMove(Game&, const Move& m) override { return port->move(m); }
-  void movePlayed(Game&, bool goesOn) override {
+  bool allowsHint(const Table&) const override { return false; }
+  bool allowsRecordLoad(const Table&) const override { return !on && !waitingFor; }
+  bool sendMove(Table&, const Move& m) override { return port->move(m); }
+  void movePlayed(Table&, bool goesOn) override {
     if (!goesOn) return;
     takeHostClock();
   }
-  bool asksTakeBack(Game& game) override {
+  bool asksTakeBack(Table& game) override {
     if (!port->askTakeBack())
       sayRefused(game, tr("できません"), tr("待った"));
     else
       say(game, tr("相手に待ったを求めました"), tr("待った"));
     return true;
   }
-  bool resign(Game& game, int& side) override {
+  bool resign(Table& game, int& side) override {
     if (!port->resign()) return sayRefused(game, tr("できません"), tr("投了")), false;
     on = false;
     side = myTurn();
     return true;
   }
-  bool allowsQuit(Game& game) override;
+  bool allowsQuit(Table& game) override;
   bool gameOn() const override { return port && on; }
-  bool saysWaiting(Game& game) override {
+  bool saysWaiting(Table& game) override {
     if (!waitingFor) return false;
     say(game, tr(waitingFor), tr(TITLE));
     return true;
   }
   // Whatever ended it, the game is over for both: nothing after it is the
   // network game's (a game begun again on this board is a local one).
-  void gameEnded(Game&) override { on = false; }
+  void gameEnded(Table&) override { on = false; }
 
   void start(bool restored);
   void open(net::Role role, const std::string& code) {
@@ -96,7 +96,7 @@ struct NetGame : net::Listener, Opponent {
     g.ui.showWaiting({});
   }
 
-  Game& g;
+  Table& g;
   NetHooks hooks;
   std::unique_ptr<NetPort> port;
   bool confirm = false;             // the joiner is asked before agreeing
@@ -122,14 +122,14 @@ std::string describe(const net::Settings& s) {
 }
 
 // The first position of the agreed terms, the side to move first to play.
-void setUpBoard(Game& g, const net::Settings& s) {
+void setUpBoard(Table& g, const net::Settings& s) {
   初期設定(g);
   setChecked(g, Menu::MOCHIKOMA, s.drops);
   if (s.handicap != 0) {
     removeHandicapPieces(g.BOARD, s.handicap);
     g.HANDICAP_LEVEL = s.handicap;
     g.HANDICAP_SET = ON;
-    画面_再描画(g);
+    画面_再描画(g.ui, g);
     手順保存(g, 0, 0, 0, 0);
   }
   g.GAME_MODE = MODE_MAN_MAN;
@@ -139,14 +139,14 @@ void setUpBoard(Game& g, const net::Settings& s) {
   g.SIDE_MAN = TURN_SENTE;
   g.SIDE_COM = TURN_GOTE;
   g.TURN = TURN_SENTE;
-  showTurnMarker(g);
+  showTurnMarker(g.ui, g);
   g.CLOCK_MAIN_SECONDS = s.mainSeconds;
   g.CLOCK_BYOYOMI_SECONDS = s.byoyomiSeconds;
   g.TURN_START_TIME = g.ui.clockSeconds();
   if (isChecked(g, Menu::KEIKA)) setTimer1(g, true);
 }
 
-NetGame* netOf(const Game& g) { return static_cast<NetGame*>(g.NET.get()); }
+NetGame* netOf(const Table& g) { return static_cast<NetGame*>(g.NET.get()); }
 
 // "host", "host:port", "[v6]:port" or a bare IPv6 address.
 bool splitAddress(const std::string& text, std::string& host, int& port) {
@@ -187,8 +187,8 @@ void NetGame::takeHostClock() {
   g.TURN_START_TIME = g.ui.clockSeconds();
   g.TURN_ELAPSED = 0;
   g.SHOWN_SECOND = 0;
-  描画_所有時間(g, g.SIDE_MAN, g.MAN_TIME);
-  描画_所有時間(g, g.SIDE_COM, g.COM_TIME);
+  描画_所有時間(g.ui, g, g.SIDE_MAN, g.MAN_TIME);
+  描画_所有時間(g.ui, g, g.SIDE_COM, g.COM_TIME);
 }
 
 void NetGame::start(bool restored) {
@@ -254,7 +254,7 @@ void NetGame::handle(const net::Event& e) {
     on = false;
     const bool senteLost = e.side == net::SENTE;
     stopClocks(g, g.MAN_TIME, g.COM_TIME);
-    drawTimeGone(g, senteLost ? TURN_SENTE : TURN_GOTE);
+    drawTimeGone(g.ui, g, senteLost ? TURN_SENTE : TURN_GOTE);
     終了(g, sideName(senteLost ? TURN_GOTE : TURN_SENTE));
     return;
   }
@@ -273,11 +273,11 @@ void NetGame::handle(const net::Event& e) {
   }
 }
 
-void enableNetwork(Game& g, NetHooks hooks) {
+void enableNetwork(Table& g, NetHooks hooks) {
   g.NET = std::make_shared<NetGame>(g, std::move(hooks));
 }
 
-std::optional<Hosting> hostNetGame(Game& g, const NetTerms& terms, int port) {
+std::optional<Hosting> hostNetGame(Table& g, const NetTerms& terms, int port) {
   NetGame* n = netOf(g);
   if (!n) return std::nullopt;
   const std::string code = n->hooks.newCode();
@@ -291,7 +291,7 @@ std::optional<Hosting> hostNetGame(Game& g, const NetTerms& terms, int port) {
   return Hosting{n->port->port(), code};
 }
 
-bool joinNetGame(Game& g, const std::string& address, const std::string& code, bool confirm) {
+bool joinNetGame(Table& g, const std::string& address, const std::string& code, bool confirm) {
   NetGame* n = netOf(g);
   std::string host;
   int port = 0;
@@ -305,7 +305,7 @@ bool joinNetGame(Game& g, const std::string& address, const std::string& code, b
   return true;
 }
 
-void cancelHosting(Game& g) {
+void cancelHosting(Table& g) {
   NetGame* n = netOf(g);
   if (!n) return;
   n->stopWaiting();
@@ -315,7 +315,7 @@ void cancelHosting(Game& g) {
   }
 }
 
-void NET_HOST_Click(Game& g) {
+void NET_HOST_Click(Table& g) {
   if (!netOf(g)) return sayRefused(g, tr("ネット対局はできません"), tr(TITLE));
   if (netGameOn(g)) return sayRefused(g, tr("ネット対局中です"), tr(TITLE));
   NetTerms terms;
@@ -326,7 +326,7 @@ void NET_HOST_Click(Game& g) {
   if (!hostNetGame(g, terms)) sayRefused(g, tr("ポートを開けませんでした"), tr(TITLE));
 }
 
-void NET_JOIN_Click(Game& g) {
+void NET_JOIN_Click(Table& g) {
   NetGame* n = netOf(g);
   if (!n) return sayRefused(g, tr("ネット対局はできません"), tr(TITLE));
   // A game cut off goes on with the same host and code.
@@ -340,12 +340,12 @@ void NET_JOIN_Click(Game& g) {
     sayRefused(g, tr("アドレスか合言葉が正しくありません"), tr(TITLE));
 }
 
-bool netGameOn(const Game& g) {
+bool netGameOn(const Table& g) {
   const NetGame* n = netOf(g);
   return n && n->port && n->on;
 }
 
-bool NetGame::allowsClick(Game& game) {
+bool NetGame::allowsClick(Table& game) {
   if (!port->session().playing()) {
     sayRefused(game, tr("相手とつながっていません"), tr(TITLE));
     return false;
@@ -357,7 +357,7 @@ bool NetGame::allowsClick(Game& game) {
   return true;
 }
 
-bool NetGame::allowsQuit(Game& game) {
+bool NetGame::allowsQuit(Table& game) {
   if (!port) return true;
   if (on && game.ui.messageBox(tr("ネット対局中です。終わりますか？"), tr(TITLE), Buttons::YesNo,
                                Icon::Question) != Answer::Yes)

@@ -16,7 +16,7 @@
 
 namespace korvanu {
 
-struct Game;
+struct Table;
 
 // The connection as the game uses it; the window's is Qt's (network/).
 class NetPort {
@@ -45,7 +45,7 @@ struct NetHooks {
 };
 
 // The window can play over the network from now on.
-void enableNetwork(Game& g, NetHooks hooks);
+void enableNetwork(Table& g, NetHooks hooks);
 
 constexpr int DEFAULT_NET_PORT = 47170;
 
@@ -55,19 +55,19 @@ struct Hosting {
   int port;
   std::string code;
 };
-std::optional<Hosting> hostNetGame(Game& g, const NetTerms& terms, int port = DEFAULT_NET_PORT);
+std::optional<Hosting> hostNetGame(Table& g, const NetTerms& terms, int port = DEFAULT_NET_PORT);
 // Joins "address[:port]" with `code`; `confirm` shows the host's terms first,
 // otherwise they are agreed to at once. False when the address or code is
 // not one.
-bool joinNetGame(Game& g, const std::string& address, const std::string& code, bool confirm);
+bool joinNetGame(Table& g, const std::string& address, const std::string& code, bool confirm);
 // The waiting box's cancel: the port closes, the host's or the joiner's.
-void cancelHosting(Game& g);
+void cancelHosting(Table& g);
 
-void NET_HOST_Click(Game& g);
-void NET_JOIN_Click(Game& g);
+void NET_HOST_Click(Table& g);
+void NET_JOIN_Click(Table& g);
 
 // A network game is on (agreed, not ended), connected or not. The rest of
 // the game asks the peer through the opponent seam (play/opponent.h).
-bool netGameOn(const Game& g);
+bool netGameOn(const Table& g);
 
 } // namespace korvanu

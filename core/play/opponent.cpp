@@ -1,13 +1,13 @@
 #include "play/opponent.h"
 
 #include "language/translate.h"
+#include "platform/table.h"
 #include "play/level4.h"
 #include "play/messages.h"
-#include "state/game.h"
 
 namespace korvanu {
 
-bool Opponent::resign(Game& g, int& side) {
+bool Opponent::resign(Table& g, int& side) {
   side = g.TURN;
   return true;
 }
@@ -18,10 +18,10 @@ namespace {
 // through meanwhile either), and its own turn is not the player's to use.
 class Computer : public Opponent {
 public:
-  bool allowsClick(Game& g) override { return !thinking(g); }
-  bool allowsChange(Game& g, const char*) override { return !thinking(g); }
-  bool allowsHint(const Game& g) const override { return g.TURN != g.SIDE_COM && !thinking(g); }
-  bool allowsResign(Game& g) override {
+  bool allowsClick(Table& g) override { return !thinking(g); }
+  bool allowsChange(Table& g, const char*) override { return !thinking(g); }
+  bool allowsHint(const Table& g) const override { return g.TURN != g.SIDE_COM && !thinking(g); }
+  bool allowsResign(Table& g) override {
     if (g.TURN == g.SIDE_MAN && !thinking(g)) return true;
     sayRefused(g, tr("ｺﾝﾋﾟｭｰﾀの番ではできません"), tr("投了"));
     return false;
@@ -32,24 +32,24 @@ public:
 // asked for whichever is to move.
 class Person : public Opponent {
 public:
-  bool allowsClick(Game& g) override { return !thinking(g); }
-  bool allowsChange(Game& g, const char*) override { return !thinking(g); }
-  bool allowsHint(const Game& g) const override { return !thinking(g); }
+  bool allowsClick(Table& g) override { return !thinking(g); }
+  bool allowsChange(Table& g, const char*) override { return !thinking(g); }
+  bool allowsHint(const Table& g) const override { return !thinking(g); }
 };
 
 } // namespace
 
-Opponent& opponentOf(Game& g) {
+Opponent& opponentOf(Table& g) {
   static Computer computer;
   static Person person;
   if (g.NET && g.NET->gameOn()) return *g.NET;
   return g.GAME_MODE == MODE_MAN_COM ? static_cast<Opponent&>(computer) : person;
 }
 
-bool peerSaysWaiting(Game& g) { return g.NET && g.NET->saysWaiting(g); }
+bool peerSaysWaiting(Table& g) { return g.NET && g.NET->saysWaiting(g); }
 
-bool quitAllowed(Game& g) { return !g.NET || g.NET->allowsQuit(g); }
+bool quitAllowed(Table& g) { return !g.NET || g.NET->allowsQuit(g); }
 
-bool recordMayLoad(const Game& g) { return !g.NET || g.NET->allowsRecordLoad(g); }
+bool recordMayLoad(const Table& g) { return !g.NET || g.NET->allowsRecordLoad(g); }
 
 } // namespace korvanu

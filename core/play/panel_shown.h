@@ -4,14 +4,14 @@
 
 namespace korvanu {
 
-struct Game;
+struct Table;
 
 // Shows or hides the drive, folder and file lists.
-void 描画_可視(Game& g, bool drive, bool folder, bool files);
+void 描画_可視(Table& g, bool drive, bool folder, bool files);
 // 0 shows the text fields, their labels and the button; anything else empties
 // the fields and hides them all.
-void 描画_棋譜_IO(Game& g, int mode);
+void 描画_棋譜_IO(Table& g, int mode);
 // Hides the lists and empties and hides the fields and their button.
-void closeFilePanel(Game& g);
+void closeFilePanel(Table& g);
 
 } // namespace korvanu

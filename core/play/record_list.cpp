@@ -3,16 +3,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/table.h"
 #include "play/recorded_moves.h"
 #include "rules/record.h"
-#include "state/game.h"
 #include "view/notation.h"
 
 namespace korvanu {
 
 namespace {
 
-void showList(Game& g) {
+void showList(Table& g) {
   const int last = lastShownEntry(g);
   std::vector<std::string> rows{startRow()};
   for (int n = 1; n <= last; ++n) {
@@ -25,9 +25,9 @@ void showList(Game& g) {
 
 } // namespace
 
-void KIFU_LIST_Click(Game& g) { showList(g); }
+void KIFU_LIST_Click(Table& g) { showList(g); }
 
-void updateMoveList(Game& g) {
+void updateMoveList(Table& g) {
   if (g.ui.moveListShown()) showList(g);
 }
 

@@ -4,11 +4,11 @@
 
 namespace korvanu {
 
-struct Game;
+struct Table;
 
 // Shows the list (again, once the player has closed it).
-void KIFU_LIST_Click(Game& g);
+void KIFU_LIST_Click(Table& g);
 // While it shows, the list follows the record and the entry shown.
-void updateMoveList(Game& g);
+void updateMoveList(Table& g);
 
 } // namespace korvanu

@@ -2,12 +2,12 @@
 #include "play/panel_shown.h"
 
 #include "language/translate.h"
+#include "platform/table.h"
 #include "play/clock.h"
 #include "play/game_end.h"
 #include "play/messages.h"
 #include "play/opponent.h"
 #include "play/turn.h"
-#include "state/game.h"
 
 namespace korvanu {
 
@@ -17,7 +17,7 @@ constexpr const char* TITLE = N_("投了");
 
 } // namespace
 
-void RESIGN_Click(Game& g) {
+void RESIGN_Click(Table& g) {
   closeFilePanel(g);
   if (g.RECORD_MODE == ON) return sayRefused(g, tr("棋譜ﾓｰﾄﾞではできません"), tr(TITLE));
   if (g.TURN == NO_GAME) return sayRefused(g, tr("対局中ではありません"), tr(TITLE));
@@ -29,7 +29,7 @@ void RESIGN_Click(Game& g) {
   if (opponentOf(g).resign(g, side)) resignSide(g, side);
 }
 
-void resignSide(Game& g, int side) {
+void resignSide(Table& g, int side) {
   const bool againstComputer = g.GAME_MODE == MODE_MAN_COM;
   // The turn that runs counts to its side, as a move would have; a game
   // paused on a step shows the totals of the position stepped to.

@@ -3,15 +3,15 @@
 
 namespace korvanu {
 
-struct Game;
+struct Table;
 
 // Ends the game as a lost king would, the other side named the winner: the
 // record keeps every move played and nothing more, the clocks stop. Refused
 // with no game running, in a loaded record and on the computer's turn.
 // In a network game this window's side resigns, whoever's turn it is.
-void RESIGN_Click(Game& g);
+void RESIGN_Click(Table& g);
 
 // `side` (TURN_SENTE / TURN_GOTE, or the human's) gives up, the clocks stop.
-void resignSide(Game& g, int side);
+void resignSide(Table& g, int side);
 
 } // namespace korvanu

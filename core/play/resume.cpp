@@ -4,13 +4,13 @@
 #include <string>
 
 #include "language/translate.h"
+#include "platform/table.h"
 #include "play/autosave.h"
 #include "play/file_panel.h"
 #include "play/game_modes.h"
 #include "play/navigation.h"
 #include "play/opponent.h"
 #include "record/record_file.h"
-#include "state/game.h"
 
 namespace korvanu {
 
@@ -34,7 +34,7 @@ bool worthContinuing(const RecordFile& file) {
 
 } // namespace
 
-void offerToContinue(Game& g) {
+void offerToContinue(Table& g) {
   // A window started to host or join a network game is for that game: the
   // kept one stays as it is for the next start on its own.
   if (!recordMayLoad(g)) return;
@@ -52,8 +52,8 @@ void offerToContinue(Game& g) {
   // when they began.
   if (file->upperName == COMPUTER_NAME) {
     // At the level it was played at, when that is known.
-    constexpr void (*LEVEL_CLICKS[])(Game&) = {LEVEL1_Click, LEVEL2_Click, LEVEL3_Click,
-                                               LEVEL4_Click};
+    constexpr void (*LEVEL_CLICKS[])(Table&) = {LEVEL1_Click, LEVEL2_Click, LEVEL3_Click,
+                                                LEVEL4_Click};
     if (const int level = keptGameLevel(*path); level != 0) LEVEL_CLICKS[level - 1](g);
     g.SIDE_MAN == TURN_SENTE ? SENTE_Click(g) : GOTE_Click(g);
   } else

@@ -3,7 +3,7 @@
 
 namespace korvanu {
 
-struct Game;
+struct Table;
 
 // Asks whether to go on with the game the autosave kept (autosave.h), when
 // there is one with a move to go on from, not resigned and both kings still
@@ -11,6 +11,6 @@ struct Game;
 // はい loads it as 読込 does, steps to its last position and plays on from
 // there in the way it was played: against the computer with the human on the
 // side they had, or between two people. いいえ leaves the file as it is.
-void offerToContinue(Game& g);
+void offerToContinue(Table& g);
 
 } // namespace korvanu

@@ -1,16 +1,16 @@
 #include "play/startup.h"
 
+#include "platform/table.h"
 #include "play/autosave.h"
 #include "play/resume.h"
 #include "play/setup.h"
 #include "settings/options.h"
 #include "settings/settings_file.h"
 #include "sound/sound.h"
-#include "state/game.h"
 
 namespace korvanu {
 
-void Form_Load(Game& g) {
+void Form_Load(Table& g) {
   // The sounds come once the window shows (startSounds); until then every
   // sound id is 0 and plays nothing, the music included.
   g.RECORD_MODE = OFF;
@@ -28,7 +28,7 @@ void Form_Load(Game& g) {
   placeWindow(g);
 }
 
-void windowShown(Game& g) {
+void windowShown(Table& g) {
   startSounds(g);
   sayWhereTheLastGameWasKept(g);
   offerToContinue(g);

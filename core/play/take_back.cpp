@@ -3,6 +3,7 @@
 
 #include "computer/survey.h"
 #include "language/translate.h"
+#include "platform/table.h"
 #include "play/autosave.h"
 #include "play/clock.h"
 #include "play/messages.h"
@@ -11,7 +12,6 @@
 #include "play/recorded_moves.h"
 #include "rules/record.h"
 #include "sound/sound.h"
-#include "state/game.h"
 #include "view/marks_view.h"
 
 namespace korvanu {
@@ -22,7 +22,7 @@ namespace {
 // their last move: against the computer that is two when the computer has
 // replied, one when it has not (play was paused before its reply); between
 // two people always one. 0 when the record does not reach that far back.
-int movesToTakeBack(const Game& g) {
+int movesToTakeBack(const Table& g) {
   int n = 0;
   if (g.GAME_MODE == MODE_MAN_MAN)
     n = 1;
@@ -35,7 +35,7 @@ int movesToTakeBack(const Game& g) {
 
 } // namespace
 
-void MATTA_Click(Game& g) {
+void MATTA_Click(Table& g) {
   closeFilePanel(g);
   if (g.RECORD_MODE == ON) return sayRefused(g, tr("棋譜ﾓｰﾄﾞではできません"), tr("待った"));
   if (opponentOf(g).asksTakeBack(g)) return;
@@ -44,7 +44,7 @@ void MATTA_Click(Game& g) {
   takeBackMoves(g, n);
 }
 
-void takeBackMoves(Game& g, int n) {
+void takeBackMoves(Table& g, int n) {
   if (n <= 0 || g.MOVE_NO - n < 0) return;
   g.MOVE_NO -= n;
   g.GAME_MOVES -= n;
@@ -59,7 +59,7 @@ void takeBackMoves(Game& g, int n) {
   showStoredPosition(g, e, e.TIME_C, e.TIME_A);
   // The kings' squares follow the board, as after a move.
   勢力調査(g);
-  showTurnMarker(g);
+  showTurnMarker(g.ui, g);
   // The moves written beside the board (and "思考中") are those that led there.
   showLastMoves(g);
   g.RESUME_PENDING = OFF;

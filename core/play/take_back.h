@@ -3,7 +3,7 @@
 
 namespace korvanu {
 
-struct Game;
+struct Table;
 
 // Against the computer, the player's last move and the computer's reply go;
 // between two people, the last move. The position shown goes back to the
@@ -12,10 +12,10 @@ struct Game;
 // the forbidden sound when there is no such move, and while a loaded record
 // is shown.
 // In a network game the peer is asked instead (play/net_game.h).
-void MATTA_Click(Game& g);
+void MATTA_Click(Table& g);
 
 // Goes back `n` moves of the record as 待った does, whose turn it then is
 // following from how many.
-void takeBackMoves(Game& g, int n);
+void takeBackMoves(Table& g, int n);
 
 } // namespace korvanu

@@ -3,6 +3,7 @@
 #include "computer/com_turn.h"
 #include "computer/survey.h"
 #include "language/translate.h"
+#include "platform/table.h"
 #include "play/autosave.h"
 #include "play/clock.h"
 #include "play/game_end.h"
@@ -15,7 +16,6 @@
 #include "rules/moves.h"
 #include "rules/record.h"
 #include "sound/sound.h"
-#include "state/game.h"
 #include "view/board_view.h"
 #include "view/marks_view.h"
 #include "view/move_view.h"
@@ -25,12 +25,12 @@ namespace korvanu {
 
 namespace {
 
-bool kingStands(const Game& g, int king) { return 調査_駒存在(g, king) == ON; }
+bool kingStands(const Table& g, int king) { return 調査_駒存在(g, king) == ON; }
 
 // The winner when an explosion has gone off and a king is no longer on the
 // board. Against the computer the human is named first, should both kings
 // go; between two people the side that moved.
-const char* winnerAfterBlast(const Game& g, Mover who) {
+const char* winnerAfterBlast(const Table& g, Mover who) {
   if (who == Mover::Person) {
     if (g.TURN == g.SIDE_MAN && !kingStands(g, CODE_UE_OU)) return sideName(g.SIDE_MAN);
     if (g.TURN == g.SIDE_COM && !kingStands(g, CODE_SITA_OU)) return sideName(g.SIDE_COM);
@@ -43,7 +43,7 @@ const char* winnerAfterBlast(const Game& g, Mover who) {
 
 // A king the move lost, taken or blown up, names the other side the winner
 // (SIDE_MAN is the lower side's, SIDE_COM the upper side's).
-void decideWinner(Game& g, const MoveEffects& move, const ExplosionEffects& blast) {
+void decideWinner(Table& g, const MoveEffects& move, const ExplosionEffects& blast) {
   if (move.captured == CODE_UE_OU || blast.upperKingLost)
     g.WINNER = g.SIDE_MAN;
   else if (move.captured == CODE_SITA_OU || blast.lowerKingLost)
@@ -53,14 +53,14 @@ void decideWinner(Game& g, const MoveEffects& move, const ExplosionEffects& blas
 // The move is stored as it stands after its explosion, with both sides'
 // totals after it (the lower side's is MAN_TIME, the upper side's COM_TIME).
 // The human's total has already grown by the turn; the others grow later.
-void record(Game& g, Mover who) {
+void record(Table& g, Mover who) {
   const bool lowerMoved = who == Mover::Human || (who == Mover::Person && g.TURN == g.SIDE_MAN);
   const double pending = who == Mover::Human ? 0 : g.TURN_ELAPSED;
   recordMove(g, g.MAN_TIME + (lowerMoved ? pending : 0), g.COM_TIME + (lowerMoved ? 0 : pending));
 }
 
 // What is decided once the position is surveyed: the winner, if any.
-const char* winnerAfterSurvey(Game& g, Mover who, const MoveEffects& move) {
+const char* winnerAfterSurvey(Table& g, Mover who, const MoveEffects& move) {
   switch (who) {
   case Mover::Human:
     勢力調査(g);
@@ -80,16 +80,16 @@ const char* winnerAfterSurvey(Game& g, Mover who, const MoveEffects& move) {
 
 // The computer tells the human of a mate (the game goes on until a king is
 // lost) or a check, and shows its move.
-void announceComputerMove(Game& g, const MoveEffects& move, const RecordedMove& note) {
+void announceComputerMove(Table& g, const MoveEffects& move, const RecordedMove& note) {
   if (詰めかMAN(g) == ON)
     g.ui.messageBox(tr("よし！!"), tr("詰め ?"), Buttons::Ok, Icon::None);
   else if (g.INFLUENCE_UE[g.OU_SITA_X][g.OU_SITA_Y] > 0)
     g.ui.messageBox(tr("   ** 王手 **"), "", Buttons::Ok, Icon::None);
-  描画_移動結果(g, g.SIDE_COM, note, COLOR_WHITE);
-  描画_桝輪郭(g, COLOR_WHITE, move.toX, move.toY);
+  描画_移動結果(g.ui, g, g.SIDE_COM, note, COLOR_WHITE);
+  描画_桝輪郭(g.ui, g, COLOR_WHITE, move.toX, move.toY);
 }
 
-void handOver(Game& g, Mover who) {
+void handOver(Table& g, Mover who) {
   switch (who) {
   case Mover::Human:
     if (g.WINNER != 0) return;
@@ -100,7 +100,7 @@ void handOver(Game& g, Mover who) {
     g.COM_TIME += g.TURN_ELAPSED;
     g.TURN_START_TIME = g.ui.clockSeconds();
     g.TURN = g.SIDE_MAN;
-    showTurnMarker(g);
+    showTurnMarker(g.ui, g);
     if (isChecked(g, Menu::KEIKA)) setTimer1(g, true);
     return;
   case Mover::Person:
@@ -109,33 +109,33 @@ void handOver(Game& g, Mover who) {
     else if (g.TURN == g.SIDE_COM)
       g.COM_TIME += g.TURN_ELAPSED;
     g.TURN = -g.TURN;
-    showTurnMarker(g);
+    showTurnMarker(g.ui, g);
     g.TURN_START_TIME = g.ui.clockSeconds();
     return;
   }
 }
 
 // The board shows this move's marks in place of the last one's.
-void markLastMove(Game& g, const MoveMarks& marks) {
+void markLastMove(Table& g, const MoveMarks& marks) {
   const MoveMarks previous = g.MOVE_MARKS;
   g.MOVE_MARKS = marks;
-  showMoveMarks(g, previous);
+  showMoveMarks(g.ui, g, previous);
 }
 
 // The game ends on the move just recorded: whoever made it, the clocks stop
 // at the totals stored with it, and those are the figures under the message.
-void endOnMove(Game& g, const char* winner) {
+void endOnMove(Table& g, const char* winner) {
   const RecordEntry& e = g.REC[static_cast<size_t>(g.MOVE_NO)];
   stopClocks(g, e.TIME_B, e.TIME_D);
   終了(g, winner);
 }
 
-void tickWhileThinking(void* game) { Timer1_Timer(*static_cast<Game*>(game)); }
+void tickWhileThinking(void* game) { Timer1_Timer(*static_cast<Table*>(game)); }
 
 // The computer's turn once it has chosen (or found nothing to play): nothing
 // at all to play loses the game; its turn made no move, so the clocks stop at
 // the totals before it.
-void playComputerChoice(Game& g, bool found, int fx, int fy, int tx, int ty, int place) {
+void playComputerChoice(Table& g, bool found, int fx, int fy, int tx, int ty, int place) {
   if (!found) {
     stopClocks(g, g.MAN_TIME, g.COM_TIME);
     終了(g, N_("あなた"));
@@ -144,7 +144,7 @@ void playComputerChoice(Game& g, bool found, int fx, int fy, int tx, int ty, int
   playTurnMove(g, Mover::Computer, fx, fy, tx, ty, place);
 }
 
-void level4Chose(Game& g, bool found, const Move& m) {
+void level4Chose(Table& g, bool found, const Move& m) {
   playComputerChoice(g, found, m.fx, m.fy, m.tx, m.ty, m.code);
 }
 
@@ -152,29 +152,29 @@ void level4Chose(Game& g, bool found, const Move& m) {
 
 const char* sideName(int side) { return side == TURN_SENTE ? N_("先手") : N_("後手"); }
 
-bool playTurnMove(Game& g, Mover who, int fromX, int fromY, int toX, int toY, int piece) {
+bool playTurnMove(Table& g, Mover who, int fromX, int fromY, int toX, int toY, int piece) {
   measureTurn(g);
   RecordedMove note = describeMove(g, fromX, fromY, toX, toY, piece);
   const MoveEffects move = 駒移動(g, fromX, fromY, toX, toY, piece);
   const int side = piece >= CODE_UE_HU ? g.SIDE_COM : g.SIDE_MAN;
-  showMove(g, move);
+  showMove(g.ui, g, move);
   markLastMove(g, marksOf(move, {}));
   playSound(g, g.SOUND_PIECE);
   // A person's move is written beside the board at once, the computer's
   // once its announcements are made.
-  if (who != Mover::Computer) 描画_移動結果(g, side, note, COLOR_RESULT);
+  if (who != Mover::Computer) 描画_移動結果(g.ui, g, side, note, COLOR_RESULT);
   // The counter shows the moves played, this one too, before its explosion
   // (the record takes it once the explosion is over).
-  描画_手数(g, g.GAME_MOVES + 1, COLOR_WHITE);
+  描画_手数(g.ui, g, g.GAME_MOVES + 1, COLOR_WHITE);
 
   const ExplosionEffects blast = explodeAfterCapture(g, move);
   decideWinner(g, move, blast);
-  showExplosion(g, blast);
+  showExplosion(g.ui, g.ui, g.ui, g, blast);
   if (blast.count > 0) markLastMove(g, marksOf(move, blast));
   // The Western note tells how many the blast took once it is over.
   note.blown = blast.count;
   if (blast.count > 0 && who != Mover::Computer && !inJapanese())
-    描画_移動結果(g, side, note, COLOR_RESULT);
+    描画_移動結果(g.ui, g, side, note, COLOR_RESULT);
 
   // The human's clock stops as the move is made; the computer's once the
   // game is known to go on; between people it runs on for the next mover.
@@ -196,11 +196,11 @@ bool playTurnMove(Game& g, Mover who, int fromX, int fromY, int toX, int toY, in
   return true;
 }
 
-void com_ban(Game& g) {
-  showTurnMarker(g);
+void com_ban(Table& g) {
+  showTurnMarker(g.ui, g);
   g.TURN_START_TIME = g.ui.clockSeconds();
   if (isChecked(g, Menu::KEIKA)) setTimer1(g, true);
-  showThinking(g);
+  showThinking(g.ui, g);
   prepareComTurn(g);
   g.ui.refresh();
 
@@ -208,7 +208,8 @@ void com_ban(Game& g) {
   // ahead here, ticking the clock as they go.
   if (g.COM_LEVEL == LEVEL_SEARCH) return startThink(g, true, level4Chose);
   ComMove best;
-  const bool found = searchComMove(g, best, {nullptr, tickWhileThinking, &g});
+  const bool found =
+      searchComMove(g, isChecked(g, Menu::MOCHIKOMA), best, {nullptr, tickWhileThinking, &g});
   playComputerChoice(g, found, best.fx, best.fy, best.tx, best.ty, best.place);
 }
 

@@ -5,7 +5,7 @@
 
 namespace korvanu {
 
-struct Game;
+struct Table;
 
 // Who makes the move: the human against the computer, the computer, or
 // either of two people at one mouse.
@@ -18,10 +18,10 @@ const char* sideName(int side);
 // destination; a drop from (11, kind + 2) or (-1, kind)) through every step
 // that follows it. Against the computer, the human's move goes on into the
 // computer's reply. False when the game ended on it.
-bool playTurnMove(Game& g, Mover who, int fromX, int fromY, int toX, int toY, int piece);
+bool playTurnMove(Table& g, Mover who, int fromX, int fromY, int toX, int toY, int piece);
 
 // The computer's whole turn: the thinking message, the search (with the
 // clock ticking on screen meanwhile) and the chosen move played.
-void com_ban(Game& g);
+void com_ban(Table& g);
 
 } // namespace korvanu

@@ -5,14 +5,14 @@
 
 namespace korvanu {
 
-struct Game;
+struct Table;
 
 // Turns the view round, or back, and redraws the window at once. It stays
 // as set over new games, 反転, 戻/進 and loaded records, for as long as the
 // program runs.
-void setViewTurned(Game& g, bool turned);
+void setViewTurned(Table& g, bool turned);
 
 // The menu item and its key: the view the other way round.
-void VIEW_TURN_Click(Game& g);
+void VIEW_TURN_Click(Table& g);
 
 } // namespace korvanu

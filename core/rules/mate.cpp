@@ -26,7 +26,7 @@ struct Defender {
   bool (*owns)(int code);
 };
 
-Defender lowerSide(const Game& g) {
+Defender lowerSide(const ComputerBoard& g) {
   return {CODE_SITA_OU,
           CODE_SITA_HU,
           1,
@@ -39,7 +39,7 @@ Defender lowerSide(const Game& g) {
           [](int c) { return c <= -10 && c >= -71; }};
 }
 
-Defender upperSide(const Game& g) {
+Defender upperSide(const ComputerBoard& g) {
   return {CODE_UE_OU,
           CODE_UE_HU,
           9,
@@ -54,14 +54,14 @@ Defender upperSide(const Game& g) {
 
 bool near(int x, int y, int kx, int ky) { return std::abs(x - kx) < 2 && std::abs(y - ky) < 2; }
 
-bool columnHoldsPawn(const Game& g, int x, int pawn) {
+bool columnHoldsPawn(const ComputerBoard& g, int x, int pawn) {
   for (int y = 1; y <= 9; ++y)
     if (g.BOARD[x][y] == pawn) return true;
   return false;
 }
 
 // Does some checking piece still reach the king?
-bool aCheckerStillReaches(const Game& g, const Defender& d) {
+bool aCheckerStillReaches(const ComputerBoard& g, const Defender& d) {
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y)
       if (d.checks[x][y] == 9 && 移動チェック(g, x, y, d.kingX, d.kingY, g.BOARD[x][y]) == ON)
@@ -72,7 +72,7 @@ bool aCheckerStillReaches(const Game& g, const Defender& d) {
 // A drop between every checker and the king. Only a pawn is tried, standing
 // for any piece; a pawn that may not go there when the hand holds nothing
 // else leaves the square empty.
-bool dropInterposes(Game& g, const Defender& d) {
+bool dropInterposes(ComputerBoard& g, const Defender& d) {
   if (d.handTotal <= 0) return false;
   const bool onlyPawns = d.handTotal == d.handPawns;
   for (int x = 1; x <= 9; ++x) {
@@ -90,7 +90,7 @@ bool dropInterposes(Game& g, const Defender& d) {
   return true;
 }
 
-bool kingEscapes(const Game& g, const Defender& d) {
+bool kingEscapes(const ComputerBoard& g, const Defender& d) {
   for (int x = d.kingX - 1; x <= d.kingX + 1; ++x)
     for (int y = d.kingY - 1; y <= d.kingY + 1; ++y)
       if (x >= 1 && x <= 9 && y >= 1 && y <= 9 &&
@@ -102,7 +102,7 @@ bool kingEscapes(const Game& g, const Defender& d) {
 // Another piece moves onto a checking or between square; `stillAttacked`
 // judges the trial position.
 template <typename StillAttacked>
-bool pieceDefends(Game& g, const Defender& d, StillAttacked stillAttacked) {
+bool pieceDefends(ComputerBoard& g, const Defender& d, StillAttacked stillAttacked) {
   for (int x1 = 1; x1 <= 9; ++x1) {
     for (int y1 = 1; y1 <= 9; ++y1) {
       const int code = g.BOARD[x1][y1];
@@ -127,7 +127,7 @@ bool pieceDefends(Game& g, const Defender& d, StillAttacked stillAttacked) {
 }
 
 template <typename StillAttacked>
-int mated(Game& g, const Defender& d, StillAttacked stillAttacked) {
+int mated(ComputerBoard& g, const Defender& d, StillAttacked stillAttacked) {
   if (d.attackerInfluence[d.kingX][d.kingY] == 0) return OFF;
   if (dropInterposes(g, d)) return OFF;
   if (kingEscapes(g, d)) return OFF;
@@ -137,7 +137,7 @@ int mated(Game& g, const Defender& d, StillAttacked stillAttacked) {
 
 } // namespace
 
-int 詰めかMAN_COM移動(const Game& g) {
+int 詰めかMAN_COM移動(const ComputerBoard& g) {
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y)
       if (isUe(g.BOARD[x][y]) &&
@@ -146,18 +146,18 @@ int 詰めかMAN_COM移動(const Game& g) {
   return OFF;
 }
 
-int 詰めかMAN(Game& g) {
+int 詰めかMAN(ComputerBoard& g) {
   return mated(g, lowerSide(g), [&] { return 詰めかMAN_COM移動(g) == ON; });
 }
 
-int 詰めかCOM(Game& g) {
+int 詰めかCOM(ComputerBoard& g) {
   return mated(g, upperSide(g), [&] {
     勢力調査(g);
     return g.INFLUENCE_SITA[g.OU_UE_X][g.OU_UE_Y] != 0;
   });
 }
 
-int 調査_自王逃道(Game& g) {
+int 調査_自王逃道(ComputerBoard& g) {
   const int kx = g.OU_SITA_X, ky = g.OU_SITA_Y;
   int count = 0;
   for (int x = kx - 1; x <= kx + 1; ++x) {

@@ -1,7 +1,7 @@
 #include "settings/language_option.h"
 
 #include "language/translate.h"
-#include "state/game.h"
+#include "platform/table.h"
 #include "view/board_view.h"
 
 namespace korvanu {
@@ -17,11 +17,11 @@ constexpr struct {
 
 } // namespace
 
-void markLanguageChoice(Game& g, LanguageChoice choice) {
+void markLanguageChoice(Table& g, LanguageChoice choice) {
   for (const auto& it : ITEMS) setChecked(g, it.item, it.choice == choice);
 }
 
-void chooseLanguage(Game& g, Menu item) {
+void chooseLanguage(Table& g, Menu item) {
   for (const auto& it : ITEMS) {
     if (it.item != item) continue;
     // A choice that cannot be kept still holds until the program ends.
@@ -30,7 +30,7 @@ void chooseLanguage(Game& g, Menu item) {
     useLanguage(languageFor(it.choice, thisProgramsLanguageEnvironment(), folder), folder);
     markLanguageChoice(g, it.choice);
     g.ui.languageChanged();
-    画面_再描画(g);
+    画面_再描画(g.ui, g);
   }
 }
 

@@ -7,12 +7,12 @@
 
 namespace korvanu {
 
-struct Game;
+struct Table;
 
 // Checks the item of `choice` alone.
-void markLanguageChoice(Game& g, LanguageChoice choice);
+void markLanguageChoice(Table& g, LanguageChoice choice);
 // LANG_JA, LANG_EN or LANG_DESKTOP chosen: kept, switched to, the menus and
 // the board shown in it.
-void chooseLanguage(Game& g, Menu item);
+void chooseLanguage(Table& g, Menu item);
 
 } // namespace korvanu

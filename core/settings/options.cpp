@@ -1,8 +1,8 @@
 #include "settings/options.h"
 
+#include "platform/table.h"
 #include "settings/settings_file.h"
 #include "sound/sound.h"
-#include "state/game.h"
 #include "view/board_view.h"
 
 namespace korvanu {
@@ -22,7 +22,7 @@ constexpr BackgroundItem BACKGROUND_ITEMS[] = {
 // A maximised window's top edge sits here.
 constexpr int MAXIMISED_TOP = -60;
 
-void chooseBackground(Game& g, int id) {
+void chooseBackground(Table& g, int id) {
   // The window opens with 畳 checked but no background drawn, so the check
   // mark alone does not prove the picture is up.
   if (!isChecked(g, backgroundItem(id)) || g.BACKGROUND != id) {
@@ -30,12 +30,12 @@ void chooseBackground(Game& g, int id) {
     g.BACKGROUND = id;
   }
   書込_環境設定ファイル(g);
-  画面_再描画(g);
+  画面_再描画(g.ui, g);
 }
 
 } // namespace
 
-void チェック設定(Game& g, int background) {
+void チェック設定(Table& g, int background) {
   for (const BackgroundItem& b : BACKGROUND_ITEMS) setChecked(g, b.item, false);
   for (const BackgroundItem& b : BACKGROUND_ITEMS)
     if (b.id == background) setChecked(g, b.item, true);
@@ -47,30 +47,30 @@ Menu backgroundItem(int background) {
   return Menu::OPTION;
 }
 
-void placeWindow(Game& g) {
+void placeWindow(Table& g) {
   if (g.ui.windowRect().top == MAXIMISED_TOP) return;
   g.ui.setWindowRect({0, 0, WINDOW_WIDTH_TWIPS, WINDOW_HEIGHT_TWIPS});
 }
 
-void MIDORI_Click(Game& g) { chooseBackground(g, BG_MIDORI); }
-void TATAMI_Click(Game& g) { chooseBackground(g, BG_TATAMI); }
-void TAKE_Click(Game& g) { chooseBackground(g, BG_TAKE); }
-void UCHU_Click(Game& g) { chooseBackground(g, BG_UCHU); }
-void RENGA_Click(Game& g) { chooseBackground(g, BG_RENGA); }
+void MIDORI_Click(Table& g) { chooseBackground(g, BG_MIDORI); }
+void TATAMI_Click(Table& g) { chooseBackground(g, BG_TATAMI); }
+void TAKE_Click(Table& g) { chooseBackground(g, BG_TAKE); }
+void UCHU_Click(Table& g) { chooseBackground(g, BG_UCHU); }
+void RENGA_Click(Table& g) { chooseBackground(g, BG_RENGA); }
 
-void MOCHIKOMA_Click(Game& g) {
+void MOCHIKOMA_Click(Table& g) {
   setChecked(g, Menu::MOCHIKOMA, !isChecked(g, Menu::MOCHIKOMA));
-  画面_再描画(g);
+  画面_再描画(g.ui, g);
   書込_環境設定ファイル(g);
 }
 
-void SIDOU_Click(Game& g) {
+void SIDOU_Click(Table& g) {
   if (isChecked(g, Menu::SIDOU)) {
     // Wipe every highlight guidance may have left on the board and the stands.
     for (int x = 1; x <= 9; ++x)
-      for (int y = 1; y <= 9; ++y) 描画_桝輪郭(g, COLOR_GRID, x, y);
-    for (int y = 1; y <= 7; ++y) 描画_桝輪郭(g, COLOR_GRID, -1, y);
-    for (int y = 3; y <= 9; ++y) 描画_桝輪郭(g, COLOR_GRID, 11, y);
+      for (int y = 1; y <= 9; ++y) 描画_桝輪郭(g.ui, g, COLOR_GRID, x, y);
+    for (int y = 1; y <= 7; ++y) 描画_桝輪郭(g.ui, g, COLOR_GRID, -1, y);
+    for (int y = 3; y <= 9; ++y) 描画_桝輪郭(g.ui, g, COLOR_GRID, 11, y);
     setChecked(g, Menu::SIDOU, false);
     g.GUIDE_ON = OFF;
     g.COLOR_GUIDE = COLOR_GRID;
@@ -82,7 +82,7 @@ void SIDOU_Click(Game& g) {
   書込_環境設定ファイル(g);
 }
 
-void BGM_Click(Game& g) {
+void BGM_Click(Table& g) {
   if (isChecked(g, Menu::BGM)) {
     setChecked(g, Menu::BGM, false);
     stopSound(g, g.SOUND_BGM);

@@ -7,26 +7,26 @@
 
 namespace korvanu {
 
-struct Game;
+struct Table;
 
 // Checks the background item of `background` and unchecks the other four;
 // an id that is no background leaves all five unchecked.
-void チェック設定(Game& g, int background);
+void チェック設定(Table& g, int background);
 
 // The menu item of a background id; OPTION for an id that is no background.
 Menu backgroundItem(int background);
 
 // Puts the window at the top-left of the screen at its opening size, unless
 // it is maximised.
-void placeWindow(Game& g);
+void placeWindow(Table& g);
 
-void MIDORI_Click(Game& g);
-void TATAMI_Click(Game& g);
-void TAKE_Click(Game& g);
-void UCHU_Click(Game& g);
-void RENGA_Click(Game& g);
-void MOCHIKOMA_Click(Game& g);
-void SIDOU_Click(Game& g);
-void BGM_Click(Game& g);
+void MIDORI_Click(Table& g);
+void TATAMI_Click(Table& g);
+void TAKE_Click(Table& g);
+void UCHU_Click(Table& g);
+void RENGA_Click(Table& g);
+void MOCHIKOMA_Click(Table& g);
+void SIDOU_Click(Table& g);
+void BGM_Click(Table& g);
 
 } // namespace korvanu

@@ -6,9 +6,9 @@
 
 #include "files/text_file.h"
 #include "language/translate.h"
+#include "platform/table.h"
 #include "settings/options.h"
 #include "sound/sound.h"
-#include "state/game.h"
 #include "view/board_view.h"
 
 namespace korvanu {
@@ -35,24 +35,24 @@ constexpr const char* UNSAVED_TITLE = "Korvanu.ini";
 constexpr const char* UNSAVED_TEXT =
     N_("設定ファイル Korvanu.ini に書き込めません。\n\n変更したｵﾌﾟｼｮﾝは次回に残りません。");
 
-void useBackground(Game& g, int id) {
+void useBackground(Table& g, int id) {
   チェック設定(g, id);
-  描画_背景(g, id);
+  描画_背景(g.ui, id);
   g.BACKGROUND = id;
 }
 
-void setGuidance(Game& g, bool on, int offColour) {
+void setGuidance(Table& g, bool on, int offColour) {
   setChecked(g, Menu::SIDOU, on);
   g.GUIDE_ON = on ? ON : OFF;
   g.COLOR_GUIDE = on ? COLOR_WHITE : offColour;
 }
 
-void setMusic(Game& g, bool on) {
+void setMusic(Table& g, bool on) {
   setChecked(g, Menu::BGM, on);
   if (on) loopSound(g, g.SOUND_BGM);
 }
 
-void readBackground(Game& g, const Line& line) {
+void readBackground(Table& g, const Line& line) {
   for (const BackgroundLine& b : BACKGROUND_LINES)
     if (line == b.text) return useBackground(g, b.id);
   // No background of the player's: the plain green picture, which is the
@@ -61,32 +61,34 @@ void readBackground(Game& g, const Line& line) {
   g.BACKGROUND = BG_MIDORI;
 }
 
-void readPiecesInHand(Game& g, const Line& line) {
+void readPiecesInHand(Table& g, const Line& line) {
   setChecked(g, Menu::MOCHIKOMA, line == "持駒可=ON");
-  画面_再描画(g);
+  画面_再描画(g.ui, g);
 }
 
-void readGuidance(Game& g, const Line& line) { setGuidance(g, line == "移動指導=ON", COLOR_BOARD); }
+void readGuidance(Table& g, const Line& line) {
+  setGuidance(g, line == "移動指導=ON", COLOR_BOARD);
+}
 
-void readClock(Game& g, const Line& line) {
+void readClock(Table& g, const Line& line) {
   // The timer waits for the first turn.
   setChecked(g, Menu::KEIKA, line == "経過時間=ON");
 }
 
-void readMusic(Game& g, const Line& line) { setMusic(g, line == "BGM=ON"); }
+void readMusic(Table& g, const Line& line) { setMusic(g, line == "BGM=ON"); }
 
-using LineStep = void (*)(Game&, const Line&);
+using LineStep = void (*)(Table&, const Line&);
 constexpr LineStep READ_STEPS[] = {readBackground, readPiecesInHand, readGuidance, readClock,
                                    readMusic};
 
 // The settings folder is made when the file is first written.
-bool writeSettings(Game& g, const std::vector<std::string>& lines) {
+bool writeSettings(Table& g, const std::vector<std::string>& lines) {
   return makeFolderFor(settingsPath(g)) && writeTextFile(settingsPath(g), lines);
 }
 
 std::string onOff(const char* key, bool on) { return std::string(key) + (on ? "ON" : "OFF"); }
 
-std::vector<std::string> currentLines(const Game& g) {
+std::vector<std::string> currentLines(const Table& g) {
   std::vector<std::string> lines;
   for (const BackgroundLine& b : BACKGROUND_LINES) {
     if (isChecked(g, backgroundItem(b.id))) {
@@ -103,9 +105,9 @@ std::vector<std::string> currentLines(const Game& g) {
 
 } // namespace
 
-const std::string& settingsPath(const Game& g) { return g.LOCATIONS.settingsFile; }
+const std::string& settingsPath(const Table& g) { return g.LOCATIONS.settingsFile; }
 
-void 読込_環境設定ファイル(Game& g) {
+void 読込_環境設定ファイル(Table& g) {
   const std::optional<TextLines> file = readTextFile(settingsPath(g));
   const size_t count = file ? file->size() : 0;
   for (size_t i = 0; i < std::size(READ_STEPS); ++i) {
@@ -117,7 +119,7 @@ void 読込_環境設定ファイル(Game& g) {
   }
 }
 
-void 書込_環境設定ファイル(Game& g) {
+void 書込_環境設定ファイル(Table& g) {
   if (writeSettings(g, currentLines(g)) || g.SETTINGS_UNSAVED_SHOWN) return;
   // Falling back to the defaults would throw away what the player just chose,
   // and could not be written either; the options stay for this run.
@@ -125,7 +127,7 @@ void 書込_環境設定ファイル(Game& g) {
   g.ui.messageBox(tr(UNSAVED_TEXT), UNSAVED_TITLE, Buttons::Ok, Icon::Exclamation);
 }
 
-void WriteDefaultSettings(Game& g) {
+void WriteDefaultSettings(Table& g) {
   // A folder that takes no file still gets the defaults on screen.
   writeSettings(g, std::vector<std::string>(std::begin(DEFAULT_LINES), std::end(DEFAULT_LINES)));
   useBackground(g, BG_MIDORI);

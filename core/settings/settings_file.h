@@ -9,24 +9,24 @@
 
 namespace korvanu {
 
-struct Game;
+struct Table;
 
 // Where the file is read and written (the game's locations): every use goes
 // through here.
-const std::string& settingsPath(const Game& g);
+const std::string& settingsPath(const Table& g);
 
 // Applies the file line by line. A missing, short or unreadable file is
 // replaced by the defaults, which are applied over whatever was read; a line
 // with other text counts as "OFF", and on the first line leaves the menu as
 // the window has it while the plain green stands in for the background.
-void 読込_環境設定ファイル(Game& g);
+void 読込_環境設定ファイル(Table& g);
 
 // Writes what the option menu shows. A file that cannot be written leaves the
 // options as they are; the player hears of it once per run.
-void 書込_環境設定ファイル(Game& g);
+void 書込_環境設定ファイル(Table& g);
 
 // Green background, no pieces in hand, no guidance, the clocks shown and the
 // music playing; written to the file and applied.
-void WriteDefaultSettings(Game& g);
+void WriteDefaultSettings(Table& g);
 
 } // namespace korvanu

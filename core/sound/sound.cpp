@@ -5,23 +5,23 @@
 #include <limits>
 
 #include "files/regular_file.h"
+#include "platform/table.h"
 #include "sound/sound_library.h"
-#include "state/game.h"
 
 namespace korvanu {
 
-void ShowSoundWarning(Game& g, const std::string& text) {
+void ShowSoundWarning(Table& g, const std::string& text) {
   g.ui.messageBox(text, SOUND_WARNING_TITLE, Buttons::Ok, Icon::Exclamation);
 }
 
-void InitializeSound(Game& g) {
+void InitializeSound(Table& g) {
   g.SOUND_LIB = g.ui.soundLibrary(g.LOCATIONS.soundLibrary);
   // A missing library is the same to the player as a missing device.
   g.SOUND_DEVICE = g.SOUND_LIB ? g.SOUND_LIB->dsInitialize(g.ui.windowHandle()) : 0;
   if (g.SOUND_DEVICE == 0) ShowSoundWarning(g, tr(SOUND_DEVICE_WARNING));
 }
 
-int CreateSound(Game& g, const std::string& fileName, int flags) {
+int CreateSound(Table& g, const std::string& fileName, int flags) {
   if (g.SOUND_DEVICE == 0) return 0;
   // A missing sound is silently left out; any other failure is reported.
   std::error_code ec;
@@ -38,12 +38,12 @@ int CreateSound(Game& g, const std::string& fileName, int flags) {
                                   flags);
 }
 
-void TerminateSound(Game& g) {
+void TerminateSound(Table& g) {
   if (g.SOUND_DEVICE != 0) g.SOUND_LIB->dsTerminate(g.SOUND_DEVICE);
   g.SOUND_DEVICE = 0;
 }
 
-void loadSounds(Game& g) {
+void loadSounds(Table& g) {
   InitializeSound(g);
   const auto file = [&g](const char* name) {
     return (std::filesystem::path(g.LOCATIONS.soundFolder) / name).string();
@@ -55,7 +55,7 @@ void loadSounds(Game& g) {
   g.SOUND_BGM = CreateSound(g, file(FILE_SOUND_BGM), SOUND_FLAGS_MUSIC);
 }
 
-void startSounds(Game& g) {
+void startSounds(Table& g) {
   loadSounds(g);
   // The options were read before there was any music to start.
   if (isChecked(g, Menu::BGM)) loopSound(g, g.SOUND_BGM);
@@ -63,19 +63,19 @@ void startSounds(Game& g) {
 
 namespace {
 
-void call(Game& g, dsId_fn SoundApi::*fn, int id) {
+void call(const Game& g, dsId_fn SoundApi::*fn, int id) {
   if (id != 0 && g.SOUND_LIB) (g.SOUND_LIB->*fn)(id);
 }
 
 } // namespace
 
-void playSound(Game& g, int id) {
+void playSound(const Game& g, int id) {
   if (!g.REPLAYING) call(g, &SoundApi::dsPlay, id);
 }
-void loopSound(Game& g, int id) { call(g, &SoundApi::dsPlayLooping, id); }
-void stopSound(Game& g, int id) { call(g, &SoundApi::dsStop, id); }
+void loopSound(const Game& g, int id) { call(g, &SoundApi::dsPlayLooping, id); }
+void stopSound(const Game& g, int id) { call(g, &SoundApi::dsStop, id); }
 
-void 終了処理(Game& g) {
+void 終了処理(Table& g) {
   for (int* id :
        {&g.SOUND_OTHER, &g.SOUND_FORBIDDEN, &g.SOUND_PIECE, &g.SOUND_EXPLOSION, &g.SOUND_BGM}) {
     call(g, &SoundApi::dsFree, *id);

@@ -9,6 +9,7 @@
 namespace korvanu {
 
 struct Game;
+struct Table;
 
 // The sound files, looked up in the sound folder of the game's locations.
 inline constexpr const char* FILE_SOUND_OTHER = "その他.wav";
@@ -21,25 +22,25 @@ inline constexpr const char* SOUND_WARNING_TITLE = "Korvanu.dll";
 inline constexpr const char* SOUND_DEVICE_WARNING =
     N_("Direct Soundインターフェースが作成できません。");
 
-void InitializeSound(Game& g);
-int CreateSound(Game& g, const std::string& fileName, int flags);
-void TerminateSound(Game& g);
-void ShowSoundWarning(Game& g, const std::string& text);
+void InitializeSound(Table& g);
+int CreateSound(Table& g, const std::string& fileName, int flags);
+void TerminateSound(Table& g);
+void ShowSoundWarning(Table& g, const std::string& text);
 
 // The device, then the five sounds in order.
-void loadSounds(Game& g);
+void loadSounds(Table& g);
 
 // The last step of start-up, once the window is on screen: loadSounds, then
 // the music if its menu item is checked by then. Opening the device and
 // decoding take long enough to hold the window back if done before it shows.
-void startSounds(Game& g);
+void startSounds(Table& g);
 
 // Silent while moves are replayed (Game::REPLAYING).
-void playSound(Game& g, int id);
-void loopSound(Game& g, int id);
-void stopSound(Game& g, int id);
+void playSound(const Game& g, int id);
+void loopSound(const Game& g, int id);
+void stopSound(const Game& g, int id);
 
 // Frees the five sounds in their order, then the device.
-void 終了処理(Game& g);
+void 終了処理(Table& g);
 
 } // namespace korvanu

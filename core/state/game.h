@@ -1,6 +1,7 @@
-// Everything the game knows: the position and the influence maps (each a
-// struct of its own, so a procedure can take just what it reads), whose turn
-// it is, the play flags, the move record, the options and the sound ids.
+// Everything the game knows, in named parts, so that a procedure can take just
+// what it reads: the position and the influence maps, the computer's scratch,
+// the turn, the record, the marks, the clocks, the options, the events and
+// the sound ids.
 // Board-sized arrays are indexed [x][y] with 1..9 used; index 0 names no
 // square.
 #pragma once
@@ -13,7 +14,6 @@
 #include <vector>
 
 #include "files/paths.h"
-#include "platform/platform.h"
 #include "state/constants.h"
 #include "state/menu.h"
 #include "state/position.h"
@@ -65,56 +65,17 @@ struct InfluenceMaps {
   int ESCAPE_MAP[10][10] = {}; // escape squares of the lower king, left for the computer
 };
 
-// The game is its position and its maps, plus everything else it keeps.
-struct Game : Position, InfluenceMaps {
-  explicit Game(Platform& platform) : ui(platform), REC(RECORD_SLOTS) {
-    // The window opens with 畳 checked; the options then choose the background.
-    MENU_CHECKED[static_cast<int>(Menu::TATAMI)] = true;
-    // The desktop's language unless the player has chosen one.
-    MENU_CHECKED[static_cast<int>(Menu::LANG_DESKTOP)] = true;
-  }
-  Game(const Game&) = delete;
-  Game& operator=(const Game&) = delete;
-
-  Platform& ui;
-  // Set once the program is ending: no further event reaches the game.
-  bool QUITTING = false;
-  // Moves replayed from another window's record: no pauses and no sounds.
-  bool REPLAYING = false;
-  // Where the sound library, the sounds, the settings and the records live.
-  Locations LOCATIONS;
-
-  // --- turn, sides and mode ---------------------------------------------
-  int TURN = NO_GAME;
+// Who plays which side, and how strong the computer plays.
+struct Sides {
   int SIDE_MAN = TURN_GOTE;
   int SIDE_COM = TURN_SENTE;
-  int GAME_MODE = NO_GAME;
   int COM_LEVEL = 3;
-  int WINNER = NO_GAME;
+};
 
-  // --- play flags --------------------------------------------------------
-  int SELECT_STATE = 0;
-  int RECORD_MODE = OFF;
-  int RESUME_PENDING = OFF;
-  int GAME_MOVES = 0;
-  int REVERSED = OFF;
-  int HANDICAP_SET = OFF;
-  int HANDICAP_LEVEL = 0;
-
-  // --- input and search work space ---------------------------------------
-  // [3], [4] from-square, [5], [6] to-square, [8] the code that will stand
-  // on the destination; the computer keeps its best score in BEST_SCORE.
-  int MOVE_BUF[9] = {};
-  double BEST_SCORE = 0;
-  int CLICK_X = 0, CLICK_Y = 0;
-  // The keyboard's cursor: its cell (a board square, or a hand cell in
-  // column 11 or -1, as a click would name it), and whether it shows. It
-  // shows once the keyboard has been used to play.
-  bool CURSOR_SHOWN = false;
-  int CURSOR_X = 5, CURSOR_Y = 5;
-  int EXPLODE_MAP[10][10] = {};
-
-  // --- the computer's turn: the position before its trial moves -------------
+// The computer's scratch while it chooses a move at levels 1 to 3: the
+// position before its trial moves and what it found out about it.
+struct ComScratch {
+  double BEST_SCORE = 0; // the best candidate's score so far
   int BOARD_BEFORE[10][10] = {};
   int INFLUENCE_SITA_BEFORE[10][10] = {};
   int INFLUENCE_UE_BEFORE[10][10] = {};
@@ -130,8 +91,43 @@ struct Game : Position, InfluenceMaps {
   int PINNED_UE_ANY = OFF;
   // Empty squares from which a lower bishop would hit the upper king.
   int BISHOP_TARGET[10][10] = {};
+};
 
-  // --- the move record -----------------------------------------------------
+// All that levels 1 to 3 read and write while choosing a move; the engine
+// and the tests ask them for a move with this alone.
+struct ComputerBoard : Position, InfluenceMaps, Sides, ComScratch {};
+
+// Whose turn it is, the mode and the play flags, and the input being made.
+struct TurnState {
+  int TURN = NO_GAME;
+  int GAME_MODE = NO_GAME;
+  int WINNER = NO_GAME;
+
+  int SELECT_STATE = 0;
+  int RECORD_MODE = OFF;
+  int RESUME_PENDING = OFF;
+  int GAME_MOVES = 0;
+  int REVERSED = OFF;
+  int HANDICAP_SET = OFF;
+  int HANDICAP_LEVEL = 0;
+
+  // [3], [4] from-square, [5], [6] to-square, [8] the code that will stand
+  // on the destination.
+  int MOVE_BUF[9] = {};
+  int CLICK_X = 0, CLICK_Y = 0;
+  // The keyboard's cursor: its cell (a board square, or a hand cell in
+  // column 11 or -1, as a click would name it), and whether it shows. It
+  // shows once the keyboard has been used to play.
+  bool CURSOR_SHOWN = false;
+  int CURSOR_X = 5, CURSOR_Y = 5;
+  // The squares a capture blows up, marked by the move that makes it.
+  int EXPLODE_MAP[10][10] = {};
+};
+
+// The move record and what is known of its keeping.
+struct MoveRecord {
+  MoveRecord() : REC(RECORD_SLOTS) {}
+
   int MOVE_NO = 0;
   int RECORD_LAST = 0;
   std::vector<RecordEntry> REC;
@@ -146,14 +142,23 @@ struct Game : Position, InfluenceMaps {
   bool RECORD_ENDED = false;
   // The record is a network game's, kept after every move whatever its terms.
   bool RECORD_NETWORK = false;
-  // The last move of the position shown, as the board marks it.
+};
+
+// What the board marks besides the pieces.
+struct BoardMarks {
+  // The last move of the position shown.
   MoveMarks MOVE_MARKS;
   // The hint's move while it shows.
   HintMarks HINT;
   // The king the side to move could take or blow up now.
   DangerMark DANGER;
+  // The capture square whose explosion is shown before the click, and the
+  // square of the piece that would take; 0 while none is shown.
+  int PREVIEW_X = 0, PREVIEW_Y = 0, PREVIEW_FROM_X = 0, PREVIEW_FROM_Y = 0;
+};
 
-  // --- clock (seconds) -----------------------------------------------------
+// The clocks, in seconds.
+struct Clocks {
   bool TIMER1_ENABLED = false;
   double TURN_START_TIME = 0;
   double TURN_ELAPSED = 0;
@@ -164,8 +169,17 @@ struct Game : Position, InfluenceMaps {
   // time and then the 秒読み of the move. Both 0: they show the time used.
   int CLOCK_MAIN_SECONDS = 0;
   int CLOCK_BYOYOMI_SECONDS = 0;
+};
 
-  // --- options and drawing -------------------------------------------------
+// The options and how the window draws.
+struct Options {
+  Options() {
+    // The window opens with 畳 checked; the options then choose the background.
+    MENU_CHECKED[static_cast<int>(Menu::TATAMI)] = true;
+    // The desktop's language unless the player has chosen one.
+    MENU_CHECKED[static_cast<int>(Menu::LANG_DESKTOP)] = true;
+  }
+
   int BACKGROUND = 0; // 0 until a background is chosen
   int GUIDE_ON = OFF;
   int COLOR_GUIDE = COLOR_GRID;
@@ -173,11 +187,14 @@ struct Game : Position, InfluenceMaps {
   bool SETTINGS_UNSAVED_SHOWN = false; // the player was told the options cannot be saved
   bool RECORDS_FOLDER_OPENED = false;  // the file panel has been to the records folder
   std::array<bool, MENU_COUNT> MENU_CHECKED = {};
-  // The capture square whose explosion is shown before the click, and the
-  // square of the piece that would take; 0 while none is shown.
-  int PREVIEW_X = 0, PREVIEW_Y = 0, PREVIEW_FROM_X = 0, PREVIEW_FROM_Y = 0;
+};
 
-  // --- events and work aside ------------------------------------------------
+// The events from outside and the work done aside for the game.
+struct Events {
+  // Set once the program is ending: no further event reaches the game.
+  bool QUITTING = false;
+  // Moves replayed from another window's record: no pauses and no sounds.
+  bool REPLAYING = false;
   // Events being handled, one inside another while a box shows; an event
   // that arrives meanwhile from outside (a peer's message, a finished think)
   // waits here until the one before has been handled whole.
@@ -193,11 +210,12 @@ struct Game : Position, InfluenceMaps {
     int turn = 0;
     int mode = 0;
   } THINK;
-
-  // --- the network game: null where there is no network ------------------
+  // The network game: null where there is no network.
   std::shared_ptr<Opponent> NET;
+};
 
-  // --- sound ---------------------------------------------------------------
+// The sound library and the sounds loaded from it.
+struct SoundIds {
   const SoundApi* SOUND_LIB = nullptr; // null: no library, a silent game
   int SOUND_DEVICE = 0;
   int SOUND_OTHER = 0;
@@ -207,8 +225,20 @@ struct Game : Position, InfluenceMaps {
   int SOUND_BGM = 0;
 };
 
-// The menu check marks are the live state of the options.
+// The game: its board for the computer, the turn, the record, the marks,
+// the clocks, the options, the events and the sounds. It draws nothing and
+// knows no window; the play layer's Table joins it to one.
+struct Game : ComputerBoard, TurnState, MoveRecord, BoardMarks, Clocks, Options, Events, SoundIds {
+  Game() = default;
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
+
+  // Where the sound library, the sounds, the settings and the records live.
+  Locations LOCATIONS;
+};
+
+// The menu check marks are the live state of the options (set through the
+// window: platform/table.h).
 bool isChecked(const Game& g, Menu item);
-void setChecked(Game& g, Menu item, bool checked);
 
 } // namespace korvanu

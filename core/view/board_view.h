@@ -7,6 +7,7 @@
 
 namespace korvanu {
 
+class Canvas;
 struct Game;
 
 // Twips of a grid cell's top-left corner; x and y may be fractional.
@@ -36,27 +37,27 @@ int shownPicture(const Game& g, int code);
 int shownSide(const Game& g, int side);
 
 // Screen cells: pictures at (x, y) of the window, not turned.
-void 描画_絵(const Game& g, int code, double x, double y);
+void 描画_絵(Canvas& c, int code, double x, double y);
 // Game cells, drawn where shownCell puts them.
-void 描画_桝輪郭(const Game& g, int colour, int x, int y);
+void 描画_桝輪郭(Canvas& c, const Game& g, int colour, int x, int y);
 // An outline drawn `OUTLINE_INSET` twips inside the square's own, so that it
 // shares no edge with a neighbour's outline.
 constexpr int OUTLINE_INSET = 2 * TWIPS_PER_PIXEL;
-void drawInnerOutline(const Game& g, int colour, int x, int y);
+void drawInnerOutline(Canvas& c, const Game& g, int colour, int x, int y);
 // The picture alone.
-void drawPiece(const Game& g, int code, int x, int y);
+void drawPiece(Canvas& c, const Game& g, int code, int x, int y);
 // A square with `code` on it in its resting outline.
-void drawSquare(const Game& g, int code, int x, int y);
+void drawSquare(Canvas& c, const Game& g, int code, int x, int y);
 // The resting outline of whatever is drawn at screen cell (x, y), where a
 // text's background was painted over its edge.
-void repairOutline(const Game& g, int x, int y);
-void 描画_盤(const Game& g);
-void 描画_将棋盤桝(const Game& g);
-void 描画_自持盤(const Game& g);
-void 描画_敵持盤(const Game& g);
-void 描画_背景(const Game& g, int code);
-void 画面_再描画(Game& g);
+void repairOutline(Canvas& c, const Game& g, int x, int y);
+void 描画_盤(Canvas& c, const Game& g);
+void 描画_将棋盤桝(Canvas& c, const Game& g);
+void 描画_自持盤(Canvas& c, const Game& g);
+void 描画_敵持盤(Canvas& c, const Game& g);
+void 描画_背景(Canvas& c, int code);
+void 画面_再描画(Canvas& c, Game& g);
 // The handicap level to the right of the board.
-void 描画_ハンデレベル(Game& g, int level);
+void 描画_ハンデレベル(Canvas& c, const Game& g, int level);
 
 } // namespace korvanu

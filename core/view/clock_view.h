@@ -6,6 +6,8 @@
 
 namespace korvanu {
 
+class Canvas;
+class Timing;
 struct Game;
 
 // Two digits for 0..99 ("07", "42"); anything else gives the empty text.
@@ -21,14 +23,14 @@ std::string 調査_時間秒追加結果(double seconds);
 std::string 残り時間(const Game& g, int side, double seconds);
 
 // Draws nothing unless "経過時間" is checked or for a side that is neither.
-void 描画_所有時間(const Game& g, int side, double seconds);
+void 描画_所有時間(Canvas& c, const Game& g, int side, double seconds);
 // The figure of a side whose time ran out: none left, not the next move's.
-void drawTimeGone(const Game& g, int side);
-void 消去_所有時間(const Game& g, int side);
+void drawTimeGone(Canvas& c, const Game& g, int side);
+void 消去_所有時間(Canvas& c, const Game& g, int side);
 
 // Pauses for `seconds` without handling any event, what is drawn staying as
 // it is. Negative or senseless values do not wait, nor does a replay
 // (Game::REPLAYING).
-void 待ち時間(Game& g, double seconds);
+void 待ち時間(Timing& t, const Game& g, double seconds);
 
 } // namespace korvanu

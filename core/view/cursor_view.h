@@ -5,6 +5,7 @@
 
 namespace korvanu {
 
+class Canvas;
 struct Game;
 
 // Light cyan: apart from the light red of a picked-up piece, the white of
@@ -12,7 +13,7 @@ struct Game;
 constexpr int COLOR_CURSOR = COLOR_LIGHT_CYAN;
 
 // Shows the cursor on cell (CURSOR_X, CURSOR_Y), wherever it stood before.
-void drawCursor(const Game& g);
-void eraseCursor(const Game& g);
+void drawCursor(Canvas& c, const Game& g);
+void eraseCursor(Canvas& c);
 
 } // namespace korvanu

@@ -3,11 +3,11 @@
 
 namespace korvanu {
 
-struct Game;
+class WindowPort;
 
 // Why a handicap change was refused: 1 while a record file is open, 2 in the
 // middle of a game, 3 with the board turned round; other reasons leave the
 // first line empty.
-void 描画_メッセージ(const Game& g, int reason);
+void 描画_メッセージ(WindowPort& w, int reason);
 
 } // namespace korvanu

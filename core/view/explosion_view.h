@@ -6,6 +6,9 @@
 
 namespace korvanu {
 
+class Canvas;
+class Timing;
+class WindowPort;
 struct Game;
 
 // Plays the explosion on the squares it emptied, showing the pieces that
@@ -13,6 +16,7 @@ struct Game;
 // not touched: the rules have already emptied it. Nothing else runs
 // meanwhile. On return the window stands where it stood and both hand stands
 // are redrawn.
-void 描画_爆発アニメ(Game& g, const ExplosionEffects& blast);
+void 描画_爆発アニメ(Canvas& c, Timing& t, WindowPort& w, const Game& g,
+                     const ExplosionEffects& blast);
 
 } // namespace korvanu

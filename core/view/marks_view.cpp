@@ -1,6 +1,7 @@
 #include "view/marks_view.h"
 
 #include "language/translate.h"
+#include "platform/platform.h"
 #include "rules/king_danger.h"
 #include "state/game.h"
 #include "view/board_view.h"
@@ -42,14 +43,14 @@ DangerMark dangerNow(const Game& g) {
 // Moves the danger mark: the square it leaves and the one it comes to are
 // repainted, each with its tint. A square the king has left was repainted
 // by the move that took it away.
-void markDanger(Game& g, const DangerMark& now) {
+void markDanger(Canvas& c, Game& g, const DangerMark& now) {
   if (now == g.DANGER) return;
   const DangerMark was = g.DANGER;
   g.DANGER = now;
   for (const DangerMark& d : {was, now})
     if (d.shown() && kindOf(g.BOARD[d.x][d.y]) == OU) {
-      drawSquare(g, g.BOARD[d.x][d.y], d.x, d.y);
-      drawMark(g, d.x, d.y);
+      drawSquare(c, g, g.BOARD[d.x][d.y], d.x, d.y);
+      drawMark(c, g, d.x, d.y);
     }
 }
 
@@ -57,16 +58,16 @@ bool hinted(const HintMarks& h, int x, int y) {
   return h.shown && ((x == h.fromX && y == h.fromY) || (x == h.toX && y == h.toY));
 }
 
-void eraseMarker(const Game& g, const MarkerPlace& place) {
+void eraseMarker(Canvas& c, const Game& g, const MarkerPlace& place) {
   for (int x = place.firstCell; x < place.firstCell + 3; ++x)
-    描画_絵(g, g.BACKGROUND, x, MARKER_ROW);
+    描画_絵(c, g.BACKGROUND, x, MARKER_ROW);
 }
 
-void drawMarker(const Game& g, const MarkerPlace& place) {
+void drawMarker(Canvas& c, const Game& g, const MarkerPlace& place) {
   const double y = MARKER_ROW + 0.1;
-  描画_数値(g, place.textX + MARKER_SHADOW, y + MARKER_SHADOW, "●", COLOR_BLACK, 0, 12);
-  描画_数値(g, place.textX, y, "●", COLOR_LIGHT_YELLOW, 0, 12);
-  printFitted(g, place.textX + 0.8, y, cellLeft(place.firstCell + 3), tr("手番"), COLOR_WHITE);
+  描画_数値(c, g, place.textX + MARKER_SHADOW, y + MARKER_SHADOW, "●", COLOR_BLACK, 0, 12);
+  描画_数値(c, g, place.textX, y, "●", COLOR_LIGHT_YELLOW, 0, 12);
+  printFitted(c, g, place.textX + 0.8, y, cellLeft(place.firstCell + 3), tr("手番"), COLOR_WHITE);
 }
 
 } // namespace
@@ -81,7 +82,7 @@ std::uint32_t tintOf(SquareMark mark) {
   return 0;
 }
 
-void drawMark(const Game& g, int x, int y) {
+void drawMark(Canvas& c, const Game& g, int x, int y) {
   const bool onBoard = x >= 1 && x <= 9 && y >= 1 && y <= 9;
   // Only while the king stands there: a blast may have just taken it.
   const bool endangered =
@@ -93,41 +94,41 @@ void drawMark(const Game& g, int x, int y) {
   if (tint == 0) return;
   const Cell at = shownCell(g, x, y);
   const double left = cellLeft(at.x), top = cellTop(at.y);
-  g.ui.drawTint(tint, left + INSET, top + INSET, left + SQUARE_WIDTH - INSET,
-                top + SQUARE_HEIGHT - INSET);
+  c.drawTint(tint, left + INSET, top + INSET, left + SQUARE_WIDTH - INSET,
+             top + SQUARE_HEIGHT - INSET);
 }
 
-void showMoveMarks(const Game& g, const MoveMarks& previous) {
+void showMoveMarks(Canvas& c, const Game& g, const MoveMarks& previous) {
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y) {
       if (previous.at[x][y] == SquareMark::None && g.MOVE_MARKS.at[x][y] == SquareMark::None)
         continue;
-      drawSquare(g, g.BOARD[x][y], x, y);
-      drawMark(g, x, y);
+      drawSquare(c, g, g.BOARD[x][y], x, y);
+      drawMark(c, g, x, y);
     }
 }
 
-void drawTurnMarker(const Game& g) {
+void drawTurnMarker(Canvas& c, const Game& g) {
   if (g.RECORD_MODE == ON || g.TURN == NO_GAME) return;
   const int at = shownSide(g, g.TURN);
   if (at == g.SIDE_MAN)
-    drawMarker(g, LOWER_MARKER);
+    drawMarker(c, g, LOWER_MARKER);
   else if (at == g.SIDE_COM)
-    drawMarker(g, UPPER_MARKER);
+    drawMarker(c, g, UPPER_MARKER);
 }
 
-void showTurnMarker(Game& g) {
-  markDanger(g, dangerNow(g));
+void showTurnMarker(Canvas& c, Game& g) {
+  markDanger(c, g, dangerNow(g));
   if (g.RECORD_MODE == ON) return;
-  eraseMarker(g, UPPER_MARKER);
-  eraseMarker(g, LOWER_MARKER);
-  drawTurnMarker(g);
+  eraseMarker(c, g, UPPER_MARKER);
+  eraseMarker(c, g, LOWER_MARKER);
+  drawTurnMarker(c, g);
 }
 
-void eraseTurnMarker(Game& g) {
-  markDanger(g, {});
-  eraseMarker(g, UPPER_MARKER);
-  eraseMarker(g, LOWER_MARKER);
+void eraseTurnMarker(Canvas& c, Game& g) {
+  markDanger(c, g, {});
+  eraseMarker(c, g, UPPER_MARKER);
+  eraseMarker(c, g, LOWER_MARKER);
 }
 
 } // namespace korvanu

@@ -10,6 +10,7 @@
 
 namespace korvanu {
 
+class Canvas;
 struct Game;
 
 // The tint (0xAARRGGBB) a mark lays over its square; 0 for none.
@@ -23,20 +24,20 @@ constexpr std::uint32_t TINT_DANGER = 0x8CFF1A1A;
 // while a hint marks it (the hint's hand cell too) or a king in danger stands
 // on it. Call it only on a cell just painted, so that no tint ever lies on
 // another.
-void drawMark(const Game& g, int x, int y);
+void drawMark(Canvas& c, const Game& g, int x, int y);
 // Repaints every square marked by `previous` or by MOVE_MARKS, each with its
 // tint: the old marks go, the new ones show.
-void showMoveMarks(const Game& g, const MoveMarks& previous);
+void showMoveMarks(Canvas& c, const Game& g, const MoveMarks& previous);
 
 // The marker beside the side to move (its clock's corner), while a game is
 // played; nothing is drawn over a loaded record's headers. Draws on a fresh
 // background.
-void drawTurnMarker(const Game& g);
+void drawTurnMarker(Canvas& c, const Game& g);
 // Clears both sides' marker cells, then draws the marker again; and marks
 // the king the side to move can now hit, a stepped record's too.
-void showTurnMarker(Game& g);
+void showTurnMarker(Canvas& c, Game& g);
 // Clears both sides' marker cells and the danger mark: the game is over.
-void eraseTurnMarker(Game& g);
+void eraseTurnMarker(Canvas& c, Game& g);
 
 // The outline of a guidance square whose move would lose its own king at once.
 constexpr int COLOR_GUIDE_WARNING = COLOR_LIGHT_RED;

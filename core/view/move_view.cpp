@@ -1,5 +1,6 @@
 #include "view/move_view.h"
 
+#include "platform/platform.h"
 #include "rules/legality.h"
 #include "state/game.h"
 #include "view/board_view.h"
@@ -14,25 +15,26 @@ constexpr double PAUSE_BEFORE_BLAST = 0.3;
 
 } // namespace
 
-void showMove(Game& g, const MoveEffects& move) {
+void showMove(Canvas& c, const Game& g, const MoveEffects& move) {
   // A lower piece taken goes to the upper hand, drawn on the left.
   if (isSita(move.captured))
-    描画_敵持盤(g);
+    描画_敵持盤(c, g);
   else if (isUe(move.captured))
-    描画_自持盤(g);
-  drawSquare(g, EMPTY, move.fromX, move.fromY);
+    描画_自持盤(c, g);
+  drawSquare(c, g, EMPTY, move.fromX, move.fromY);
   if (move.fromX == -1)
-    描画_敵持盤(g);
+    描画_敵持盤(c, g);
   else if (move.fromX == 11)
-    描画_自持盤(g);
-  drawSquare(g, move.piece, move.toX, move.toY);
+    描画_自持盤(c, g);
+  drawSquare(c, g, move.piece, move.toX, move.toY);
 }
 
-void showExplosion(Game& g, const ExplosionEffects& blast) {
+void showExplosion(Canvas& c, Timing& t, WindowPort& w, const Game& g,
+                   const ExplosionEffects& blast) {
   if (blast.count == 0) return;
-  g.ui.refresh();
-  待ち時間(g, PAUSE_BEFORE_BLAST);
-  描画_爆発アニメ(g, blast);
+  c.refresh();
+  待ち時間(t, g, PAUSE_BEFORE_BLAST);
+  描画_爆発アニメ(c, t, w, g, blast);
 }
 
 } // namespace korvanu

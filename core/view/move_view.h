@@ -6,14 +6,18 @@
 
 namespace korvanu {
 
+class Canvas;
+class Timing;
+class WindowPort;
 struct Game;
 
 // The capturer's hand stand, the square left (or the hand cell dropped
 // from) and its hand stand, then the piece on its destination.
-void showMove(Game& g, const MoveEffects& move);
+void showMove(Canvas& c, const Game& g, const MoveEffects& move);
 
 // When anything blew up: what is drawn so far is shown, a short pause, then
 // the explosion's animation with its sound.
-void showExplosion(Game& g, const ExplosionEffects& blast);
+void showExplosion(Canvas& c, Timing& t, WindowPort& w, const Game& g,
+                   const ExplosionEffects& blast);
 
 } // namespace korvanu

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "platform/platform.h"
 #include "state/game.h"
 #include "view/board_view.h"
 
@@ -24,20 +25,20 @@ int pixelLeft(int x) { return static_cast<int>(cellLeft(x)) / TWIPS_PER_PIXEL; }
 int pixelTop(int y) { return static_cast<int>(cellTop(y)) / TWIPS_PER_PIXEL; }
 
 // A one-pixel row from x1 to x2 (either order) at pixel row y.
-void row(Game& g, int colour, int x1, int x2, int y) {
+void row(Canvas& c, int colour, int x1, int x2, int y) {
   const int t = TWIPS_PER_PIXEL;
-  g.ui.drawOutline(colour, std::min(x1, x2) * t, y * t, std::max(x1, x2) * t, y * t);
+  c.drawOutline(colour, std::min(x1, x2) * t, y * t, std::max(x1, x2) * t, y * t);
 }
 
 // A filled right triangle whose right angle is the pixel (cx, cy) and whose
 // legs run `legs` pixels back towards the square's middle (dir -1 for the
 // lower right corner, +1 for the upper left).
-void triangle(Game& g, int colour, int cx, int cy, int dir, int legs) {
-  for (int k = 0; k < legs; ++k) row(g, colour, cx, cx + dir * (legs - 1 - k), cy + dir * k);
+void triangle(Canvas& c, int colour, int cx, int cy, int dir, int legs) {
+  for (int k = 0; k < legs; ++k) row(c, colour, cx, cx + dir * (legs - 1 - k), cy + dir * k);
 }
 
-void square(Game& g, int colour, int left, int top, int size) {
-  for (int k = 0; k < size; ++k) row(g, colour, left, left + size - 1, top + k);
+void square(Canvas& c, int colour, int left, int top, int size) {
+  for (int k = 0; k < size; ++k) row(c, colour, left, left + size - 1, top + k);
 }
 
 enum class Fate { ToLowerHand, ToUpperHand, Survives, KingLost };
@@ -75,15 +76,15 @@ std::optional<Fate> fateAt(const Game& g, const MovePreview& p, int x, int y) {
 
 // A triangle with a dark edge, which keeps it visible on the piece and on
 // the wood; hollow, a band of its colour round a dark middle.
-void edgedTriangle(Game& g, int colour, int cx, int cy, int dir, Shade shade) {
-  triangle(g, COLOR_BLACK, cx, cy, dir, TRIANGLE_LEGS + 2);
-  triangle(g, colour, cx, cy, dir, TRIANGLE_LEGS);
+void edgedTriangle(Canvas& c, int colour, int cx, int cy, int dir, Shade shade) {
+  triangle(c, COLOR_BLACK, cx, cy, dir, TRIANGLE_LEGS + 2);
+  triangle(c, colour, cx, cy, dir, TRIANGLE_LEGS);
   if (shade == Shade::Hollow)
-    triangle(g, COLOR_BLACK, cx + 2 * dir, cy + 2 * dir, dir, HOLLOW_TRIANGLE_LEGS);
+    triangle(c, COLOR_BLACK, cx + 2 * dir, cy + 2 * dir, dir, HOLLOW_TRIANGLE_LEGS);
 }
 
 // The mark for `fate` inside square (x, y).
-void drawFateMark(Game& g, int x, int y, Fate fate, Shade shade) {
+void drawFateMark(Canvas& c, const Game& g, int x, int y, Fate fate, Shade shade) {
   const Cell at = shownCell(g, x, y);
   const int l = pixelLeft(at.x), t = pixelTop(at.y);
   // The square's own pixels lie between its outline's columns and rows.
@@ -97,23 +98,23 @@ void drawFateMark(Game& g, int x, int y, Fate fate, Shade shade) {
     const bool lower = fate == Fate::ToLowerHand;
     const int colour = lower ? COLOR_LOWER_SIDE : COLOR_UPPER_SIDE;
     if (shownCell(g, lower ? 11 : -1, 5).x > 9)
-      edgedTriangle(g, colour, right, bottom, -1, shade);
+      edgedTriangle(c, colour, right, bottom, -1, shade);
     else
-      edgedTriangle(g, colour, l + 2, t + 2, 1, shade);
+      edgedTriangle(c, colour, l + 2, t + 2, 1, shade);
     break;
   }
   case Fate::Survives: {
     const int dl = l + (SQUARE_PX_W - DOT_SIZE) / 2, dt = t + (SQUARE_PX_H - DOT_SIZE) / 2;
-    square(g, COLOR_BLACK, dl - 1, dt - 1, DOT_SIZE + 2);
-    square(g, COLOR_SURVIVOR, dl, dt, DOT_SIZE);
-    if (hollow) square(g, COLOR_BLACK, dl + 2, dt + 2, DOT_SIZE - 4);
+    square(c, COLOR_BLACK, dl - 1, dt - 1, DOT_SIZE + 2);
+    square(c, COLOR_SURVIVOR, dl, dt, DOT_SIZE);
+    if (hollow) square(c, COLOR_BLACK, dl + 2, dt + 2, DOT_SIZE - 4);
     break;
   }
   case Fate::KingLost:
     for (int k = 1; k <= (hollow ? 1 : KING_FRAME); ++k) {
       const int tw = TWIPS_PER_PIXEL;
-      g.ui.drawOutline(COLOR_KING_LOST, (l + k) * tw, (t + k) * tw, (l + SQUARE_PX_W - k) * tw,
-                       (t + SQUARE_PX_H - k) * tw);
+      c.drawOutline(COLOR_KING_LOST, (l + k) * tw, (t + k) * tw, (l + SQUARE_PX_W - k) * tw,
+                    (t + SQUARE_PX_H - k) * tw);
     }
     break;
   }
@@ -121,13 +122,14 @@ void drawFateMark(Game& g, int x, int y, Fate fate, Shade shade) {
 
 } // namespace
 
-void drawExplosionPreview(Game& g, const MovePreview& left, const MovePreview& right) {
+void drawExplosionPreview(Canvas& c, const Game& g, const MovePreview& left,
+                          const MovePreview& right) {
   const MoveEffects& m = left.move;
-  forBlock(m.toX, m.toY, [&](int x, int y) { 描画_桝輪郭(g, COLOR_PREVIEW_BLOCK, x, y); });
+  forBlock(m.toX, m.toY, [&](int x, int y) { 描画_桝輪郭(c, g, COLOR_PREVIEW_BLOCK, x, y); });
   auto mark = [&](int x, int y) {
     const std::optional<Fate> byLeft = fateAt(g, left, x, y), byRight = fateAt(g, right, x, y);
-    if (byLeft) drawFateMark(g, x, y, *byLeft, Shade::Filled);
-    if (byRight && byRight != byLeft) drawFateMark(g, x, y, *byRight, Shade::Hollow);
+    if (byLeft) drawFateMark(c, g, x, y, *byLeft, Shade::Filled);
+    if (byRight && byRight != byLeft) drawFateMark(c, g, x, y, *byRight, Shade::Hollow);
   };
   forBlock(m.toX, m.toY, mark);
   if (std::abs(m.fromX - m.toX) > 1 || std::abs(m.fromY - m.toY) > 1) mark(m.fromX, m.fromY);

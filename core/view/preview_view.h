@@ -8,6 +8,7 @@
 
 namespace korvanu {
 
+class Canvas;
 // The block round the capture square.
 constexpr int COLOR_PREVIEW_BLOCK = COLOR_LIGHT_CYAN;
 // A small triangle in the corner that faces the hand the piece goes to, in
@@ -25,6 +26,7 @@ constexpr int COLOR_KING_LOST = COLOR_LIGHT_RED;
 // would end a piece otherwise, its mark for that is added hollow. The mark
 // for the piece that moves goes on the square it leaves, where the player
 // sees it.
-void drawExplosionPreview(Game& g, const MovePreview& left, const MovePreview& right);
+void drawExplosionPreview(Canvas& c, const Game& g, const MovePreview& left,
+                          const MovePreview& right);
 
 } // namespace korvanu

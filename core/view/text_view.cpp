@@ -4,6 +4,7 @@
 #include <array>
 
 #include "language/translate.h"
+#include "platform/platform.h"
 #include "state/game.h"
 #include "view/board_view.h"
 #include "view/pictures.h"
@@ -18,14 +19,15 @@ constexpr double STRING_SHIFT_Y = 160;
 
 constexpr double MOVE_TEXT_POINTS = 12;
 
-void printAtTwips(const Game& g, double left, double top, const std::string& text, int colour,
-                  double size) {
+void printAtTwips(Canvas& c, const Options& o, double left, double top, const std::string& text,
+                  int colour, double size) {
   if (text.empty()) return;
-  g.ui.drawText(text, left, top, colour, size, g.FONT_BOLD);
+  c.drawText(text, left, top, colour, size, o.FONT_BOLD);
 }
 
-void printAt(const Game& g, double x, double y, const std::string& text, int colour, double size) {
-  printAtTwips(g, cellLeft(x), cellTop(y), text, colour, size);
+void printAt(Canvas& c, const Options& o, double x, double y, const std::string& text, int colour,
+             double size) {
+  printAtTwips(c, o, cellLeft(x), cellTop(y), text, colour, size);
 }
 
 // Drops the last UTF-8 character.
@@ -90,24 +92,26 @@ std::string 文字列変換(int value) {
   return pieceName(value);
 }
 
-void 描画_数値(const Game& g, double x, double y, int value, int colour, int mode, double size) {
-  printAt(g, x, y, mode == 0 ? printedNumber(value) : rankLabel(value), colour, size);
-}
-
-void 描画_数値(const Game& g, double x, double y, const std::string& text, int colour, int mode,
+void 描画_数値(Canvas& c, const Options& o, double x, double y, int value, int colour, int mode,
                double size) {
+  printAt(c, o, x, y, mode == 0 ? printedNumber(value) : rankLabel(value), colour, size);
+}
+
+void 描画_数値(Canvas& c, const Options& o, double x, double y, const std::string& text, int colour,
+               int mode, double size) {
   // A text has no numeral form.
-  if (mode == 0) printAt(g, x, y, text, colour, size);
+  if (mode == 0) printAt(c, o, x, y, text, colour, size);
 }
 
-void 描画_文字列(const Game& g, double x, double y, int value, int colour, double size) {
+void 描画_文字列(Canvas& c, const Options& o, double x, double y, int value, int colour,
+                 double size) {
   const std::string text = value == 99 ? tr("手目") : handicapName(value);
-  printAtTwips(g, cellLeft(x) + STRING_SHIFT_X, cellTop(y) + STRING_SHIFT_Y, text, colour, size);
+  printAtTwips(c, o, cellLeft(x) + STRING_SHIFT_X, cellTop(y) + STRING_SHIFT_Y, text, colour, size);
 }
 
-double printWithin(const Game& g, std::string text, double left, double top, double areaLeft,
-                   double areaRight, int colour, double size) {
-  auto width = [&](const std::string& t) { return g.ui.textWidth(t, size, g.FONT_BOLD); };
+double printWithin(Canvas& c, const Options& o, std::string text, double left, double top,
+                   double areaLeft, double areaRight, int colour, double size) {
+  auto width = [&](const std::string& t) { return c.textWidth(t, size, o.FONT_BOLD); };
   const double room = areaRight - areaLeft;
   if (!text.empty() && width(text) > room) {
     // Whole characters go from the end until what is left and "…" fit.
@@ -117,25 +121,26 @@ double printWithin(const Game& g, std::string text, double left, double top, dou
   }
   if (text.empty()) return areaRight;
   left = std::clamp(left, areaLeft, areaRight - width(text));
-  printAtTwips(g, left, top, text, colour, size);
+  printAtTwips(c, o, left, top, text, colour, size);
   return left;
 }
 
-void printFitted(const Game& g, double x, double y, double right, const std::string& text,
-                 int colour) {
+void printFitted(Canvas& c, const Options& o, double x, double y, double right,
+                 const std::string& text, int colour) {
   static constexpr double SIZES[] = {MOVE_TEXT_POINTS, 10, 9};
   static constexpr double SHADOW = 0.1;
   const double left = cellLeft(x), shadowLeft = cellLeft(x + SHADOW);
   const double room = right - shadowLeft;
   double size = SIZES[0];
   for (double s : SIZES)
-    if (size = s; g.ui.textWidth(text, s, g.FONT_BOLD) <= room) break;
-  printWithin(g, text, shadowLeft, cellTop(y + SHADOW), shadowLeft, right, COLOR_BLACK, size);
-  printWithin(g, text, left, cellTop(y), left, right - (shadowLeft - left), colour, size);
+    if (size = s; c.textWidth(text, s, o.FONT_BOLD) <= room) break;
+  printWithin(c, o, text, shadowLeft, cellTop(y + SHADOW), shadowLeft, right, COLOR_BLACK, size);
+  printWithin(c, o, text, left, cellTop(y), left, right - (shadowLeft - left), colour, size);
 }
 
-void 描画_移動駒種類(const Game& g, double x, double y, const std::string& text, int colour) {
-  printAt(g, x, y, text, colour, MOVE_TEXT_POINTS);
+void 描画_移動駒種類(Canvas& c, const Options& o, double x, double y, const std::string& text,
+                     int colour) {
+  printAt(c, o, x, y, text, colour, MOVE_TEXT_POINTS);
 }
 
 } // namespace korvanu

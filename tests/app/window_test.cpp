@@ -22,10 +22,10 @@
 #include "file_panel_widgets.h"
 #include "main_window.h"
 #include "pictures/pictures.h"
+#include "platform/table.h"
 #include "play/clock.h"
 #include "play/events.h"
 #include "record_list_window.h"
-#include "state/game.h"
 #include "surface.h"
 #include "surface_view.h"
 #include "temp_dir.h"
@@ -244,8 +244,8 @@ TEST_F(Window, CoordinateLabelsStandInLightYellowAroundTheBoard) {
 
 TEST_F(Window, HandCountsStayInTheirCellsBesideTheirPieces) {
   w.findChild<QAction*>("MOCHIKOMA")->trigger();
-  Game& g = w.game();
-  描画_手数(g, 123, COLOR_WHITE);
+  Table& g = w.game();
+  描画_手数(g.ui, g, 123, COLOR_WHITE);
   const Surface& s = w.surface();
   const QImage empty = s.image().copy();
   auto inColumns = [&](int x, double first, double count) {
@@ -255,8 +255,8 @@ TEST_F(Window, HandCountsStayInTheirCellsBesideTheirPieces) {
   for (int n : {1, 7, 9, 10, 11, 14, 18}) {
     SCOPED_TRACE(::testing::Message() << "count " << n);
     for (int k = 1; k <= 7; ++k) g.HAND_SITA[k] = g.HAND_UE[k] = n;
-    描画_自持盤(g);
-    描画_敵持盤(g);
+    描画_自持盤(g.ui, g);
+    描画_敵持盤(g.ui, g);
     // Nothing lands beside the stands: not on the board next to the upper
     // one, not on the move counter next to the lower one.
     int outside = 0;
@@ -284,7 +284,7 @@ TEST_F(Window, HandCountsStayInTheirCellsBesideTheirPieces) {
 }
 
 TEST_F(Window, TitleCornersShowEveryBackground) {
-  Game& g = w.game();
+  Table& g = w.game();
   const Surface& s = w.surface();
   const QRect title(s.toDevice(cellLeft(10.8)), s.toDevice(cellTop(0)), 173 * s.scale(),
                     39 * s.scale());
@@ -292,7 +292,7 @@ TEST_F(Window, TitleCornersShowEveryBackground) {
     SCOPED_TRACE(background);
     w.findChild<QAction*>(background)->trigger();
     const QImage withTitle = s.image().copy(title);
-    描画_背景(g, g.BACKGROUND);
+    描画_背景(g.ui, g.BACKGROUND);
     const QImage without = s.image().copy(title);
     // The outermost pixel of each corner is the background's own; the
     // middle of the plate is not.
@@ -343,7 +343,7 @@ TEST_F(Window, FilePanelListsAndFieldsArePaleYellow) {
 }
 
 TEST_F(Window, EscInThePanelClosesItAndEndsTheProgramOtherwise) {
-  Game& g = w.game();
+  Table& g = w.game();
   FilePanel& panel = w.filePanel();
   // The sound's warning came once the window showed; the window is active again.
   w.activateWindow();
@@ -405,7 +405,7 @@ TEST_F(Window, MenusShowTheirKeys) {
 // The keyboard on the real window: a move with the cursor, the mouse taking
 // over, the record keys, and the panel's keys.
 TEST_F(Window, KeysReachTheGame) {
-  Game& g = w.game();
+  Table& g = w.game();
   // Menu keys reach the active window; a message box takes that from it.
   auto activate = [&] {
     w.activateWindow();
@@ -502,9 +502,9 @@ TEST_F(Window, OutlinesAreCrispAtTheNaturalSizeForEverySurfaceScale) {
     SCOPED_TRACE(::testing::Message() << "scale " << scale);
     MainWindow other(scale);
     showLoaded(other);
-    Game& g = other.game();
+    Table& g = other.game();
     setChecked(g, Menu::MOCHIKOMA, true);
-    画面_再描画(g);
+    画面_再描画(g.ui, g);
     const QImage before = other.view().grab().toImage();
     ASSERT_EQ(before.size(), QSize(SURFACE_WIDTH, SURFACE_HEIGHT));
     // A highlight on a board square, guide marks on a hand slot and on the
@@ -513,7 +513,7 @@ TEST_F(Window, OutlinesAreCrispAtTheNaturalSizeForEverySurfaceScale) {
         {5, 5, COLOR_LIGHT_RED, QColor(255, 0, 0)},
         {11, 4, COLOR_WHITE, QColor(255, 255, 255)},
         {14, 6, COLOR_WHITE, QColor(255, 255, 255)}};
-    for (const auto& [x, y, colour, shade] : marks) 描画_桝輪郭(g, colour, x, y);
+    for (const auto& [x, y, colour, shade] : marks) 描画_桝輪郭(g.ui, g, colour, x, y);
     const QImage after = other.view().grab().toImage();
     for (const auto& [x, y, colour, shade] : marks) {
       SCOPED_TRACE(::testing::Message() << "cell " << x << "," << y);
@@ -564,7 +564,7 @@ TEST_F(Window, PiecesShowPixelForPixelAtTheNaturalSizeForEverySurfaceScale) {
 
 TEST_F(Window, ClockTimerRunsOnlyWhileTheGameWantsIt) {
   auto* timer = w.findChild<QTimer*>("Timer1");
-  Game& g = w.game();
+  Table& g = w.game();
   EXPECT_FALSE(g.TIMER1_ENABLED);
   // No timer at all is active while the window waits for a game.
   for (QTimer* t : w.findChildren<QTimer*>()) EXPECT_FALSE(t->isActive());
@@ -600,7 +600,7 @@ TEST_F(Window, ClockTimerRunsOnlyWhileTheGameWantsIt) {
 // menu command reach nothing, and closing the window stops the work and ends
 // the program there and then.
 TEST_F(Window, WhileWorkRunsAsideTheClockTicksInputWaitsAndClosingEndsIt) {
-  Game& g = w.game();
+  Table& g = w.game();
   startGame();
   QApplication::processEvents();
   g.TURN_START_TIME = g.ui.clockSeconds() - 100;
@@ -630,7 +630,7 @@ TEST_F(Window, WhileWorkRunsAsideTheClockTicksInputWaitsAndClosingEndsIt) {
 // Every piece of work aside runs on the one worker thread, which keeps what
 // it has taken (the search's table) for the program's life.
 TEST_F(Window, WorkAsideRunsOnOneThreadForTheProgramsLife) {
-  Game& g = w.game();
+  Table& g = w.game();
   std::vector<int> runsOnItsThread;
   for (int i = 0; i < 3; ++i) {
     bool done = false;
@@ -652,7 +652,7 @@ TEST_F(Window, WorkAsideRunsOnOneThreadForTheProgramsLife) {
 // peer's message, a finished think) waits until the event that showed it is
 // done, so it never finds the game half-changed.
 TEST_F(Window, AnEventArrivingWhileABoxShowsWaitsForTheOneThatShowedIt) {
-  Game& g = w.game();
+  Table& g = w.game();
   std::vector<std::string> order;
   QTimer::singleShot(50, [&] { handleEvent(g, [&] { order.push_back("arrived"); }); });
   QTimer::singleShot(200, [] { answerNextMessageBox(nullptr); });
@@ -664,7 +664,7 @@ TEST_F(Window, AnEventArrivingWhileABoxShowsWaitsForTheOneThatShowedIt) {
 }
 
 TEST_F(Window, ExplosionShakesAndPutsTheWindowBack) {
-  Game& g = w.game();
+  Table& g = w.game();
   w.move(200, 150);
   QApplication::processEvents();
   const QPoint home = w.pos();
@@ -675,7 +675,7 @@ TEST_F(Window, ExplosionShakesAndPutsTheWindowBack) {
   blast.squares[1] = {8, 8, g.BOARD[8][8]};
   blast.count = 2;
   g.BOARD[5][7] = g.BOARD[8][8] = EMPTY;
-  描画_爆発アニメ(g, blast);
+  描画_爆発アニメ(g.ui, g.ui, g.ui, g, blast);
   EXPECT_EQ(w.pos(), home);
   EXPECT_EQ(w.view().shake(), QPoint());
   EXPECT_EQ(centreOf(5, 7), wood);
@@ -704,7 +704,7 @@ TEST_F(Window, ExplosionShakesAndPutsTheWindowBack) {
 }
 
 TEST_F(Window, ALastMoveTintBlendsOverTheSquareAndSparesItsOutline) {
-  Game& g = w.game();
+  Table& g = w.game();
   const QColor wood = centreOf(5, 5);
   const Surface& s = w.surface();
   auto corner = [&] {
@@ -712,7 +712,7 @@ TEST_F(Window, ALastMoveTintBlendsOverTheSquareAndSparesItsOutline) {
   };
   const QColor outline = corner();
   g.MOVE_MARKS.at[5][5] = SquareMark::To;
-  描画_盤(g);
+  描画_盤(g.ui, g);
   // What shows is the wood with the tint's share of its colour over it.
   const QColor tint = QColor::fromRgba(tintOf(SquareMark::To));
   const double a = tint.alphaF();
@@ -722,10 +722,10 @@ TEST_F(Window, ALastMoveTintBlendsOverTheSquareAndSparesItsOutline) {
   EXPECT_NEAR(tinted.blue(), wood.blue() * (1 - a) + tint.blue() * a, 2);
   EXPECT_EQ(corner(), outline);
   // Painted again, the square shows the same: the tint never piles up.
-  描画_盤(g);
+  描画_盤(g.ui, g);
   EXPECT_EQ(centreOf(5, 5), tinted);
   g.MOVE_MARKS = {};
-  描画_盤(g);
+  描画_盤(g.ui, g);
   EXPECT_EQ(centreOf(5, 5), wood);
 }
 

@@ -166,7 +166,7 @@ TEST_F(Autosave, NothingIsWrittenWhenNothingWouldBeLost) {
   std::string earlier = bytesOf(file); // an earlier autosave
   auto earlierKept = [&] { return bytesOf(file) == earlier; };
   // Every move was kept as it was made; quitting then writes nothing more.
-  auto quittingWritesNothing = [&](Game& g) {
+  auto quittingWritesNothing = [&](Table& g) {
     const std::string before = bytesOf(file);
     Form_Unload(g);
     return bytesOf(file) == before;

@@ -13,7 +13,7 @@ namespace {
 class BoardView : public ::testing::Test {
 protected:
   HeadlessPlatform ui;
-  Game g{ui};
+  Table g{ui};
 
   void SetUp() override { g.BACKGROUND = BG_MIDORI; }
 
@@ -29,8 +29,8 @@ protected:
 };
 
 TEST_F(BoardView, PicturesLandOnTheGridAndUnknownCodesDrawNothing) {
-  描画_絵(g, CODE_SITA_OU, 5, 9);
-  描画_絵(g, PIC_TITLE, 10.8, 0);
+  描画_絵(g.ui, CODE_SITA_OU, 5, 9);
+  描画_絵(g.ui, PIC_TITLE, 10.8, 0);
   ASSERT_EQ(ui.draws.size(), 2u);
   EXPECT_EQ(ui.draws[0].left, 1050 + 5 * 495);
   EXPECT_EQ(ui.draws[0].top, 100 + 9 * 615);
@@ -38,13 +38,13 @@ TEST_F(BoardView, PicturesLandOnTheGridAndUnknownCodesDrawNothing) {
   EXPECT_EQ(ui.draws[1].top, 100);
 
   ui.draws.clear();
-  for (int code : {51, 81, -51, -81, 12, -12, 90, 10000, -1, 100, 52}) 描画_絵(g, code, 1, 1);
+  for (int code : {51, 81, -51, -81, 12, -12, 90, 10000, -1, 100, 52}) 描画_絵(g.ui, code, 1, 1);
   EXPECT_TRUE(ui.draws.empty());
 
   int drawn = 0;
   for (int code = -81; code <= 81; ++code) {
     ui.draws.clear();
-    描画_絵(g, code, 1, 1);
+    描画_絵(g.ui, code, 1, 1);
     drawn += static_cast<int>(ui.draws.size());
   }
   // 28 piece pictures, the empty square, title, five backgrounds, three explosion pictures.
@@ -54,7 +54,7 @@ TEST_F(BoardView, PicturesLandOnTheGridAndUnknownCodesDrawNothing) {
 TEST_F(BoardView, BoardIsPaintedSquareBySquareWithInvisibleOutlines) {
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = (x * 10 + y) % 2 ? CODE_UE_KIN : CODE_SITA_GIN;
-  描画_盤(g);
+  描画_盤(g.ui, g);
   ASSERT_EQ(ui.draws.size(), 162u);
   for (int i = 0; i < 81; ++i) {
     const int x = i / 9 + 1, y = i % 9 + 1;
@@ -70,7 +70,7 @@ TEST_F(BoardView, BoardIsPaintedSquareBySquareWithInvisibleOutlines) {
   }
 
   ui.draws.clear();
-  描画_将棋盤桝(g);
+  描画_将棋盤桝(g.ui, g);
   EXPECT_EQ(only(DrawCall::Outline).size(), 81u);
   EXPECT_EQ(ui.draws.size(), 81u);
   for (const DrawCall& d : ui.draws) EXPECT_EQ(d.code, COLOR_GRID);
@@ -79,25 +79,25 @@ TEST_F(BoardView, BoardIsPaintedSquareBySquareWithInvisibleOutlines) {
 TEST_F(BoardView, HandStandsFollowThePiecesInHandOption) {
   g.HAND_SITA[HU] = 2;
   g.HAND_UE[SYA] = 1;
-  描画_自持盤(g);
-  描画_敵持盤(g);
+  描画_自持盤(g.ui, g);
+  描画_敵持盤(g.ui, g);
   EXPECT_TRUE(ui.draws.empty()) << "hidden while pieces in hand are off";
 
   // The two outline cells that belong to the hidden stands are ignored too,
   // while their neighbours are not.
-  描画_桝輪郭(g, COLOR_LIGHT_RED, -1, 7);
-  描画_桝輪郭(g, COLOR_LIGHT_RED, 11, 3);
+  描画_桝輪郭(g.ui, g, COLOR_LIGHT_RED, -1, 7);
+  描画_桝輪郭(g.ui, g, COLOR_LIGHT_RED, 11, 3);
   EXPECT_TRUE(ui.draws.empty());
-  描画_桝輪郭(g, COLOR_LIGHT_RED, 11, 4);
+  描画_桝輪郭(g.ui, g, COLOR_LIGHT_RED, 11, 4);
   EXPECT_EQ(ui.draws.size(), 1u);
 
   setChecked(g, Menu::MOCHIKOMA, true);
   ui.draws.clear();
-  描画_桝輪郭(g, COLOR_LIGHT_RED, -1, 7);
+  描画_桝輪郭(g.ui, g, COLOR_LIGHT_RED, -1, 7);
   EXPECT_EQ(ui.draws.size(), 1u);
 
   ui.draws.clear();
-  描画_自持盤(g);
+  描画_自持盤(g.ui, g);
   const auto pics = only(DrawCall::Picture);
   const auto texts = only(DrawCall::Text);
   // Seven empty squares and seven cleared count cells, plus the pawn.
@@ -114,7 +114,7 @@ TEST_F(BoardView, HandStandsFollowThePiecesInHandOption) {
   EXPECT_EQ(texts[1].points, 14);
 
   ui.draws.clear();
-  描画_敵持盤(g);
+  描画_敵持盤(g.ui, g);
   const auto uePics = only(DrawCall::Picture);
   const auto ueTexts = only(DrawCall::Text);
   // The rook sits on the top row of the left stand; the pawn slot at the bottom stays empty.
@@ -129,7 +129,7 @@ TEST_F(BoardView, HandStandsFollowThePiecesInHandOption) {
 }
 
 TEST_F(BoardView, BackgroundCoversEverythingButTheBoard) {
-  描画_背景(g, BG_RENGA);
+  描画_背景(g.ui, BG_RENGA);
   EXPECT_EQ(ui.draws.size(), static_cast<size_t>(24 * 18 - 81));
   for (const DrawCall& d : ui.draws) {
     EXPECT_EQ(d.code, BG_RENGA);
@@ -141,7 +141,7 @@ TEST_F(BoardView, BackgroundCoversEverythingButTheBoard) {
 TEST_F(BoardView, ScreenRedrawPaintsBackgroundFirstAndTitleLast) {
   setChecked(g, Menu::MOCHIKOMA, true);
   g.BOARD[5][9] = CODE_SITA_OU;
-  画面_再描画(g);
+  画面_再描画(g.ui, g);
   ASSERT_FALSE(ui.draws.empty());
   EXPECT_EQ(ui.draws.front().code, BG_MIDORI);
   EXPECT_EQ(ui.draws.back().code, PIC_TITLE);
@@ -163,10 +163,10 @@ TEST(PrintedNumber, LeavesRoomForTheSignAndOneSpaceAfter) {
 }
 
 TEST_F(BoardView, KanjiModePrintsOnlyOneToNine) {
-  描画_数値(g, 10.2, 1.4, 1, COLOR_BLACK, 1, 12);
-  描画_数値(g, 10.2, 1.4, 9, COLOR_BLACK, 1, 12);
-  描画_数値(g, 10.2, 1.4, 0, COLOR_BLACK, 1, 12);
-  描画_数値(g, 10.2, 1.4, 10, COLOR_BLACK, 1, 12);
+  描画_数値(g.ui, g, 10.2, 1.4, 1, COLOR_BLACK, 1, 12);
+  描画_数値(g.ui, g, 10.2, 1.4, 9, COLOR_BLACK, 1, 12);
+  描画_数値(g.ui, g, 10.2, 1.4, 0, COLOR_BLACK, 1, 12);
+  描画_数値(g.ui, g, 10.2, 1.4, 10, COLOR_BLACK, 1, 12);
   ASSERT_EQ(ui.draws.size(), 2u);
   EXPECT_EQ(ui.draws[0].text, "一");
   EXPECT_EQ(ui.draws[1].text, "九");

@@ -49,7 +49,7 @@ class TurnClock : public ::testing::Test {
 protected:
   testing::TempDir dir; // KEIKA writes the settings file
   HeadlessPlatform ui;
-  Game g{ui};
+  Table g{ui};
 
   void SetUp() override {
     g.BACKGROUND = BG_MIDORI;
@@ -71,7 +71,7 @@ protected:
 };
 
 TEST_F(TurnClock, UsedTimeStandsBelowTheBoardOnEachSide) {
-  描画_所有時間(g, g.SIDE_MAN, 65);
+  描画_所有時間(g.ui, g, g.SIDE_MAN, 65);
   auto t = texts();
   ASSERT_EQ(t.size(), 2u);
   EXPECT_EQ(t[1].text, "00:01:05");
@@ -91,7 +91,7 @@ TEST_F(TurnClock, UsedTimeStandsBelowTheBoardOnEachSide) {
   }
 
   ui.draws.clear();
-  描画_所有時間(g, g.SIDE_COM, 3725);
+  描画_所有時間(g.ui, g, g.SIDE_COM, 3725);
   t = texts();
   ASSERT_EQ(t.size(), 2u);
   EXPECT_EQ(t[1].text, "01:02:05");
@@ -102,9 +102,9 @@ TEST_F(TurnClock, UsedTimeStandsBelowTheBoardOnEachSide) {
   EXPECT_EQ(ui.draws.back().left, cellLeft(1));
 
   ui.draws.clear();
-  描画_所有時間(g, NO_GAME, 10);
+  描画_所有時間(g.ui, g, NO_GAME, 10);
   setChecked(g, Menu::KEIKA, false);
-  描画_所有時間(g, g.SIDE_MAN, 10);
+  描画_所有時間(g.ui, g, g.SIDE_MAN, 10);
   EXPECT_TRUE(ui.draws.empty());
 }
 
@@ -210,13 +210,13 @@ TEST_F(TurnClock, ElapsedTimeItemHidesOrShowsBothClocksAndSavesTheChoice) {
 
 TEST_F(TurnClock, WaitingSleepsOnThePlatformClock) {
   ui.clock = 86399.9;
-  待ち時間(g, 0.3);
+  待ち時間(g.ui, g, 0.3);
   EXPECT_NEAR(ui.clock, 0.2, 1e-9) << "a pause over midnight ends on time";
   // Nothing to wait for: no sleep at all.
-  待ち時間(g, 0);
-  待ち時間(g, -5);
-  待ち時間(g, std::nan(""));
-  待ち時間(g, std::numeric_limits<double>::infinity());
+  待ち時間(g.ui, g, 0);
+  待ち時間(g.ui, g, -5);
+  待ち時間(g.ui, g, std::nan(""));
+  待ち時間(g.ui, g, std::numeric_limits<double>::infinity());
   EXPECT_EQ(ui.waits, std::vector<double>{0.3});
 }
 

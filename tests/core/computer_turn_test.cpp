@@ -33,7 +33,8 @@ struct Searched {
 Searched search(Game& g) {
   Searched s;
   prepareComTurn(g);
-  s.found = searchComMove(g, s.best, {collect, nullptr, &s.candidates});
+  s.found =
+      searchComMove(g, isChecked(g, Menu::MOCHIKOMA), s.best, {collect, nullptr, &s.candidates});
   return s;
 }
 

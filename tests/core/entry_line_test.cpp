@@ -11,7 +11,7 @@ namespace {
 
 RecordEntry start() {
   HeadlessPlatform ui;
-  Game g{ui};
+  Table g{ui};
   初期設定(g);
   return g.REC[0];
 }

@@ -136,7 +136,7 @@ protected:
   }
   void place(std::initializer_list<testing::Placed> pieces) {
     testing::place(g, pieces);
-    描画_盤(g); // the screen shows the board as set
+    描画_盤(g.ui, g); // the screen shows the board as set
   }
   // What pointing at (x, y) drew.
   std::vector<DrawCall> drawnHovering(int x, int y) {

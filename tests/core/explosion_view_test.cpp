@@ -14,7 +14,7 @@ namespace {
 class ExplosionAnimation : public ::testing::Test {
 protected:
   HeadlessPlatform ui;
-  Game g{ui};
+  Table g{ui};
 
   void SetUp() override {
     fake::reset();
@@ -45,7 +45,7 @@ TEST_F(ExplosionAnimation, BlownSquaresFlickerBlastAndEndEmpty) {
   blast.squares[1] = {5, 1, CODE_UE_OU};
   blast.count = 2;
 
-  描画_爆発アニメ(g, blast);
+  描画_爆発アニメ(g.ui, g.ui, g.ui, g, blast);
 
   // The king shows between empty and bomb four times, then the blast, then empty.
   const std::vector<int> expected{
@@ -81,7 +81,7 @@ TEST_F(ExplosionAnimation, BlownSquaresFlickerBlastAndEndEmpty) {
 
 TEST_F(ExplosionAnimation, NothingBlownUpStillSoundsAndTakesItsTime) {
   g.BOARD[5][5] = CODE_SITA_KIN;
-  描画_爆発アニメ(g, ExplosionEffects{});
+  描画_爆発アニメ(g.ui, g.ui, g.ui, g, ExplosionEffects{});
   EXPECT_TRUE(ui.draws.empty());
   EXPECT_TRUE(ui.moves.empty());
   EXPECT_EQ(g.BOARD[5][5], CODE_SITA_KIN);

@@ -239,7 +239,7 @@ TEST_F(Keyboard, PressesAreClicksAtTheCursorsCell) {
   const std::vector<Press> session{{2, 2, false}, {2, 1, false},  {2, 1, true},  {5, 1, false},
                                    {5, 2, false}, {11, 7, false}, {5, 5, false}, {-1, 7, false},
                                    {9, 5, false}, {5, 9, false},  {9, 9, false}};
-  auto setUp = [](Game& game) {
+  auto setUp = [](Table& game) {
     // The options are saved as they change, so the second game opens with them.
     for (Menu option : {Menu::MOCHIKOMA, Menu::SIDOU})
       if (!isChecked(game, option)) onMenu(game, option);

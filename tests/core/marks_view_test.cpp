@@ -14,7 +14,7 @@ namespace {
 class MarksView : public ::testing::Test {
 protected:
   HeadlessPlatform ui;
-  Game g{ui};
+  Table g{ui};
 
   void SetUp() override { g.BACKGROUND = BG_TAKE; }
   // The calls drawn on cell (x, y), by kind letter: P(icture), O(utline),
@@ -41,7 +41,7 @@ TEST_F(MarksView, TintsLieOnFreshSquaresInsideTheirOutlines) {
   g.MOVE_MARKS.at[7][7] = SquareMark::From;
   g.MOVE_MARKS.at[7][6] = SquareMark::To;
   g.MOVE_MARKS.at[6][5] = SquareMark::Blown;
-  描画_盤(g);
+  描画_盤(g.ui, g);
   EXPECT_EQ(drawnOn(7, 6), "POT");
   EXPECT_EQ(drawnOn(5, 5), "PO");
   const auto tint = *std::find_if(ui.draws.begin(), ui.draws.end(),
@@ -66,14 +66,14 @@ TEST_F(MarksView, TheMarkerClearsItsPlaceFirstAndKeepsOffARecordsHeaders) {
   g.SIDE_MAN = TURN_SENTE;
   g.SIDE_COM = TURN_GOTE;
   g.TURN = TURN_SENTE;
-  showTurnMarker(g);
+  showTurnMarker(g.ui, g);
   EXPECT_EQ(drawnOn(13, 10), "PXXXX") << "the background, then the marker over it";
   EXPECT_EQ(drawnOn(-2, 10), "P");
   ASSERT_TRUE(texts("手番"));
 
   ui.draws.clear();
   g.TURN = NO_GAME;
-  showTurnMarker(g);
+  showTurnMarker(g.ui, g);
   EXPECT_FALSE(texts("手番"));
   EXPECT_EQ(ui.draws.size(), 6u) << "both places cleared";
 
@@ -81,8 +81,8 @@ TEST_F(MarksView, TheMarkerClearsItsPlaceFirstAndKeepsOffARecordsHeaders) {
   ui.draws.clear();
   g.TURN = TURN_SENTE;
   g.RECORD_MODE = ON;
-  showTurnMarker(g);
-  画面_再描画(g);
+  showTurnMarker(g.ui, g);
+  画面_再描画(g.ui, g);
   EXPECT_FALSE(texts("手番"));
   EXPECT_EQ(drawnOn(13, 10), "P") << "only the background of the whole window";
 }

@@ -142,7 +142,7 @@ TEST(ThisProgram, ItsFolderComesFromProcSelfExeAndItsXdgFoldersFromTheEnvironmen
 class InstalledGame : public Places {
 protected:
   HeadlessPlatform ui;
-  Game g{ui};
+  Table g{ui};
   void SetUp() override {
     Places::SetUp();
     fake::reset();

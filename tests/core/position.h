@@ -26,7 +26,7 @@ inline void place(Game& g, std::initializer_list<Placed> pieces) {
 // A game on an empty board with empty hands.
 struct EmptyGame {
   HeadlessPlatform ui;
-  Game g{ui};
+  Table g{ui};
   explicit EmptyGame(std::initializer_list<Placed> pieces = {}) { place(g, pieces); }
   void hand(int sitaKind, int count) {
     g.HAND_SITA[sitaKind] = count;

@@ -96,7 +96,7 @@ bool bothKings(Game& g) {
 void playOne(const RandomGames& games, unsigned seed, GameVisitor& visitor) {
   std::mt19937 rng(seed);
   HeadlessPlatform ui;
-  Game g{ui};
+  Table g{ui};
   初期設定(g);
   if (games.scattered) load(g, scatteredPosition(rng));
   bool upper = seed % 2;

@@ -254,7 +254,7 @@ TEST_F(RecordFiles, AnUnreadableDriveKeepsTheFolder) {
 
 TEST(RecordFileFormat, EmptyLinesAndBlanksAtTheEndAreIgnoredAndNothingElse) {
   HeadlessPlatform ui;
-  Game g{ui};
+  Table g{ui};
   初期設定(g);
   const std::string entry = formatEntryLine(g.REC[0]);
   const std::string head = "title\r\nupper\r\nlower\r\n" + entry + "\r\n" + entry;

@@ -112,7 +112,7 @@ TEST(Legality, PiecesThatCouldNeverMoveAgainAndKingsOnTheBoard) {
   EXPECT_EQ(移動後チェック(1, CODE_SITA_GIN), ON);
 
   HeadlessPlatform ui;
-  Game g{ui};
+  Table g{ui};
   初期設定(g);
   EXPECT_EQ(調査_駒存在(g, CODE_UE_OU), ON);
   g.BOARD[5][1] = EMPTY;

@@ -131,7 +131,7 @@ TEST(Promotion, ZonesAndWhatMayPromote) {
 
 TEST(Record, SlotsStoreEveryPositionAndGrowPastTheirNumber) {
   HeadlessPlatform ui;
-  Game g{ui};
+  Table g{ui};
   初期設定(g);
   g.BOARD[1][1] = EMPTY;
   g.HAND_SITA[KYOU] = 1;

@@ -91,7 +91,7 @@ public:
   ScriptedGame& operator=(const ScriptedGame&) = delete;
 
   ScriptedPlatform ui;
-  Game g{ui};
+  Table g{ui};
   std::vector<std::string> journal;
 
   void menu(Menu item);

@@ -127,7 +127,7 @@ class SettingsFile : public ::testing::Test {
 protected:
   testing::TempDir dir;
   HeadlessPlatform ui;
-  Game g{ui};
+  Table g{ui};
 
   void SetUp() override {
     fake::reset();
@@ -214,7 +214,7 @@ TEST_F(SettingsFile, AShortFileIsReplacedByTheDefaultsAppliedOverWhatWasRead) {
   // Empty, and a folder where the file should be: defaults, no message, no crash.
   for (bool folder : {false, true}) {
     HeadlessPlatform ui2;
-    Game g2{ui2};
+    Table g2{ui2};
     std::filesystem::remove_all(SETTINGS_FILE);
     if (folder)
       std::filesystem::create_directory(SETTINGS_FILE);
@@ -309,7 +309,7 @@ TEST_F(SettingsFile, EveryOptionChangeRewritesTheFile) {
 
   // What was written is what the next run starts with.
   HeadlessPlatform ui2;
-  Game g2{ui2};
+  Table g2{ui2};
   読込_環境設定ファイル(g2);
   for (Menu m : {Menu::MIDORI, Menu::TATAMI, Menu::TAKE, Menu::UCHU, Menu::RENGA, Menu::MOCHIKOMA,
                  Menu::SIDOU, Menu::KEIKA, Menu::BGM})

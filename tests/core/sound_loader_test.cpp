@@ -18,7 +18,7 @@ class SoundLoader : public ::testing::Test {
 protected:
   testing::TempDir dir;
   HeadlessPlatform ui;
-  Game g{ui};
+  Table g{ui};
   void SetUp() override { fake::reset(); }
   void writeAllFive() {
     for (const char* name : {FILE_SOUND_OTHER, FILE_SOUND_FORBIDDEN, FILE_SOUND_PIECE,
@@ -45,7 +45,7 @@ TEST_F(SoundLoader, NoLibraryOrNoDeviceWarnsOnceThenTheGameIsSilent) {
   HeadlessPlatform ui2;
   ui2.sound = &fake::api();
   fake::deviceResult = 0;
-  Game g2{ui2};
+  Table g2{ui2};
   loadSounds(g2);
   EXPECT_EQ(ui2.messages.size(), 1u);
   EXPECT_EQ(fake::calls, std::vector<std::string>{"init"}) << "no file is read without a device";

@@ -104,7 +104,7 @@ void bruteForce(const Game& g, Map& sita, Map& ue, Map& checking) {
 class Survey : public ::testing::Test {
 protected:
   HeadlessPlatform ui;
-  Game g{ui};
+  Table g{ui};
 };
 
 TEST_F(Survey, StartingPosition) {
@@ -166,7 +166,7 @@ TEST_F(Survey, SecondSurveyForgetsTheFirstExceptUeSquares) {
   for (int i = 0; i < 50; ++i) {
     randomBoard(g, rng);
     勢力調査(g);
-    Game fresh{ui};
+    Table fresh{ui};
     randomBoard(fresh, rng);
     std::memcpy(g.BOARD, fresh.BOARD, sizeof g.BOARD);
     勢力調査(g);
@@ -185,7 +185,7 @@ TEST_F(Survey, SlidersCheckThroughTheKingAndRunOn) {
   EXPECT_EQ(at(g.ATTACKER_SITA_X, g.ATTACKER_SITA_Y, 5, 2), 55);
   EXPECT_EQ(g.INFLUENCE_SITA[5][1], 1);
 
-  Game h{ui};
+  Table h{ui};
   place(h, {on(5, 2, CODE_UE_SYA), on(5, 6, CODE_SITA_OU)}); // UE rook above the SITA king
   勢力調査(h);
   EXPECT_EQ(h.CHECK_BY_UE[5][2], 9);
@@ -195,7 +195,7 @@ TEST_F(Survey, SlidersCheckThroughTheKingAndRunOn) {
   EXPECT_EQ(h.ATTACKER_UE[5][6], CODE_UE_SYA);
   EXPECT_EQ(at(h.ATTACKER_UE_X, h.ATTACKER_UE_Y, 5, 6), 52);
 
-  Game k{ui}; // behind the king the line stops at the next piece
+  Table k{ui}; // behind the king the line stops at the next piece
   place(k, {on(5, 9, CODE_SITA_KYOU), on(5, 5, CODE_UE_OU), on(5, 3, CODE_UE_HU)});
   勢力調査(k);
   EXPECT_EQ(k.INFLUENCE_SITA[5][4] + k.INFLUENCE_SITA[5][3], 2);
@@ -209,7 +209,7 @@ TEST_F(Survey, SlidersCheckThroughTheKingAndRunOn) {
 TEST_F(Survey, LinesFromTheEdgeExamineNothing) {
   初期設定(g);
   勢力調査(g);
-  Game before{ui};
+  Table before{ui};
   for (auto map : MAPS) std::memcpy(before.*map, g.*map, sizeof(Map));
   勢力確定上直進(g, CODE_SITA_SYA, 4, 1);
   勢力確定下直進(g, CODE_UE_SYA, 4, 9);
@@ -317,7 +317,7 @@ TEST_F(Survey, CheckMarksOfStepsAndKings) {
   EXPECT_EQ(g.OU_UE_X * 10 + g.OU_UE_Y, 55);
   EXPECT_EQ(countSquares(g.CHECK_BY_SITA, 0), 81);
 
-  Game kings{ui}; // kings side by side neither check nor, for UE, attack
+  Table kings{ui}; // kings side by side neither check nor, for UE, attack
   place(kings, {on(5, 5, CODE_UE_OU), on(5, 6, CODE_SITA_OU), on(4, 5, CODE_SITA_HU)});
   勢力調査(kings);
   EXPECT_EQ(countSquares(kings.CHECK_BY_SITA, 0) + countSquares(kings.CHECK_BY_UE, 0), 162);

@@ -22,7 +22,7 @@ namespace {
 class TextDisplay : public ::testing::Test {
 protected:
   HeadlessPlatform ui;
-  Game g{ui};
+  Table g{ui};
 
   void SetUp() override {
     g.BACKGROUND = BG_TAKE;
@@ -75,7 +75,7 @@ TEST_F(TextDisplay, DrawStringTableIsShiftedFromTheCell) {
                                                {10, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:12級"},  {99, "手目"}};
   for (const auto& [value, text] : names) {
     ui.draws.clear();
-    描画_文字列(g, 11, 1, value, COLOR_WHITE, 10);
+    描画_文字列(g.ui, g, 11, 1, value, COLOR_WHITE, 10);
     ASSERT_EQ(ui.draws.size(), 1u) << value;
     EXPECT_EQ(ui.draws[0].text, text);
     EXPECT_EQ(ui.draws[0].left, cellLeft(11) + 120);
@@ -84,7 +84,7 @@ TEST_F(TextDisplay, DrawStringTableIsShiftedFromTheCell) {
   }
   ui.draws.clear();
   for (int nothing : {100, 11, -11, 98, 1000, -100})
-    描画_文字列(g, 11, 1, nothing, COLOR_WHITE, 10);
+    描画_文字列(g.ui, g, 11, 1, nothing, COLOR_WHITE, 10);
   EXPECT_TRUE(ui.draws.empty());
 }
 
@@ -98,7 +98,7 @@ TEST_F(TextDisplay, MoveCounterMovesLeftAsItGrowsDigits) {
        {Case{0, 13.2, " 0 "}, Case{7, 13.2, " 7 "}, Case{9, 13.2, " 9 "}, Case{10, 13.1, " 10 "},
         Case{99, 13.1, " 99 "}, Case{100, 13, " 100 "}, Case{123, 13, " 123 "}}) {
     ui.draws.clear();
-    描画_手数(g, c.count, 0);
+    描画_手数(g.ui, g, c.count, 0);
     // The counter's cells are cleared first, and the stand's edge beside it redrawn.
     ASSERT_GE(ui.draws.size(), 3u);
     EXPECT_EQ(ui.draws[0].code, BG_TAKE);
@@ -127,7 +127,7 @@ RecordedMove moveTo(int x, int y, int piece) {
 
 TEST_F(TextDisplay, MoveInNotationStandsBesideTheMoversSide) {
   // The human's pawn to column 3, row 6 reads "７六歩" at the upper right.
-  描画_移動結果(g, g.SIDE_MAN, moveTo(3, 6, CODE_SITA_HU), COLOR_RESULT);
+  描画_移動結果(g.ui, g, g.SIDE_MAN, moveTo(3, 6, CODE_SITA_HU), COLOR_RESULT);
   auto t = texts();
   ASSERT_EQ(t.size(), 6u);
   expectAt(t[0], 12.5, 2.5, COLOR_BLACK, "７");
@@ -145,7 +145,7 @@ TEST_F(TextDisplay, MoveInNotationStandsBesideTheMoversSide) {
   // The upper side's promoted bishop to (9, 1) reads "１一角成" at the lower left,
   // and the board square its text touches gets its edge back.
   ui.draws.clear();
-  描画_移動結果(g, g.SIDE_COM, moveTo(9, 1, CODE_UE_KAKU_NARI), COLOR_RESULT);
+  描画_移動結果(g.ui, g, g.SIDE_COM, moveTo(9, 1, CODE_UE_KAKU_NARI), COLOR_RESULT);
   t = texts();
   ASSERT_EQ(t.size(), 6u);
   expectAt(t[1], -1.6, 8.4, COLOR_RESULT, "１");
@@ -158,13 +158,13 @@ TEST_F(TextDisplay, MoveInNotationStandsBesideTheMoversSide) {
   EXPECT_EQ(last.top, cellTop(8));
 
   ui.draws.clear();
-  描画_移動結果(g, NO_GAME, moveTo(3, 6, CODE_SITA_HU), COLOR_RESULT);
-  消去_移動結果(g, NO_GAME);
+  描画_移動結果(g.ui, g, NO_GAME, moveTo(3, 6, CODE_SITA_HU), COLOR_RESULT);
+  消去_移動結果(g.ui, g, NO_GAME);
   EXPECT_TRUE(ui.draws.empty());
 }
 
 TEST_F(TextDisplay, LevelAndCoordinateLabels) {
-  描画_レベル(g, 2);
+  描画_レベル(g.ui, g, 2);
   auto t = texts();
   ASSERT_EQ(t.size(), 4u);
   expectAt(t[0], -1.4, 0.2, COLOR_BLACK, "LEVEL");
@@ -176,7 +176,7 @@ TEST_F(TextDisplay, LevelAndCoordinateLabels) {
   EXPECT_FALSE(t[3].bold) << "text is plain until the labels are drawn";
 
   ui.draws.clear();
-  描画_桝_数値(g);
+  描画_桝_数値(g.ui, g);
   t = texts();
   ASSERT_EQ(t.size(), 36u);
   for (int i = 1; i <= 9; ++i) {
@@ -191,7 +191,7 @@ TEST_F(TextDisplay, LevelAndCoordinateLabels) {
   for (const DrawCall& d : t) EXPECT_TRUE(d.bold);
 
   ui.draws.clear();
-  描画_レベル(g, 3);
+  描画_レベル(g.ui, g, 3);
   for (const DrawCall& d : texts()) EXPECT_TRUE(d.bold) << "bold for good";
 }
 
@@ -203,7 +203,7 @@ TEST_F(TextDisplay, HandicapRefusalAndAboutBox) {
                                                  {4, ""}};
   for (const auto& [reason, line] : reasons) {
     ui.messages.clear();
-    描画_メッセージ(g, reason);
+    描画_メッセージ(g.ui, reason);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, line + "\n\n局面→最初にして下さい");
     EXPECT_EQ(ui.messages[0].title, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定");

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::fclose(f);
   }
   korvanu::HeadlessPlatform ui;
-  korvanu::Game g{ui};
+  korvanu::Table g{ui};
   korvanu::読込_環境設定ファイル(g);
   // Whatever was read, exactly one background is checked or none is, and it matches.
   int checked = 0;

@@ -43,13 +43,13 @@ const Move KING_WALKS{5, 1, 6, 2, 80}, BISHOP_BLASTS{2, 8, 7, 3, -60};
 
 // One way of playing: a window of its own, or two on the network, "me" the
 // one the row acts on.
-struct Table {
+struct Scene {
   testing::TempDir folder; // first: the windows' own folders are made and gone inside it
   Mode mode;
   std::unique_ptr<TwoWindows> net;
   std::unique_ptr<ScriptedGame> local;
 
-  explicit Table(Mode m) : mode(m) {
+  explicit Scene(Mode m) : mode(m) {
     if (networked())
       net = std::make_unique<TwoWindows>();
     else
@@ -119,9 +119,9 @@ bool samePositions(const RecordEntry& a, const RecordEntry& b) {
          std::equal(a.HAND_UE, a.HAND_UE + 8, b.HAND_UE);
 }
 
-void expectWhole(Table& t, const std::string& row) {
+void expectWhole(Scene& t, const std::string& row) {
   for (ScriptedGame* s : t.windows()) {
-    const Game& g = s->g;
+    const Table& g = s->g;
     SCOPED_TRACE(row + (s == &t.me() ? " (acting window)" : " (other window)"));
     ASSERT_LT(g.MOVE_NO, static_cast<int>(g.REC.size()));
     EXPECT_TRUE(samePositions(positionOf(g), g.REC[static_cast<size_t>(g.MOVE_NO)]))
@@ -144,14 +144,14 @@ void expectWhole(Table& t, const std::string& row) {
   }
 }
 
-std::string titleKept(Table& t, ScriptedGame& s) {
+std::string titleKept(Scene& t, ScriptedGame& s) {
   const auto kept = readRecordFile(t.keptIn(s).string());
   return kept ? kept->title : "(none)";
 }
 
 // An unfinished game against the computer kept in `t`'s folder by an earlier
 // run, the human 後手 and the computer at level 4 when `level4`.
-void keepAnEarlierGame(Table& t, ScriptedGame& s, bool asGote, bool level4 = false) {
+void keepAnEarlierGame(Scene& t, ScriptedGame& s, bool asGote, bool level4 = false) {
   ScriptedGame earlier(testing::GameOptions().recordsIn(t.keptIn(s).parent_path().string()));
   if (level4) earlier.menu(Menu::LEVEL4);
   earlier.menu(asGote ? Menu::GOTE : Menu::SENTE);
@@ -162,7 +162,7 @@ void keepAnEarlierGame(Table& t, ScriptedGame& s, bool asGote, bool level4 = fal
 struct Row {
   const char* feature;
   std::vector<Mode> modes;
-  std::function<void(Table&)> act;
+  std::function<void(Scene&)> act;
 };
 
 const std::vector<Mode> LOCAL{Mode::Computer, Mode::People};
@@ -171,20 +171,20 @@ const std::vector<Mode> NETWORK{Mode::Host, Mode::Joiner};
 
 const Row ROWS[] = {
     {"moves, kept after each one", EVERY,
-     [](Table& t) {
+     [](Scene& t) {
        t.startAndOpen();
        for (ScriptedGame* s : t.windows()) EXPECT_FALSE(s->g.RECORD_UNSAVED);
      }},
     {"level 4 thinks, the clock and board waiting",
      {Mode::Level4},
-     [](Table& t) {
+     [](Scene& t) {
        t.start();
        t.lowerPlays(OPEN_BISHOP);
        EXPECT_EQ(t.me().g.MOVE_NO, 2);
        EXPECT_EQ(t.me().g.TURN, t.me().g.SIDE_MAN);
      }},
     {"the start-up offer stays away from a network game", NETWORK,
-     [](Table& t) {
+     [](Scene& t) {
        ScriptedGame& s = t.me();
        keepAnEarlierGame(t, s, false);
        const std::string before = titleKept(t, s);
@@ -205,7 +205,7 @@ const Row ROWS[] = {
      }},
     {"a record cannot be loaded while the network game is set up",
      {Mode::Host},
-     [](Table& t) {
+     [](Scene& t) {
        ScriptedGame& s = t.me();
        keepAnEarlierGame(t, s, false);
        const auto hosting = hostNetGame(t.net->host.g, {}, 0);
@@ -220,8 +220,8 @@ const Row ROWS[] = {
      }},
     {"a friend joins while level 4 thinks: its move is dropped",
      {Mode::Host},
-     [](Table& t) {
-       Game& g = t.net->host.g;
+     [](Scene& t) {
+       Table& g = t.net->host.g;
        const auto hosting = hostNetGame(g, {}, 0);
        ASSERT_TRUE(hosting);
        t.net->host.menu(Menu::LEVEL4);
@@ -240,7 +240,7 @@ const Row ROWS[] = {
      }},
     {"a hint comes back after the board changed: it is dropped",
      {Mode::People},
-     [](Table& t) {
+     [](Scene& t) {
        t.start();
        t.lowerPlays(OPEN_BISHOP);
        t.me().ui.holdAside = true;
@@ -252,7 +252,7 @@ const Row ROWS[] = {
        EXPECT_FALSE(t.me().g.HINT.shown);
      }},
     {"no hint against a friend on the network", NETWORK,
-     [](Table& t) {
+     [](Scene& t) {
        t.start();
        for (ScriptedGame* s : t.windows()) {
          s->menu(Menu::HINT);
@@ -261,7 +261,7 @@ const Row ROWS[] = {
        }
      }},
     {"待った", EVERY,
-     [](Table& t) {
+     [](Scene& t) {
        t.startAndOpen();
        t.answer({Answer::Yes});
        t.lower().menu(Menu::MATTA);
@@ -273,7 +273,7 @@ const Row ROWS[] = {
      }},
     {"投了 after 戻: the game ends on the position shown",
      {Mode::Computer, Mode::People},
-     [](Table& t) {
+     [](Scene& t) {
        t.startAndOpen();
        t.lowerPlays(EDGE_PAWN);
        t.upperPlays(UPPER_PAWN);
@@ -287,7 +287,7 @@ const Row ROWS[] = {
        EXPECT_EQ(kept->entries.size(), 2u);
      }},
     {"投了 is kept as resigned on both", NETWORK,
-     [](Table& t) {
+     [](Scene& t) {
        t.start();
        t.lowerPlays(OPEN_BISHOP);
        t.answer({Answer::Yes, Answer::Yes}); // resigned; played again
@@ -300,7 +300,7 @@ const Row ROWS[] = {
      }},
     {"a game won on a move, played again: a fresh game, the finished one kept",
      {Mode::People, Mode::Host, Mode::Joiner},
-     [](Table& t) {
+     [](Scene& t) {
        t.start();
        t.answer({Answer::Yes}); // 再ゲーム
        t.lowerWinsByBlast();
@@ -318,7 +318,7 @@ const Row ROWS[] = {
        }
      }},
     {"a finished game is never offered for going on", LOCAL,
-     [](Table& t) {
+     [](Scene& t) {
        t.start();
        t.answer({Answer::Yes, Answer::Yes}); // resigned; played again
        t.lowerPlays(OPEN_BISHOP);
@@ -330,7 +330,7 @@ const Row ROWS[] = {
        EXPECT_FALSE(next.said("前回の対局を続けますか？", "前回の対局"));
      }},
     {"a handicapped game is kept only on the network", EVERY,
-     [](Table& t) {
+     [](Scene& t) {
        NetTerms terms;
        terms.handicap = 1;
        if (!t.net) t.me().menu(Menu::LBEL_UP);
@@ -347,7 +347,7 @@ const Row ROWS[] = {
      }},
     {"a kept game goes on as it was played: its level, its clock",
      {Mode::Computer},
-     [](Table& t) {
+     [](Scene& t) {
        for (const bool asGote : {false, true}) {
          keepAnEarlierGame(t, t.me(), asGote, true);
          ScriptedGame next(testing::GameOptions().recordsIn(t.folder.path().string()).unopened());
@@ -362,7 +362,7 @@ const Row ROWS[] = {
        }
      }},
     {"the language changed mid-game", EVERY,
-     [](Table& t) {
+     [](Scene& t) {
        t.startAndOpen();
        t.me().menu(Menu::LANG_EN);
        t.me().menu(Menu::LANG_JA);
@@ -370,7 +370,7 @@ const Row ROWS[] = {
        EXPECT_EQ(t.me().g.TURN, TURN_SENTE);
      }},
     {"戻 and 進: steps here, refused on the network", EVERY,
-     [](Table& t) {
+     [](Scene& t) {
        t.startAndOpen();
        t.me().menu(Menu::REPLAY);
        EXPECT_EQ(t.me().g.MOVE_NO, t.net ? 2 : 1);
@@ -379,7 +379,7 @@ const Row ROWS[] = {
        EXPECT_EQ(t.me().g.MOVE_NO, 2);
      }},
     {"読込 of the kept game: stepped through here, refused on the network", EVERY,
-     [](Table& t) {
+     [](Scene& t) {
        t.startAndOpen();
        ScriptedGame& s = t.me();
        s.ui.fileFolder = t.keptIn(s).parent_path().string();
@@ -389,7 +389,7 @@ const Row ROWS[] = {
      }},
     {"a game won on a move, no other game: the program ends, the game kept finished",
      {Mode::People, Mode::Host, Mode::Joiner},
-     [](Table& t) {
+     [](Scene& t) {
        t.start();
        t.answer({Answer::No}); // no 再ゲーム
        t.lowerWinsByBlast();
@@ -405,7 +405,7 @@ class Interaction : public ::testing::TestWithParam<std::pair<size_t, Mode>> {};
 
 TEST_P(Interaction, LeavesOneWholeGameEverywhere) {
   const auto [row, mode] = GetParam();
-  Table t(mode);
+  Scene t(mode);
   if (t.net) {
     ASSERT_TRUE(t.net->made);
   }
@@ -421,7 +421,7 @@ std::vector<std::pair<size_t, Mode>> cases() {
   return all;
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, Interaction, ::testing::ValuesIn(cases()), [](const auto& param) {
+INSTANTIATE_TEST_SUITE_P(Scene, Interaction, ::testing::ValuesIn(cases()), [](const auto& param) {
   std::string name = std::to_string(param.param.first) + "_" + nameOf(param.param.second);
   std::replace(name.begin(), name.end(), ' ', '_');
   return name;

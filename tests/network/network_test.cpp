@@ -129,7 +129,7 @@ TEST_P(TwoEnds, PlayAWholeGameAndKeepOneRecord) {
   EXPECT_EQ(p.join.session().game().moves(), expected);
   // The same game at one mouse reaches the same board and hands.
   HeadlessPlatform ui;
-  Game g{ui};
+  Table g{ui};
   newGame(g);
   for (const Move& m : expected) playMove(g, m.fx, m.fy, m.tx, m.ty, m.code);
   for (const net::Session* s : {&p.host.session(), &p.join.session()}) {

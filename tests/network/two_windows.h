@@ -61,7 +61,7 @@ struct TwoWindows {
     wire(join.g, &joinPort);
   }
   // A window's game on the network through 127.0.0.1, its port kept in `kept`.
-  static void wire(Game& g, NetPort** kept) {
+  static void wire(Table& g, NetPort** kept) {
     NetHooks hooks = qtNetHooks(loopback(QHostAddress::LocalHost), 1000);
     hooks.open = [open = hooks.open, kept](net::Role role, const std::string& code,
                                            net::Listener& game) {
@@ -80,7 +80,7 @@ struct TwoWindows {
       return m.title == "ネット対局" && m.text.ends_with("\n対局は残してあります。");
     });
   }
-  bool joinAt(const Hosting& h, bool confirm = true, Game* g = nullptr) {
+  bool joinAt(const Hosting& h, bool confirm = true, Table* g = nullptr) {
     return joinNetGame(g ? *g : join.g, "127.0.0.1:" + std::to_string(h.port), h.code, confirm);
   }
   // Hosted and joined through the window's calls; the joiner's board is
