@@ -15,6 +15,7 @@
 #include "rules/move_gen.h"
 #include "rules/moves.h"
 #include "rules/record.h"
+#include "search_bench.h"
 #include "state/new_game.h"
 
 namespace korvanu {
@@ -132,6 +133,10 @@ bool Engine::handle(const std::string& raw, std::ostream& out) {
   if (command == "stop" && args.empty()) return ok(out);
   if (command == "bench" && args.empty()) {
     runBench(out);
+    return ok(out);
+  }
+  if (command == "bench" && args == "search") {
+    runSearchBench(out, thinking_, table_, stop_);
     return ok(out);
   }
   if (line.empty()) return fail(out, "empty command");

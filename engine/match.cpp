@@ -150,6 +150,7 @@ GameRecord playMatchGame(const MatchOptions& o, int index, const MoveFn& onMove)
   }
 
   r.plies = o.plies;
+  r.start = g;
   // Points to the upper side: 1 won, -1 lost.
   int upperPoints = 0;
   for (bool upper = o.plies % 2 == 1;; upper = !upper) {
@@ -228,17 +229,49 @@ MatchResult runMatch(const MatchOptions& o, const std::function<void(const Tally
   return result;
 }
 
+namespace {
+
+using search::EvalWeights, search::SearchOptions;
+
+constexpr std::pair<std::string_view, int EvalWeights::*> weights[] = {
+    {"hand", &EvalWeights::handPercent},       {"crowd", &EvalWeights::crowdOwn},
+    {"crowdPawn", &EvalWeights::crowdOwnPawn}, {"crowdEnemy", &EvalWeights::crowdEnemy},
+    {"advance", &EvalWeights::pawnAdvance},    {"attack", &EvalWeights::attack},
+    {"storm", &EvalWeights::pawnStorm},        {"guard", &EvalWeights::guard},
+    {"kingOut", &EvalWeights::kingOut},        {"undeveloped", &EvalWeights::undeveloped},
+    {"progress", &EvalWeights::progress}};
+// The pieces' values by the code's digits: v10 a pawn, v11 a promoted pawn … v71.
+constexpr std::string_view values[] = {"v10", "v11", "v20", "v21", "v30", "v31", "v40",
+                                       "v41", "v50", "v60", "v61", "v70", "v71"};
+
+} // namespace
+
+std::vector<std::string_view> evalWeightNames() {
+  std::vector<std::string_view> names(std::begin(values), std::end(values));
+  for (const auto& w : weights) names.push_back(w.first);
+  return names;
+}
+
+int* evalWeight(search::EvalWeights& w, std::string_view name) {
+  for (const auto& [n, weight] : weights)
+    if (n == name) return &(w.*weight);
+  for (const std::string_view n : values)
+    if (n == name) return &w.values[n[1] - '0'][n[2] - '0'];
+  return nullptr;
+}
+
 bool parseSearchOptions(std::string_view list, search::SearchOptions& o) {
-  using search::EvalWeights, search::SearchOptions;
-  static constexpr std::pair<std::string_view, int EvalWeights::*> weights[] = {
-      {"hand", &EvalWeights::handPercent},       {"crowd", &EvalWeights::crowdOwn},
-      {"crowdPawn", &EvalWeights::crowdOwnPawn}, {"crowdEnemy", &EvalWeights::crowdEnemy},
-      {"advance", &EvalWeights::pawnAdvance},    {"attack", &EvalWeights::attack}};
+  static constexpr std::pair<std::string_view, int SearchOptions::*> numbers[] = {
+      {"futility", &SearchOptions::futility},
+      {"evasions", &SearchOptions::quietEvasions},
+      {"stand", &SearchOptions::standMargin},
+      {"contempt", &SearchOptions::contempt}};
   static constexpr std::pair<std::string_view, bool SearchOptions::*> switches[] = {
       {"null", &SearchOptions::nullMove},
       {"lmr", &SearchOptions::reductions},
       {"extend", &SearchOptions::dangerExtension},
-      {"prune", &SearchOptions::prune}};
+      {"prune", &SearchOptions::prune},
+      {"lmrlog", &SearchOptions::logReductions}};
   for (size_t start = 0; start <= list.size();) {
     const size_t comma = std::min(list.find(',', start), list.size());
     const std::string_view item = list.substr(start, comma - start);
@@ -250,8 +283,9 @@ bool parseSearchOptions(std::string_view list, search::SearchOptions& o) {
     const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), v);
     if (value.empty() || ec != std::errc() || end != value.data() + value.size()) return false;
     bool known = false;
-    for (const auto& [n, weight] : weights)
-      if (n == name) o.weights.*weight = v, known = true;
+    if (int* weight = evalWeight(o.weights, name)) *weight = v, known = true;
+    for (const auto& [n, number] : numbers)
+      if (n == name) o.*number = v, known = true;
     for (const auto& [n, on] : switches)
       if (n == name && (v == 0 || v == 1)) o.*on = v == 1, known = true;
     if (!known) return false;

@@ -44,6 +44,7 @@ struct GameRecord {
   int plies = 0;
   std::vector<double> secondsA, secondsB; // thinking time of each move
   std::vector<Move> moves;                // the levels' moves, the opening's left out
+  Position start;                         // after the opening, the first of `moves` to play
   Position beforeLast, atEnd;             // before the last move and at the end
 };
 
@@ -73,5 +74,9 @@ MatchResult runMatch(const MatchOptions& o, const std::function<void(const Tally
 // and the switches null, lmr, extend, prune (0 or 1). False, `o` half set, for an
 // unknown name or a value that is not a whole number.
 bool parseSearchOptions(std::string_view list, search::SearchOptions& o);
+// The names of the evaluation's weights parseSearchOptions knows, and the
+// weight of one name in `w` (null for an unknown name).
+std::vector<std::string_view> evalWeightNames();
+int* evalWeight(search::EvalWeights& w, std::string_view name);
 
 } // namespace korvanu

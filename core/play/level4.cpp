@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <random>
 #include <vector>
 
 #include "platform/table.h"
@@ -13,6 +14,11 @@
 namespace korvanu {
 
 namespace {
+
+// The first moves of a game, counted over both sides, and how far below
+// the best (in hundredths of a pawn) a move chosen among them may be.
+constexpr int VARIED_MOVES = 16;
+constexpr int VARIETY = 25;
 
 // The positions the game has been through before the one on the board.
 std::vector<Key> earlierKeys(const Table& g) {
@@ -51,10 +57,13 @@ void startThink(Table& g, bool upper, ThinkDone done) {
   auto history = std::make_shared<const std::vector<Key>>(earlierKeys(g));
   auto result = std::make_shared<SearchResult>();
   const bool drops = isChecked(g, Menu::MOCHIKOMA);
+  // In the opening a move within a few points of the best may be played
+  // instead, so that the same moves do not always meet the same answers.
+  const SearchLimits limits{LEVEL4_THINK_MS, 0, g.MOVE_NO < VARIED_MOVES ? VARIETY : 0,
+                            std::random_device{}()};
   g.ui.startAside(
-      [position, history, result, upper, drops](const std::atomic<bool>& stop) {
-        *result = searchBestMove(keptTable(), *position, upper, drops, {LEVEL4_THINK_MS, 0},
-                                 *history, {}, &stop);
+      [position, history, result, upper, drops, limits](const std::atomic<bool>& stop) {
+        *result = searchBestMove(keptTable(), *position, upper, drops, limits, *history, {}, &stop);
       },
       [&g, ticket, result, done] {
         handleEvent(g, [&g, ticket, result, done] {

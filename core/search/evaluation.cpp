@@ -1,7 +1,6 @@
 #include "search/evaluation.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 
 #include "rules/moves.h"
@@ -10,21 +9,6 @@
 namespace korvanu::search {
 
 namespace {
-
-// Indexed by the code without its side. A promoted pawn is a gold that a
-// blast takes, so it is worth less than the pawn's immunity makes a gold.
-constexpr std::array<int, 81> BOARD_VALUES = [] {
-  std::array<int, 81> v{};
-  v[10] = 100, v[11] = 450;
-  v[20] = 280, v[21] = 460;
-  v[30] = 320, v[31] = 470;
-  v[40] = 450, v[41] = 480;
-  v[50] = 520;
-  v[60] = 700, v[61] = 950;
-  v[70] = 850, v[71] = 1100;
-  v[80] = KING_VALUE;
-  return v;
-}();
 
 int sideOf(int code) { return code > 0 ? 1 : -1; }
 
@@ -64,14 +48,18 @@ int closeness(int x, int y, int kx, int ky) {
 
 } // namespace
 
-int boardValue(int code) { return BOARD_VALUES[static_cast<size_t>(code < 0 ? -code : code)]; }
+int boardValue(int code, const EvalWeights& w) {
+  const int a = code < 0 ? -code : code;
+  return a >= 80 ? KING_VALUE : w.values[(a / 10) & 7][a % 10 & 1];
+}
 
 int handValue(int kind, bool drops, const EvalWeights& w) {
-  return drops ? BOARD_VALUES[static_cast<size_t>(kind * 10)] * w.handPercent / 100 : 0;
+  return drops ? w.values[kind & 7][0] * w.handPercent / 100 : 0;
 }
 
 int evaluate(const Position& p, bool upper, bool drops, const EvalWeights& w) {
-  int score = 0; // for the upper side
+  int material = 0, positional = 0; // for the upper side
+  int attackUe = 0, attackSita = 0; // each side's pieces' closeness to the other king
   int ux = 0, uy = 0, sx = 0, sy = 0;
   kingSquare(p, CODE_UE_OU, ux, uy);
   kingSquare(p, CODE_SITA_OU, sx, sy);
@@ -79,18 +67,34 @@ int evaluate(const Position& p, bool upper, bool drops, const EvalWeights& w) {
     for (int y = 1; y <= 9; ++y) {
       const int c = p.BOARD[x][y];
       if (c == EMPTY || c == CODE_UE_OU || c == CODE_SITA_OU) continue;
-      int v = boardValue(c);
-      if (c == CODE_UE_HU) v += w.pawnAdvance * (y - 3);
-      if (c == CODE_SITA_HU) v += w.pawnAdvance * (7 - y);
-      if (c != CODE_UE_HU && c != CODE_SITA_HU)
-        v += w.attack * (c > 0 ? closeness(x, y, sx, sy) : closeness(x, y, ux, uy));
-      score += c > 0 ? v : -v;
+      const bool ue = c > 0;
+      const int v = boardValue(c, w);
+      material += ue ? v : -v;
+      // Rows forward, from the side's own first row (0) to the far one (8).
+      const int forward = ue ? y - 1 : 9 - y;
+      const int near = ue ? closeness(x, y, sx, sy) : closeness(x, y, ux, uy);
+      int t = 0;
+      if (c == CODE_UE_HU || c == CODE_SITA_HU) {
+        t = w.pawnAdvance * (forward - 2) + w.pawnStorm * near;
+      } else {
+        t = w.attack * near;
+        (ue ? attackUe : attackSita) += near;
+        const int own = ue ? closeness(x, y, ux, uy) : closeness(x, y, sx, sy);
+        if (own == 3) t += w.guard;
+        const int a = ue ? c : -c;
+        if (forward == 0 && (a == 30 || a == 40)) t -= w.undeveloped;
+      }
+      positional += ue ? t : -t;
     }
   if (drops)
     for (int k = HU; k <= SYA; ++k)
-      score += (p.HAND_UE[k] - p.HAND_SITA[k]) * handValue(k, true, w);
-  if (ux != 0) score -= crowding(p, ux, uy, CODE_UE_OU, w);
-  if (sx != 0) score += crowding(p, sx, sy, CODE_SITA_OU, w);
+      material += (p.HAND_UE[k] - p.HAND_SITA[k]) * handValue(k, true, w);
+  if (ux != 0) positional -= crowding(p, ux, uy, CODE_UE_OU, w) + w.kingOut * std::max(0, uy - 3);
+  if (sx != 0) positional += crowding(p, sx, sy, CODE_SITA_OU, w) + w.kingOut * std::max(0, 7 - sy);
+  // Ahead, pieces brought to the other king turn the lead into a won game.
+  const int lead = std::clamp(material, -2000, 2000);
+  positional += w.progress * lead * (lead > 0 ? attackUe : attackSita) / 100000;
+  const int score = material + positional;
   return upper ? score : -score;
 }
 
@@ -98,12 +102,13 @@ int materialGain(const Position& p, const Move& m, bool drops, const EvalWeights
   const int me = sideOf(m.code);
   const bool drop = isDropColumn(m.fx);
   const int moving = drop ? m.code : p.BOARD[m.fx][m.fy];
-  int gain = boardValue(m.code) - (drop ? handValue(kindOf(m.code), drops, w) : boardValue(moving));
+  int gain =
+      boardValue(m.code, w) - (drop ? handValue(kindOf(m.code), drops, w) : boardValue(moving, w));
   const int victim = p.BOARD[m.tx][m.ty];
   if (victim == EMPTY) return gain;
   // Taken or blown up, a piece leaves the board for its opponent's hand.
   auto lost = [&](int c) {
-    return boardValue(c) + (kindOf(c) == OU ? 0 : handValue(kindOf(c), drops, w));
+    return boardValue(c, w) + (kindOf(c) == OU ? 0 : handValue(kindOf(c), drops, w));
   };
   gain += lost(victim);
   forBlock(m.tx, m.ty, [&](int x, int y) {

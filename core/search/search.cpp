@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <random>
 
 #include "rules/king_danger.h"
 #include "search/evaluation.h"
@@ -33,6 +35,20 @@ constexpr std::int64_t CLOCK_EVERY = 256;
 // The part of the time a move that is searched: the rest answers the move
 // and leaves room for a busy machine.
 constexpr double TIME_USED = 0.94;
+// The depth up to which a position far above beta is not searched further.
+constexpr int STAND_DEPTH = 5;
+// How much shallower a late quiet move is searched first, by depth and by
+// its place in the order: more the later and the deeper.
+struct Reductions {
+  int r[64][64];
+};
+const Reductions REDUCTIONS = [] {
+  Reductions t{};
+  for (int d = 1; d < 64; ++d)
+    for (int i = 1; i < 64; ++i)
+      t.r[d][i] = static_cast<int>(0.5 + std::log(d) * std::log(i) / 2.0);
+  return t;
+}();
 // Mixed into the key of a position with the upper side to move.
 constexpr Key UPPER_TO_MOVE = 0x9e3779b97f4a7c15ULL;
 
@@ -84,8 +100,13 @@ public:
     result.found = true;
     result.best = root.moves[0];
     int last = 0;
+    rootUpper_ = upper;
     for (int depth = 1; depth < MAX_PLY - 8; ++depth) {
       rootMoveFound_ = false;
+      // The side ahead by the last depth's score keeps off a repeat, the
+      // side behind looks for one.
+      contempt_ = std::clamp(last / 8, -options_.contempt, options_.contempt);
+      choices_.clear();
       const int score = aspirate(depth, last, upper);
       if (aborted_) {
         // A move that beat the first at this depth is better than the last depth's best.
@@ -94,6 +115,7 @@ public:
       }
       last = score;
       result.best = pv_[0][0];
+      finished_ = choices_;
       result.last = {depth, nodes_, score, std::vector<Move>(pv_[0], pv_[0] + pvLength_[0]),
                      elapsed()};
       if (info) info(result.last);
@@ -107,11 +129,34 @@ public:
       if (limits_.nodes > 0 && nodes_ >= limits_.nodes) break;
       if (stopRequested()) break;
     }
+    if (limits_.variety > 0) result.best = chooseAmong(result);
     return result;
   }
 
 private:
   static Key sideKey(bool upper) { return upper ? UPPER_TO_MOVE : 0; }
+
+  // One of the last finished depth's moves within the margin of its best,
+  // at random; its best when a later depth found a better one.
+  Move chooseAmong(const SearchResult& result) const {
+    const bool bestKnown = std::ranges::any_of(
+        finished_, [&](const Choice& c) { return sameMove(c.move, result.best); });
+    if (!bestKnown) return result.best;
+    std::vector<Move> near{result.best};
+    for (const Choice& c : finished_)
+      if (!sameMove(c.move, result.best) && c.score >= result.last.score - limits_.variety)
+        near.push_back(c.move);
+    std::mt19937_64 rng(limits_.seed);
+    return near[rng() % near.size()];
+  }
+
+  // At the root, with variety: whether a move comes within the margin of
+  // the best so far, searched at full depth; kept when it does.
+  void tryChoice(const Move& m, int depth, int alpha, bool upper) {
+    const int floor = alpha - limits_.variety;
+    const int score = -search(depth - 1, -floor - 1, -floor, 1, !upper, -2, 0);
+    if (!aborted_ && score > floor) choices_.push_back({m, score});
+  }
 
   // The root searched in a window round the last depth's score, widened
   // until the score falls inside it; the first depths and mates in full.
@@ -167,31 +212,47 @@ private:
   // what a check is in other games, though nothing forbids leaving it.
   bool inDanger(bool upper) const { return blastsKing(p_, !upper); }
 
-  int quiesce(int alpha, int beta, int ply, bool upper) {
+  // Captures played out until the position is quiet. A side whose king
+  // can be blown up may not stand on its score: it tries every move, a few
+  // times a line, or the lost king would hide beyond the horizon.
+  int quiesce(int alpha, int beta, int ply, bool upper, int evasions) {
     pvLength_[ply] = 0;
     if (outOfBudget()) return 0;
     int score;
     if (decided(upper, ply, score)) return score;
-    const int standPat = evaluate(p_, upper, drops_, options_.weights);
-    if (ply >= MAX_PLY - 1 || standPat >= beta) return standPat;
-    alpha = std::max(alpha, standPat);
+    if (ply >= MAX_PLY - 1) return evaluate(p_, upper, drops_, options_.weights);
     OrderedMoves& order = plies_[ply];
-    generateCaptures(p_, upper, order.moves);
-    order.rankCaptures(p_, drops_, options_.weights);
+    const bool evade = evasions < options_.quietEvasions && inDanger(upper);
+    int best = -INFINITE;
+    if (evade) {
+      generateMoves(p_, upper, drops_, order.moves);
+      if (order.moves.count == 0) return -(SCORE_MATE - ply);
+      order.rank(p_, drops_, options_.weights, nullptr, killers_[ply], history_[upper ? 1 : 0]);
+      ++evasions;
+    } else {
+      best = evaluate(p_, upper, drops_, options_.weights);
+      if (best >= beta) return best;
+      alpha = std::max(alpha, best);
+      generateCaptures(p_, upper, order.moves);
+      order.rankCaptures(p_, drops_, options_.weights);
+    }
     Move m;
     while (order.next(m)) {
       // A capture that costs material is not worth searching out.
-      if (order.lastGain() < 0) break;
+      if (!evade && order.lastGain() < 0) break;
       const Undo u = makeMove(p_, m, key_);
-      score = -quiesce(-beta, -alpha, ply + 1, !upper);
+      score = -quiesce(-beta, -alpha, ply + 1, !upper, evasions);
       unmakeMove(p_, m, u, key_);
       if (aborted_) return 0;
-      if (score > alpha) {
-        alpha = score;
-        if (alpha >= beta) break;
+      if (score > best) {
+        best = score;
+        if (score > alpha) {
+          alpha = score;
+          if (alpha >= beta) break;
+        }
       }
     }
-    return alpha;
+    return best;
   }
 
   // A move to within two squares of that side's king may set up a blast of
@@ -227,13 +288,13 @@ private:
   // the line was searched deeper for a king in danger.
   int search(int depth, int alpha, int beta, int ply, bool upper, int lastNull, int extended) {
     pvLength_[ply] = 0;
-    if (depth <= 0 || ply >= MAX_PLY - 1) return quiesce(alpha, beta, ply, upper);
+    if (depth <= 0 || ply >= MAX_PLY - 1) return quiesce(alpha, beta, ply, upper, 0);
     line_[ply] = key_ ^ sideKey(upper);
     int score;
     bool danger = false;
     if (ply > 0) {
       if (decided(upper, ply, score)) return score;
-      if (repeated(ply, lastNull)) return 0;
+      if (repeated(ply, lastNull)) return upper == rootUpper_ ? -contempt_ : contempt_;
       // No line from here can beat a mate already seen nearer the root.
       alpha = std::max(alpha, -(SCORE_MATE - ply));
       beta = std::min(beta, SCORE_MATE - ply - 1);
@@ -270,8 +331,14 @@ private:
     const bool shallow = !pvNode && !danger && ply > 0 && depth <= 3;
     const bool mayNull = options_.nullMove && !pvNode && !danger && ply > 0 && depth >= 3 &&
                          lastNull != ply - 1 && beta < SCORE_MATE_FOUND;
+    const bool mayStand = options_.standMargin > 0 && !pvNode && !danger && ply > 0 &&
+                          depth <= STAND_DEPTH && beta > -SCORE_MATE_FOUND;
     const int standing =
-        shallow || mayNull ? evaluate(p_, upper, drops_, options_.weights) : -INFINITE;
+        shallow || mayNull || mayStand ? evaluate(p_, upper, drops_, options_.weights) : -INFINITE;
+    // So far above beta near the leaves that no reply is going to bring it
+    // down: the king is safe, so only material could, and it stands well.
+    if (mayStand && standing - options_.standMargin * depth >= beta && standing < SCORE_MATE_FOUND)
+      return standing;
     if (mayNull && standing >= beta && hasPieces(upper)) {
       const int r = 2 + depth / 4;
       score = -search(depth - 1 - r, -beta, -beta + 1, ply + 1, !upper, ply, extended);
@@ -304,11 +371,20 @@ private:
       const Undo u = makeMove(p_, m, key_);
       if (index == 0) {
         score = -search(depth - 1, -beta, -alpha, ply + 1, !upper, lastNull, extended);
+        if (ply == 0 && limits_.variety > 0) choices_.push_back({m, score});
       } else {
+        if (ply == 0 && limits_.variety > 0 && alpha > -SCORE_MATE_FOUND)
+          tryChoice(m, depth, alpha, upper);
         int reduction = 0;
-        if (options_.reductions && quiet && !danger && depth >= 3 && index >= 4 &&
-            !order.lastKiller())
+        if (options_.reductions && options_.logReductions) {
+          if (quiet && !danger && depth >= 3 && index >= 3 && !order.lastKiller())
+            reduction = std::clamp(
+                REDUCTIONS.r[std::min(depth, 63)][std::min(index, 63)] - (pvNode ? 1 : 0), 0,
+                depth - 2);
+        } else if (options_.reductions && quiet && !danger && depth >= 3 && index >= 4 &&
+                   !order.lastKiller()) {
           reduction = index >= 12 && depth >= 6 ? 2 : 1;
+        }
         score =
             -search(depth - 1 - reduction, -alpha - 1, -alpha, ply + 1, !upper, lastNull, extended);
         if (score > alpha && reduction > 0)
@@ -379,6 +455,14 @@ private:
   static constexpr int MAX_QUIETS = 64;
   Move quiets_[MAX_PLY + 1][MAX_QUIETS] = {};
   bool aborted_ = false;
+  bool rootUpper_ = false;
+  // Root moves within the variety's margin: of the depth searched, of the last finished.
+  struct Choice {
+    Move move;
+    int score;
+  };
+  std::vector<Choice> choices_, finished_;
+  int contempt_ = 0; // what a repeat costs the side searched for
   std::vector<Key> past_;
   Key line_[MAX_PLY + 1] = {};
   Move killers_[MAX_PLY + 1][2] = {};

@@ -21,9 +21,13 @@ class TranspositionTable;
 }
 
 // nodes > 0: stop after that many nodes whatever the time (repeatable).
+// variety > 0: the move is chosen at random (by `seed`) among those within
+// so many hundredths of a pawn of the best.
 struct SearchLimits {
   int millis = 200;
   std::int64_t nodes = 0;
+  int variety = 0;
+  std::uint64_t seed = 0;
 };
 
 // Scores are for the side searched, in hundredths of a pawn; a won game is

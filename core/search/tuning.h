@@ -15,6 +15,10 @@ struct SearchOptions {
   bool dangerExtension = true; // a king a capture could blow up: search a ply deeper
   bool prune = true;           // skip quiet moves near the leaves: futile or late
   int futility = 150;          // how far below alpha a ply makes a quiet move futile
+  int standMargin = 0;         // a ply's margin above beta to stand on the score near the leaves
+  bool logReductions = false;  // late quiet moves reduced by depth and order, not by one or two
+  int contempt = 0;            // at most what a repeat costs the side ahead
+  int quietEvasions = 0;       // times a line the leaves answer a king in danger with every move
 };
 
 // searchBestMove with these options.
