@@ -75,6 +75,8 @@ bool askJoinDialog(QWidget* parent, std::string& address, std::string& code) {
 }
 
 void WaitingBox::show(QWidget* parent, const std::string& text, std::function<void()> cancelled) {
+  // A box already up takes the new text where it stands.
+  if (box_ && box_->parentWidget() == parent) return box_->setText(QString::fromStdString(text));
   close();
   box_ = new QMessageBox(QMessageBox::Information, QString::fromUtf8(tr("ネット対局")),
                          QString::fromStdString(text), QMessageBox::NoButton, parent);

@@ -16,8 +16,8 @@ namespace korvanu {
 bool askHostTermsDialog(QWidget* parent, NetTerms& terms);
 bool askJoinDialog(QWidget* parent, std::string& address, std::string& code);
 
-// The host's box: modeless, so the game runs on while it shows; its cancel
-// button calls `cancelled`.
+// The waiting box: modeless, so the game runs on while it shows; its cancel
+// button calls `cancelled`. Shown again, it changes its text in place.
 class WaitingBox {
 public:
   void show(QWidget* parent, const std::string& text, std::function<void()> cancelled);

@@ -3,9 +3,24 @@
 namespace korvanu {
 
 namespace {
+
 // Read in pieces no larger than this: the session refuses an overlong line
 // long before a piece this size is buffered twice.
 constexpr qint64 READ_PIECE = 64 * 1024;
+// A connection told to go that does not read its last words is cut.
+constexpr int PARTING_MS = 2000;
+
+// What one peer holds of the addresses: an IPv4 address, or an IPv6
+// address's /64, which one home is given whole.
+std::string holderOf(const QHostAddress& address) {
+  bool v4 = false;
+  const quint32 ip4 = address.toIPv4Address(&v4);
+  if (v4) return QHostAddress(ip4).toString().toStdString();
+  Q_IPV6ADDR ip6 = address.toIPv6Address();
+  for (int i = 8; i < 16; ++i) ip6[i] = 0;
+  return QHostAddress(ip6).toString().toStdString() + "/64";
+}
+
 } // namespace
 
 NetLink::NetLink(net::Role role, net::Crypto& crypto, std::string code, net::Listener& listener,
@@ -24,7 +39,10 @@ NetLink::NetLink(net::Role role, net::Crypto& crypto, std::string code, net::Lis
 }
 
 NetLink::~NetLink() {
-  if (socket_) socket_->abort();
+  // Closed without a word to the game, which is letting this link go.
+  for (const auto& [id, socket] : sockets_)
+    if (socket) socket->disconnect(this), socket->abort();
+  if (dialing_) dialing_->disconnect(this), dialing_->abort();
 }
 
 bool NetLink::host(const net::Settings& settings) {
@@ -43,64 +61,62 @@ void NetLink::join(const QHostAddress& address, quint16 port) {
 }
 
 void NetLink::reconnect() {
-  if (role_ != net::Role::Join || socket_) return;
+  if (role_ != net::Role::Join || !sockets_.empty() || dialing_) return;
   auto* socket = new QTcpSocket(this);
-  opened_ = false;
-  connect(socket, &QTcpSocket::connected, this, [this] {
-    opened_ = true;
-    session_.opened(now());
+  dialing_ = socket;
+  connect(socket, &QTcpSocket::connected, this, [this, socket] {
+    dialing_ = nullptr;
+    session_.opened(adopt(socket), {}, now());
     flush();
   });
   // A connection that never opened is lost too.
   connect(socket, &QTcpSocket::errorOccurred, this, [this, socket] {
-    if (opened_ || socket_ != socket) return;
+    if (dialing_ != socket) return;
+    dialing_ = nullptr;
     net::Event e{net::Event::Kind::Lost};
     e.reason = net::Reason::Dropped;
     e.detail = socket->errorString().toStdString();
-    socket_ = nullptr;
     socket->deleteLater();
     listener_.onEvent(e);
   });
-  adopt(socket);
   socket->connectToHost(peerAddress_, peerPort_);
 }
 
 void NetLink::accept() {
   while (QTcpSocket* incoming = server_.nextPendingConnection()) {
-    if (socket_) {
-      // One game per host: whoever comes second hears so and goes.
-      incoming->write(net::Session::busyLine().c_str());
-      incoming->disconnectFromHost();
-      connect(incoming, &QTcpSocket::disconnected, incoming, &QObject::deleteLater);
-      continue;
-    }
-    adopt(incoming);
-    session_.opened(now());
-    flush();
+    const net::ConnectionId c = adopt(incoming);
+    session_.opened(c, holderOf(incoming->peerAddress()), now());
   }
+  flush();
 }
 
-void NetLink::adopt(QTcpSocket* socket) {
-  socket_ = socket;
+net::ConnectionId NetLink::adopt(QTcpSocket* socket) {
+  const net::ConnectionId c = ++lastId_;
+  sockets_[c] = socket;
   socket->setParent(this);
-  connect(socket, &QTcpSocket::readyRead, this, &NetLink::readSome);
-  connect(socket, &QTcpSocket::disconnected, this, &NetLink::dropped);
+  connect(socket, &QTcpSocket::readyRead, this, [this, c] { readSome(c); });
+  connect(socket, &QTcpSocket::disconnected, this, [this, c] { dropped(c); });
+  return c;
 }
 
-void NetLink::readSome() {
-  while (socket_ && socket_->bytesAvailable() > 0 && !session_.closing()) {
-    const QByteArray piece = socket_->read(READ_PIECE);
-    session_.received(std::string_view(piece.constData(), piece.size()), now());
+void NetLink::readSome(net::ConnectionId c) {
+  const auto it = sockets_.find(c);
+  if (it == sockets_.end()) return;
+  const QPointer<QTcpSocket> socket = it->second;
+  while (socket && socket->bytesAvailable() > 0 && !session_.closing(c)) {
+    const QByteArray piece = socket->read(READ_PIECE);
+    session_.received(c, std::string_view(piece.constData(), piece.size()), now());
     flush();
   }
 }
 
-void NetLink::dropped() {
-  QTcpSocket* socket = socket_;
-  if (!socket || sender() != socket) return;
-  socket_ = nullptr;
-  socket->deleteLater();
-  session_.closed(now());
+void NetLink::dropped(net::ConnectionId c) {
+  const auto it = sockets_.find(c);
+  if (it == sockets_.end()) return;
+  QTcpSocket* socket = it->second;
+  sockets_.erase(it);
+  if (socket) socket->deleteLater();
+  session_.closed(c, now());
   flush();
 }
 
@@ -110,15 +126,25 @@ bool NetLink::flushed(bool done) {
 }
 
 void NetLink::flush() {
-  const std::string out = session_.takeOutput();
-  if (socket_ && !out.empty()) socket_->write(out.data(), static_cast<qint64>(out.size()));
-  if (socket_ && session_.closing()) {
-    socket_->disconnectFromHost();
+  for (auto it = sockets_.begin(); it != sockets_.end();) {
+    const net::ConnectionId c = it->first;
+    QTcpSocket* socket = it->second;
+    const std::string out = session_.takeOutput(c);
+    if (socket && !out.empty()) socket->write(out.data(), static_cast<qint64>(out.size()));
+    if (!socket || !session_.closing(c)) {
+      ++it;
+      continue;
+    }
+    // Its last words sent, it goes; one that will not take them is cut.
+    it = sockets_.erase(it);
+    connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    QTimer::singleShot(PARTING_MS, socket, [socket] { socket->abort(); });
+    socket->disconnectFromHost();
+    session_.closed(c, now());
   }
-  if (role_ != net::Role::Host) return;
-  const bool wanted = session_.waitingForPeer();
-  if (wanted && !server_.isListening() && port_ != 0) server_.listen(options_.listenAddress, port_);
-  if (!wanted && server_.isListening()) server_.close();
+  // The host's port is its own for the whole game, so that no other program
+  // can take it while the friend is away; once the game is over it goes.
+  if (role_ == net::Role::Host && !session_.holdsPort() && server_.isListening()) server_.close();
 }
 
 bool NetLink::agree() { return flushed(session_.agree()); }

@@ -1,7 +1,7 @@
 // Carries a network game's bytes: the host's listening port (47170, or any
-// free one when that is taken; IPv4 and IPv6) and its one connection, or the
-// joiner's connection out; a timer for the session's timeouts and clock. The
-// game itself is the session's: this only moves bytes and time.
+// free one when that is taken; IPv4 and IPv6) and the connections it takes,
+// or the joiner's connection out; a timer for the session's timeouts and
+// clock. The game itself is the session's: this only moves bytes and time.
 #pragma once
 
 #include <QElapsedTimer>
@@ -11,6 +11,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <map>
 #include <memory>
 
 #include "net/session.h"
@@ -52,16 +53,15 @@ public:
 
   const net::Session& session() const { return session_; }
   bool listening() const { return server_.isListening(); }
-  bool connected() const { return socket_ != nullptr; }
 
 private:
   std::int64_t now() const { return elapsed_.elapsed(); }
   void accept();
-  void adopt(QTcpSocket* socket);
-  void readSome();
-  void dropped();
-  // Sends what the session has to say, closes when it is done and listens
-  // or not as it waits for its player or not.
+  net::ConnectionId adopt(QTcpSocket* socket);
+  void readSome(net::ConnectionId c);
+  void dropped(net::ConnectionId c);
+  // Sends what the session has to say on each connection, closes those it is
+  // done with, and lets the port go once the game no longer needs it.
   void flush();
   // Sends what a call of the session wrote, and passes on its answer.
   bool flushed(bool done);
@@ -71,13 +71,14 @@ private:
   NetOptions options_;
   net::Session session_;
   QTcpServer server_;
-  QPointer<QTcpSocket> socket_;
+  std::map<net::ConnectionId, QPointer<QTcpSocket>> sockets_;
+  net::ConnectionId lastId_ = 0;
+  QPointer<QTcpSocket> dialing_; // the joiner's connection until it opens
   QTimer timer_;
   QElapsedTimer elapsed_;
   quint16 port_ = 0;
   QHostAddress peerAddress_;
   quint16 peerPort_ = 0;
-  bool opened_ = false; // the joiner's connection opened
 };
 
 } // namespace korvanu

@@ -23,6 +23,8 @@ public:
   bool next(std::string& line);
   const std::string& error() const { return error_; }
   bool failed() const { return !error_.empty(); }
+  // Bytes waiting for the end of their line.
+  std::size_t buffered() const { return buffer_.size(); }
   // A new connection: nothing pending, no error.
   void reset();
 

@@ -1,5 +1,6 @@
 #include "net/session.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "language/translate.h"
@@ -54,13 +55,10 @@ Session::Session(Role role, Crypto& crypto, std::string code, Listener& listener
       timing_(timing),
       limiter_(limiter) {}
 
-std::string Session::busyLine() { return formatMessage(text(Verb::Refused, "busy")) + "\n"; }
-
 int Session::mySide() const { return (role_ == Role::Host) == settings_.hostSente ? SENTE : GOTE; }
 
-bool Session::waitingForPeer() const {
-  return role_ == Role::Host && offered_ && !authenticated() &&
-         !(hasGame_ && game_.ending() != Ending::None);
+bool Session::holdsPort() const {
+  return role_ == Role::Host && offered_ && !(hasGame_ && game_.ending() != Ending::None);
 }
 
 void Session::offer(const Settings& s) {
@@ -69,10 +67,39 @@ void Session::offer(const Settings& s) {
   offered_ = true;
 }
 
-std::string Session::takeOutput() { return std::exchange(output_, {}); }
+std::size_t Session::buffered() const {
+  std::size_t n = output_.size() + reader_.buffered();
+  for (const Greeting& g : greetings_) n += g.output.size() + g.reader.buffered();
+  for (const auto& p : parting_) n += p.second.size();
+  return n;
+}
 
-void Session::opened(std::int64_t nowMs) {
-  now_ = openedAt_ = heardAt_ = sentAt_ = nowMs;
+std::string Session::takeOutput(ConnectionId c) {
+  if (c == line_) return std::exchange(output_, {});
+  for (Greeting& g : greetings_)
+    if (g.id == c) return std::exchange(g.output, {});
+  for (auto it = parting_.begin(); it != parting_.end(); ++it)
+    if (it->first == c) {
+      std::string words = std::move(it->second);
+      parting_.erase(it);
+      return words;
+    }
+  return {};
+}
+
+bool Session::closing(ConnectionId c) const {
+  if (c == line_) return phase_ == Phase::Closing;
+  for (const Greeting& g : greetings_)
+    if (g.id == c) return false;
+  return true;
+}
+
+void Session::opened(ConnectionId c, std::string_view from, std::int64_t nowMs) {
+  now_ = nowMs;
+  if (c == 0) return;
+  if (role_ == Role::Host) return greet(c, std::string(from), nowMs);
+  line_ = c;
+  openedAt_ = heardAt_ = sentAt_ = nowMs;
   reader_.reset();
   output_.clear();
   key_.clear();
@@ -81,35 +108,76 @@ void Session::opened(std::int64_t nowMs) {
   peerAsk_.reset();
   resyncing_ = false;
   phase_ = Phase::Greeting;
-  if (role_ != Role::Host) {
-    // The settings come again on every connection.
-    offered_ = false;
-    return;
-  }
-  if (!offered_ || limiter_.locked(nowMs)) {
-    sendBare(text(Verb::Refused, offered_ ? "wait" : "busy"));
-    phase_ = Phase::Closing;
-    return;
-  }
-  nonce_ = toHex(crypto_.random(NONCE_BYTES));
-  sendBare({Verb::Hello, {VERSION}, nonce_, {}});
+  // The settings come again on every connection.
+  offered_ = false;
 }
 
-void Session::closed(std::int64_t nowMs) {
+void Session::greet(ConnectionId c, std::string from, std::int64_t nowMs) {
+  if (!offered_ || authenticated()) return refuse(c, formatMessage(text(Verb::Refused, "busy")));
+  if (limiter_.locked(nowMs)) return refuse(c, formatMessage(text(Verb::Refused, "wait")));
+  // Whoever comes takes the place of the oldest greeting past the bounds: a
+  // peer that keeps its connections open holds no door shut.
+  const auto sameFrom = [&](const Greeting& g) { return g.from == from; };
+  auto oldest = greetings_.end();
+  if (std::count_if(greetings_.begin(), greetings_.end(), sameFrom) >=
+      static_cast<std::ptrdiff_t>(GREETINGS_PER_ADDRESS))
+    oldest = std::find_if(greetings_.begin(), greetings_.end(), sameFrom);
+  else if (greetings_.size() >= MAX_GREETINGS)
+    oldest = greetings_.begin();
+  if (oldest != greetings_.end()) {
+    const ConnectionId gone = oldest->id;
+    greetings_.erase(oldest);
+    refuse(gone, {});
+  }
+  const std::string nonce = toHex(crypto_.random(NONCE_BYTES));
+  greetings_.push_back({c, std::move(from), LineReader(), nonce,
+                        formatMessage({Verb::Hello, {VERSION}, nonce, {}}) + "\n", nowMs});
+}
+
+void Session::refuse(ConnectionId c, std::string_view words) {
+  // Words for a connection long gone are dropped: someone who never reads
+  // holds nothing here.
+  constexpr std::size_t MAX_PARTING = 64;
+  if (parting_.size() >= MAX_PARTING) parting_.erase(parting_.begin());
+  parting_.emplace_back(c, words.empty() ? std::string() : std::string(words) + "\n");
+  countRefused();
+}
+
+void Session::countRefused() { report({.kind = Event::Kind::Refused, .length = ++refused_}); }
+
+void Session::closed(ConnectionId c, std::int64_t nowMs) {
   now_ = nowMs;
-  if (phase_ == Phase::Idle) return;
+  for (auto it = greetings_.begin(); it != greetings_.end(); ++it)
+    if (it->id == c) {
+      // Gone before it proved anything.
+      greetings_.erase(it);
+      return countRefused();
+    }
+  std::erase_if(parting_, [c](const auto& p) { return p.first == c; });
+  if (c != line_ || phase_ == Phase::Idle) return;
   const bool expected = phase_ == Phase::Closing;
   phase_ = Phase::Idle;
+  line_ = 0;
   reader_.reset();
+  output_.clear();
   myAsk_.reset();
   peerAsk_.reset();
   if (!expected) lost(Reason::Dropped);
 }
 
-void Session::received(std::string_view bytes, std::int64_t nowMs) {
+void Session::received(ConnectionId c, std::string_view bytes, std::int64_t nowMs) {
   now_ = nowMs;
-  if (phase_ == Phase::Idle || phase_ == Phase::Closing) return;
+  for (std::size_t i = 0; i < greetings_.size(); ++i)
+    if (greetings_[i].id == c) {
+      greetings_[i].reader.feed(bytes);
+      return greetingSaid(i, nowMs);
+    }
+  if (c != line_ || phase_ == Phase::Idle || phase_ == Phase::Closing) return;
   reader_.feed(bytes);
+  readLines(nowMs);
+}
+
+void Session::readLines(std::int64_t nowMs) {
   std::string line;
   while (phase_ != Phase::Idle && phase_ != Phase::Closing && reader_.next(line)) {
     heardAt_ = nowMs;
@@ -118,8 +186,67 @@ void Session::received(std::string_view bytes, std::int64_t nowMs) {
   if (reader_.failed()) fail(Reason::BadLine, "unreadable line", reader_.error());
 }
 
+void Session::greetingSaid(std::size_t i, std::int64_t nowMs) {
+  Greeting& g = greetings_[i];
+  const ConnectionId c = g.id;
+  const auto turnAway = [&](std::string_view words) {
+    greetings_.erase(greetings_.begin() + static_cast<std::ptrdiff_t>(i));
+    refuse(c, words);
+  };
+  std::string line;
+  if (!g.reader.next(line)) {
+    if (g.reader.failed()) turnAway(formatMessage(text(Verb::Error, "unreadable line")));
+    return;
+  }
+  const auto m = parseMessage(line);
+  if (!m) return turnAway(formatMessage(text(Verb::Error, "unknown message")));
+  if (m->verb != Verb::Join)
+    return turnAway(formatMessage(text(Verb::Error, "unexpected message")));
+  if (m->n[0] != VERSION) return turnAway(formatMessage(text(Verb::Refused, "version")));
+  if (m->text == g.nonce) return turnAway(formatMessage(text(Verb::Error, "nonce reflected")));
+  const SessionKeys keys = deriveKeys(crypto_, code_, g.nonce, m->text);
+  if (!sameDigest(m->proof, keys.joinProof)) {
+    const bool locks = limiter_.failed(nowMs);
+    turnAway(formatMessage(text(Verb::Refused, locks ? "wait" : "code")));
+    return report({.kind = Event::Kind::WrongCode, .yes = locks});
+  }
+  limiter_.succeeded();
+  // Two that knew the code at once: the one that came second waits its turn.
+  if (authenticated()) return turnAway(formatMessage(text(Verb::Refused, "busy")));
+  g.output += formatMessage({Verb::Welcome, {}, {}, keys.hostProof}) + "\n";
+  adopt(i, keys.key, nowMs);
+}
+
+void Session::adopt(std::size_t i, const std::string& key, std::int64_t nowMs) {
+  Greeting g = std::move(greetings_[i]);
+  greetings_.erase(greetings_.begin() + static_cast<std::ptrdiff_t>(i));
+  // A line that was closing keeps its last words.
+  if (line_ != 0 && !output_.empty()) parting_.emplace_back(line_, std::move(output_));
+  line_ = g.id;
+  reader_ = std::move(g.reader);
+  output_ = std::move(g.output);
+  key_ = key;
+  sentSeq_ = receivedSeq_ = 0;
+  openedAt_ = heardAt_ = sentAt_ = now_ = nowMs;
+  myAsk_.reset();
+  peerAsk_.reset();
+  phase_ = Phase::Settling;
+  send(settingsMessage(settings_));
+  // Whatever came after the proof in the same bytes is read as the line's.
+  readLines(nowMs);
+}
+
 void Session::tick(std::int64_t nowMs) {
   now_ = nowMs;
+  for (std::size_t i = 0; i < greetings_.size();) {
+    if (nowMs - greetings_[i].openedAt <= timing_.greetingMs) {
+      ++i;
+      continue;
+    }
+    const ConnectionId c = greetings_[i].id;
+    greetings_.erase(greetings_.begin() + static_cast<std::ptrdiff_t>(i));
+    refuse(c, formatMessage(text(Verb::Error, "too slow")));
+  }
   if (phase_ == Phase::Greeting || phase_ == Phase::Welcoming) {
     if (nowMs - openedAt_ > timing_.greetingMs) fail(Reason::Silence, "too slow");
     return;
@@ -136,7 +263,7 @@ void Session::handleLine(const std::string& line, std::int64_t nowMs) {
   if (phase_ == Phase::Greeting || phase_ == Phase::Welcoming) {
     const auto m = parseMessage(line);
     if (!m) return fail(Reason::BadLine, "unknown message");
-    return handleBare(*m, nowMs);
+    return handleBare(*m);
   }
   const auto s = parseSealed(line);
   if (!s) return fail(Reason::BadLine, "unsealed line");
@@ -149,29 +276,10 @@ void Session::handleLine(const std::string& line, std::int64_t nowMs) {
   handleSealed(*m, nowMs);
 }
 
-void Session::handleBare(const Message& m, std::int64_t nowMs) {
+void Session::handleBare(const Message& m) {
   if (role_ == Role::Join && m.verb == Verb::Refused) {
     phase_ = Phase::Closing;
     return lost(refusal(m.text));
-  }
-  if (role_ == Role::Host && phase_ == Phase::Greeting && m.verb == Verb::Join) {
-    if (m.n[0] != VERSION) {
-      sendBare(text(Verb::Refused, "version"));
-      return fail(Reason::Version, {});
-    }
-    if (m.text == nonce_) return fail(Reason::BadLine, "nonce reflected");
-    const SessionKeys keys = deriveKeys(crypto_, code_, nonce_, m.text);
-    if (!sameDigest(m.proof, keys.joinProof)) {
-      const bool locks = limiter_.failed(nowMs);
-      sendBare(text(Verb::Refused, locks ? "wait" : "code"));
-      phase_ = Phase::Closing;
-      return report({.kind = Event::Kind::WrongCode, .yes = locks});
-    }
-    limiter_.succeeded();
-    key_ = keys.key;
-    sendBare({Verb::Welcome, {}, {}, keys.hostProof});
-    phase_ = Phase::Settling;
-    return send(settingsMessage(settings_));
   }
   if (role_ == Role::Join && phase_ == Phase::Greeting && m.verb == Verb::Hello) {
     if (m.n[0] != VERSION) return fail(Reason::Version, {});

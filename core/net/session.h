@@ -4,11 +4,17 @@
 // proves it knows the code, agrees, and checks every move too. A line that
 // breaks the protocol ends the connection, never the game: both ends keep
 // their record, and a reconnect with the same code restores the host's.
+//
+// The host greets several connections at once, so that one that says nothing
+// keeps nobody out; the first to prove the code becomes the game's line, and
+// whoever comes while it is up hears "busy". Every other connection is
+// counted and refused without troubling the player.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "net/auth.h"
 #include "net/line_reader.h"
@@ -41,6 +47,7 @@ std::string reasonText(Reason r, std::string_view detail = {});
 struct Event {
   enum class Kind {
     WrongCode,      // host: a wrong code; `yes` when it starts a lock
+    Refused,        // host: a connection refused or come to nothing, `length` so far
     Offered,        // joiner: the host's settings, to agree to
     Started,        // the game runs: `yes` when restored after a reconnect
     PeerMove,       // `move` from the other player
@@ -68,6 +75,14 @@ public:
   virtual void onEvent(const Event& e) = 0;
 };
 
+// A connection, as the transport numbers it (from 1).
+using ConnectionId = std::uint64_t;
+
+// The host's greetings at once, and from one address (a friend behind the
+// same router as a stranger still gets in): a newcomer past either bound
+// takes the place of the oldest.
+constexpr std::size_t MAX_GREETINGS = 8, GREETINGS_PER_ADDRESS = 3;
+
 struct Timing {
   std::int64_t greetingMs = 10'000; // the whole greeting
   std::int64_t silenceMs = 30'000;  // a connected peer heard from at least this often
@@ -80,19 +95,26 @@ public:
           AttemptLimiter limiter = AttemptLimiter());
 
   // --- the transport ------------------------------------------------------
-  // A connection opened: the host greets (or refuses while locked).
-  void opened(std::int64_t nowMs);
-  void received(std::string_view bytes, std::int64_t nowMs);
+  // A connection opened: the joiner's, or one the host took from `from` (an
+  // address, or the part of one that a single peer holds), which the host
+  // greets or refuses.
+  void opened(ConnectionId c, std::string_view from, std::int64_t nowMs);
+  void received(ConnectionId c, std::string_view bytes, std::int64_t nowMs);
   // The connection is gone (whoever closed it).
-  void closed(std::int64_t nowMs);
+  void closed(ConnectionId c, std::int64_t nowMs);
   // Timeouts, pings and the host's clock.
   void tick(std::int64_t nowMs);
-  // What to send, taken once.
-  std::string takeOutput();
-  // The transport should send what is left and close.
-  bool closing() const { return phase_ == Phase::Closing; }
-  // A connection is open and proven.
+  // What to send on the connection, taken once.
+  std::string takeOutput(ConnectionId c);
+  // The transport should send what is left and close the connection: one
+  // refused, ended or never known.
+  bool closing(ConnectionId c) const;
+  // The game's line is open and proven.
   bool authenticated() const { return phase_ >= Phase::Settling && phase_ <= Phase::Playing; }
+  // Host: connections being greeted.
+  std::size_t greetings() const { return greetings_.size(); }
+  // Bytes held for the connections, what they sent and what they are to hear.
+  std::size_t buffered() const;
 
   // --- the player ---------------------------------------------------------
   // Host, before anyone joins.
@@ -116,16 +138,30 @@ public:
   bool hasGame() const { return hasGame_; }
   // The host's settings: its own, or on the joiner those offered.
   const Settings& settings() const { return settings_; }
-  // Host: it is waiting for its player, so it should be listening. Not once
-  // a connection is proven, nor once the game has ended.
-  bool waitingForPeer() const;
-  // Host: what a second connection hears before it is closed.
-  static std::string busyLine();
+  // Host: its port stays its own, listening, from the offer until the game
+  // ends, so that no other program can take it while the friend is away.
+  bool holdsPort() const;
 
 private:
   enum class Phase { Idle, Greeting, Welcoming, Settling, Syncing, Playing, Closing };
+  // A connection the host is greeting.
+  struct Greeting {
+    ConnectionId id;
+    std::string from;
+    LineReader reader;
+    std::string nonce, output;
+    std::int64_t openedAt;
+  };
+  void greet(ConnectionId c, std::string from, std::int64_t nowMs);
+  void greetingSaid(std::size_t i, std::int64_t nowMs);
+  // The greeting proved the code: its connection becomes the game's line.
+  void adopt(std::size_t i, const std::string& key, std::int64_t nowMs);
+  // The host turns a connection away: it hears `words` (when not empty).
+  void refuse(ConnectionId c, std::string_view words);
+  void countRefused();
+  void readLines(std::int64_t nowMs);
   void handleLine(const std::string& line, std::int64_t nowMs);
-  void handleBare(const Message& m, std::int64_t nowMs);
+  void handleBare(const Message& m);
   void handleSealed(const Message& m, std::int64_t nowMs);
   void handleMove(const Message& m, std::int64_t nowMs);
   void handleTakeBack(const Message& m);
@@ -149,9 +185,14 @@ private:
   AttemptLimiter limiter_;
 
   Phase phase_ = Phase::Idle;
+  ConnectionId line_ = 0; // the game's connection: 0 when there is none
+  std::vector<Greeting> greetings_;
+  // Refused connections' last words, until the transport takes them.
+  std::vector<std::pair<ConnectionId, std::string>> parting_;
+  std::size_t refused_ = 0;
   LineReader reader_;
   std::string output_;
-  std::string nonce_, key_, hostProof_;
+  std::string nonce_, key_, hostProof_; // the joiner's greeting
   std::int64_t now_ = 0;
   std::uint64_t sentSeq_ = 0, receivedSeq_ = 0;
   std::int64_t openedAt_ = 0, heardAt_ = 0, sentAt_ = 0;

@@ -2,6 +2,7 @@
 #include "play/panel_shown.h"
 
 #include <charconv>
+#include <utility>
 
 #include "computer/survey.h"
 #include "language/translate.h"
@@ -28,6 +29,10 @@
 namespace korvanu {
 
 constexpr const char* TITLE = N_("ネット対局");
+// What a waiting box says first: the host's for its friend, and the asker's
+// of 待った until the answer comes.
+constexpr const char* HOST_WAITS = N_("相手を待っています");
+constexpr const char* TAKE_BACK_ASKED = N_("相手に待ったを求めました");
 
 struct NetGame : net::Listener, Opponent {
   NetGame(Table& game, NetHooks h) : g(game), hooks(std::move(h)) {}
@@ -53,10 +58,11 @@ struct NetGame : net::Listener, Opponent {
     takeHostClock();
   }
   bool asksTakeBack(Table& game) override {
+    // The request shows until its answer closes it: one box at a time.
     if (!port->askTakeBack())
       sayRefused(game, tr("できません"), tr("待った"));
     else
-      say(game, tr("相手に待ったを求めました"), tr("待った"));
+      wait(TAKE_BACK_ASKED);
     return true;
   }
   bool resign(Table& game, int& side) override {
@@ -86,10 +92,20 @@ struct NetGame : net::Listener, Opponent {
   }
   int myTurn() const { return port->session().mySide() == net::SENTE ? TURN_SENTE : TURN_GOTE; }
   void takeHostClock();
-  // The waiting box: what this window waits for, then the details.
-  void wait(const char* what, const std::string& details) {
+  // The waiting box: what this window waits for, then the details; the
+  // host's also counts the strangers it turned away meanwhile.
+  void wait(const char* what, std::string details = {}) {
     waitingFor = what;
-    g.ui.showWaiting(std::string(tr(what)) + "\n\n" + details);
+    waitingDetails = std::move(details);
+    showWaiting();
+  }
+  void showWaiting() {
+    if (!waitingFor) return;
+    std::string text = tr(waitingFor);
+    if (!waitingDetails.empty()) text += "\n\n" + waitingDetails;
+    if (waitingFor == HOST_WAITS && refused > 0)
+      text += "\n" + trFill("断った接続：%s件", std::to_string(refused));
+    g.ui.showWaiting(text);
   }
   void stopWaiting() {
     waitingFor = nullptr;
@@ -102,6 +118,12 @@ struct NetGame : net::Listener, Opponent {
   bool confirm = false;             // the joiner is asked before agreeing
   bool on = false;                  // a game agreed and not ended
   const char* waitingFor = nullptr; // while the waiting box shows
+  std::string waitingDetails;
+  // The host's: where its friend finds it, how many other connections it
+  // turned away, and whether a lock on wrong codes has been said.
+  std::string hostDetails;
+  std::size_t refused = 0;
+  bool toldLocked = false;
 };
 
 namespace {
@@ -216,8 +238,11 @@ void NetGame::handle(const net::Event& e) {
   using K = net::Event::Kind;
   switch (e.kind) {
   case K::WrongCode:
-    if (e.yes) say(g, tr("違う合言葉が続いたので、しばらく受け付けません"), tr(TITLE));
+    // Strangers' tries are counted in the waiting box; the lock is said once.
+    if (e.yes && !std::exchange(toldLocked, true))
+      say(g, tr("違う合言葉が続いたので、しばらく受け付けません"), tr(TITLE));
     return;
+  case K::Refused: refused = e.length; return showWaiting();
   case K::Offered:
     if (confirm && g.ui.messageBox(describe(port->session().settings()) + "\n\n" +
                                        tr("この条件で対局しますか？"),
@@ -240,6 +265,7 @@ void NetGame::handle(const net::Event& e) {
     return;
   }
   case K::TakeBackAnswer:
+    if (waitingFor == TAKE_BACK_ASKED) stopWaiting();
     if (!e.yes) say(g, tr("相手は待ったを受けませんでした"), tr("待った"));
     return;
   case K::TookBack:
@@ -265,10 +291,10 @@ void NetGame::handle(const net::Event& e) {
     return;
   case K::Lost:
     stopWaiting();
-    if (on)
-      say(g, net::reasonText(e.reason, e.detail) + "\n" + tr("対局は残してあります。"), tr(TITLE));
-    else
-      say(g, net::reasonText(e.reason, e.detail), tr(TITLE));
+    if (!on) return say(g, net::reasonText(e.reason, e.detail), tr(TITLE));
+    say(g, net::reasonText(e.reason, e.detail) + "\n" + tr("対局は残してあります。"), tr(TITLE));
+    // The host waits for its friend again, where it is found shown anew.
+    if (port->session().role() == net::Role::Host) wait(HOST_WAITS, hostDetails);
     return;
   }
 }
@@ -283,11 +309,14 @@ std::optional<Hosting> hostNetGame(Table& g, const NetTerms& terms, int port) {
   const std::string code = n->hooks.newCode();
   n->open(net::Role::Host, code);
   n->on = false;
+  n->refused = 0;
+  n->toldLocked = false;
   if (!n->port->host(settingsOf(terms), port)) return std::nullopt;
   std::string text;
   for (const std::string& a : n->port->addresses()) text += a + "\n";
   text += trFill("ポート：%s", std::to_string(n->port->port())) + "\n" + trFill("合言葉：%s", code);
-  n->wait(N_("相手を待っています"), text);
+  n->hostDetails = text;
+  n->wait(HOST_WAITS, text);
   return Hosting{n->port->port(), code};
 }
 
@@ -309,6 +338,8 @@ void cancelHosting(Table& g) {
   NetGame* n = netOf(g);
   if (!n) return;
   n->stopWaiting();
+  // A game kept for the friend stays open to them, the box put away.
+  if (n->on) return;
   if (n->port && !n->port->session().authenticated()) {
     n->port->bye();
     n->port.reset();

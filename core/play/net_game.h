@@ -60,7 +60,8 @@ std::optional<Hosting> hostNetGame(Table& g, const NetTerms& terms, int port = D
 // otherwise they are agreed to at once. False when the address or code is
 // not one.
 bool joinNetGame(Table& g, const std::string& address, const std::string& code, bool confirm);
-// The waiting box's cancel: the port closes, the host's or the joiner's.
+// The waiting box's cancel: the port closes, the host's or the joiner's;
+// during a game kept for a friend who is away, only the box goes.
 void cancelHosting(Table& g);
 
 void NET_HOST_Click(Table& g);

@@ -45,6 +45,44 @@ inline const Move OPEN_BISHOP{3, 7, 3, 6, -10}, UPPER_OPENS{7, 3, 7, 4, 10},
     BISHOP_TAKES{2, 8, 8, 2, -60}, DROP_BISHOP{-1, 6, 5, 5, 60}, EDGE_PAWN{9, 7, 9, 6, -10},
     OTHER_EDGE{1, 7, 1, 6, -10}, UPPER_PAWN{5, 3, 5, 4, 10};
 
+// A peer that speaks the protocol by hand: it knows the code (or not) and
+// sends whatever a test tells it to, sealed or not.
+struct Hostile {
+  QTcpSocket socket;
+  QByteArray heard;
+  std::string key;
+  std::uint64_t seq = 0;
+  Hostile(quint16 port) {
+    QObject::connect(&socket, &QTcpSocket::readyRead, [this] { heard += socket.readAll(); });
+    socket.connectToHost(QHostAddress::LocalHost, port);
+  }
+  bool hears(const char* text) {
+    return waitFor([&] { return heard.contains(text); });
+  }
+  // Greets with `code`; true when the host welcomed it.
+  bool greet(const std::string& code) {
+    if (!hears("hello ")) return false;
+    const std::string hostNonce = heard.mid(heard.indexOf("hello ") + 6, 64).toStdString();
+    const std::string nonce = net::toHex(crypto.random(32));
+    const net::SessionKeys keys = net::deriveKeys(crypto, code, hostNonce, nonce);
+    key = keys.key;
+    write("KORVANU 1 join " + nonce + " " + keys.joinProof + "\n");
+    return waitFor([&] { return heard.contains("welcome") || heard.contains("refused"); }) &&
+           heard.contains("welcome");
+  }
+  std::string seal(const std::string& body) {
+    ++seq;
+    return net::formatSealed({seq, net::sealMac(crypto, key, false, seq, body), body}) + "\n";
+  }
+  void write(const std::string& bytes) {
+    socket.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    socket.flush();
+  }
+  bool closedByHost() {
+    return waitFor([&] { return socket.state() == QAbstractSocket::UnconnectedState; });
+  }
+};
+
 // Two windows' games, each in a folder of its own, wired by NetLinks on
 // 127.0.0.1 and played by clicks as the players would.
 struct TwoWindows {
@@ -56,13 +94,17 @@ struct TwoWindows {
   testing::ScriptedGame join{testing::GameOptions().recordsIn(joinFolder.string())};
   NetPort *hostPort = nullptr, *joinPort = nullptr; // each window's, as it opened it
   std::optional<Hosting> hosting;                   // what start() hosted
-  TwoWindows() {
-    wire(host.g, &hostPort);
+  // The host refuses everyone for a while after wrong codes as `limiter` says.
+  explicit TwoWindows(net::AttemptLimiter limiter = {}) {
+    NetOptions options = loopback(QHostAddress::LocalHost);
+    options.limiter = limiter;
+    wire(host.g, &hostPort, options);
     wire(join.g, &joinPort);
   }
   // A window's game on the network through 127.0.0.1, its port kept in `kept`.
-  static void wire(Table& g, NetPort** kept) {
-    NetHooks hooks = qtNetHooks(loopback(QHostAddress::LocalHost), 1000);
+  static void wire(Table& g, NetPort** kept,
+                   const NetOptions& options = loopback(QHostAddress::LocalHost)) {
+    NetHooks hooks = qtNetHooks(options, 1000);
     hooks.open = [open = hooks.open, kept](net::Role role, const std::string& code,
                                            net::Listener& game) {
       auto port = open(role, code, game);
