@@ -7,7 +7,6 @@
 
 #include "files/paths.h"
 #include "language/translate.h"
-#include "net/auth.h"
 #include "net_arguments.h"
 
 namespace korvanu {
@@ -26,8 +25,11 @@ void printHelp(const Locations& places) {
                  "                 PORT (47170、0 なら空いているポート) で相手を待ち、\n"
                  "                 'waiting on port PORT, code CODE' と表示する。\n"
                  "                 --second なら相手が先手\n"
-                 "      --join ADDRESS[:PORT] --code CODE\n"
-                 "                 ADDRESS で待っている相手と、その条件で対局する\n"
+                 "      --join ADDRESS[:PORT] [--code CODE|-]\n"
+                 "                 ADDRESS で待っている相手と、その条件で対局する。\n"
+                 "                 合言葉は --code - なら標準入力の1行目、--code が\n"
+                 "                 なければ環境変数 KORVANU_CODE (--code CODE は\n"
+                 "                 ほかの利用者にもプロセス一覧で見える)\n"
                  "\n"
                  "-platform NAME など、Qtの標準のｵﾌﾟｼｮﾝも使えます。\n"
                  "\n"
@@ -118,8 +120,7 @@ std::optional<int> answerCommandLine(int argc, char** argv, const Locations& pla
       unknown = arg;
   }
   if (!unknown.empty()) return refuse(unknown);
-  if (!netStartComplete(start, bad)) return refuseValue(bad);
-  if (!start.code.empty() && !net::normaliseJoinCode(start.code)) return refuseValue(start.code);
+  if (!takeJoinCode(start, bad) || !netStartComplete(start, bad)) return refuseValue(bad);
   if (net) *net = start;
   return std::nullopt;
 }

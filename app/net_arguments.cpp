@@ -1,9 +1,14 @@
 #include "net_arguments.h"
 
+#include <unistd.h>
+#include <cctype>
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
+#include <iostream>
 
 #include "language/translate.h"
+#include "net/auth.h"
 #include "platform/table.h"
 #include "play/net_game.h"
 
@@ -51,6 +56,30 @@ int takeNetOption(std::span<const std::string_view> args, std::size_t i, NetStar
     return 2;
   }
   return 0;
+}
+
+bool takeJoinCode(NetStart& start, std::string_view& bad) {
+  if (start.kind != NetStart::Kind::Join) return true;
+  // A code given on the command line names itself when it is wrong.
+  std::string_view source = start.code;
+  if (start.code == "-") {
+    source = "--code -";
+    if (isatty(STDIN_FILENO)) std::fputs(tr("合言葉: "), stderr);
+    // One line, and no more of it than a code could be.
+    std::string line;
+    std::getline(std::cin, line);
+    start.code = line.substr(0, 64);
+    while (!start.code.empty() && std::isspace(static_cast<unsigned char>(start.code.back())))
+      start.code.pop_back();
+  } else if (start.code.empty()) {
+    const char* kept = std::getenv("KORVANU_CODE");
+    if (!kept) return true; // no code at all: --join is at fault
+    source = "KORVANU_CODE";
+    start.code = kept;
+  }
+  if (net::normaliseJoinCode(start.code)) return true;
+  bad = source;
+  return false;
 }
 
 bool netStartComplete(const NetStart& start, std::string_view& bad) {

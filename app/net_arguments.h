@@ -1,6 +1,8 @@
 // The network game from the command line: --host [PORT] [--second]
 // [--drops on|off] waits for a friend, --join ADDRESS[:PORT] --code CODE
-// joins one.
+// joins one. The code can stay out of the process list, which every local
+// user reads: `--code -` takes it from standard input, and without --code
+// the environment's KORVANU_CODE gives it.
 #pragma once
 
 #include <optional>
@@ -23,6 +25,9 @@ struct NetStart {
 // that is wrong.
 int takeNetOption(std::span<const std::string_view> args, std::size_t i, NetStart& start,
                   std::string_view& bad);
+// The joiner's code from where the options say, checked: false with `bad`
+// naming its source (never a code read from elsewhere) when it is none.
+bool takeJoinCode(NetStart& start, std::string_view& bad);
 // Whether the options read hang together (--join with --code, no --host
 // with --join): the argument at fault in `bad` when not.
 bool netStartComplete(const NetStart& start, std::string_view& bad);

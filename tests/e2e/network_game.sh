@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Two windows, each from a game folder of its own, play each other through
 # 127.0.0.1: one started with --host 0, the other with --join and the port
-# and code the first printed. A few moves by mouse on each; both boards then
+# the first printed, its code on standard input. A few moves by mouse on each; both boards then
 # agree, the joiner's seen from the other side.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -56,8 +56,12 @@ sleep 0.5
 menu=$(( $(xwininfo -id "$HOST_WID" | awk '/Height:/ {print $2}') - 514 ))
 import -window root "$out/network-0-waiting.png"
 
-(cd "$JOIN_WORK" && exec ./korvanu --join "127.0.0.1:$port" --code "$code") &
+# The code comes on standard input, out of the process list every user reads.
+(cd "$JOIN_WORK" && exec ./korvanu --join "127.0.0.1:$port" --code - <<<"$code") &
 JOIN_PID=$!
+sleep 0.2
+check "the joiner's command line holds no code" "$(tr '\0' ' ' </proc/$JOIN_PID/cmdline)" \
+  "./korvanu --join 127.0.0.1:$port --code - "
 JOIN_WID=$(new_window "$HOST_WID")
 xdotool windowmove "$JOIN_WID" 640 0
 # The joiner's game has begun once its turn marker shows, under either

@@ -12,7 +12,7 @@ export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)
 export LC_ALL=en_US.UTF-8 LANGUAGE= XDG_CONFIG_HOME=$XDG_RUNTIME_DIR/no-config
 
 # No display at all: the answers come before any window is thought of.
-bare() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$korvanu" "$@"; }
+bare() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u KORVANU_CODE "$korvanu" "$@"; }
 for asked in --help -h; do
   help=$(bare "$asked"); status=$?
   check "$asked exits 0" "$status" 0
@@ -57,5 +57,12 @@ maybe --host --drops maybe
 --code --host --code K7M2X9QP
 0O1IL --join ::1 --code 0O1IL
 ROWS
+# A code kept out of the process list, from standard input or the
+# environment: named by where it came from, never shown.
+said=$(echo 0O1IL | bare --join ::1 --code - 2>&1 >/dev/null | head -n 1)
+check "a code from standard input" "$said" "korvanu: bad or missing value at '--code -'"
+said=$(KORVANU_CODE=0O1IL env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$korvanu" \
+  --join ::1 2>&1 >/dev/null | head -n 1)
+check "a code from KORVANU_CODE" "$said" "korvanu: bad or missing value at 'KORVANU_CODE'"
 set -e
 exit $fail
