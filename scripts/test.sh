@@ -5,7 +5,8 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer; the tests that run work on
 # other threads a third time, under ThreadSanitizer; the Debian package built,
 # installed and started; then short runs of the fuzzers of the record and
-# settings readers, of the engine's commands and of the network game's lines. Warnings are errors.
+# settings readers, of the engine's commands and of the network game's lines
+# and session. Warnings are errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh --tests
@@ -57,5 +58,6 @@ echo "thread sanitizer stage: $(( SECONDS - started )) s"
 echo "== fuzz build (a short run)"
 CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANU_FUZZ=ON \
   -DKORVANU_APP=OFF -DKORVANU_TESTS=OFF -DKORVANU_WERROR=ON >/dev/null
-cmake --build build-fuzz -j"$jobs" --target record_fuzz settings_fuzz engine_fuzz protocol_fuzz
+cmake --build build-fuzz -j"$jobs" --target record_fuzz settings_fuzz engine_fuzz protocol_fuzz \
+  session_fuzz
 ctest --test-dir build-fuzz --output-on-failure
