@@ -58,9 +58,7 @@ protected:
   std::unique_ptr<Session> threeMovesIn(const std::string& recordsFolder) {
     auto s = openIn(recordsFolder);
     s->menu(Menu::START);
-    s->move(3, 7, 3, 6);
-    s->move(7, 3, 7, 4);
-    s->move(2, 8, 8, 2);
+    s->bishopsExchange();
     EXPECT_EQ(s->g.RECORD_LAST, 3);
     return s;
   }

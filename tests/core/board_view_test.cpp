@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "platform/headless.h"
+#include "position.h"
+#include "screen_model.h"
 #include "state/game.h"
 #include "view/board_view.h"
 #include "view/text_view.h"
@@ -10,11 +12,8 @@
 namespace korvanu {
 namespace {
 
-class BoardView : public ::testing::Test {
+class BoardView : public ::testing::Test, protected testing::EmptyGame {
 protected:
-  HeadlessPlatform ui;
-  Table g{ui};
-
   void SetUp() override { g.BACKGROUND = BG_MIDORI; }
 
   std::vector<DrawCall> only(DrawCall::Kind kind) const {
@@ -51,19 +50,17 @@ TEST_F(BoardView, PicturesLandOnTheGridAndUnknownCodesDrawNothing) {
   EXPECT_EQ(drawn, 28 + 1 + 1 + 5 + 3);
 }
 
-TEST_F(BoardView, BoardIsPaintedSquareBySquareWithInvisibleOutlines) {
+TEST_F(BoardView, EverySquareShowsItsPieceInAnInvisibleOutline) {
   for (int x = 1; x <= 9; ++x)
     for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = (x * 10 + y) % 2 ? CODE_UE_KIN : CODE_SITA_GIN;
   描画_盤(g.ui, g);
-  ASSERT_EQ(ui.draws.size(), 162u);
-  for (int i = 0; i < 81; ++i) {
-    const int x = i / 9 + 1, y = i % 9 + 1;
-    const DrawCall& pic = ui.draws[2 * i];
-    const DrawCall& box = ui.draws[2 * i + 1];
-    EXPECT_EQ(pic.kind, DrawCall::Picture);
-    EXPECT_EQ(pic.code, g.BOARD[x][y]);
-    EXPECT_TRUE(at(pic, x, y));
-    EXPECT_EQ(box.kind, DrawCall::Outline);
+  testing::Screen screen(ui);
+  screen.look();
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) EXPECT_EQ(screen.at(x, y).picture, g.BOARD[x][y]) << x << y;
+  const auto boxes = only(DrawCall::Outline);
+  EXPECT_EQ(boxes.size(), 81u);
+  for (const DrawCall& box : boxes) {
     EXPECT_EQ(box.code, COLOR_BOARD);
     EXPECT_EQ(box.right - box.left, SQUARE_WIDTH);
     EXPECT_EQ(box.bottom - box.top, SQUARE_HEIGHT);

@@ -7,6 +7,7 @@
 #include "platform/headless.h"
 #include "play/clock.h"
 #include "play/commands.h"
+#include "position.h"
 #include "state/game.h"
 #include "temp_dir.h"
 #include "view/board_view.h"
@@ -45,12 +46,10 @@ TEST(ElapsedSeconds, CountOnAcrossMidnight) {
   EXPECT_DOUBLE_EQ(調査_経過秒(86000, 400), 800);
 }
 
-class TurnClock : public ::testing::Test {
+class TurnClock : public ::testing::Test,
+                  protected testing::InFolderOfItsOwn,
+                  protected testing::EmptyGame {
 protected:
-  testing::TempDir dir; // KEIKA writes the settings file
-  HeadlessPlatform ui;
-  Table g{ui};
-
   void SetUp() override {
     g.BACKGROUND = BG_MIDORI;
     g.SIDE_MAN = TURN_SENTE;

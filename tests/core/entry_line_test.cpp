@@ -2,17 +2,15 @@
 
 #include <vector>
 
-#include "platform/headless.h"
-#include "play/setup.h"
+#include "position.h"
 #include "record/entry_line.h"
 
 namespace korvanu {
 namespace {
 
 RecordEntry start() {
-  HeadlessPlatform ui;
-  Table g{ui};
-  初期設定(g);
+  Game g;
+  testing::startingGame(g);
   return g.REC[0];
 }
 

@@ -3,6 +3,7 @@
 #include <numeric>
 
 #include "platform/headless.h"
+#include "position.h"
 #include "sound_fake.h"
 #include "state/game.h"
 #include "view/board_view.h"
@@ -11,11 +12,8 @@
 namespace korvanu {
 namespace {
 
-class ExplosionAnimation : public ::testing::Test {
+class ExplosionAnimation : public ::testing::Test, protected testing::EmptyGame {
 protected:
-  HeadlessPlatform ui;
-  Table g{ui};
-
   void SetUp() override {
     fake::reset();
     g.SOUND_LIB = &fake::api();

@@ -71,9 +71,7 @@ TEST_F(GoldenFlow, ASessionOfPlayDrawsSoundsAndRecordsAsBefore) {
   menu(Menu::CANCEL);
   menu(Menu::KEIKA);
   menu(Menu::START);
-  move(3, 7, 3, 6);
-  move(7, 3, 7, 4);
-  move(2, 8, 8, 2); // bishop takes bishop: the corner blows up
+  bishopsExchange();
   tick(4);
   playSomething(9, 1.5);
   // A drop from the lower hand.

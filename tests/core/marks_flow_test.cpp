@@ -57,11 +57,9 @@ protected:
   }
   // Between two people: the lower bishop takes the upper one, blowing up the
   // corner of the upper camp.
-  void bishopsExchange() {
+  void startAndExchangeBishops() {
     menu(Menu::START);
-    move(3, 7, 3, 6);
-    move(7, 3, 7, 4);
-    move(2, 8, 8, 2);
+    bishopsExchange();
   }
 };
 
@@ -111,7 +109,7 @@ TEST_F(MarksFlow, TheHumansMoveThenTheComputersReplyEachMarkTheirSquares) {
 }
 
 TEST_F(MarksFlow, AnExplosionLeavesScorchedSquaresUntilTheNextMove) {
-  bishopsExchange();
+  startAndExchangeBishops();
   ASSERT_EQ(g.BOARD[8][2], EMPTY) << "the capturing bishop went with the blast";
   EXPECT_EQ(tints(), "F28 T82 B71 B81 B91 ");
   EXPECT_EQ(look().at(8, 2).picture, EMPTY) << "tinted after the blast's last frame";
@@ -125,7 +123,7 @@ TEST_F(MarksFlow, AnExplosionLeavesScorchedSquaresUntilTheNextMove) {
 }
 
 TEST_F(MarksFlow, StepsThroughTheRecordMarkTheMoveOfTheEntryShown) {
-  bishopsExchange();
+  startAndExchangeBishops();
   const std::string afterBlast = tints();
   menu(Menu::REPLAY);
   EXPECT_EQ(tints(), "F73 T74 ");
@@ -165,7 +163,7 @@ TEST_F(MarksFlow, ACaptureBetweenNeighboursStepsBackAsTheSideThatMadeIt) {
 }
 
 TEST_F(MarksFlow, ALoadedRecordIsMarkedAsItIsSteppedWithoutAMarker) {
-  bishopsExchange();
+  startAndExchangeBishops();
   move(6, 1, 7, 1);
   menu(Menu::KIFU_WRITE);
   ui.fields[0] = "blast";
@@ -192,7 +190,7 @@ TEST_F(MarksFlow, ALoadedRecordIsMarkedAsItIsSteppedWithoutAMarker) {
 TEST_F(MarksFlow, RedrawsKeepEachTintOnceAndTheTurnedBoardTurnsThem) {
   menu(Menu::MOCHIKOMA);
   menu(Menu::SIDOU);
-  bishopsExchange();
+  startAndExchangeBishops();
   const std::string marked = tints();
   for (Menu m : {Menu::TATAMI, Menu::TAKE, Menu::UCHU, Menu::RENGA, Menu::MIDORI, Menu::MOCHIKOMA})
     menu(m);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/headless.h"
+#include "position.h"
 #include "state/game.h"
 #include "view/board_view.h"
 #include "view/marks_view.h"
@@ -11,11 +12,8 @@
 namespace korvanu {
 namespace {
 
-class MarksView : public ::testing::Test {
+class MarksView : public ::testing::Test, protected testing::EmptyGame {
 protected:
-  HeadlessPlatform ui;
-  Table g{ui};
-
   void SetUp() override { g.BACKGROUND = BG_TAKE; }
   // The calls drawn on cell (x, y), by kind letter: P(icture), O(utline),
   // T(int), X (text).

@@ -6,7 +6,9 @@
 #include <ostream>
 
 #include "platform/headless.h"
+#include "rules/record.h"
 #include "state/game.h"
+#include "state/new_game.h"
 
 namespace korvanu::testing {
 
@@ -23,7 +25,14 @@ inline void place(Game& g, std::initializer_list<Placed> pieces) {
   for (const Placed& p : pieces) g.BOARD[p.x][p.y] = p.code;
 }
 
-// A game on an empty board with empty hands.
+// A new game's starting position, kept as the record's first entry, as the
+// rules see it: no window, no clocks.
+inline void startingGame(Game& g) {
+  newGame(g);
+  手順保存(g, 0, 0, 0, 0);
+}
+
+// A game on an empty board with empty hands, on the headless window.
 struct EmptyGame {
   HeadlessPlatform ui;
   Table g{ui};

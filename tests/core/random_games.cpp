@@ -4,8 +4,6 @@
 
 #include <random>
 
-#include "platform/headless.h"
-#include "play/setup.h"
 #include "position.h"
 #include "rules/legality.h"
 #include "rules/record.h"
@@ -95,9 +93,8 @@ bool bothKings(Game& g) {
 
 void playOne(const RandomGames& games, unsigned seed, GameVisitor& visitor) {
   std::mt19937 rng(seed);
-  HeadlessPlatform ui;
-  Table g{ui};
-  初期設定(g);
+  Game g;
+  startingGame(g);
   if (games.scattered) load(g, scatteredPosition(rng));
   bool upper = seed % 2;
   visitor.startGame(g, seed, upper);

@@ -39,9 +39,7 @@ TEST_F(RecordSteps, TheEndsOfTheRecordRefuse) {
 
 TEST_F(RecordSteps, BackAndForwardBringBackExplodedSquaresAndFlipTheTurn) {
   menu(Menu::START);
-  move(3, 7, 3, 6);
-  move(7, 3, 7, 4);
-  move(2, 8, 8, 2); // bishop takes bishop: the corner blows up
+  bishopsExchange();
   ASSERT_EQ(g.BOARD[8][1], EMPTY);
   const RecordEntry after = now();
   const int turn = g.TURN;

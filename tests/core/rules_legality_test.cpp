@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "play/setup.h"
 #include "position.h"
 #include "rules/legality.h"
 
@@ -111,9 +110,8 @@ TEST(Legality, PiecesThatCouldNeverMoveAgainAndKingsOnTheBoard) {
   EXPECT_EQ(移動後チェック(1, CODE_SITA_HU_NARI), ON);
   EXPECT_EQ(移動後チェック(1, CODE_SITA_GIN), ON);
 
-  HeadlessPlatform ui;
-  Table g{ui};
-  初期設定(g);
+  Game g;
+  testing::startingGame(g);
   EXPECT_EQ(調査_駒存在(g, CODE_UE_OU), ON);
   g.BOARD[5][1] = EMPTY;
   EXPECT_EQ(調査_駒存在(g, CODE_UE_OU), OFF);

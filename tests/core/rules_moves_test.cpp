@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "play/setup.h"
 #include "position.h"
 #include "rules/legality.h"
 #include "rules/moves.h"
@@ -130,9 +129,8 @@ TEST(Promotion, ZonesAndWhatMayPromote) {
 }
 
 TEST(Record, SlotsStoreEveryPositionAndGrowPastTheirNumber) {
-  HeadlessPlatform ui;
-  Table g{ui};
-  初期設定(g);
+  Game g;
+  testing::startingGame(g);
   g.BOARD[1][1] = EMPTY;
   g.HAND_SITA[KYOU] = 1;
   g.MOVE_NO = 600;

@@ -190,6 +190,12 @@ void ScriptedGame::playSomething(int fromX, double seconds) {
   play(preferred != moves.end() ? *preferred : moves.front(), seconds);
 }
 
+void ScriptedGame::bishopsExchange() {
+  move(3, 7, 3, 6);
+  move(7, 3, 7, 4);
+  move(2, 8, 8, 2);
+}
+
 void ScriptedGame::kingsOnly(std::initializer_list<Placed> pieces) {
   emptyBoard(g, {on(5, 9, CODE_SITA_OU), on(5, 1, CODE_UE_OU)});
   g.OU_SITA_X = 5, g.OU_SITA_Y = 9, g.OU_UE_X = 5, g.OU_UE_Y = 1;

@@ -112,6 +112,10 @@ public:
   // `fromX`, or its first move at all: keeps a script valid on any reply.
   void playSomething(int fromX = 0, double seconds = 0);
 
+  // From the starting position: the lower side opens its bishop's diagonal,
+  // the upper side its own, and the lower bishop takes the upper one; the
+  // blast empties the upper left corner round (8, 2).
+  void bishopsExchange();
   // A board with nothing on it but the kings on their home squares and `pieces`.
   void kingsOnly(std::initializer_list<Placed> pieces = {});
   // From the starting position: the lower rook moved up to (5, 6), ready to
@@ -142,11 +146,6 @@ private:
 
   GameOptions options_;
   Screen screen_{ui};
-};
-
-// The folder comes first, so that the game opens in it.
-struct InFolderOfItsOwn {
-  TempDir dir;
 };
 
 // A test of game flow: a folder of its own and one game opened in it.

@@ -20,6 +20,7 @@
 #include "play/file_panel.h"
 #include "play/setup.h"
 #include "play/startup.h"
+#include "position.h"
 #include "settings/settings_file.h"
 #include "sound/sound.h"
 #include "sound/sound_library.h"
@@ -123,12 +124,10 @@ TEST(TextFile, LeftoversOfKilledWritesGoAndReadOnlyFilesStay) {
   EXPECT_TRUE(writeTextFile("notes.txt", {"二"})) << "writable again, replaced again";
 }
 
-class SettingsFile : public ::testing::Test {
+class SettingsFile : public ::testing::Test,
+                     protected testing::InFolderOfItsOwn,
+                     protected testing::EmptyGame {
 protected:
-  testing::TempDir dir;
-  HeadlessPlatform ui;
-  Table g{ui};
-
   void SetUp() override {
     fake::reset();
     // Start-up finds the library and the music as the fifth sound.

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "platform/headless.h"
+#include "position.h"
 #include "sound/sound.h"
 #include "sound/sound_library.h"
 #include "sound_fake.h"
@@ -14,11 +15,10 @@
 namespace korvanu {
 namespace {
 
-class SoundLoader : public ::testing::Test {
+class SoundLoader : public ::testing::Test,
+                    protected testing::InFolderOfItsOwn,
+                    protected testing::EmptyGame {
 protected:
-  testing::TempDir dir;
-  HeadlessPlatform ui;
-  Table g{ui};
   void SetUp() override { fake::reset(); }
   void writeAllFive() {
     for (const char* name : {FILE_SOUND_OTHER, FILE_SOUND_FORBIDDEN, FILE_SOUND_PIECE,

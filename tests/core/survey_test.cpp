@@ -8,8 +8,6 @@
 #include <vector>
 
 #include "computer/survey.h"
-#include "platform/headless.h"
-#include "play/setup.h"
 #include "position.h"
 #include "rules_oracle.h"
 #include "state/game.h"
@@ -103,12 +101,11 @@ void bruteForce(const Game& g, Map& sita, Map& ue, Map& checking) {
 
 class Survey : public ::testing::Test {
 protected:
-  HeadlessPlatform ui;
-  Table g{ui};
+  Game g;
 };
 
 TEST_F(Survey, StartingPosition) {
-  初期設定(g);
+  testing::startingGame(g);
   勢力調査(g);
   EXPECT_EQ(countSquares(g.CHECK_BY_SITA, 0) + countSquares(g.CHECK_BY_UE, 0), 162);
   EXPECT_EQ(countSquares(g.ATTACKER_SITA, -999), 81);
@@ -166,7 +163,7 @@ TEST_F(Survey, SecondSurveyForgetsTheFirstExceptUeSquares) {
   for (int i = 0; i < 50; ++i) {
     randomBoard(g, rng);
     勢力調査(g);
-    Table fresh{ui};
+    Game fresh;
     randomBoard(fresh, rng);
     std::memcpy(g.BOARD, fresh.BOARD, sizeof g.BOARD);
     勢力調査(g);
@@ -185,7 +182,7 @@ TEST_F(Survey, SlidersCheckThroughTheKingAndRunOn) {
   EXPECT_EQ(at(g.ATTACKER_SITA_X, g.ATTACKER_SITA_Y, 5, 2), 55);
   EXPECT_EQ(g.INFLUENCE_SITA[5][1], 1);
 
-  Table h{ui};
+  Game h;
   place(h, {on(5, 2, CODE_UE_SYA), on(5, 6, CODE_SITA_OU)}); // UE rook above the SITA king
   勢力調査(h);
   EXPECT_EQ(h.CHECK_BY_UE[5][2], 9);
@@ -195,7 +192,7 @@ TEST_F(Survey, SlidersCheckThroughTheKingAndRunOn) {
   EXPECT_EQ(h.ATTACKER_UE[5][6], CODE_UE_SYA);
   EXPECT_EQ(at(h.ATTACKER_UE_X, h.ATTACKER_UE_Y, 5, 6), 52);
 
-  Table k{ui}; // behind the king the line stops at the next piece
+  Game k; // behind the king the line stops at the next piece
   place(k, {on(5, 9, CODE_SITA_KYOU), on(5, 5, CODE_UE_OU), on(5, 3, CODE_UE_HU)});
   勢力調査(k);
   EXPECT_EQ(k.INFLUENCE_SITA[5][4] + k.INFLUENCE_SITA[5][3], 2);
@@ -207,9 +204,9 @@ TEST_F(Survey, SlidersCheckThroughTheKingAndRunOn) {
 }
 
 TEST_F(Survey, LinesFromTheEdgeExamineNothing) {
-  初期設定(g);
+  testing::startingGame(g);
   勢力調査(g);
-  Table before{ui};
+  Game before;
   for (auto map : MAPS) std::memcpy(before.*map, g.*map, sizeof(Map));
   勢力確定上直進(g, CODE_SITA_SYA, 4, 1);
   勢力確定下直進(g, CODE_UE_SYA, 4, 9);
@@ -317,7 +314,7 @@ TEST_F(Survey, CheckMarksOfStepsAndKings) {
   EXPECT_EQ(g.OU_UE_X * 10 + g.OU_UE_Y, 55);
   EXPECT_EQ(countSquares(g.CHECK_BY_SITA, 0), 81);
 
-  Table kings{ui}; // kings side by side neither check nor, for UE, attack
+  Game kings; // kings side by side neither check nor, for UE, attack
   place(kings, {on(5, 5, CODE_UE_OU), on(5, 6, CODE_SITA_OU), on(4, 5, CODE_SITA_HU)});
   勢力調査(kings);
   EXPECT_EQ(countSquares(kings.CHECK_BY_SITA, 0) + countSquares(kings.CHECK_BY_UE, 0), 162);

@@ -44,4 +44,10 @@ inline std::string bytesOf(const std::filesystem::path& p) {
   return s.str();
 }
 
+// A base that comes before the game among a fixture's bases: the folder is
+// made first, so that the game opens in it, and goes last.
+struct InFolderOfItsOwn {
+  TempDir dir;
+};
+
 } // namespace korvanu::testing

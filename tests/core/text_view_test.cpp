@@ -19,11 +19,8 @@
 namespace korvanu {
 namespace {
 
-class TextDisplay : public ::testing::Test {
+class TextDisplay : public ::testing::Test, protected testing::EmptyGame {
 protected:
-  HeadlessPlatform ui;
-  Table g{ui};
-
   void SetUp() override {
     g.BACKGROUND = BG_TAKE;
     g.SIDE_MAN = TURN_SENTE;
