@@ -10,6 +10,7 @@
 #include "computer/survey.h"
 #include "position_setup.h"
 #include "record/entry_line.h"
+#include "record/sfen.h"
 #include "rules/legality.h"
 #include "rules/mate.h"
 #include "rules/move_gen.h"
@@ -105,8 +106,10 @@ std::optional<std::uint64_t> stoppablePerft(Position& p, bool upper, bool drops,
 
 Engine::Engine() { newGame(startingPosition()); }
 
-void Engine::newGame(const RecordEntry& position) {
+void Engine::newGame(const RecordEntry& position, bool upperToMove, int moveNumber) {
   history_.clear();
+  upperToMove_ = upperToMove;
+  moveNumber_ = moveNumber;
   game_ = std::make_unique<Game>();
   setUpPosition(*game_, position, thinking_.level);
 }
@@ -121,6 +124,7 @@ bool Engine::handle(const std::string& raw, std::ostream& out) {
   if (command == "position") return position(args, out);
   if (command == "set") return set(args, out);
   if (command == "show") return show(args, out);
+  if (command == "sfen") return sfen(args, out);
   if (command == "moves") return moves(args, out);
   if (command == "move") return move(args, out);
   if (command == "survey") return survey(args, out);
@@ -146,6 +150,13 @@ bool Engine::handle(const std::string& raw, std::ostream& out) {
 bool Engine::position(const std::string& args, std::ostream& out) {
   if (args == "startpos") {
     newGame(startingPosition());
+    return ok(out);
+  }
+  if (args.starts_with("sfen ")) {
+    Refusal why;
+    const auto read = parseSfen(args, &why);
+    if (!read) return fail(out, "bad sfen: " + refusalText(why));
+    newGame(positionOf(read->position), read->upperToMove, read->moveNumber);
     return ok(out);
   }
   std::string why;
@@ -190,6 +201,12 @@ bool Engine::show(const std::string& args, std::ostream& out) {
   return ok(out);
 }
 
+bool Engine::sfen(const std::string& args, std::ostream& out) {
+  if (!args.empty()) return fail(out, "sfen takes nothing");
+  out << formatSfen(*game_, upperToMove_, moveNumber_) << '\n';
+  return ok(out);
+}
+
 bool Engine::moves(const std::string& args, std::ostream& out) {
   if (args != "ue" && args != "sita") return fail(out, "moves ue or moves sita");
   MoveList list;
@@ -222,6 +239,8 @@ bool Engine::move(const std::string& args, std::ostream& out) {
   history_.push_back(keyOf(g));
   out << "exploded " << playMove(g, v[0], v[1], v[2], v[3], v[4]) << '\n';
   afterMove(g, isUe(v[4]));
+  upperToMove_ = !isUe(v[4]);
+  ++moveNumber_;
   return ok(out);
 }
 

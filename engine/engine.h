@@ -25,11 +25,13 @@ public:
   void stopOn(const std::atomic<bool>* stop) { stop_ = stop; }
 
 private:
-  void newGame(const RecordEntry& position);
+  // The position, the lower side to move at move 1 unless told otherwise.
+  void newGame(const RecordEntry& position, bool upperToMove = false, int moveNumber = 1);
 
   bool position(const std::string& args, std::ostream& out);
   bool set(const std::string& args, std::ostream& out);
   bool show(const std::string& args, std::ostream& out);
+  bool sfen(const std::string& args, std::ostream& out);
   bool moves(const std::string& args, std::ostream& out);
   bool move(const std::string& args, std::ostream& out);
   bool survey(const std::string& args, std::ostream& out);
@@ -44,6 +46,10 @@ private:
   // The keys of the positions before each move since the last `position`,
   // oldest first: level 4 scores a repeat of one as a draw.
   std::vector<Key> history_;
+  // Whose move it is and its number, for `sfen`: set by `position`, then
+  // each `move` hands the turn to the other side of the piece moved.
+  bool upperToMove_ = false;
+  int moveNumber_ = 1;
   // Level 4's table, kept for every `best`.
   SearchTable table_;
   const std::atomic<bool>* stop_ = nullptr;

@@ -30,6 +30,10 @@ std::string trFill(const char* pattern, const std::string& value) {
   return text;
 }
 
+std::string refusalText(const Refusal& refusal) {
+  return refusal.text ? trFill(refusal.text, refusal.value) : std::string();
+}
+
 const std::string& languageInUse() { return inUse(); }
 
 bool inJapanese() { return inUse() == "ja"; }

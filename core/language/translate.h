@@ -19,6 +19,15 @@ std::string tr(std::string_view japanese);
 // tr(pattern) with its "%s" replaced by `value`.
 std::string trFill(const char* pattern, const std::string& value);
 
+// Why something was refused, kept until it is shown: a text (marked N_) with
+// "%s" where `value` goes, such as a square or the part that cannot be read.
+struct Refusal {
+  const char* text = nullptr;
+  std::string value;
+};
+// The reason in the language in use; empty for none.
+std::string refusalText(const Refusal& refusal);
+
 // The language in use: "ja" (the start) or a catalogue's, such as "en".
 const std::string& languageInUse();
 bool inJapanese();

@@ -11,8 +11,6 @@ namespace korvanu {
 namespace {
 
 constexpr int MAX_CLOCK = 99999;
-// How many pieces of each kind a game has, promoted or not, on the board and in hand.
-constexpr int PIECES_OF_KIND[9] = {0, 18, 4, 4, 4, 4, 2, 2, 2};
 
 bool isBoardCode(int code) { return code == EMPTY || isPieceCode(code); }
 
@@ -81,8 +79,6 @@ std::optional<RecordEntry> parseEntryLine(std::string_view line, std::string* wh
   if (line.size() != ENTRY_LINE_NO_CLOCKS && line.size() != ENTRY_LINE_CHARS)
     return refuse(why, "line of " + std::to_string(line.size()) + " characters");
   RecordEntry e;
-  int pieces[9] = {};
-  int kings[2] = {};
   for (int x = 1; x <= 9; ++x) {
     for (int y = 1; y <= 9; ++y) {
       const size_t at = static_cast<size_t>(((x - 1) * 9 + (y - 1)) * 3);
@@ -91,9 +87,6 @@ std::optional<RecordEntry> parseEntryLine(std::string_view line, std::string* wh
         return refuse(
             why, "bad piece code at column " + std::to_string(x) + " row " + std::to_string(y));
       e.BOARD[x][y] = *code;
-      if (*code != EMPTY) ++pieces[kindOf(*code)];
-      if (*code == CODE_SITA_OU) ++kings[0];
-      if (*code == CODE_UE_OU) ++kings[1];
     }
   }
   for (int k = 1; k <= 7; ++k) {
@@ -102,12 +95,9 @@ std::optional<RecordEntry> parseEntryLine(std::string_view line, std::string* wh
     if (!sita || !ue) return refuse(why, "bad hand count");
     e.HAND_SITA[k] = *sita;
     e.HAND_UE[k] = *ue;
-    pieces[k] += *sita + *ue;
   }
-  for (int k = 1; k <= 8; ++k)
-    if (pieces[k] > PIECES_OF_KIND[k]) return refuse(why, "too many pieces of one kind");
-  if (kings[0] > 1 || kings[1] > 1) return refuse(why, "two kings of one side");
-  if (const std::string wrong = impossibleBoard(e.BOARD); !wrong.empty()) return refuse(why, wrong);
+  if (const PositionFault fault = positionFault(e.BOARD, e.HAND_SITA, e.HAND_UE))
+    return refuse(why, faultText(fault));
   if (line.size() == ENTRY_LINE_CHARS) {
     double* clocks[4] = {&e.TIME_A, &e.TIME_B, &e.TIME_C, &e.TIME_D};
     for (size_t i = 0; i < 4; ++i) {

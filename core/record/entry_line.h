@@ -25,7 +25,7 @@ std::string formatEntryLine(const RecordEntry& e);
 
 // The line must hold board and hands (257 characters) and may hold the
 // clocks (277). Impossible codes, counts or piece numbers, and boards no game
-// could leave (impossibleBoard), are refused with a reason.
+// could leave (positionFault), are refused with a reason.
 std::optional<RecordEntry> parseEntryLine(std::string_view line, std::string* why = nullptr);
 
 } // namespace korvanu

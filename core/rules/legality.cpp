@@ -104,18 +104,50 @@ int 調査_駒存在(const Position& p, int code) {
   return OFF;
 }
 
-std::string impossibleBoard(const int (&board)[10][10]) {
-  const auto at = [](int x, int y) {
-    return " at column " + std::to_string(x) + " row " + std::to_string(y);
-  };
+PositionFault positionFault(const int (&board)[10][10], const int (&handSita)[8],
+                            const int (&handUe)[8]) {
+  // How many pieces of each kind a game has, promoted or not, on the board and in hand.
+  constexpr int PIECES_OF_KIND[9] = {0, 18, 4, 4, 4, 4, 2, 2, 2};
+  int pieces[9] = {};
+  int kings[2] = {};
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) {
+      const int code = board[x][y];
+      if (code == EMPTY) continue;
+      ++pieces[kindOf(code)];
+      if (kindOf(code) == OU) ++kings[isUe(code)];
+    }
+  for (int k = 1; k <= 7; ++k) pieces[k] += handSita[k] + handUe[k];
+  // Two kings of one side are three or more in all: said as what they are.
+  for (int side = 0; side < 2; ++side)
+    if (kings[side] > 1) return {PositionFault::TwoKings, 0, side == 0 ? -1 : 1};
+  for (int k = 1; k <= 8; ++k)
+    if (pieces[k] > PIECES_OF_KIND[k]) return {PositionFault::TooMany, k};
+  return boardFault(board);
+}
+
+PositionFault boardFault(const int (&board)[10][10]) {
   for (int x = 1; x <= 9; ++x) {
     int pawns[2] = {};
     for (int y = 1; y <= 9; ++y) {
       const int code = board[x][y];
-      if (移動後チェック(y, code) == OFF) return "a piece that could never move" + at(x, y);
+      if (移動後チェック(y, code) == OFF) return {PositionFault::NeverMoves, 0, 0, x, y};
       if ((code == CODE_SITA_HU && ++pawns[0] > 1) || (code == CODE_UE_HU && ++pawns[1] > 1))
-        return "a second pawn of one side in the column" + at(x, y);
+        return {PositionFault::SecondPawn, 0, 0, x, y};
     }
+  }
+  return {};
+}
+
+std::string faultText(const PositionFault& fault) {
+  const std::string at =
+      " at column " + std::to_string(fault.x) + " row " + std::to_string(fault.y);
+  switch (fault.what) {
+  case PositionFault::TooMany: return "too many pieces of one kind";
+  case PositionFault::TwoKings: return "two kings of one side";
+  case PositionFault::NeverMoves: return "a piece that could never move" + at;
+  case PositionFault::SecondPawn: return "a second pawn of one side in the column" + at;
+  case PositionFault::None: break;
   }
   return {};
 }

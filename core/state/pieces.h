@@ -3,6 +3,8 @@
 // side; hand cells have codes of their own columns for drops.
 #pragma once
 
+#include <string>
+
 #include "state/constants.h"
 
 namespace korvanu {
@@ -25,6 +27,15 @@ constexpr int promotedOf(int code) { return code < 0 ? code - 1 : code + 1; }
 // A square of the 9 x 9 board.
 constexpr bool onBoard(int x, int y) {
   return static_cast<unsigned>(x - 1) < 9u && static_cast<unsigned>(y - 1) < 9u;
+}
+
+// The kinds 1..8 as players write them in Western notation and in position
+// lines: pawn, lance, knight, silver, gold, bishop, rook, king.
+constexpr const char* PIECE_LETTERS = " PLNSGBRK";
+// A square as those write it: the file's digit, counted from the right, and
+// the rank's letter from the top: "7f".
+inline std::string squareName(int x, int y) {
+  return {static_cast<char>('0' + 10 - x), static_cast<char>('a' + y - 1)};
 }
 
 } // namespace korvanu

@@ -9,13 +9,8 @@ namespace korvanu {
 
 namespace {
 
-// By kind number 1..8: pawn, lance, knight, silver, gold, bishop, rook, king.
-constexpr const char* LETTERS = " PLNSGBRK";
-
-std::string square(int x, int y) { return std::string(1, char('0' + 10 - x)) + char('a' + y - 1); }
-
 std::string letter(int code) {
-  return (isPromoted(code) ? "+" : "") + std::string(1, LETTERS[kindOf(code)]);
+  return (isPromoted(code) ? "+" : "") + std::string(1, PIECE_LETTERS[kindOf(code)]);
 }
 
 std::string japaneseRow(const RecordedMove& m) {
@@ -39,10 +34,10 @@ MoveWords moveWords(int x, int y, int piece) {
 
 std::string westernMove(const RecordedMove& m) {
   if (!onBoard(m.toX, m.toY) || kindOf(m.moved) < HU || kindOf(m.moved) > OU) return "?";
-  if (m.drop) return letter(m.moved) + "*" + square(m.toX, m.toY);
+  if (m.drop) return letter(m.moved) + "*" + squareName(m.toX, m.toY);
   std::string text = letter(m.moved);
-  if (m.twinCouldGo) text += square(m.fromX, m.fromY);
-  text += (m.captured ? "x" : "-") + square(m.toX, m.toY);
+  if (m.twinCouldGo) text += squareName(m.fromX, m.fromY);
+  text += (m.captured ? "x" : "-") + squareName(m.toX, m.toY);
   if (m.promoted)
     text += "+";
   else if (m.mightPromote && !m.promotionUnknown)

@@ -191,6 +191,30 @@ TEST_F(Protocol, PositionsNoGameCouldReachAreRefused) {
   }
 }
 
+TEST_F(Protocol, SfenLinesSetUpAndTellThePositionAndTheSideToMove) {
+  const std::vector<std::string> ok{"ok"};
+  EXPECT_EQ(ask("sfen"),
+            (std::vector<std::string>{
+                "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1", "ok"}));
+  ask("move 3 7 3 6 -10");
+  EXPECT_EQ(ask("sfen").at(0), "lnsgkgsnl/1r5b1/ppppppppp/9/9/2P6/PP1PPPPPP/1B5R1/LNSGKGSNL w - 2");
+  const std::string held = "4k4/9/9/9/9/9/9/9/4K4 w RB2Pgs 31";
+  EXPECT_EQ(ask("position sfen " + held), ok);
+  EXPECT_EQ(ask("sfen").at(0), held);
+  EXPECT_EQ(shown().substr(243, 14), "20000001011010") << "by kind, each lower then upper";
+  const std::string before = shown();
+  for (const std::string& bad : std::vector<std::string>{
+           "position sfen 9/9 b - 1", "position sfen " + held + " 1",
+           "position sfen 4k4/9/9/9/9/9/9/9/4K4 x - 1", "position sfen", "sfen now"}) {
+    const auto reply = ask(bad);
+    ASSERT_EQ(reply.size(), 1u) << bad;
+    EXPECT_TRUE(reply[0].starts_with("error ")) << reply[0];
+    EXPECT_EQ(shown(), before) << bad;
+  }
+  EXPECT_TRUE(ask("position sfen 4k4/9/9/9/9/9/9/9/4K4 x - 1")[0].starts_with("error bad sfen: "));
+  EXPECT_EQ(ask("sfen").at(0), held);
+}
+
 TEST_F(Protocol, ScoresListTheSearchAndEndWithTheBest) {
   ask("position startpos");
   const auto scores = ask("scores");
