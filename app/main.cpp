@@ -8,6 +8,7 @@
 #include "main_window.h"
 #include "net_arguments.h"
 #include "pictures/pictures.h"
+#include "router_port.h"
 #include "surface.h"
 
 int main(int argc, char* argv[]) {
@@ -29,6 +30,9 @@ int main(int argc, char* argv[]) {
   QApplication::setFont(font);
   korvanu::EndSignals endSignals;
   QGuiApplication::setDesktopFileName(QStringLiteral(KORVANU_APP_ID));
+  // The router's forwarding, taken back as the window goes, is given two
+  // seconds more to be gone before the program is.
+  const korvanu::RouterWorkAtEnd routerWork{std::chrono::seconds(2)};
   // Drawn for the screen's density; a larger window has it drawn again.
   korvanu::MainWindow window(korvanu::Surface::screenScale(), locations);
   QObject::connect(&endSignals, &korvanu::EndSignals::received, &window, &korvanu::MainWindow::end);

@@ -120,7 +120,10 @@ void MainWindow::addShortcut(QAction* action, Menu item) {
 void MainWindow::connectFilePanel() {
   platform_->setFilePanelMaker([this] { return &filePanel(); });
   platform_->setMoveListMaker([this] { return &moveList(); });
-  enableNetwork(*game_, qtNetHooks());
+  // The program's own window asks the home router for the host's port.
+  NetOptions net;
+  net.router.enabled = true;
+  enableNetwork(*game_, qtNetHooks(net));
   platform_->setWaitingCancel([this] { handleEvent(*game_, [this] { cancelHosting(*game_); }); });
   view_->installEventFilter(this);
 }

@@ -39,6 +39,7 @@ int takeNetOption(std::span<const std::string_view> args, std::size_t i, NetStar
     return 1;
   }
   if (arg == "--second") return start.second = true, 1;
+  if (arg == "--no-router") return start.askRouter = false, 1;
   if (arg == "--drops") {
     if (next != "on" && next != "off") return bad = hasNext ? next : arg, -1;
     start.drops = next == "on";
@@ -86,8 +87,8 @@ bool netStartComplete(const NetStart& start, std::string_view& bad) {
   using K = NetStart::Kind;
   if (start.kind == K::Join && start.code.empty()) return bad = "--join", false;
   if (start.kind != K::Join && !start.code.empty()) return bad = "--code", false;
-  if (start.kind != K::Host && (start.second || start.drops)) {
-    bad = start.second ? "--second" : "--drops";
+  if (start.kind != K::Host && (start.second || start.drops || !start.askRouter)) {
+    bad = start.second ? "--second" : start.drops ? "--drops" : "--no-router";
     return false;
   }
   return true;
@@ -98,6 +99,7 @@ std::optional<int> startNetGame(Table& g, const NetStart& start) {
     NetTerms terms;
     terms.hostFirst = !start.second;
     terms.drops = start.drops.value_or(isChecked(g, Menu::MOCHIKOMA));
+    terms.askRouter = start.askRouter;
     const auto hosting = hostNetGame(g, terms, start.port);
     if (!hosting) {
       std::fprintf(stderr, tr("korvanu: ポート %d で待てません\n"), start.port);

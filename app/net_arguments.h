@@ -1,5 +1,5 @@
 // The network game from the command line: --host [PORT] [--second]
-// [--drops on|off] waits for a friend, --join ADDRESS[:PORT] --code CODE
+// [--drops on|off] [--no-router] waits for a friend, --join ADDRESS[:PORT] --code CODE
 // joins one. The code can stay out of the process list, which every local
 // user reads: `--code -` takes it from standard input, and without --code
 // the environment's KORVANU_CODE gives it.
@@ -17,6 +17,7 @@ struct NetStart {
   int port = 47170;
   bool second = false;
   std::optional<bool> drops; // unset: as the options say
+  bool askRouter = true;     // --no-router: the port is forwarded by hand
   std::string address, code;
 };
 

@@ -50,11 +50,15 @@ bool askHostTermsDialog(QWidget* parent, NetTerms& terms) {
   form->addRow(QString::fromUtf8(tr("持駒可")), drops);
   form->addRow(QString::fromUtf8(tr("ハンデ")), handicap);
   form->addRow(QString::fromUtf8(tr("持ち時間（分）")), minutes);
+  // UPnP or NAT-PMP: most home routers open the port on request.
+  auto* router = new QCheckBox(&dialog);
+  router->setChecked(terms.askRouter);
   form->addRow(QString::fromUtf8(tr("秒読み（秒）")), byoyomi);
+  form->addRow(QString::fromUtf8(tr("ルーターに転送を頼む")), router);
   form->addRow(okCancel(dialog));
   if (dialog.exec() != QDialog::Accepted) return false;
-  terms = {side->currentIndex() == 0, drops->isChecked(), handicap->value(), minutes->value(),
-           byoyomi->value()};
+  terms = {side->currentIndex() == 0, drops->isChecked(), handicap->value(),
+           minutes->value(),          byoyomi->value(),   router->isChecked()};
   return true;
 }
 

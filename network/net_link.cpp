@@ -45,12 +45,24 @@ NetLink::~NetLink() {
   if (dialing_) dialing_->disconnect(this), dialing_->abort();
 }
 
-bool NetLink::host(const net::Settings& settings) {
+bool NetLink::host(const net::Settings& settings, bool askRouter) {
   session_.offer(settings);
   if (!server_.listen(options_.listenAddress, options_.port) &&
       !server_.listen(options_.listenAddress, 0))
     return false;
   port_ = server_.serverPort();
+  if (askRouter && options_.router.enabled) {
+    const auto tell = [this](net::Event::Kind k, std::string detail = {}) {
+      listener_.onEvent({.kind = k, .detail = std::move(detail)});
+    };
+    router_ = std::make_unique<RouterPort>(port_, options_.router);
+    connect(router_.get(), &RouterPort::mapped, this, [tell](const std::string& endpoint) {
+      tell(net::Event::Kind::RouterMapped, endpoint);
+    });
+    connect(router_.get(), &RouterPort::silent, this,
+            [tell] { tell(net::Event::Kind::RouterSilent); });
+    tell(net::Event::Kind::RouterAsked);
+  }
   return true;
 }
 
@@ -143,8 +155,12 @@ void NetLink::flush() {
     session_.closed(c, now());
   }
   // The host's port is its own for the whole game, so that no other program
-  // can take it while the friend is away; once the game is over it goes.
-  if (role_ == net::Role::Host && !session_.holdsPort() && server_.isListening()) server_.close();
+  // can take it while the friend is away; once the game is over it goes,
+  // and the router's forwarding with it.
+  if (role_ == net::Role::Host && !session_.holdsPort() && server_.isListening()) {
+    server_.close();
+    router_.reset();
+  }
 }
 
 bool NetLink::agree() { return flushed(session_.agree()); }

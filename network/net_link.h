@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "net/session.h"
+#include "router_port.h"
 
 namespace korvanu {
 
@@ -27,6 +28,7 @@ struct NetOptions {
   net::Timing timing;
   net::AttemptLimiter limiter;
   int tickMs = 100;
+  RouterOptions router;
 };
 
 class NetLink : public QObject {
@@ -36,8 +38,10 @@ public:
           NetOptions options = {});
   ~NetLink() override;
 
-  // Host: offers the settings and listens. False when no port could be had.
-  bool host(const net::Settings& settings);
+  // Host: offers the settings and listens, asking the home router to
+  // forward the port when `askRouter` and the options allow. False when no
+  // port could be had.
+  bool host(const net::Settings& settings, bool askRouter = false);
   quint16 port() const { return port_; }
   // Joiner: connects (again, after a loss, with the same address).
   void join(const QHostAddress& address, quint16 port);
@@ -74,6 +78,7 @@ private:
   std::map<net::ConnectionId, QPointer<QTcpSocket>> sockets_;
   net::ConnectionId lastId_ = 0;
   QPointer<QTcpSocket> dialing_; // the joiner's connection until it opens
+  std::unique_ptr<RouterPort> router_;
   QTimer timer_;
   QElapsedTimer elapsed_;
   quint16 port_ = 0;

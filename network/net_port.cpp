@@ -20,10 +20,10 @@ public:
         options_(options),
         link_(makeLink()) {}
 
-  bool host(const net::Settings& settings, int port) override {
+  bool host(const net::Settings& settings, int port, bool askRouter) override {
     options_.port = static_cast<quint16>(port);
     link_ = makeLink();
-    return link_->host(settings);
+    return link_->host(settings, askRouter);
   }
   int port() const override { return link_->port(); }
   std::vector<std::string> addresses() const override {

@@ -4,21 +4,25 @@
 # nothing when everything is there.
 set -euo pipefail
 
-# Building the game and playing it (gettext compiles the message catalogues).
+# Building the game and playing it (gettext compiles the message catalogues;
+# miniupnpc and natpmp ask the home router to forward the host's port).
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev libsdl2-dev
+  libminiupnpc-dev libnatpmp-dev
   fonts-ipafont-mincho
   gettext
 )
 # The tests: unit tests and benchmarks, the real window under Xvfb, the
 # fuzzers, and the Debian package built (dpkg-shlibdeps, file), linted and
-# installed; fairy-stockfish is the perft benchmark's yardstick.
+# installed; fairy-stockfish is the perft benchmark's yardstick; ip links the
+# router test's network namespaces.
 test_packages=(
   libgtest-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils xxd
   clang-14 libfuzzer-14-dev clang-format-14
   dpkg-dev file desktop-file-utils appstream groff-base
+  iproute2
   fairy-stockfish
 )
 case "${1:-}" in

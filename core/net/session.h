@@ -58,6 +58,10 @@ struct Event {
     TimeUp,         // `side` ran out of time
     Clock,          // the host's clock: `used` of each side
     Lost,           // the connection ended: `reason`, `detail` (a host says so once it has a game)
+    // The host's home router, as the transport asks it (never the session):
+    RouterAsked,  // it is asked to forward the port
+    RouterMapped, // it does, from `detail` ("address:port") on the internet
+    RouterSilent, // it does not, or not in time
   };
   Kind kind;
   Move move{};

@@ -36,6 +36,7 @@ struct NetTerms {
   int handicap = 0;       // as △ and ▽ set it
   int mainMinutes = 0;    // 0 and 0: no time control
   int byoyomiSeconds = 0; // 秒読み once the main time is used
+  bool askRouter = true;  // the home router is asked to forward the port
 };
 
 // What the view draws on: the window's surface.

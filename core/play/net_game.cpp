@@ -93,7 +93,8 @@ struct NetGame : net::Listener, Opponent {
   int myTurn() const { return port->session().mySide() == net::SENTE ? TURN_SENTE : TURN_GOTE; }
   void takeHostClock();
   // The waiting box: what this window waits for, then the details; the
-  // host's also counts the strangers it turned away meanwhile.
+  // host's also says what its router did and counts the strangers it turned
+  // away meanwhile.
   void wait(const char* what, std::string details = {}) {
     waitingFor = what;
     waitingDetails = std::move(details);
@@ -103,6 +104,7 @@ struct NetGame : net::Listener, Opponent {
     if (!waitingFor) return;
     std::string text = tr(waitingFor);
     if (!waitingDetails.empty()) text += "\n\n" + waitingDetails;
+    if (waitingFor == HOST_WAITS && !routerLine.empty()) text += "\n" + routerLine;
     if (waitingFor == HOST_WAITS && refused > 0)
       text += "\n" + trFill("断った接続：%s件", std::to_string(refused));
     g.ui.showWaiting(text);
@@ -119,9 +121,10 @@ struct NetGame : net::Listener, Opponent {
   bool on = false;                  // a game agreed and not ended
   const char* waitingFor = nullptr; // while the waiting box shows
   std::string waitingDetails;
-  // The host's: where its friend finds it, how many other connections it
-  // turned away, and whether a lock on wrong codes has been said.
-  std::string hostDetails;
+  // The host's: where its friend finds it, what its router said, how many
+  // other connections it turned away, and whether a lock on wrong codes has
+  // been said.
+  std::string hostDetails, routerLine;
   std::size_t refused = 0;
   bool toldLocked = false;
 };
@@ -243,6 +246,16 @@ void NetGame::handle(const net::Event& e) {
       say(g, tr("違う合言葉が続いたので、しばらく受け付けません"), tr(TITLE));
     return;
   case K::Refused: refused = e.length; return showWaiting();
+  case K::RouterAsked:
+    routerLine = tr("ルーターにポートの転送を頼んでいます…");
+    return showWaiting();
+  case K::RouterMapped:
+    routerLine = trFill("インターネットから：%s", e.detail);
+    return showWaiting();
+  case K::RouterSilent:
+    // No router: the box is as it was, the port to forward by hand.
+    routerLine.clear();
+    return showWaiting();
   case K::Offered:
     if (confirm && g.ui.messageBox(describe(port->session().settings()) + "\n\n" +
                                        tr("この条件で対局しますか？"),
@@ -309,9 +322,10 @@ std::optional<Hosting> hostNetGame(Table& g, const NetTerms& terms, int port) {
   const std::string code = n->hooks.newCode();
   n->open(net::Role::Host, code);
   n->on = false;
+  n->routerLine.clear();
   n->refused = 0;
   n->toldLocked = false;
-  if (!n->port->host(settingsOf(terms), port)) return std::nullopt;
+  if (!n->port->host(settingsOf(terms), port, terms.askRouter)) return std::nullopt;
   std::string text;
   for (const std::string& a : n->port->addresses()) text += a + "\n";
   text += trFill("ポート：%s", std::to_string(n->port->port())) + "\n" + trFill("合言葉：%s", code);

@@ -22,8 +22,9 @@ struct Table;
 class NetPort {
 public:
   virtual ~NetPort() = default;
-  // Host: offers the terms and listens on `port` (any free one when taken).
-  virtual bool host(const net::Settings& settings, int port) = 0;
+  // Host: offers the terms and listens on `port` (any free one when taken),
+  // the home router asked to forward it when `askRouter`.
+  virtual bool host(const net::Settings& settings, int port, bool askRouter) = 0;
   virtual int port() const = 0;
   // This machine's addresses a friend may use.
   virtual std::vector<std::string> addresses() const = 0;

@@ -105,7 +105,9 @@ TEST(HostilePeer, StrangersNeitherTroubleTheHostNorKeepTheFriendOut) {
   };
   for (const StrangerCase& c : cases) {
     SCOPED_TRACE(c.name);
-    TwoWindows w(c.limiter);
+    NetOptions options = loopback(QHostAddress::LocalHost);
+    options.limiter = c.limiter;
+    TwoWindows w(options);
     ASSERT_TRUE(w.made && w.start());
     w.host.play(OPEN_BISHOP);
     ASSERT_TRUE(waitFor([&] { return w.samePosition(); }));

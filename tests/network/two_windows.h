@@ -94,11 +94,9 @@ struct TwoWindows {
   testing::ScriptedGame join{testing::GameOptions().recordsIn(joinFolder.string())};
   NetPort *hostPort = nullptr, *joinPort = nullptr; // each window's, as it opened it
   std::optional<Hosting> hosting;                   // what start() hosted
-  // The host refuses everyone for a while after wrong codes as `limiter` says.
-  explicit TwoWindows(net::AttemptLimiter limiter = {}) {
-    NetOptions options = loopback(QHostAddress::LocalHost);
-    options.limiter = limiter;
-    wire(host.g, &hostPort, options);
+  // The host's link has `hostOptions` (its lock on wrong codes, its router).
+  explicit TwoWindows(const NetOptions& hostOptions = loopback(QHostAddress::LocalHost)) {
+    wire(host.g, &hostPort, hostOptions);
     wire(join.g, &joinPort);
   }
   // A window's game on the network through 127.0.0.1, its port kept in `kept`.

@@ -55,6 +55,7 @@ maybe --host --drops maybe
 70000 --host 70000
 --join --join 127.0.0.1
 --code --host --code K7M2X9QP
+--no-router --join ::1 --code K7M2X9QP --no-router
 0O1IL --join ::1 --code 0O1IL
 ROWS
 # A code kept out of the process list, from standard input or the
