@@ -48,10 +48,11 @@ std::vector<std::size_t>* currentMarks = nullptr;
 // Notes how far the output has got. The mixer runs on its own thread and may
 // lag the test under load, so checks are made relative to these marks rather
 // than to the end of the recording.
-void mark() {
+std::size_t samplesWritten() {
   std::ifstream file(recordingPath, std::ios::binary | std::ios::ate);
-  currentMarks->push_back(file ? std::size_t(file.tellg()) / 2 : 0);
+  return file ? std::size_t(file.tellg()) / 2 : 0;
 }
+void mark() { currentMarks->push_back(samplesWritten()); }
 
 // A margin of a few mixing buffers for sound already mixed when a mark is taken.
 constexpr std::size_t kLag = 4 * 1024 * 2;
@@ -69,6 +70,9 @@ Recording record(const std::function<void(std::int32_t)>& script) {
   const std::int32_t device = openDevice("disk");
   EXPECT_NE(device, 0);
   script(device);
+  // Under load the mixer's thread may not yet have written what the checks
+  // need: let it catch up (for at most five seconds) before the device closes.
+  for (int i = 0; i < 100 && samplesWritten() <= kSamplesPerSecond / 4; ++i) wait(50);
   EXPECT_EQ(dsTerminate(device), 1);
 
   std::ifstream file(path, std::ios::binary);
