@@ -143,6 +143,7 @@ void printEnd(const GameRecord& g) {
     printMove(g.moves[i]);
     std::printf("\n");
   }
+  std::printf("  start:  %s\n", entryLine(g.start).c_str());
   if (n > 0) std::printf("  before: %s\n", entryLine(g.beforeLast).c_str());
   std::printf("  after:  %s\n", entryLine(g.atEnd).c_str());
 }

@@ -2,6 +2,8 @@
 // board and in hand, and what the explosions make dangerous round each king.
 #pragma once
 
+#include <cstdint>
+
 #include "rules/position_moves.h"
 
 namespace korvanu::search {
@@ -29,18 +31,39 @@ struct EvalWeights {
   int progress = 0;    // the side ahead in material, by its lead, for its pieces' attack
 };
 
-// Worth of a piece standing on the board (a king: KING_VALUE).
+// The weights made ready for the search, which judges every position with
+// them: the pieces' worth looked up by code.
+class Evaluator {
+public:
+  explicit Evaluator(const EvalWeights& w = {});
+
+  // Worth of a piece standing on the board (a king: KING_VALUE).
+  int boardValue(int code) const { return board_[code + 80]; }
+  // Worth of a piece of this kind in hand: nothing when drops are off.
+  int handValue(int kind, bool drops) const { return drops ? hand_[kind & 7] : 0; }
+
+  // The position for the side to move (`upper`: the upper side), in
+  // hundredths of a pawn, both kings standing.
+  int evaluate(const Position& p, bool upper, bool drops) const;
+
+  // What a move changes in material for the side making it, before it is
+  // made: the piece it takes, everything its blast takes from both sides and
+  // the hands all of them go to, the mover's own piece included.
+  int materialGain(const Position& p, const Move& m, bool drops) const;
+
+private:
+  enum Role : std::uint8_t { NONE, PAWN, MINOR, OTHER }; // a minor piece: a knight or silver
+  EvalWeights w_;
+  int board_[161];
+  int signed_[161]; // by code: its worth for the upper side; nothing for a king
+  Role role_[161];
+  int hand_[8];
+};
+
+// The same with weights made ready for one call.
 int boardValue(int code, const EvalWeights& w = {});
-// Worth of a piece of this kind in hand: nothing when drops are off.
 int handValue(int kind, bool drops, const EvalWeights& w = {});
-
-// The position for the side to move (`upper`: the upper side), in
-// hundredths of a pawn, both kings standing.
 int evaluate(const Position& p, bool upper, bool drops, const EvalWeights& w = {});
-
-// What a move changes in material for the side making it, before it is
-// made: the piece it takes, everything its blast takes from both sides and
-// the hands all of them go to, the mover's own piece included.
 int materialGain(const Position& p, const Move& m, bool drops, const EvalWeights& w = {});
 
 } // namespace korvanu::search

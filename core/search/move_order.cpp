@@ -15,6 +15,8 @@ constexpr int GOOD_CAPTURE = 1 << 28;
 constexpr int KILLER = 1 << 27;
 constexpr int BAD_CAPTURE = -(1 << 28);
 constexpr int HISTORY_CAP = 1 << 16;
+// Moves picked one by one before the rest are sorted.
+constexpr int PICKED = 4;
 
 bool same(const Move& a, const Move& b) {
   return a.fx == b.fx && a.fy == b.fy && a.tx == b.tx && a.ty == b.ty && a.code == b.code;
@@ -32,49 +34,57 @@ void historyAdd(HistoryTable& h, const Move& m, int bonus) {
   v += bonus - static_cast<int>(static_cast<long long>(v) * std::abs(bonus) / HISTORY_CAP);
 }
 
-void OrderedMoves::rank(const Position& p, bool drops, const EvalWeights& w, const Move* tableMove,
+void OrderedMoves::rank(const Position& p, bool drops, const Evaluator& e, const Move* tableMove,
                         const Move (&killers)[2], const HistoryTable& history) {
   taken_ = 0;
+  sorted_ = false;
   for (int i = 0; i < moves.count; ++i) {
     const Move& m = moves.moves[i];
-    quiet_[i] = p.BOARD[m.tx][m.ty] == EMPTY;
-    killer_[i] = quiet_[i] && (same(m, killers[0]) || same(m, killers[1]));
-    gains_[i] = materialGain(p, m, drops, w);
+    Ranked& r = ranked_[i];
+    r.move = m;
+    r.quiet = p.BOARD[m.tx][m.ty] == EMPTY;
+    r.killer = r.quiet && (same(m, killers[0]) || same(m, killers[1]));
+    r.gain = e.materialGain(p, m, drops);
     if (tableMove && same(m, *tableMove))
-      keys_[i] = TABLE_MOVE;
-    else if (!quiet_[i])
-      keys_[i] = (gains_[i] >= 0 ? GOOD_CAPTURE : BAD_CAPTURE) + gains_[i];
-    else if (killer_[i])
-      keys_[i] = same(m, killers[0]) ? KILLER + 1 : KILLER;
+      r.key = TABLE_MOVE;
+    else if (!r.quiet)
+      r.key = (r.gain >= 0 ? GOOD_CAPTURE : BAD_CAPTURE) + r.gain;
+    else if (r.killer)
+      r.key = same(m, killers[0]) ? KILLER + 1 : KILLER;
     else
-      keys_[i] = history.score[m.code + 80][m.tx][m.ty] + gains_[i];
+      r.key = history.score[m.code + 80][m.tx][m.ty] + r.gain;
   }
 }
 
-void OrderedMoves::rankCaptures(const Position& p, bool drops, const EvalWeights& w) {
+void OrderedMoves::rankCaptures(const Position& p, bool drops, const Evaluator& e) {
   taken_ = 0;
+  sorted_ = false;
   for (int i = 0; i < moves.count; ++i) {
-    gains_[i] = materialGain(p, moves.moves[i], drops, w);
-    keys_[i] = gains_[i];
-    quiet_[i] = false;
-    killer_[i] = false;
+    Ranked& r = ranked_[i];
+    r.move = moves.moves[i];
+    r.gain = e.materialGain(p, r.move, drops);
+    r.key = r.gain;
+    r.quiet = r.killer = false;
   }
 }
 
 bool OrderedMoves::next(Move& m) {
   if (taken_ >= moves.count) return false;
-  int best = taken_;
-  for (int i = taken_ + 1; i < moves.count; ++i)
-    if (keys_[i] > keys_[best]) best = i;
-  if (best != taken_) {
-    std::swap(moves.moves[best], moves.moves[taken_]);
-    std::swap(keys_[best], keys_[taken_]);
-    std::swap(gains_[best], gains_[taken_]);
-    std::swap(quiet_[best], quiet_[taken_]);
-    std::swap(killer_[best], killer_[taken_]);
+  // The first few are picked one at a time, as a cut-off often comes with
+  // them; past those the node will likely see every move: sorted at once.
+  if (!sorted_ && taken_ >= PICKED) {
+    std::stable_sort(ranked_ + taken_, ranked_ + moves.count,
+                     [](const Ranked& a, const Ranked& b) { return a.key > b.key; });
+    sorted_ = true;
+  }
+  if (!sorted_) {
+    int best = taken_;
+    for (int i = taken_ + 1; i < moves.count; ++i)
+      if (ranked_[i].key > ranked_[best].key) best = i;
+    if (best != taken_) std::swap(ranked_[best], ranked_[taken_]);
   }
   last_ = taken_++;
-  m = moves.moves[last_];
+  m = ranked_[last_].move;
   return true;
 }
 

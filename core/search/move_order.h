@@ -22,25 +22,28 @@ public:
   MoveList moves; // filled by the generator, then ranked
 
   // Ranks every move for a full-width node.
-  void rank(const Position& p, bool drops, const EvalWeights& w, const Move* tableMove,
+  void rank(const Position& p, bool drops, const Evaluator& e, const Move* tableMove,
             const Move (&killers)[2], const HistoryTable& history);
   // Ranks captures alone by their gain, for the search at the leaves.
-  void rankCaptures(const Position& p, bool drops, const EvalWeights& w);
+  void rankCaptures(const Position& p, bool drops, const Evaluator& e);
 
   // The next best move left; false when none is.
   bool next(Move& m);
   // About the move `next` gave last.
-  int lastGain() const { return gains_[last_]; }
-  bool lastQuiet() const { return quiet_[last_]; }
-  bool lastKiller() const { return killer_[last_]; }
+  int lastGain() const { return ranked_[last_].gain; }
+  bool lastQuiet() const { return ranked_[last_].quiet; }
+  bool lastKiller() const { return ranked_[last_].killer; }
 
 private:
-  int keys_[MAX_MOVES];
-  int gains_[MAX_MOVES];
-  bool quiet_[MAX_MOVES];
-  bool killer_[MAX_MOVES];
+  struct Ranked {
+    Move move;
+    int key, gain;
+    bool quiet, killer;
+  };
+  Ranked ranked_[MAX_MOVES];
   int taken_ = 0;
   int last_ = 0;
+  bool sorted_ = false;
 };
 
 } // namespace korvanu::search

@@ -72,6 +72,7 @@ public:
   Searcher(const SearchOptions& o, TranspositionTable& table, const Position& p, bool drops,
            const SearchLimits& limits, const std::atomic<bool>* stop)
       : options_(o),
+        eval_(o.weights),
         p_(p),
         key_(keyOf(p)),
         drops_(drops),
@@ -220,21 +221,21 @@ private:
     if (outOfBudget()) return 0;
     int score;
     if (decided(upper, ply, score)) return score;
-    if (ply >= MAX_PLY - 1) return evaluate(p_, upper, drops_, options_.weights);
+    if (ply >= MAX_PLY - 1) return eval_.evaluate(p_, upper, drops_);
     OrderedMoves& order = plies_[ply];
     const bool evade = evasions < options_.quietEvasions && inDanger(upper);
     int best = -INFINITE;
     if (evade) {
       generateMoves(p_, upper, drops_, order.moves);
       if (order.moves.count == 0) return -(SCORE_MATE - ply);
-      order.rank(p_, drops_, options_.weights, nullptr, killers_[ply], history_[upper ? 1 : 0]);
+      order.rank(p_, drops_, eval_, nullptr, killers_[ply], history_[upper ? 1 : 0]);
       ++evasions;
     } else {
-      best = evaluate(p_, upper, drops_, options_.weights);
+      best = eval_.evaluate(p_, upper, drops_);
       if (best >= beta) return best;
       alpha = std::max(alpha, best);
       generateCaptures(p_, upper, order.moves);
-      order.rankCaptures(p_, drops_, options_.weights);
+      order.rankCaptures(p_, drops_, eval_);
     }
     Move m;
     while (order.next(m)) {
@@ -334,7 +335,7 @@ private:
     const bool mayStand = options_.standMargin > 0 && !pvNode && !danger && ply > 0 &&
                           depth <= STAND_DEPTH && beta > -SCORE_MATE_FOUND;
     const int standing =
-        shallow || mayNull || mayStand ? evaluate(p_, upper, drops_, options_.weights) : -INFINITE;
+        shallow || mayNull || mayStand ? eval_.evaluate(p_, upper, drops_) : -INFINITE;
     // So far above beta near the leaves that no reply is going to bring it
     // down: the king is safe, so only material could, and it stands well.
     if (mayStand && standing - options_.standMargin * depth >= beta && standing < SCORE_MATE_FOUND)
@@ -354,7 +355,7 @@ private:
     OrderedMoves& order = plies_[ply];
     generateMoves(p_, upper, drops_, order.moves);
     if (order.moves.count == 0) return -(SCORE_MATE - ply); // nothing to play loses, as in the game
-    order.rank(p_, drops_, options_.weights, haveTableMove ? &tableMove : nullptr, killers_[ply],
+    order.rank(p_, drops_, eval_, haveTableMove ? &tableMove : nullptr, killers_[ply],
                history_[upper ? 1 : 0]);
 
     const int alphaBefore = alpha;
@@ -369,6 +370,7 @@ private:
           (futile || (shallow && index >= lateMoves)) && !nearKing(m, !upper))
         continue;
       const Undo u = makeMove(p_, m, key_);
+      table_.prefetch(key_ ^ sideKey(!upper));
       if (index == 0) {
         score = -search(depth - 1, -beta, -alpha, ply + 1, !upper, lastNull, extended);
         if (ply == 0 && limits_.variety > 0) choices_.push_back({m, score});
@@ -440,6 +442,7 @@ private:
   }
 
   const SearchOptions& options_;
+  const Evaluator eval_;
   Position p_;
   Key key_;
   bool drops_;

@@ -32,6 +32,8 @@ public:
   void clear();
   // The entry for `key`, or null when the slot holds another position.
   const TableEntry* probe(Key key) const;
+  // Starts reading the slot of `key` into the cache ahead of its probe.
+  void prefetch(Key key) const { __builtin_prefetch(&slots_[key & mask_]); }
   // Keeps the result unless the slot holds a deeper one of the same search.
   void store(Key key, const Move* move, int score, int depth, Bound bound);
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -99,6 +101,7 @@ struct LinePuzzle {
   std::string line; // board and hands as a record line has them
   bool drops, upper;
   int pliesToWin;
+  std::int64_t nodes = 40000;
 };
 
 // Short forced king losses from games, each side, drops on and off: found at
@@ -112,7 +115,7 @@ TEST_P(LineMates, FoundWithinTheBudget) {
   Position p;
   restorePosition(p, *entry);
   findKings(p);
-  const SearchResult r = searchBestMove(p, t.upper, t.drops, {0, 40000});
+  const SearchResult r = searchBestMove(p, t.upper, t.drops, {0, t.nodes});
   EXPECT_EQ(r.last.score, SCORE_MATE - t.pliesToWin);
   EXPECT_TRUE(isGenerated(p, t.upper, t.drops, r.best));
 }
@@ -161,7 +164,28 @@ INSTANTIATE_TEST_SUITE_P(
             " 50  0  0-10  0  0  0  0  0 80  0 10  0  0  0-10  0-80  0  0  0 10  0  0  0  0  0"
             " 40 50  0 10  0  0-10-50-40 30 60 10  0  0  0-10-70-30 20  0 10  0  0  0-10  0-20"
             "11000000000000",
-            false, false, 5}),
+            false, false, 5},
+        LinePuzzle{
+            "DropsOffUpperInFive",
+            " 20  0 10  0-10  0  0  0-20 30 70 10  0  0-10  0  0-30 40 50 10  0  0-10  0-50-40"
+            "  0  0 10  0  0  0-10  0  0 80  0 10-10  0  0  0  0-80  0  0  0  0  0  0  0  0  0"
+            " 40 50-61  0  0 10  0  0-40 30  0 10  0  0  0-10-70-30 20  0 60 10  0  0-10  0-20"
+            "12000000010000",
+            false, true, 9, 150000},
+        LinePuzzle{
+            "DropsOffLowerInFive",
+            "  0  0  0  0  0  0  0  0-20  0  0  0 10  0  0-10  0-30  0  0  0  0  0  0  0  0-40"
+            " 80 40 10  0  0  0-10  0  0  0  0 10  0  0  0-10  0-80  0  0 10  0  0-10  0  0  0"
+            " 40  0-71  0  0  0  0  0  0  0  0  0  0  0  0  0  0-30 20  0 10  0  0  0-10  0-20"
+            "44102001221110",
+            false, false, 9, 150000},
+        LinePuzzle{
+            "DropsOffLowerInSix",
+            "  0 20  0  0  0 10  0-20  0 30  0 70  0 10  0-10  0-30 40 50  0  0  0  0-70  0-40"
+            "  0  0  0 10  0-10  0  0  0 80  0 10  0-10  0  0  0-80  0  0  0  0  0  0  0  0  0"
+            " 40  0  0  0  0  0  0  0-40  0  0  0 10  0-10  0  0-30 20  0  0 10  0-10  0  0-20"
+            "34001000121100",
+            false, false, 11, 150000}),
     [](const auto& row) { return row.param.name; });
 
 // The upper king walked out to 3四, drops off: in danger at nearly every node.
@@ -212,6 +236,22 @@ TEST(DeepSearch, StopsWithALegalMoveAtAnyBudget) {
       EXPECT_GE(r.last.depth, 1);
       EXPECT_TRUE(isGenerated(start, upper, true, r.best));
     }
+}
+
+// Asked for variety, the search plays one of the moves near the best, by its
+// seed; without it the seed changes nothing.
+TEST(DeepSearch, VarietyOnlyWhenAskedAndOnlyAmongPlayableMoves) {
+  EmptyGame e;
+  newGame(e.g);
+  const Position start = e.g;
+  std::vector<Move> plain, varied;
+  for (std::uint64_t seed = 1; seed <= 6; ++seed) {
+    plain.push_back(searchBestMove(start, false, true, {0, 5000, 0, seed}).best);
+    varied.push_back(searchBestMove(start, false, true, {0, 5000, 30, seed}).best);
+    EXPECT_TRUE(isGenerated(start, false, true, varied.back()));
+  }
+  EXPECT_EQ(std::ranges::count(plain, plain[0]), 6);
+  EXPECT_LT(std::ranges::count(varied, varied[0]), 6);
 }
 
 // A table kept from search to search is cleared each time: every search on it

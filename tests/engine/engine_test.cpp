@@ -429,6 +429,15 @@ TEST_F(Protocol, BenchCoversEveryLevelAndSignsItsChoices) {
   }
   EXPECT_TRUE(first[3].starts_with("signature "));
   EXPECT_EQ(ask("bench")[3], first[3]) << "the same choices every run";
+  // Level 4's own: a line a position, the sums, a signature that a node
+  // budget makes the same every run.
+  ask("set nodes 2000");
+  const auto search = ask("bench search");
+  ASSERT_EQ(search.size(), 27u);
+  EXPECT_TRUE(search[0].starts_with("search position 1 depth "));
+  EXPECT_TRUE(search[24].starts_with("search positions 24 nodes "));
+  EXPECT_TRUE(search[25].starts_with("search signature "));
+  EXPECT_EQ(ask("bench search")[25], search[25]);
 }
 
 // The computer's choices over the bench positions, pinned. Any change that

@@ -9,9 +9,10 @@
 namespace korvanu::tune {
 
 double meanError(const std::vector<Sample>& samples, const search::EvalWeights& w, double scale) {
+  const search::Evaluator e(w);
   double sum = 0;
   for (const Sample& s : samples) {
-    const int score = search::evaluate(s.position, true, s.drops, w);
+    const int score = e.evaluate(s.position, true, s.drops);
     const double chance = 1 / (1 + std::pow(10.0, -scale * score / 400));
     sum += (s.result - chance) * (s.result - chance);
   }

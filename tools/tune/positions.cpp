@@ -25,8 +25,11 @@ bool quiet(const Position& p, bool upper, bool drops) {
   return true;
 }
 
-// The opening's random moves and the first few of the levels' are left out.
+// The opening's random moves and the first few of the levels' are left out,
+// and the last few of a game: there the king's fall is already on the
+// board, which the search sees and the evaluation need not.
 constexpr int SKIPPED = 8;
+constexpr int SKIPPED_AT_END = 12;
 
 } // namespace
 
@@ -44,9 +47,10 @@ void writeSamples(const Recipe& recipe, std::ostream& out) {
     Position p = g.start;
     bool upper = o.plies % 2 == 1; // the lower side plays the opening's first move
     Key key = keyOf(p);
-    int ply = 0;
-    for (const Move& m : g.moves) {
-      if (ply++ >= SKIPPED && quiet(p, upper, g.drops))
+    const int last = static_cast<int>(g.moves.size()) - SKIPPED_AT_END;
+    for (int ply = 0; ply < static_cast<int>(g.moves.size()); ++ply) {
+      const Move& m = g.moves[static_cast<size_t>(ply)];
+      if (ply >= SKIPPED && ply < last && quiet(p, upper, g.drops))
         out << upperResult + 1 << ' ' << g.drops << ' ' << upper << ' '
             << formatEntryLine(positionOf(p)) << '\n';
       makeMove(p, m, key);
